@@ -1,0 +1,46 @@
+# Two commands for a fresh machine:
+#   make test   set up, build everything, run every test (native and under Wine)
+#   make run    set up, build, start the editor on a sample procedure
+.PHONY: setup build build-native build-cross test test-native test-cross run fuzz bench clean
+
+CMAKE_FLAGS ?=
+ifeq ($(CI),true)
+CMAKE_FLAGS += -DVELMORA_WERROR=ON
+endif
+
+setup:
+	@bash scripts/setup.sh
+
+build-native: setup
+	cmake --preset native $(CMAKE_FLAGS)
+	cmake --build --preset native
+
+# i686 is what ships; x86_64 runs the Windows tests where the kernel has no
+# 32-bit support (the i686 tests then report themselves as skipped).
+build-cross: setup
+	cmake --preset cross $(CMAKE_FLAGS)
+	cmake --build --preset cross
+	cmake --preset cross64 $(CMAKE_FLAGS)
+	cmake --build --preset cross64
+
+build: build-native build-cross
+
+test-native: build-native
+	ctest --preset native
+
+test-cross: build-cross
+	bash scripts/run-windows-tests.sh
+
+test: test-native test-cross
+
+run: build
+	bash scripts/run-editor.sh
+
+fuzz: setup
+	bash scripts/fuzz.sh
+
+bench: build
+	bash scripts/bench.sh
+
+clean:
+	rm -rf build

@@ -1,0 +1,23 @@
+#pragma once
+// The one place where the program's CP932 texts meet the UTF-16 of the W
+// functions. Conversions always name code page 932 explicitly, so the
+// Japanese interface shows on a Windows with any ANSI code page.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmora::win32 {
+
+constexpr unsigned kCodePage932 = 932;
+
+std::wstring ToWide(std::string_view cp932);
+
+// Converts to CP932; characters that CP932 cannot hold become "?".
+std::string ToCp932(std::wstring_view text);
+
+// The first character of `text` that CP932 cannot hold (one UTF-16 unit, or
+// a surrogate pair), or nothing when the whole text converts faithfully.
+std::optional<std::wstring> FirstUnrepresentableChar(std::wstring_view text);
+
+}  // namespace velmora::win32

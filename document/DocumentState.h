@@ -1,0 +1,22 @@
+#pragma once
+// The values that belong to the open document besides its tree.
+
+#include <string>
+
+#include "document/TextRules.h"
+
+namespace velmora {
+
+struct DocumentState {
+  // The file the document was read from or saved to; empty while unnamed.
+  std::string CurrentFileName;
+  bool Modified = false;
+  // The procedure's title as typed (CP932), the caption of every step dialog.
+  std::string Title;
+  std::string NewLineMark = std::string(DefaultNewLineMark);
+  // 1 green, 2 yellow, 3 red, 0 none. A fresh program starts with 0 (while
+  // its form shows green selected); files bring their own value.
+  int Color = 0;
+};
+
+}  // namespace velmora

@@ -1,0 +1,12 @@
+# Subsystem 2: the decision tree document.
+target_sources(velmora_core PRIVATE
+  document/Cp932.cpp
+  document/TextRules.cpp
+  document/DecisionTree.cpp
+  document/Editor.cpp
+)
+
+if(WIN32)
+  target_sources(velmora_win32 PRIVATE
+  )
+endif()

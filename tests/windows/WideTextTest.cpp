@@ -1,0 +1,48 @@
+// The CP932 <-> UTF-16 conversion must not depend on the ANSI code page of
+// the machine: these run under Wine once with 932 and once with 1252.
+#include "app/WideText.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+namespace velmora::win32 {
+namespace {
+
+// "既に起動されています。" in CP932 and in UTF-16.
+const std::string kAlreadyRunning =
+    "\x8A\xF9\x82\xC9\x8B\x4E\x93\xAE\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81\x42";
+const std::wstring kAlreadyRunningWide =
+    L"\u65E2\u306B\u8D77\u52D5\u3055\u308C\u3066\u3044\u307E\u3059\u3002";
+
+TEST(WideText, SystemTextsRoundTrip) {
+  EXPECT_EQ(ToWide(kAlreadyRunning), kAlreadyRunningWide);
+  EXPECT_EQ(ToCp932(kAlreadyRunningWide), kAlreadyRunning);
+  EXPECT_EQ(ToWide("\x81\x63"), L"\u2026");   // the placeholder "…"
+  EXPECT_EQ(ToWide("\x81\xAB"), L"\u2193");   // the newline mark "↓"
+  EXPECT_EQ(ToCp932(L"\u2026"), "\x81\x63");
+}
+
+TEST(WideText, IndependentOfTheAnsiCodePage) {
+  // Whatever GetACP says, the conversion is the CP932 one.
+  // The test runner says which locale it started Wine with.
+  char lang[64] = {};
+  GetEnvironmentVariableA("VELMORA_LANG", lang, sizeof lang);
+  const std::string locale(lang);
+  if (locale.rfind("ja_JP", 0) == 0) EXPECT_EQ(GetACP(), 932u);
+  if (locale.rfind("en_US", 0) == 0) EXPECT_EQ(GetACP(), 1252u);
+  EXPECT_EQ(ToCp932(ToWide(kAlreadyRunning)), kAlreadyRunning);
+}
+
+TEST(WideText, FindsCharactersCp932CannotHold) {
+  EXPECT_FALSE(FirstUnrepresentableChar(kAlreadyRunningWide).has_value());
+  EXPECT_FALSE(FirstUnrepresentableChar(L"abc").has_value());
+  const std::wstring emoji = L"ok \U0001F600 then";
+  ASSERT_TRUE(FirstUnrepresentableChar(emoji).has_value());
+  EXPECT_EQ(*FirstUnrepresentableChar(emoji), L"\U0001F600");
+  // A simplified Chinese character outside JIS X 0208.
+  EXPECT_EQ(FirstUnrepresentableChar(L"a\u4EECb"), std::optional<std::wstring>(L"\u4EEC"));
+}
+
+}  // namespace
+}  // namespace velmora::win32
