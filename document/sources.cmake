@@ -4,6 +4,7 @@ target_sources(velmora_core PRIVATE
   document/TextRules.cpp
   document/DecisionTree.cpp
   document/Editor.cpp
+  document/Errors.cpp
 )
 
 if(WIN32)

@@ -107,3 +107,20 @@ TEST(Placeholder, IsTheEllipsisInCp932) { EXPECT_EQ(std::string(PlaceholderText)
 
 }  // namespace
 }  // namespace velmora
+
+#include "document/Errors.h"
+
+namespace velmora {
+namespace {
+
+TEST(GeneralErrorReport, FullStopOnlyAfterCharactersSortingAfterIt) {
+  EXPECT_EQ(GeneralErrorReportText("abc"), "abc.");
+  EXPECT_EQ(GeneralErrorReportText("abc."), "abc.");
+  EXPECT_EQ(GeneralErrorReportText("abc!"), "abc!");
+  // "…です" ends in a double-byte character whose last byte is 0xB7.
+  EXPECT_EQ(GeneralErrorReportText("\x82\xC5\x82\xB7"), "\x82\xC5\x82\xB7.");
+  EXPECT_EQ(GeneralErrorReportText(""), "");
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,22 @@
+#pragma once
+// Commands raise errors rather than return them; the one dispatch point of
+// the window (or the CLI's main) catches them and reports the text.
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// An error whose message is a CP932 text meant for the user.
+class VelmoraError : public std::runtime_error {
+ public:
+  explicit VelmoraError(const std::string& cp932Message) : std::runtime_error(cp932Message) {}
+};
+
+// The text of the general error report: a full stop is appended when the
+// message's last character sorts after "." (so "...です" gets one, while a
+// message ending in "." or "!" does not).
+std::string GeneralErrorReportText(std::string_view message);
+
+}  // namespace velmora
