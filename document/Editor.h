@@ -8,6 +8,7 @@
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"
 #include "document/EditorView.h"
+#include "document/Options.h"
 
 namespace velmora {
 
@@ -24,6 +25,8 @@ class Editor {
   CommandStates& Commands() { return commands_; }
   const CommandStates& Commands() const { return commands_; }
   EditorView& View() { return view_; }
+  Options& Settings() { return options_; }
+  const Options& Settings() const { return options_; }
 
   // The node selected in the tree view (null only for an empty tree).
   TreeNode* Selected() const { return selected_; }
@@ -64,6 +67,7 @@ class Editor {
   DecisionTree tree_;
   DocumentState state_;
   CommandStates commands_;
+  Options options_;
   TreeNode* selected_ = nullptr;
 };
 

@@ -9,5 +9,6 @@ target_sources(velmora_core PRIVATE
 
 if(WIN32)
   target_sources(velmora_win32 PRIVATE
+    document/Unit2.cpp
   )
 endif()

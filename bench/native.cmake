@@ -1,0 +1,1 @@
+# Native benchmarks (Google Benchmark).

@@ -1,0 +1,1 @@
+# Timing programs for the Windows programs, run under Wine.
