@@ -29,8 +29,12 @@ TEST(WideText, IndependentOfTheAnsiCodePage) {
   char lang[64] = {};
   GetEnvironmentVariableA("VELMORA_LANG", lang, sizeof lang);
   const std::string locale(lang);
-  if (locale.rfind("ja_JP", 0) == 0) EXPECT_EQ(GetACP(), 932u);
-  if (locale.rfind("en_US", 0) == 0) EXPECT_EQ(GetACP(), 1252u);
+  if (locale.rfind("ja_JP", 0) == 0) {
+    EXPECT_EQ(GetACP(), 932u);
+  }
+  if (locale.rfind("en_US", 0) == 0) {
+    EXPECT_EQ(GetACP(), 1252u);
+  }
   EXPECT_EQ(ToCp932(ToWide(kAlreadyRunning)), kAlreadyRunning);
 }
 
