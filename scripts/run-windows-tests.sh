@@ -1,17 +1,12 @@
 #!/bin/bash
-# Runs the cross builds' tests under Wine on one virtual display with a warm
-# wineserver, then stops the servers of the test prefixes.
+# Runs the cross builds' tests under Wine on one virtual display, so the many
+# test programs share one X server and one warm wineserver per prefix.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-run() {
-  ctest --preset cross --output-on-failure
-  ctest --preset cross64 --output-on-failure
-}
-
 if [ -z "${DISPLAY:-}" ]; then
-  export -f run
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c run
-else
-  run
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
 fi
+
+ctest --preset cross --output-on-failure
+ctest --preset cross64 --output-on-failure
