@@ -5,6 +5,8 @@ target_sources(velmora_core PRIVATE
   document/DecisionTree.cpp
   document/Editor.cpp
   document/Errors.cpp
+  document/EditCommands.cpp
+  document/NodeEditorProcedure.cpp
 )
 
 if(WIN32)

@@ -1,0 +1,113 @@
+#include "document/EditCommands.h"
+
+#include "document/NodeEditorProcedure.h"
+
+namespace velmora {
+
+bool TreeView1DblClick(Editor& editor, NodeEditorPort& nodeEditor) {
+  editor.CurrentNode = editor.Selected();
+  TreeNode* node = editor.CurrentNode;
+  if (node == nullptr) return false;
+  const std::optional<NodeEditorResult> result = nodeEditor.EditNode(NodeEditorInputFor(*node, editor.State().NewLineMark));
+  // The tree is expanded after Cancel as well: the editor always leaves the
+  // author looking at the whole procedure.
+  editor.Tree().ExpandAll();
+  if (!result) return false;
+  ApplyNodeEditorResult(*node, *result, editor.State().NewLineMark);
+  editor.MarkModified();
+  editor.Commands().SaveAs = true;
+  return true;
+}
+
+void AddYes1Click(Editor& editor) {
+  TreeNode* parent = editor.CurrentNode;
+  if (parent == nullptr) return;
+  const std::string text(PlaceholderText);
+  TreeNode* added = editor.Tree().AddChild(parent, text, KindOfMarker(text));
+  editor.Tree().ExpandAll();
+  editor.ResetTreeView();
+  editor.MarkModified();
+  editor.Select(added);
+}
+
+void Exchange1Click(Editor& editor) {
+  TreeNode* selected = editor.Selected();
+  // Reachable only with two answers; without any there is nothing to move.
+  if (selected == nullptr || !selected->HasChildren()) return;
+  editor.CurrentNode = selected->FirstChild();
+  editor.Tree().MoveToEnd(editor.CurrentNode);
+  editor.Tree().ExpandAll();
+  editor.MarkModified();
+  editor.ResetTreeView();
+}
+
+std::string DeleteQuestionText(const TreeNode& node) {
+  return node.text + "\r\n\r\n" + kDeleteQuestionTail;
+}
+
+bool Delete1Click(Editor& editor, MessageBoxPort& messages, const std::string& caption) {
+  editor.CurrentNode = editor.Selected();
+  TreeNode* node = editor.CurrentNode;
+  // The root is never deleted; the menu item is disabled for it.
+  if (node == nullptr || node->Level() == 0) return false;
+  const unsigned flags = message_box::kYesNo | message_box::kIconQuestion;
+  // Only an explicit Yes deletes: a box that could not be shown answers 0,
+  // and that must not remove a subtree unasked.
+  if (messages.ShowMessage(DeleteQuestionText(*node), caption, flags) != message_box::kAnswerYes) return false;
+  TreeNode* parent = node->Parent();
+  editor.DeleteNode(node);
+  editor.ResetTreeView();
+  editor.MarkModified();
+  editor.Select(parent);
+  return true;
+}
+
+void SetKindClick(Editor& editor, int kind) {
+  editor.CurrentNode = editor.Selected();
+  TreeNode* node = editor.CurrentNode;
+  if (node == nullptr) return;
+  node->text = StripKindMarker(node->text);
+  node->kind = kind;
+  editor.MarkModified();
+  editor.TreeView1Change();
+}
+
+void YesDefault1Click(Editor& editor) {
+  TreeNode* node = editor.CurrentNode;
+  if (node == nullptr || !node->HasChildren()) return;
+  node->text = RemoveDefaultSuffix(node->text);
+  editor.MarkModified();
+}
+
+void NoDefault1Click(Editor& editor) {
+  TreeNode* node = editor.CurrentNode;
+  if (node == nullptr || !node->HasChildren()) return;
+  node->text = AppendNoDefault(RemoveDefaultSuffix(node->text));
+  editor.MarkModified();
+}
+
+void NewLine1Click(Editor& editor, InputBoxPort& inputBox, const std::string& productTitle) {
+  const std::string previous = editor.State().NewLineMark;
+  const std::optional<std::string> answer = inputBox.AskText(productTitle, kNewLinePrompt, previous);
+  editor.State().NewLineMark = answer.value_or(previous);
+  if (editor.State().NewLineMark != previous) editor.MarkModified();
+}
+
+void ShowButtons1Click(Editor& editor, bool checked) { editor.Settings().ShowButtons = checked; }
+void CloseQuery1Click(Editor& editor, bool checked) { editor.Settings().CloseQuery = checked; }
+void SaveStatus1Click(Editor& editor, bool checked) { editor.Settings().SaveStatus = checked; }
+
+void LabeledEdit1Change(Editor& editor, const std::string& title) {
+  editor.State().Title = title;
+  editor.MarkModified();
+}
+
+bool LabeledEdit1KeyPress(char key) { return key != kEnterKey; }
+
+bool TreeView1KeyPress(Editor& editor, NodeEditorPort& nodeEditor, char key) {
+  if (key != kEnterKey) return true;
+  TreeView1DblClick(editor, nodeEditor);
+  return false;
+}
+
+}  // namespace velmora

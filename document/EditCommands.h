@@ -1,0 +1,77 @@
+#pragma once
+// The tree editing commands of the pop-up menu, the options menu, the title
+// box and the tree view's keys, as the core performs them on the editor.
+// The Win32 handlers of the main window call these and then let the tree
+// view follow the model.
+
+#include <string>
+
+#include "app/MessageBoxPort.h"
+#include "document/Editor.h"
+#include "document/InputBoxPort.h"
+#include "document/NodeEditorPort.h"
+
+namespace velmora {
+
+// "を、削除してもよいですか？" (may it be deleted?)
+inline constexpr const char* kDeleteQuestionTail =
+    "\x82\xf0\x81\x41\x8d\xed\x8f\x9c\x82\xb5\x82\xc4\x82\xe0\x82\xe6\x82\xa2\x82\xc5\x82\xb7\x82\xa9\x81\x48";
+// "改行文字を指定" (specify the newline character)
+inline constexpr const char* kNewLinePrompt = "\x89\xfc\x8d\x73\x95\xb6\x8e\x9a\x82\xf0\x8e\x77\x92\xe8";
+
+constexpr char kEnterKey = 13;
+
+// Edit1, a double click, Enter or F2 on the tree: the node editor on the
+// selected node. OK stores the edited text and kind and marks the document
+// modified (Save As included); OK and Cancel both expand the whole tree.
+// Returns whether the node was changed.
+bool TreeView1DblClick(Editor& editor, NodeEditorPort& nodeEditor);
+
+// AddYes1 and AddNo1: a new "…" answer of kind Unset after the current
+// node's children. On a node without answers it is the Yes answer, on a node
+// with one it is the No answer. The new node ends up selected.
+void AddYes1Click(Editor& editor);
+
+// Exchange1: the Yes answer moves behind the No answer with its subtree. The
+// parent's text (and so its default suffix) stays as it is.
+void Exchange1Click(Editor& editor);
+
+// The confirmation text: the node's text as stored, a blank line, and the
+// question.
+std::string DeleteQuestionText(const TreeNode& node);
+
+// Delete1: asks, then deletes the selected node with its subtree and selects
+// its parent. Returns whether the node was deleted.
+bool Delete1Click(Editor& editor, MessageBoxPort& messages, const std::string& caption);
+
+// Question1Click .. Inhibit1Click: the selected node takes kind `kind`; a
+// leading "i ", "! " or "x " marker is taken off its text.
+void SetKindClick(Editor& editor, int kind);
+inline void Question1Click(Editor& editor) { SetKindClick(editor, Question); }
+inline void Information1Click(Editor& editor) { SetKindClick(editor, Information); }
+inline void Exclaimation1Click(Editor& editor) { SetKindClick(editor, Exclaimation); }
+inline void Inhibit1Click(Editor& editor) { SetKindClick(editor, Inhibit); }
+
+// YesDefault1 and NoDefault1: only for a question (a node with answers).
+void YesDefault1Click(Editor& editor);
+void NoDefault1Click(Editor& editor);
+
+// NewLine1: asks for the newline mark. Any text is taken, an empty one too;
+// only a different mark marks the document modified.
+void NewLine1Click(Editor& editor, InputBoxPort& inputBox, const std::string& productTitle);
+
+// The option items toggle their own check mark; the handlers copy it.
+void ShowButtons1Click(Editor& editor, bool checked);
+void CloseQuery1Click(Editor& editor, bool checked);
+void SaveStatus1Click(Editor& editor, bool checked);
+
+// Every change of the title box, also one the program makes.
+void LabeledEdit1Change(Editor& editor, const std::string& title);
+
+// Key filters: whether the character goes on to the control.
+// The title box is one line: Enter is dropped.
+bool LabeledEdit1KeyPress(char key);
+// Enter in the tree is dropped and opens the node editor instead.
+bool TreeView1KeyPress(Editor& editor, NodeEditorPort& nodeEditor, char key);
+
+}  // namespace velmora

@@ -1,0 +1,56 @@
+#include "document/NodeEditorProcedure.h"
+
+namespace velmora {
+namespace {
+
+// A memo holds CR LF between lines, but pasted text can bring a lone CR or
+// LF. A node text must never hold either (the tree file is line based), so
+// every kind of line break counts as one and is folded into the mark.
+// CR and LF are never trail bytes in CP932, so a byte scan is safe here.
+std::string UnifyLineBreaks(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size(); ++pos) {
+    const char c = text[pos];
+    if (c == '\r' || c == '\n') {
+      result += "\r\n";
+      if (c == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ++pos;
+      continue;
+    }
+    result += c;
+  }
+  return result;
+}
+
+}  // namespace
+
+NodeEditorInput NodeEditorInputFor(const TreeNode& node, std::string_view newLineMark) {
+  NodeEditorInput input;
+  input.kind = node.kind;
+  std::string text = TrimBlanks(node.text);
+  const DefaultSuffix suffix = DefaultSuffixOf(text);
+  if (suffix != DefaultSuffix::None) text = RemoveDefaultSuffix(text);
+  input.preferNo = suffix == DefaultSuffix::No;
+  input.memoText = ExpandNewLines(text, newLineMark);
+  input.answerButtonsEnabled = node.HasChildren();
+  return input;
+}
+
+std::string NodeTextFromEditor(const NodeEditorResult& result, std::string_view newLineMark) {
+  // Folding comes before trimming, so a line break at the very end stays as
+  // a trailing mark instead of being trimmed away.
+  std::string text = FoldNewLines(UnifyLineBreaks(result.memoText), newLineMark);
+  // The kind comes from the radio group only; a typed marker is not text.
+  if (KindOfMarker(text) >= 0) text = RemoveKindMarker(text);
+  text = TrimBlanks(text);
+  if (text.empty()) text = std::string(PlaceholderText);
+  if (result.preferNo) text = AppendNoDefault(text);
+  return text;
+}
+
+void ApplyNodeEditorResult(TreeNode& node, const NodeEditorResult& result, std::string_view newLineMark) {
+  node.text = NodeTextFromEditor(result, newLineMark);
+  node.kind = result.kind;
+}
+
+}  // namespace velmora

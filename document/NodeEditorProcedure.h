@@ -1,0 +1,27 @@
+#pragma once
+// The hand-over between a tree node and the node editor dialog: the stored
+// one-line text becomes memo lines and the default-answer choice, and what
+// the dialog returns becomes the node's text and kind again.
+
+#include <string>
+#include <string_view>
+
+#include "document/DecisionTree.h"
+#include "document/NodeEditorPort.h"
+
+namespace velmora {
+
+// The dialog's starting values for `node`: a "(Y)" or "(N)" suffix is taken
+// off the trimmed text ("(N)" selects RadioButton2) and the newline marks
+// become line breaks.
+NodeEditorInput NodeEditorInputFor(const TreeNode& node, std::string_view newLineMark);
+
+// The node text that OK stores: line breaks folded into the mark, a typed
+// kind marker and the blanks at both ends removed, "…" for nothing left,
+// "(N)" appended when No is the default.
+std::string NodeTextFromEditor(const NodeEditorResult& result, std::string_view newLineMark);
+
+// OK: the node takes the new text and the picked kind.
+void ApplyNodeEditorResult(TreeNode& node, const NodeEditorResult& result, std::string_view newLineMark);
+
+}  // namespace velmora

@@ -1,0 +1,376 @@
+// The tree editing commands on the editor model, with fake ports for the
+// message box, the input box and the node editor.
+#include "document/EditCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace velmora {
+namespace {
+
+const std::string kDots(PlaceholderText);
+const std::string kArrow(DefaultNewLineMark);
+
+class RecordingView : public EditorView {
+ public:
+  void ScrollToOrigin() override { ++scrolls; }
+  int scrolls = 0;
+};
+
+class FakeMessageBox : public MessageBoxPort {
+ public:
+  int ShowMessage(const std::string& text, const std::string& caption, unsigned flags) override {
+    texts.push_back(text);
+    lastCaption = caption;
+    lastFlags = flags;
+    return answer;
+  }
+  int answer = message_box::kAnswerYes;
+  std::vector<std::string> texts;
+  std::string lastCaption;
+  unsigned lastFlags = 0;
+};
+
+class FakeInputBox : public InputBoxPort {
+ public:
+  std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
+                                     const std::string& initialText) override {
+    askedCaption = caption;
+    askedPrompt = prompt;
+    askedInitial = initialText;
+    return answer;
+  }
+  std::optional<std::string> answer;
+  std::string askedCaption, askedPrompt, askedInitial;
+};
+
+class FakeNodeEditor : public NodeEditorPort {
+ public:
+  std::optional<NodeEditorResult> EditNode(const NodeEditorInput& input) override {
+    ++opened;
+    lastInput = input;
+    return answer;
+  }
+  std::optional<NodeEditorResult> answer;
+  NodeEditorInput lastInput;
+  int opened = 0;
+};
+
+class EditCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    editor.ResetToStartingTree();
+    editor.ResetTreeView();
+    root = editor.Tree().Root();
+    yes = root->FirstChild();
+    no = root->LastChild();
+  }
+  void Collapse(TreeNode* node) { node->expanded = false; }
+  bool AllExpanded() const {
+    bool all = true;
+    editor.Tree().ForEachPreOrder([&](TreeNode& n) { all = all && (n.expanded || !n.HasChildren()); });
+    return all;
+  }
+
+  RecordingView view;
+  Editor editor{view};
+  TreeNode* root = nullptr;
+  TreeNode* yes = nullptr;
+  TreeNode* no = nullptr;
+};
+
+TEST_F(EditCommandsTest, BuildingAQuestionFromALeafFollowsTheEnableTable) {
+  editor.Select(yes);
+  const CommandStates leaf = editor.Commands();
+  EXPECT_TRUE(leaf.AddYes);
+  EXPECT_FALSE(leaf.AddNo);
+  EXPECT_FALSE(leaf.Exchange);
+  EXPECT_FALSE(leaf.YesDefault);
+  EXPECT_FALSE(leaf.NoDefault);
+  EXPECT_TRUE(leaf.Delete);
+
+  const int scrollsBefore = view.scrolls;
+  AddYes1Click(editor);
+  ASSERT_EQ(yes->ChildCount(), 1u);
+  TreeNode* firstAnswer = yes->FirstChild();
+  EXPECT_EQ(firstAnswer->text, kDots);
+  EXPECT_EQ(firstAnswer->kind, Unset);
+  EXPECT_EQ(editor.Selected(), firstAnswer);
+  EXPECT_EQ(editor.CurrentNode, firstAnswer);
+  EXPECT_EQ(view.scrolls, scrollsBefore + 1);
+  EXPECT_TRUE(editor.State().Modified);
+  EXPECT_TRUE(editor.Commands().Save);
+  EXPECT_FALSE(editor.Commands().SaveAs);
+
+  editor.Select(yes);
+  EXPECT_FALSE(editor.Commands().AddYes);
+  EXPECT_TRUE(editor.Commands().AddNo);
+  EXPECT_FALSE(editor.Commands().Exchange);
+  EXPECT_EQ(yes->stateIndex, 0) << "one answer is not a complete question";
+
+  AddYes1Click(editor);  // the AddNo1 item runs the same handler
+  ASSERT_EQ(yes->ChildCount(), 2u);
+  EXPECT_EQ(yes->FirstChild(), firstAnswer) << "the second answer goes last: No";
+  EXPECT_EQ(editor.Selected(), yes->LastChild());
+
+  editor.Select(yes);
+  EXPECT_FALSE(editor.Commands().AddYes);
+  EXPECT_FALSE(editor.Commands().AddNo);
+  EXPECT_TRUE(editor.Commands().Exchange);
+  EXPECT_TRUE(editor.Commands().YesDefault);
+  EXPECT_EQ(yes->stateIndex, 1);
+  EXPECT_EQ(yes->FirstChild()->stateIndex, 2);
+  EXPECT_EQ(yes->LastChild()->stateIndex, 3);
+  EXPECT_EQ(root->stateIndex, 0);
+}
+
+TEST_F(EditCommandsTest, AddExpandsTheWholeTreeEvenWhenCollapsed) {
+  editor.Tree().AddChild(no, "deep");
+  Collapse(no);
+  Collapse(root);
+  editor.Select(yes);
+  AddYes1Click(editor);
+  EXPECT_TRUE(AllExpanded());
+}
+
+TEST_F(EditCommandsTest, GenerateNeedsTwoNodes) {
+  FakeMessageBox box;
+  editor.Select(yes);
+  ASSERT_TRUE(Delete1Click(editor, box, "Velmora"));
+  EXPECT_TRUE(editor.Commands().Generate);
+  editor.Select(no);
+  ASSERT_TRUE(Delete1Click(editor, box, "Velmora"));
+  EXPECT_EQ(editor.Tree().Count(), 1u);
+  EXPECT_FALSE(editor.Commands().Generate);
+  EXPECT_FALSE(editor.Commands().Delete) << "the root is never deleted";
+  EXPECT_TRUE(editor.Commands().AddYes);
+}
+
+TEST_F(EditCommandsTest, DeletingTheYesAnswerMakesTheNoAnswerTheYesAnswer) {
+  yes->text = "first";
+  no->text = "second";
+  editor.Tree().AddChild(yes, "under first");
+  FakeMessageBox box;
+  editor.Select(yes);
+  ASSERT_TRUE(Delete1Click(editor, box, "tree.tre - Velmora"));
+
+  ASSERT_EQ(box.texts.size(), 1u);
+  EXPECT_EQ(box.texts[0], std::string("first\r\n\r\n") + kDeleteQuestionTail);
+  EXPECT_EQ(box.lastCaption, "tree.tre - Velmora");
+  EXPECT_EQ(box.lastFlags, 0x24u);
+
+  ASSERT_EQ(root->ChildCount(), 1u);
+  EXPECT_EQ(root->FirstChild(), no);
+  EXPECT_EQ(editor.Tree().Count(), 2u);
+  EXPECT_EQ(editor.Selected(), root) << "the deleted node's parent is selected";
+  EXPECT_EQ(editor.CurrentNode, root);
+  EXPECT_TRUE(editor.State().Modified);
+  EXPECT_TRUE(editor.Commands().AddNo);
+
+  AddYes1Click(editor);
+  ASSERT_EQ(root->ChildCount(), 2u);
+  EXPECT_EQ(root->FirstChild(), no);
+  EXPECT_EQ(root->LastChild()->text, kDots);
+}
+
+TEST_F(EditCommandsTest, DeleteQuestionShowsTheTextAsStored) {
+  no->text = "Restart" + kArrow + "then retry(N)";
+  FakeMessageBox box;
+  box.answer = message_box::kAnswerNo;
+  editor.Select(no);
+  EXPECT_FALSE(Delete1Click(editor, box, "Velmora"));
+  ASSERT_EQ(box.texts.size(), 1u);
+  EXPECT_EQ(box.texts[0], "Restart" + kArrow + "then retry(N)\r\n\r\n" + kDeleteQuestionTail);
+  // Refused: nothing changes.
+  EXPECT_EQ(root->ChildCount(), 2u);
+  EXPECT_FALSE(editor.State().Modified);
+  EXPECT_FALSE(editor.Commands().Save);
+  EXPECT_EQ(editor.Selected(), no);
+}
+
+TEST_F(EditCommandsTest, DeleteWithoutAnAnswerKeepsTheNode) {
+  FakeMessageBox box;
+  box.answer = 0;  // the box could not be shown
+  editor.Select(yes);
+  EXPECT_FALSE(Delete1Click(editor, box, "Velmora"));
+  EXPECT_EQ(root->ChildCount(), 2u);
+  EXPECT_FALSE(editor.State().Modified);
+}
+
+TEST_F(EditCommandsTest, DeleteAndKindCommandsKeepCollapsedBranches) {
+  TreeNode* inner = editor.Tree().AddChild(no, "inner");
+  editor.Tree().AddChild(inner, "leaf");
+  editor.Tree().AddChild(yes, "gone");
+  Collapse(inner);
+  FakeMessageBox box;
+  editor.Select(yes->FirstChild());
+  ASSERT_TRUE(Delete1Click(editor, box, "Velmora"));
+  EXPECT_FALSE(inner->expanded);
+  EXPECT_EQ(editor.Selected(), yes);
+
+  editor.Select(no);
+  Exclaimation1Click(editor);
+  EXPECT_FALSE(inner->expanded);
+  EXPECT_EQ(no->kind, Exclaimation);
+}
+
+TEST_F(EditCommandsTest, ExchangeSwapsSubtreesAndKeepsTheParentsDefault) {
+  root->text = "Is it on?(N)";
+  yes->text = "yes side";
+  no->text = "no side";
+  TreeNode* yesChild = editor.Tree().AddChild(yes, "under yes");
+  Collapse(yes);
+  editor.Select(root);
+  Exchange1Click(editor);
+
+  EXPECT_EQ(root->text, "Is it on?(N)");
+  EXPECT_EQ(root->FirstChild(), no);
+  EXPECT_EQ(root->LastChild(), yes);
+  EXPECT_EQ(yes->FirstChild(), yesChild);
+  EXPECT_TRUE(AllExpanded());
+  EXPECT_EQ(editor.Selected(), root);
+  EXPECT_EQ(editor.CurrentNode, root);
+  EXPECT_TRUE(editor.State().Modified);
+  // The marks follow the new order.
+  EXPECT_EQ(no->stateIndex, 2);
+  EXPECT_EQ(yes->stateIndex, 3);
+}
+
+TEST_F(EditCommandsTest, KindCommandsStripOnlyTheNonQuestionMarkers) {
+  editor.Select(yes);
+  yes->text = "i note";
+  Question1Click(editor);
+  EXPECT_EQ(yes->text, "note");
+  EXPECT_EQ(yes->kind, Question);
+  EXPECT_TRUE(editor.State().Modified);
+
+  yes->text = "? why";
+  Inhibit1Click(editor);
+  EXPECT_EQ(yes->text, "? why") << "a leading \"? \" is part of the text";
+  EXPECT_EQ(yes->kind, Inhibit);
+
+  yes->text = "X stop";
+  Information1Click(editor);
+  EXPECT_EQ(yes->text, "stop");
+  EXPECT_EQ(yes->kind, Information);
+}
+
+TEST_F(EditCommandsTest, KindCommandRunsTheSelectionChange) {
+  editor.Select(root);
+  editor.CurrentNode = no;  // left elsewhere by an earlier walk
+  Question1Click(editor);
+  EXPECT_EQ(root->kind, Question);
+  EXPECT_EQ(no->kind, Unset);
+  EXPECT_EQ(editor.CurrentNode, root);
+  EXPECT_EQ(root->stateIndex, 1);
+}
+
+TEST_F(EditCommandsTest, DefaultAnswerCommands) {
+  editor.Select(root);
+  root->text = "Plugged in(y)";
+  YesDefault1Click(editor);
+  EXPECT_EQ(root->text, "Plugged in");
+  EXPECT_TRUE(editor.State().Modified);
+
+  editor.State().Modified = false;
+  YesDefault1Click(editor);
+  EXPECT_EQ(root->text, "Plugged in");
+  EXPECT_TRUE(editor.State().Modified) << "marked modified also without a suffix";
+
+  NoDefault1Click(editor);
+  NoDefault1Click(editor);
+  EXPECT_EQ(root->text, "Plugged in(N)");
+
+  root->text = "Plugged in(N) ";
+  NoDefault1Click(editor);
+  EXPECT_EQ(root->text, "Plugged in(N) (N)") << "a suffix followed by a blank is not one";
+}
+
+TEST_F(EditCommandsTest, DefaultAnswerCommandsIgnoreALeaf) {
+  editor.Select(yes);
+  yes->text = "done(N)";
+  YesDefault1Click(editor);
+  NoDefault1Click(editor);
+  EXPECT_EQ(yes->text, "done(N)");
+  EXPECT_FALSE(editor.State().Modified);
+}
+
+TEST_F(EditCommandsTest, NewLineMarkOnlyAChangeMarksModified) {
+  FakeInputBox box;
+  box.answer = kArrow;
+  NewLine1Click(editor, box, "Velmora");
+  EXPECT_EQ(box.askedCaption, "Velmora");
+  EXPECT_EQ(box.askedPrompt, kNewLinePrompt);
+  EXPECT_EQ(box.askedInitial, kArrow);
+  EXPECT_FALSE(editor.State().Modified);
+
+  box.answer.reset();  // Cancel
+  NewLine1Click(editor, box, "Velmora");
+  EXPECT_EQ(editor.State().NewLineMark, kArrow);
+  EXPECT_FALSE(editor.State().Modified);
+
+  yes->text = "a" + kArrow + "b";
+  box.answer = "";
+  NewLine1Click(editor, box, "Velmora");
+  EXPECT_EQ(editor.State().NewLineMark, "");
+  EXPECT_TRUE(editor.State().Modified);
+  EXPECT_EQ(yes->text, "a" + kArrow + "b") << "no node text is rewritten";
+}
+
+TEST_F(EditCommandsTest, OptionsAndTitle) {
+  ShowButtons1Click(editor, true);
+  CloseQuery1Click(editor, true);
+  SaveStatus1Click(editor, false);
+  EXPECT_TRUE(editor.Settings().ShowButtons);
+  EXPECT_TRUE(editor.Settings().CloseQuery);
+  EXPECT_FALSE(editor.Settings().SaveStatus);
+  EXPECT_FALSE(editor.State().Modified) << "options are not part of the document";
+
+  LabeledEdit1Change(editor, "Printer");
+  EXPECT_EQ(editor.State().Title, "Printer");
+  EXPECT_TRUE(editor.State().Modified);
+  EXPECT_TRUE(editor.Commands().Save);
+  EXPECT_FALSE(LabeledEdit1KeyPress(kEnterKey));
+  EXPECT_TRUE(LabeledEdit1KeyPress('a'));
+}
+
+TEST_F(EditCommandsTest, NodeEditorOkStoresAndCancelOnlyExpands) {
+  FakeNodeEditor dialog;
+  no->text = "Call" + kArrow + "support(N)";
+  editor.Tree().AddChild(no, "x");
+  Collapse(no);
+  editor.Select(no);
+
+  EXPECT_TRUE(TreeView1KeyPress(editor, dialog, 'a'));
+  EXPECT_EQ(dialog.opened, 0);
+  EXPECT_FALSE(TreeView1KeyPress(editor, dialog, kEnterKey));  // Cancel
+  EXPECT_EQ(dialog.opened, 1);
+  EXPECT_EQ(dialog.lastInput.memoText, "Call\r\nsupport");
+  EXPECT_TRUE(dialog.lastInput.preferNo);
+  EXPECT_EQ(no->text, "Call" + kArrow + "support(N)");
+  EXPECT_FALSE(editor.State().Modified);
+  EXPECT_TRUE(AllExpanded());
+
+  dialog.answer = NodeEditorResult{Exclaimation, false, "Call\r\nus"};
+  EXPECT_TRUE(TreeView1DblClick(editor, dialog));
+  EXPECT_EQ(no->text, "Call" + kArrow + "us");
+  EXPECT_EQ(no->kind, Exclaimation);
+  EXPECT_TRUE(editor.State().Modified);
+  EXPECT_TRUE(editor.Commands().Save);
+  EXPECT_TRUE(editor.Commands().SaveAs);
+}
+
+TEST_F(EditCommandsTest, NodeEditorActsOnTheSelectionNotAStaleCurrentNode) {
+  FakeNodeEditor dialog;
+  dialog.answer = NodeEditorResult{Information, false, "edited"};
+  editor.Select(yes);
+  editor.CurrentNode = root;
+  TreeView1DblClick(editor, dialog);
+  EXPECT_EQ(yes->text, "edited");
+  EXPECT_EQ(root->text, kDots);
+}
+
+}  // namespace
+}  // namespace velmora
