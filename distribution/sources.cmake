@@ -1,5 +1,8 @@
 # Portable sources go to velmora_core, Win32 ones to velmora_win32.
 target_sources(velmora_core PRIVATE
+  distribution/PreviewRun.cpp
+  distribution/TaskbarProgress.cpp
+  distribution/ColourButtons.cpp
 )
 
 if(WIN32)

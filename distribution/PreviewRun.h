@@ -1,0 +1,84 @@
+#pragma once
+// A preview run: one step dialog per node, Yes to the first child, No to the
+// last, Back to the parent, until an answer ends it. The run itself knows
+// nothing of windows; the editor, the player and the CLI each drive it with
+// their own step dialogs.
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "distribution/StepDialogPort.h"
+#include "distribution/TaskbarProgressPort.h"
+#include "document/DecisionTree.h"
+#include "document/DocumentState.h"
+
+namespace velmora {
+
+class Editor;
+
+// One button of a step dialog, left to right: its caption (CP932, with the
+// "&" of an accelerator) and the answer it gives.
+struct StepButton {
+  std::string_view caption;
+  StepAnswer answer;
+};
+
+// Question: "はい(&Y)", "いいえ(&N)", then "戻る" (or "終了" at the top level).
+// End of a path: "ＯＫ", then "戻る" (or "終了").
+std::vector<StepButton> StepButtons(bool question, bool topLevel);
+
+// The taskbar value of a step: completed d + 1 of total m + 1.
+struct StepProgress {
+  std::uint64_t completed = 0;
+  std::uint64_t total = 0;
+  bool operator==(const StepProgress& other) const {
+    return completed == other.completed && total == other.total;
+  }
+};
+
+// The state machine of a run over a tree that stays unchanged while it runs.
+class PreviewRun {
+ public:
+  // Starts at `start`, or at the root when nothing is selected.
+  PreviewRun(const DecisionTree& tree, const DocumentState& state, TreeNode* start);
+
+  bool Finished() const { return current_ == nullptr; }
+  // The node on show; null once the run has ended.
+  TreeNode* Current() const { return current_; }
+
+  // What the current node's dialog shows.
+  StepDescription DescribeStep() const;
+  // Depth of the current node within its own subtree, for the taskbar.
+  StepProgress Progress() const;
+  // The bar state for the document's colour.
+  TaskbarProgressState ProgressState() const;
+
+  // Moves to the node the answer leads to, or ends the run.
+  void Answer(StepAnswer answer);
+
+ private:
+  const DecisionTree& tree_;
+  const DocumentState& state_;
+  TreeNode* current_;
+};
+
+// Called before each step dialog with the node about to be shown.
+using StepObserver = std::function<void(TreeNode* node)>;
+
+// Drives a whole run: sets the taskbar state and value at every step (when a
+// taskbar is given), shows the dialogs, follows the answers, and clears the
+// bar at the end, also when a dialog fails with an exception.
+void RunPreview(const DecisionTree& tree, const DocumentState& state, TreeNode* start,
+                StepDialogPort& dialogs, TaskbarProgressPort* taskbar, const StepObserver& beforeStep = {});
+
+// PreViewBtnClick on the editor's model. During the run Preview and Generate
+// are disabled and the selection (with CurrentNode and the answer marks)
+// follows the node on show; at the end the root is selected again and both
+// commands are enabled. `showChanges` is called whenever the editor changed,
+// so the window can mirror the selection and the command states.
+void RunEditorPreview(Editor& editor, StepDialogPort& dialogs, TaskbarProgressPort* taskbar,
+                      const std::function<void()>& showChanges);
+
+}  // namespace velmora

@@ -1,0 +1,34 @@
+#pragma once
+// What one step of a run shows, and the port through which it is shown.
+// The editor and the player both show steps with the same Win32 dialog;
+// tests and the CLI answer them without a window.
+
+#include <string>
+
+namespace velmora {
+
+// How a step dialog was closed. Yes/No/Back come from a question, Ok and
+// LeafBack from an end of a path; Closed is the close box or Alt+F4.
+enum class StepAnswer { Yes, No, Back, Ok, LeafBack, Closed };
+
+// The four standard message-dialog types, each with the system's icon
+// (question mark, information, exclamation, stop).
+enum class StepDialogType { Confirmation, Information, Warning, Error };
+
+struct StepDescription {
+  std::string message;  // CP932, lines separated by CR LF; may be empty
+  std::string caption;  // CP932; may be empty
+  StepDialogType type = StepDialogType::Information;
+  bool noDefault = false;  // No is the default (and focused) button
+  bool question = false;   // the node has answers: Yes, No, Back
+  bool topLevel = false;   // level 0: Back reads "終了" (finish)
+};
+
+class StepDialogPort {
+ public:
+  virtual ~StepDialogPort() = default;
+  // Shows the step modally and returns how it was closed.
+  virtual StepAnswer ShowStepDialog(const StepDescription& step) = 0;
+};
+
+}  // namespace velmora

@@ -1,0 +1,361 @@
+// A preview run over real trees, answered by a scripted dialog: where each
+// answer leads, what each step shows, and what the taskbar is asked to do.
+#include "distribution/PreviewRun.h"
+
+#include <deque>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "document/Editor.h"
+
+namespace velmora {
+namespace {
+
+// Answers the steps from a script and keeps what each step showed.
+class ScriptedDialogs : public StepDialogPort {
+ public:
+  explicit ScriptedDialogs(std::deque<StepAnswer> answers) : answers_(std::move(answers)) {}
+
+  StepAnswer ShowStepDialog(const StepDescription& step) override {
+    shown.push_back(step);
+    if (answers_.empty()) throw std::logic_error("the run asked for more steps than scripted");
+    const StepAnswer answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+  }
+
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> messages;
+    for (const StepDescription& step : shown) messages.push_back(step.message);
+    return messages;
+  }
+  bool Exhausted() const { return answers_.empty(); }
+
+  std::vector<StepDescription> shown;
+
+ private:
+  std::deque<StepAnswer> answers_;
+};
+
+struct TaskbarCall {
+  bool isState;
+  TaskbarProgressState state;
+  std::uint64_t completed;
+  std::uint64_t total;
+};
+
+class RecordingTaskbar : public TaskbarProgressPort {
+ public:
+  bool SetTaskbarProgressState(TaskbarProgressState state) override {
+    calls.push_back({true, state, 0, 0});
+    return true;
+  }
+  bool SetTaskbarProgressValue(std::uint64_t completed, std::uint64_t total) override {
+    calls.push_back({false, TaskbarProgressState::None, completed, total});
+    return true;
+  }
+  std::vector<StepProgress> Values() const {
+    std::vector<StepProgress> values;
+    for (const TaskbarCall& call : calls)
+      if (!call.isState) values.push_back({call.completed, call.total});
+    return values;
+  }
+  std::vector<TaskbarProgressState> States() const {
+    std::vector<TaskbarProgressState> states;
+    for (const TaskbarCall& call : calls)
+      if (call.isState) states.push_back(call.state);
+    return states;
+  }
+  std::vector<TaskbarCall> calls;
+};
+
+const std::string kArrow = "\x81\xAB";  // ↓, the default newline mark
+
+// root "q" with answers "yes" (a question with "yes-yes" and "yes-no") and "no".
+struct SampleTree {
+  SampleTree() {
+    root = tree.AddTopLevel("q", Question);
+    yes = tree.AddChild(root, "yes", Exclaimation);
+    yesYes = tree.AddChild(yes, "yes-yes", Information);
+    yesNo = tree.AddChild(yes, "yes-no", Inhibit);
+    no = tree.AddChild(root, "no", Unset);
+  }
+  DecisionTree tree;
+  DocumentState state;
+  TreeNode* root;
+  TreeNode* yes;
+  TreeNode* yesYes;
+  TreeNode* yesNo;
+  TreeNode* no;
+};
+
+std::vector<std::string> MessagesOfRun(const DecisionTree& tree, const DocumentState& state, TreeNode* start,
+                             std::deque<StepAnswer> answers) {
+  ScriptedDialogs dialogs(std::move(answers));
+  RunPreview(tree, state, start, dialogs, nullptr);
+  EXPECT_TRUE(dialogs.Exhausted()) << "the run ended before the script did";
+  return dialogs.Messages();
+}
+
+using A = StepAnswer;
+using Path = std::vector<std::string>;
+
+TEST(PreviewRun, AnswersLeadToFirstChildLastChildAndParent) {
+  SampleTree t;
+  EXPECT_EQ(MessagesOfRun(t.tree, t.state, t.root, {A::Yes, A::No, A::Ok}), (Path{"q", "yes", "yes-no"}));
+  EXPECT_EQ(MessagesOfRun(t.tree, t.state, t.root, {A::Yes, A::Yes, A::LeafBack, A::Back, A::No, A::LeafBack, A::Back}),
+            (Path{"q", "yes", "yes-yes", "yes", "q", "no", "q"}));
+  // Closing any dialog ends the run at once.
+  EXPECT_EQ(MessagesOfRun(t.tree, t.state, t.root, {A::Yes, A::Closed}), (Path{"q", "yes"}));
+}
+
+TEST(PreviewRun, NothingSelectedStartsAtTheRoot) {
+  SampleTree t;
+  EXPECT_EQ(MessagesOfRun(t.tree, t.state, nullptr, {A::No, A::Ok}), (Path{"q", "no"}));
+}
+
+TEST(PreviewRun, OneChildIsBothAnswersAndMiddleChildrenAreNeverReached) {
+  DecisionTree tree;
+  DocumentState state;
+  TreeNode* root = tree.AddTopLevel("one", Question);
+  tree.AddChild(root, "only", Information);
+  EXPECT_EQ(MessagesOfRun(tree, state, root, {A::Yes, A::LeafBack, A::No, A::Ok}), (Path{"one", "only", "one", "only"}));
+
+  DecisionTree three;
+  TreeNode* top = three.AddTopLevel("three", Question);
+  three.AddChild(top, "first", Information);
+  three.AddChild(top, "middle", Information);
+  three.AddChild(top, "last", Information);
+  EXPECT_EQ(MessagesOfRun(three, state, top, {A::Yes, A::LeafBack, A::No, A::LeafBack, A::Back}),
+            (Path{"three", "first", "three", "last", "three"}));
+}
+
+TEST(PreviewRun, TreeOfOnlyTheRootEndsOnEitherButton) {
+  DecisionTree tree;
+  DocumentState state;
+  TreeNode* root = tree.AddTopLevel("alone", Information);
+  for (StepAnswer answer : {A::Ok, A::LeafBack}) {
+    ScriptedDialogs dialogs({answer});
+    RunPreview(tree, state, root, dialogs, nullptr);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_FALSE(dialogs.shown[0].question);
+    EXPECT_TRUE(dialogs.shown[0].topLevel);
+  }
+  const std::vector<StepButton> buttons = StepButtons(false, true);
+  ASSERT_EQ(buttons.size(), 2u);
+  EXPECT_EQ(buttons[0].caption, "\x82\x6E\x82\x6A");  // ＯＫ
+  EXPECT_EQ(buttons[1].caption, "\x8F\x49\x97\xB9");  // 終了
+}
+
+TEST(PreviewRun, BackFromDeepInTheTreeClimbsThroughUnshownAncestors) {
+  DecisionTree tree;
+  DocumentState state;
+  TreeNode* root = tree.AddTopLevel("L0", Question);
+  TreeNode* l1 = tree.AddChild(root, "L1", Question);
+  TreeNode* l2 = tree.AddChild(l1, "L2", Question);
+  TreeNode* l3 = tree.AddChild(l2, "L3", Information);
+  ScriptedDialogs dialogs({A::LeafBack, A::Back, A::Back, A::Back});
+  RunPreview(tree, state, l3, dialogs, nullptr);
+  EXPECT_EQ(dialogs.Messages(), (Path{"L3", "L2", "L1", "L0"}));
+  EXPECT_FALSE(dialogs.shown[2].topLevel);
+  EXPECT_TRUE(dialogs.shown[3].topLevel);
+  // The root's third button is Finish; below it the same button is Back.
+  EXPECT_EQ(StepButtons(true, true)[2].caption, "\x8F\x49\x97\xB9");   // 終了
+  EXPECT_EQ(StepButtons(true, false)[2].caption, "\x96\xDF\x82\xE9");  // 戻る
+  EXPECT_EQ(StepButtons(true, false)[0].caption, "\x82\xCD\x82\xA2(&Y)");
+  EXPECT_EQ(StepButtons(true, false)[1].caption, "\x82\xA2\x82\xA2\x82\xA6(&N)");
+  EXPECT_EQ(StepButtons(false, false)[1].answer, A::LeafBack);
+}
+
+// Describes the one step of a lone node (a question if `withChild`).
+StepDescription StepOf(const std::string& text, int kind, bool withChild, const DocumentState& state = {}) {
+  DecisionTree tree;
+  TreeNode* node = tree.AddTopLevel(text, kind);
+  if (withChild) tree.AddChild(node, "child", Information);
+  return PreviewRun(tree, state, node).DescribeStep();
+}
+
+TEST(PreviewRun, DefaultAnswerSuffixesOfQuestions) {
+  StepDescription step = StepOf("Is it on?(N)", Question, true);
+  EXPECT_EQ(step.message, "Is it on?");
+  EXPECT_TRUE(step.noDefault);
+  EXPECT_TRUE(step.question);
+
+  step = StepOf("lower(n)", Question, true);
+  EXPECT_EQ(step.message, "lower");
+  EXPECT_TRUE(step.noDefault);
+
+  step = StepOf("lower(y)", Question, true);
+  EXPECT_EQ(step.message, "lower");
+  EXPECT_FALSE(step.noDefault);
+
+  step = StepOf("(N)", Question, true);
+  EXPECT_EQ(step.message, "");
+  EXPECT_TRUE(step.noDefault);
+
+  step = StepOf("plain", Question, true);
+  EXPECT_EQ(step.message, "plain");
+  EXPECT_FALSE(step.noDefault);
+
+  // An end of a path shows the suffix and keeps OK as its default.
+  step = StepOf("the end(N)", Question, false);
+  EXPECT_EQ(step.message, "the end(N)");
+  EXPECT_FALSE(step.noDefault);
+  EXPECT_FALSE(step.question);
+}
+
+TEST(PreviewRun, NewLineMarkBreaksLinesBeforeTheSuffixIsTaken) {
+  DocumentState state;
+  // "one↓two(N)": two lines, no suffix, No the default.
+  StepDescription step = StepOf("one" + kArrow + "two(N)", Question, true, state);
+  EXPECT_EQ(step.message, "one\r\ntwo");
+  EXPECT_TRUE(step.noDefault);
+  // An empty mark replaces nothing.
+  state.NewLineMark.clear();
+  EXPECT_EQ(StepOf("one" + kArrow + "two", Information, false, state).message, "one" + kArrow + "two");
+}
+
+TEST(PreviewRun, CaptionIsTheTrimmedTitleAndTypeFollowsTheKind) {
+  DocumentState state;
+  state.Title = " \t Printer help\x81\x40 \r\n";  // ends with a full-width space that stays
+  EXPECT_EQ(StepOf("x", Question, false, state).caption, "Printer help\x81\x40");
+  state.Title = "   ";
+  EXPECT_EQ(StepOf("x", Question, false, state).caption, "");
+
+  EXPECT_EQ(StepOf("x", Question, false).type, StepDialogType::Confirmation);
+  EXPECT_EQ(StepOf("x", Information, false).type, StepDialogType::Information);
+  EXPECT_EQ(StepOf("x", Exclaimation, false).type, StepDialogType::Warning);
+  EXPECT_EQ(StepOf("x", Inhibit, false).type, StepDialogType::Error);
+  EXPECT_EQ(StepOf("x", Unset, true).type, StepDialogType::Information);
+  EXPECT_EQ(StepOf("x", 17, true).type, StepDialogType::Information);
+}
+
+TEST(PreviewRun, ProgressIsDepthWithinTheSubtreeOnShow) {
+  // root - a (level 1) - b (2) - c (3); root - d (level 1, a leaf).
+  DecisionTree tree;
+  DocumentState state;
+  TreeNode* root = tree.AddTopLevel("root", Question);
+  TreeNode* a = tree.AddChild(root, "a", Question);
+  TreeNode* b = tree.AddChild(a, "b", Question);
+  TreeNode* c = tree.AddChild(b, "c", Information);
+  tree.AddChild(a, "a-no", Information);
+  TreeNode* d = tree.AddChild(root, "d", Information);
+  // A second top-level node after the root must not count as a descendant.
+  tree.AddTopLevel("stray", Information);
+
+  EXPECT_EQ(PreviewRun(tree, state, a).Progress(), (StepProgress{2, 4}));
+  EXPECT_EQ(PreviewRun(tree, state, root).Progress(), (StepProgress{1, 4}));
+  EXPECT_EQ(PreviewRun(tree, state, c).Progress(), (StepProgress{4, 4}));
+  EXPECT_EQ(PreviewRun(tree, state, d).Progress(), (StepProgress{2, 2}));
+  EXPECT_EQ(PreviewRun(tree, state, b).Progress(), (StepProgress{3, 4}));
+}
+
+TEST(PreviewRun, TaskbarFollowsEveryStepAndIsClearedAtTheEnd) {
+  SampleTree t;
+  t.state.Color = 3;
+  ScriptedDialogs dialogs({A::Yes, A::Yes, A::Ok});
+  RecordingTaskbar taskbar;
+  RunPreview(t.tree, t.state, t.root, dialogs, &taskbar);
+  EXPECT_EQ(taskbar.Values(), (std::vector<StepProgress>{{1, 3}, {2, 3}, {3, 3}, {0, 2147483647}}));
+  EXPECT_EQ(taskbar.States(),
+            (std::vector<TaskbarProgressState>{TaskbarProgressState::Error, TaskbarProgressState::Error,
+                                               TaskbarProgressState::Error, TaskbarProgressState::None}));
+  // Each step sets the state before the value; the end sets the value first.
+  ASSERT_EQ(taskbar.calls.size(), 8u);
+  EXPECT_TRUE(taskbar.calls[0].isState);
+  EXPECT_FALSE(taskbar.calls[1].isState);
+  EXPECT_FALSE(taskbar.calls[6].isState);
+  EXPECT_TRUE(taskbar.calls[7].isState);
+}
+
+TEST(PreviewRun, NoColourGivesStateNoneAtEveryStepWhileValuesAreStillSet) {
+  SampleTree t;
+  t.state.Color = 0;
+  ScriptedDialogs dialogs({A::No, A::LeafBack, A::Back});
+  RecordingTaskbar taskbar;
+  RunPreview(t.tree, t.state, t.root, dialogs, &taskbar);
+  for (TaskbarProgressState state : taskbar.States()) EXPECT_EQ(state, TaskbarProgressState::None);
+  EXPECT_EQ(taskbar.Values(), (std::vector<StepProgress>{{1, 3}, {2, 2}, {1, 3}, {0, 2147483647}}));
+}
+
+TEST(PreviewRun, FailingDialogStillClearsTheBar) {
+  SampleTree t;
+  t.state.Color = 1;
+  ScriptedDialogs dialogs({A::Yes});  // the second step throws
+  RecordingTaskbar taskbar;
+  EXPECT_THROW(RunPreview(t.tree, t.state, t.root, dialogs, &taskbar), std::logic_error);
+  ASSERT_FALSE(taskbar.calls.empty());
+  EXPECT_TRUE(taskbar.calls.back().isState);
+  EXPECT_EQ(taskbar.calls.back().state, TaskbarProgressState::None);
+}
+
+class NullView : public EditorView {
+ public:
+  void ScrollToOrigin() override { ++scrolls; }
+  int scrolls = 0;
+};
+
+TEST(EditorPreview, SelectionFollowsTheRunAndCommandsComeBackAtTheEnd) {
+  NullView view;
+  Editor editor(view);
+  editor.ResetToStartingTree();
+  TreeNode* root = editor.Tree().Root();
+  TreeNode* yes = root->FirstChild();
+  editor.Tree().AddChild(yes, "deeper", Information);
+  editor.Select(yes);
+
+  struct Seen {
+    TreeNode* selected;
+    TreeNode* current;
+    bool preview;
+    bool generate;
+    int rootMark;
+  };
+  std::vector<Seen> seen;
+  ScriptedDialogs dialogs({A::Yes, A::LeafBack, A::Back, A::No, A::Ok});
+  RunEditorPreview(editor, dialogs, nullptr, [&] {
+    seen.push_back({editor.Selected(), editor.CurrentNode, editor.Commands().PreView, editor.Commands().Generate,
+                    root->stateIndex});
+  });
+  ASSERT_EQ(dialogs.shown.size(), 5u);
+  const std::vector<TreeNode*> expected = {yes, yes->FirstChild(), yes, root, root->LastChild()};
+  ASSERT_EQ(seen.size(), expected.size() + 1);
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(seen[i].selected, expected[i]) << "step " << i;
+    EXPECT_EQ(seen[i].current, expected[i]) << "step " << i;
+    EXPECT_FALSE(seen[i].preview);
+    EXPECT_FALSE(seen[i].generate);
+  }
+  // The selection handling ran for each move: at the root its answer marks show.
+  EXPECT_EQ(seen[3].rootMark, 1);
+  EXPECT_EQ(seen.back().selected, root);
+  EXPECT_TRUE(seen.back().preview);
+  EXPECT_TRUE(seen.back().generate);
+  EXPECT_EQ(editor.CurrentNode, root);
+  EXPECT_GE(view.scrolls, 1);
+}
+
+TEST(EditorPreview, LoneRootEnablesGenerateAtTheEndAndFailuresRestoreTheEditor) {
+  NullView view;
+  Editor editor(view);  // a lone root, as the form starts
+  ScriptedDialogs finish({A::LeafBack});
+  RunEditorPreview(editor, finish, nullptr, {});
+  EXPECT_TRUE(editor.Commands().PreView);
+  EXPECT_TRUE(editor.Commands().Generate);
+
+  editor.ResetToStartingTree();
+  editor.Select(editor.Tree().Root()->LastChild());
+  ScriptedDialogs failing({});
+  RecordingTaskbar taskbar;
+  EXPECT_THROW(RunEditorPreview(editor, failing, &taskbar, {}), std::logic_error);
+  EXPECT_EQ(editor.Selected(), editor.Tree().Root());
+  EXPECT_TRUE(editor.Commands().PreView);
+  EXPECT_TRUE(editor.Commands().Generate);
+  EXPECT_EQ(taskbar.States().back(), TaskbarProgressState::None);
+}
+
+}  // namespace
+}  // namespace velmora
