@@ -1,0 +1,33 @@
+#pragma once
+// The payload of a generated executable: the player stub's bytes, the same
+// tree text and option block a tree file holds, and a 32-bit little-endian
+// trailer giving the length of those two. The reader is shared by the
+// editor (opening an ".exe") and the player stub (reading its own file).
+
+#include <string>
+#include <string_view>
+
+#include "document/DecisionTree.h"
+#include "document/DocumentState.h"
+#include "files/TreeFile.h"
+
+namespace velmora {
+
+// stub + BuildTreeText(tree, state) + trailer (T + O).
+std::string BuildDistributionExecutable(std::string_view stub, const DecisionTree& tree, const DocumentState& state);
+
+// Reads the procedure stored at the end of `fileBytes` (the whole file).
+// The result's state is `current` with the stored title, newline mark and
+// colour, and CurrentFileName = `path` with the extension ".tre". The node
+// texts still carry their kind markers: run RestoreKinds next.
+// Throws VelmoraError: a file shorter than 4 bytes ("stream read error"), a
+// trailer that points at no procedure (the no-procedure message naming
+// `path`), or the parser's invalid-level error.
+LoadedDocument ReadDistributionPayload(std::string_view fileBytes, const std::string& path, const DocumentState& current);
+
+// The offset just after the trailer: the file's size, unless the file is a
+// code-signed executable whose certificate table (behind zero padding) ends
+// the file, in which case the trailer sits just before that padding.
+std::size_t PayloadEnd(std::string_view fileBytes);
+
+}  // namespace velmora

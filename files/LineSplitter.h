@@ -1,0 +1,61 @@
+#pragma once
+// The one line-splitting rule of every text the program reads (tree text,
+// option blocks, settings files): a line ends at CR LF, at a lone CR or at a
+// lone LF; LF followed by CR is two ends with an empty line between; a NUL
+// ends the whole text; a last line without terminator still counts, and a
+// terminator at the very end adds no empty line.
+
+#include <cstddef>
+#include <cstring>
+#include <string_view>
+
+namespace velmora {
+
+class LineSplitter {
+ public:
+  explicit LineSplitter(std::string_view text) : text_(text.substr(0, Find(text, '\0', 0))) {
+    nextCr_ = Find(text_, '\r', 0);
+    nextLf_ = Find(text_, '\n', 0);
+  }
+
+  // Stores the next line in `line`; false when the text is used up.
+  bool Next(std::string_view& line) {
+    if (pos_ >= text_.size()) return false;
+    const std::size_t end = LineEnd();
+    line = text_.substr(pos_, end - pos_);
+    pos_ = end;
+    if (pos_ < text_.size()) {
+      // CR LF is one end; a lone CR or LF is one end as well.
+      const bool crLf = text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n';
+      pos_ += crLf ? 2 : 1;
+    }
+    return true;
+  }
+
+  // The offset of the next line's first byte.
+  std::size_t Position() const { return pos_; }
+
+ private:
+  // The next CR and LF are each looked up with memchr and remembered until
+  // the position passes them, so a text of lone CRs (or lone LFs) is still
+  // split in linear time, at memchr's speed.
+  std::size_t LineEnd() {
+    if (nextCr_ < pos_) nextCr_ = Find(text_, '\r', pos_);
+    if (nextLf_ < pos_) nextLf_ = Find(text_, '\n', pos_);
+    return nextCr_ < nextLf_ ? nextCr_ : nextLf_;
+  }
+
+  // The offset of `byte` at or after `from`, or the text's size.
+  static std::size_t Find(std::string_view text, char byte, std::size_t from) {
+    if (from >= text.size()) return text.size();
+    const void* found = std::memchr(text.data() + from, byte, text.size() - from);
+    return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) : text.size();
+  }
+
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  std::size_t nextCr_ = 0;
+  std::size_t nextLf_ = 0;
+};
+
+}  // namespace velmora

@@ -1,0 +1,188 @@
+#include "files/PosixFileSystem.h"
+
+#include <fcntl.h>
+#include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "document/Errors.h"
+#include "files/FileMessages.h"
+#include "files/PathText.h"
+
+namespace velmora {
+namespace {
+
+// Owns a file descriptor.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int Get() const { return fd_; }
+  bool Valid() const { return fd_ >= 0; }
+  // Closes now so that a failing close (the last chance for a delayed write
+  // error) is seen.
+  int Close() {
+    const int result = ::close(fd_);
+    fd_ = -1;
+    return result;
+  }
+
+ private:
+  int fd_;
+};
+
+// Deletes the temporary file unless the write got as far as the rename.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() {
+    if (!path_.empty()) ::unlink(path_.c_str());
+  }
+  const std::string& Path() const { return path_; }
+  void Keep() { path_.clear(); }
+
+ private:
+  std::string path_;
+};
+
+std::optional<std::string> Convert(const char* to, const char* from, std::string_view text) {
+  iconv_t converter = ::iconv_open(to, from);
+  if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  std::string output(text.size() * 3 + 4, '\0');
+  char* in = const_cast<char*>(text.data());
+  std::size_t inLeft = text.size();
+  char* out = output.data();
+  std::size_t outLeft = output.size();
+  const std::size_t result = ::iconv(converter, &in, &inLeft, &out, &outLeft);
+  ::iconv_close(converter);
+  if (result == static_cast<std::size_t>(-1) || inLeft != 0) return std::nullopt;
+  output.resize(output.size() - outLeft);
+  return output;
+}
+
+[[noreturn]] void ThrowCannotOpen(const std::string& path, int error) {
+  throw VelmoraError(CannotOpenMessage(path, std::strerror(error)));
+}
+
+[[noreturn]] void ThrowCannotCreate(const std::string& path, int error) {
+  throw VelmoraError(CannotCreateMessage(path, std::strerror(error)));
+}
+
+// The name the system uses for a CP932 path. A path that does not convert
+// cannot name any file (EILSEQ reads "Invalid or incomplete multibyte...").
+std::optional<std::string> SystemPath(const std::string& path) { return Cp932ToUtf8(path); }
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+// New files get the usual 0666 less the umask; mkstemp alone would give 0600.
+mode_t ModeForNewFile() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return static_cast<mode_t>(0666 & ~mask);
+}
+
+// The rename is only durable once the folder's entry is on the disk as well.
+void SyncFolder(const std::string& systemPath) {
+  std::string folder(FolderOf(systemPath));
+  if (folder.empty()) folder = ".";
+  FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.Valid()) ::fsync(fd.Get());
+}
+
+std::optional<std::string> LinkTarget(const std::string& systemPath) {
+  struct stat info {};
+  if (::lstat(systemPath.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return std::nullopt;
+  char* resolved = ::realpath(systemPath.c_str(), nullptr);
+  if (resolved == nullptr) return std::nullopt;
+  std::string target(resolved);
+  std::free(resolved);
+  return target;
+}
+
+}  // namespace
+
+std::optional<std::string> Cp932ToUtf8(std::string_view cp932) { return Convert("UTF-8", "CP932", cp932); }
+
+std::optional<std::string> Utf8ToCp932(std::string_view utf8) { return Convert("CP932", "UTF-8", utf8); }
+
+std::string PosixFileSystem::ReadWholeFile(const std::string& path) {
+  const std::optional<std::string> systemPath = SystemPath(path);
+  if (!systemPath) ThrowCannotOpen(path, EILSEQ);
+  FileDescriptor fd(::open(systemPath->c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd.Valid()) ThrowCannotOpen(path, errno);
+  struct stat info {};
+  if (::fstat(fd.Get(), &info) != 0) ThrowCannotOpen(path, errno);
+  if (S_ISDIR(info.st_mode)) ThrowCannotOpen(path, EISDIR);
+  std::string bytes;
+  if (info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t count = ::read(fd.Get(), buffer, sizeof buffer);
+    if (count == 0) break;
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      ThrowCannotOpen(path, errno);
+    }
+    bytes.append(buffer, static_cast<std::size_t>(count));
+  }
+  return bytes;
+}
+
+void PosixFileSystem::WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  std::optional<std::string> systemPath = SystemPath(path);
+  if (!systemPath) ThrowCannotCreate(path, EILSEQ);
+  // A link is followed, so the file it names gets the new content and the
+  // link stays a link.
+  if (std::optional<std::string> linked = LinkTarget(*systemPath)) systemPath = std::move(linked);
+  struct stat existing {};
+  const bool targetExists = ::stat(systemPath->c_str(), &existing) == 0;
+  if (targetExists && S_ISDIR(existing.st_mode)) ThrowCannotCreate(path, EISDIR);
+  // Replacing by rename needs only a writable folder; a file the user may
+  // not write to must stay as protected as an overwrite in place would be.
+  if (targetExists && ::access(systemPath->c_str(), W_OK) != 0) ThrowCannotCreate(path, errno);
+
+  std::string pattern(FolderOf(*systemPath));
+  pattern += ".";
+  pattern += FileNameOf(*systemPath);
+  pattern += ".XXXXXX";
+  FileDescriptor fd(::mkstemp(pattern.data()));
+  if (!fd.Valid()) ThrowCannotCreate(path, errno);
+  TemporaryFile temporary(pattern);
+
+  const mode_t mode = targetExists ? (existing.st_mode & 07777) : ModeForNewFile();
+  if (::fchmod(fd.Get(), mode) != 0) ThrowCannotCreate(path, errno);
+  if (!WriteAll(fd.Get(), bytes)) ThrowCannotCreate(path, errno);
+  if (::fsync(fd.Get()) != 0) ThrowCannotCreate(path, errno);
+  if (fd.Close() != 0) ThrowCannotCreate(path, errno);
+  if (::rename(temporary.Path().c_str(), systemPath->c_str()) != 0) ThrowCannotCreate(path, errno);
+  temporary.Keep();
+  SyncFolder(*systemPath);
+}
+
+bool PosixFileSystem::FileExists(const std::string& path) {
+  const std::optional<std::string> systemPath = SystemPath(path);
+  struct stat info {};
+  return systemPath && ::stat(systemPath->c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+}  // namespace velmora

@@ -1,0 +1,18 @@
+#pragma once
+// Option and trailer lines arrive from the parser as root-level nodes after
+// the tree. Both readers drop every root-level node behind the last indented
+// line; the root itself always stays.
+
+#include "document/DecisionTree.h"
+
+namespace velmora {
+
+inline void RemoveTrailingRootLevelNodes(DecisionTree& tree) {
+  // The last node in pre-order is at root level exactly when the last
+  // top-level node has no children.
+  while (tree.TopLevel().size() > 1 && !tree.TopLevel().back()->HasChildren()) {
+    tree.Delete(tree.TopLevel().back().get());
+  }
+}
+
+}  // namespace velmora

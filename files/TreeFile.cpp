@@ -1,0 +1,69 @@
+#include "files/TreeFile.h"
+
+#include "document/Errors.h"
+#include "files/FileMessages.h"
+#include "files/IniText.h"
+#include "files/TreeTextParser.h"
+#include "files/TrailingLines.h"
+
+namespace velmora {
+namespace {
+
+// ";表題=" and ";改行=": the title and mark lines of files from before the
+// option block existed.
+constexpr std::string_view kLegacyTitle = "\x3b\x95\x5c\x91\xe8\x3d";
+constexpr std::string_view kLegacyNewLine = "\x3b\x89\xfc\x8d\x73\x3d";
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
+}
+
+bool IsLegacyLine(const TreeNode* node) { return node != nullptr && StartsWith(node->text, ";"); }
+
+// A legacy file ends in the title line, optionally after the mark line. Only
+// those lines go; the mark and the colour stay as they were when absent.
+void ReadLegacyTrailer(LoadedDocument& document, const std::string& path) {
+  TreeNode* titleLine = document.tree.LastPreOrder();
+  const std::string_view title = titleLine->text;
+  document.state.Title = std::string(StartsWith(title, kLegacyTitle) ? title.substr(kLegacyTitle.size()) : title.substr(1));
+  document.tree.Delete(titleLine);
+  TreeNode* markLine = document.tree.LastPreOrder();
+  if (markLine != nullptr && StartsWith(markLine->text, kLegacyNewLine)) {
+    document.state.NewLineMark = markLine->text.substr(kLegacyNewLine.size());
+    document.tree.Delete(markLine);
+  }
+  if (document.tree.Empty()) throw VelmoraError(NoProcedureMessage(path));
+}
+
+void ReadOptionBlock(LoadedDocument& document, std::string_view bytes) {
+  const std::optional<IniSection> options = FindLastIniSection(bytes, "OPTION");
+  document.state.NewLineMark = IniString(options, "NewLine", DefaultNewLineMark);
+  document.state.Title = IniString(options, "Title", "");
+  document.state.Color = IniInteger(options, "Color", 1);
+  RemoveTrailingRootLevelNodes(document.tree);
+}
+
+}  // namespace
+
+LoadedDocument LoadTreeFile(FileSystemPort& fs, const std::string& path, const DocumentState& current) {
+  const std::string bytes = fs.ReadWholeFile(path);
+  LoadedDocument document{ParseTreeText(bytes), current};
+  // An empty file would leave the editor without a root; it is refused
+  // instead, and the open document stays.
+  if (document.tree.Empty()) throw VelmoraError(NoProcedureMessage(path));
+  document.state.CurrentFileName = path;
+  document.state.Modified = false;
+  if (IsLegacyLine(document.tree.LastPreOrder())) {
+    ReadLegacyTrailer(document, path);
+  } else {
+    ReadOptionBlock(document, bytes);
+  }
+  return document;
+}
+
+void SaveTreeFile(FileSystemPort& fs, const std::string& path, const DecisionTree& tree, const DocumentState& state) {
+  // The whole text exists before the file is touched.
+  fs.WriteFileAtomically(path, BuildTreeText(tree, state));
+}
+
+}  // namespace velmora

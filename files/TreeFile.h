@@ -1,0 +1,42 @@
+#pragma once
+// Tree files (".tre"): the writer, LoadTreeFile and the kind restoration.
+// Loading parses into a fresh tree and a copy of the document state, so a
+// file that fails to load leaves the open document exactly as it was; only
+// the caller's replacement of the whole document makes a load visible.
+
+#include <string>
+
+#include "document/DecisionTree.h"
+#include "document/DocumentState.h"
+#include "files/FileSystemPort.h"
+
+namespace velmora {
+
+struct LoadedDocument {
+  DecisionTree tree;
+  DocumentState state;
+};
+
+// The stored form of a document: the nodes in pre-order, one line each with
+// one TAB per level and the node's kind marker before its text, then the
+// four-line "[OPTION]" block; every line ends in CR LF. The tree itself is
+// not changed (markers exist only in the output).
+std::string BuildTreeText(const DecisionTree& tree, const DocumentState& state);
+
+// Reads a tree file. The result's state is `current` with the file's path,
+// title, newline mark and (for files with an option block) colour; a legacy
+// file without a mark or colour keeps those of `current`. The node texts
+// still carry their kind markers: RestoreKinds turns them into kinds.
+// Throws VelmoraError (cannot open, invalid level, no procedure).
+LoadedDocument LoadTreeFile(FileSystemPort& fs, const std::string& path, const DocumentState& current);
+
+// Turns the kind marker at the start of every node text into the node's kind
+// (either letter case). A text beginning with ";" stays whole as a Question;
+// a text without marker becomes a Question when the node has answers, else
+// an Information.
+void RestoreKinds(DecisionTree& tree);
+
+// Writes the document to `path` atomically; throws the cannot-create error.
+void SaveTreeFile(FileSystemPort& fs, const std::string& path, const DecisionTree& tree, const DocumentState& state);
+
+}  // namespace velmora

@@ -1,0 +1,47 @@
+#include "files/TreeTextParser.h"
+
+#include "document/Errors.h"
+#include "files/FileMessages.h"
+#include "files/LineSplitter.h"
+
+namespace velmora {
+namespace {
+
+// Leading TABs and spaces, each one level, in any mix.
+std::size_t IndentationOf(std::string_view line) {
+  std::size_t count = 0;
+  while (count < line.size() && (line[count] == '\t' || line[count] == ' ')) ++count;
+  return count;
+}
+
+}  // namespace
+
+DecisionTree ParseTreeText(std::string_view text) {
+  DecisionTree tree;
+  TreeNode* previous = nullptr;
+  LineSplitter lines(text);
+  std::string_view line;
+  while (lines.Next(line)) {
+    const std::size_t level = IndentationOf(line);
+    std::string nodeText(line.substr(level));
+    if (previous == nullptr) {
+      // The first line is the root, however far it is indented.
+      previous = tree.AddTopLevel(std::move(nodeText));
+      continue;
+    }
+    const std::size_t previousLevel = static_cast<std::size_t>(previous->Level());
+    if (level > previousLevel + 1) throw VelmoraError(InvalidLevelMessage(level, nodeText));
+    if (level == previousLevel + 1) {
+      previous = tree.AddChild(previous, std::move(nodeText));
+      continue;
+    }
+    // A sibling of the ancestor at the line's level. The walk is bounded by
+    // how far the level drops, so a whole parse stays linear.
+    TreeNode* sibling = previous;
+    while (static_cast<std::size_t>(sibling->Level()) > level) sibling = sibling->Parent();
+    previous = tree.AddChild(sibling->Parent(), std::move(nodeText));
+  }
+  return tree;
+}
+
+}  // namespace velmora

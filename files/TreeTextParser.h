@@ -1,0 +1,18 @@
+#pragma once
+// The tree-text parser shared by tree files and the payload of generated
+// executables: indented lines become nodes. It reads every line, so option
+// and trailer lines arrive as root-level nodes for the caller to remove.
+
+#include <string_view>
+
+#include "document/DecisionTree.h"
+
+namespace velmora {
+
+// Parses `text` into a new tree. Lines end at CR LF, a lone CR or a lone LF
+// (LF CR is two ends); a NUL ends the text. Leading TABs and spaces give the
+// level. Throws VelmoraError with the invalid-level message when a line goes
+// more than one level deeper than the line before it.
+DecisionTree ParseTreeText(std::string_view text);
+
+}  // namespace velmora
