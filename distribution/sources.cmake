@@ -1,5 +1,7 @@
 # Portable sources go to velmora_core, Win32 ones to velmora_win32.
 target_sources(velmora_core PRIVATE
+  distribution/DistributionPayload.cpp
+  distribution/SignedExecutable.cpp
   distribution/PreviewRun.cpp
   distribution/TaskbarProgress.cpp
   distribution/ColourButtons.cpp
