@@ -1,0 +1,276 @@
+#include "app/TreeViewMirror.h"
+
+#include <unordered_set>
+
+#include "app/WideText.h"
+
+namespace velmora::win32 {
+
+namespace {
+
+// Sets a flag for the lifetime of a scope, also when an exception leaves it.
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = false; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+// Short child lists (nearly all of them: questions have two answers) are
+// searched directly; long ones through a hash set.
+class IdSet {
+ public:
+  explicit IdSet(const std::vector<std::unique_ptr<TreeNode>>& nodes) : nodes_(nodes) {
+    if (nodes.size() > kLinearLimit) {
+      for (const auto& node : nodes) hashed_.insert(node->Id());
+    }
+  }
+  bool Contains(NodeId id) const {
+    if (nodes_.size() > kLinearLimit) return hashed_.count(id) != 0;
+    for (const auto& node : nodes_) {
+      if (node->Id() == id) return true;
+    }
+    return false;
+  }
+
+ private:
+  static constexpr std::size_t kLinearLimit = 16;
+  const std::vector<std::unique_ptr<TreeNode>>& nodes_;
+  std::unordered_set<NodeId> hashed_;
+};
+
+bool SameIds(const std::vector<NodeId>& shown, const std::vector<std::unique_ptr<TreeNode>>& wanted) {
+  if (shown.size() != wanted.size()) return false;
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    if (shown[i] != wanted[i]->Id()) return false;
+  }
+  return true;
+}
+
+UINT StateImageMask(int stateIndex) { return INDEXTOSTATEIMAGEMASK(static_cast<UINT>(stateIndex)); }
+
+}  // namespace
+
+void TreeViewMirror::Sync(Editor& editor) {
+  FlagScope syncing(syncing_);
+  // Ids are unique within one tree only: a document read from a file numbers
+  // its nodes afresh. A node that turns up under another parent than the
+  // item of its id can only come from such a replacement; the view is then
+  // filled anew, which costs no more than the walk itself.
+  if (!SyncStructure(editor)) {
+    DeleteAll();
+    SyncStructure(editor);
+  }
+  SyncSelection(editor);
+  ResumeRedraw();
+  ApplyScrollToOrigin(editor);
+}
+
+bool TreeViewMirror::SyncStructure(Editor& editor) {
+  DecisionTree& tree = editor.Tree();
+  if (!ReconcileChildren(kNoNode, TVI_ROOT, topLevel_, tree.TopLevel())) return false;
+  for (TreeNode* node = tree.Root(); node != nullptr; node = tree.NextPreOrder(node)) {
+    Item& item = items_.at(node->Id());
+    UpdateAttributes(item, *node);
+    if (!ReconcileChildren(node->Id(), item.handle, item.children, node->Children())) return false;
+    UpdateExpansion(items_.at(node->Id()), *node);
+  }
+  return true;
+}
+
+bool TreeViewMirror::ReconcileChildren(NodeId parent, HTREEITEM parentHandle, std::vector<NodeId>& shown,
+                                       const ModelChildren& wanted) {
+  if (SameIds(shown, wanted)) return true;
+  const IdSet wantedIds(wanted);
+  std::vector<NodeId> kept;
+  kept.reserve(shown.size());
+  for (NodeId id : shown) {
+    if (wantedIds.Contains(id)) {
+      kept.push_back(id);
+    } else {
+      DeleteItem(id);
+    }
+  }
+  // Walk the wanted order: an item already in its place stays; one that
+  // moved among its siblings (an exchange of answers) is shown afresh at its
+  // new place, since a tree view cannot move items.
+  std::size_t next = 0;
+  HTREEITEM previous = TVI_FIRST;
+  for (const auto& child : wanted) {
+    while (next < kept.size() && kept[next] == kNoNode) ++next;
+    const NodeId id = child->Id();
+    if (next < kept.size() && kept[next] == id) {
+      previous = items_.at(id).handle;
+      ++next;
+      continue;
+    }
+    const auto existing = items_.find(id);
+    if (existing != items_.end()) {
+      if (existing->second.parent != parent) return false;
+      for (std::size_t k = next; k < kept.size(); ++k) {
+        if (kept[k] == id) kept[k] = kNoNode;
+      }
+      DeleteItem(id);
+    }
+    previous = Insert(*child, parent, parentHandle, previous);
+  }
+  shown.clear();
+  shown.reserve(wanted.size());
+  for (const auto& child : wanted) shown.push_back(child->Id());
+  return true;
+}
+
+HTREEITEM TreeViewMirror::Insert(TreeNode& node, NodeId parent, HTREEITEM parentHandle, HTREEITEM after) {
+  SuspendRedraw();
+  std::wstring text = ToWide(node.text);
+  TVINSERTSTRUCTW insert{};
+  insert.hParent = parentHandle;
+  insert.hInsertAfter = after;
+  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE;
+  insert.item.pszText = text.data();
+  insert.item.iImage = node.kind;
+  insert.item.iSelectedImage = node.kind;
+  // Expanded from the start, so filling a large open tree needs no expand
+  // message per branch.
+  insert.item.stateMask = TVIS_STATEIMAGEMASK | TVIS_EXPANDED;
+  insert.item.state = StateImageMask(node.stateIndex) | (node.expanded ? TVIS_EXPANDED : 0u);
+  const auto handle =
+      reinterpret_cast<HTREEITEM>(SendMessageW(view_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+  Item& item = items_[node.Id()];
+  item.handle = handle;
+  item.parent = parent;
+  item.children.clear();
+  item.node = &node;
+  item.text = node.text;
+  item.kind = node.kind;
+  item.stateIndex = node.stateIndex;
+  item.expanded = node.expanded;
+  ids_[handle] = node.Id();
+  ++counters_.inserted;
+  return handle;
+}
+
+void TreeViewMirror::DeleteItem(NodeId id) {
+  const auto found = items_.find(id);
+  if (found == items_.end()) return;
+  SuspendRedraw();
+  SendMessageW(view_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(found->second.handle));
+  ++counters_.deleted;
+  // The view dropped the whole subtree; so do the records.
+  std::vector<NodeId> pending{id};
+  while (!pending.empty()) {
+    const NodeId current = pending.back();
+    pending.pop_back();
+    const auto record = items_.find(current);
+    if (record == items_.end()) continue;
+    for (NodeId child : record->second.children) pending.push_back(child);
+    ids_.erase(record->second.handle);
+    items_.erase(record);
+  }
+}
+
+void TreeViewMirror::DeleteAll() {
+  SuspendRedraw();
+  SendMessageW(view_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  counters_.deleted += topLevel_.size();
+  items_.clear();
+  ids_.clear();
+  topLevel_.clear();
+}
+
+void TreeViewMirror::UpdateAttributes(Item& item, TreeNode& node) {
+  item.node = &node;
+  TVITEMW change{};
+  change.hItem = item.handle;
+  std::wstring text;
+  if (item.text != node.text) {
+    text = ToWide(node.text);
+    change.mask |= TVIF_TEXT;
+    change.pszText = text.data();
+    item.text = node.text;
+  }
+  if (item.kind != node.kind) {
+    change.mask |= TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    change.iImage = node.kind;
+    change.iSelectedImage = node.kind;
+    item.kind = node.kind;
+  }
+  if (item.stateIndex != node.stateIndex) {
+    change.mask |= TVIF_STATE;
+    change.stateMask = TVIS_STATEIMAGEMASK;
+    change.state = StateImageMask(node.stateIndex);
+    item.stateIndex = node.stateIndex;
+  }
+  if (change.mask == 0) return;
+  SendMessageW(view_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change));
+  ++counters_.updated;
+}
+
+void TreeViewMirror::UpdateExpansion(Item& item, const TreeNode& node) {
+  if (item.expanded == node.expanded) return;
+  SendMessageW(view_, TVM_EXPAND, node.expanded ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(item.handle));
+  // A branch without children stays "collapsed" in the view whatever it is
+  // told; the state flag is what the view shows once children arrive.
+  TVITEMW state{};
+  state.mask = TVIF_STATE;
+  state.hItem = item.handle;
+  state.stateMask = TVIS_EXPANDED;
+  state.state = node.expanded ? TVIS_EXPANDED : 0u;
+  SendMessageW(view_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&state));
+  item.expanded = node.expanded;
+  ++counters_.expansions;
+}
+
+void TreeViewMirror::SyncSelection(const Editor& editor) {
+  const TreeNode* selected = editor.Selected();
+  const HTREEITEM wanted = selected ? ItemOf(selected->Id()) : nullptr;
+  const auto current = reinterpret_cast<HTREEITEM>(SendMessageW(view_, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  if (current != wanted) SendMessageW(view_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(wanted));
+}
+
+void TreeViewMirror::ApplyScrollToOrigin(const Editor& editor) {
+  if (!scrollToOrigin_) return;
+  scrollToOrigin_ = false;
+  const TreeNode* root = editor.Tree().Root();
+  if (root == nullptr) return;
+  SendMessageW(view_, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(ItemOf(root->Id())));
+  SendMessageW(view_, WM_HSCROLL, MAKEWPARAM(SB_LEFT, 0), 0);
+}
+
+void TreeViewMirror::SuspendRedraw() {
+  if (redrawSuspended_) return;
+  redrawSuspended_ = true;
+  SendMessageW(view_, WM_SETREDRAW, FALSE, 0);
+}
+
+void TreeViewMirror::ResumeRedraw() {
+  if (!redrawSuspended_) return;
+  redrawSuspended_ = false;
+  SendMessageW(view_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(view_, nullptr, TRUE);
+}
+
+TreeNode* TreeViewMirror::NodeOf(HTREEITEM item) const {
+  const auto id = ids_.find(item);
+  if (id == ids_.end()) return nullptr;
+  return items_.at(id->second).node;
+}
+
+HTREEITEM TreeViewMirror::ItemOf(NodeId id) const {
+  const auto found = items_.find(id);
+  return found == items_.end() ? nullptr : found->second.handle;
+}
+
+void TreeViewMirror::OnItemExpanded(HTREEITEM handle, bool expanded) {
+  const auto id = ids_.find(handle);
+  if (id == ids_.end()) return;
+  Item& item = items_.at(id->second);
+  item.expanded = expanded;
+  if (item.node != nullptr) item.node->expanded = expanded;
+}
+
+}  // namespace velmora::win32

@@ -1,0 +1,105 @@
+#pragma once
+// Shows the core's decision tree in a Win32 tree view and keeps the two
+// identical. Each tree-view item belongs to one TreeNode, matched by the
+// node's stable Id(); Sync compares the model with what the view shows and
+// touches only the items whose text, picture, answer mark, expansion or
+// place changed, so a command on a tree of 100,000 nodes costs a walk over
+// the model, not a refill of the view.
+//
+// The view reports back what the user does: a new selection (NodeOf the
+// selected item) and a branch expanded or collapsed with the mouse or the
+// keyboard (OnItemExpanded), which the model then holds.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstddef>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "document/Editor.h"
+
+namespace velmora::win32 {
+
+class TreeViewMirror {
+ public:
+  // What Sync did to the view since the mirror was created: item insertions,
+  // deletions (each deleted subtree counts once) and attribute changes.
+  struct Counters {
+    std::size_t inserted = 0;
+    std::size_t deleted = 0;
+    std::size_t updated = 0;
+    std::size_t expansions = 0;
+  };
+
+  TreeViewMirror() = default;
+  explicit TreeViewMirror(HWND treeView) : view_(treeView) {}
+  TreeViewMirror(const TreeViewMirror&) = delete;
+  TreeViewMirror& operator=(const TreeViewMirror&) = delete;
+
+  void Attach(HWND treeView) { view_ = treeView; }
+  HWND View() const { return view_; }
+
+  // Brings the view up to date with the editor's tree and selection.
+  void Sync(Editor& editor);
+
+  // The root becomes the top visible item and the view scrolls fully left;
+  // applied at the end of the next Sync, once the items are in place.
+  void RequestScrollToOrigin() { scrollToOrigin_ = true; }
+
+  // True while Sync changes the view: the notifications this causes (a
+  // selection moving off a deleted item, say) are not the user's doing.
+  bool IsSyncing() const { return syncing_; }
+
+  // The node an item shows, or null for an unknown item.
+  TreeNode* NodeOf(HTREEITEM item) const;
+  HTREEITEM ItemOf(NodeId id) const;
+  std::size_t ItemCount() const { return items_.size(); }
+
+  // The user expanded or collapsed an item: the model's node follows.
+  void OnItemExpanded(HTREEITEM item, bool expanded);
+
+  const Counters& Statistics() const { return counters_; }
+
+ private:
+  static constexpr NodeId kNoNode = 0;
+
+  struct Item {
+    HTREEITEM handle = nullptr;
+    NodeId parent = kNoNode;
+    std::vector<NodeId> children;
+    TreeNode* node = nullptr;
+    std::string text;
+    int kind = Unset;
+    int stateIndex = 0;
+    bool expanded = false;
+  };
+
+  using ModelChildren = std::vector<std::unique_ptr<TreeNode>>;
+
+  bool SyncStructure(Editor& editor);
+  bool ReconcileChildren(NodeId parent, HTREEITEM parentHandle, std::vector<NodeId>& shown,
+                         const ModelChildren& wanted);
+  HTREEITEM Insert(TreeNode& node, NodeId parent, HTREEITEM parentHandle, HTREEITEM after);
+  void DeleteItem(NodeId id);
+  void DeleteAll();
+  void UpdateAttributes(Item& item, TreeNode& node);
+  void UpdateExpansion(Item& item, const TreeNode& node);
+  void SyncSelection(const Editor& editor);
+  void ApplyScrollToOrigin(const Editor& editor);
+  void SuspendRedraw();
+  void ResumeRedraw();
+
+  HWND view_ = nullptr;
+  std::unordered_map<NodeId, Item> items_;
+  std::unordered_map<HTREEITEM, NodeId> ids_;
+  std::vector<NodeId> topLevel_;
+  Counters counters_;
+  bool syncing_ = false;
+  bool redrawSuspended_ = false;
+  bool scrollToOrigin_ = false;
+};
+
+}  // namespace velmora::win32

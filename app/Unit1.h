@@ -1,0 +1,254 @@
+#pragma once
+// The main window TForm1: the tree view, the title box, the colour buttons,
+// the distribution buttons, the main menu, the toolbar and the pop-up menu.
+//
+// How a command runs (read this before writing a handler):
+// - Every menu item, button, accelerator and tree-view event arrives at the
+//   one dispatch point (OnCommand / the window procedure), which calls the
+//   handler named after the control (New1Click, AddYes1Click, ...).
+// - A handler changes the MODEL only: Model() (the velmora::Editor with the
+//   tree, DocumentState, the selection, CurrentNode, the command states and
+//   the options). It does not touch the tree view, the menus or the buttons.
+// - After every handler the dispatch point calls Sync(), which brings the
+//   tree view, the title box, the enabled states (CommandStates), the option
+//   check marks and the tree view's expand buttons (Options) up to date with
+//   the model. A handler that needs the screen up to date in the middle of
+//   its work (before a modal dialog, say) may call Sync() itself.
+// - A handler raises errors (VelmoraError with a CP932 text) rather than
+//   returning them; the dispatch point shows the general error report and
+//   the program keeps running. No exception leaves the window procedure.
+// - Questions and messages go through MessageBoxes() with ProductTitle() as
+//   the caption, so tests can answer them.
+//
+// The handler definitions are split by subsystem: Unit1.cpp (window, layout,
+// dispatch, exit), Unit1Editing.cpp, Unit1Preview.cpp, Unit1Files.cpp,
+// Unit1Desktop.cpp and Unit1Settings.cpp.
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/ImageLists.h"
+#include "app/MainWindowLayout.h"
+#include "app/MessageBoxPort.h"
+#include "app/SingleInstance.h"
+#include "app/TreeViewMirror.h"
+#include "app/Win32Handles.h"
+#include "app/Win32MessageBox.h"
+#include "document/Editor.h"
+
+namespace velmora::win32 {
+
+// The child controls, named as the window's designer named them.
+struct MainWindowControls {
+  HWND ToolBar1 = nullptr;
+  HWND GroupBox1 = nullptr;
+  HWND LabeledEdit1Label = nullptr;
+  HWND LabeledEdit1 = nullptr;
+  HWND Label1 = nullptr;
+  HWND TreeView1 = nullptr;
+  HWND ProgressByGreen1 = nullptr;
+  HWND ProgressByYellow1 = nullptr;
+  HWND ProgressByRed1 = nullptr;
+  HWND GroupBox2 = nullptr;
+  HWND PreViewBtn = nullptr;
+  HWND GenerateBtn = nullptr;
+  HWND ExitBtn = nullptr;
+};
+
+class TForm1 final : private EditorView {
+ public:
+  static constexpr wchar_t kClassName[] = L"TForm1";
+
+  // Creates the window hidden, runs FormCreate and leaves it ready to show.
+  // `productTitle` is the application title (CP932), kept as ProductTitle.
+  TForm1(HINSTANCE instance, std::string productTitle);
+  ~TForm1() override;
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+  HACCEL Accelerators() const { return accelerators_.get(); }
+  const MainWindowControls& Controls() const { return controls_; }
+  HMENU MainMenu1() const { return mainMenu_; }
+  HMENU PopupMenu1() const { return GetSubMenu(popupMenuBar_.get(), 0); }
+
+  Editor& Model() { return editor_; }
+  const Editor& Model() const { return editor_; }
+  TreeViewMirror& TreeView() { return mirror_; }
+  MessageBoxPort& MessageBoxes() { return *messageBoxes_; }
+  // Tests answer the program's questions through a port of their own.
+  void UseMessageBoxes(MessageBoxPort& port) { messageBoxes_ = &port; }
+  const std::string& ProductTitle() const { return productTitle_; }
+
+  // Shows the window for the first time and runs FormShow with the program's
+  // command-line arguments (without the program's own path).
+  void ShowFirstTime(int showCommand, const std::vector<std::wstring>& arguments);
+
+  // Marks the window as the running copy of `instanceName` (the property the
+  // second start looks for); the mark goes when the window is destroyed.
+  void SetInstanceMark(const std::wstring& instanceName);
+
+  // Brings the screen up to date with the model (see above).
+  void Sync();
+
+  // The window caption, as a CP932 text (the document caption or the title).
+  void SetCaption(std::string_view cp932);
+
+  // Runs one command as a click on its menu item or button does, with the
+  // error report and Sync of the dispatch point.
+  void RunCommand(int commandId);
+
+  // ---- Window events ----
+  void FormCreate();
+  void FormShow(const std::vector<std::wstring>& arguments);
+  // The close sequence: true lets the window close.
+  bool FormCloseQuery();
+  void FormDropFiles(HDROP drop);
+
+  // ---- Unit1.cpp ----
+  void ExitBtnClick();
+
+  // ---- Unit1Editing.cpp ----
+  // The view reports a new selection; the model runs TreeView1Change.
+  void TreeView1Change(TreeNode* selected);
+  void TreeView1DblClick();
+  // `key` is the typed character; setting it to 0 swallows it.
+  void TreeView1KeyPress(wchar_t& key);
+  // In-place label editing: `allowEdit` false refuses it.
+  void TreeView1Editing(bool& allowEdit);
+  // `text` is the edited label; the handler decides what is stored.
+  void TreeView1Edited(std::wstring& text);
+  void AddYes1Click();
+  void Exchange1Click();
+  void Delete1Click();
+  void Question1Click();
+  void Information1Click();
+  void Exclaimation1Click();
+  void Inhibit1Click();
+  void YesDefault1Click();
+  void NoDefault1Click();
+  void NewLine1Click();
+  void ShowButtons1Click();
+  void CloseQuery1Click();
+  void SaveStatus1Click();
+  void LabeledEdit1Change();
+  void LabeledEdit1KeyPress(wchar_t& key);
+
+  // ---- Unit1Preview.cpp ----
+  void PreViewBtnClick();
+  void ProgressByGreen1Click();
+  void ProgressByYellow1Click();
+  void ProgressByRed1Click();
+  void UpdateColourButtons();
+
+  // ---- Unit1Files.cpp ----
+  void New1Click();
+  void Read1Click();
+  void Save1Click();
+  void SaveAs1Click();
+  void GenerateBtnClick();
+  // `slot` is 1 for History1 up to 9 for History9.
+  void History1Click(int slot);
+
+  // ---- Unit1Desktop.cpp ----
+  void DeskTop1Click();
+  void StartUp1Click();
+  void StartMenu1Click();
+  void H1Click();
+  void About1Click();
+  void Site1Click();
+
+  // ---- Unit1Settings.cpp ----
+  // Reads the settings file into the window and the model (FormCreate).
+  void LoadSettings();
+
+  // Whether a menu item (main or pop-up) shows its check mark.
+  bool IsChecked(int commandId) const;
+
+  // The recent-file items History1..History9: captions[0] is History1's
+  // caption (CP932, "&1 path"); an empty caption hides the item. With all
+  // nine hidden the File menu shows a single separator above Exit1.
+  static constexpr int kHistorySlots = 9;
+  using HistoryCaptionList = std::array<std::string, kHistorySlots>;
+  void SetHistoryCaptions(const HistoryCaptionList& captions);
+  const HistoryCaptionList& HistoryCaptions() const { return historyCaptions_; }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                    DWORD_PTR self);
+  static void RegisterWindowClass(HINSTANCE instance);
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
+
+  // Window construction.
+  void CreateControls();
+  void CreateToolBar();
+  void AttachMenuImages();
+  HWND CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, int id, DWORD exStyle = 0);
+  void ApplyLayout();
+
+  // Message handlers.
+  void OnCommand(int id, int code, HWND control);
+  LRESULT OnNotify(const NMHDR& header);
+  void OnContextMenu(HWND source, LPARAM position);
+  LRESULT OnControlColour(HDC dc, HWND control);
+  bool OnSetCursor(HWND target);
+  void OnSize();
+  void OnGetMinMaxInfo(MINMAXINFO& info);
+  void OnClose();
+  void OnDropFiles(HDROP drop);
+
+  // Runs `action` as a command: errors become the general error report, and
+  // the screen is brought up to date with the model afterwards.
+  template <typename Action>
+  void Dispatch(Action&& action);
+  void ReportError(const std::string& cp932Message);
+  void RunMenuCommand(int id);
+
+  // EditorView.
+  void ScrollToOrigin() override;
+
+  void ApplyCommandStates();
+  void ApplyOptions();
+  void ApplyTitleBox();
+  void EnableCommand(int commandId, bool enabled);
+  void SetChecked(int commandId, bool checked);
+  void RebuildHistoryItems();
+  int Scale(int pixels) const;
+
+  HINSTANCE instance_;
+  std::string productTitle_;
+  HWND hwnd_ = nullptr;
+  MainWindowControls controls_;
+  HMENU mainMenu_ = nullptr;  // belongs to the window once attached
+  UniqueMenu popupMenuBar_;  // PopupMenu1 is its only submenu
+  UniqueAccelerators accelerators_;
+  UniqueFont font_;
+  // The backgrounds of the three colour buttons: lime, yellow, red.
+  std::array<UniqueBrush, 3> colourBrushes_;
+  EditorImageLists images_;
+  Win32MessageBox ownMessageBoxes_;
+  MessageBoxPort* messageBoxes_ = &ownMessageBoxes_;
+  Editor editor_;
+  TreeViewMirror mirror_;
+  MainWindowLayout layout_;
+  int dpi_ = 96;
+  // Set while Sync writes into controls, so their change notifications are
+  // not taken for the user's input.
+  bool syncing_ = false;
+  bool shown_ = false;
+  HistoryCaptionList historyCaptions_;
+  std::unique_ptr<InstanceMarkProperty> instanceMark_;
+};
+
+}  // namespace velmora::win32

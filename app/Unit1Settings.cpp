@@ -1,0 +1,10 @@
+// TForm1: the settings file and the close sequence.
+#include "app/Unit1.h"
+
+namespace velmora::win32 {
+
+void TForm1::LoadSettings() {}
+
+bool TForm1::FormCloseQuery() { return true; }
+
+}  // namespace velmora::win32

@@ -1,0 +1,11 @@
+#include "app/Win32MessageBox.h"
+
+#include "app/WideText.h"
+
+namespace velmora::win32 {
+
+int Win32MessageBox::ShowMessage(const std::string& text, const std::string& caption, unsigned flags) {
+  return MessageBoxW(owner_, ToWide(text).c_str(), ToWide(caption).c_str(), flags);
+}
+
+}  // namespace velmora::win32

@@ -1,0 +1,83 @@
+// The program's entry: one running copy per executable name, the two
+// windows, the event loop.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "app/SingleInstance.h"
+#include "app/Unit1.h"
+#include "document/Unit2.h"
+
+namespace {
+
+using velmora::win32::TForm1;
+
+// The application title, also the caption of the program's message boxes.
+constexpr char kApplicationTitle[] = "Velmora";
+
+// COM for the GUI thread: shortcuts, link resolution and the taskbar
+// progress use COM objects.
+class ComApartment {
+ public:
+  ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComApartment() {
+    if (initialised_) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool initialised_;
+};
+
+std::vector<std::wstring> CommandLineArguments() {
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::wstring> result;
+  if (arguments == nullptr) return result;
+  for (int i = 1; i < count; ++i) result.emplace_back(arguments[i]);
+  LocalFree(arguments);
+  return result;
+}
+
+void RunMessageLoop(const TForm1& form) {
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    HWND main = form.Handle();
+    const bool forMain = main != nullptr && (message.hwnd == main || IsChild(main, message.hwnd));
+    if (forMain && TranslateAcceleratorW(main, form.Accelerators(), &message)) continue;
+    if (forMain && IsDialogMessageW(main, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+  const std::wstring instanceName = velmora::win32::CurrentInstanceName();
+  const velmora::win32::InstanceMutex mutex(instanceName);
+  if (mutex.AnotherCopyRuns()) {
+    velmora::win32::HandOverToRunningCopy(instanceName);
+    return 0;
+  }
+  const ComApartment com;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  try {
+    TForm1 form(instance, kApplicationTitle);
+    form.SetInstanceMark(instanceName);
+    const velmora::win32::TForm2 nodeEditor(form.Handle());
+    form.ShowFirstTime(showCommand, CommandLineArguments());
+    RunMessageLoop(form);
+  } catch (const std::exception& error) {
+    MessageBoxA(nullptr, error.what(), kApplicationTitle, MB_OK | MB_ICONSTOP);
+    return 1;
+  }
+  return 0;
+}
