@@ -1,0 +1,382 @@
+#include "distribution/StepDialog.h"
+
+#include <algorithm>
+#include <array>
+#include <exception>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/WideText.h"
+#include "app/Win32Handles.h"
+#include "distribution/PreviewRun.h"
+
+namespace velmora::win32 {
+namespace {
+
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND;
+constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME;
+// SS_NOPREFIX: an "&" in a message is text, not an accelerator that would
+// steal a key from the buttons. SS_EDITCONTROL breaks a word too long for
+// a line instead of cutting it off.
+constexpr DWORD kMessageStyle = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL;
+constexpr UINT kMeasureFlags = DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL;
+
+LPCWSTR SystemIconOf(StepDialogType type) {
+  switch (type) {
+    case StepDialogType::Confirmation: return IDI_QUESTION;
+    case StepDialogType::Warning: return IDI_WARNING;
+    case StepDialogType::Error: return IDI_ERROR;
+    case StepDialogType::Information: break;
+  }
+  return IDI_INFORMATION;
+}
+
+// An empty dialog template: the controls are created in WM_INITDIALOG, once
+// the message's size is known. Words: style, extended style, item count,
+// x, y, cx, cy, then no menu, the default class and an empty title.
+struct EmptyDialogTemplate {
+  alignas(4) std::array<WORD, 12> words{};
+  EmptyDialogTemplate() {
+    words[0] = LOWORD(kDialogStyle);
+    words[1] = HIWORD(kDialogStyle);
+    words[2] = LOWORD(kDialogExStyle);
+    words[3] = HIWORD(kDialogExStyle);
+  }
+  const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words.data()); }
+};
+
+UniqueFont CreateMessageFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return UniqueFont(nullptr);
+  return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+// Width of one line of `text` in the caption font, for a caption that should
+// not be cut off above a short message.
+int CaptionTextWidth(HDC dc, const std::wstring& text) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (text.empty() || !SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return 0;
+  UniqueFont font(CreateFontIndirectW(&metrics.lfCaptionFont));
+  SelectedObject selected(dc, font.get());
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+// Sizes in dialog units of the message font, as the system's own message
+// dialogs are laid out.
+class DialogUnits {
+ public:
+  explicit DialogUnits(HDC dc) {
+    static constexpr wchar_t kAlphabet[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    SIZE size{};
+    GetTextExtentPoint32W(dc, kAlphabet, 52, &size);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    baseX_ = std::max(1, static_cast<int>((size.cx / 26 + 1) / 2));
+    baseY_ = std::max(1, static_cast<int>(metrics.tmHeight));
+  }
+  int X(int units) const { return MulDiv(units, baseX_, 4); }
+  int Y(int units) const { return MulDiv(units, baseY_, 8); }
+
+ private:
+  int baseX_ = 6;
+  int baseY_ = 13;
+};
+
+// Where everything goes, in client coordinates, and the window's size.
+struct StepLayout {
+  RECT icon{};
+  RECT message{};
+  bool scrollingMessage = false;  // too long for the work area: a scrolling box
+  std::vector<RECT> buttons;
+  SIZE window{};
+};
+
+class LayoutCalculator {
+ public:
+  LayoutCalculator(HWND dialog, HFONT font, const std::wstring& message, const std::wstring& caption,
+                   const std::vector<std::wstring>& buttonCaptions)
+      : dialog_(dialog), message_(message), caption_(caption), buttonCaptions_(buttonCaptions) {
+    dc_ = GetDC(dialog);
+    selected_.emplace(dc_, font);
+    units_.emplace(dc_);
+  }
+  ~LayoutCalculator() {
+    selected_.reset();
+    ReleaseDC(dialog_, dc_);
+  }
+  LayoutCalculator(const LayoutCalculator&) = delete;
+  LayoutCalculator& operator=(const LayoutCalculator&) = delete;
+
+  StepLayout Calculate(const RECT& workArea) const {
+    const DialogUnits& u = *units_;
+    const int margin = u.X(7);
+    const int marginY = u.Y(7);
+    const int iconWidth = GetSystemMetrics(SM_CXICON);
+    const int iconHeight = GetSystemMetrics(SM_CYICON);
+    const int iconGap = u.X(7);
+    const SIZE frameSize = FrameSize();
+    const int frameWidth = static_cast<int>(frameSize.cx);
+    const int frameHeight = static_cast<int>(frameSize.cy);
+    const int buttonWidth = ButtonWidth();
+    const int buttonHeight = u.Y(14);
+    const int buttonGap = u.X(4);
+    const int buttonCount = static_cast<int>(buttonCaptions_.size());
+    const int buttonsWidth = buttonCount * buttonWidth + (buttonCount - 1) * buttonGap;
+
+    // The message wraps at a comfortable width first; only a text too tall
+    // for the work area widens the dialog, and only a text too big even for
+    // the whole work area scrolls.
+    const int chromeWidth = frameWidth + 2 * margin + iconWidth + iconGap;
+    const int chromeHeight = frameHeight + 2 * marginY + u.Y(7) + buttonHeight;
+    const int maxTextWidth = std::max(u.X(60), static_cast<int>(workArea.right - workArea.left) - chromeWidth);
+    const int maxTextHeight = std::max(u.Y(8), static_cast<int>(workArea.bottom - workArea.top) - chromeHeight);
+    StepLayout layout;
+    SIZE text = MeasureMessage(std::min(u.X(280), maxTextWidth));
+    if (text.cy > maxTextHeight) text = MeasureMessage(maxTextWidth);
+    if (text.cy > maxTextHeight) {
+      layout.scrollingMessage = true;
+      text = {maxTextWidth, maxTextHeight};
+    }
+
+    const int contentHeight = std::max(static_cast<int>(text.cy), iconHeight);
+    const int captionWidth = CaptionTextWidth(dc_, caption_) + 3 * GetSystemMetrics(SM_CXSIZE) - frameWidth;
+    const int clientWidth = std::min(
+        std::max({2 * margin + iconWidth + iconGap + static_cast<int>(text.cx), 2 * margin + buttonsWidth, captionWidth}),
+        static_cast<int>(workArea.right - workArea.left) - frameWidth);
+    const int clientHeight = 2 * marginY + contentHeight + u.Y(7) + buttonHeight;
+
+    // Icon and text are centred on each other.
+    int iconTop = marginY;
+    int textTop = marginY;
+    if (iconHeight >= text.cy) {
+      textTop = iconTop + (iconHeight - static_cast<int>(text.cy)) / 2;
+    } else {
+      iconTop = textTop + (static_cast<int>(text.cy) - iconHeight) / 2;
+    }
+    layout.icon = {margin, iconTop, margin + iconWidth, iconTop + iconHeight};
+    const int textLeft = margin + iconWidth + iconGap;
+    layout.message = {textLeft, textTop, textLeft + static_cast<int>(text.cx), textTop + static_cast<int>(text.cy)};
+
+    const int buttonTop = marginY + contentHeight + u.Y(7);
+    int left = (clientWidth - buttonsWidth) / 2;
+    for (int i = 0; i < buttonCount; ++i) {
+      layout.buttons.push_back({left, buttonTop, left + buttonWidth, buttonTop + buttonHeight});
+      left += buttonWidth + buttonGap;
+    }
+    layout.window = {clientWidth + frameWidth, clientHeight + frameHeight};
+    return layout;
+  }
+
+ private:
+  SIZE MeasureMessage(int wrapWidth) const {
+    RECT rect{0, 0, wrapWidth, 0};
+    if (!message_.empty()) {
+      DrawTextW(dc_, message_.c_str(), static_cast<int>(message_.size()), &rect, kMeasureFlags);
+    }
+    return {rect.right - rect.left, rect.bottom - rect.top};
+  }
+
+  // All buttons share one width: the widest caption, at least the system's.
+  int ButtonWidth() const {
+    int widest = 0;
+    for (const std::wstring& caption : buttonCaptions_) {
+      RECT rect{0, 0, 0, 0};
+      DrawTextW(dc_, caption.c_str(), static_cast<int>(caption.size()), &rect, DT_CALCRECT | DT_SINGLELINE);
+      widest = std::max(widest, static_cast<int>(rect.right - rect.left));
+    }
+    return std::max(units_->X(50), widest + units_->X(10));
+  }
+
+  static SIZE FrameSize() {
+    RECT rect{0, 0, 0, 0};
+    AdjustWindowRectEx(&rect, kDialogStyle, FALSE, kDialogExStyle);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+  }
+
+  HWND dialog_;
+  HDC dc_;
+  const std::wstring& message_;
+  const std::wstring& caption_;
+  const std::vector<std::wstring>& buttonCaptions_;
+  std::optional<SelectedObject> selected_;
+  std::optional<DialogUnits> units_;
+};
+
+RECT WorkAreaAround(POINT point) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoW(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &info)) return info.rcWork;
+  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return work;
+}
+
+// Centred on `centre`; moved inside the work area only where it would
+// otherwise hang over its edge (a tall message near the taskbar).
+POINT PlaceCentredOn(POINT centre, SIZE size, const RECT& work) {
+  POINT topLeft{centre.x - size.cx / 2, centre.y - size.cy / 2};
+  topLeft.x = std::max(static_cast<LONG>(work.left), std::min(topLeft.x, work.right - size.cx));
+  topLeft.y = std::max(static_cast<LONG>(work.top), std::min(topLeft.y, work.bottom - size.cy));
+  return topLeft;
+}
+
+class StepDialog {
+ public:
+  StepDialog(const StepDescription& step, POINT& centre)
+      : step_(step), buttons_(StepButtons(step.question, step.topLevel)), centre_(centre) {}
+  StepDialog(const StepDialog&) = delete;
+  StepDialog& operator=(const StepDialog&) = delete;
+
+  StepAnswer ShowModal(HWND owner) {
+    const EmptyDialogTemplate dialogTemplate;
+    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate.Get(), owner,
+                                                   &StepDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    if (failure_) std::rethrow_exception(failure_);
+    if (result <= 0) return StepAnswer::Closed;  // the dialog could not be shown
+    return static_cast<StepAnswer>(result - 1);
+  }
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+      auto* self = reinterpret_cast<StepDialog*>(lParam);
+      SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+      self->hwnd_ = hwnd;
+    }
+    auto* self = reinterpret_cast<StepDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    if (self == nullptr) return FALSE;
+    // No exception may unwind through the system's dialog code: keep it,
+    // close the dialog and raise it again once the modal loop has returned.
+    try {
+      return self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+      self->failure_ = std::current_exception();
+      EndDialog(hwnd, 0);
+      return TRUE;
+    }
+  }
+
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+      case WM_INITDIALOG: return OnInitDialog();
+      case WM_COMMAND: OnCommand(LOWORD(wParam)); return TRUE;
+      case WM_SETCURSOR: return OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam));
+      case WM_CLOSE: End(StepAnswer::Closed); return TRUE;
+      case WM_DESTROY: OnDestroy(); return FALSE;
+      default: return FALSE;
+    }
+  }
+
+  INT_PTR OnInitDialog() {
+    font_ = CreateMessageFont();
+    const std::wstring caption = ToWide(step_.caption);
+    SetWindowTextW(hwnd_, caption.c_str());
+    std::vector<std::wstring> captions;
+    for (const StepButton& button : buttons_) captions.push_back(ToWide(button.caption));
+    const std::wstring message = ToWide(step_.message);
+    const StepLayout layout =
+        LayoutCalculator(hwnd_, font_.get(), message, caption, captions).Calculate(WorkAreaAround(centre_));
+
+    CreateIcon(layout.icon);
+    CreateMessage(message, layout);
+    for (std::size_t i = 0; i < buttons_.size(); ++i) CreateButton(i, captions[i], layout.buttons[i]);
+
+    const POINT topLeft = PlaceCentredOn(centre_, layout.window, WorkAreaAround(centre_));
+    SetWindowPos(hwnd_, nullptr, topLeft.x, topLeft.y, layout.window.cx, layout.window.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+
+    // No is focused (and so the default) when the text asked for it;
+    // otherwise the first button. Enter presses the focused button.
+    const int focused = step_.question && step_.noDefault ? 1 : 0;
+    const HWND button = GetDlgItem(hwnd_, step_dialog_id::kFirstButton + focused);
+    SendMessageW(hwnd_, DM_SETDEFID, static_cast<WPARAM>(step_dialog_id::kFirstButton + focused), 0);
+    SetFocus(button);
+    return FALSE;  // the focus is set
+  }
+
+  HWND CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, int id, const RECT& rect,
+                   DWORD exStyle = 0) {
+    HWND child = CreateWindowExW(exStyle, className, text, style, rect.left, rect.top, rect.right - rect.left,
+                                 rect.bottom - rect.top, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 GetModuleHandleW(nullptr), nullptr);
+    if (child != nullptr) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    return child;
+  }
+
+  void CreateIcon(const RECT& rect) {
+    HWND icon = CreateChild(L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, step_dialog_id::kIcon, rect);
+    // System icons are shared: nothing to destroy.
+    SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, SystemIconOf(step_.type))), 0);
+    SetWindowPos(icon, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  void CreateMessage(const std::wstring& message, const StepLayout& layout) {
+    if (!layout.scrollingMessage) {
+      CreateChild(L"STATIC", message.c_str(), kMessageStyle, step_dialog_id::kMessage, layout.message);
+      return;
+    }
+    CreateChild(L"EDIT", message.c_str(),
+                WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                step_dialog_id::kMessage, layout.message);
+  }
+
+  void CreateButton(std::size_t index, const std::wstring& caption, const RECT& rect) {
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | (index == 0 ? WS_GROUP : 0);
+    CreateChild(L"BUTTON", caption.c_str(), style, step_dialog_id::kFirstButton + static_cast<int>(index), rect);
+  }
+
+  void OnCommand(int id) {
+    const int index = id - step_dialog_id::kFirstButton;
+    if (index >= 0 && index < static_cast<int>(buttons_.size())) {
+      End(buttons_[static_cast<std::size_t>(index)].answer);
+      return;
+    }
+    // Escape arrives as IDCANCEL: it presses the second button of an end of
+    // a path; a question has no Escape button, so it does nothing there.
+    if (id == IDCANCEL && !step_.question) End(buttons_[1].answer);
+  }
+
+  INT_PTR OnSetCursor(HWND target, UINT hitTest) {
+    if (hitTest != HTCLIENT || GetParent(target) != hwnd_) return FALSE;
+    const int index = GetDlgCtrlID(target) - step_dialog_id::kFirstButton;
+    if (index < 0 || index >= static_cast<int>(buttons_.size())) return FALSE;
+    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
+    return TRUE;
+  }
+
+  // The next dialog appears where this one was left.
+  void OnDestroy() {
+    RECT rect{};
+    if (!GetWindowRect(hwnd_, &rect)) return;
+    const LONG width = rect.right - rect.left;
+    const LONG height = rect.bottom - rect.top;
+    centre_ = {rect.left + width / 2, rect.top + height / 2};
+  }
+
+  void End(StepAnswer answer) { EndDialog(hwnd_, static_cast<INT_PTR>(answer) + 1); }
+
+  const StepDescription& step_;
+  const std::vector<StepButton> buttons_;
+  POINT& centre_;
+  HWND hwnd_ = nullptr;
+  UniqueFont font_;
+  std::exception_ptr failure_;
+};
+
+}  // namespace
+
+POINT InitialPreviewDialogCentre() { return {GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2}; }
+
+StepAnswer ShowStepDialog(HWND owner, const StepDescription& step, POINT& previewDialogCentre) {
+  StepDialog dialog(step, previewDialogCentre);
+  return dialog.ShowModal(owner);
+}
+
+}  // namespace velmora::win32

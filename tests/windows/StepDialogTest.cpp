@@ -1,0 +1,297 @@
+// The step dialog on a real window under Wine: what it shows, which button
+// has the focus, which keys answer it, and where it appears.
+#include "distribution/StepDialog.h"
+
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "StepDialogReading.h"
+
+namespace velmora::win32 {
+namespace {
+
+using testing::PressKey;
+using testing::PressStepButton;
+using testing::ReadStepDialog;
+using testing::ShownStep;
+using testing::TypeChar;
+
+// Owns the dialogs and hears when a dialog's modal loop waits for input
+// (WM_ENTERIDLE): that is when the test looks at it and answers, once per
+// idle, each action after the previous one has been handled.
+class DialogOwner {
+ public:
+  using Action = std::function<void(HWND dialog)>;
+
+  DialogOwner() {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = &DialogOwner::Proc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"StepDialogTestOwner";
+    RegisterClassW(&windowClass);
+    hwnd_ = CreateWindowExW(0, windowClass.lpszClassName, L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                            nullptr, windowClass.hInstance, this);
+  }
+  ~DialogOwner() { DestroyWindow(hwnd_); }
+
+  // Shows a step and plays `actions` on it, one per idle of its loop.
+  StepAnswer Show(const StepDescription& step, POINT& centre, std::vector<Action> actions) {
+    actions_ = std::move(actions);
+    next_ = 0;
+    const StepAnswer answer = ShowStepDialog(hwnd_, step, centre);
+    EXPECT_EQ(next_, actions_.size()) << "the dialog closed before the test was done with it";
+    actions_.clear();
+    return answer;
+  }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<DialogOwner*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self != nullptr && message == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX) {
+      self->OnIdle(reinterpret_cast<HWND>(lParam));
+      return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+
+  void OnIdle(HWND dialog) {
+    if (next_ < actions_.size()) {
+      actions_[next_++](dialog);
+    } else {
+      // Never leave a test hanging on a dialog nobody answers.
+      PostMessageW(dialog, WM_CLOSE, 0, 0);
+    }
+  }
+
+  HWND hwnd_ = nullptr;
+  std::vector<Action> actions_;
+  std::size_t next_ = 0;
+};
+
+StepDescription Question(std::string message, bool noDefault = false, bool topLevel = false) {
+  StepDescription step;
+  step.message = std::move(message);
+  step.caption = "\x83\x76\x83\x8A\x83\x93\x83\x5E";  // プリンタ
+  step.type = StepDialogType::Confirmation;
+  step.noDefault = noDefault;
+  step.question = true;
+  step.topLevel = topLevel;
+  return step;
+}
+
+StepDescription EndOfPath(std::string message, bool topLevel = false) {
+  StepDescription step = Question(std::move(message), false, topLevel);
+  step.type = StepDialogType::Information;
+  step.question = false;
+  return step;
+}
+
+const wchar_t kYes[] = L"\u306F\u3044(&Y)";           // はい(&Y)
+const wchar_t kNo[] = L"\u3044\u3044\u3048(&N)";      // いいえ(&N)
+const wchar_t kBack[] = L"\u623B\u308B";              // 戻る
+const wchar_t kFinish[] = L"\u7D42\u4E86";            // 終了
+const wchar_t kOk[] = L"\uFF2F\uFF2B";                // ＯＫ
+
+class StepDialogTest : public ::testing::Test {
+ protected:
+  DialogOwner owner;
+  POINT centre{640, 512};
+};
+
+TEST_F(StepDialogTest, QuestionShowsCaptionLinesAndButtonsWithNoFocusedWhenDefault) {
+  ShownStep shown;
+  // "用紙は入っていますか？" over two lines, with No as the default.
+  const StepAnswer answer = owner.Show(
+      Question("\x97\x70\x8E\x86\x82\xCD\r\n\x93\xFC\x82\xC1\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x82\xA9\x81\x48", true),
+      centre, {[&](HWND dialog) {
+        shown = ReadStepDialog(dialog);
+        PressKey(dialog, VK_RETURN);
+      }});
+  EXPECT_EQ(answer, StepAnswer::No);
+  EXPECT_EQ(shown.caption, L"\u30D7\u30EA\u30F3\u30BF");
+  EXPECT_EQ(shown.message, L"\u7528\u7D19\u306F\r\n\u5165\u3063\u3066\u3044\u307E\u3059\u304B\uFF1F");
+  EXPECT_EQ(shown.buttons, (std::vector<std::wstring>{kYes, kNo, kBack}));
+  EXPECT_EQ(shown.focusedButton, 1);
+  EXPECT_FALSE(shown.messageScrolls);
+}
+
+TEST_F(StepDialogTest, EnterPressesTheFirstButtonAndLettersPressYesAndNo) {
+  ShownStep shown;
+  EXPECT_EQ(owner.Show(Question("q", false, true), centre,
+                       {[&](HWND dialog) {
+                         shown = ReadStepDialog(dialog);
+                         PressKey(dialog, VK_RETURN);
+                       }}),
+            StepAnswer::Yes);
+  EXPECT_EQ(shown.focusedButton, 0);
+  EXPECT_EQ(shown.buttons, (std::vector<std::wstring>{kYes, kNo, kFinish}));
+
+  EXPECT_EQ(owner.Show(Question("q"), centre, {[](HWND dialog) { TypeChar(dialog, L'n'); }}), StepAnswer::No);
+  EXPECT_EQ(owner.Show(Question("q", true), centre, {[](HWND dialog) { TypeChar(dialog, L'y'); }}), StepAnswer::Yes);
+  EXPECT_EQ(owner.Show(Question("q"), centre, {[](HWND dialog) { PressStepButton(dialog, 2); }}), StepAnswer::Back);
+}
+
+TEST_F(StepDialogTest, EscapeOnlyAnswersAnEndOfPath) {
+  ShownStep shown;
+  EXPECT_EQ(owner.Show(EndOfPath("done"), centre,
+                       {[&](HWND dialog) {
+                         shown = ReadStepDialog(dialog);
+                         PressKey(dialog, VK_ESCAPE);
+                       }}),
+            StepAnswer::LeafBack);
+  EXPECT_EQ(shown.buttons, (std::vector<std::wstring>{kOk, kBack}));
+  EXPECT_EQ(shown.focusedButton, 0);
+
+  EXPECT_EQ(owner.Show(EndOfPath("done", true), centre,
+                       {[&](HWND dialog) {
+                         shown = ReadStepDialog(dialog);
+                         PressKey(dialog, VK_RETURN);
+                       }}),
+            StepAnswer::Ok);
+  EXPECT_EQ(shown.buttons, (std::vector<std::wstring>{kOk, kFinish}));
+
+  // A question stays open on Escape and is still there to be answered.
+  bool stillOpen = false;
+  EXPECT_EQ(owner.Show(Question("q"), centre,
+                       {[](HWND dialog) { PressKey(dialog, VK_ESCAPE); },
+                        [&](HWND dialog) {
+                          stillOpen = IsWindowVisible(dialog) != FALSE;
+                          PressStepButton(dialog, 1);
+                        }}),
+            StepAnswer::No);
+  EXPECT_TRUE(stillOpen);
+}
+
+TEST_F(StepDialogTest, CloseBoxGivesClosed) {
+  EXPECT_EQ(owner.Show(Question("q"), centre,
+                       {[](HWND dialog) { PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }}),
+            StepAnswer::Closed);
+  EXPECT_EQ(owner.Show(EndOfPath("e"), centre,
+                       {[](HWND dialog) { PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }}),
+            StepAnswer::Closed);
+}
+
+TEST_F(StepDialogTest, ButtonsShowTheHandCursor) {
+  HCURSOR overButton = nullptr;
+  HCURSOR overText = nullptr;
+  owner.Show(Question("q"), centre, {[&](HWND dialog) {
+               const HWND button = GetDlgItem(dialog, step_dialog_id::kFirstButton + 1);
+               SendMessageW(button, WM_SETCURSOR, reinterpret_cast<WPARAM>(button), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+               overButton = GetCursor();
+               const HWND text = GetDlgItem(dialog, step_dialog_id::kMessage);
+               SendMessageW(text, WM_SETCURSOR, reinterpret_cast<WPARAM>(text), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+               overText = GetCursor();
+               PressStepButton(dialog, 0);
+             }});
+  EXPECT_EQ(overButton, LoadCursorW(nullptr, IDC_HAND));
+  EXPECT_NE(overText, LoadCursorW(nullptr, IDC_HAND));
+}
+
+POINT CentreOf(const RECT& rect) {
+  return {rect.left + (rect.right - rect.left) / 2, rect.top + (rect.bottom - rect.top) / 2};
+}
+
+TEST_F(StepDialogTest, DialogsAppearWhereTheLastOneWasLeft) {
+  centre = {500, 400};
+  RECT first{};
+  RECT moved{};
+  owner.Show(Question("first"), centre, {[&](HWND dialog) {
+               GetWindowRect(dialog, &first);
+               // The user drags it up and to the left.
+               SetWindowPos(dialog, nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+               GetWindowRect(dialog, &moved);
+               PressStepButton(dialog, 0);
+             }});
+  const int width = first.right - first.left;
+  const int height = first.bottom - first.top;
+  EXPECT_EQ(first.left, 500 - width / 2);
+  EXPECT_EQ(first.top, 400 - height / 2);
+  EXPECT_EQ(centre.x, CentreOf(moved).x);
+  EXPECT_EQ(centre.y, CentreOf(moved).y);
+
+  // The next dialog, with a text of another size, is centred there.
+  RECT second{};
+  owner.Show(EndOfPath("a longer second message\r\nover two lines"), centre,
+             {[&](HWND dialog) {
+               GetWindowRect(dialog, &second);
+               PressStepButton(dialog, 0);
+             }});
+  EXPECT_NEAR(CentreOf(second).x, CentreOf(moved).x, 1);
+  EXPECT_NEAR(CentreOf(second).y, CentreOf(moved).y, 1);
+}
+
+TEST_F(StepDialogTest, LongTextsWrapAndTheDialogGrowsUpToTheWorkArea) {
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+
+  // One long paragraph of Japanese without spaces: "あいうえお" repeated.
+  std::string paragraph;
+  for (int i = 0; i < 120; ++i) paragraph += "\x82\xA0\x82\xA2\x82\xA4\x82\xA6\x82\xA8";
+  ShownStep wrapped;
+  RECT textRect{};
+  owner.Show(EndOfPath(paragraph), centre, {[&](HWND dialog) {
+               wrapped = ReadStepDialog(dialog);
+               GetWindowRect(GetDlgItem(dialog, step_dialog_id::kMessage), &textRect);
+               PressStepButton(dialog, 0);
+             }});
+  EXPECT_FALSE(wrapped.messageScrolls);
+  EXPECT_EQ(wrapped.message.size(), 600u);
+  EXPECT_LE(wrapped.rect.right - wrapped.rect.left, work.right - work.left);
+  // Several lines: far taller than one line of the message font.
+  EXPECT_GT(textRect.bottom - textRect.top, 5 * GetSystemMetrics(SM_CYCAPTION));
+
+  // A text too long for the whole work area scrolls inside a dialog that
+  // fills at most the work area; nothing of it is lost.
+  std::string huge;
+  for (int i = 0; i < 400; ++i) huge += "line " + std::to_string(i) + "\r\n";
+  ShownStep scrolled;
+  owner.Show(EndOfPath(huge), centre, {[&](HWND dialog) {
+               scrolled = ReadStepDialog(dialog);
+               PressStepButton(dialog, 0);
+             }});
+  EXPECT_TRUE(scrolled.messageScrolls);
+  EXPECT_EQ(scrolled.message.size(), huge.size());
+  EXPECT_GE(scrolled.rect.top, work.top);
+  EXPECT_LE(scrolled.rect.bottom, work.bottom);
+  EXPECT_LE(scrolled.rect.right - scrolled.rect.left, work.right - work.left);
+}
+
+TEST_F(StepDialogTest, AmpersandsInTheMessageAreTextNotAccelerators) {
+  // The message comes before the buttons; were its "&N" an accelerator,
+  // typing n would move the focus instead of pressing No.
+  ShownStep shown;
+  EXPECT_EQ(owner.Show(Question("&No idea & more"), centre,
+                       {[&](HWND dialog) {
+                         shown = ReadStepDialog(dialog);
+                         TypeChar(dialog, L'n');
+                       }}),
+            StepAnswer::No);
+  EXPECT_EQ(shown.message, L"&No idea & more");
+}
+
+TEST_F(StepDialogTest, EachTypeShowsTheSystemIcon) {
+  const std::pair<StepDialogType, LPCWSTR> types[] = {{StepDialogType::Confirmation, IDI_QUESTION},
+                                                      {StepDialogType::Information, IDI_INFORMATION},
+                                                      {StepDialogType::Warning, IDI_WARNING},
+                                                      {StepDialogType::Error, IDI_ERROR}};
+  for (const auto& [type, icon] : types) {
+    StepDescription step = EndOfPath("e");
+    step.type = type;
+    HICON shown = nullptr;
+    owner.Show(step, centre, {[&](HWND dialog) {
+                 shown = reinterpret_cast<HICON>(
+                     SendDlgItemMessageW(dialog, step_dialog_id::kIcon, STM_GETICON, 0, 0));
+                 PressStepButton(dialog, 0);
+               }});
+    EXPECT_EQ(shown, LoadIconW(nullptr, icon));
+  }
+}
+
+}  // namespace
+}  // namespace velmora::win32
