@@ -9,5 +9,7 @@ target_sources(velmora_core PRIVATE
 
 if(WIN32)
   target_sources(velmora_win32 PRIVATE
+    distribution/StepDialog.cpp
+    distribution/Unit_Win7Taskbar.cpp
   )
 endif()
