@@ -42,6 +42,8 @@
 #include "app/TreeViewMirror.h"
 #include "app/Win32Handles.h"
 #include "app/Win32MessageBox.h"
+#include "distribution/StepDialog.h"
+#include "distribution/Unit_Win7Taskbar.h"
 #include "document/Editor.h"
 
 namespace velmora::win32 {
@@ -148,6 +150,17 @@ class TForm1 final : private EditorView {
   void ProgressByYellow1Click();
   void ProgressByRed1Click();
   void UpdateColourButtons();
+  // Probes the taskbar progress facility once, at creation: the colour
+  // buttons are available only with it.
+  void ProbeTaskbarProgress();
+  bool TaskbarProgressAvailable() const { return taskbarProgressAvailable_; }
+  // The window procedure hands the shell's TaskbarButtonCreated message
+  // (TaskbarProgress::TaskbarButtonCreatedMessage()) here.
+  void OnTaskbarButtonCreated();
+  // Where the next step dialog is centred; follows the last one.
+  POINT PreviewDialogCentre() const { return previewDialogCentre_; }
+  // Tests answer the preview's steps through a port of their own.
+  void UseStepDialogs(StepDialogPort& port) { stepDialogs_ = &port; }
 
   // ---- Unit1Files.cpp ----
   void New1Click();
@@ -249,6 +262,11 @@ class TForm1 final : private EditorView {
   bool shown_ = false;
   HistoryCaptionList historyCaptions_;
   std::unique_ptr<InstanceMarkProperty> instanceMark_;
+  // The preview (Unit1Preview.cpp).
+  POINT previewDialogCentre_ = InitialPreviewDialogCentre();
+  std::unique_ptr<TaskbarProgress> taskbar_;
+  bool taskbarProgressAvailable_ = false;
+  StepDialogPort* stepDialogs_ = nullptr;  // null: the real step dialogs
 };
 
 }  // namespace velmora::win32
