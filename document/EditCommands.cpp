@@ -102,9 +102,9 @@ void LabeledEdit1Change(Editor& editor, const std::string& title) {
   editor.MarkModified();
 }
 
-bool LabeledEdit1KeyPress(char key) { return key != kEnterKey; }
+bool LabeledEdit1KeyPress(int key) { return key != kEnterKey; }
 
-bool TreeView1KeyPress(Editor& editor, NodeEditorPort& nodeEditor, char key) {
+bool TreeView1KeyPress(Editor& editor, NodeEditorPort& nodeEditor, int key) {
   if (key != kEnterKey) return true;
   TreeView1DblClick(editor, nodeEditor);
   return false;

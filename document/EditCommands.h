@@ -19,7 +19,7 @@ inline constexpr const char* kDeleteQuestionTail =
 // "改行文字を指定" (specify the newline character)
 inline constexpr const char* kNewLinePrompt = "\x89\xfc\x8d\x73\x95\xb6\x8e\x9a\x82\xf0\x8e\x77\x92\xe8";
 
-constexpr char kEnterKey = 13;
+constexpr int kEnterKey = 13;
 
 // Edit1, a double click, Enter or F2 on the tree: the node editor on the
 // selected node. OK stores the edited text and kind and marks the document
@@ -68,10 +68,10 @@ void SaveStatus1Click(Editor& editor, bool checked);
 // Every change of the title box, also one the program makes.
 void LabeledEdit1Change(Editor& editor, const std::string& title);
 
-// Key filters: whether the character goes on to the control.
+// Key filters on a typed character code: whether it goes on to the control.
 // The title box is one line: Enter is dropped.
-bool LabeledEdit1KeyPress(char key);
+bool LabeledEdit1KeyPress(int key);
 // Enter in the tree is dropped and opens the node editor instead.
-bool TreeView1KeyPress(Editor& editor, NodeEditorPort& nodeEditor, char key);
+bool TreeView1KeyPress(Editor& editor, NodeEditorPort& nodeEditor, int key);
 
 }  // namespace velmora

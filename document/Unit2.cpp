@@ -1,13 +1,384 @@
 #include "document/Unit2.h"
 
-namespace velmora::win32 {
+#include <string>
+#include <vector>
 
-TForm2::TForm2(HWND owner) {
-  hwnd_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+#include "app/WideText.h"
+#include "document/TextGuard.h"
+
+namespace velmora::win32 {
+namespace {
+
+using namespace node_editor;
+
+// The design size of the window, at 96 DPI.
+constexpr int kClientWidth = 384;
+constexpr int kClientHeight = 237;
+constexpr int kMinimumWindowHeight = 260;
+constexpr int kMargin = 3;
+constexpr int kLeftColumnWidth = 69;
+constexpr int kPictureLeft = 9;
+constexpr int kPictureTop = 8;
+constexpr int kPictureSize = 48;
+constexpr RECT kRadioGroupBox{5, 65, 5 + 57, 65 + 99};
+constexpr int kStripHeight = 60;
+// The bottom strip's four columns in per cent of the width.
+constexpr double kColumnShares[] = {17.5, 33.4, 33.0, 16.2};
+constexpr int kCellSpacingSide = 8;
+constexpr int kCellSpacingBelow = 4;
+
+// "ダイアログ エディタ" (dialog editor)
+constexpr wchar_t kCaption[] = L"\u30c0\u30a4\u30a2\u30ed\u30b0 \u30a8\u30c7\u30a3\u30bf";
+// "確認", "通知", "強調", "禁止" (confirm, notice, emphasis, prohibition)
+constexpr const wchar_t* kKindItems[] = {L"\u78ba\u8a8d", L"\u901a\u77e5", L"\u5f37\u8abf", L"\u7981\u6b62"};
+// "「はい(Y)」を優先" (give priority to Yes)
+constexpr wchar_t kPreferYes[] = L"\u300c\u306f\u3044(Y)\u300d\u3092\u512a\u5148";
+// "「いいえ(N)」を優先" (give priority to No)
+constexpr wchar_t kPreferNo[] = L"\u300c\u3044\u3044\u3048(N)\u300d\u3092\u512a\u5148";
+// "ＭＳ Ｐゴシック"
+constexpr wchar_t kMemoFontName[] = L"\uff2d\uff33 \uff30\u30b4\u30b7\u30c3\u30af";
+
+std::wstring WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
+  const int copied = GetWindowTextW(window, buffer.data(), length + 1);
+  return std::wstring(buffer.data(), static_cast<std::size_t>(copied));
+}
+
+bool IsChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+void SetChecked(HWND button, bool checked) {
+  SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void Place(HWND control, int left, int top, int width, int height) {
+  SetWindowPos(control, nullptr, left, top, width > 0 ? width : 0, height > 0 ? height : 0,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+TForm2::TForm2(HWND owner) : owner_(owner) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterWindowClass(instance);
+  HDC screen = GetDC(nullptr);
+  dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
+  const DWORD exStyle = WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
+  RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
+  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  CreateWindowExW(exStyle, kClassName, L"", style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                  frame.bottom - frame.top, owner, nullptr, instance, this);
 }
 
 TForm2::~TForm2() {
-  if (hwnd_) DestroyWindow(hwnd_);
+  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+}
+
+void TForm2::RegisterWindowClass(HINSTANCE instance) {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExW(instance, kClassName, &existing)) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = &TForm2::WindowProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kClassName;
+  RegisterClassExW(&wc);
+}
+
+LRESULT CALLBACK TForm2::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<TForm2*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<TForm2*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      FormCreate();
+      return 0;
+    case WM_SIZE:
+      ApplyLayout();
+      return 0;
+    case WM_GETMINMAXINFO:
+      OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_DRAWITEM:
+      OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+      SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    case WM_ACTIVATE:
+      if (focus_.OnActivate(hwnd_, wParam)) return 0;
+      break;
+    case WM_NEXTDLGCTL:
+      MoveDialogFocus(hwnd_, wParam, lParam);
+      return 0;
+    case DM_GETDEFID:
+      return OnGetDefId();
+    case WM_CLOSE:
+      // The close command is gone from the window menu, but Esc in the memo
+      // still asks to close, as it does in a dialog box: that is Cancel.
+      if (showing_) BitBtn2Click();
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void TForm2::FormCreate() {
+  SetWindowTextW(hwnd_, kCaption);
+  font_.reset(CreateFontW(-Scale(11), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma"));
+  memoFont_.reset(CreateFontW(-Scale(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kMemoFontName));
+  pictures_ = std::make_unique<KindPictures>(Scale(kPictureSize), GetSysColor(COLOR_BTNFACE));
+  CreateControls();
+  SetWindowTextW(controls_.Memo1, L"");
+  itemIndex_ = -1;
+  kindPictures_ = {controls_.Image1, controls_.Image4, controls_.Image2, controls_.Image3};
+  HidePictures();
+  RemoveCloseCommand();
+  ApplyLayout();
+}
+
+HWND TForm2::CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, int id, DWORD exStyle) {
+  HWND child = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd_,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  return child;
+}
+
+void TForm2::CreateControls() {
+  // Creation order is the tab order: the kind, the text, the default
+  // answer, then OK and Cancel.
+  controls_.Image1 = CreateChild(L"STATIC", L"", SS_OWNERDRAW, kImage1);
+  controls_.Image2 = CreateChild(L"STATIC", L"", SS_OWNERDRAW, kImage2);
+  controls_.Image3 = CreateChild(L"STATIC", L"", SS_OWNERDRAW, kImage3);
+  controls_.Image4 = CreateChild(L"STATIC", L"", SS_OWNERDRAW, kImage4);
+  controls_.RadioGroup1 = CreateChild(L"BUTTON", L"", BS_GROUPBOX, kRadioGroup1);
+  for (int i = 0; i < 4; ++i) {
+    const DWORD first = i == 0 ? (WS_GROUP | WS_TABSTOP) : 0;
+    controls_.RadioGroup1Items[static_cast<std::size_t>(i)] =
+        CreateChild(L"BUTTON", kKindItems[i], BS_AUTORADIOBUTTON | first, kRadioGroup1Item0 + i);
+  }
+  controls_.Memo1 = CreateChild(L"EDIT", L"",
+                                WS_GROUP | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL,
+                                kMemo1, WS_EX_CLIENTEDGE);
+  // Word wrap: a horizontal scroll bar would switch it off in an edit box.
+  SendMessageW(controls_.Memo1, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_.get()), FALSE);
+  SendMessageW(controls_.Memo1, EM_SETLIMITTEXT, 0, 0);
+  controls_.RadioButton1 =
+      CreateChild(L"BUTTON", kPreferYes, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, kRadioButton1);
+  controls_.RadioButton2 = CreateChild(L"BUTTON", kPreferNo, BS_AUTORADIOBUTTON, kRadioButton2);
+  controls_.BitBtn1 = CreateChild(L"BUTTON", L"&OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, kBitBtn1);
+  controls_.BitBtn2 = CreateChild(L"BUTTON", L"&Cancel", BS_PUSHBUTTON | WS_TABSTOP, kBitBtn2);
+  SetChecked(controls_.RadioButton1, true);
+}
+
+void TForm2::RemoveCloseCommand() {
+  HMENU menu = GetSystemMenu(hwnd_, FALSE);
+  if (menu == nullptr) return;
+  DeleteMenu(menu, SC_CLOSE, MF_BYCOMMAND);
+  DeleteMenu(menu, 1, MF_BYPOSITION);
+}
+
+int TForm2::Scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }
+
+void TForm2::ApplyLayout() {
+  if (controls_.Memo1 == nullptr) return;
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const int width = client.right;
+  const int height = client.bottom;
+  const int margin = Scale(kMargin);
+  const int stripTop = height - Scale(kStripHeight);
+
+  // Upper area: the left column with the pictures and the kinds, the memo.
+  const int left = margin;
+  const int top = margin;
+  const int picture = Scale(kPictureSize);
+  for (HWND image : {controls_.Image1, controls_.Image2, controls_.Image3, controls_.Image4}) {
+    Place(image, left + Scale(kPictureLeft), top + Scale(kPictureTop), picture, picture);
+  }
+  const int groupLeft = left + Scale(kRadioGroupBox.left);
+  const int groupTop = top + Scale(kRadioGroupBox.top);
+  const int groupWidth = Scale(kRadioGroupBox.right - kRadioGroupBox.left);
+  const int groupHeight = Scale(kRadioGroupBox.bottom - kRadioGroupBox.top);
+  Place(controls_.RadioGroup1, groupLeft, groupTop, groupWidth, groupHeight);
+  const int itemHeight = (groupHeight - Scale(12)) / 4;
+  for (int i = 0; i < 4; ++i) {
+    Place(controls_.RadioGroup1Items[static_cast<std::size_t>(i)], groupLeft + Scale(7),
+          groupTop + Scale(8) + i * itemHeight, groupWidth - Scale(10), itemHeight);
+  }
+  const int memoLeft = left + Scale(kLeftColumnWidth);
+  Place(controls_.Memo1, memoLeft, top, width - margin - memoLeft, stripTop - margin - top);
+
+  // Bottom strip: four columns by share, two rows of equal height.
+  int columnLeft[5] = {0, 0, 0, 0, width};
+  double share = 0;
+  for (int i = 0; i < 4; ++i) {
+    columnLeft[i] = static_cast<int>(width * share / 100.0 + 0.5);
+    share += kColumnShares[i];
+  }
+  const int rowHeight = Scale(kStripHeight) / 2;
+  const int side = Scale(kCellSpacingSide);
+  const int below = Scale(kCellSpacingBelow);
+  auto placeInCell = [&](HWND control, int column, int row) {
+    const int cellLeft = columnLeft[column];
+    const int cellWidth = columnLeft[column + 1] - cellLeft;
+    Place(control, cellLeft + side, stripTop + row * rowHeight, cellWidth - 2 * side, rowHeight - below);
+  };
+  placeInCell(controls_.RadioButton1, 1, 0);
+  placeInCell(controls_.RadioButton2, 2, 0);
+  placeInCell(controls_.BitBtn1, 1, 1);
+  placeInCell(controls_.BitBtn2, 2, 1);
+}
+
+void TForm2::OnGetMinMaxInfo(MINMAXINFO& info) { info.ptMinTrackSize.y = Scale(kMinimumWindowHeight); }
+
+void TForm2::OnCommand(int id, int code) {
+  if (id >= kRadioGroup1Item0 && id < kRadioGroup1Item0 + 4 && code == BN_CLICKED) {
+    const int index = id - kRadioGroup1Item0;
+    if (index != itemIndex_ && IsChecked(controls_.RadioGroup1Items[static_cast<std::size_t>(index)])) {
+      itemIndex_ = index;
+      RadioGroup1Click();
+    }
+    return;
+  }
+  if (id == kMemo1 && code == EN_CHANGE) return Memo1Change();
+  if (id == kBitBtn1) return BitBtn1Click();
+  if (id == kBitBtn2) return BitBtn2Click();
+}
+
+LRESULT TForm2::OnGetDefId() {
+  // Enter presses the button that has the focus, OK everywhere else.
+  const int id = GetFocus() == controls_.BitBtn2 ? kBitBtn2 : kBitBtn1;
+  return MAKELRESULT(id, DC_HASDEFID);
+}
+
+void TForm2::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  const int kind = KindOfPicture(static_cast<int>(item.CtlID));
+  if (kind < 0 || pictures_ == nullptr) return;
+  pictures_->Draw(item.hDC, kind, item.rcItem.left, item.rcItem.top);
+}
+
+int TForm2::KindOfPicture(int controlId) const {
+  for (int kind = 0; kind < 4; ++kind) {
+    if (GetDlgCtrlID(kindPictures_[static_cast<std::size_t>(kind)]) == controlId) return kind;
+  }
+  return -1;
+}
+
+void TForm2::HidePictures() {
+  for (HWND picture : kindPictures_) ShowWindow(picture, SW_HIDE);
+  if (itemIndex_ == -1) EnableWindow(controls_.BitBtn1, FALSE);
+}
+
+void TForm2::RadioGroup1Click() {
+  HidePictures();
+  if (itemIndex_ >= 0) ShowWindow(kindPictures_[static_cast<std::size_t>(itemIndex_)], SW_SHOW);
+  EnableWindow(controls_.BitBtn1, TRUE);
+}
+
+void TForm2::Memo1Change() {
+  EnableWindow(controls_.RadioButton1, TRUE);
+  EnableWindow(controls_.RadioButton2, TRUE);
+}
+
+void TForm2::FormShow() {
+  SetItemIndex(itemIndex_);
+  if (itemIndex_ == -1) {
+    HidePictures();
+    EnableWindow(controls_.BitBtn1, FALSE);
+  }
+}
+
+void TForm2::SetItemIndex(int index) {
+  if (index < -1 || index > 3) index = -1;
+  if (index == itemIndex_) return;
+  itemIndex_ = index;
+  for (int i = 0; i < 4; ++i) SetChecked(controls_.RadioGroup1Items[static_cast<std::size_t>(i)], i == index);
+  if (index >= 0) RadioGroup1Click();
+}
+
+void TForm2::SelectAnswerButton(bool preferNo) {
+  SetChecked(controls_.RadioButton1, !preferNo);
+  SetChecked(controls_.RadioButton2, preferNo);
+}
+
+void TForm2::SetMemoText(const std::string& cp932) {
+  const std::wstring text = ToWide(cp932);
+  if (text == WindowText(controls_.Memo1)) return;
+  SetWindowTextW(controls_.Memo1, text.c_str());
+  Memo1Change();
+}
+
+void TForm2::BitBtn1Click() {
+  // The dialog keyboard can send OK while the button is disabled.
+  if (!IsWindowEnabled(controls_.BitBtn1)) return;
+  const std::wstring text = WindowText(controls_.Memo1);
+  if (RefuseUnrepresentableText(hwnd_, text, controls_.Memo1)) return;
+  EndDialog(true);
+}
+
+void TForm2::BitBtn2Click() { EndDialog(false); }
+
+void TForm2::EndDialog(bool accepted) {
+  accepted_ = accepted;
+  done_ = true;
+}
+
+std::optional<NodeEditorResult> TForm2::EditNode(const NodeEditorInput& input) {
+  if (hwnd_ == nullptr || showing_) return std::nullopt;
+  SetItemIndex(input.kind);
+  SelectAnswerButton(false);
+  if (input.preferNo) SelectAnswerButton(true);
+  SetMemoText(input.memoText);
+  SetItemIndex(input.kind);
+  EnableWindow(controls_.RadioButton1, input.answerButtonsEnabled ? TRUE : FALSE);
+  EnableWindow(controls_.RadioButton2, input.answerButtonsEnabled ? TRUE : FALSE);
+
+  CentreOnOwner(hwnd_, owner_);
+  FormShow();
+  // The author comes to edit the text: the caret waits at its end.
+  const LRESULT length = GetWindowTextLengthW(controls_.Memo1);
+  SendMessageW(controls_.Memo1, EM_SETSEL, static_cast<WPARAM>(length), length);
+  focus_.Remember(controls_.Memo1);
+
+  done_ = false;
+  accepted_ = false;
+  showing_ = true;
+  RunModalLoop(hwnd_, owner_, done_);
+  showing_ = false;
+  if (!accepted_) return std::nullopt;
+
+  NodeEditorResult result;
+  result.kind = itemIndex_;
+  result.preferNo = IsChecked(controls_.RadioButton2);
+  result.memoText = ToCp932(WindowText(controls_.Memo1));
+  return result;
 }
 
 }  // namespace velmora::win32

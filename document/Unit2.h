@@ -1,23 +1,120 @@
 #pragma once
-// The node editor dialog "ダイアログ エディタ". Created hidden at start-up and
-// reused for every node.
-// (Placeholder until the dialog is built: an empty hidden window.)
+// The node editor dialog "ダイアログ エディタ" (dialog editor): one node's
+// message as lines, its kind with the picture of its icon, and which answer
+// is the default. Created hidden at start-up and reused for every node, so
+// what an opening does not set stays as the previous one left it (the
+// picked kind, the window's size).
+//
+// The dialog only shows and collects values; NodeEditorProcedure turns a
+// node into them and back.
 
 #include <windows.h>
 
+#include <array>
+#include <memory>
+#include <optional>
+
+#include "app/Win32Handles.h"
+#include "document/KindPictures.h"
+#include "document/ModalLoop.h"
+#include "document/NodeEditorPort.h"
+
 namespace velmora::win32 {
 
-class TForm2 {
+namespace node_editor {
+// Control ids; BitBtn1 and BitBtn2 are the dialog keyboard's IDOK and IDCANCEL.
+constexpr int kImage1 = 101;  // Question
+constexpr int kImage2 = 102;  // Exclaimation
+constexpr int kImage3 = 103;  // Inhibit
+constexpr int kImage4 = 104;  // Information
+constexpr int kRadioGroup1 = 110;
+constexpr int kRadioGroup1Item0 = 111;  // items 0..3 take 111..114
+constexpr int kMemo1 = 120;
+constexpr int kRadioButton1 = 121;
+constexpr int kRadioButton2 = 122;
+constexpr int kBitBtn1 = IDOK;
+constexpr int kBitBtn2 = IDCANCEL;
+}  // namespace node_editor
+
+struct NodeEditorControls {
+  HWND Image1 = nullptr;
+  HWND Image2 = nullptr;
+  HWND Image3 = nullptr;
+  HWND Image4 = nullptr;
+  HWND RadioGroup1 = nullptr;
+  std::array<HWND, 4> RadioGroup1Items{};
+  HWND Memo1 = nullptr;
+  HWND RadioButton1 = nullptr;
+  HWND RadioButton2 = nullptr;
+  HWND BitBtn1 = nullptr;
+  HWND BitBtn2 = nullptr;
+};
+
+class TForm2 final : public NodeEditorPort {
  public:
+  static constexpr wchar_t kClassName[] = L"TForm2";
+
   explicit TForm2(HWND owner);
-  ~TForm2();
+  ~TForm2() override;
   TForm2(const TForm2&) = delete;
   TForm2& operator=(const TForm2&) = delete;
 
   HWND Handle() const { return hwnd_; }
+  const NodeEditorControls& Controls() const { return controls_; }
+  // The radio group's item index: the picked kind, -1 for none.
+  int ItemIndex() const { return itemIndex_; }
+
+  // Shows the dialog modally with `input`; the result on OK, nothing on
+  // Cancel.
+  std::optional<NodeEditorResult> EditNode(const NodeEditorInput& input) override;
 
  private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static void RegisterWindowClass(HINSTANCE instance);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  // The dialog's own events.
+  void FormCreate();
+  void FormShow();
+  void HidePictures();
+  void RadioGroup1Click();
+  void Memo1Change();
+  void BitBtn1Click();
+  void BitBtn2Click();
+
+  // Construction and layout.
+  void CreateControls();
+  HWND CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, int id, DWORD exStyle = 0);
+  void RemoveCloseCommand();
+  void ApplyLayout();
+  int Scale(int pixels) const;
+
+  // Message handlers.
+  void OnCommand(int id, int code);
+  void OnDrawItem(const DRAWITEMSTRUCT& item);
+  void OnGetMinMaxInfo(MINMAXINFO& info);
+  LRESULT OnGetDefId();
+
+  void SetItemIndex(int index);
+  void SelectAnswerButton(bool preferNo);
+  void SetMemoText(const std::string& cp932);
+  void EndDialog(bool accepted);
+  int KindOfPicture(int controlId) const;
+
+  HWND owner_;
   HWND hwnd_ = nullptr;
+  NodeEditorControls controls_;
+  // Picture of each kind, indexed by NodeKind.
+  std::array<HWND, 4> kindPictures_{};
+  UniqueFont font_;
+  UniqueFont memoFont_;
+  std::unique_ptr<KindPictures> pictures_;
+  FocusKeeper focus_;
+  int dpi_ = 96;
+  int itemIndex_ = -1;
+  bool showing_ = false;
+  bool done_ = false;
+  bool accepted_ = false;
 };
 
 }  // namespace velmora::win32

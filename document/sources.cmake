@@ -12,5 +12,10 @@ target_sources(velmora_core PRIVATE
 if(WIN32)
   target_sources(velmora_win32 PRIVATE
     document/Unit2.cpp
+    document/KindPictures.cpp
+    document/InputBox.cpp
+    document/ModalLoop.cpp
+    document/TextGuard.cpp
+    document/NodeEditTrigger.cpp
   )
 endif()

@@ -1,0 +1,74 @@
+#pragma once
+// The input box: a small modal dialog with a caption, a prompt, a one-line
+// edit box and OK and Cancel (the platform has no such box of its own).
+// Win32InputBox is the InputBoxPort the main window hands to the commands.
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "app/Win32Handles.h"
+#include "document/InputBoxPort.h"
+#include "document/ModalLoop.h"
+
+namespace velmora::win32 {
+
+namespace input_box {
+constexpr int kPrompt = 101;
+constexpr int kEdit = 102;
+constexpr int kOk = IDOK;
+constexpr int kCancel = IDCANCEL;
+}  // namespace input_box
+
+class InputBox {
+ public:
+  static constexpr wchar_t kClassName[] = L"VelmoraInputBox";
+
+  InputBox(HWND owner, const std::wstring& caption, const std::wstring& prompt, const std::wstring& initialText);
+  ~InputBox();
+  InputBox(const InputBox&) = delete;
+  InputBox& operator=(const InputBox&) = delete;
+
+  // Shows the box modally; the typed text on OK, nothing on Cancel.
+  std::optional<std::wstring> ShowModal();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static void RegisterWindowClass(HINSTANCE instance);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void OnCreate();
+  HWND CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, int id, DWORD exStyle = 0);
+  void ApplyLayout();
+  void OnCommand(int id);
+  void OkClick();
+  int Scale(int pixels) const;
+
+  HWND owner_;
+  HWND hwnd_ = nullptr;
+  HWND prompt_ = nullptr;
+  HWND edit_ = nullptr;
+  HWND ok_ = nullptr;
+  HWND cancel_ = nullptr;
+  std::wstring promptText_;
+  std::wstring initialText_;
+  UniqueFont font_;
+  FocusKeeper focus_;
+  int dpi_ = 96;
+  bool done_ = false;
+  bool accepted_ = false;
+};
+
+class Win32InputBox final : public InputBoxPort {
+ public:
+  explicit Win32InputBox(HWND owner = nullptr) : owner_(owner) {}
+  void SetOwner(HWND owner) { owner_ = owner; }
+  std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
+                                     const std::string& initialText) override;
+
+ private:
+  HWND owner_;
+};
+
+}  // namespace velmora::win32

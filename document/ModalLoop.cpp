@@ -1,0 +1,78 @@
+#include "document/ModalLoop.h"
+
+namespace velmora::win32 {
+
+bool RunModalLoop(HWND dialog, HWND owner, const bool& done) {
+  // A nested dialog finds its owner already disabled; only the one that
+  // disabled it enables it again.
+  const bool disabledOwner = owner != nullptr && IsWindowEnabled(owner);
+  if (disabledOwner) EnableWindow(owner, FALSE);
+  ShowWindow(dialog, SW_SHOW);
+  SetForegroundWindow(dialog);
+
+  bool quit = false;
+  WPARAM quitCode = 0;
+  MSG message;
+  while (!done) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0 || got == -1) {
+      quit = true;
+      quitCode = got == 0 ? message.wParam : 0;
+      break;
+    }
+    if (IsDialogMessageW(dialog, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+
+  // The owner is enabled before the dialog hides, so activation returns to
+  // it and not to some other program's window.
+  if (disabledOwner) EnableWindow(owner, TRUE);
+  ShowWindow(dialog, SW_HIDE);
+  if (owner != nullptr) SetActiveWindow(owner);
+  if (quit) PostQuitMessage(static_cast<int>(quitCode));
+  return !quit;
+}
+
+void MoveDialogFocus(HWND dialog, WPARAM wParam, LPARAM lParam) {
+  HWND target = LOWORD(lParam) != 0 ? reinterpret_cast<HWND>(wParam)
+                                    : GetNextDlgTabItem(dialog, GetFocus(), wParam != 0 ? TRUE : FALSE);
+  if (target == nullptr) return;
+  SetFocus(target);
+  // Entering an edit box by keyboard selects its text, as in dialog boxes.
+  if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
+}
+
+void CentreOnOwner(HWND window, HWND owner) {
+  RECT own{};
+  RECT self{};
+  GetWindowRect(window, &self);
+  HMONITOR monitor = MonitorFromWindow(owner != nullptr ? owner : window, MONITOR_DEFAULTTONEAREST);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(monitor, &info);
+  if (owner == nullptr || !GetWindowRect(owner, &own)) own = info.rcWork;
+  const int width = self.right - self.left;
+  const int height = self.bottom - self.top;
+  int left = own.left + (own.right - own.left - width) / 2;
+  int top = own.top + (own.bottom - own.top - height) / 2;
+  // Keep the caption reachable when the owner sits near a screen edge.
+  if (left + width > info.rcWork.right) left = info.rcWork.right - width;
+  if (top + height > info.rcWork.bottom) top = info.rcWork.bottom - height;
+  if (left < info.rcWork.left) left = info.rcWork.left;
+  if (top < info.rcWork.top) top = info.rcWork.top;
+  SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool FocusKeeper::OnActivate(HWND window, WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(window, focus)) focused_ = focus;
+    return false;
+  }
+  if (focused_ == nullptr || !IsWindow(focused_) || !IsChild(window, focused_)) return false;
+  SetFocus(focused_);
+  return true;
+}
+
+}  // namespace velmora::win32
