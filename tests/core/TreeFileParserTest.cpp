@@ -1,0 +1,85 @@
+// The tree-text parser: line ends, indentation and the level rules.
+#include <gtest/gtest.h>
+
+#include "files/TreeFile.h"
+#include "files/TreeTextParser.h"
+#include "TreeFileTestSupport.h"
+
+namespace velmora {
+namespace {
+
+using testing::Describe;
+
+std::string Parsed(std::string_view text) { return Describe(ParseTreeText(text)); }
+
+TEST(TreeTextParser, EveryKindOfLineEnd) {
+  struct Case {
+    std::string text;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {std::string("a\r\n\tb\r\n"), "[0]a\n\t[0]b\n"},
+      {std::string("a\r\tb\r"), "[0]a\n\t[0]b\n"},
+      {std::string("a\n\tb\n"), "[0]a\n\t[0]b\n"},
+      // LF CR is two ends with an empty (root-level) line between.
+      {std::string("a\n\rb"), "[0]a\n[0]\n[0]b\n"},
+      {std::string("a\r\n\r\nb"), "[0]a\n[0]\n[0]b\n"},
+      // A last line without terminator counts; NUL ends the text.
+      {std::string("a\r\n\tb"), "[0]a\n\t[0]b\n"},
+      {std::string("a\r\n\tb\0\r\nc\r\n", 10), "[0]a\n\t[0]b\n"},
+      {std::string("\0a", 2), ""},
+      {std::string(""), ""},
+      {std::string("\r\n"), "[0]\n"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Parsed(c.text), c.expected) << "input: " << c.text;
+}
+
+TEST(TreeTextParser, TabsAndSpacesInAnyMixAreLevels) {
+  EXPECT_EQ(Parsed("r\n\ta\n \tb\n  c\n\t \td  \nx"), "[0]r\n\t[0]a\n\t\t[0]b\n\t\t[0]c\n\t\t\t[0]d  \n[0]x\n");
+  // Spaces load the same tree as TABs.
+  EXPECT_EQ(Parsed("r\r\n a\r\n  b\r\n c\r\n"), Parsed("r\r\n\ta\r\n\t\tb\r\n\tc\r\n"));
+}
+
+TEST(TreeTextParser, LevelDropsClimbToTheMatchingAncestor) {
+  EXPECT_EQ(Parsed("r\n\ta\n\t\tb\n\t\t\tc\n\td\n\t\te\nf\n\tg"),
+            "[0]r\n\t[0]a\n\t\t[0]b\n\t\t\t[0]c\n\t[0]d\n\t\t[0]e\n[0]f\n\t[0]g\n");
+  // Blank lines: an empty line is an empty root-level node, a line of blanks
+  // an empty node at its level.
+  EXPECT_EQ(Parsed("r\n\ta\n\t\n\n\tb"), "[0]r\n\t[0]a\n\t[0]\n[0]\n\t[0]b\n");
+}
+
+TEST(TreeTextParser, FirstLineIsTheRootHoweverIndented) {
+  EXPECT_EQ(Parsed("\t\tr\n\ta"), "[0]r\n\t[0]a\n");
+  // The next line is measured against level 0, not against its indentation.
+  EXPECT_EQ(testing::ErrorOf([] { ParseTreeText("\tr\n\t\ta"); }),
+            "\x83\x41\x83\x43\x83\x65\x83\x80 \"a\" \x82\xcc\x8a\x4b\x91\x77 (2) \x82\xaa\x95\x73\x90\xb3\x82\xc5\x82\xb7");
+}
+
+TEST(TreeTextParser, JumpOfTwoLevelsNamesTheLineAndItsLevel) {
+  // "アイテム "x  y" の階層 (3) が不正です": the text without indentation,
+  // trailing blanks kept.
+  EXPECT_EQ(testing::ErrorOf([] { ParseTreeText("r\r\n\ta\r\n\t \t x  y\r\n\tb\r\n"); }),
+            "\x83\x41\x83\x43\x83\x65\x83\x80 \"x  y\" \x82\xcc\x8a\x4b\x91\x77 (4) \x82\xaa\x95\x73\x90\xb3\x82\xc5\x82\xb7");
+}
+
+// Files can hold trees far deeper than any stack: 10,000 levels (about 50 MB
+// of TABs) load, restore, save and go away without recursion.
+TEST(TreeTextParser, TenThousandLevelsLoadAndSaveWithoutRecursion) {
+  constexpr std::size_t kDepth = 10000;
+  std::string text;
+  text.reserve(kDepth * kDepth / 2 + kDepth * 8);
+  for (std::size_t level = 0; level < kDepth; ++level) {
+    text.append(level, '\t');
+    text += "i n\r\n";
+  }
+  DecisionTree tree = ParseTreeText(text);
+  ASSERT_EQ(tree.Count(), kDepth);
+  EXPECT_EQ(tree.LastPreOrder()->Level(), static_cast<int>(kDepth - 1));
+  RestoreKinds(tree);
+  EXPECT_EQ(tree.LastPreOrder()->kind, Information);
+  const std::string saved = BuildTreeText(tree, DocumentState{});
+  EXPECT_EQ(saved.compare(0, text.size(), text), 0);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,93 @@
+#pragma once
+// Helpers shared by the tests of the file formats: an in-memory file system
+// for the readers, a compact description of a tree, and the trees the
+// formats are exercised with.
+
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "document/DecisionTree.h"
+#include "document/Errors.h"
+#include "files/FileMessages.h"
+#include "files/FileSystemPort.h"
+
+namespace velmora::testing {
+
+// Files held in memory. Reads of unknown paths and writes marked to fail
+// raise the same messages as the real ports.
+class MemoryFileSystem : public FileSystemPort {
+ public:
+  std::map<std::string, std::string> files;
+  bool failWrites = false;
+
+  std::string ReadWholeFile(const std::string& path) override {
+    const auto found = files.find(path);
+    if (found == files.end()) throw VelmoraError(CannotOpenMessage(path, "No such file or directory"));
+    return found->second;
+  }
+  void WriteFileAtomically(const std::string& path, std::string_view bytes) override {
+    if (failWrites) throw VelmoraError(CannotCreateMessage(path, "No space left on device"));
+    files[path] = std::string(bytes);
+  }
+  bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+};
+
+// One line per node in pre-order: TABs for the level, the kind in brackets
+// and the text, e.g. "\t[1]abc". Comparing these shows a whole tree at once.
+inline std::string Describe(const DecisionTree& tree) {
+  std::string out;
+  tree.ForEachPreOrder([&out](const TreeNode& node) {
+    out.append(static_cast<std::size_t>(node.Level()), '\t');
+    out += "[" + std::to_string(node.kind) + "]" + node.text + "\n";
+  });
+  return out;
+}
+
+// "…" and "↓" in CP932.
+inline const std::string kEllipsis = "\x81\x63";
+inline const std::string kDownArrow = "\x81\xab";
+
+// The tree of a new document: root "…" (Question) and two unset answers.
+inline DecisionTree NewDocumentTree() {
+  DecisionTree tree;
+  TreeNode* root = tree.AddTopLevel(kEllipsis, Question);
+  tree.AddChild(root, kEllipsis, Unset);
+  tree.AddChild(root, kEllipsis, Unset);
+  return tree;
+}
+
+// A procedure with every kind, a three-answer node, a No default, a newline
+// mark inside a text and a Japanese text whose trail byte is "\\" ("ソ").
+inline DecisionTree SampleTree() {
+  DecisionTree tree;
+  TreeNode* root = tree.AddTopLevel("Power on?(N)", Question);
+  TreeNode* yes = tree.AddChild(root, "Cable plugged in?", Question);
+  tree.AddChild(yes, "Call\x81\xabsupport", Information);
+  tree.AddChild(yes, "\x83\x5c\x83\x74\x83\x67", Exclaimation);
+  tree.AddChild(yes, "Never reached", Inhibit);
+  TreeNode* no = tree.AddChild(root, "Switch it on", Unset);
+  tree.AddChild(no, "Done", Information);
+  return tree;
+}
+
+inline std::string ReadTestData(const std::string& name) {
+  std::ifstream in(std::string(VELMORA_TEST_DATA) + "/files/" + name, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+// Runs `action`, expecting a VelmoraError; returns its message.
+template <typename Action>
+std::string ErrorOf(Action action) {
+  try {
+    action();
+  } catch (const VelmoraError& error) {
+    return error.what();
+  }
+  return "(no error)";
+}
+
+}  // namespace velmora::testing
