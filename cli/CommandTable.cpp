@@ -1,0 +1,16 @@
+#include "cli/Commands.h"
+
+namespace velmora::cli {
+
+const std::vector<Command>& CommandTable() {
+  static const std::vector<Command> table = {
+      {"convert", RunConvert, "IN OUT [--stub FILE]",
+       "Open IN (.tre or a generated .exe) as the editor opens it and write OUT (.tre or .exe) as the editor "
+       "saves or generates it."},
+      {"show", RunShow, "IN", "Print the procedure in IN as a readable outline."},
+      // Further commands go here, one line each (declared in Commands.h).
+  };
+  return table;
+}
+
+}  // namespace velmora::cli

@@ -1,0 +1,41 @@
+#pragma once
+// The commands of velmora-cli. A command is one file with one entry
+// function; the dispatch table in CommandTable.cpp names it in one line.
+// Arguments arrive in CP932, without the program and command names.
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "cli/CliHost.h"
+
+namespace velmora::cli {
+
+using Arguments = std::vector<std::string>;
+using CommandEntry = int (*)(CliHost& host, const Arguments& arguments);
+
+// Thrown for a wrong command line: main prints the usage and exits with 2.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct Command {
+  const char* name;
+  CommandEntry run;
+  const char* synopsis;     // arguments, for the usage text
+  const char* description;  // one line for --help
+};
+
+// The commands in the order --help lists them.
+const std::vector<Command>& CommandTable();
+
+// Exit statuses shared by all commands.
+constexpr int kExitSuccess = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+int RunConvert(CliHost& host, const Arguments& arguments);
+int RunShow(CliHost& host, const Arguments& arguments);
+
+}  // namespace velmora::cli

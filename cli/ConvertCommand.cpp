@@ -1,0 +1,46 @@
+// velmora-cli convert IN OUT [--stub FILE]
+#include "cli/Commands.h"
+#include "cli/DocumentFiles.h"
+
+namespace velmora::cli {
+namespace {
+
+constexpr const char* kDefaultStubName = "Velmora.bin";
+
+struct ConvertArguments {
+  std::string input;
+  std::string output;
+  std::string stub;
+};
+
+ConvertArguments ParseConvertArguments(CliHost& host, const Arguments& arguments) {
+  ConvertArguments parsed;
+  std::vector<std::string> positional;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    if (arguments[i] == "--stub") {
+      if (i + 1 >= arguments.size()) throw UsageError("--stub needs a file");
+      parsed.stub = arguments[++i];
+    } else if (arguments[i].size() > 1 && arguments[i][0] == '-' && arguments[i] != "-") {
+      throw UsageError("unknown option " + arguments[i]);
+    } else {
+      positional.push_back(arguments[i]);
+    }
+  }
+  if (positional.size() != 2) throw UsageError("convert needs IN and OUT");
+  parsed.input = positional[0];
+  parsed.output = positional[1];
+  // The editor finds its stub beside itself; so does the tool.
+  if (parsed.stub.empty()) parsed.stub = host.ProgramFolder() + kDefaultStubName;
+  return parsed;
+}
+
+}  // namespace
+
+int RunConvert(CliHost& host, const Arguments& arguments) {
+  const ConvertArguments parsed = ParseConvertArguments(host, arguments);
+  const LoadedDocument document = OpenLikeEditor(host.Files(), parsed.input);
+  WriteLikeEditor(host.Files(), parsed.output, document, parsed.stub);
+  return kExitSuccess;
+}
+
+}  // namespace velmora::cli

@@ -1,0 +1,24 @@
+#pragma once
+// The editor's file behaviour without a window: a file is opened exactly as
+// the editor's open does it, and written exactly as Save or Generate write.
+
+#include <string>
+
+#include "files/FileSystemPort.h"
+#include "files/TreeFile.h"
+
+namespace velmora::cli {
+
+// The state of a freshly started editor without a settings file.
+DocumentState FreshEditorState();
+
+// Chooses the reader by the extension (".tre" or ".exe" in any letter case)
+// and restores the node kinds. Other extensions get the editor's refusal.
+LoadedDocument OpenLikeEditor(FileSystemPort& fs, const std::string& path);
+
+// ".tre" as Save writes it, ".exe" as Generate writes it (stub read whole
+// from `stubPath`). The output is replaced atomically or not at all.
+void WriteLikeEditor(FileSystemPort& fs, const std::string& path, const LoadedDocument& document,
+                     const std::string& stubPath);
+
+}  // namespace velmora::cli

@@ -1,0 +1,81 @@
+#include <iconv.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "cli/CliPlatform.h"
+#include "files/PathText.h"
+#include "files/PosixFileSystem.h"
+
+namespace velmora::cli {
+namespace {
+
+// glibc's CP932 table, with each byte that starts no valid character shown
+// as "?", so a damaged text still prints.
+std::string Cp932ToUtf8Lenient(std::string_view cp932) {
+  iconv_t converter = ::iconv_open("UTF-8", "CP932");
+  if (converter == reinterpret_cast<iconv_t>(-1)) return std::string(cp932);
+  std::string output;
+  char buffer[4096];
+  char* in = const_cast<char*>(cp932.data());
+  std::size_t inLeft = cp932.size();
+  while (inLeft > 0) {
+    char* out = buffer;
+    std::size_t outLeft = sizeof buffer;
+    const std::size_t result = ::iconv(converter, &in, &inLeft, &out, &outLeft);
+    output.append(buffer, static_cast<std::size_t>(out - buffer));
+    if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
+      output += '?';
+      ++in;
+      --inLeft;
+      ::iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    }
+  }
+  ::iconv_close(converter);
+  return output;
+}
+
+void WriteAll(std::FILE* stream, std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+  std::fflush(stream);
+}
+
+class PosixCliHost final : public CliHost {
+ public:
+  FileSystemPort& Files() override { return files_; }
+
+  std::string ProgramFolder() override {
+    char buffer[4096];
+    const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (length <= 0) return {};
+    const std::string folder(FolderOf(std::string_view(buffer, static_cast<std::size_t>(length))));
+    return Utf8ToCp932(folder).value_or(folder);
+  }
+
+  std::string ToUtf8(std::string_view cp932) override { return Cp932ToUtf8Lenient(cp932); }
+  void WriteOutput(std::string_view utf8) override { WriteAll(stdout, utf8); }
+  void WriteError(std::string_view cp932) override { WriteAll(stderr, Cp932ToUtf8Lenient(cp932) + "\n"); }
+  void WriteErrorUtf8(std::string_view utf8) override { WriteAll(stderr, utf8); }
+
+ private:
+  PosixFileSystem files_;
+};
+
+}  // namespace
+
+std::unique_ptr<CliHost> MakePlatformHost() { return std::make_unique<PosixCliHost>(); }
+
+bool CommandLineArguments(int argc, char** argv, Arguments& arguments, std::string& badArgument) {
+  for (int i = 1; i < argc; ++i) {
+    std::optional<std::string> converted = Utf8ToCp932(argv[i]);
+    if (!converted) {
+      badArgument = argv[i];
+      return false;
+    }
+    arguments.push_back(std::move(*converted));
+  }
+  return true;
+}
+
+}  // namespace velmora::cli

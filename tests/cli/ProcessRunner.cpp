@@ -1,0 +1,137 @@
+#include "ProcessRunner.h"
+
+#include <fstream>
+#include <sstream>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace velmora::testing {
+namespace {
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+}  // namespace
+
+#ifdef _WIN32
+
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
+  return wide;
+}
+
+// Quoting by the rules CommandLineToArgvW undoes.
+std::wstring Quoted(const std::wstring& argument) {
+  std::wstring quoted = L"\"";
+  std::size_t backslashes = 0;
+  for (wchar_t c : argument) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(backslashes * 2, L'\\');
+  quoted += L'"';
+  return quoted;
+}
+
+HANDLE InheritableFile(const std::wstring& path) {
+  SECURITY_ATTRIBUTES security{sizeof security, nullptr, TRUE};
+  return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &security, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                     nullptr);
+}
+
+}  // namespace
+
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& scratchFolder) {
+  const std::string outPath = scratchFolder + "\\stdout.txt";
+  const std::string errPath = scratchFolder + "\\stderr.txt";
+  std::wstring commandLine = Quoted(Wide(program));
+  for (const std::string& argument : arguments) commandLine += L" " + Quoted(Wide(argument));
+
+  HANDLE out = InheritableFile(Wide(outPath));
+  HANDLE err = InheritableFile(Wide(errPath));
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = out;
+  startup.hStdError = err;
+  PROCESS_INFORMATION process{};
+  ProcessResult result;
+  if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                     &process)) {
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    result.exitCode = static_cast<int>(exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  CloseHandle(out);
+  CloseHandle(err);
+  result.out = ReadFile(outPath);
+  result.err = ReadFile(errPath);
+  return result;
+}
+
+std::string HostPath(const std::string& linuxPath) {
+  std::string path = "Z:" + linuxPath;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
+#else
+
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& scratchFolder) {
+  const std::string outPath = scratchFolder + "/stdout.txt";
+  const std::string errPath = scratchFolder + "/stderr.txt";
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(program.c_str()));
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+
+  ProcessResult result;
+  const pid_t child = fork();
+  if (child == 0) {
+    const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(out, 1);
+    dup2(err, 2);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+  result.out = ReadFile(outPath);
+  result.err = ReadFile(errPath);
+  return result;
+}
+
+std::string HostPath(const std::string& linuxPath) { return linuxPath; }
+
+#endif
+
+}  // namespace velmora::testing

@@ -1,0 +1,141 @@
+// The Linux file-system port on real files: whole reads, atomic writes that
+// leave the old file intact on failure, and the messages naming the path.
+#ifndef _WIN32
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "files/PosixFileSystem.h"
+#include "files/TreeFile.h"
+#include "TreeFileTestSupport.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TreeFileDisk : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() / ("velmora-disk-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+
+  static std::string Content(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+  }
+
+  static void Put(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+
+  std::size_t EntriesInFolder() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
+  }
+
+  fs::path folder_;
+  PosixFileSystem files_;
+};
+
+TEST_F(TreeFileDisk, SaveAndLoadRealFiles) {
+  const std::string path = PathOf("a.tre");
+  SaveTreeFile(files_, path, testing::NewDocumentTree(), [] {
+    DocumentState state;
+    state.Color = 1;
+    return state;
+  }());
+  EXPECT_EQ(Content(path), testing::ReadTestData("new-document.tre"));
+  EXPECT_TRUE(files_.FileExists(path));
+  EXPECT_FALSE(files_.FileExists(folder_.string()));
+  EXPECT_EQ(LoadTreeFile(files_, path, DocumentState{}).tree.Count(), 3u);
+  EXPECT_EQ(EntriesInFolder(), 1u);  // no temporary file left behind
+}
+
+TEST_F(TreeFileDisk, PathsAreCp932AndNamedInUtf8OnTheDisk) {
+  // "手順.tre" in CP932.
+  const std::string cp932Name = "\x8e\xe8\x8f\x87.tre";
+  files_.WriteFileAtomically(PathOf(cp932Name), "x");
+  EXPECT_EQ(Content(PathOf("\xe6\x89\x8b\xe9\xa0\x86.tre")), "x");
+  EXPECT_EQ(files_.ReadWholeFile(PathOf(cp932Name)), "x");
+}
+
+TEST_F(TreeFileDisk, ReplacingKeepsPermissionsAndFollowsLinks) {
+  const std::string path = PathOf("kept.tre");
+  Put(path, "old");
+  ::chmod(path.c_str(), 0640);
+  files_.WriteFileAtomically(path, "new");
+  struct stat info {};
+  ::stat(path.c_str(), &info);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  EXPECT_EQ(Content(path), "new");
+
+  const std::string link = PathOf("link.tre");
+  fs::create_symlink(path, link);
+  files_.WriteFileAtomically(link, "through the link");
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(Content(path), "through the link");
+}
+
+TEST_F(TreeFileDisk, FailuresNameThePathAndLeaveNothingBehind) {
+  const std::string missing = PathOf("missing.tre");
+  EXPECT_EQ(testing::ErrorOf([&] { files_.ReadWholeFile(missing); }),
+            CannotOpenMessage(missing, std::strerror(ENOENT)));
+  EXPECT_EQ(testing::ErrorOf([&] { files_.ReadWholeFile(folder_.string()); }),
+            CannotOpenMessage(folder_.string(), std::strerror(EISDIR)));
+  const std::string noFolder = PathOf("no/such/folder.tre");
+  EXPECT_EQ(testing::ErrorOf([&] { files_.WriteFileAtomically(noFolder, "x"); }),
+            CannotCreateMessage(noFolder, std::strerror(ENOENT)));
+  EXPECT_EQ(testing::ErrorOf([&] { files_.WriteFileAtomically(folder_.string(), "x"); }),
+            CannotCreateMessage(folder_.string(), std::strerror(EISDIR)));
+  EXPECT_EQ(EntriesInFolder(), 0u);
+}
+
+// A write that fails halfway (here: the file-size limit, as a full disk
+// would) leaves the old file whole and no temporary file.
+TEST_F(TreeFileDisk, FailureMidWriteKeepsTheOldFile) {
+  const std::string path = PathOf("old.tre");
+  Put(path, "old content");
+  struct rlimit saved {};
+  ::getrlimit(RLIMIT_FSIZE, &saved);
+  const auto previousHandler = ::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = saved;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const std::string message = testing::ErrorOf([&] { files_.WriteFileAtomically(path, std::string(100000, 'x')); });
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  ::signal(SIGXFSZ, previousHandler);
+  EXPECT_EQ(message, CannotCreateMessage(path, std::strerror(EFBIG)));
+  EXPECT_EQ(Content(path), "old content");
+  EXPECT_EQ(EntriesInFolder(), 1u);
+}
+
+TEST_F(TreeFileDisk, ReadOnlyFileIsNotReplaced) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root may write to any file";
+  const std::string path = PathOf("locked.tre");
+  Put(path, "locked");
+  ::chmod(path.c_str(), 0444);
+  EXPECT_EQ(testing::ErrorOf([&] { files_.WriteFileAtomically(path, "new"); }),
+            CannotCreateMessage(path, std::strerror(EACCES)));
+  EXPECT_EQ(Content(path), "locked");
+}
+
+}  // namespace
+}  // namespace velmora
+
+#endif
