@@ -1,0 +1,69 @@
+#include "player/OwnFile.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "app/WideText.h"
+#include "app/Win32Handles.h"
+#include "document/Errors.h"
+#include "files/FileMessages.h"
+
+namespace velmora::win32 {
+namespace {
+
+std::string SystemReason(DWORD error) {
+  wchar_t* buffer = nullptr;
+  const DWORD length =
+      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, error, 0, reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
+  std::string reason = length > 0 ? ToCp932(std::wstring_view(buffer, length)) : std::string();
+  LocalFree(buffer);
+  return TrimReasonText(reason);
+}
+
+[[noreturn]] void ThrowCannotOpen(const std::wstring& path) {
+  const DWORD error = GetLastError();
+  throw VelmoraError(CannotOpenMessage(ToCp932(path), SystemReason(error)));
+}
+
+}  // namespace
+
+std::wstring OwnExecutablePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);  // truncated: a long path
+  }
+}
+
+std::string ReadWholeFile(const std::wstring& path) {
+  // Share everything: the file is the running program itself, and a virus
+  // scanner or an indexer may hold it open too.
+  UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) {
+    file.release();
+    ThrowCannotOpen(path);
+  }
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size)) ThrowCannotOpen(path);
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD read = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 24));
+    if (!ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) ThrowCannotOpen(path);
+    if (read == 0) break;
+    done += read;
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+}  // namespace velmora::win32

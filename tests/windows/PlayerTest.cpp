@@ -1,0 +1,318 @@
+// Generated executables as end users start them: the real Velmora.bin with
+// a payload appended, run as its own process under Wine, its dialogs read
+// and answered from here.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "StepDialogReading.h"
+#include "app/WideText.h"
+#include "app/Win32Handles.h"
+#include "distribution/DistributionPayload.h"
+#include "document/DecisionTree.h"
+#include "document/DocumentState.h"
+
+namespace velmora::win32 {
+namespace {
+
+using testing::PressStepButton;
+using testing::ReadStepDialog;
+using testing::ShownStep;
+using testing::WindowText;
+
+// A path of the build machine as this Windows program sees it.
+std::wstring HostPath(const std::string& path) {
+  std::wstring wide(path.begin(), path.end());
+  if (!wide.empty() && wide[0] == L'/') wide = L"Z:" + wide;
+  for (wchar_t& c : wide)
+    if (c == L'/') c = L'\\';
+  return wide;
+}
+
+std::string ReadBytes(const std::wstring& path) {
+  UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) {
+    file.release();
+    return {};
+  }
+  LARGE_INTEGER size{};
+  GetFileSizeEx(file.get(), &size);
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  DWORD read = 0;
+  ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  bytes.resize(read);
+  return bytes;
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+  UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  ASSERT_NE(file.get(), INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  ASSERT_EQ(written, bytes.size());
+}
+
+const std::string& Stub() {
+  static const std::string stub = ReadBytes(HostPath(VELMORA_BUILD_DIR "/app/Velmora.bin"));
+  return stub;
+}
+
+// A generated executable in the temporary folder, deleted afterwards.
+class GeneratedExecutable {
+ public:
+  explicit GeneratedExecutable(const std::string& bytes) {
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    static int counter = 0;
+    path_ = std::wstring(folder) + L"velmora-player-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(++counter) + L".exe";
+    WriteBytes(path_, bytes);
+  }
+  ~GeneratedExecutable() { DeleteFileW(path_.c_str()); }
+  const std::wstring& Path() const { return path_; }
+
+ private:
+  std::wstring path_;
+};
+
+// The generated program running as its own process.
+class RunningPlayer {
+ public:
+  explicit RunningPlayer(const std::wstring& path) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::wstring commandLine = L"\"" + path + L"\"";
+    started_ = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                              &startup, &info) != FALSE;
+    if (!started_) return;
+    process_.reset(info.hProcess);
+    CloseHandle(info.hThread);
+    id_ = info.dwProcessId;
+  }
+  ~RunningPlayer() {
+    if (started_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) TerminateProcess(process_.get(), 99);
+  }
+
+  bool Started() const { return started_; }
+
+  // The next visible dialog of the process other than `previous`: waits on
+  // the process itself, so a player that ends or crashes stops the wait.
+  HWND NextDialog(HWND previous = nullptr) {
+    for (int attempt = 0; attempt < 500; ++attempt) {
+      if (HWND dialog = FindDialog(previous)) return dialog;
+      if (WaitForSingleObject(process_.get(), 20) == WAIT_OBJECT_0) return nullptr;
+    }
+    return nullptr;
+  }
+
+  // The exit status once the process has ended, or -1 if it does not end.
+  int ExitCode() {
+    if (WaitForSingleObject(process_.get(), 10000) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.get(), &code);
+    return static_cast<int>(code);
+  }
+
+ private:
+  struct Search {
+    DWORD process;
+    HWND previous;
+    HWND found;
+  };
+
+  HWND FindDialog(HWND previous) const {
+    Search search{id_, previous, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+          auto& s = *reinterpret_cast<Search*>(context);
+          DWORD owner = 0;
+          GetWindowThreadProcessId(window, &owner);
+          wchar_t className[16] = {};
+          GetClassNameW(window, className, 16);
+          if (owner != s.process || window == s.previous || !IsWindowVisible(window) ||
+              lstrcmpW(className, L"#32770") != 0) {
+            return TRUE;
+          }
+          s.found = window;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
+
+  bool started_ = false;
+  UniqueKernelHandle process_;
+  DWORD id_ = 0;
+};
+
+// "用紙は入っていますか？(N)" → Yes: "ランプは点滅していますか？" (warning)
+//   → Yes "修理を依頼してください。" / No "電源を入れ直してください。"
+// → No: "用紙を補充してください。"
+struct PrinterProcedure {
+  PrinterProcedure() {
+    TreeNode* root = tree.AddTopLevel("\x97\x70\x8E\x86\x82\xCD\x93\xFC\x82\xC1\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x82\xA9\x81\x48(N)", Question);
+    TreeNode* lamp = tree.AddChild(
+        root, "\x83\x89\x83\x93\x83\x76\x82\xCD\x93\x5F\x96\xC5\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x82\xA9\x81\x48",
+        Exclaimation);
+    tree.AddChild(lamp, "\x8F\x43\x97\x9D\x82\xF0\x88\xCB\x97\x8A\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81\x42",
+                  Inhibit);
+    tree.AddChild(lamp, "\x93\x64\x8C\xB9\x82\xF0\x93\xFC\x82\xEA\x92\xBC\x82\xB5\x81\xAB\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81\x42",
+                  Information);
+    tree.AddChild(root, "\x97\x70\x8E\x86\x82\xF0\x95\xE2\x8F\x5B\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81\x42",
+                  Information);
+    state.Title = "  \x83\x76\x83\x8A\x83\x93\x83\x5E  ";  // "  プリンタ  "
+    state.Color = 2;
+  }
+  DecisionTree tree;
+  DocumentState state;
+};
+
+const std::wstring kCaption = L"\u30D7\u30EA\u30F3\u30BF";  // プリンタ
+
+TEST(Player, StubIsBuiltBesideTheEditor) {
+  ASSERT_FALSE(Stub().empty()) << "Velmora.bin is missing from " VELMORA_BUILD_DIR "/app";
+  EXPECT_EQ(Stub().substr(0, 2), "MZ");
+}
+
+TEST(Player, GeneratedExecutableRunsTheProcedureAlongAPathToALeaf) {
+  ASSERT_FALSE(Stub().empty());
+  PrinterProcedure procedure;
+  GeneratedExecutable exe(BuildDistributionExecutable(Stub(), procedure.tree, procedure.state));
+  RunningPlayer player(exe.Path());
+  ASSERT_TRUE(player.Started());
+
+  HWND first = player.NextDialog();
+  ASSERT_NE(first, nullptr) << "no step dialog appeared";
+  const ShownStep root = ReadStepDialog(first);
+  EXPECT_EQ(root.caption, kCaption);
+  EXPECT_EQ(root.message, L"\u7528\u7D19\u306F\u5165\u3063\u3066\u3044\u307E\u3059\u304B\uFF1F");
+  EXPECT_EQ(root.buttons, (std::vector<std::wstring>{L"\u306F\u3044(&Y)", L"\u3044\u3044\u3048(&N)", L"\u7D42\u4E86"}));
+  EXPECT_EQ(root.focusedButton, 1) << "the (N) suffix makes No the focused default";
+  // One application window owns the dialogs and carries the caption: it
+  // holds the taskbar button from the first step to the last.
+  const HWND application = GetWindow(first, GW_OWNER);
+  ASSERT_NE(application, nullptr);
+  EXPECT_EQ(WindowText(application), kCaption);
+  PressStepButton(first, 0);  // Yes
+
+  HWND lamp = player.NextDialog(first);
+  ASSERT_NE(lamp, nullptr);
+  const ShownStep lampStep = ReadStepDialog(lamp);
+  EXPECT_EQ(lampStep.message, L"\u30E9\u30F3\u30D7\u306F\u70B9\u6EC5\u3057\u3066\u3044\u307E\u3059\u304B\uFF1F");
+  EXPECT_EQ(lampStep.buttons[2], L"\u623B\u308B");
+  EXPECT_EQ(lampStep.focusedButton, 0);
+  EXPECT_EQ(GetWindow(lamp, GW_OWNER), application);
+  PressStepButton(lamp, 1);  // No
+
+  HWND leaf = player.NextDialog(lamp);
+  ASSERT_NE(leaf, nullptr);
+  const ShownStep leafStep = ReadStepDialog(leaf);
+  // The newline mark "↓" of the text is a line break on screen.
+  EXPECT_EQ(leafStep.message, L"\u96FB\u6E90\u3092\u5165\u308C\u76F4\u3057\r\n\u3066\u304F\u3060\u3055\u3044\u3002");
+  EXPECT_EQ(leafStep.buttons, (std::vector<std::wstring>{L"\uFF2F\uFF2B", L"\u623B\u308B"}));
+  EXPECT_EQ(GetWindow(leaf, GW_OWNER), application);
+  PressStepButton(leaf, 0);  // OK ends the run
+
+  EXPECT_EQ(player.ExitCode(), 0);
+}
+
+TEST(Player, FinishAtTheRootAndTheCloseBoxEndTheRunNormally) {
+  ASSERT_FALSE(Stub().empty());
+  PrinterProcedure procedure;
+  GeneratedExecutable exe(BuildDistributionExecutable(Stub(), procedure.tree, procedure.state));
+  {
+    RunningPlayer player(exe.Path());
+    HWND first = player.NextDialog();
+    ASSERT_NE(first, nullptr);
+    PressStepButton(first, 2);  // 終了
+    EXPECT_EQ(player.ExitCode(), 0);
+  }
+  {
+    RunningPlayer player(exe.Path());
+    HWND first = player.NextDialog();
+    ASSERT_NE(first, nullptr);
+    PostMessageW(first, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(player.ExitCode(), 0);
+  }
+}
+
+// What signing tools do: pad to 8 bytes and append a certificate table that
+// the PE header's security directory points at.
+std::string SignedCopy(std::string exe) {
+  while (exe.size() % 8 != 0) exe += '\0';
+  const std::uint32_t offset = static_cast<std::uint32_t>(exe.size());
+  std::string certificate(32, '\x5A');
+  const std::uint32_t length = static_cast<std::uint32_t>(certificate.size());
+  for (int i = 0; i < 4; ++i) certificate[i] = static_cast<char>((length >> (8 * i)) & 0xFF);
+  certificate[4] = 0x00;  // revision 2.0
+  certificate[5] = 0x02;
+  certificate[6] = 0x02;  // PKCS #7 signed data
+  certificate[7] = 0x00;
+  exe += certificate;
+  const auto read32 = [&exe](std::size_t at) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < 4; ++i) value |= static_cast<std::uint32_t>(static_cast<unsigned char>(exe[at + i])) << (8 * i);
+    return value;
+  };
+  const auto write32 = [&exe](std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) exe[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  };
+  const std::size_t optional = read32(0x3C) + 24;
+  const bool pe32Plus = static_cast<unsigned char>(exe[optional]) == 0x0B && exe[optional + 1] == 0x02;
+  const std::size_t security = optional + (pe32Plus ? 112 : 96) + 8 * 4;
+  write32(security, offset);
+  write32(security + 4, length);
+  return exe;
+}
+
+TEST(Player, CodeSignedExecutableStillPlays) {
+  ASSERT_FALSE(Stub().empty());
+  PrinterProcedure procedure;
+  GeneratedExecutable exe(SignedCopy(BuildDistributionExecutable(Stub(), procedure.tree, procedure.state)));
+  RunningPlayer player(exe.Path());
+  HWND first = player.NextDialog();
+  ASSERT_NE(first, nullptr) << "the signed executable showed no step";
+  EXPECT_EQ(ReadStepDialog(first).caption, kCaption);
+  PressStepButton(first, 1);  // No: the leaf
+  HWND leaf = player.NextDialog(first);
+  ASSERT_NE(leaf, nullptr);
+  EXPECT_EQ(ReadStepDialog(leaf).message,
+            L"\u7528\u7D19\u3092\u88DC\u5145\u3057\u3066\u304F\u3060\u3055\u3044\u3002");
+  PressStepButton(leaf, 0);
+  EXPECT_EQ(player.ExitCode(), 0);
+}
+
+std::string WithTrailer(std::string bytes, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+  return bytes;
+}
+
+TEST(Player, DamagedPayloadShowsOneMessageAndExitsWithOne) {
+  ASSERT_FALSE(Stub().empty());
+  const std::string badLevels = "root\r\n\t\t\x90\x5B\x82\xB7\x82\xAC\x82\xE9\r\n[OPTION]\r\nNewLine=|\r\nTitle=t\r\nColor=1\r\n";
+  const std::string damaged[] = {
+      WithTrailer(Stub(), 0),                                         // no payload at all
+      WithTrailer(Stub(), static_cast<std::uint32_t>(Stub().size() + 100)),  // reaching before the file
+      WithTrailer(Stub() + badLevels, static_cast<std::uint32_t>(badLevels.size())),  // indentation error
+  };
+  for (const std::string& bytes : damaged) {
+    GeneratedExecutable exe(bytes);
+    RunningPlayer player(exe.Path());
+    ASSERT_TRUE(player.Started());
+    HWND box = player.NextDialog();
+    ASSERT_NE(box, nullptr) << "no message for a damaged file";
+    const std::wstring text = WindowText(GetDlgItem(box, 0xFFFF));
+    // "この実行ファイルの切り分け手順を読み込めません。"
+    EXPECT_EQ(text.rfind(L"\u3053\u306E\u5B9F\u884C\u30D5\u30A1\u30A4\u30EB", 0), 0u) << ToCp932(text);
+    EXPECT_GT(text.size(), 30u) << "the reason follows the headline";
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(player.ExitCode(), 1);
+  }
+}
+
+}  // namespace
+}  // namespace velmora::win32
