@@ -97,6 +97,19 @@ bool MoveInto(const std::wstring& target, const std::wstring& temporary) {
   return MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
+// ReplaceFileW carries the old file's attributes over on Windows; some
+// implementations (Wine's) only rename. Setting them again makes the result
+// the same everywhere and costs nothing where they are already there.
+void KeepAttributes(const std::wstring& target, DWORD attributes) {
+  constexpr DWORD kSettable = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                              FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_OFFLINE;
+  const DWORD wanted = attributes & kSettable;
+  const DWORD now = AttributesOf(target);
+  if (now != INVALID_FILE_ATTRIBUTES && (now & kSettable) != wanted) {
+    SetFileAttributesW(target.c_str(), wanted != 0 ? wanted : FILE_ATTRIBUTE_NORMAL);
+  }
+}
+
 bool PutInPlaceOf(const std::wstring& target, const std::wstring& temporary) {
   if (ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
     return true;
@@ -164,6 +177,7 @@ void Win32FileSystem::WriteFileAtomically(const std::string& path, std::string_v
   // a new file simply takes the temporary file's place.
   if (targetExists ? PutInPlaceOf(target, temporaryPath) : MoveInto(target, temporaryPath)) {
     temporary.Keep();
+    if (targetExists) KeepAttributes(target, attributes);
     return;
   }
   const DWORD error = GetLastError();

@@ -78,7 +78,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   startup.hStdError = err;
   PROCESS_INFORMATION process{};
   ProcessResult result;
-  if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+  if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr, nullptr, &startup,
                      &process)) {
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD exitCode = 0;
