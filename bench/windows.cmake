@@ -1,1 +1,15 @@
 # Timing programs for the Windows programs, run under Wine.
+
+# The player stub's start-up: a generated executable from the real
+# Velmora.bin until its first step dialog shows, beside a bare message box.
+#   scripts/wine-run.sh --arch win64 --prefix $PWD/build/cross64/wineprefix \
+#     build/cross64/bench/PlayerStartupTiming.exe build/cross64/app/Velmora.bin \
+#     build/cross64/bench/BareMessageBox.exe
+add_executable(BareMessageBox WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/BareMessageBox.cpp)
+target_link_options(BareMessageBox PRIVATE -municode)
+add_executable(PlayerStartupTiming ${CMAKE_CURRENT_SOURCE_DIR}/PlayerStartupTiming.cpp)
+target_link_libraries(PlayerStartupTiming PRIVATE velmora_core)
+target_link_options(PlayerStartupTiming PRIVATE -municode)
+add_dependencies(PlayerStartupTiming BareMessageBox velmora_player)
+velmora_warnings(BareMessageBox)
+velmora_warnings(PlayerStartupTiming)

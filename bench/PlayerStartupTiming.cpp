@@ -1,0 +1,157 @@
+// How long a generated executable takes from its start to its first step
+// dialog on screen, beside a bare message-box program doing the least any
+// program can do. Both are started as real processes; the time runs from
+// CreateProcess until a dialog of the process is visible.
+//
+//   PlayerStartupTiming.exe STUB BARE_MESSAGE_BOX [RUNS]
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "distribution/DistributionPayload.h"
+#include "document/DecisionTree.h"
+#include "document/DocumentState.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::string ReadBytes(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  LARGE_INTEGER size{};
+  GetFileSizeEx(file, &size);
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  DWORD read = 0;
+  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  CloseHandle(file);
+  bytes.resize(read);
+  return bytes;
+}
+
+bool WriteBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return written == bytes.size();
+}
+
+// A procedure of the size a support desk writes: 6 levels of questions.
+void AddQuestions(velmora::DecisionTree& tree, velmora::TreeNode* node, int depth) {
+  if (depth == 0) return;
+  for (int answer = 0; answer < 2; ++answer) {
+    velmora::TreeNode* child = tree.AddChild(node, "Step " + std::to_string(depth) + (answer == 0 ? " yes" : " no"),
+                                             depth > 1 ? velmora::Question : velmora::Information);
+    AddQuestions(tree, child, depth - 1);
+  }
+}
+
+struct Search {
+  DWORD process;
+  HWND found;
+};
+
+HWND VisibleDialogOf(DWORD process) {
+  Search search{process, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(context);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        wchar_t className[16] = {};
+        GetClassNameW(window, className, 16);
+        if (owner != s.process || !IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0) return TRUE;
+        s.found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Milliseconds from the start to the first visible dialog, or -1.
+double TimeToFirstDialog(const std::wstring& program) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  std::wstring commandLine = L"\"" + program + L"\"";
+  const Clock::time_point start = Clock::now();
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &info)) {
+    return -1;
+  }
+  CloseHandle(info.hThread);
+  double elapsed = -1;
+  const Clock::time_point giveUp = start + std::chrono::seconds(20);
+  while (Clock::now() < giveUp) {
+    if (HWND dialog = VisibleDialogOf(info.dwProcessId)) {
+      elapsed = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+      PostMessageW(dialog, WM_CLOSE, 0, 0);
+      break;
+    }
+    if (WaitForSingleObject(info.hProcess, 1) == WAIT_OBJECT_0) break;
+  }
+  if (WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(info.hProcess, 1);
+  CloseHandle(info.hProcess);
+  return elapsed;
+}
+
+void Report(const char* name, std::vector<double> times) {
+  times.erase(std::remove(times.begin(), times.end(), -1.0), times.end());
+  if (times.empty()) {
+    std::printf("%-28s no dialog appeared\n", name);
+    return;
+  }
+  std::sort(times.begin(), times.end());
+  std::printf("%-28s median %7.1f ms   min %7.1f ms   max %7.1f ms   (%zu runs)\n", name, times[times.size() / 2],
+              times.front(), times.back(), times.size());
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: PlayerStartupTiming STUB BARE_MESSAGE_BOX [RUNS]\n");
+    return 2;
+  }
+  const std::string stub = ReadBytes(argv[1]);
+  if (stub.empty()) {
+    std::fprintf(stderr, "cannot read the stub\n");
+    return 2;
+  }
+  const int runs = argc > 3 ? std::max(1, _wtoi(argv[3])) : 15;
+
+  velmora::DecisionTree tree;
+  velmora::DocumentState state;
+  state.Title = "Start-up timing";
+  state.Color = 1;
+  AddQuestions(tree, tree.AddTopLevel("Does the printer print?", velmora::Question), 6);
+  const std::string executable = velmora::BuildDistributionExecutable(stub, tree, state);
+
+  wchar_t folder[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, folder);
+  const std::wstring generated = std::wstring(folder) + L"velmora-startup-timing.exe";
+  if (!WriteBytes(generated, executable)) {
+    std::fprintf(stderr, "cannot write the generated executable\n");
+    return 2;
+  }
+
+  std::vector<double> player;
+  std::vector<double> bare;
+  // Alternate the two, so that a slow phase of the machine hits both.
+  for (int run = 0; run < runs; ++run) {
+    player.push_back(TimeToFirstDialog(generated));
+    bare.push_back(TimeToFirstDialog(argv[2]));
+  }
+  std::printf("stub size %zu bytes; generated executable %zu bytes (%zu nodes)\n", stub.size(), executable.size(),
+              tree.Count());
+  Report("generated executable", player);
+  Report("bare message box", bare);
+  DeleteFileW(generated.c_str());
+  return 0;
+}
