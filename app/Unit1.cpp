@@ -181,6 +181,7 @@ void TForm1::CreateControls() {
   for (HWND child : {c.TreeView1, c.LabeledEdit1, c.ToolBar1}) {
     SetWindowSubclass(child, &TForm1::ChildProc, 0, reinterpret_cast<DWORD_PTR>(this));
   }
+  editTrigger_.Attach(c.TreeView1, hwnd_, IDM_EDIT1);
 }
 
 void TForm1::CreateToolBar() {

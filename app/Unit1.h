@@ -45,6 +45,9 @@
 #include "distribution/StepDialog.h"
 #include "distribution/Unit_Win7Taskbar.h"
 #include "document/Editor.h"
+#include "document/InputBoxPort.h"
+#include "document/NodeEditTrigger.h"
+#include "document/NodeEditorPort.h"
 
 namespace velmora::win32 {
 
@@ -88,6 +91,11 @@ class TForm1 final : private EditorView {
   MessageBoxPort& MessageBoxes() { return *messageBoxes_; }
   // Tests answer the program's questions through a port of their own.
   void UseMessageBoxes(MessageBoxPort& port) { messageBoxes_ = &port; }
+  // The node editor the editing commands open: the TForm2 created at
+  // start-up (without one, the window makes its own when first needed).
+  void UseNodeEditor(NodeEditorPort& port) { nodeEditor_ = &port; }
+  // Tests answer the newline-mark question through a port of their own.
+  void UseInputBox(InputBoxPort& port) { inputBox_ = &port; }
   const std::string& ProductTitle() const { return productTitle_; }
 
   // Shows the window for the first time and runs FormShow with the program's
@@ -267,6 +275,17 @@ class TForm1 final : private EditorView {
   std::unique_ptr<TaskbarProgress> taskbar_;
   bool taskbarProgressAvailable_ = false;
   StepDialogPort* stepDialogs_ = nullptr;  // null: the real step dialogs
+  // The editing commands (Unit1Editing.cpp).
+  NodeEditorPort& NodeEditor();
+  InputBoxPort& NewLineInputBox();
+  std::string CurrentCaption() const;
+  void PutBackTitle(const std::wstring& typed, const std::wstring& text);
+  NodeEditorPort* nodeEditor_ = nullptr;
+  std::unique_ptr<NodeEditorPort> ownNodeEditor_;
+  InputBoxPort* inputBox_ = nullptr;
+  std::unique_ptr<InputBoxPort> ownInputBox_;
+  // F2 and a slow second click on the selected node run Edit1.
+  NodeEditTrigger editTrigger_;
 };
 
 }  // namespace velmora::win32

@@ -14,6 +14,12 @@ bool RunModalLoop(HWND dialog, HWND owner, const bool& done) {
   WPARAM quitCode = 0;
   MSG message;
   while (!done) {
+    // As the dialog manager does: the owner hears when the dialog waits for
+    // input (tests drive the dialog from there).
+    if (owner != nullptr && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+      SendMessageW(owner, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(dialog));
+      if (done) break;
+    }
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got == 0 || got == -1) {
       quit = true;

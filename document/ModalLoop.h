@@ -9,7 +9,8 @@
 namespace velmora::win32 {
 
 // Shows `dialog` over `owner`, which stays disabled until `done` becomes
-// true. A WM_QUIT that arrives meanwhile is posted again for the outer loop
+// true. Whenever the dialog waits for input its owner gets WM_ENTERIDLE,
+// as with the platform's dialog boxes. A WM_QUIT that arrives meanwhile is posted again for the outer loop
 // and ends the dialog; the return value is false then.
 bool RunModalLoop(HWND dialog, HWND owner, const bool& done);
 

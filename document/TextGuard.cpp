@@ -27,11 +27,15 @@ std::wstring ApplicationCaption(HWND window) {
   return std::wstring(buffer.data());
 }
 
+void ShowUnrepresentableChar(HWND owner, std::wstring_view character) {
+  MessageBoxW(owner, UnrepresentableCharMessage(character).c_str(), ApplicationCaption(owner).c_str(),
+              MB_OK | MB_ICONEXCLAMATION);
+}
+
 bool RefuseUnrepresentableText(HWND owner, std::wstring_view text, HWND edit) {
   const std::optional<std::wstring> bad = FirstUnrepresentableChar(text);
   if (!bad) return false;
-  MessageBoxW(owner, UnrepresentableCharMessage(*bad).c_str(), ApplicationCaption(owner).c_str(),
-              MB_OK | MB_ICONEXCLAMATION);
+  ShowUnrepresentableChar(owner, *bad);
   if (edit != nullptr) {
     const std::size_t at = text.find(*bad);
     if (at != std::wstring_view::npos) {

@@ -13,6 +13,10 @@ namespace velmora::win32 {
 // The message that names the character.
 std::wstring UnrepresentableCharMessage(std::wstring_view character);
 
+// Shows the message naming `character`, owned by `owner` and captioned with
+// the main window's caption.
+void ShowUnrepresentableChar(HWND owner, std::wstring_view character);
+
 // When `text` holds such a character, shows the message (owned by `owner`,
 // captioned with the main window's caption), selects the character in
 // `edit` (if given) and returns true.
