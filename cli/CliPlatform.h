@@ -10,6 +10,10 @@
 
 namespace velmora::cli {
 
+// Settles process-wide settings before anything else runs (may start the
+// program afresh with them on Linux; returns normally otherwise).
+void PrepareProcess(char** argv);
+
 std::unique_ptr<CliHost> MakePlatformHost();
 
 // The arguments after the program name, converted to CP932. False (with the

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 #include "cli/CliPlatform.h"
 #include "files/PathText.h"
@@ -63,6 +64,21 @@ class PosixCliHost final : public CliHost {
 };
 
 }  // namespace
+
+// A procedure of a million nodes means a million small allocations and two
+// buffers of the file's size. Where page faults are dear (virtual machines)
+// faulting in 4 KB pages costs more than the whole conversion, so the
+// program asks glibc for a heap that grows in large steps on transparent huge
+// pages, with the big buffers on that heap too. Tunables are read only at
+// start-up, hence one exec of itself; a GLIBC_TUNABLES the user set stands
+// (and also marks the second start).
+void PrepareProcess(char** argv) {
+  if (std::getenv("GLIBC_TUNABLES") != nullptr) return;
+  ::setenv("GLIBC_TUNABLES",
+           "glibc.malloc.hugetlb=1:glibc.malloc.top_pad=268435456:glibc.malloc.mmap_threshold=1073741824", 1);
+  ::execv("/proc/self/exe", argv);
+  ::unsetenv("GLIBC_TUNABLES");  // no exec: carry on with the defaults
+}
 
 std::unique_ptr<CliHost> MakePlatformHost() { return std::make_unique<PosixCliHost>(); }
 

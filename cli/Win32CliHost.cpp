@@ -104,6 +104,8 @@ class Win32CliHost final : public CliHost {
 
 }  // namespace
 
+void PrepareProcess(char**) {}
+
 std::unique_ptr<CliHost> MakePlatformHost() { return std::make_unique<Win32CliHost>(); }
 
 // The narrow argv of a Windows program is in the ANSI code page; the wide

@@ -87,6 +87,7 @@ int Main(CliHost& host, const Arguments& arguments) {
 }  // namespace velmora::cli
 
 int main(int argc, char** argv) {
+  velmora::cli::PrepareProcess(argv);
   std::unique_ptr<velmora::cli::CliHost> host = velmora::cli::MakePlatformHost();
   velmora::cli::Arguments arguments;
   std::string badArgument;

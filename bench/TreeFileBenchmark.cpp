@@ -1,0 +1,122 @@
+// Loading and saving trees of 10^3 to 10^6 nodes. Each figure is shown
+// beside a baseline that only splits the same bytes into lines with memchr
+// (the counter "x_memchr" is the ratio), and the fitted complexity must
+// come out linear.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstring>
+
+#include "BenchTrees.h"
+#include "distribution/DistributionPayload.h"
+#include "files/TreeFile.h"
+
+namespace velmora::bench {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class OneFile : public FileSystemPort {
+ public:
+  explicit OneFile(const std::string& bytes) : bytes_(bytes) {}
+  std::string ReadWholeFile(const std::string&) override { return bytes_; }
+  void WriteFileAtomically(const std::string&, std::string_view) override {}
+  bool FileExists(const std::string&) override { return true; }
+
+ private:
+  const std::string& bytes_;
+};
+
+std::string TreeText(std::size_t nodes) {
+  DocumentState state;
+  state.Title = "Benchmark";
+  state.Color = 2;
+  return BuildTreeText(MakeBenchmarkTree(nodes), state);
+}
+
+// The least any reader must do: find every line end.
+std::size_t SplitLines(const std::string& bytes) {
+  std::size_t lines = 0;
+  const char* pos = bytes.data();
+  const char* end = pos + bytes.size();
+  while (pos < end) {
+    const void* lf = std::memchr(pos, '\n', static_cast<std::size_t>(end - pos));
+    pos = lf ? static_cast<const char*>(lf) + 1 : end;
+    ++lines;
+  }
+  return lines;
+}
+
+double SecondsPerSplit(const std::string& bytes) {
+  constexpr int kRounds = 20;
+  double best = 1e9;
+  for (int round = 0; round < kRounds; ++round) {
+    const auto start = Clock::now();
+    benchmark::DoNotOptimize(SplitLines(bytes));
+    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
+  }
+  return best;
+}
+
+// Runs `work` under manual timing, so the ratio to the baseline can be
+// reported from the same measurements.
+template <typename Work>
+void Measure(benchmark::State& state, const std::string& bytes, Work work) {
+  double total = 0;
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    work();
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    state.SetIterationTime(seconds);
+    total += seconds;
+  }
+  state.SetComplexityN(state.range(0));
+  state.SetBytesProcessed(static_cast<int64_t>(bytes.size()) * state.iterations());
+  state.counters["x_memchr"] = total / static_cast<double>(state.iterations()) / SecondsPerSplit(bytes);
+}
+
+void BM_SplitLinesBaseline(benchmark::State& state) {
+  const std::string bytes = TreeText(static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(SplitLines(bytes));
+  state.SetComplexityN(state.range(0));
+  state.SetBytesProcessed(static_cast<int64_t>(bytes.size()) * state.iterations());
+}
+
+void BM_LoadTreeFile(benchmark::State& state) {
+  const std::string bytes = TreeText(static_cast<std::size_t>(state.range(0)));
+  OneFile file(bytes);
+  Measure(state, bytes, [&] {
+    LoadedDocument document = LoadTreeFile(file, "bench.tre", DocumentState{});
+    RestoreKinds(document.tree);
+    benchmark::DoNotOptimize(document.tree.Count());
+  });
+}
+
+void BM_SaveTreeText(benchmark::State& state) {
+  const DecisionTree tree = MakeBenchmarkTree(static_cast<std::size_t>(state.range(0)));
+  const std::string bytes = BuildTreeText(tree, DocumentState{});
+  Measure(state, bytes, [&] { benchmark::DoNotOptimize(BuildTreeText(tree, DocumentState{}).size()); });
+}
+
+void BM_ReadDistributionPayload(benchmark::State& state) {
+  const std::string bytes = BuildDistributionExecutable(std::string(200000, 'S'),
+                                                        MakeBenchmarkTree(static_cast<std::size_t>(state.range(0))),
+                                                        DocumentState{});
+  Measure(state, bytes, [&] {
+    LoadedDocument document = ReadDistributionPayload(bytes, "bench.exe", DocumentState{});
+    RestoreKinds(document.tree);
+    benchmark::DoNotOptimize(document.tree.Count());
+  });
+}
+
+constexpr int64_t kSmallest = 1000;
+constexpr int64_t kLargest = 1000000;
+
+BENCHMARK(BM_SplitLinesBaseline)->RangeMultiplier(10)->Range(kSmallest, kLargest)->Complexity(benchmark::oN);
+BENCHMARK(BM_LoadTreeFile)->RangeMultiplier(10)->Range(kSmallest, kLargest)->UseManualTime()->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveTreeText)->RangeMultiplier(10)->Range(kSmallest, kLargest)->UseManualTime()->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadDistributionPayload)->RangeMultiplier(10)->Range(kSmallest, kLargest)->UseManualTime()->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace velmora::bench
+
