@@ -8,6 +8,9 @@ const std::vector<Command>& CommandTable() {
        "Open IN (.tre or a generated .exe) as the editor opens it and write OUT (.tre or .exe) as the editor "
        "saves or generates it."},
       {"show", RunShow, "IN", "Print the procedure in IN as a readable outline."},
+      {"play", RunPlay, "IN [--answers SEQ]",
+       "Run the procedure in IN as the preview does, step by step in the terminal; answer with y, n, b or o "
+       "(one line each on standard input, an empty line for the default, or all at once with --answers)."},
       // Further commands go here, one line each (declared in Commands.h).
   };
   return table;

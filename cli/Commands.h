@@ -37,5 +37,6 @@ constexpr int kExitUsage = 2;
 
 int RunConvert(CliHost& host, const Arguments& arguments);
 int RunShow(CliHost& host, const Arguments& arguments);
+int RunPlay(CliHost& host, const Arguments& arguments);
 
 }  // namespace velmora::cli

@@ -1,0 +1,212 @@
+// velmora-cli play: the preview run in the terminal, checked against the
+// transcript an author sees, with answers from --answers and from standard
+// input.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "ProcessRunner.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::HostPath;
+using testing::ProcessResult;
+
+// "用紙は入っていますか？(N)" with Yes: "! lamp blinks?" (answers "x call
+// service" and "i power off↓and on") and No: "i add paper"; title " Printer ".
+const std::string kPrinterTree =
+    "? \x97\x70\x8E\x86\x82\xCD\x93\xFC\x82\xC1\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x82\xA9\x81\x48(N)\r\n"
+    "\t! lamp blinks?\r\n"
+    "\t\tx call service\r\n"
+    "\t\ti power off\x81\xAB" "and on\r\n"
+    "\ti add paper\r\n"
+    "[OPTION]\r\nNewLine=\x81\xAB\r\nTitle= Printer \r\nColor=2\r\n";
+
+const std::string kRootStep =
+    "Step 1 (confirmation): Printer\n"
+    "  \xE7\x94\xA8\xE7\xB4\x99\xE3\x81\xAF\xE5\x85\xA5\xE3\x81\xA3\xE3\x81\xA6\xE3\x81\x84\xE3\x81\xBE\xE3\x81\x99"
+    "\xE3\x81\x8B\xEF\xBC\x9F\n"                                   // 用紙は入っていますか？
+    "  [y] \xE3\x81\xAF\xE3\x81\x84(Y) [n] \xE3\x81\x84\xE3\x81\x84\xE3\x81\x88(N) (default) "  // はい いいえ
+    "[b] \xE7\xB5\x82\xE4\xBA\x86\n";                               // 終了
+const std::string kBack = "\xE6\x88\xBB\xE3\x82\x8B";               // 戻る
+const std::string kOk = "\xEF\xBC\xAF\xEF\xBC\xAB";                 // ＯＫ
+const std::string kPaper = "\xE7\x94\xA8\xE7\xB4\x99\xE3\x81\xAF\xE5\x85\xA5\xE3\x81\xA3\xE3\x81\xA6\xE3\x81\x84"
+                           "\xE3\x81\xBE\xE3\x81\x99\xE3\x81\x8B\xEF\xBC\x9F";
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+std::string Utf8(const fs::path& path) {
+#ifdef _WIN32
+  const std::wstring wide = path.wstring();
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), length, nullptr, nullptr);
+  return bytes;
+#else
+  return path.string();
+#endif
+}
+
+// velmora-cli play with `input` as its standard input.
+ProcessResult RunWithInput(const std::string& program, const std::vector<std::string>& arguments,
+                           const std::string& input, const fs::path& folder) {
+  const fs::path inPath = folder / "stdin.txt";
+  const fs::path outPath = folder / "stdout.txt";
+  const fs::path errPath = folder / "stderr.txt";
+  std::ofstream(inPath, std::ios::binary) << input;
+  ProcessResult result;
+#ifdef _WIN32
+  std::wstring commandLine = L"\"" + fs::u8path(program).wstring() + L"\"";
+  for (const std::string& argument : arguments) commandLine += L" \"" + fs::u8path(argument).wstring() + L"\"";
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE in = CreateFileW(inPath.wstring().c_str(), GENERIC_READ, FILE_SHARE_READ, &inherit, OPEN_EXISTING, 0, nullptr);
+  HANDLE out = CreateFileW(outPath.wstring().c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+  HANDLE err = CreateFileW(errPath.wstring().c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = in;
+  startup.hStdOutput = out;
+  startup.hStdError = err;
+  PROCESS_INFORMATION process{};
+  if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr, nullptr, &startup,
+                     &process)) {
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    result.exitCode = static_cast<int>(exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  CloseHandle(in);
+  CloseHandle(out);
+  CloseHandle(err);
+#else
+  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  const pid_t child = fork();
+  if (child == 0) {
+    dup2(open(inPath.c_str(), O_RDONLY), 0);
+    dup2(open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+    dup2(open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+#endif
+  result.out = ReadAll(outPath);
+  result.err = ReadAll(errPath);
+  return result;
+}
+
+class Play : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("velmora-play-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    std::ofstream(folder_ / "printer.tre", std::ios::binary) << kPrinterTree;
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  ProcessResult PlayWithAnswers(const std::string& answers) {
+    return RunWithInput(HostPath(VELMORA_CLI), {"play", Utf8(folder_ / "printer.tre"), "--answers", answers}, "",
+                        folder_);
+  }
+  ProcessResult PlayWithInput(const std::string& input) {
+    return RunWithInput(HostPath(VELMORA_CLI), {"play", Utf8(folder_ / "printer.tre")}, input, folder_);
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(Play, AnswersAlongAPathGiveTheTranscript) {
+  const ProcessResult result = PlayWithAnswers("ynbbn" "o");
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  const std::string lampStep =
+      "  lamp blinks?\n"
+      "  [y] \xE3\x81\xAF\xE3\x81\x84(Y) (default) [n] \xE3\x81\x84\xE3\x81\x84\xE3\x81\x88(N) [b] " + kBack + "\n";
+  const std::string expected =
+      kRootStep + "answer: y\n" +
+      "Step 2 (warning): Printer\n" + lampStep + "answer: n\n" +
+      "Step 3 (information): Printer\n"
+      "  power off\n"
+      "  and on\n"
+      "  [o] " + kOk + " (default) [b] " + kBack + "\n"
+      "answer: b\n" +
+      "Step 4 (warning): Printer\n" + lampStep + "answer: b\n" +
+      "Step 5" + kRootStep.substr(6) + "answer: n\n" +
+      "Step 6 (information): Printer\n"
+      "  add paper\n"
+      "  [o] " + kOk + " (default) [b] " + kBack + "\n"
+      "answer: o\n"
+      "Path taken:\n"
+      "  1. " + kPaper + "  -> Yes\n"
+      "  2. lamp blinks?  -> No\n"
+      "  3. power off / and on  -> Back\n"
+      "  4. lamp blinks?  -> Back\n"
+      "  5. " + kPaper + "  -> No\n"
+      "  6. add paper  -> OK\n";
+  EXPECT_EQ(result.out, expected);
+}
+
+TEST_F(Play, AnswersThatRunOutCloseTheRunAndRefusedLettersStopIt) {
+  ProcessResult result = PlayWithAnswers("y");
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_NE(result.out.find("(no more answers: the dialog is closed)\nPath taken:\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("  2. lamp blinks?  -> closed\n"), std::string::npos) << result.out;
+
+  // "o" is no answer to a question.
+  result = PlayWithAnswers("yo");
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_NE(result.err.find("\"o\" is not offered here; answer y, n or b."), std::string::npos) << result.err;
+  EXPECT_NE(result.out.find("Path taken:\n  1. " + kPaper + "  -> Yes\n"), std::string::npos) << result.out;
+
+  // Finish at the root ends the run at once.
+  result = PlayWithAnswers("bn");
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.out.find("Step 2"), std::string::npos) << result.out;
+}
+
+TEST_F(Play, StandardInputAsksAgainAndAnEmptyLineTakesTheDefault) {
+  // A refused letter, then Enter (No is the root's default), then "O".
+  const ProcessResult result = PlayWithInput("x\n\n O \n");
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_NE(result.out.find("\"x\" is not offered here; answer y, n or b.\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("Path taken:\n  1. " + kPaper + "  -> No\n  2. add paper  -> OK\n"), std::string::npos)
+      << result.out;
+  // The end of the input closes the dialog on show.
+  const ProcessResult ended = PlayWithInput("y\n");
+  EXPECT_EQ(ended.exitCode, 0);
+  EXPECT_NE(ended.out.find("  2. lamp blinks?  -> closed\n"), std::string::npos) << ended.out;
+}
+
+TEST_F(Play, WrongCommandLinesAreUsageErrors) {
+  EXPECT_EQ(RunWithInput(HostPath(VELMORA_CLI), {"play"}, "", folder_).exitCode, 2);
+  EXPECT_EQ(RunWithInput(HostPath(VELMORA_CLI), {"play", Utf8(folder_ / "printer.tre"), "--answers"}, "", folder_).exitCode, 2);
+  // A file that cannot be read is the editor's message and status 1.
+  EXPECT_EQ(RunWithInput(HostPath(VELMORA_CLI), {"play", Utf8(folder_ / "missing.tre")}, "", folder_).exitCode, 1);
+}
+
+}  // namespace
+}  // namespace velmora
