@@ -33,7 +33,7 @@ struct Reader {
 };
 
 struct PeLayout {
-  std::uint64_t sectionsEnd = 0;  // end of the last section's raw data: the stub's end
+  std::uint64_t stubEnd = 0;  // end of the last section's raw data (or of the symbols)
   std::uint64_t tableOffset = 0;  // certificate table
   std::uint64_t tableSize = 0;
 };
@@ -44,6 +44,8 @@ std::optional<PeLayout> ReadPeLayout(std::string_view bytes) {
   const std::uint64_t header = reader.Read(0x3C, 4);
   if (reader.Read(header, 4) != 0x00004550) return std::nullopt;  // "PE\0\0"
   const std::uint64_t sectionCount = reader.Read(header + 6, 2);
+  const std::uint64_t symbolTable = reader.Read(header + 12, 4);
+  const std::uint64_t symbolCount = reader.Read(header + 16, 4);
   const std::uint64_t optionalSize = reader.Read(header + 20, 2);
   const std::uint64_t optional = header + 24;
   const std::uint64_t magic = reader.Read(optional, 2);
@@ -63,7 +65,14 @@ std::optional<PeLayout> ReadPeLayout(std::string_view bytes) {
   for (std::uint64_t i = 0; i < sectionCount && reader.ok; ++i) {
     const std::uint64_t rawSize = reader.Read(sections + 40 * i + 16, 4);
     const std::uint64_t rawOffset = reader.Read(sections + 40 * i + 20, 4);
-    if (rawSize != 0 && rawOffset + rawSize > layout.sectionsEnd) layout.sectionsEnd = rawOffset + rawSize;
+    if (rawSize != 0 && rawOffset + rawSize > layout.stubEnd) layout.stubEnd = rawOffset + rawSize;
+  }
+  // A stub that was not stripped keeps its COFF symbols and their string
+  // table behind the sections; they end the stub then.
+  if (symbolTable != 0) {
+    const std::uint64_t strings = symbolTable + 18 * symbolCount;
+    const std::uint64_t symbolsEnd = strings + reader.Read(strings, 4);
+    if (symbolsEnd > layout.stubEnd) layout.stubEnd = symbolsEnd;
   }
   if (!reader.ok) return std::nullopt;
   return layout;
@@ -87,7 +96,7 @@ std::size_t PayloadEnd(std::string_view fileBytes) {
   for (std::size_t padding = 0; padding <= kMaxPadding && padding + kTrailerSize <= table; ++padding) {
     const std::size_t end = table - padding;
     if (padding > 0 && fileBytes[end] != '\0') break;
-    if (layout->sectionsEnd + TrailerValueBefore(fileBytes, end) + kTrailerSize == end) return end;
+    if (layout->stubEnd + TrailerValueBefore(fileBytes, end) + kTrailerSize == end) return end;
   }
   return fileBytes.size();
 }

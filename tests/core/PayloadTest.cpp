@@ -175,6 +175,27 @@ TEST(Payload, SignedExecutablesAreReadThroughTheirCertificateTable) {
   }
 }
 
+TEST(Payload, StubWithSymbolsEndsAfterItsSymbolTable) {
+  // An unstripped stub: COFF symbols (2 of 18 bytes) and a string table of
+  // 10 bytes follow the sections.
+  std::string stub = PeStub(false);
+  Put32(stub, 0x40 + 12, static_cast<std::uint32_t>(stub.size()));
+  Put32(stub, 0x40 + 16, 2);
+  stub += std::string(36, 'y') + LittleEndian32(10) + std::string(6, 's');
+  const std::string file = BuildDistributionExecutable(stub, testing::SampleTree(), StateWith("sym", "#", 1));
+  EXPECT_EQ(Read(Signed(file, false)).state.Title, "sym");
+}
+
+// A generated file signed by osslsigncode with a throwaway self-signed
+// certificate (stub: a one-section PE image; title "Signed procedure").
+TEST(Payload, FileSignedByARealSigningTool) {
+  LoadedDocument document = Read(testing::ReadTestData("signed-by-osslsigncode.exe"));
+  RestoreKinds(document.tree);
+  EXPECT_EQ(Describe(document.tree), "[0]Signed?\n\t[1]Yes\n\t[3]No\n");
+  EXPECT_EQ(document.state.Title, "Signed procedure");
+  EXPECT_EQ(document.state.Color, 2);
+}
+
 TEST(Payload, CertificateTableThatDoesNotEndTheFileIsIgnored) {
   // A stub that was itself signed before the payload was appended.
   std::string stub = PeStub(false);
