@@ -64,7 +64,9 @@ TForm2::TForm2(HWND owner) : owner_(owner) {
   dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
 
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
+  // Not WS_CLIPCHILDREN: the radio group's frame leaves its inside to the
+  // window's own background, which clipping would leave unpainted.
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX;
   const DWORD exStyle = WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
   RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
@@ -177,7 +179,8 @@ void TForm2::CreateControls() {
   controls_.Image2 = CreateChild(L"STATIC", L"", SS_OWNERDRAW, kImage2);
   controls_.Image3 = CreateChild(L"STATIC", L"", SS_OWNERDRAW, kImage3);
   controls_.Image4 = CreateChild(L"STATIC", L"", SS_OWNERDRAW, kImage4);
-  controls_.RadioGroup1 = CreateChild(L"BUTTON", L"", BS_GROUPBOX, kRadioGroup1);
+  // A radio group without a caption is a plain frame around its items.
+  controls_.RadioGroup1 = CreateChild(L"STATIC", L"", SS_ETCHEDFRAME, kRadioGroup1);
   for (int i = 0; i < 4; ++i) {
     const DWORD first = i == 0 ? (WS_GROUP | WS_TABSTOP) : 0;
     controls_.RadioGroup1Items[static_cast<std::size_t>(i)] =
@@ -205,6 +208,19 @@ void TForm2::RemoveCloseCommand() {
 }
 
 int TForm2::Scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }
+
+// The width a radio button needs to show its whole caption.
+int TForm2::RequiredWidth(HWND button) const {
+  const std::wstring caption = WindowText(button);
+  HDC dc = GetDC(button);
+  SIZE size{};
+  {
+    SelectedObject selected(dc, font_.get());
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+  }
+  ReleaseDC(button, dc);
+  return size.cx + GetSystemMetrics(SM_CXMENUCHECK) + Scale(8);
+}
 
 void TForm2::ApplyLayout() {
   if (controls_.Memo1 == nullptr) return;
@@ -250,8 +266,26 @@ void TForm2::ApplyLayout() {
     const int cellWidth = columnLeft[column + 1] - cellLeft;
     Place(control, cellLeft + side, stripTop + row * rowHeight, cellWidth - 2 * side, rowHeight - below);
   };
-  placeInCell(controls_.RadioButton1, 1, 0);
-  placeInCell(controls_.RadioButton2, 2, 0);
+  // The two default-answer buttons may need more than their cells where a
+  // substitute font draws wider: the first then grows to the left, the
+  // second to the right, into the empty outer columns.
+  auto placeAnswerButton = [&](HWND control, int column, bool growLeft) {
+    const int cellLeft = columnLeft[column] + side;
+    const int cellRight = columnLeft[column + 1] - side;
+    const int needed = RequiredWidth(control);
+    int left = cellLeft;
+    int right = cellRight;
+    if (needed > right - left) {
+      if (growLeft) {
+        left = right - needed > margin ? right - needed : margin;
+      } else {
+        right = left + needed < width - margin ? left + needed : width - margin;
+      }
+    }
+    Place(control, left, stripTop, right - left, rowHeight - below);
+  };
+  placeAnswerButton(controls_.RadioButton1, 1, true);
+  placeAnswerButton(controls_.RadioButton2, 2, false);
   placeInCell(controls_.BitBtn1, 1, 1);
   placeInCell(controls_.BitBtn2, 2, 1);
 }

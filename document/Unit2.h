@@ -88,6 +88,7 @@ class TForm2 final : public NodeEditorPort {
   void RemoveCloseCommand();
   void ApplyLayout();
   int Scale(int pixels) const;
+  int RequiredWidth(HWND button) const;
 
   // Message handlers.
   void OnCommand(int id, int code);
