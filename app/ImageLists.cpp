@@ -146,6 +146,7 @@ void Draw(Painter& p, PictureName name) {
     case PictureName::OpenFolder: return DrawOpenFolder(p);
     case PictureName::FloppyDisk: return DrawFloppy(p, 1, 1, 14, RGB(40, 64, 150));
     case PictureName::FloppyDiskSaveAs: return DrawFloppySaveAs(p);
+    case PictureName::Empty: return;
   }
 }
 
@@ -173,6 +174,16 @@ std::uint32_t Channel(std::uint32_t pixel, int shift) { return (pixel >> shift) 
 }  // namespace
 
 Picture DrawPicture(PictureName name, int size) {
+  if (name == PictureName::Empty) {
+    // Image lists take a picture whose alpha is zero everywhere for one
+    // without an alpha channel and draw it black; one barely covered pixel
+    // keeps it transparent.
+    Picture empty;
+    empty.size = size;
+    empty.pixels.assign(static_cast<std::size_t>(size * size), 0);
+    empty.pixels[0] = 0x01000000;
+    return empty;
+  }
   const std::vector<std::uint32_t> onBlack = RenderOn(RGB(0, 0, 0), name, size);
   const std::vector<std::uint32_t> onWhite = RenderOn(RGB(255, 255, 255), name, size);
   Picture picture;
@@ -215,7 +226,7 @@ constexpr PictureName kKindPictures[] = {PictureName::QuestionBalloon, PictureNa
 
 EditorImageLists::EditorImageLists(int size) {
   imageList1_ = CreateList(size, {kKindPictures[0], kKindPictures[1], kKindPictures[2], kKindPictures[3],
-                                  PictureName::GreenSquare, PictureName::RedSquare});
+                                  PictureName::GreenSquare, PictureName::RedSquare, PictureName::Empty});
   const PictureName popup[] = {PictureName::TreeDiagram, PictureName::YellowSquare, PictureName::GreenSquare,
                                PictureName::RedSquare,   kKindPictures[0],          kKindPictures[1],
                                kKindPictures[2],         kKindPictures[3]};

@@ -2,7 +2,8 @@
 // The pictures of the main window, drawn in code at 16 x 16 with an alpha
 // channel:
 // - ImageList1: the tree's node images (0-3 the four NodeKind pictures,
-//   4 green square, 5 red square);
+//   4 green square, 5 red square, and last an empty picture for a node whose
+//   kind is not set yet);
 // - ImageList2: the pop-up menu's images and the tree's state images
 //   (0 tree diagram, 1 yellow, 2 green, 3 red square, 4-7 the kind pictures);
 // - ImageList3: the main menu's and the toolbar's images (0 new sheet,
@@ -24,6 +25,13 @@ namespace velmora::win32 {
 
 constexpr int kPictureSize = 16;
 
+// The empty picture of ImageList1. A tree view takes -1 for "ask me for the
+// image", so a node without a kind shows this one instead.
+constexpr int kNoKindImage = 6;
+
+// The node image of a NodeKind.
+constexpr int NodeImageOf(int kind) { return kind >= 0 && kind <= 3 ? kind : kNoKindImage; }
+
 // A picture as premultiplied BGRA pixels, top row first.
 struct Picture {
   int size = kPictureSize;
@@ -44,6 +52,7 @@ enum class PictureName {
   OpenFolder,
   FloppyDisk,
   FloppyDiskSaveAs,
+  Empty,
 };
 
 // Draws one picture at the given size in pixels.

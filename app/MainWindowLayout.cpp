@@ -37,14 +37,14 @@ ControlRect Inset(const ControlRect& cell, int left, int top, int right, int bot
 
 // GroupBox1's children are anchored inside it; positions are relative to the
 // group box as designed at 452 x 320.
-void LayOutDefinitionGroup(MainWindowLayout& layout) {
+void LayOutDefinitionGroup(MainWindowLayout& layout, const LabelWidths& labels) {
   const ControlRect& box = layout.GroupBox1;
   const int growX = box.width - 452;
   const int growY = box.height - 320;
   layout.LabeledEdit1 = Offset({10, 34, std::max(0, 431 + growX), 20}, box.left, box.top);
   // The label sits above its edit box, three pixels apart.
-  layout.LabeledEdit1Label = Offset({10, 34 - 3 - 12, 80, 12}, box.left, box.top);
-  layout.Label1 = Offset({10, 61, 46, 12}, box.left, box.top);
+  layout.LabeledEdit1Label = Offset({10, 34 - 3 - 12, labels.titleLabel, 12}, box.left, box.top);
+  layout.Label1 = Offset({10, 61, labels.treeLabel, 12}, box.left, box.top);
   layout.TreeView1 = Offset({10, 78, std::max(0, 431 + growX), std::max(0, 231 + growY)}, box.left, box.top);
   layout.ProgressByGreen1 = Offset({327 + growX, 16, 32, 17}, box.left, box.top);
   layout.ProgressByYellow1 = Offset({365 + growX, 16, 32, 17}, box.left, box.top);
@@ -82,14 +82,15 @@ ControlRect ScaleRect(const ControlRect& r, int dpi) {
 
 }  // namespace
 
-MainWindowLayout ComputeMainWindowLayout(int clientWidth, int clientHeight, int captionHeight) {
+MainWindowLayout ComputeMainWindowLayout(int clientWidth, int clientHeight, int captionHeight,
+                                         LabelWidths labels) {
   MainWindowLayout layout;
   layout.ToolBar1 = {0, 0, clientWidth, kToolBarHeight};
   layout.GridPanel1 = {0, clientHeight - kGridPanelHeight, clientWidth, kGridPanelHeight};
   const int groupTop = kToolBarHeight + kGroupBox1Top;
   layout.GroupBox1 = {kGroupBox1Left, groupTop, std::max(0, clientWidth - kGroupBox1Left - kGroupBox1Right),
                       std::max(0, layout.GridPanel1.top - kGroupBox1Bottom - groupTop)};
-  LayOutDefinitionGroup(layout);
+  LayOutDefinitionGroup(layout, labels);
   LayOutBottomPanel(layout, captionHeight);
   return layout;
 }

@@ -35,6 +35,13 @@ struct MainWindowLayout {
   ControlRect ExitBtn;
 };
 
+// Labels size themselves to their text, as the designer's labels do; these
+// are the widths the design was drawn with.
+struct LabelWidths {
+  int titleLabel = 64;
+  int treeLabel = 46;
+};
+
 constexpr int kDesignClientWidth = 456;
 constexpr int kDesignClientHeight = 413;
 constexpr int kDesignDpi = 96;
@@ -42,7 +49,8 @@ constexpr int kDesignDpi = 96;
 // All rectangles are in client coordinates of the main window, in pixels at
 // 96 DPI. `captionHeight` is the height of a group box caption's text, which
 // decides where the distribution buttons start inside their group box.
-MainWindowLayout ComputeMainWindowLayout(int clientWidth, int clientHeight, int captionHeight = 12);
+MainWindowLayout ComputeMainWindowLayout(int clientWidth, int clientHeight, int captionHeight = 12,
+                                         LabelWidths labels = {});
 
 // Multiplies every rectangle by dpi / 96.
 MainWindowLayout ScaleLayout(const MainWindowLayout& layout, int dpi);

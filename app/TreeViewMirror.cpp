@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "app/ImageLists.h"
 #include "app/WideText.h"
 
 namespace velmora::win32 {
@@ -132,8 +133,8 @@ HTREEITEM TreeViewMirror::Insert(TreeNode& node, NodeId parent, HTREEITEM parent
   insert.hInsertAfter = after;
   insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE;
   insert.item.pszText = text.data();
-  insert.item.iImage = node.kind;
-  insert.item.iSelectedImage = node.kind;
+  insert.item.iImage = NodeImageOf(node.kind);
+  insert.item.iSelectedImage = NodeImageOf(node.kind);
   // Expanded from the start, so filling a large open tree needs no expand
   // message per branch.
   insert.item.stateMask = TVIS_STATEIMAGEMASK | TVIS_EXPANDED;
@@ -195,8 +196,8 @@ void TreeViewMirror::UpdateAttributes(Item& item, TreeNode& node) {
   }
   if (item.kind != node.kind) {
     change.mask |= TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    change.iImage = node.kind;
-    change.iSelectedImage = node.kind;
+    change.iImage = NodeImageOf(node.kind);
+    change.iSelectedImage = NodeImageOf(node.kind);
     item.kind = node.kind;
   }
   if (item.stateIndex != node.stateIndex) {

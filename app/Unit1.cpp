@@ -5,6 +5,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -96,7 +97,9 @@ TForm1::TForm1(HINSTANCE instance, std::string productTitle)
       editor_(*this),
       dpi_(ScreenDpi()) {
   RegisterWindowClass(instance_);
-  const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  // Not WS_CLIPCHILDREN: group boxes leave their inside to the window's own
+  // background, which clipping would leave unpainted.
+  const DWORD style = WS_OVERLAPPEDWINDOW;
   const DWORD exStyle = WS_EX_CONTROLPARENT;
   RECT frame{0, 0, Scale(kDesignClientWidth), Scale(kDesignClientHeight)};
   AdjustWindowRectEx(&frame, style, TRUE, exStyle);
@@ -275,7 +278,7 @@ void TForm1::ApplyLayout() {
   GetClientRect(hwnd_, &client);
   const int width = MulDiv(client.right - client.left, kDesignDpi, dpi_);
   const int height = MulDiv(client.bottom - client.top, kDesignDpi, dpi_);
-  layout_ = ScaleLayout(ComputeMainWindowLayout(width, height), dpi_);
+  layout_ = ScaleLayout(ComputeMainWindowLayout(width, height, kFontHeight, MeasureLabels()), dpi_);
   const MainWindowControls& c = controls_;
   HDWP batch = BeginDeferWindowPos(14);
   Place(batch, c.ToolBar1, layout_.ToolBar1);
@@ -292,6 +295,23 @@ void TForm1::ApplyLayout() {
   Place(batch, c.GenerateBtn, layout_.GenerateBtn);
   Place(batch, c.ExitBtn, layout_.ExitBtn);
   if (batch != nullptr) EndDeferWindowPos(batch);
+}
+
+// The labels take the width of their text in the window's font (at least
+// the designed width), so that no font substitute can clip them.
+LabelWidths TForm1::MeasureLabels() const {
+  LabelWidths widths;
+  HDC dc = GetDC(hwnd_);
+  SelectedObject selected(dc, font_.get());
+  auto measure = [&](const wchar_t* caption, int designed) {
+    RECT box{0, 0, 0, 0};
+    DrawTextW(dc, caption, -1, &box, DT_CALCRECT | DT_SINGLELINE);
+    return std::max(designed, MulDiv(box.right - box.left, kDesignDpi, dpi_) + 1);
+  };
+  widths.titleLabel = measure(kTitleLabelCaption, widths.titleLabel);
+  widths.treeLabel = measure(kTreeLabelCaption, widths.treeLabel);
+  ReleaseDC(hwnd_, dc);
+  return widths;
 }
 
 void TForm1::OnSize() {
@@ -357,6 +377,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       OnSize();
       return 0;
+    case WM_ACTIVATE:
+      OnActivate(LOWORD(wParam) != WA_INACTIVE);
+      return 0;
     case WM_CLOSE:
       OnClose();
       return 0;
@@ -371,7 +394,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       // A second start from now on finds no running copy to bring back.
       instanceMark_.reset();
-      PostQuitMessage(0);
+      // Only a close ends the event loop; a window destroyed with its object
+      // (a test's, say) leaves the thread's queue alone.
+      if (closing_) PostQuitMessage(0);
       return 0;
     default:
       break;
@@ -462,6 +487,8 @@ void TForm1::OnCommand(int id, int code, HWND control) {
 }
 
 void TForm1::RunCommand(int commandId) { RunMenuCommand(commandId); }
+
+void TForm1::RunGuarded(const std::function<void()>& action) { Dispatch(action); }
 
 void TForm1::RunMenuCommand(int id) {
   if (id >= IDM_HISTORY1 && id <= IDM_HISTORY9) {
@@ -594,10 +621,23 @@ bool TForm1::OnSetCursor(HWND target) {
   return true;
 }
 
+// The focus leaves with the window and comes back to the same control; the
+// first time, to the first control of the tab order, the title box.
+void TForm1::OnActivate(bool active) {
+  if (!active) {
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(hwnd_, focus)) lastFocus_ = focus;
+    return;
+  }
+  SetFocus(lastFocus_ != nullptr && IsWindow(lastFocus_) ? lastFocus_ : controls_.LabeledEdit1);
+}
+
 void TForm1::OnClose() {
   bool allowed = false;
   Dispatch([&] { allowed = FormCloseQuery(); });
-  if (allowed && hwnd_ != nullptr) DestroyWindow(hwnd_);
+  if (!allowed || hwnd_ == nullptr) return;
+  closing_ = true;
+  DestroyWindow(hwnd_);
 }
 
 void TForm1::OnDropFiles(HDROP drop) {

@@ -30,6 +30,7 @@
 #include <shellapi.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -115,6 +116,9 @@ class TForm1 final : private EditorView {
   // Runs one command as a click on its menu item or button does, with the
   // error report and Sync of the dispatch point.
   void RunCommand(int commandId);
+  // Runs any action at the dispatch point: errors become the general error
+  // report, and Sync follows.
+  void RunGuarded(const std::function<void()>& action);
 
   // ---- Window events ----
   void FormCreate();
@@ -217,6 +221,7 @@ class TForm1 final : private EditorView {
   void AttachMenuImages();
   HWND CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, int id, DWORD exStyle = 0);
   void ApplyLayout();
+  LabelWidths MeasureLabels() const;
 
   // Message handlers.
   void OnCommand(int id, int code, HWND control);
@@ -226,6 +231,7 @@ class TForm1 final : private EditorView {
   bool OnSetCursor(HWND target);
   void OnSize();
   void OnGetMinMaxInfo(MINMAXINFO& info);
+  void OnActivate(bool active);
   void OnClose();
   void OnDropFiles(HDROP drop);
 
@@ -268,6 +274,8 @@ class TForm1 final : private EditorView {
   // not taken for the user's input.
   bool syncing_ = false;
   bool shown_ = false;
+  bool closing_ = false;
+  HWND lastFocus_ = nullptr;
   HistoryCaptionList historyCaptions_;
   std::unique_ptr<InstanceMarkProperty> instanceMark_;
   // The preview (Unit1Preview.cpp).

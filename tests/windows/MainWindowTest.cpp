@@ -1,0 +1,402 @@
+// The main window as created at start-up: layout and resizing, the menus
+// with their captions and shortcuts, the initial command states, the recent
+// file separators, and the dispatch point with its error report.
+#include <gtest/gtest.h>
+
+#include <new>
+#include <stdexcept>
+
+#include "app/CommandIds.h"
+#include "app/WideText.h"
+#include "document/Errors.h"
+#include "tests/windows/MainWindowTestSupport.h"
+
+namespace velmora::win32 {
+namespace {
+
+using testing::CreateMainWindow;
+using testing::PumpMessages;
+using testing::RecordingMessageBoxes;
+using testing::RectInParent;
+using testing::WindowText;
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { form = CreateMainWindow(boxes); }
+
+  HWND Main() const { return form->Handle(); }
+  const MainWindowControls& C() const { return form->Controls(); }
+
+  void ResizeClient(int width, int height) {
+    RECT window{};
+    RECT client{};
+    GetWindowRect(Main(), &window);
+    GetClientRect(Main(), &client);
+    const int extraWidth = (window.right - window.left) - client.right;
+    const int extraHeight = (window.bottom - window.top) - client.bottom;
+    SetWindowPos(Main(), nullptr, 0, 0, width + extraWidth, height + extraHeight, SWP_NOMOVE | SWP_NOZORDER);
+  }
+
+  std::wstring MenuText(HMENU menu, int id) const {
+    wchar_t text[256] = {};
+    GetMenuStringW(menu, static_cast<UINT>(id), text, 256, MF_BYCOMMAND);
+    return text;
+  }
+  std::wstring MenuTextAt(HMENU menu, int position) const {
+    wchar_t text[256] = {};
+    GetMenuStringW(menu, static_cast<UINT>(position), text, 256, MF_BYPOSITION);
+    return text;
+  }
+  bool MenuEnabled(HMENU menu, int id) const {
+    return (GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+  }
+  bool ToolButtonEnabled(int id) const {
+    return SendMessageW(C().ToolBar1, TB_ISBUTTONENABLED, static_cast<WPARAM>(id), 0) != 0;
+  }
+  HMENU FileMenu() const { return GetSubMenu(form->MainMenu1(), 0); }
+
+  RecordingMessageBoxes boxes;
+  std::unique_ptr<TForm1> form;
+};
+
+void ExpectRect(HWND control, int left, int top, int width, int height) {
+  const RECT r = RectInParent(control);
+  EXPECT_EQ(r.left, left);
+  EXPECT_EQ(r.top, top);
+  EXPECT_EQ(r.right - r.left, width);
+  EXPECT_EQ(r.bottom - r.top, height);
+}
+
+TEST_F(MainWindowTest, DesignSizeLayout) {
+  RECT client{};
+  GetClientRect(Main(), &client);
+  ASSERT_EQ(client.right, 456);
+  ASSERT_EQ(client.bottom, 413);
+  ExpectRect(C().ToolBar1, 0, 0, 456, 22);
+  ExpectRect(C().GroupBox1, 2, 26, 452, 320);
+  // The group box's children, at the designer's offsets inside it.
+  ExpectRect(C().LabeledEdit1, 2 + 10, 26 + 34, 431, 20);
+  ExpectRect(C().TreeView1, 2 + 10, 26 + 78, 431, 231);
+  ExpectRect(C().ProgressByGreen1, 2 + 327, 26 + 16, 32, 17);
+  ExpectRect(C().ProgressByYellow1, 2 + 365, 26 + 16, 32, 17);
+  ExpectRect(C().ProgressByRed1, 2 + 403, 26 + 16, 32, 17);
+  const RECT treeLabel = RectInParent(C().Label1);
+  EXPECT_EQ(treeLabel.left, 2 + 10);
+  EXPECT_EQ(treeLabel.top, 26 + 61);
+  EXPECT_GE(treeLabel.right - treeLabel.left, 46);
+  // The bottom panel: 65 high, columns 298 : 158 (65.4711 % truncated), the
+  // buttons inside with their margins.
+  ExpectRect(C().GroupBox2, 1, 348, 296, 65);
+  ExpectRect(C().PreViewBtn, 12, 367, 131, 35);
+  ExpectRect(C().GenerateBtn, 155, 367, 131, 35);
+  ExpectRect(C().ExitBtn, 312, 367, 130, 35);
+}
+
+TEST_F(MainWindowTest, ResizingFollowsTheAnchors) {
+  ResizeClient(600, 500);
+  RECT client{};
+  GetClientRect(Main(), &client);
+  ASSERT_EQ(client.right, 600);
+  ASSERT_EQ(client.bottom, 500);
+  ExpectRect(C().ToolBar1, 0, 0, 600, 22);
+  ExpectRect(C().GroupBox1, 2, 26, 596, 407);
+  ExpectRect(C().LabeledEdit1, 12, 60, 575, 20);
+  ExpectRect(C().TreeView1, 12, 104, 575, 318);
+  // The colour buttons keep their distance from the right edge.
+  ExpectRect(C().ProgressByGreen1, 473, 42, 32, 17);
+  ExpectRect(C().ProgressByYellow1, 511, 42, 32, 17);
+  ExpectRect(C().ProgressByRed1, 549, 42, 32, 17);
+  // The bottom panel keeps its height; its columns keep their shares.
+  const int firstColumn = 600 * 654711 / 1000000;  // 392
+  ExpectRect(C().GroupBox2, 1, 435, firstColumn - 2, 65);
+  ExpectRect(C().ExitBtn, firstColumn + 14, 435 + 19, 600 - firstColumn - 28, 35);
+  const RECT preview = RectInParent(C().PreViewBtn);
+  const RECT generate = RectInParent(C().GenerateBtn);
+  EXPECT_EQ(preview.top, 454);
+  EXPECT_EQ(preview.bottom - preview.top, 35);
+  EXPECT_EQ(preview.right - preview.left, generate.right - generate.left);
+
+  // Back to the design size: everything where it started.
+  ResizeClient(456, 413);
+  ExpectRect(C().TreeView1, 12, 104, 431, 231);
+  ExpectRect(C().ExitBtn, 312, 367, 130, 35);
+}
+
+TEST_F(MainWindowTest, ControlCaptionsAndStyles) {
+  EXPECT_EQ(WindowText(Main()), L"Velmora");
+  EXPECT_EQ(WindowText(C().GroupBox1), L"\u5B9A\u7FA9(&D)");                   // 定義(&D)
+  EXPECT_EQ(WindowText(C().LabeledEdit1Label), L"\u30BF\u30A4\u30C8\u30EB(&L)");  // タイトル(&L)
+  EXPECT_EQ(WindowText(C().Label1), L"\u30C4\u30EA\u30FC(&T)");                  // ツリー(&T)
+  EXPECT_EQ(WindowText(C().ProgressByGreen1), L"\u7DD1");
+  EXPECT_EQ(WindowText(C().ProgressByYellow1), L"\u9EC4");
+  EXPECT_EQ(WindowText(C().ProgressByRed1), L"\u8D64");
+  EXPECT_EQ(WindowText(C().GroupBox2), L"\u914D\u5E03\u7528(&R)");                 // 配布用(&R)
+  EXPECT_EQ(WindowText(C().PreViewBtn), L"\u30D7\u30EC\u30D3\u30E5\u30FC(&P)");    // プレビュー(&P)
+  EXPECT_EQ(WindowText(C().GenerateBtn), L"\u751F\u6210(&G)");                     // 生成(&G)
+  EXPECT_EQ(WindowText(C().ExitBtn), L"\u7D42\u4E86(&E)");                          // 終了(&E)
+  EXPECT_EQ(SendMessageW(C().ProgressByGreen1, BM_GETCHECK, 0, 0), BST_CHECKED);
+
+  const LONG_PTR tree = GetWindowLongPtrW(C().TreeView1, GWL_STYLE);
+  EXPECT_TRUE(tree & TVS_SHOWSELALWAYS);
+  EXPECT_TRUE(tree & TVS_TRACKSELECT);
+  EXPECT_FALSE(tree & TVS_HASBUTTONS);
+  EXPECT_FALSE(tree & TVS_LINESATROOT);
+  EXPECT_FALSE(tree & TVS_EDITLABELS);
+  EXPECT_EQ(SendMessageW(C().TreeView1, TVM_GETINDENT, 0, 0), 19);
+
+  // The font of the window and its controls: "ＭＳ Ｐゴシック", 12 pixels.
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(C().TreeView1, WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_STREQ(font.lfFaceName, L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF");
+  EXPECT_EQ(font.lfHeight, -12);
+  EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
+
+  // Tab order: title box, tree, colour buttons, the distribution buttons and
+  // the exit button (Generate is disabled at start, so Tab passes it by).
+  std::vector<HWND> order;
+  HWND control = GetNextDlgTabItem(Main(), nullptr, FALSE);
+  for (int i = 0; i < 8 && control != nullptr; ++i) {
+    order.push_back(control);
+    control = GetNextDlgTabItem(Main(), control, FALSE);
+    if (control == order.front()) break;
+  }
+  const std::vector<HWND> expected{C().LabeledEdit1, C().TreeView1, C().ProgressByGreen1, C().PreViewBtn,
+                                   C().ExitBtn};
+  EXPECT_EQ(order, expected);
+}
+
+TEST_F(MainWindowTest, MainMenuCaptionsAndShortcuts) {
+  HMENU menu = form->MainMenu1();
+  EXPECT_EQ(MenuTextAt(menu, 0), L"\u30D5\u30A1\u30A4\u30EB(&F)");                    // ファイル(&F)
+  EXPECT_EQ(MenuTextAt(menu, 1), L"\u914D\u5E03\u7528(&R)");                          // 配布用(&R)
+  EXPECT_EQ(MenuTextAt(menu, 2), L"\u30AA\u30D7\u30B7\u30E7\u30F3(&O)");              // オプション(&O)
+  EXPECT_EQ(MenuTextAt(menu, 3), L"\u30D8\u30EB\u30D7(&H)");                          // ヘルプ(&H)
+  EXPECT_EQ(MenuTextAt(FileMenu(), 6), L"\u30B7\u30E7\u30FC\u30C8\u30AB\u30C3\u30C8\u4F5C\u6210(&C)");
+
+  struct Item {
+    int id;
+    std::wstring caption;
+  };
+  const Item items[] = {
+      {IDM_NEW1, L"\u65B0\u898F(&N)\tCtrl+N"},
+      {IDM_READ1, L"\u8AAD\u8FBC\u307F(&R)...\tCtrl+O"},
+      {IDM_SAVE1, L"\u4E0A\u66F8\u304D\u4FDD\u5B58(&S)...\tCtrl+S"},
+      {IDM_SAVEAS1, L"\u540D\u524D\u3092\u4ED8\u3051\u3066\u4FDD\u5B58(&A)..."},
+      {IDM_DESKTOP1, L"\u30C7\u30B9\u30AF\u30C8\u30C3\u30D7\u306B\u767B\u9332(&D)"},
+      {IDM_STARTUP1, L"\u30B9\u30BF\u30FC\u30C8\u30A2\u30C3\u30D7\u306B\u767B\u9332(&S)"},
+      {IDM_STARTMENU1, L"\u30B9\u30BF\u30FC\u30C8\u30E1\u30CB\u30E5\u30FC\u306B\u767B\u9332(&M)"},
+      {IDM_EXIT1, L"\u7D42\u4E86(&X)\tAlt+F4"},
+      {IDM_PREVIEW1, L"\u30D7\u30EC\u30D3\u30E5\u30FC(&P)\tCtrl+P"},
+      {IDM_GENERATE1, L"\u751F\u6210(&G)...\tCtrl+G"},
+      {IDM_NEWLINE1, L"\u6539\u884C\u6587\u5B57\u3092\u6307\u5B9A(&C)..."},
+      {IDM_SHOWBUTTONS1, L"\u30C4\u30EA\u30FC\u3092\u6298\u308A\u7573\u3081\u308B\u3088\u3046\u306B\u3059\u308B(&B)"},
+      {IDM_CLOSEQUERY1, L"\u7D42\u4E86\u6642\u306B\u78BA\u8A8D\u3059\u308B(&Q)"},
+      {IDM_SAVESTATUS1, L"\u7D42\u4E86\u6642\u306E\u72B6\u614B\u3092\u4FDD\u5B58\u3059\u308B(&S)"},
+      {IDM_H1, L"\u30D8\u30EB\u30D7\u8868\u793A(&H)\tF1"},
+      {IDM_ABOUT1, L"\u30D0\u30FC\u30B8\u30E7\u30F3\u60C5\u5831(&A)"},
+      {IDM_SITE1, L"\u30DB\u30FC\u30E0\u30DA\u30FC\u30B8\u8868\u793A(&P)"},
+  };
+  for (const Item& item : items) EXPECT_EQ(MenuText(menu, item.id), item.caption) << item.id;
+
+  // The shortcuts work as accelerators (the platform's codes: 16462 Ctrl+N,
+  // 16463 Ctrl+O, 16467 Ctrl+S, 16464 Ctrl+P, 16455 Ctrl+G, 32883 Alt+F4,
+  // 112 F1).
+  ACCEL table[16] = {};
+  const int count = CopyAcceleratorTableW(form->Accelerators(), table, 16);
+  auto shortcutOf = [&](int id) {
+    for (int i = 0; i < count; ++i) {
+      if (table[i].cmd != id) continue;
+      int code = table[i].key;
+      if (table[i].fVirt & FCONTROL) code += 0x4000;
+      if (table[i].fVirt & FALT) code += 0x8000;
+      if (table[i].fVirt & FSHIFT) code += 0x2000;
+      return code;
+    }
+    return 0;
+  };
+  EXPECT_EQ(count, 7);
+  EXPECT_EQ(shortcutOf(IDM_NEW1), 16462);
+  EXPECT_EQ(shortcutOf(IDM_READ1), 16463);
+  EXPECT_EQ(shortcutOf(IDM_SAVE1), 16467);
+  EXPECT_EQ(shortcutOf(IDM_PREVIEW1), 16464);
+  EXPECT_EQ(shortcutOf(IDM_GENERATE1), 16455);
+  EXPECT_EQ(shortcutOf(IDM_EXIT1), 32883);
+  EXPECT_EQ(shortcutOf(IDM_H1), 112);
+}
+
+TEST_F(MainWindowTest, PopupMenuCaptions) {
+  HMENU popup = form->PopupMenu1();
+  const std::pair<int, std::wstring> items[] = {
+      {IDM_EDIT1, L"\u6587\u5B57\u5217\u3092\u7DE8\u96C6(&E)"},
+      {IDM_ADDYES1, L"\u3053\u306E\u8CEA\u554F\u306B\u300C\u306F\u3044\u300D\u306E\u7B54\u3048\u3092\u8FFD\u52A0(&Y)"},
+      {IDM_ADDNO1, L"\u3053\u306E\u8CEA\u554F\u306B\u300C\u3044\u3044\u3048\u300D\u306E\u7B54\u3048\u3092\u8FFD\u52A0(&N)"},
+      {IDM_EXCHANGE1,
+       L"\u3053\u306E\u4E0B\u306E\u300C\u306F\u3044\u300D\u3068\u300C\u3044\u3044\u3048\u300D\u3092\u5165\u308C\u66FF\u3048(&C)"},
+      {IDM_QUESTION1, L"\u78BA\u8A8D\u30C0\u30A4\u30A2\u30ED\u30B0\u3067\u8868\u793A(&Q)"},
+      {IDM_INFORMATION1, L"\u901A\u77E5\u30C0\u30A4\u30A2\u30ED\u30B0\u3067\u8868\u793A(&I)"},
+      {IDM_EXCLAIMATION1, L"\u5F37\u8ABF\u30C0\u30A4\u30A2\u30ED\u30B0\u3067\u8868\u793A(&E)"},
+      {IDM_INHIBIT1, L"\u7981\u6B62\u30C0\u30A4\u30A2\u30ED\u30B0\u3067\u8868\u793A(&P)"},
+      {IDM_YESDEFAULT1, L"\uFF3B\u306F\u3044(Y)\uFF3D\u3092\u521D\u671F\u8A2D\u5B9A\u306B\u3059\u308B(&1)"},
+      {IDM_NODEFAULT1, L"\uFF3B\u3044\u3044\u3048(&N)\uFF3D\u3092\u521D\u671F\u8A2D\u5B9A\u306B\u3059\u308B(&2)"},
+      {IDM_DELETE1, L"\u524A\u9664(&D)"},
+  };
+  for (const auto& [id, caption] : items) EXPECT_EQ(MenuText(popup, id), caption) << id;
+  // Separators N5, N6, N7 and N8 between the groups: 15 entries in all.
+  EXPECT_EQ(GetMenuItemCount(popup), 15);
+  for (int position : {1, 5, 10, 13}) {
+    EXPECT_TRUE(GetMenuState(popup, static_cast<UINT>(position), MF_BYPOSITION) & MF_SEPARATOR) << position;
+  }
+  // No pop-up item shows a check mark.
+  for (const auto& item : items) EXPECT_FALSE(form->IsChecked(item.first));
+}
+
+TEST_F(MainWindowTest, InitialCommandStates) {
+  HMENU menu = form->MainMenu1();
+  EXPECT_TRUE(MenuEnabled(menu, IDM_NEW1));
+  EXPECT_TRUE(MenuEnabled(menu, IDM_READ1));
+  EXPECT_FALSE(MenuEnabled(menu, IDM_SAVE1));
+  EXPECT_FALSE(MenuEnabled(menu, IDM_SAVEAS1));
+  EXPECT_TRUE(MenuEnabled(menu, IDM_PREVIEW1));
+  EXPECT_FALSE(MenuEnabled(menu, IDM_GENERATE1));
+  EXPECT_TRUE(MenuEnabled(menu, IDM_NEWLINE1));
+  EXPECT_TRUE(MenuEnabled(menu, IDM_EXIT1));
+  EXPECT_TRUE(ToolButtonEnabled(IDM_NEW1));
+  EXPECT_TRUE(ToolButtonEnabled(IDM_READ1));
+  EXPECT_FALSE(ToolButtonEnabled(IDM_SAVE1));
+  EXPECT_FALSE(ToolButtonEnabled(IDM_SAVEAS1));
+  EXPECT_TRUE(IsWindowEnabled(C().PreViewBtn));
+  EXPECT_FALSE(IsWindowEnabled(C().GenerateBtn));
+  EXPECT_TRUE(IsWindowEnabled(C().ExitBtn));
+  for (int id : {IDM_SHOWBUTTONS1, IDM_CLOSEQUERY1, IDM_SAVESTATUS1, IDM_NEWLINE1}) {
+    EXPECT_FALSE(form->IsChecked(id)) << id;
+  }
+
+  // The toolbar's buttons and their tool tips, left to right.
+  EXPECT_EQ(SendMessageW(C().ToolBar1, TB_BUTTONCOUNT, 0, 0), 5);
+  const std::pair<int, int> lefts[] = {{0, 0}, {1, 23}, {2, 46}, {3, 54}, {4, 77}};
+  for (const auto& [index, left] : lefts) {
+    RECT button{};
+    SendMessageW(C().ToolBar1, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
+    EXPECT_EQ(button.left, left) << index;
+  }
+  wchar_t tip[64] = {};
+  SendMessageW(C().ToolBar1, TB_GETBUTTONTEXTW, IDM_SAVEAS1, reinterpret_cast<LPARAM>(tip));
+  EXPECT_STREQ(tip, L"\u540D\u524D\u3092\u4ED8\u3051\u3066\u4FDD\u5B58");  // 名前を付けて保存
+
+  // The starting tree: three nodes, the root selected, caption the title.
+  EXPECT_EQ(SendMessageW(C().TreeView1, TVM_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(form->Model().Selected(), form->Model().Tree().Root());
+  EXPECT_FALSE(form->Model().State().Modified);
+}
+
+TEST_F(MainWindowTest, OneSeparatorBeforeExitWithoutRecentFiles) {
+  HMENU file = FileMenu();
+  auto exitPosition = [&] {
+    for (int i = 0; i < GetMenuItemCount(file); ++i) {
+      if (GetMenuItemID(file, i) == IDM_EXIT1) return i;
+    }
+    return -1;
+  };
+  auto isSeparator = [&](int position) {
+    return (GetMenuState(file, static_cast<UINT>(position), MF_BYPOSITION) & MF_SEPARATOR) != 0;
+  };
+  int exit = exitPosition();
+  ASSERT_GE(exit, 2);
+  EXPECT_TRUE(isSeparator(exit - 1));
+  EXPECT_NE(GetSubMenu(file, exit - 2), nullptr);  // ショートカット作成(&C)
+
+  TForm1::HistoryCaptionList captions;
+  captions[0] = "&1 C:\\a.tre";
+  captions[2] = "&3 C:\\c.tre";
+  form->SetHistoryCaptions(captions);
+  exit = exitPosition();
+  EXPECT_TRUE(isSeparator(exit - 1));
+  EXPECT_EQ(MenuText(file, (IDM_HISTORY1 + 2)), L"&3 C:\\c.tre");
+  EXPECT_EQ(GetMenuItemID(file, exit - 2), static_cast<UINT>((IDM_HISTORY1 + 2)));
+  EXPECT_EQ(GetMenuItemID(file, exit - 3), static_cast<UINT>(IDM_HISTORY1));
+  EXPECT_TRUE(isSeparator(exit - 4));
+  EXPECT_EQ(GetMenuState(file, (IDM_HISTORY1 + 1), MF_BYCOMMAND), static_cast<UINT>(-1));
+
+  form->SetHistoryCaptions({});
+  exit = exitPosition();
+  EXPECT_TRUE(isSeparator(exit - 1));
+  EXPECT_FALSE(isSeparator(exit - 2));
+}
+
+TEST_F(MainWindowTest, OptionItemsFlipTheirOwnCheckMarkBeforeTheHandler) {
+  // The handler finds the mark already flipped and copies it; what it
+  // copies is what Sync shows afterwards.
+  form->RunCommand(IDM_CLOSEQUERY1);
+  EXPECT_EQ(form->IsChecked(IDM_CLOSEQUERY1), form->Model().Settings().CloseQuery);
+  form->Model().Settings().ShowButtons = true;
+  form->Sync();
+  EXPECT_TRUE(form->IsChecked(IDM_SHOWBUTTONS1));
+  EXPECT_TRUE(GetWindowLongPtrW(C().TreeView1, GWL_STYLE) & TVS_HASBUTTONS);
+  form->Model().Settings().ShowButtons = false;
+  form->Sync();
+  EXPECT_FALSE(GetWindowLongPtrW(C().TreeView1, GWL_STYLE) & TVS_HASBUTTONS);
+}
+
+TEST_F(MainWindowTest, AFailingCommandIsReportedAndTheProgramGoesOn) {
+  // "…は開けません" in CP932: the report appends a full stop, since the last
+  // character sorts after ".".
+  const std::string message = "\x83\x74\x83\x40\x83\x43\x83\x8B \x82\xCD\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1";
+  form->RunGuarded([&] {
+    form->Model().Tree().Root()->text = "changed before the failure";
+    throw VelmoraError(message);
+  });
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, message + ".");
+  EXPECT_EQ(boxes.shown[0].caption, "Velmora");
+  EXPECT_EQ(boxes.shown[0].flags, message_box::kOk | message_box::kIconStop);
+  // What the command changed before it failed is on screen.
+  wchar_t text[64] = {};
+  TVITEMW item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = form->TreeView().ItemOf(form->Model().Tree().Root()->Id());
+  item.pszText = text;
+  item.cchTextMax = 64;
+  SendMessageW(C().TreeView1, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ(text, L"changed before the failure");
+
+  // Other failures get a text as well, and a message ending in "." keeps it.
+  form->RunGuarded([] { throw std::bad_alloc(); });
+  form->RunGuarded([] { throw 42; });
+  form->RunGuarded([] { throw VelmoraError("done."); });
+  ASSERT_EQ(boxes.shown.size(), 4u);
+  EXPECT_FALSE(boxes.shown[1].text.empty());
+  EXPECT_FALSE(boxes.shown[2].text.empty());
+  EXPECT_EQ(boxes.shown[3].text, "done.");
+  EXPECT_TRUE(IsWindow(Main()));
+}
+
+TEST_F(MainWindowTest, SelectingANodeInTheViewReachesTheModel) {
+  TreeNode* yes = form->Model().Tree().Root()->FirstChild();
+  SendMessageW(C().TreeView1, TVM_SELECTITEM, TVGN_CARET,
+               reinterpret_cast<LPARAM>(form->TreeView().ItemOf(yes->Id())));
+  EXPECT_EQ(form->Model().Selected(), yes);
+  EXPECT_EQ(form->Model().CurrentNode, yes);
+  // The first selection change enables Generate; Delete follows the node.
+  EXPECT_TRUE(MenuEnabled(form->MainMenu1(), IDM_GENERATE1));
+  EXPECT_TRUE(IsWindowEnabled(C().GenerateBtn));
+  EXPECT_TRUE(MenuEnabled(form->PopupMenu1(), IDM_DELETE1));
+}
+
+TEST_F(MainWindowTest, TitleBoxShowsTheModelWithoutCountingAsAnEdit) {
+  form->Model().State().Title = "\x83\x76\x83\x8A\x83\x93\x83\x5E";  // "プリンタ"
+  form->Sync();
+  EXPECT_EQ(WindowText(C().LabeledEdit1), L"\u30D7\u30EA\u30F3\u30BF");
+  EXPECT_FALSE(form->Model().State().Modified);
+}
+
+TEST_F(MainWindowTest, ExitRunsTheCloseSequenceLikeTheCloseBox) {
+  form->RunCommand(IDM_EXIT1);
+  PumpMessages();
+  EXPECT_EQ(form->Handle(), nullptr);
+  // The close ends the event loop.
+  MSG quit{};
+  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+}  // namespace
+}  // namespace velmora::win32

@@ -1,0 +1,80 @@
+#pragma once
+// What the main window tests share: a real TForm1 in this process, with its
+// message boxes answered by a recording port instead of a person.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/MessageBoxPort.h"
+#include "app/Unit1.h"
+
+namespace velmora::win32::testing {
+
+struct ShownMessage {
+  std::string text;
+  std::string caption;
+  unsigned flags = 0;
+};
+
+class RecordingMessageBoxes : public MessageBoxPort {
+ public:
+  int ShowMessage(const std::string& text, const std::string& caption, unsigned flags) override {
+    shown.push_back({text, caption, flags});
+    return answer;
+  }
+  std::vector<ShownMessage> shown;
+  int answer = message_box::kAnswerOk;
+};
+
+inline void InitialiseCommonControls() {
+  static const bool done = [] {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    return InitCommonControlsEx(&controls) != FALSE;
+  }();
+  (void)done;
+}
+
+// A fresh main window, created hidden as the entry creates it.
+inline std::unique_ptr<TForm1> CreateMainWindow(RecordingMessageBoxes& boxes) {
+  InitialiseCommonControls();
+  auto form = std::make_unique<TForm1>(GetModuleHandleW(nullptr), "Velmora");
+  form->UseMessageBoxes(boxes);
+  return form;
+}
+
+// Handles the messages already waiting, as the event loop would. A quit
+// request stays in the queue for the caller to see.
+inline void PumpMessages() {
+  MSG message{};
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+inline std::wstring WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+// A control's rectangle in the client coordinates of its parent.
+inline RECT RectInParent(HWND control) {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+}  // namespace velmora::win32::testing
