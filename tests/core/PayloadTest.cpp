@@ -50,6 +50,12 @@ TEST(Payload, GeneratorAppendsTheTreeFileTextAndItsLength) {
   EXPECT_EQ(bytes.size() - kStub.size() - 4, text.size());
 }
 
+TEST(Payload, SampleMatchesItsGoldenExecutable) {
+  const std::string generated = BuildDistributionExecutable(testing::ReadTestData("sample-stub.bin"),
+                                                            testing::SampleTree(), StateWith("  Printer  ", "#", 3));
+  EXPECT_EQ(generated, testing::ReadTestData("sample-generated.exe"));
+}
+
 TEST(Payload, RoundTripRestoresTreeKindsMarkColourAndFileName) {
   DecisionTree original = testing::SampleTree();
   LoadedDocument document = Read(BuildDistributionExecutable(kStub, original, StateWith("Printer", "#", 3)));

@@ -1,6 +1,7 @@
 // The tree-text parser: line ends, indentation and the level rules.
 #include <gtest/gtest.h>
 
+#include "distribution/DistributionPayload.h"
 #include "files/TreeFile.h"
 #include "files/TreeTextParser.h"
 #include "TreeFileTestSupport.h"
@@ -63,7 +64,8 @@ TEST(TreeTextParser, JumpOfTwoLevelsNamesTheLineAndItsLevel) {
 }
 
 // Files can hold trees far deeper than any stack: 10,000 levels (about 50 MB
-// of TABs) load, restore, save and go away without recursion.
+// of TABs) load, restore, save, generate, read back and go away without
+// recursion.
 TEST(TreeTextParser, TenThousandLevelsLoadAndSaveWithoutRecursion) {
   constexpr std::size_t kDepth = 10000;
   std::string text;
@@ -72,13 +74,20 @@ TEST(TreeTextParser, TenThousandLevelsLoadAndSaveWithoutRecursion) {
     text.append(level, '\t');
     text += "i n\r\n";
   }
-  DecisionTree tree = ParseTreeText(text);
-  ASSERT_EQ(tree.Count(), kDepth);
-  EXPECT_EQ(tree.LastPreOrder()->Level(), static_cast<int>(kDepth - 1));
-  RestoreKinds(tree);
-  EXPECT_EQ(tree.LastPreOrder()->kind, Information);
-  const std::string saved = BuildTreeText(tree, DocumentState{});
+  testing::MemoryFileSystem fs;
+  fs.files["deep.tre"] = text + "[OPTION]\r\nTitle=deep\r\n";
+  LoadedDocument document = LoadTreeFile(fs, "deep.tre", DocumentState{});
+  ASSERT_EQ(document.tree.Count(), kDepth);
+  EXPECT_EQ(document.tree.LastPreOrder()->Level(), static_cast<int>(kDepth - 1));
+  RestoreKinds(document.tree);
+  EXPECT_EQ(document.tree.LastPreOrder()->kind, Information);
+  const std::string saved = BuildTreeText(document.tree, document.state);
   EXPECT_EQ(saved.compare(0, text.size(), text), 0);
+
+  const std::string generated = BuildDistributionExecutable("MZ", document.tree, document.state);
+  const LoadedDocument readBack = ReadDistributionPayload(generated, "deep.exe", DocumentState{});
+  EXPECT_EQ(readBack.tree.Count(), kDepth);
+  EXPECT_EQ(readBack.state.Title, "deep");
 }
 
 }  // namespace
