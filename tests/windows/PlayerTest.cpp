@@ -21,7 +21,7 @@ namespace {
 using testing::PressStepButton;
 using testing::ReadStepDialog;
 using testing::ShownStep;
-using testing::WindowText;
+using testing::ControlText;
 
 // A path of the build machine as this Windows program sees it.
 std::wstring HostPath(const std::string& path) {
@@ -196,7 +196,7 @@ TEST(Player, GeneratedExecutableRunsTheProcedureAlongAPathToALeaf) {
   // holds the taskbar button from the first step to the last.
   const HWND application = GetWindow(first, GW_OWNER);
   ASSERT_NE(application, nullptr);
-  EXPECT_EQ(WindowText(application), kCaption);
+  EXPECT_EQ(ControlText(application), kCaption);
   PressStepButton(first, 0);  // Yes
 
   HWND lamp = player.NextDialog(first);
@@ -305,7 +305,7 @@ TEST(Player, DamagedPayloadShowsOneMessageAndExitsWithOne) {
     ASSERT_TRUE(player.Started());
     HWND box = player.NextDialog();
     ASSERT_NE(box, nullptr) << "no message for a damaged file";
-    const std::wstring text = WindowText(GetDlgItem(box, 0xFFFF));
+    const std::wstring text = ControlText(GetDlgItem(box, 0xFFFF));
     // "この実行ファイルの切り分け手順を読み込めません。"
     EXPECT_EQ(text.rfind(L"\u3053\u306E\u5B9F\u884C\u30D5\u30A1\u30A4\u30EB", 0), 0u) << ToCp932(text);
     EXPECT_GT(text.size(), 30u) << "the reason follows the headline";

@@ -20,7 +20,8 @@ struct ShownStep {
   bool messageScrolls = false;
 };
 
-inline std::wstring WindowText(HWND window) {
+// The text of a window of any process (WM_GETTEXT is carried across).
+inline std::wstring ControlText(HWND window) {
   const int length = static_cast<int>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   const int copied = static_cast<int>(SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
@@ -37,9 +38,9 @@ inline HWND FocusOfThreadOf(HWND window) {
 
 inline ShownStep ReadStepDialog(HWND dialog) {
   ShownStep step;
-  step.caption = WindowText(dialog);
+  step.caption = ControlText(dialog);
   const HWND message = GetDlgItem(dialog, step_dialog_id::kMessage);
-  step.message = WindowText(message);
+  step.message = ControlText(message);
   wchar_t className[16] = {};
   GetClassNameW(message, className, 16);
   step.messageScrolls = lstrcmpiW(className, L"Edit") == 0;
@@ -48,7 +49,7 @@ inline ShownStep ReadStepDialog(HWND dialog) {
     const HWND button = GetDlgItem(dialog, id);
     if (button == nullptr) break;
     if (button == focus) step.focusedButton = id - step_dialog_id::kFirstButton;
-    step.buttons.push_back(WindowText(button));
+    step.buttons.push_back(ControlText(button));
   }
   GetWindowRect(dialog, &step.rect);
   return step;
