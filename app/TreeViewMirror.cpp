@@ -73,6 +73,10 @@ void TreeViewMirror::Sync(Editor& editor) {
 
 bool TreeViewMirror::SyncStructure(Editor& editor) {
   DecisionTree& tree = editor.Tree();
+  if (items_.size() < tree.Count()) {
+    items_.reserve(tree.Count());
+    ids_.reserve(tree.Count());
+  }
   if (!ReconcileChildren(kNoNode, TVI_ROOT, topLevel_, tree.TopLevel())) return false;
   for (TreeNode* node = tree.Root(); node != nullptr; node = tree.NextPreOrder(node)) {
     Item& item = items_.at(node->Id());

@@ -13,3 +13,12 @@ target_link_options(PlayerStartupTiming PRIVATE -municode)
 add_dependencies(PlayerStartupTiming BareMessageBox velmora_player)
 velmora_warnings(BareMessageBox)
 velmora_warnings(PlayerStartupTiming)
+
+# The main window's tree view with 100,000 nodes: the mirror's fill and its
+# patch after one command, beside a raw TVM_INSERTITEMW loop.
+#   scripts/wine-run.sh --arch win64 --prefix $PWD/build/cross64/wineprefix \
+#     build/cross64/bench/TreeViewTiming.exe [largest size]
+add_executable(TreeViewTiming ${CMAKE_CURRENT_SOURCE_DIR}/TreeViewTiming.cpp)
+target_link_libraries(TreeViewTiming PRIVATE velmora_win32 velmora_resources)
+target_link_options(TreeViewTiming PRIVATE -municode)
+velmora_warnings(TreeViewTiming)
