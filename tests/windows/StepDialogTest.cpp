@@ -263,16 +263,17 @@ TEST_F(StepDialogTest, LongTextsWrapAndTheDialogGrowsUpToTheWorkArea) {
 }
 
 TEST_F(StepDialogTest, AmpersandsInTheMessageAreTextNotAccelerators) {
-  // The message comes before the buttons; were its "&N" an accelerator,
-  // typing n would move the focus instead of pressing No.
+  // The dialog looks for an accelerator from the control after the focused
+  // Yes onwards, so the message comes before Yes itself: were its "&Y" an
+  // accelerator, typing y would only move the focus instead of answering.
   ShownStep shown;
-  EXPECT_EQ(owner.Show(Question("&No idea & more"), centre,
+  EXPECT_EQ(owner.Show(Question("&Yes & no"), centre,
                        {[&](HWND dialog) {
                          shown = ReadStepDialog(dialog);
-                         TypeChar(dialog, L'n');
+                         TypeChar(dialog, L'y');
                        }}),
-            StepAnswer::No);
-  EXPECT_EQ(shown.message, L"&No idea & more");
+            StepAnswer::Yes);
+  EXPECT_EQ(shown.message, L"&Yes & no");
 }
 
 TEST_F(StepDialogTest, EachTypeShowsTheSystemIcon) {
