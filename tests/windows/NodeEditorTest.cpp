@@ -1,0 +1,199 @@
+// The node editor TForm2 opened from the real main window under Wine: what
+// it shows for a node, how OK and Cancel leave the node, the tree and the
+// save commands, and the window itself.
+#include <gtest/gtest.h>
+
+#include "EditingDriver.h"
+
+namespace velmora::win32::editing_test {
+namespace {
+
+const std::wstring kEmoji = L"\U0001F600";
+
+struct ShownEditor {
+  std::wstring caption;
+  std::vector<bool> pictures;  // Image1 .. Image4 visible
+  int checkedKind = -1;
+  bool preferYes = false, preferNo = false;
+  bool answerButtonsEnabled = false;
+  bool okEnabled = false;
+  std::wstring memo;
+};
+
+class NodeEditor : public EditingWindowTest {
+ protected:
+  ShownEditor Read() {
+    const NodeEditorControls& c = Dialog();
+    ShownEditor shown;
+    shown.caption = TextOf(nodeEditor->Handle());
+    for (HWND image : {c.Image1, c.Image2, c.Image3, c.Image4}) shown.pictures.push_back(Visible(image));
+    for (int i = 0; i < 4; ++i) {
+      if (Checked(c.RadioGroup1Items[static_cast<std::size_t>(i)])) shown.checkedKind = i;
+    }
+    shown.preferYes = Checked(c.RadioButton1);
+    shown.preferNo = Checked(c.RadioButton2);
+    shown.answerButtonsEnabled = Enabled(c.RadioButton1) && Enabled(c.RadioButton2);
+    shown.okEnabled = Enabled(c.BitBtn1);
+    shown.memo = TextOf(c.Memo1);
+    return shown;
+  }
+  // Every branch of the view shows its children.
+  bool ViewFullyExpanded() {
+    const std::vector<ShownItem> items = ReadTreeView(Tree());
+    for (std::size_t i = 0; i + 1 < items.size(); ++i) {
+      if (items[i + 1].depth > items[i].depth && !items[i].expanded) return false;
+    }
+    return true;
+  }
+};
+
+TEST_F(NodeEditor, QuestionWithTwoLinesAndNoDefaultSurvivesOk) {
+  const std::string stored = "Is it on?\x81\xAB" "Check the cable(N)";
+  Arrange([&](Editor& e) { e.Tree().Root()->text = stored; });
+  ShownEditor shown;
+  script.Play({[&](HWND) {
+    shown = Read();
+    Click(Dialog().BitBtn1);
+  }});
+  form->RunCommand(IDM_EDIT1);
+
+  EXPECT_EQ(shown.caption, L"\u30c0\u30a4\u30a2\u30ed\u30b0 \u30a8\u30c7\u30a3\u30bf");
+  EXPECT_EQ(shown.pictures, (std::vector<bool>{true, false, false, false}));
+  EXPECT_EQ(shown.checkedKind, Question);
+  EXPECT_TRUE(shown.preferNo);
+  EXPECT_FALSE(shown.preferYes);
+  EXPECT_TRUE(shown.answerButtonsEnabled);
+  EXPECT_TRUE(shown.okEnabled);
+  EXPECT_EQ(shown.memo, L"Is it on?\r\nCheck the cable");
+
+  EXPECT_EQ(Model().Tree().Root()->text, stored);
+  EXPECT_TRUE(Model().State().Modified);
+  EXPECT_TRUE(MenuEnabled(IDM_SAVE1));
+  EXPECT_TRUE(MenuEnabled(IDM_SAVEAS1));
+  ExpectViewMatchesModel();
+}
+
+TEST_F(NodeEditor, NewAnswerNeedsAKindBeforeOk) {
+  TreeNode* answer = Model().Tree().Root()->LastChild();
+  Select(answer);
+  ShownEditor opened, picked, typed;
+  script.Play({
+      [&](HWND) {
+        opened = Read();
+        Click(Dialog().BitBtn1);  // disabled: nothing happens
+        Click(Dialog().RadioGroup1Items[Information]);
+      },
+      [&](HWND) {
+        picked = Read();
+        SendMessageW(Dialog().Memo1, EM_SETSEL, 0, -1);
+        SendMessageW(Dialog().Memo1, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"Call support"));
+        typed = Read();
+        Click(Dialog().RadioButton2);
+      },
+      [&](HWND) { Click(Dialog().BitBtn1); },
+  });
+  form->RunCommand(IDM_EDIT1);
+
+  EXPECT_EQ(opened.checkedKind, -1);
+  EXPECT_EQ(opened.pictures, (std::vector<bool>{false, false, false, false}));
+  EXPECT_FALSE(opened.okEnabled);
+  EXPECT_FALSE(opened.answerButtonsEnabled) << "a leaf has no answers";
+  EXPECT_TRUE(opened.preferYes);
+  EXPECT_EQ(opened.memo, L"\u2026");
+
+  EXPECT_EQ(picked.pictures, (std::vector<bool>{false, false, false, true})) << "Image4 is the notice picture";
+  EXPECT_TRUE(picked.okEnabled);
+  EXPECT_TRUE(typed.answerButtonsEnabled) << "editing the text enables the default buttons";
+
+  EXPECT_EQ(answer->text, "Call support(N)");
+  EXPECT_EQ(answer->kind, Information);
+  ExpectViewMatchesModel();
+}
+
+TEST_F(NodeEditor, CancelLeavesTheNodeButExpandsTheTree) {
+  TreeNode* yes = Model().Tree().Root()->FirstChild();
+  Arrange([&](Editor& e) {
+    e.Tree().AddChild(yes, "deep", Information);
+    yes->expanded = false;
+    e.Select(e.Tree().Root());
+  });
+  EXPECT_FALSE(ViewFullyExpanded());
+  script.Play({[&](HWND) {
+    SendMessageW(Dialog().Memo1, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"changed"));
+    Key(Dialog().Memo1, VK_ESCAPE);  // Esc in the memo is Cancel too
+  }});
+  form->RunCommand(IDM_EDIT1);
+  EXPECT_EQ(Model().Tree().Root()->text, "\x81\x63");
+  EXPECT_FALSE(Model().State().Modified);
+  EXPECT_FALSE(MenuEnabled(IDM_SAVE1));
+  EXPECT_TRUE(ViewFullyExpanded());
+  EXPECT_FALSE(Visible(nodeEditor->Handle()));
+}
+
+TEST_F(NodeEditor, EnterInTheMemoIsALineBreak) {
+  script.Play({
+      [&](HWND) {
+        SendMessageW(Dialog().Memo1, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"one"));
+        SendMessageW(Dialog().Memo1, EM_SETSEL, 3, 3);
+        Key(Dialog().Memo1, VK_RETURN);
+        Key(Dialog().Memo1, 'T');
+      },
+      [&](HWND) { Click(Dialog().BitBtn1); },
+  });
+  form->RunCommand(IDM_EDIT1);
+  EXPECT_EQ(Model().Tree().Root()->text, "one\x81\xABt");
+}
+
+TEST_F(NodeEditor, RefusesACharacterItCannotStoreAndStaysOpen) {
+  std::wstring refusal;
+  bool stillOpen = false;
+  script.Play({
+      [&](HWND) {
+        SendMessageW(Dialog().Memo1, WM_SETTEXT, 0, reinterpret_cast<LPARAM>((L"smile " + kEmoji).c_str()));
+        Click(Dialog().BitBtn1);
+      },
+      [&](HWND box) {
+        refusal = MessageBoxText(box);
+        Answer(box, IDOK);
+      },
+      [&](HWND dialog) {
+        stillOpen = dialog == nodeEditor->Handle() && Visible(dialog);
+        SendMessageW(Dialog().Memo1, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"smile"));
+        Click(Dialog().BitBtn1);
+      },
+  });
+  form->RunCommand(IDM_EDIT1);
+  EXPECT_NE(refusal.find(kEmoji), std::wstring::npos);
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(Model().Tree().Root()->text, "smile");
+}
+
+TEST_F(NodeEditor, TheWindowItself) {
+  HWND dialog = nodeEditor->Handle();
+  EXPECT_NE(GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  const LONG_PTR style = GetWindowLongPtrW(dialog, GWL_STYLE);
+  EXPECT_NE(style & WS_THICKFRAME, 0);
+  EXPECT_NE(style & WS_MAXIMIZEBOX, 0);
+  EXPECT_EQ(style & WS_MINIMIZEBOX, 0);
+  EXPECT_EQ(GetMenuState(GetSystemMenu(dialog, FALSE), SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));
+  MINMAXINFO limits{};
+  SendMessageW(dialog, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  EXPECT_EQ(limits.ptMinTrackSize.y, MulDiv(260, GetDeviceCaps(GetDC(nullptr), LOGPIXELSY), 96));
+  RECT client{};
+  GetClientRect(dialog, &client);
+  EXPECT_EQ(client.right, MulDiv(384, GetDeviceCaps(GetDC(nullptr), LOGPIXELSY), 96));
+  EXPECT_FALSE(Visible(dialog)) << "created hidden";
+
+  RECT own{}, shown{};
+  GetWindowRect(form->Handle(), &own);
+  script.Play({[&](HWND d) {
+    GetWindowRect(d, &shown);
+    Click(Dialog().BitBtn2);
+  }});
+  form->RunCommand(IDM_EDIT1);
+  EXPECT_LE(std::abs((own.left + own.right) / 2 - (shown.left + shown.right) / 2), 1);
+  EXPECT_LE(std::abs((own.top + own.bottom) / 2 - (shown.top + shown.bottom) / 2), 1);
+}
+
+}  // namespace
+}  // namespace velmora::win32::editing_test
