@@ -79,7 +79,9 @@ LRESULT NodeEditTrigger::OnLeftButtonDown(WPARAM wParam, LPARAM lParam) {
   // starts); the wait for a possible double click begins after that.
   const LRESULT result = DefSubclassProc(tree_, WM_LBUTTONDOWN, wParam, lParam);
   const auto selectedAfter = reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_CARET, 0));
-  if (secondClick && selectedAfter == selectedBefore && tree_ != nullptr) {
+  // A button still held down means the click became a drag.
+  const bool released = (GetKeyState(VK_LBUTTON) & 0x8000) == 0;
+  if (secondClick && released && selectedAfter == selectedBefore && tree_ != nullptr) {
     waiting_ = SetTimer(tree_, kSlowClickTimer, GetDoubleClickTime(), nullptr) != 0;
   }
   return result;

@@ -176,12 +176,15 @@ TEST_F(NodeEditor, TheWindowItself) {
   EXPECT_NE(style & WS_MAXIMIZEBOX, 0);
   EXPECT_EQ(style & WS_MINIMIZEBOX, 0);
   EXPECT_EQ(GetMenuState(GetSystemMenu(dialog, FALSE), SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
   MINMAXINFO limits{};
   SendMessageW(dialog, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-  EXPECT_EQ(limits.ptMinTrackSize.y, MulDiv(260, GetDeviceCaps(GetDC(nullptr), LOGPIXELSY), 96));
+  EXPECT_EQ(limits.ptMinTrackSize.y, MulDiv(260, dpi, 96));
   RECT client{};
   GetClientRect(dialog, &client);
-  EXPECT_EQ(client.right, MulDiv(384, GetDeviceCaps(GetDC(nullptr), LOGPIXELSY), 96));
+  EXPECT_EQ(client.right, MulDiv(384, dpi, 96));
   EXPECT_FALSE(Visible(dialog)) << "created hidden";
 
   RECT own{}, shown{};
