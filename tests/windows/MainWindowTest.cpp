@@ -3,6 +3,7 @@
 // file separators, and the dispatch point with its error report.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <new>
 #include <stdexcept>
 
@@ -380,6 +381,36 @@ TEST_F(MainWindowTest, SelectingANodeInTheViewReachesTheModel) {
   EXPECT_TRUE(MenuEnabled(form->MainMenu1(), IDM_GENERATE1));
   EXPECT_TRUE(IsWindowEnabled(C().GenerateBtn));
   EXPECT_TRUE(MenuEnabled(form->PopupMenu1(), IDM_DELETE1));
+}
+
+// Set by the timer that closes the pop-up menu again.
+bool popupMenuSeen = false;
+
+void CALLBACK ClosePopupMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND menu = FindWindowW(L"#32768", nullptr);
+  if (menu == nullptr || !IsWindowVisible(menu)) return;
+  popupMenuSeen = true;
+  KillTimer(nullptr, timer);
+  EndMenu();
+}
+
+TEST_F(MainWindowTest, RightClickShowsThePopupMenuWithoutMovingTheSelection) {
+  ShowWindow(Main(), SW_SHOWNOACTIVATE);
+  TreeNode* no = form->Model().Tree().Root()->LastChild();
+  RECT label{};
+  const HTREEITEM item = form->TreeView().ItemOf(no->Id());
+  std::memcpy(&label, &item, sizeof item);  // TVM_GETITEMRECT takes the item in the rectangle
+  ASSERT_TRUE(SendMessageW(C().TreeView1, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label)));
+  const LPARAM at = MAKELPARAM((label.left + label.right) / 2, (label.top + label.bottom) / 2);
+
+  popupMenuSeen = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, &ClosePopupMenu);
+  PostMessageW(C().TreeView1, WM_RBUTTONUP, 0, at);
+  SendMessageW(C().TreeView1, WM_RBUTTONDOWN, MK_RBUTTON, at);
+  PumpMessages();
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(popupMenuSeen);
+  EXPECT_EQ(form->Model().Selected(), form->Model().Tree().Root());
 }
 
 TEST_F(MainWindowTest, TitleBoxShowsTheModelWithoutCountingAsAnEdit) {
