@@ -10,6 +10,7 @@
 #include <cstring>
 #include <ctime>
 #include <new>
+#include <stdexcept>
 
 #include "app/CommandIds.h"
 #include "app/WideText.h"

@@ -230,7 +230,6 @@ class TForm1 final : private EditorView {
   LRESULT OnControlColour(HDC dc, HWND control);
   bool OnSetCursor(HWND target);
   void OnSize();
-  void OnGetMinMaxInfo(MINMAXINFO& info);
   void OnActivate(bool active);
   void OnClose();
   void OnDropFiles(HDROP drop);
