@@ -85,7 +85,9 @@ class TreeViewMirrorTest : public ::testing::Test {
     EXPECT_EQ(item.iImage, NodeImageOf(node.kind));
     EXPECT_EQ(item.iSelectedImage, NodeImageOf(node.kind));
     EXPECT_EQ(static_cast<int>((item.state & TVIS_STATEIMAGEMASK) >> 12), node.stateIndex);
-    if (node.HasChildren()) EXPECT_EQ((item.state & TVIS_EXPANDED) != 0, node.expanded) << node.text;
+    if (node.HasChildren()) {
+      EXPECT_EQ((item.state & TVIS_EXPANDED) != 0, node.expanded) << node.text;
+    }
     EXPECT_EQ(mirror.NodeOf(handle), &node);
   }
 
