@@ -14,6 +14,7 @@
 
 #include "app/CommandIds.h"
 #include "app/WideText.h"
+#include "distribution/Unit_Win7Taskbar.h"
 #include "document/Errors.h"
 
 namespace velmora::win32 {
@@ -249,6 +250,7 @@ void TForm1::FormCreate() {
   // The About box's background is drawn from this generator.
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   New1Click();
+  ProbeTaskbarProgress();
   // Generate stays off until the first selection change, although the
   // starting tree already has three nodes.
   CommandStates& commands = editor_.Commands();
@@ -400,6 +402,12 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (closing_) PostQuitMessage(0);
       return 0;
     default:
+      // A registered message, so it cannot be a case label. The shell sends
+      // it when it (re)creates the taskbar button, which loses the bar.
+      if (message == TaskbarProgress::TaskbarButtonCreatedMessage()) {
+        OnTaskbarButtonCreated();
+        return 0;
+      }
       break;
   }
   return DefWindowProcW(hwnd_, message, wParam, lParam);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/SingleInstance.h"
+#include "app/WideText.h"
 #include "app/Unit1.h"
 #include "document/Unit2.h"
 
@@ -72,11 +73,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   try {
     TForm1 form(instance, kApplicationTitle);
     form.SetInstanceMark(instanceName);
-    const velmora::win32::TForm2 nodeEditor(form.Handle());
+    velmora::win32::TForm2 nodeEditor(form.Handle());
+    form.UseNodeEditor(nodeEditor);
     form.ShowFirstTime(showCommand, CommandLineArguments());
     RunMessageLoop(form);
   } catch (const std::exception& error) {
-    MessageBoxA(nullptr, error.what(), kApplicationTitle, MB_OK | MB_ICONSTOP);
+    // Only a failure to build the windows themselves gets here.
+    MessageBoxW(nullptr, velmora::win32::ToWide(error.what()).c_str(), L"Velmora", MB_OK | MB_ICONSTOP);
     return 1;
   }
   return 0;

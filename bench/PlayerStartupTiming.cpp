@@ -57,20 +57,22 @@ struct Search {
   HWND found;
 };
 
+// A plain function: on 32-bit Windows a lambda converts only to a cdecl
+// pointer, not to the stdcall one the enumeration wants.
+BOOL CALLBACK MatchVisibleDialog(HWND window, LPARAM context) {
+  auto& s = *reinterpret_cast<Search*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  if (owner != s.process || !IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0) return TRUE;
+  s.found = window;
+  return FALSE;
+}
+
 HWND VisibleDialogOf(DWORD process) {
   Search search{process, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(context);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t className[16] = {};
-        GetClassNameW(window, className, 16);
-        if (owner != s.process || !IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0) return TRUE;
-        s.found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumWindows(MatchVisibleDialog, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

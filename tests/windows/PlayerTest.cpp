@@ -124,23 +124,25 @@ class RunningPlayer {
     HWND found;
   };
 
+  // A plain function with the platform's calling convention: on 32-bit
+  // Windows a lambda converts only to a cdecl pointer.
+  static BOOL CALLBACK MatchDialog(HWND window, LPARAM context) {
+    auto& s = *reinterpret_cast<Search*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (owner != s.process || window == s.previous || !IsWindowVisible(window) ||
+        lstrcmpW(className, L"#32770") != 0) {
+      return TRUE;
+    }
+    s.found = window;
+    return FALSE;
+  }
+
   HWND FindDialog(HWND previous) const {
     Search search{id_, previous, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-          auto& s = *reinterpret_cast<Search*>(context);
-          DWORD owner = 0;
-          GetWindowThreadProcessId(window, &owner);
-          wchar_t className[16] = {};
-          GetClassNameW(window, className, 16);
-          if (owner != s.process || window == s.previous || !IsWindowVisible(window) ||
-              lstrcmpW(className, L"#32770") != 0) {
-            return TRUE;
-          }
-          s.found = window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
   }
 

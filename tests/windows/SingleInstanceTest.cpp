@@ -112,26 +112,30 @@ class RunningCopy {
 
   // Its message box, if it shows one.
   HWND MessageBox() const {
-    struct Search {
-      DWORD process;
-      HWND found = nullptr;
-    } search{id_};
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(parameter);
-          DWORD owner = 0;
-          GetWindowThreadProcessId(window, &owner);
-          wchar_t className[32] = {};
-          GetClassNameW(window, className, 32);
-          if (owner != s->process || std::wstring(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-          s->found = window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    Search search{id_};
+    EnumWindows(MatchMessageBox, reinterpret_cast<LPARAM>(&search));
     return search.found;
   }
 
  private:
+  struct Search {
+    DWORD process;
+    HWND found = nullptr;
+  };
+
+  // A plain function with the platform's calling convention: on 32-bit
+  // Windows a lambda converts only to a cdecl pointer.
+  static BOOL CALLBACK MatchMessageBox(HWND window, LPARAM parameter) {
+    auto* s = reinterpret_cast<Search*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, 32);
+    if (owner != s->process || std::wstring(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+    s->found = window;
+    return FALSE;
+  }
+
   UniqueKernelHandle process_;
   DWORD id_ = 0;
   bool started_ = false;
