@@ -49,6 +49,7 @@
 #include "document/InputBoxPort.h"
 #include "document/NodeEditTrigger.h"
 #include "document/NodeEditorPort.h"
+#include "files/Win32FileSystem.h"
 
 namespace velmora::win32 {
 
@@ -265,6 +266,11 @@ class TForm1 final : private EditorView {
   EditorImageLists images_;
   Win32MessageBox ownMessageBoxes_;
   MessageBoxPort* messageBoxes_ = &ownMessageBoxes_;
+  Win32FileSystem files_;
+  // The folder in which the open dialog starts: that of the last file opened.
+  std::string initialDir_;
+  // Opens a file as the document (the command line, dropped files).
+  void OpenDocumentFile(const std::string& path);
   Editor editor_;
   TreeViewMirror mirror_;
   MainWindowLayout layout_;

@@ -2,6 +2,9 @@
 // files.
 #include "app/Unit1.h"
 
+#include "app/WideText.h"
+#include "files/OpenDocument.h"
+
 namespace velmora::win32 {
 
 void TForm1::New1Click() {
@@ -25,8 +28,29 @@ void TForm1::GenerateBtnClick() {}
 
 void TForm1::History1Click(int /*slot*/) {}
 
-void TForm1::FormShow(const std::vector<std::wstring>& /*arguments*/) {}
+void TForm1::OpenDocumentFile(const std::string& path) {
+  const std::optional<OpenedDocument> opened =
+      OpenDocument(editor_, files_, *messageBoxes_, path, productTitle_, CurrentCaption());
+  if (!opened) return;
+  initialDir_ = opened->initialDir;
+  SetCaption(opened->caption);
+}
 
-void TForm1::FormDropFiles(HDROP /*drop*/) {}
+// The first command-line argument, once the window is on screen; further
+// arguments are ignored.
+void TForm1::FormShow(const std::vector<std::wstring>& arguments) {
+  if (arguments.empty()) return;
+  OpenDocumentFile(ToCp932(arguments.front()));
+}
+
+// Only the first of several dropped files opens, without a question about
+// unsaved changes (dropping is itself the decision).
+void TForm1::FormDropFiles(HDROP drop) {
+  const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+  std::wstring path(length + 1, L'\0');
+  DragQueryFileW(drop, 0, path.data(), length + 1);
+  path.resize(length);
+  OpenDocumentFile(ToCp932(path));
+}
 
 }  // namespace velmora::win32

@@ -8,6 +8,7 @@ target_sources(velmora_core PRIVATE
   files/TreeTextWriter.cpp
   files/KindRestoration.cpp
   files/TreeFile.cpp
+  files/OpenDocument.cpp
 )
 
 if(WIN32)

@@ -39,10 +39,10 @@ finish() {
 trap finish EXIT
 
 # Wait (at most a minute: the first run also creates the prefix) for the main
-# window, named after the program.
+# window, whose caption ends in the program's name ("sample.tre - Velmora").
 window=""
 for _ in $(seq 1 600); do
-  window=$(xwininfo -root -tree 2>/dev/null | awk '/"Velmora"/ {print $1; exit}')
+  window=$(xwininfo -root -tree 2>/dev/null | awk '/Velmora"/ {print $1; exit}')
   [ -n "$window" ] && break
   kill -0 "$editor" 2>/dev/null || { echo "start-editor: the editor ended before its window showed" >&2; exit 1; }
   sleep 0.1

@@ -1,0 +1,33 @@
+#pragma once
+// The single way a file becomes the open document: the command-line file,
+// dropped files (and later the open command and the recent files) all end
+// here. The reader is chosen by the extension; only a complete load
+// replaces the document.
+
+#include <optional>
+#include <string>
+
+#include "app/MessageBoxPort.h"
+#include "document/Editor.h"
+#include "files/FileSystemPort.h"
+
+namespace velmora {
+
+// What the window shows after a successful open.
+struct OpenedDocument {
+  // The file name, " - " and the product title: "abc.tre - Velmora".
+  std::string caption;
+  // The folder of the opened file, with its trailing separator: where the
+  // open dialog starts next time.
+  std::string initialDir;
+};
+
+// Opens `path` (".tre" or a generated ".exe", in any letter case) into the
+// editor. Any other extension is refused with a plain message box captioned
+// `currentCaption` and changes nothing (the result is empty). A reader's
+// error propagates as VelmoraError and also changes nothing.
+std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files, MessageBoxPort& messages,
+                                           const std::string& path, const std::string& productTitle,
+                                           const std::string& currentCaption);
+
+}  // namespace velmora

@@ -1,0 +1,106 @@
+// Opening a file as the document: the reader follows the extension, the
+// kinds come back from their markers, and a refusal or a failed read leaves
+// the open document exactly as it was.
+#include "files/OpenDocument.h"
+
+#include <gtest/gtest.h>
+
+#include "TreeFileTestSupport.h"
+#include "distribution/DistributionPayload.h"
+#include "files/TreeFile.h"
+
+namespace velmora {
+namespace {
+
+class RecordingMessages : public MessageBoxPort {
+ public:
+  int ShowMessage(const std::string& text, const std::string& caption, unsigned flags) override {
+    texts.push_back(text);
+    captions.push_back(caption);
+    lastFlags = flags;
+    return message_box::kAnswerOk;
+  }
+  std::vector<std::string> texts;
+  std::vector<std::string> captions;
+  unsigned lastFlags = 0xFFFF;
+};
+
+class OpenDocumentTest : public ::testing::Test {
+ protected:
+  OpenDocumentTest() {
+    editor.ResetToStartingTree();
+    editor.State().Title = "unsaved work";
+    editor.MarkModified();
+    DecisionTree tree;
+    TreeNode* root = tree.AddTopLevel("Is it on?", Question);
+    tree.AddChild(root, "Good", Information);
+    tree.AddChild(root, "Switch it on", Inhibit);
+    DocumentState state;
+    state.Title = "Printer";
+    state.Color = 3;
+    files.files["C:\\work\\printer.TRE"] = BuildTreeText(tree, state);
+    files.files["C:\\work\\printer.exe"] = BuildDistributionExecutable("MZstub", tree, state);
+  }
+
+  std::optional<OpenedDocument> Open(const std::string& path) {
+    return OpenDocument(editor, files, messages, path, "Velmora", "current caption");
+  }
+
+  NullEditorView view;
+  Editor editor{view};
+  testing::MemoryFileSystem files;
+  RecordingMessages messages;
+};
+
+TEST_F(OpenDocumentTest, TreeFileInAnyLetterCaseBecomesTheCleanDocument) {
+  const auto opened = Open("C:\\work\\printer.TRE");
+  ASSERT_TRUE(opened.has_value());
+  EXPECT_EQ(opened->caption, "printer.TRE - Velmora");
+  EXPECT_EQ(opened->initialDir, "C:\\work\\");
+  EXPECT_EQ(testing::Describe(editor.Tree()), "[0]Is it on?\n\t[1]Good\n\t[3]Switch it on\n");
+  EXPECT_EQ(editor.State().Title, "Printer");
+  EXPECT_EQ(editor.State().Color, 3);
+  EXPECT_EQ(editor.State().CurrentFileName, "C:\\work\\printer.TRE");
+  EXPECT_FALSE(editor.State().Modified);
+  EXPECT_FALSE(editor.Commands().Save);
+  EXPECT_TRUE(editor.Commands().SaveAs);
+  EXPECT_EQ(editor.Selected(), editor.Tree().Root());
+  EXPECT_TRUE(editor.Tree().Root()->expanded);
+  EXPECT_TRUE(messages.texts.empty());
+}
+
+TEST_F(OpenDocumentTest, GeneratedExecutableOpensUnderItsTreeFileName) {
+  const auto opened = Open("C:\\work\\printer.exe");
+  ASSERT_TRUE(opened.has_value());
+  EXPECT_EQ(opened->caption, "printer.exe - Velmora");
+  EXPECT_EQ(editor.State().CurrentFileName, "C:\\work\\printer.tre");
+  EXPECT_EQ(testing::Describe(editor.Tree()), "[0]Is it on?\n\t[1]Good\n\t[3]Switch it on\n");
+}
+
+TEST_F(OpenDocumentTest, OtherExtensionsAreRefusedAndNothingChanges) {
+  files.files["C:\\work\\notes.txt"] = "text";
+  EXPECT_FALSE(Open("C:\\work\\notes.txt").has_value());
+  ASSERT_EQ(messages.texts.size(), 1u);
+  // "この拡張子のファイルは受け取れません。" CR LF CR LF and the file name.
+  EXPECT_EQ(messages.texts[0],
+            "\x82\xB1\x82\xCC\x8A\x67\x92\xA3\x8E\x71\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCD\x8E\xF3"
+            "\x82\xAF\x8E\xE6\x82\xEA\x82\xDC\x82\xB9\x82\xF1\x81\x42\r\n\r\nnotes.txt");
+  EXPECT_EQ(messages.captions[0], "current caption");
+  EXPECT_EQ(messages.lastFlags, message_box::kOk);
+  EXPECT_EQ(editor.State().Title, "unsaved work");
+  EXPECT_TRUE(editor.State().Modified);
+  EXPECT_EQ(editor.Tree().Count(), 3u);
+}
+
+TEST_F(OpenDocumentTest, AFailedReadLeavesTheDocumentWhole) {
+  files.files["C:\\work\\broken.tre"] = "root\r\n\t\tjump\r\n";
+  EXPECT_THROW(Open("C:\\work\\broken.tre"), VelmoraError);
+  EXPECT_THROW(Open("C:\\work\\missing.tre"), VelmoraError);
+  EXPECT_EQ(editor.State().Title, "unsaved work");
+  EXPECT_TRUE(editor.State().Modified);
+  EXPECT_EQ(editor.Tree().Count(), 3u);
+  EXPECT_TRUE(editor.State().CurrentFileName.empty());
+}
+
+}  // namespace
+}  // namespace velmora
