@@ -60,6 +60,18 @@ mkdir -p "$(dirname "$prefix")"
 ) 9>"$prefix.lock"
 
 # Keep the server alive between the many short test programs.
-"$wineserver_bin" -p30 >/dev/null 2>&1 || true
+"$wineserver_bin" -p30 </dev/null >/dev/null 2>&1 || true
 
-exec "$wine_bin" "$@"
+# Wine's helper processes (services, the desktop window) inherit the first
+# program's output descriptors and live on with the server; a caller that
+# reads the output to its end (CTest) would wait for them. So the program
+# writes to files, which are passed on when it has ended.
+output=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX")
+trap 'rm -f "$output" "$output.err"' EXIT
+set +e
+"$wine_bin" "$@" >"$output" 2>"$output.err"
+status=$?
+set -e
+cat "$output"
+cat "$output.err" >&2
+exit "$status"
