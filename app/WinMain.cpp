@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ComApartment.h"
 #include "app/SingleInstance.h"
 #include "app/WideText.h"
 #include "app/Unit1.h"
@@ -20,21 +21,6 @@ using velmora::win32::TForm1;
 
 // The application title, also the caption of the program's message boxes.
 constexpr char kApplicationTitle[] = "Velmora";
-
-// COM for the GUI thread: shortcuts, link resolution and the taskbar
-// progress use COM objects.
-class ComApartment {
- public:
-  ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComApartment() {
-    if (initialised_) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  bool initialised_;
-};
 
 std::vector<std::wstring> CommandLineArguments() {
   int count = 0;
@@ -67,7 +53,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     velmora::win32::HandOverToRunningCopy(instanceName);
     return 0;
   }
-  const ComApartment com;
+  const velmora::win32::ComApartment com;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   try {

@@ -12,6 +12,7 @@
 #include <new>
 #include <string>
 
+#include "app/ComApartment.h"
 #include "app/WideText.h"
 #include "distribution/DistributionPayload.h"
 #include "distribution/PreviewRun.h"
@@ -34,19 +35,6 @@ constexpr UINT kExitAborted = 3;
 constexpr wchar_t kUnreadableHeadline[] =
     L"\u3053\u306E\u5B9F\u884C\u30D5\u30A1\u30A4\u30EB\u306E\u5207\u308A\u5206\u3051\u624B\u9806\u3092"
     L"\u8AAD\u307F\u8FBC\u3081\u307E\u305B\u3093\u3002";
-
-class ComApartment {
- public:
-  ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComApartment() {
-    if (initialised_) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  bool initialised_;
-};
 
 // The file's name without folder and extension: the caption of a message
 // that comes before any title could be read.

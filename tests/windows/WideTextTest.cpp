@@ -26,13 +26,13 @@ TEST(WideText, SystemTextsRoundTrip) {
 TEST(WideText, IndependentOfTheAnsiCodePage) {
   // Whatever GetACP says, the conversion is the CP932 one.
   // The test runner says which locale it started Wine with.
-  char lang[64] = {};
-  GetEnvironmentVariableA("VELMORA_LANG", lang, sizeof lang);
-  const std::string locale(lang);
-  if (locale.rfind("ja_JP", 0) == 0) {
+  wchar_t lang[64] = {};
+  GetEnvironmentVariableW(L"VELMORA_LANG", lang, 64);
+  const std::wstring locale(lang);
+  if (locale.rfind(L"ja_JP", 0) == 0) {
     EXPECT_EQ(GetACP(), 932u);
   }
-  if (locale.rfind("en_US", 0) == 0) {
+  if (locale.rfind(L"en_US", 0) == 0) {
     EXPECT_EQ(GetACP(), 1252u);
   }
   EXPECT_EQ(ToCp932(ToWide(kAlreadyRunning)), kAlreadyRunning);
