@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/DibSection.h"
+
 namespace velmora::win32 {
 
 namespace {
@@ -9,26 +11,6 @@ namespace {
 // Every picture is drawn in a 16 x 16 logical space; the mapping mode scales
 // it to the requested size.
 constexpr int kLogicalSize = 16;
-
-struct Dib {
-  UniqueBitmap bitmap;
-  std::uint32_t* bits = nullptr;
-};
-
-Dib CreateDib(int size) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = size;
-  info.bmiHeader.biHeight = -size;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  Dib dib;
-  dib.bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  dib.bits = static_cast<std::uint32_t*>(bits);
-  return dib;
-}
 
 class Painter {
  public:
@@ -154,7 +136,7 @@ void Draw(Painter& p, PictureName name) {
 // and the difference between the two gives each pixel's coverage, so that
 // anti-aliased edges blend into any background.
 std::vector<std::uint32_t> RenderOn(COLORREF background, PictureName name, int size) {
-  Dib dib = CreateDib(size);
+  DibSection dib = CreateDibSection(size);
   UniqueDc dc(CreateCompatibleDC(nullptr));
   SelectedObject selected(dc.get(), dib.bitmap.get());
   RECT all{0, 0, size, size};
@@ -203,7 +185,7 @@ Picture DrawPicture(PictureName name, int size) {
 }
 
 UniqueBitmap ToBitmap(const Picture& picture) {
-  Dib dib = CreateDib(picture.size);
+  DibSection dib = CreateDibSection(picture.size);
   std::copy(picture.pixels.begin(), picture.pixels.end(), dib.bits);
   return std::move(dib.bitmap);
 }

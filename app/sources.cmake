@@ -5,6 +5,7 @@ target_sources(velmora_core PRIVATE
 if(WIN32)
   target_sources(velmora_win32 PRIVATE
     app/WideText.cpp
+    app/DibSection.cpp
     app/Win32MessageBox.cpp
     app/SingleInstance.cpp
     app/ImageLists.cpp

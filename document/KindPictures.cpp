@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/DibSection.h"
 #include "document/TextRules.h"
 
 namespace velmora::win32 {
@@ -16,26 +17,6 @@ constexpr int kDesignSize = 48;
 
 using GdiPen = UniqueHandleOf<HPEN, &DeleteObject>;
 using GdiRegion = UniqueHandleOf<HRGN, &DeleteObject>;
-
-struct Dib {
-  UniqueBitmap bitmap;
-  std::uint32_t* bits = nullptr;
-};
-
-Dib CreateDib(int size) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = size;
-  info.bmiHeader.biHeight = -size;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  Dib dib;
-  dib.bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  dib.bits = static_cast<std::uint32_t*>(bits);
-  return dib;
-}
 
 // Draws in design units on a device context that is `scale` times larger.
 class Canvas {
@@ -128,8 +109,8 @@ std::uint32_t Channel(std::uint32_t pixel, int shift) { return (pixel >> shift) 
 
 UniqueBitmap RenderKind(int kind, int size, COLORREF background) {
   const int big = size * kOversampling;
-  Dib large = CreateDib(big);
-  Dib small = CreateDib(size);
+  DibSection large = CreateDibSection(big);
+  DibSection small = CreateDibSection(size);
   if (large.bits == nullptr || small.bits == nullptr) return nullptr;
   {
     UniqueDc dc(CreateCompatibleDC(nullptr));

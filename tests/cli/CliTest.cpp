@@ -18,8 +18,6 @@
 #include <unistd.h>
 
 #include "files/PosixFileSystem.h"
-#else
-#include <windows.h>
 #endif
 
 namespace velmora {
@@ -28,18 +26,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::HostPath;
 using testing::ProcessResult;
-
-std::string Utf8(const fs::path& path) {
-#ifdef _WIN32
-  const std::wstring wide = path.wstring();
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), length, nullptr, nullptr);
-  return bytes;
-#else
-  return path.string();
-#endif
-}
+using testing::Utf8;
 
 std::string Content(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

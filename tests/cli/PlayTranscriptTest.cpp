@@ -9,13 +9,6 @@
 
 #include "ProcessRunner.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
 
 namespace velmora {
 namespace {
@@ -23,6 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::HostPath;
 using testing::ProcessResult;
+using testing::Utf8;
 
 // "用紙は入っていますか？(N)" with Yes: "! lamp blinks?" (answers "x call
 // service" and "i power off↓and on") and No: "i add paper"; title " Printer ".
@@ -45,77 +39,10 @@ const std::string kOk = "\xEF\xBC\xAF\xEF\xBC\xAB";                 // ＯＫ
 const std::string kPaper = "\xE7\x94\xA8\xE7\xB4\x99\xE3\x81\xAF\xE5\x85\xA5\xE3\x81\xA3\xE3\x81\xA6\xE3\x81\x84"
                            "\xE3\x81\xBE\xE3\x81\x99\xE3\x81\x8B\xEF\xBC\x9F";
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-std::string Utf8(const fs::path& path) {
-#ifdef _WIN32
-  const std::wstring wide = path.wstring();
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), length, nullptr, nullptr);
-  return bytes;
-#else
-  return path.string();
-#endif
-}
-
 // velmora-cli play with `input` as its standard input.
 ProcessResult RunWithInput(const std::string& program, const std::vector<std::string>& arguments,
                            const std::string& input, const fs::path& folder) {
-  const fs::path inPath = folder / "stdin.txt";
-  const fs::path outPath = folder / "stdout.txt";
-  const fs::path errPath = folder / "stderr.txt";
-  std::ofstream(inPath, std::ios::binary) << input;
-  ProcessResult result;
-#ifdef _WIN32
-  std::wstring commandLine = L"\"" + fs::u8path(program).wstring() + L"\"";
-  for (const std::string& argument : arguments) commandLine += L" \"" + fs::u8path(argument).wstring() + L"\"";
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE in = CreateFileW(inPath.wstring().c_str(), GENERIC_READ, FILE_SHARE_READ, &inherit, OPEN_EXISTING, 0, nullptr);
-  HANDLE out = CreateFileW(outPath.wstring().c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-  HANDLE err = CreateFileW(errPath.wstring().c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = in;
-  startup.hStdOutput = out;
-  startup.hStdError = err;
-  PROCESS_INFORMATION process{};
-  if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr, nullptr, &startup,
-                     &process)) {
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD exitCode = 0;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    result.exitCode = static_cast<int>(exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  }
-  CloseHandle(in);
-  CloseHandle(out);
-  CloseHandle(err);
-#else
-  std::vector<char*> argv{const_cast<char*>(program.c_str())};
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  const pid_t child = fork();
-  if (child == 0) {
-    dup2(open(inPath.c_str(), O_RDONLY), 0);
-    dup2(open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
-    dup2(open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
-    execv(program.c_str(), argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
-#endif
-  result.out = ReadAll(outPath);
-  result.err = ReadAll(errPath);
-  return result;
+  return testing::RunProcess(program, arguments, Utf8(folder), input);
 }
 
 class Play : public ::testing::Test {

@@ -21,7 +21,27 @@ std::string ReadFile(const std::string& path) {
   return content.str();
 }
 
+// The file the child reads as standard input, written from `input`.
+std::string WriteInputFile(const std::string& scratchFolder, const std::string& input, char separator) {
+  const std::string path = scratchFolder + separator + "stdin.txt";
+  std::ofstream(path, std::ios::binary) << input;
+  return path;
+}
+
 }  // namespace
+
+std::string Utf8(const std::filesystem::path& path) {
+#ifdef _WIN32
+  const std::wstring wide = path.wstring();
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), length, nullptr, nullptr);
+  return bytes;
+#else
+  return path.string();
+#endif
+}
 
 #ifdef _WIN32
 
@@ -59,10 +79,16 @@ HANDLE InheritableFile(const std::wstring& path) {
                      nullptr);
 }
 
+HANDLE InheritableInput(const std::wstring& path) {
+  SECURITY_ATTRIBUTES security{sizeof security, nullptr, TRUE};
+  return CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, &security, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                     nullptr);
+}
+
 }  // namespace
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::string& scratchFolder) {
+                         const std::string& scratchFolder, const std::optional<std::string>& input) {
   const std::string outPath = scratchFolder + "\\stdout.txt";
   const std::string errPath = scratchFolder + "\\stderr.txt";
   std::wstring commandLine = Quoted(Wide(program));
@@ -73,7 +99,8 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  HANDLE in = input ? InheritableInput(Wide(WriteInputFile(scratchFolder, *input, '\\'))) : nullptr;
+  startup.hStdInput = input ? in : GetStdHandle(STD_INPUT_HANDLE);
   startup.hStdOutput = out;
   startup.hStdError = err;
   PROCESS_INFORMATION process{};
@@ -87,6 +114,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
   }
+  if (in != nullptr) CloseHandle(in);
   CloseHandle(out);
   CloseHandle(err);
   result.out = ReadFile(outPath);
@@ -105,7 +133,8 @@ std::string HostPath(const std::string& linuxPath) {
 #else
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::string& scratchFolder) {
+                         const std::string& scratchFolder, const std::optional<std::string>& input) {
+  const std::string inPath = input ? WriteInputFile(scratchFolder, *input, '/') : std::string();
   const std::string outPath = scratchFolder + "/stdout.txt";
   const std::string errPath = scratchFolder + "/stderr.txt";
   std::vector<char*> argv;
@@ -116,6 +145,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   ProcessResult result;
   const pid_t child = fork();
   if (child == 0) {
+    if (input) dup2(open(inPath.c_str(), O_RDONLY), 0);
     const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     dup2(out, 1);

@@ -1,6 +1,8 @@
 #pragma once
 // Runs a program as a real child process and collects what it printed.
 
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,9 +15,14 @@ struct ProcessResult {
 };
 
 // Runs `program` with `arguments` (UTF-8), standard output and error going
-// to files in `scratchFolder`, and waits for it to end.
+// to files in `scratchFolder`, and waits for it to end. With `input`, the
+// program reads that text as its standard input (from a file in the same
+// folder); without, it shares the test's.
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::string& scratchFolder);
+                         const std::string& scratchFolder, const std::optional<std::string>& input = std::nullopt);
+
+// A path as UTF-8, the encoding the arguments above are given in.
+std::string Utf8(const std::filesystem::path& path);
 
 // A path of the build machine as the test program's own system sees it:
 // unchanged on Linux, "Z:\..." for a Windows program under Wine.

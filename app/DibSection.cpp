@@ -1,0 +1,20 @@
+#include "app/DibSection.h"
+
+namespace velmora::win32 {
+
+DibSection CreateDibSection(int size) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = size;
+  info.bmiHeader.biHeight = -size;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  DibSection dib;
+  dib.bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  dib.bits = static_cast<std::uint32_t*>(bits);
+  return dib;
+}
+
+}  // namespace velmora::win32

@@ -1,0 +1,22 @@
+#pragma once
+// A top-down 32-bit DIB section with direct access to its pixels: the
+// pictures drawn in code (image lists, the node editor's kind pictures)
+// are painted or averaged into one of these.
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "app/Win32Handles.h"
+
+namespace velmora::win32 {
+
+struct DibSection {
+  UniqueBitmap bitmap;
+  // size * size pixels, rows from the top; null when creation failed.
+  std::uint32_t* bits = nullptr;
+};
+
+DibSection CreateDibSection(int size);
+
+}  // namespace velmora::win32
