@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace velmora::win32 {
+namespace velmora {
 
 namespace {
 
@@ -115,4 +115,4 @@ MainWindowLayout ScaleLayout(const MainWindowLayout& l, int dpi) {
   return s;
 }
 
-}  // namespace velmora::win32
+}  // namespace velmora

@@ -6,7 +6,7 @@
 // the colour buttons stay at the top right of their group box, and the
 // bottom panel keeps its height of 65 and its column shares.
 
-namespace velmora::win32 {
+namespace velmora {
 
 struct ControlRect {
   int left = 0;
@@ -55,4 +55,4 @@ MainWindowLayout ComputeMainWindowLayout(int clientWidth, int clientHeight, int 
 // Multiplies every rectangle by dpi / 96.
 MainWindowLayout ScaleLayout(const MainWindowLayout& layout, int dpi);
 
-}  // namespace velmora::win32
+}  // namespace velmora

@@ -1,23 +1,7 @@
-# Subsystem 1: the application shell.
-target_sources(velmora_core PRIVATE
-)
+# Subsystem 1: the application shell, the top layer.
+velmora_subsystem(app)
 
 if(WIN32)
-  target_sources(velmora_win32 PRIVATE
-    app/WideText.cpp
-    app/DibSection.cpp
-    app/Win32MessageBox.cpp
-    app/SingleInstance.cpp
-    app/ImageLists.cpp
-    app/MainWindowLayout.cpp
-    app/TreeViewMirror.cpp
-    app/Unit1.cpp
-    app/Unit1Editing.cpp
-    app/Unit1Preview.cpp
-    app/Unit1Files.cpp
-    app/Unit1Desktop.cpp
-    app/Unit1Settings.cpp
-  )
   # GradientFill, for the toolbar's background.
   target_link_libraries(velmora_win32 PUBLIC msimg32)
 
@@ -28,9 +12,9 @@ if(WIN32)
   add_library(velmora_resources OBJECT resources/Velmora.rc)
   target_include_directories(velmora_resources PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/resources)
   set_source_files_properties(resources/Velmora.rc PROPERTIES
-    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/Velmora.ico;${CMAKE_SOURCE_DIR}/resources/Velmora.manifest;${CMAKE_SOURCE_DIR}/app/CommandIds.h")
+    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/Velmora.ico;${CMAKE_SOURCE_DIR}/resources/Velmora.manifest;${CMAKE_SOURCE_DIR}/app/win32/CommandIds.h")
 
-  add_executable(Velmora WIN32 app/WinMain.cpp)
+  add_executable(Velmora WIN32 app/win32/WinMain.cpp)
   target_link_libraries(Velmora PRIVATE velmora_win32 velmora_resources)
   target_link_options(Velmora PRIVATE -municode)
   set_target_properties(Velmora PROPERTIES

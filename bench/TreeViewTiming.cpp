@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "app/ImageLists.h"
-#include "app/TreeViewMirror.h"
-#include "app/WideText.h"
+#include "app/win32/ImageLists.h"
+#include "app/win32/TreeViewMirror.h"
+#include "win32/WideText.h"
 #include "document/Editor.h"
 
 namespace {

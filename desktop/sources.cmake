@@ -1,8 +1,2 @@
-# Portable sources go to velmora_core, Win32 ones to velmora_win32.
-target_sources(velmora_core PRIVATE
-)
-
-if(WIN32)
-  target_sources(velmora_win32 PRIVATE
-  )
-endif()
+# Subsystem 5: shortcuts, help, the About box and the home page.
+velmora_subsystem(desktop)

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/MessageBoxPort.h"
+#include "document/MessageBoxPort.h"
 #include "document/Editor.h"
 #include "document/InputBoxPort.h"
 #include "document/NodeEditorPort.h"

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "distribution/DistributionPayload.h"
 #include "files/FileMessages.h"
 #include "files/PathText.h"
 #include "files/TreeFile.h"
@@ -11,10 +10,10 @@ namespace velmora {
 namespace {
 
 // The file's document, or nothing for an extension the program does not read.
-std::optional<LoadedDocument> ReadByExtension(FileSystemPort& files, const std::string& path,
-                                              const DocumentState& current) {
+std::optional<LoadedDocument> ReadByExtension(FileSystemPort& files, ExecutableDocumentReader readExecutable,
+                                              const std::string& path, const DocumentState& current) {
   const std::string extension = LowerCaseExtensionOf(path);
-  if (extension == ".exe") return ReadDistributionPayload(files.ReadWholeFile(path), path, current);
+  if (extension == ".exe") return readExecutable(files.ReadWholeFile(path), path, current);
   if (extension == ".tre") return LoadTreeFile(files, path, current);
   return std::nullopt;
 }
@@ -22,9 +21,9 @@ std::optional<LoadedDocument> ReadByExtension(FileSystemPort& files, const std::
 }  // namespace
 
 std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files, MessageBoxPort& messages,
-                                           const std::string& path, const std::string& productTitle,
-                                           const std::string& currentCaption) {
-  std::optional<LoadedDocument> loaded = ReadByExtension(files, path, editor.State());
+                                           ExecutableDocumentReader readExecutable, const std::string& path,
+                                           const std::string& productTitle, const std::string& currentCaption) {
+  std::optional<LoadedDocument> loaded = ReadByExtension(files, readExecutable, path, editor.State());
   if (!loaded) {
     messages.ShowMessage(UnsupportedExtensionMessage(FileNameOf(path)), currentCaption, message_box::kOk);
     return std::nullopt;

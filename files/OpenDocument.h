@@ -6,12 +6,20 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
-#include "app/MessageBoxPort.h"
+#include "document/MessageBoxPort.h"
 #include "document/Editor.h"
 #include "files/FileSystemPort.h"
+#include "files/TreeFile.h"
 
 namespace velmora {
+
+// Reads the document stored in a generated executable (its whole bytes).
+// That format belongs to the distribution layer above this one, which hands
+// its reader in (ReadDistributionPayload); this layer only knows tree files.
+using ExecutableDocumentReader = LoadedDocument (*)(std::string_view fileBytes, const std::string& path,
+                                                    const DocumentState& current);
 
 // What the window shows after a successful open.
 struct OpenedDocument {
@@ -27,7 +35,7 @@ struct OpenedDocument {
 // `currentCaption` and changes nothing (the result is empty). A reader's
 // error propagates as VelmoraError and also changes nothing.
 std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files, MessageBoxPort& messages,
-                                           const std::string& path, const std::string& productTitle,
-                                           const std::string& currentCaption);
+                                           ExecutableDocumentReader readExecutable, const std::string& path,
+                                           const std::string& productTitle, const std::string& currentCaption);
 
 }  // namespace velmora

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app/WideText.h"
-#include "app/Win32Handles.h"
+#include "win32/WideText.h"
+#include "win32/Win32Handles.h"
 #include "document/Errors.h"
 #include "files/FileMessages.h"
 

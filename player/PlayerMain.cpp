@@ -12,12 +12,12 @@
 #include <new>
 #include <string>
 
-#include "app/ComApartment.h"
-#include "app/WideText.h"
+#include "win32/ComApartment.h"
+#include "win32/WideText.h"
 #include "distribution/DistributionPayload.h"
 #include "distribution/PreviewRun.h"
-#include "distribution/StepDialog.h"
-#include "distribution/Unit_Win7Taskbar.h"
+#include "distribution/win32/StepDialog.h"
+#include "distribution/win32/Unit_Win7Taskbar.h"
 #include "document/Errors.h"
 #include "files/TreeFile.h"
 #include "player/OwnFile.h"

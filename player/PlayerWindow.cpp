@@ -2,52 +2,25 @@
 
 #include <stdexcept>
 
-#include "distribution/Unit_Win7Taskbar.h"
+#include "distribution/win32/Unit_Win7Taskbar.h"
 #include "player/PlayerResources.h"
 
 namespace velmora::win32 {
 
-void PlayerWindow::RegisterWindowClass(HINSTANCE instance) {
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
-  if (GetClassInfoExW(instance, kClassName, &existing)) return;
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = &PlayerWindow::WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PLAYER));
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExW(&windowClass);
-}
-
 PlayerWindow::PlayerWindow(HINSTANCE instance, const std::wstring& caption) {
-  RegisterWindowClass(instance);
-  CreateWindowExW(0, kClassName, caption.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                  GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr,
-                  instance, this);
+  WindowClassLook look;
+  look.icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PLAYER));
+  RegisterClassOnce(instance, look);
+  const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
+  const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
+  CreateOwnWindow(0, caption.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, POINT{x, y}, SIZE{0, 0},
+                  nullptr, instance);
   if (hwnd_ == nullptr) throw std::runtime_error("the player window cannot be created");
   ShowWindow(hwnd_, SW_SHOWNORMAL);
 }
 
 PlayerWindow::~PlayerWindow() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
-}
-
-LRESULT CALLBACK PlayerWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<PlayerWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<PlayerWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  return self->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT PlayerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -8,11 +8,13 @@
 
 #include <string>
 
+#include "win32/WindowBase.h"
+
 namespace velmora::win32 {
 
 class TaskbarProgress;
 
-class PlayerWindow {
+class PlayerWindow final : public WindowBase<PlayerWindow> {
  public:
   static constexpr wchar_t kClassName[] = L"VelmoraPlayer";
 
@@ -23,18 +25,14 @@ class PlayerWindow {
   PlayerWindow(const PlayerWindow&) = delete;
   PlayerWindow& operator=(const PlayerWindow&) = delete;
 
-  HWND Handle() const { return hwnd_; }
-
   // The bar to set again when the shell (re)creates the taskbar button.
   void FollowTaskbarButton(TaskbarProgress& taskbar) { taskbar_ = &taskbar; }
 
  private:
-  static void RegisterWindowClass(HINSTANCE instance);
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  friend class WindowBase<PlayerWindow>;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnClose();
 
-  HWND hwnd_ = nullptr;
   TaskbarProgress* taskbar_ = nullptr;
 };
 

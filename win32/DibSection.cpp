@@ -1,4 +1,4 @@
-#include "app/DibSection.h"
+#include "win32/DibSection.h"
 
 namespace velmora::win32 {
 

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "app/Win32Handles.h"
+#include "win32/Win32Handles.h"
 
 namespace velmora::win32 {
 

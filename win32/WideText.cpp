@@ -1,4 +1,4 @@
-#include "app/WideText.h"
+#include "win32/WideText.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "app/Win32MessageBox.h"
+#include "win32/Win32MessageBox.h"
 
-#include "app/WideText.h"
+#include "win32/WideText.h"
 
 namespace velmora::win32 {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/MessageBoxPort.h"
+#include "document/MessageBoxPort.h"
 
 namespace velmora::win32 {
 

@@ -1,8 +1,8 @@
-#include "app/ImageLists.h"
+#include "app/win32/ImageLists.h"
 
 #include <algorithm>
 
-#include "app/DibSection.h"
+#include "win32/DibSection.h"
 
 namespace velmora::win32 {
 

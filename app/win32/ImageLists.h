@@ -19,7 +19,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/Win32Handles.h"
+#include "win32/Win32Handles.h"
 
 namespace velmora::win32 {
 

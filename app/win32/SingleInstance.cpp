@@ -1,4 +1,4 @@
-#include "app/SingleInstance.h"
+#include "app/win32/SingleInstance.h"
 
 #include <vector>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/Win32Handles.h"
+#include "win32/Win32Handles.h"
 
 namespace velmora::win32 {
 

@@ -1,9 +1,9 @@
-#include "app/TreeViewMirror.h"
+#include "app/win32/TreeViewMirror.h"
 
 #include <unordered_set>
 
-#include "app/ImageLists.h"
-#include "app/WideText.h"
+#include "app/win32/ImageLists.h"
+#include "win32/WideText.h"
 
 namespace velmora::win32 {
 

@@ -20,8 +20,9 @@
 // - Questions and messages go through MessageBoxes() with ProductTitle() as
 //   the caption, so tests can answer them.
 //
-// The handler definitions are split by subsystem: Unit1.cpp (window, layout,
-// dispatch, exit), Unit1Editing.cpp, Unit1Preview.cpp, Unit1Files.cpp,
+// The definitions are split by what they do: Unit1.cpp (window, controls,
+// layout), Unit1Dispatch.cpp (the dispatch point, exit), Unit1Sync.cpp, and by
+// subsystem Unit1Editing.cpp, Unit1Preview.cpp, Unit1Files.cpp,
 // Unit1Desktop.cpp and Unit1Settings.cpp.
 
 #include <windows.h>
@@ -36,20 +37,21 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ImageLists.h"
+#include "app/win32/ImageLists.h"
 #include "app/MainWindowLayout.h"
-#include "app/MessageBoxPort.h"
-#include "app/SingleInstance.h"
-#include "app/TreeViewMirror.h"
-#include "app/Win32Handles.h"
-#include "app/Win32MessageBox.h"
-#include "distribution/StepDialog.h"
-#include "distribution/Unit_Win7Taskbar.h"
+#include "document/MessageBoxPort.h"
+#include "app/win32/SingleInstance.h"
+#include "app/win32/TreeViewMirror.h"
+#include "win32/WindowBase.h"
+#include "win32/Win32Handles.h"
+#include "win32/Win32MessageBox.h"
+#include "distribution/win32/StepDialog.h"
+#include "distribution/win32/Unit_Win7Taskbar.h"
 #include "document/Editor.h"
 #include "document/InputBoxPort.h"
-#include "document/NodeEditTrigger.h"
+#include "document/win32/NodeEditTrigger.h"
 #include "document/NodeEditorPort.h"
-#include "files/Win32FileSystem.h"
+#include "files/win32/Win32FileSystem.h"
 
 namespace velmora::win32 {
 
@@ -70,7 +72,7 @@ struct MainWindowControls {
   HWND ExitBtn = nullptr;
 };
 
-class TForm1 final : private EditorView {
+class TForm1 final : public WindowBase<TForm1>, private EditorView {
  public:
   static constexpr wchar_t kClassName[] = L"TForm1";
 
@@ -81,7 +83,6 @@ class TForm1 final : private EditorView {
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
 
-  HWND Handle() const { return hwnd_; }
   HACCEL Accelerators() const { return accelerators_.get(); }
   const MainWindowControls& Controls() const { return controls_; }
   HMENU MainMenu1() const { return mainMenu_; }
@@ -208,12 +209,12 @@ class TForm1 final : private EditorView {
   const HistoryCaptionList& HistoryCaptions() const { return historyCaptions_; }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  friend class WindowBase<TForm1>;
   static LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                     DWORD_PTR self);
-  static void RegisterWindowClass(HINSTANCE instance);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnUncaughtException();
   LRESULT HandleChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
 
   // Window construction.
@@ -255,7 +256,6 @@ class TForm1 final : private EditorView {
 
   HINSTANCE instance_;
   std::string productTitle_;
-  HWND hwnd_ = nullptr;
   MainWindowControls controls_;
   HMENU mainMenu_ = nullptr;  // belongs to the window once attached
   UniqueMenu popupMenuBar_;  // PopupMenu1 is its only submenu

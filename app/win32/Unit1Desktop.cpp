@@ -1,5 +1,5 @@
 // TForm1: shortcuts to the program, help, the About box and the home page.
-#include "app/Unit1.h"
+#include "app/win32/Unit1.h"
 
 namespace velmora::win32 {
 

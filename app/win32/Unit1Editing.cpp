@@ -4,13 +4,13 @@
 #include <optional>
 #include <string>
 
-#include "app/CommandIds.h"
-#include "app/Unit1.h"
-#include "app/WideText.h"
+#include "app/win32/CommandIds.h"
+#include "app/win32/Unit1.h"
+#include "win32/WideText.h"
 #include "document/EditCommands.h"
-#include "document/InputBox.h"
-#include "document/TextGuard.h"
-#include "document/Unit2.h"
+#include "document/win32/InputBox.h"
+#include "document/win32/TextGuard.h"
+#include "document/win32/Unit2.h"
 
 namespace velmora::win32 {
 namespace {

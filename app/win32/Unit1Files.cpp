@@ -1,8 +1,9 @@
 // TForm1: the document's file commands, the command-line file and dropped
 // files.
-#include "app/Unit1.h"
+#include "app/win32/Unit1.h"
 
-#include "app/WideText.h"
+#include "win32/WideText.h"
+#include "distribution/DistributionPayload.h"
 #include "files/OpenDocument.h"
 
 namespace velmora::win32 {
@@ -30,7 +31,7 @@ void TForm1::History1Click(int /*slot*/) {}
 
 void TForm1::OpenDocumentFile(const std::string& path) {
   const std::optional<OpenedDocument> opened =
-      OpenDocument(editor_, files_, *messageBoxes_, path, productTitle_, CurrentCaption());
+      OpenDocument(editor_, files_, *messageBoxes_, &ReadDistributionPayload, path, productTitle_, CurrentCaption());
   if (!opened) return;
   initialDir_ = opened->initialDir;
   SetCaption(opened->caption);

@@ -1,5 +1,5 @@
 // TForm1: the preview run and the progress colour buttons.
-#include "app/Unit1.h"
+#include "app/win32/Unit1.h"
 
 #include "distribution/ColourButtons.h"
 #include "distribution/PreviewRun.h"

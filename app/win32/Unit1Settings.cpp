@@ -1,5 +1,5 @@
 // TForm1: the settings file and the close sequence.
-#include "app/Unit1.h"
+#include "app/win32/Unit1.h"
 
 namespace velmora::win32 {
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "app/ComApartment.h"
-#include "app/SingleInstance.h"
-#include "app/WideText.h"
-#include "app/Unit1.h"
-#include "document/Unit2.h"
+#include "win32/ComApartment.h"
+#include "app/win32/SingleInstance.h"
+#include "win32/WideText.h"
+#include "app/win32/Unit1.h"
+#include "document/win32/Unit2.h"
 
 namespace {
 

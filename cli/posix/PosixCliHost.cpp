@@ -7,7 +7,7 @@
 
 #include "cli/CliPlatform.h"
 #include "files/PathText.h"
-#include "files/PosixFileSystem.h"
+#include "files/posix/PosixFileSystem.h"
 
 namespace velmora::cli {
 namespace {

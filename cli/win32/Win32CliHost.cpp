@@ -1,10 +1,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/WideText.h"
+#include "win32/WideText.h"
 #include "cli/CliPlatform.h"
 #include "files/PathText.h"
-#include "files/Win32FileSystem.h"
+#include "files/win32/Win32FileSystem.h"
 
 namespace velmora::cli {
 namespace {

@@ -1,4 +1,4 @@
-#include "distribution/StepDialog.h"
+#include "distribution/win32/StepDialog.h"
 
 #include <algorithm>
 #include <array>
@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/WideText.h"
-#include "app/Win32Handles.h"
+#include "win32/WideText.h"
+#include "win32/Win32Handles.h"
 #include "distribution/PreviewRun.h"
 
 namespace velmora::win32 {

@@ -1,4 +1,4 @@
-#include "distribution/Unit_Win7Taskbar.h"
+#include "distribution/win32/Unit_Win7Taskbar.h"
 
 #include <shobjidl.h>
 

@@ -1,9 +1,9 @@
-#include "document/InputBox.h"
+#include "document/win32/InputBox.h"
 
 #include <vector>
 
-#include "app/WideText.h"
-#include "document/TextGuard.h"
+#include "win32/WideText.h"
+#include "document/win32/TextGuard.h"
 
 namespace velmora::win32 {
 namespace {
@@ -31,7 +31,9 @@ std::wstring WindowText(HWND window) {
 InputBox::InputBox(HWND owner, const std::wstring& caption, const std::wstring& prompt, const std::wstring& initialText)
     : owner_(owner), promptText_(prompt), initialText_(initialText) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterWindowClass(instance);
+  WindowClassLook look;
+  look.background = ButtonFaceBackground();
+  RegisterClassOnce(instance, look);
   HDC screen = GetDC(nullptr);
   dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
@@ -39,62 +41,23 @@ InputBox::InputBox(HWND owner, const std::wstring& caption, const std::wstring& 
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
   RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  CreateWindowExW(exStyle, kClassName, caption.c_str(), style, 0, 0, frame.right - frame.left,
-                  frame.bottom - frame.top, owner, nullptr, instance, this);
+  CreateOwnWindow(exStyle, caption.c_str(), style, POINT{0, 0}, SIZE{frame.right - frame.left, frame.bottom - frame.top},
+                  owner, instance);
 }
 
 InputBox::~InputBox() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
-void InputBox::RegisterWindowClass(HINSTANCE instance) {
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
-  if (GetClassInfoExW(instance, kClassName, &existing)) return;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &InputBox::WindowProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kClassName;
-  RegisterClassExW(&wc);
-}
-
-LRESULT CALLBACK InputBox::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<InputBox*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<InputBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  return self->HandleMessage(message, wParam, lParam);
-}
-
 LRESULT InputBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT handled = 0;
+  if (HandleDialogLikeMessage(hwnd_, focus_, message, wParam, lParam, handled)) return handled;
   switch (message) {
     case WM_CREATE:
       OnCreate();
       return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam));
-      return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-      SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
-      SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
-      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    case WM_ACTIVATE:
-      if (focus_.OnActivate(hwnd_, wParam)) return 0;
-      break;
-    case WM_NEXTDLGCTL:
-      MoveDialogFocus(hwnd_, wParam, lParam);
       return 0;
     case DM_GETDEFID:
       return MAKELRESULT(GetFocus() == cancel_ ? kCancel : kOk, DC_HASDEFID);

@@ -8,9 +8,10 @@
 #include <optional>
 #include <string>
 
-#include "app/Win32Handles.h"
+#include "win32/Win32Handles.h"
 #include "document/InputBoxPort.h"
-#include "document/ModalLoop.h"
+#include "win32/ModalLoop.h"
+#include "win32/WindowBase.h"
 
 namespace velmora::win32 {
 
@@ -21,7 +22,7 @@ constexpr int kOk = IDOK;
 constexpr int kCancel = IDCANCEL;
 }  // namespace input_box
 
-class InputBox {
+class InputBox final : public WindowBase<InputBox> {
  public:
   static constexpr wchar_t kClassName[] = L"VelmoraInputBox";
 
@@ -34,8 +35,7 @@ class InputBox {
   std::optional<std::wstring> ShowModal();
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static void RegisterWindowClass(HINSTANCE instance);
+  friend class WindowBase<InputBox>;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   void OnCreate();
@@ -46,7 +46,6 @@ class InputBox {
   int Scale(int pixels) const;
 
   HWND owner_;
-  HWND hwnd_ = nullptr;
   HWND prompt_ = nullptr;
   HWND edit_ = nullptr;
   HWND ok_ = nullptr;

@@ -1,9 +1,9 @@
-#include "document/KindPictures.h"
+#include "document/win32/KindPictures.h"
 
 #include <cstdint>
 #include <vector>
 
-#include "app/DibSection.h"
+#include "win32/DibSection.h"
 #include "document/TextRules.h"
 
 namespace velmora::win32 {

@@ -8,7 +8,7 @@
 
 #include <array>
 
-#include "app/Win32Handles.h"
+#include "win32/Win32Handles.h"
 
 namespace velmora::win32 {
 

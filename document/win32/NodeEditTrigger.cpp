@@ -1,4 +1,4 @@
-#include "document/NodeEditTrigger.h"
+#include "document/win32/NodeEditTrigger.h"
 
 #include <commctrl.h>
 #include <windowsx.h>

@@ -1,8 +1,8 @@
-#include "document/TextGuard.h"
+#include "document/win32/TextGuard.h"
 
 #include <vector>
 
-#include "app/WideText.h"
+#include "win32/WideText.h"
 
 namespace velmora::win32 {
 

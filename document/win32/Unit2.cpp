@@ -1,10 +1,10 @@
-#include "document/Unit2.h"
+#include "document/win32/Unit2.h"
 
 #include <string>
 #include <vector>
 
-#include "app/WideText.h"
-#include "document/TextGuard.h"
+#include "win32/WideText.h"
+#include "document/win32/TextGuard.h"
 
 namespace velmora::win32 {
 namespace {
@@ -59,7 +59,9 @@ void Place(HWND control, int left, int top, int width, int height) {
 
 TForm2::TForm2(HWND owner) : owner_(owner) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterWindowClass(instance);
+  WindowClassLook look;
+  look.background = ButtonFaceBackground();
+  RegisterClassOnce(instance, look);
   HDC screen = GetDC(nullptr);
   dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
@@ -70,45 +72,17 @@ TForm2::TForm2(HWND owner) : owner_(owner) {
   const DWORD exStyle = WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
   RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  CreateWindowExW(exStyle, kClassName, L"", style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                  frame.bottom - frame.top, owner, nullptr, instance, this);
+  CreateOwnWindow(exStyle, L"", style, POINT{CW_USEDEFAULT, CW_USEDEFAULT},
+                  SIZE{frame.right - frame.left, frame.bottom - frame.top}, owner, instance);
 }
 
 TForm2::~TForm2() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
-void TForm2::RegisterWindowClass(HINSTANCE instance) {
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
-  if (GetClassInfoExW(instance, kClassName, &existing)) return;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &TForm2::WindowProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kClassName;
-  RegisterClassExW(&wc);
-}
-
-LRESULT CALLBACK TForm2::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<TForm2*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<TForm2*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  return self->HandleMessage(message, wParam, lParam);
-}
-
 LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT handled = 0;
+  if (HandleDialogLikeMessage(hwnd_, focus_, message, wParam, lParam, handled)) return handled;
   switch (message) {
     case WM_CREATE:
       FormCreate();
@@ -125,17 +99,6 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
       OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-      SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
-      SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
-      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    case WM_ACTIVATE:
-      if (focus_.OnActivate(hwnd_, wParam)) return 0;
-      break;
-    case WM_NEXTDLGCTL:
-      MoveDialogFocus(hwnd_, wParam, lParam);
-      return 0;
     case DM_GETDEFID:
       return OnGetDefId();
     case WM_CLOSE:

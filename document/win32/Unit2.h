@@ -14,9 +14,10 @@
 #include <memory>
 #include <optional>
 
-#include "app/Win32Handles.h"
-#include "document/KindPictures.h"
-#include "document/ModalLoop.h"
+#include "win32/Win32Handles.h"
+#include "document/win32/KindPictures.h"
+#include "win32/ModalLoop.h"
+#include "win32/WindowBase.h"
 #include "document/NodeEditorPort.h"
 
 namespace velmora::win32 {
@@ -50,7 +51,7 @@ struct NodeEditorControls {
   HWND BitBtn2 = nullptr;
 };
 
-class TForm2 final : public NodeEditorPort {
+class TForm2 final : public WindowBase<TForm2>, public NodeEditorPort {
  public:
   static constexpr wchar_t kClassName[] = L"TForm2";
 
@@ -59,7 +60,6 @@ class TForm2 final : public NodeEditorPort {
   TForm2(const TForm2&) = delete;
   TForm2& operator=(const TForm2&) = delete;
 
-  HWND Handle() const { return hwnd_; }
   const NodeEditorControls& Controls() const { return controls_; }
   // The radio group's item index: the picked kind, -1 for none.
   int ItemIndex() const { return itemIndex_; }
@@ -69,8 +69,7 @@ class TForm2 final : public NodeEditorPort {
   std::optional<NodeEditorResult> EditNode(const NodeEditorInput& input) override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static void RegisterWindowClass(HINSTANCE instance);
+  friend class WindowBase<TForm2>;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   // The dialog's own events.
@@ -103,7 +102,6 @@ class TForm2 final : public NodeEditorPort {
   int KindOfPicture(int controlId) const;
 
   HWND owner_;
-  HWND hwnd_ = nullptr;
   NodeEditorControls controls_;
   // Picture of each kind, indexed by NodeKind.
   std::array<HWND, 4> kindPictures_{};

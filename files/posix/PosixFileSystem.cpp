@@ -1,4 +1,4 @@
-#include "files/PosixFileSystem.h"
+#include "files/posix/PosixFileSystem.h"
 
 #include <fcntl.h>
 #include <iconv.h>

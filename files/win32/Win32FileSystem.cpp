@@ -1,8 +1,8 @@
-#include "files/Win32FileSystem.h"
+#include "files/win32/Win32FileSystem.h"
 
 #include <windows.h>
 
-#include "app/WideText.h"
+#include "win32/WideText.h"
 #include "document/Errors.h"
 #include "files/FileMessages.h"
 #include "files/PathText.h"

@@ -17,7 +17,7 @@
 #ifndef _WIN32
 #include <unistd.h>
 
-#include "files/PosixFileSystem.h"
+#include "files/posix/PosixFileSystem.h"
 #endif
 
 namespace velmora {

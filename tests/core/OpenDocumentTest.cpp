@@ -43,7 +43,7 @@ class OpenDocumentTest : public ::testing::Test {
   }
 
   std::optional<OpenedDocument> Open(const std::string& path) {
-    return OpenDocument(editor, files, messages, path, "Velmora", "current caption");
+    return OpenDocument(editor, files, messages, &ReadDistributionPayload, path, "Velmora", "current caption");
   }
 
   NullEditorView view;

@@ -13,7 +13,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "files/PosixFileSystem.h"
+#include "files/posix/PosixFileSystem.h"
 #include "files/TreeFile.h"
 #include "TreeFileTestSupport.h"
 

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "MainWindowTestSupport.h"
-#include "app/WideText.h"
+#include "win32/WideText.h"
 
 namespace velmora::win32 {
 namespace {

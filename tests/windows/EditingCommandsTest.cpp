@@ -8,7 +8,7 @@
 
 #include "EditingDriver.h"
 #include "document/EditCommands.h"
-#include "document/InputBox.h"
+#include "document/win32/InputBox.h"
 
 namespace velmora::win32::editing_test {
 namespace {

@@ -15,11 +15,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/CommandIds.h"
-#include "app/ImageLists.h"
-#include "app/Unit1.h"
-#include "app/WideText.h"
-#include "document/Unit2.h"
+#include "app/win32/CommandIds.h"
+#include "app/win32/ImageLists.h"
+#include "app/win32/Unit1.h"
+#include "win32/WideText.h"
+#include "document/win32/Unit2.h"
 
 namespace velmora::win32::editing_test {
 

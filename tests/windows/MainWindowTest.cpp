@@ -7,8 +7,8 @@
 #include <new>
 #include <stdexcept>
 
-#include "app/CommandIds.h"
-#include "app/WideText.h"
+#include "app/win32/CommandIds.h"
+#include "win32/WideText.h"
 #include "document/Errors.h"
 #include "tests/windows/MainWindowTestSupport.h"
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/MessageBoxPort.h"
-#include "app/Unit1.h"
+#include "document/MessageBoxPort.h"
+#include "app/win32/Unit1.h"
 
 namespace velmora::win32::testing {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/ImageLists.h"
-#include "app/TreeViewMirror.h"
-#include "app/WideText.h"
+#include "app/win32/ImageLists.h"
+#include "app/win32/TreeViewMirror.h"
+#include "win32/WideText.h"
 #include "tests/windows/MainWindowTestSupport.h"
 
 namespace velmora::win32 {

@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "StepDialogReading.h"
-#include "app/WideText.h"
-#include "app/Win32Handles.h"
+#include "win32/WideText.h"
+#include "win32/Win32Handles.h"
 #include "distribution/DistributionPayload.h"
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"

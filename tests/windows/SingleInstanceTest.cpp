@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/SingleInstance.h"
-#include "app/Win32Handles.h"
+#include "app/win32/SingleInstance.h"
+#include "win32/Win32Handles.h"
 
 namespace velmora::win32 {
 namespace {

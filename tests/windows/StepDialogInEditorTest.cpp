@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "MainWindowTestSupport.h"
-#include "app/CommandIds.h"
+#include "app/win32/CommandIds.h"
 
 namespace velmora::win32 {
 namespace {

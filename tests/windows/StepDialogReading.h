@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "distribution/StepDialog.h"
+#include "distribution/win32/StepDialog.h"
 
 namespace velmora::win32::testing {
 

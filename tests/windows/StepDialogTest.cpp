@@ -1,6 +1,6 @@
 // The step dialog on a real window under Wine: what it shows, which button
 // has the focus, which keys answer it, and where it appears.
-#include "distribution/StepDialog.h"
+#include "distribution/win32/StepDialog.h"
 
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
 // The CP932 <-> UTF-16 conversion must not depend on the ANSI code page of
 // the machine: these run under Wine once with 932 and once with 1252.
-#include "app/WideText.h"
+#include "win32/WideText.h"
 
 #include <windows.h>
 

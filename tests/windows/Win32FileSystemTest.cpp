@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "app/WideText.h"
+#include "win32/WideText.h"
 #include "document/Errors.h"
 #include "files/FileMessages.h"
-#include "files/Win32FileSystem.h"
+#include "files/win32/Win32FileSystem.h"
 
 namespace velmora::win32 {
 namespace {
