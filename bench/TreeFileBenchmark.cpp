@@ -19,9 +19,13 @@ using Clock = std::chrono::steady_clock;
 class OneFile : public FileSystemPort {
  public:
   explicit OneFile(const std::string& bytes) : bytes_(bytes) {}
-  std::string ReadWholeFile(const std::string&) override { return bytes_; }
-  void WriteFileAtomically(const std::string&, std::string_view) override {}
-  bool FileExists(const std::string&) override { return true; }
+  std::string ReadWholeFile(const FilePath&) override { return bytes_; }
+  void WriteFileAtomically(const FilePath&, std::string_view) override {}
+  bool FileExists(const FilePath&) override { return true; }
+  FilePath Absolute(const FilePath& path) override { return path; }
+  std::string DisplayText(const FilePath& path) override { return path.Utf8(); }
+  std::optional<std::string> ExactCp932(const FilePath& path) override { return path.Utf8(); }
+  FilePath FromCp932(std::string_view cp932) override { return FilePath::FromUtf8(cp932); }
 
  private:
   const std::string& bytes_;
@@ -86,7 +90,7 @@ void BM_LoadTreeFile(benchmark::State& state) {
   const std::string bytes = TreeText(static_cast<std::size_t>(state.range(0)));
   OneFile file(bytes);
   Measure(state, bytes, [&] {
-    LoadedDocument document = LoadTreeFile(file, "bench.tre", DocumentState{});
+    LoadedDocument document = LoadTreeFile(file, FilePath::FromUtf8("bench.tre"), DocumentState{});
     RestoreKinds(document.tree);
     benchmark::DoNotOptimize(document.tree.Count());
   });
@@ -103,7 +107,7 @@ void BM_ReadDistributionPayload(benchmark::State& state) {
                                                         MakeBenchmarkTree(static_cast<std::size_t>(state.range(0))),
                                                         DocumentState{});
   Measure(state, bytes, [&] {
-    LoadedDocument document = ReadDistributionPayload(bytes, "bench.exe", DocumentState{});
+    LoadedDocument document = ReadDistributionPayload(bytes, FilePath::FromUtf8("bench.exe"), "bench.exe", DocumentState{});
     RestoreKinds(document.tree);
     benchmark::DoNotOptimize(document.tree.Count());
   });

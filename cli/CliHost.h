@@ -16,9 +16,9 @@ class CliHost {
   virtual ~CliHost() = default;
 
   virtual FileSystemPort& Files() = 0;
-  // The folder of the velmora-cli executable (CP932), with a trailing
-  // separator: the default stub lies there.
-  virtual std::string ProgramFolder() = 0;
+  // The folder of the velmora-cli executable, with a trailing separator:
+  // the default stub lies there.
+  virtual FilePath ProgramFolder() = 0;
   // CP932 text as UTF-8; bytes that are no CP932 character become "?".
   virtual std::string ToUtf8(std::string_view cp932) = 0;
   // UTF-8 text to standard output.

@@ -8,9 +8,9 @@ namespace {
 constexpr const char* kDefaultStubName = "Velmora.bin";
 
 struct ConvertArguments {
-  std::string input;
-  std::string output;
-  std::string stub;
+  FilePath input;
+  FilePath output;
+  FilePath stub;
 };
 
 ConvertArguments ParseConvertArguments(CliHost& host, const Arguments& arguments) {
@@ -19,7 +19,7 @@ ConvertArguments ParseConvertArguments(CliHost& host, const Arguments& arguments
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     if (arguments[i] == "--stub") {
       if (i + 1 >= arguments.size()) throw UsageError("--stub needs a file");
-      parsed.stub = arguments[++i];
+      parsed.stub = host.Files().FromCp932(arguments[++i]);
     } else if (arguments[i].size() > 1 && arguments[i][0] == '-' && arguments[i] != "-") {
       throw UsageError("unknown option " + arguments[i]);
     } else {
@@ -27,10 +27,10 @@ ConvertArguments ParseConvertArguments(CliHost& host, const Arguments& arguments
     }
   }
   if (positional.size() != 2) throw UsageError("convert needs IN and OUT");
-  parsed.input = positional[0];
-  parsed.output = positional[1];
+  parsed.input = host.Files().FromCp932(positional[0]);
+  parsed.output = host.Files().FromCp932(positional[1]);
   // The editor finds its stub beside itself; so does the tool.
-  if (parsed.stub.empty()) parsed.stub = host.ProgramFolder() + kDefaultStubName;
+  if (parsed.stub.Empty()) parsed.stub = host.ProgramFolder().Join(kDefaultStubName);
   return parsed;
 }
 

@@ -3,36 +3,35 @@
 #include "distribution/DistributionPayload.h"
 #include "document/Errors.h"
 #include "files/FileMessages.h"
-#include "files/PathText.h"
 
 namespace velmora::cli {
 
 DocumentState FreshEditorState() { return DocumentState{}; }
 
-LoadedDocument OpenLikeEditor(FileSystemPort& fs, const std::string& path) {
-  const std::string extension = LowerCaseExtensionOf(path);
+LoadedDocument OpenLikeEditor(FileSystemPort& fs, const FilePath& path) {
+  const std::string extension = path.LowerCaseExtension();
   LoadedDocument document;
   if (extension == ".exe") {
-    document = ReadDistributionPayload(fs.ReadWholeFile(path), path, FreshEditorState());
+    document = ReadDistributionPayload(fs.ReadWholeFile(path), path, fs.DisplayText(path), FreshEditorState());
   } else if (extension == ".tre") {
     document = LoadTreeFile(fs, path, FreshEditorState());
   } else {
-    throw VelmoraError(UnsupportedExtensionMessage(FileNameOf(path)));
+    throw VelmoraError(UnsupportedExtensionMessage(fs.DisplayText(path.FileName())));
   }
   RestoreKinds(document.tree);
   return document;
 }
 
-void WriteLikeEditor(FileSystemPort& fs, const std::string& path, const LoadedDocument& document,
-                     const std::string& stubPath) {
-  const std::string extension = LowerCaseExtensionOf(path);
+void WriteLikeEditor(FileSystemPort& fs, const FilePath& path, const LoadedDocument& document,
+                     const FilePath& stubPath) {
+  const std::string extension = path.LowerCaseExtension();
   if (extension == ".exe") {
     const std::string stub = fs.ReadWholeFile(stubPath);
     fs.WriteFileAtomically(path, BuildDistributionExecutable(stub, document.tree, document.state));
   } else if (extension == ".tre") {
     SaveTreeFile(fs, path, document.tree, document.state);
   } else {
-    throw VelmoraError(UnsupportedExtensionMessage(FileNameOf(path)));
+    throw VelmoraError(UnsupportedExtensionMessage(fs.DisplayText(path.FileName())));
   }
 }
 

@@ -14,11 +14,11 @@ DocumentState FreshEditorState();
 
 // Chooses the reader by the extension (".tre" or ".exe" in any letter case)
 // and restores the node kinds. Other extensions get the editor's refusal.
-LoadedDocument OpenLikeEditor(FileSystemPort& fs, const std::string& path);
+LoadedDocument OpenLikeEditor(FileSystemPort& fs, const FilePath& path);
 
 // ".tre" as Save writes it, ".exe" as Generate writes it (stub read whole
 // from `stubPath`). The output is replaced atomically or not at all.
-void WriteLikeEditor(FileSystemPort& fs, const std::string& path, const LoadedDocument& document,
-                     const std::string& stubPath);
+void WriteLikeEditor(FileSystemPort& fs, const FilePath& path, const LoadedDocument& document,
+                     const FilePath& stubPath);
 
 }  // namespace velmora::cli

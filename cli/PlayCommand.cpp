@@ -194,7 +194,7 @@ int RunPlay(CliHost& host, const Arguments& arguments) {
   }
   if (file.empty()) throw UsageError("play needs a file");
 
-  const LoadedDocument document = OpenLikeEditor(host.Files(), file);
+  const LoadedDocument document = OpenLikeEditor(host.Files(), host.Files().FromCp932(file));
   TerminalSteps steps(host, haveAnswers ? &answers : nullptr);
   try {
     // The player starts where end users start: at the root.

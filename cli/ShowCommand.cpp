@@ -73,7 +73,7 @@ int RunShow(CliHost& host, const Arguments& arguments) {
   if (arguments.size() != 1 || (arguments[0].size() > 1 && arguments[0][0] == '-')) {
     throw UsageError("show needs exactly one file");
   }
-  const LoadedDocument document = OpenLikeEditor(host.Files(), arguments[0]);
+  const LoadedDocument document = OpenLikeEditor(host.Files(), host.Files().FromCp932(arguments[0]));
   std::string out;
   document.tree.ForEachPreOrder(
       [&](const TreeNode& node) { AppendNode(out, host, node, document.state.NewLineMark); });

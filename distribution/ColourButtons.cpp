@@ -10,7 +10,7 @@ int SelectedColourButton(int color) {
 
 void ChooseProgressColour(Editor& editor, int color) {
   editor.State().Color = color;
-  if (editor.State().CurrentFileName.empty()) return;
+  if (editor.State().CurrentFileName.Empty()) return;
   editor.MarkModified();
   editor.Commands().SaveAs = true;
 }

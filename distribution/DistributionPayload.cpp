@@ -6,7 +6,6 @@
 #include "document/Errors.h"
 #include "files/FileMessages.h"
 #include "files/IniText.h"
-#include "files/PathText.h"
 #include "files/TrailingLines.h"
 #include "files/TreeTextParser.h"
 
@@ -60,18 +59,18 @@ void ReadOptionBlock(LoadedDocument& document, std::string_view payload) {
 }
 
 // The older layout: tree lines, then a mark line and a title line.
-void ReadMarkAndTitleLines(LoadedDocument& document, const std::string& path) {
+void ReadMarkAndTitleLines(LoadedDocument& document, std::string_view displayPath) {
   DecisionTree& tree = document.tree;
   tree.ExpandAll();
   tree.Delete(tree.LastPreOrder());  // the "12" line
   std::string* target[] = {&document.state.Title, &document.state.NewLineMark};
   for (std::string* value : target) {
     TreeNode* line = tree.LastPreOrder();
-    if (line == nullptr) throw VelmoraError(NoProcedureMessage(path));
+    if (line == nullptr) throw VelmoraError(NoProcedureMessage(displayPath));
     *value = line->text;
     tree.Delete(line);
   }
-  if (tree.Empty()) throw VelmoraError(NoProcedureMessage(path));
+  if (tree.Empty()) throw VelmoraError(NoProcedureMessage(displayPath));
 }
 
 }  // namespace
@@ -87,25 +86,26 @@ std::string BuildDistributionExecutable(std::string_view stub, const DecisionTre
   return bytes;
 }
 
-LoadedDocument ReadDistributionPayload(std::string_view fileBytes, const std::string& path, const DocumentState& current) {
+LoadedDocument ReadDistributionPayload(std::string_view fileBytes, const FilePath& path, std::string_view displayPath,
+                                       const DocumentState& current) {
   if (fileBytes.size() < kTrailerSize) throw VelmoraError(StreamReadErrorMessage());
   const std::size_t end = PayloadEnd(fileBytes);
   const std::uint64_t length = ReadLittleEndian32(fileBytes, end - kTrailerSize);
   // A zero trailer, or one reaching before the start of the file, means the
   // file was not made by the generator (or was cut short): nothing to read.
-  if (length == 0 || length > end - kTrailerSize) throw VelmoraError(NoProcedureMessage(path));
+  if (length == 0 || length > end - kTrailerSize) throw VelmoraError(NoProcedureMessage(displayPath));
   const std::string_view payload =
       fileBytes.substr(end - kTrailerSize - static_cast<std::size_t>(length), static_cast<std::size_t>(length));
 
   LoadedDocument document{ParseTreeText(PayloadTextWithEndLine(payload)), current};
-  document.state.CurrentFileName = ChangeExtension(path, ".tre");
+  document.state.CurrentFileName = path.WithExtension(".tre");
   document.state.Modified = false;
   const TreeNode* secondToLast = SecondToLastPreOrder(document.tree);
-  if (secondToLast == nullptr) throw VelmoraError(NoProcedureMessage(path));
+  if (secondToLast == nullptr) throw VelmoraError(NoProcedureMessage(displayPath));
   if (secondToLast->text.find('=') != std::string::npos) {
     ReadOptionBlock(document, payload);
   } else {
-    ReadMarkAndTitleLines(document, path);
+    ReadMarkAndTitleLines(document, displayPath);
   }
   return document;
 }

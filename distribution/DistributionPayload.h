@@ -22,8 +22,10 @@ std::string BuildDistributionExecutable(std::string_view stub, const DecisionTre
 // texts still carry their kind markers: run RestoreKinds next.
 // Throws VelmoraError: a file shorter than 4 bytes ("stream read error"), a
 // trailer that points at no procedure (the no-procedure message naming
-// `path`), or the parser's invalid-level error.
-LoadedDocument ReadDistributionPayload(std::string_view fileBytes, const std::string& path, const DocumentState& current);
+// `displayPath`, the CP932 form of `path`), or the parser's invalid-level
+// error.
+LoadedDocument ReadDistributionPayload(std::string_view fileBytes, const FilePath& path, std::string_view displayPath,
+                                       const DocumentState& current);
 
 // The offset just after the trailer: the file's size, unless the file is a
 // code-signed executable whose certificate table (behind zero padding) ends

@@ -3,13 +3,14 @@
 
 #include <string>
 
+#include "document/FilePath.h"
 #include "document/TextRules.h"
 
 namespace velmora {
 
 struct DocumentState {
   // The file the document was read from or saved to; empty while unnamed.
-  std::string CurrentFileName;
+  FilePath CurrentFileName;
   bool Modified = false;
   // The procedure's title as typed (CP932), the caption of every step dialog.
   std::string Title;

@@ -1,10 +1,15 @@
 #pragma once
 // What the file layer needs from the platform: whole files in, whole files
-// out. Paths are CP932 strings, like every other text of the program; each
-// implementation converts them to what its system calls take.
+// out, and the few conversions between paths and CP932 texts. Paths are
+// FilePath (kept whole, see document/FilePath.h); only messages, captions
+// and the settings file need their CP932 form, and only this port knows
+// how the system spells a path in CP932.
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "document/FilePath.h"
 
 namespace velmora {
 
@@ -14,17 +19,33 @@ class FileSystemPort {
 
   // The file's whole content. Throws VelmoraError with the cannot-open
   // message (path and the system's reason) when the file cannot be read.
-  virtual std::string ReadWholeFile(const std::string& path) = 0;
+  virtual std::string ReadWholeFile(const FilePath& path) = 0;
 
   // Puts `bytes` in place of the file at `path` as one step: the content
   // goes to a temporary file in the same folder, is flushed to the disk and
   // then replaces the target, so a failure at any point (disk full, a crash
-  // mid-write) leaves the old file as it was. Throws VelmoraError with the
-  // cannot-create message naming `path`.
-  virtual void WriteFileAtomically(const std::string& path, std::string_view bytes) = 0;
+  // mid-write) leaves the old file as it was and no temporary file behind.
+  // Throws VelmoraError with the cannot-create message naming `path`.
+  virtual void WriteFileAtomically(const FilePath& path, std::string_view bytes) = 0;
 
   // True when a file (not a folder) exists at `path`.
-  virtual bool FileExists(const std::string& path) = 0;
+  virtual bool FileExists(const FilePath& path) = 0;
+
+  // The full path of `path`: a relative one is taken against the current
+  // folder, so a later change of that folder (a file dialog may make one)
+  // cannot send a save elsewhere. An empty path stays empty.
+  virtual FilePath Absolute(const FilePath& path) = 0;
+
+  // The path as a CP932 text for messages and captions; a character CP932
+  // cannot hold shows as "?". Never used to reach the file again.
+  virtual std::string DisplayText(const FilePath& path) = 0;
+
+  // The path in CP932 when every character converts faithfully, for the
+  // CP932 files that store paths; nothing otherwise.
+  virtual std::optional<std::string> ExactCp932(const FilePath& path) = 0;
+
+  // A path stored as CP932 text (the settings file) as a path again.
+  virtual FilePath FromCp932(std::string_view cp932) = 0;
 };
 
 }  // namespace velmora

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "files/FileMessages.h"
-#include "files/PathText.h"
 #include "files/TreeFile.h"
 
 namespace velmora {
@@ -11,9 +10,11 @@ namespace {
 
 // The file's document, or nothing for an extension the program does not read.
 std::optional<LoadedDocument> ReadByExtension(FileSystemPort& files, ExecutableDocumentReader readExecutable,
-                                              const std::string& path, const DocumentState& current) {
-  const std::string extension = LowerCaseExtensionOf(path);
-  if (extension == ".exe") return readExecutable(files.ReadWholeFile(path), path, current);
+                                              const FilePath& path, const DocumentState& current) {
+  const std::string extension = path.LowerCaseExtension();
+  if (extension == ".exe") {
+    return readExecutable(files.ReadWholeFile(path), path, files.DisplayText(path), current);
+  }
   if (extension == ".tre") return LoadTreeFile(files, path, current);
   return std::nullopt;
 }
@@ -21,11 +22,16 @@ std::optional<LoadedDocument> ReadByExtension(FileSystemPort& files, ExecutableD
 }  // namespace
 
 std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files, MessageBoxPort& messages,
-                                           ExecutableDocumentReader readExecutable, const std::string& path,
+                                           ExecutableDocumentReader readExecutable, const FilePath& givenPath,
                                            const std::string& productTitle, const std::string& currentCaption) {
+  // A relative path (a command-line argument) is fixed now: the current
+  // folder may move later, with a file dialog, and a save must still reach
+  // this file.
+  const FilePath path = files.Absolute(givenPath);
   std::optional<LoadedDocument> loaded = ReadByExtension(files, readExecutable, path, editor.State());
   if (!loaded) {
-    messages.ShowMessage(UnsupportedExtensionMessage(FileNameOf(path)), currentCaption, message_box::kOk);
+    messages.ShowMessage(UnsupportedExtensionMessage(files.DisplayText(path.FileName())), currentCaption,
+                         message_box::kOk);
     return std::nullopt;
   }
   RestoreKinds(loaded->tree);
@@ -39,8 +45,8 @@ std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files
   commands.SaveAs = true;
 
   OpenedDocument opened;
-  opened.caption = std::string(FileNameOf(path)) + " - " + productTitle;
-  opened.initialDir = std::string(FolderOf(path));
+  opened.caption = files.DisplayText(path.FileName()) + " - " + productTitle;
+  opened.initialDir = path.Folder();
   return opened;
 }
 

@@ -18,8 +18,8 @@ namespace velmora {
 // Reads the document stored in a generated executable (its whole bytes).
 // That format belongs to the distribution layer above this one, which hands
 // its reader in (ReadDistributionPayload); this layer only knows tree files.
-using ExecutableDocumentReader = LoadedDocument (*)(std::string_view fileBytes, const std::string& path,
-                                                    const DocumentState& current);
+using ExecutableDocumentReader = LoadedDocument (*)(std::string_view fileBytes, const FilePath& path,
+                                                    std::string_view displayPath, const DocumentState& current);
 
 // What the window shows after a successful open.
 struct OpenedDocument {
@@ -27,15 +27,16 @@ struct OpenedDocument {
   std::string caption;
   // The folder of the opened file, with its trailing separator: where the
   // open dialog starts next time.
-  std::string initialDir;
+  FilePath initialDir;
 };
 
-// Opens `path` (".tre" or a generated ".exe", in any letter case) into the
+// Opens `path` (".tre" or a generated ".exe", in any letter case; a relative
+// path is taken against the current folder first) into the
 // editor. Any other extension is refused with a plain message box captioned
 // `currentCaption` and changes nothing (the result is empty). A reader's
 // error propagates as VelmoraError and also changes nothing.
 std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files, MessageBoxPort& messages,
-                                           ExecutableDocumentReader readExecutable, const std::string& path,
+                                           ExecutableDocumentReader readExecutable, const FilePath& path,
                                            const std::string& productTitle, const std::string& currentCaption);
 
 }  // namespace velmora

@@ -22,7 +22,7 @@ bool IsLegacyLine(const TreeNode* node) { return node != nullptr && StartsWith(n
 
 // A legacy file ends in the title line, optionally after the mark line. Only
 // those lines go; the mark and the colour stay as they were when absent.
-void ReadLegacyTrailer(LoadedDocument& document, const std::string& path) {
+void ReadLegacyTrailer(LoadedDocument& document, std::string_view displayPath) {
   TreeNode* titleLine = document.tree.LastPreOrder();
   const std::string_view title = titleLine->text;
   document.state.Title = std::string(StartsWith(title, kLegacyTitle) ? title.substr(kLegacyTitle.size()) : title.substr(1));
@@ -32,7 +32,7 @@ void ReadLegacyTrailer(LoadedDocument& document, const std::string& path) {
     document.state.NewLineMark = markLine->text.substr(kLegacyNewLine.size());
     document.tree.Delete(markLine);
   }
-  if (document.tree.Empty()) throw VelmoraError(NoProcedureMessage(path));
+  if (document.tree.Empty()) throw VelmoraError(NoProcedureMessage(displayPath));
 }
 
 void ReadOptionBlock(LoadedDocument& document, std::string_view bytes) {
@@ -45,23 +45,23 @@ void ReadOptionBlock(LoadedDocument& document, std::string_view bytes) {
 
 }  // namespace
 
-LoadedDocument LoadTreeFile(FileSystemPort& fs, const std::string& path, const DocumentState& current) {
+LoadedDocument LoadTreeFile(FileSystemPort& fs, const FilePath& path, const DocumentState& current) {
   const std::string bytes = fs.ReadWholeFile(path);
   LoadedDocument document{ParseTreeText(bytes), current};
   // An empty file would leave the editor without a root; it is refused
   // instead, and the open document stays.
-  if (document.tree.Empty()) throw VelmoraError(NoProcedureMessage(path));
+  if (document.tree.Empty()) throw VelmoraError(NoProcedureMessage(fs.DisplayText(path)));
   document.state.CurrentFileName = path;
   document.state.Modified = false;
   if (IsLegacyLine(document.tree.LastPreOrder())) {
-    ReadLegacyTrailer(document, path);
+    ReadLegacyTrailer(document, fs.DisplayText(path));
   } else {
     ReadOptionBlock(document, bytes);
   }
   return document;
 }
 
-void SaveTreeFile(FileSystemPort& fs, const std::string& path, const DecisionTree& tree, const DocumentState& state) {
+void SaveTreeFile(FileSystemPort& fs, const FilePath& path, const DecisionTree& tree, const DocumentState& state) {
   // The whole text exists before the file is touched.
   fs.WriteFileAtomically(path, BuildTreeText(tree, state));
 }

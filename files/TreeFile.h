@@ -28,7 +28,7 @@ std::string BuildTreeText(const DecisionTree& tree, const DocumentState& state);
 // file without a mark or colour keeps those of `current`. The node texts
 // still carry their kind markers: RestoreKinds turns them into kinds.
 // Throws VelmoraError (cannot open, invalid level, no procedure).
-LoadedDocument LoadTreeFile(FileSystemPort& fs, const std::string& path, const DocumentState& current);
+LoadedDocument LoadTreeFile(FileSystemPort& fs, const FilePath& path, const DocumentState& current);
 
 // Turns the kind marker at the start of every node text into the node's kind
 // (either letter case). A text beginning with ";" stays whole as a Question;
@@ -37,6 +37,6 @@ LoadedDocument LoadTreeFile(FileSystemPort& fs, const std::string& path, const D
 void RestoreKinds(DecisionTree& tree);
 
 // Writes the document to `path` atomically; throws the cannot-create error.
-void SaveTreeFile(FileSystemPort& fs, const std::string& path, const DecisionTree& tree, const DocumentState& state);
+void SaveTreeFile(FileSystemPort& fs, const FilePath& path, const DecisionTree& tree, const DocumentState& state);
 
 }  // namespace velmora

@@ -14,9 +14,13 @@ namespace {
 class OneFile : public velmora::FileSystemPort {
  public:
   explicit OneFile(std::string bytes) : bytes_(std::move(bytes)) {}
-  std::string ReadWholeFile(const std::string&) override { return bytes_; }
-  void WriteFileAtomically(const std::string&, std::string_view) override {}
-  bool FileExists(const std::string&) override { return true; }
+  std::string ReadWholeFile(const velmora::FilePath&) override { return bytes_; }
+  void WriteFileAtomically(const velmora::FilePath&, std::string_view) override {}
+  bool FileExists(const velmora::FilePath&) override { return true; }
+  velmora::FilePath Absolute(const velmora::FilePath& path) override { return path; }
+  std::string DisplayText(const velmora::FilePath& path) override { return path.Utf8(); }
+  std::optional<std::string> ExactCp932(const velmora::FilePath& path) override { return path.Utf8(); }
+  velmora::FilePath FromCp932(std::string_view cp932) override { return velmora::FilePath::FromUtf8(cp932); }
 
  private:
   std::string bytes_;
@@ -33,7 +37,7 @@ std::string Shape(const velmora::LoadedDocument& document) {
 
 velmora::LoadedDocument Load(const std::string& bytes) {
   OneFile file(bytes);
-  velmora::LoadedDocument document = velmora::LoadTreeFile(file, "in.tre", velmora::DocumentState{});
+  velmora::LoadedDocument document = velmora::LoadTreeFile(file, velmora::FilePath::FromUtf8("in.tre"), velmora::DocumentState{});
   velmora::RestoreKinds(document.tree);
   return document;
 }

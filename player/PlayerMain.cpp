@@ -53,7 +53,7 @@ void ShowUnreadable(const std::wstring& path, const std::string& cp932Reason) {
 
 LoadedDocument ReadOwnProcedure(const std::wstring& path) {
   const std::string bytes = ReadWholeFile(path);
-  LoadedDocument document = ReadDistributionPayload(bytes, ToCp932(path), DocumentState{});
+  LoadedDocument document = ReadDistributionPayload(bytes, FromWidePath(path), ToCp932(path), DocumentState{});
   RestoreKinds(document.tree);
   return document;
 }

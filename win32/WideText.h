@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "document/FilePath.h"
+
 namespace velmora::win32 {
 
 constexpr unsigned kCodePage932 = 932;
@@ -19,5 +21,11 @@ std::string ToCp932(std::wstring_view text);
 // The first character of `text` that CP932 cannot hold (one UTF-16 unit, or
 // a surrogate pair), or nothing when the whole text converts faithfully.
 std::optional<std::wstring> FirstUnrepresentableChar(std::wstring_view text);
+
+// Paths between the W functions and the core, without loss: UTF-16 and the
+// core's UTF-8 both ways, a lone surrogate (which some file names hold)
+// carried through as its own three-byte sequence.
+std::wstring ToWidePath(const FilePath& path);
+FilePath FromWidePath(std::wstring_view path);
 
 }  // namespace velmora::win32

@@ -268,9 +268,9 @@ class TForm1 final : public WindowBase<TForm1>, private EditorView {
   MessageBoxPort* messageBoxes_ = &ownMessageBoxes_;
   Win32FileSystem files_;
   // The folder in which the open dialog starts: that of the last file opened.
-  std::string initialDir_;
+  FilePath initialDir_;
   // Opens a file as the document (the command line, dropped files).
-  void OpenDocumentFile(const std::string& path);
+  void OpenDocumentFile(const FilePath& path);
   Editor editor_;
   TreeViewMirror mirror_;
   MainWindowLayout layout_;

@@ -11,7 +11,7 @@ namespace velmora::win32 {
 void TForm1::New1Click() {
   editor_.ResetToStartingTree();
   DocumentState& state = editor_.State();
-  state.CurrentFileName.clear();
+  state.CurrentFileName = FilePath();
   state.Title.clear();
   state.Modified = false;
   editor_.Commands().Save = false;
@@ -29,7 +29,7 @@ void TForm1::GenerateBtnClick() {}
 
 void TForm1::History1Click(int /*slot*/) {}
 
-void TForm1::OpenDocumentFile(const std::string& path) {
+void TForm1::OpenDocumentFile(const FilePath& path) {
   const std::optional<OpenedDocument> opened =
       OpenDocument(editor_, files_, *messageBoxes_, &ReadDistributionPayload, path, productTitle_, CurrentCaption());
   if (!opened) return;
@@ -41,7 +41,7 @@ void TForm1::OpenDocumentFile(const std::string& path) {
 // arguments are ignored.
 void TForm1::FormShow(const std::vector<std::wstring>& arguments) {
   if (arguments.empty()) return;
-  OpenDocumentFile(ToCp932(arguments.front()));
+  OpenDocumentFile(FromWidePath(arguments.front()));
 }
 
 // Only the first of several dropped files opens, without a question about
@@ -51,7 +51,7 @@ void TForm1::FormDropFiles(HDROP drop) {
   std::wstring path(length + 1, L'\0');
   DragQueryFileW(drop, 0, path.data(), length + 1);
   path.resize(length);
-  OpenDocumentFile(ToCp932(path));
+  OpenDocumentFile(FromWidePath(path));
 }
 
 }  // namespace velmora::win32

@@ -6,7 +6,6 @@
 #include <cstdlib>
 
 #include "cli/CliPlatform.h"
-#include "files/PathText.h"
 #include "files/posix/PosixFileSystem.h"
 
 namespace velmora::cli {
@@ -46,12 +45,11 @@ class PosixCliHost final : public CliHost {
  public:
   FileSystemPort& Files() override { return files_; }
 
-  std::string ProgramFolder() override {
+  FilePath ProgramFolder() override {
     char buffer[4096];
     const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     if (length <= 0) return {};
-    const std::string folder(FolderOf(std::string_view(buffer, static_cast<std::size_t>(length))));
-    return Utf8ToCp932(folder).value_or(folder);
+    return FilePath::FromUtf8(std::string_view(buffer, static_cast<std::size_t>(length))).Folder();
   }
 
   std::string ToUtf8(std::string_view cp932) override { return Cp932ToUtf8Lenient(cp932); }

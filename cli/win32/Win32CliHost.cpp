@@ -3,7 +3,6 @@
 
 #include "win32/WideText.h"
 #include "cli/CliPlatform.h"
-#include "files/PathText.h"
 #include "files/win32/Win32FileSystem.h"
 
 namespace velmora::cli {
@@ -78,11 +77,11 @@ class Win32CliHost final : public CliHost {
  public:
   FileSystemPort& Files() override { return files_; }
 
-  std::string ProgramFolder() override {
+  FilePath ProgramFolder() override {
     std::wstring path(32768, L'\0');
     const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     path.resize(length);
-    return std::string(FolderOf(win32::ToCp932(path)));
+    return win32::FromWidePath(path).Folder();
   }
 
   std::string ToUtf8(std::string_view cp932) override { return WideToCodePage(win32::ToWide(cp932), CP_UTF8); }

@@ -11,7 +11,6 @@
 
 #include "document/Errors.h"
 #include "files/FileMessages.h"
-#include "files/PathText.h"
 
 namespace velmora {
 namespace {
@@ -70,17 +69,32 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
   return output;
 }
 
-[[noreturn]] void ThrowCannotOpen(const std::string& path, int error) {
-  throw VelmoraError(CannotOpenMessage(path, std::strerror(error)));
+// UTF-8 to CP932, with "?" for each character CP932 cannot hold (or each
+// byte that starts no UTF-8 character), so that every path can be shown.
+std::string Utf8ToCp932Lenient(std::string_view utf8) {
+  std::string output;
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    const auto lead = static_cast<unsigned char>(utf8[pos]);
+    std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    if (pos + length > utf8.size()) length = 1;
+    const std::optional<std::string> converted = lead < 0x80 ? std::optional<std::string>(std::string(1, utf8[pos]))
+                                                              : Utf8ToCp932(utf8.substr(pos, length));
+    output += converted ? *converted : std::string("?");
+    pos += length;
+  }
+  return output;
 }
 
-[[noreturn]] void ThrowCannotCreate(const std::string& path, int error) {
-  throw VelmoraError(CannotCreateMessage(path, std::strerror(error)));
+[[noreturn]] void ThrowCannotOpen(const FilePath& path, int error) {
+  throw VelmoraError(CannotOpenMessage(Utf8ToCp932Lenient(path.Utf8()), std::strerror(error)));
 }
 
-// The name the system uses for a CP932 path. A path that does not convert
-// cannot name any file (EILSEQ reads "Invalid or incomplete multibyte...").
-std::optional<std::string> SystemPath(const std::string& path) { return Cp932ToUtf8(path); }
+[[noreturn]] void ThrowCannotCreate(const FilePath& path, int error) {
+  throw VelmoraError(CannotCreateMessage(Utf8ToCp932Lenient(path.Utf8()), std::strerror(error)));
+}
+
+FilePath FolderOfSystemPath(const std::string& systemPath) { return FilePath::FromUtf8(systemPath).Folder(); }
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -103,7 +117,7 @@ mode_t ModeForNewFile() {
 
 // The rename is only durable once the folder's entry is on the disk as well.
 void SyncFolder(const std::string& systemPath) {
-  std::string folder(FolderOf(systemPath));
+  std::string folder = FolderOfSystemPath(systemPath).Utf8();
   if (folder.empty()) folder = ".";
   FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (fd.Valid()) ::fsync(fd.Get());
@@ -125,10 +139,8 @@ std::optional<std::string> Cp932ToUtf8(std::string_view cp932) { return Convert(
 
 std::optional<std::string> Utf8ToCp932(std::string_view utf8) { return Convert("CP932", "UTF-8", utf8); }
 
-std::string PosixFileSystem::ReadWholeFile(const std::string& path) {
-  const std::optional<std::string> systemPath = SystemPath(path);
-  if (!systemPath) ThrowCannotOpen(path, EILSEQ);
-  FileDescriptor fd(::open(systemPath->c_str(), O_RDONLY | O_CLOEXEC));
+std::string PosixFileSystem::ReadWholeFile(const FilePath& path) {
+  FileDescriptor fd(::open(path.Utf8().c_str(), O_RDONLY | O_CLOEXEC));
   if (!fd.Valid()) ThrowCannotOpen(path, errno);
   struct stat info {};
   if (::fstat(fd.Get(), &info) != 0) ThrowCannotOpen(path, errno);
@@ -148,9 +160,8 @@ std::string PosixFileSystem::ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
-void PosixFileSystem::WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  std::optional<std::string> systemPath = SystemPath(path);
-  if (!systemPath) ThrowCannotCreate(path, EILSEQ);
+void PosixFileSystem::WriteFileAtomically(const FilePath& path, std::string_view bytes) {
+  std::optional<std::string> systemPath = path.Utf8();
   // A link is followed, so the file it names gets the new content and the
   // link stays a link.
   if (std::optional<std::string> linked = LinkTarget(*systemPath)) systemPath = std::move(linked);
@@ -161,9 +172,10 @@ void PosixFileSystem::WriteFileAtomically(const std::string& path, std::string_v
   // not write to must stay as protected as an overwrite in place would be.
   if (targetExists && ::access(systemPath->c_str(), W_OK) != 0) ThrowCannotCreate(path, errno);
 
-  std::string pattern(FolderOf(*systemPath));
+  const FilePath target = FilePath::FromUtf8(*systemPath);
+  std::string pattern = target.Folder().Utf8();
   pattern += ".";
-  pattern += FileNameOf(*systemPath);
+  pattern += target.FileName().Utf8();
   pattern += ".XXXXXX";
   FileDescriptor fd(::mkstemp(pattern.data()));
   if (!fd.Valid()) ThrowCannotCreate(path, errno);
@@ -179,10 +191,28 @@ void PosixFileSystem::WriteFileAtomically(const std::string& path, std::string_v
   SyncFolder(*systemPath);
 }
 
-bool PosixFileSystem::FileExists(const std::string& path) {
-  const std::optional<std::string> systemPath = SystemPath(path);
+bool PosixFileSystem::FileExists(const FilePath& path) {
   struct stat info {};
-  return systemPath && ::stat(systemPath->c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+  return ::stat(path.Utf8().c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+// Against the current folder, without resolving links: the path stays the
+// one the user named.
+FilePath PosixFileSystem::Absolute(const FilePath& path) {
+  if (path.Empty() || path.Utf8().front() == '/') return path;
+  char* folder = ::getcwd(nullptr, 0);
+  if (folder == nullptr) return path;
+  const FilePath absolute = FilePath::FromUtf8(folder).Join(path.Utf8());
+  std::free(folder);
+  return absolute;
+}
+
+std::string PosixFileSystem::DisplayText(const FilePath& path) { return Utf8ToCp932Lenient(path.Utf8()); }
+
+std::optional<std::string> PosixFileSystem::ExactCp932(const FilePath& path) { return Utf8ToCp932(path.Utf8()); }
+
+FilePath PosixFileSystem::FromCp932(std::string_view cp932) {
+  return FilePath::FromUtf8(Cp932ToUtf8(cp932).value_or(std::string(cp932)));
 }
 
 }  // namespace velmora

@@ -1,7 +1,7 @@
 #pragma once
 // The file-system port on Linux (the command-line tool and the host tests).
-// Paths arrive as CP932 and are converted to the UTF-8 names the system
-// uses; reasons come from strerror.
+// Paths are the system's own byte names; reasons come from strerror. CP932
+// forms of paths and texts come from glibc's iconv.
 
 #include <optional>
 #include <string>
@@ -13,11 +13,15 @@ namespace velmora {
 
 class PosixFileSystem final : public FileSystemPort {
  public:
-  std::string ReadWholeFile(const std::string& path) override;
+  std::string ReadWholeFile(const FilePath& path) override;
   // Temporary file beside the target, fsync, rename, fsync of the folder.
   // An existing target's permission bits carry over to the new file.
-  void WriteFileAtomically(const std::string& path, std::string_view bytes) override;
-  bool FileExists(const std::string& path) override;
+  void WriteFileAtomically(const FilePath& path, std::string_view bytes) override;
+  bool FileExists(const FilePath& path) override;
+  FilePath Absolute(const FilePath& path) override;
+  std::string DisplayText(const FilePath& path) override;
+  std::optional<std::string> ExactCp932(const FilePath& path) override;
+  FilePath FromCp932(std::string_view cp932) override;
 };
 
 // CP932 <-> UTF-8 by glibc's iconv. Bytes that do not convert make the

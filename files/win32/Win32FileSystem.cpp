@@ -5,7 +5,6 @@
 #include "win32/WideText.h"
 #include "document/Errors.h"
 #include "files/FileMessages.h"
-#include "files/PathText.h"
 
 namespace velmora::win32 {
 namespace {
@@ -19,6 +18,10 @@ class FileHandle {
     if (Valid()) CloseHandle(handle_);
   }
   HANDLE Get() const { return handle_; }
+  void Reset(HANDLE handle) {
+    if (Valid()) CloseHandle(handle_);
+    handle_ = handle;
+  }
   bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
   bool Close() {
     const BOOL closed = CloseHandle(handle_);
@@ -61,12 +64,12 @@ class LocalText {
   wchar_t* text_ = nullptr;
 };
 
-[[noreturn]] void ThrowCannotOpen(const std::string& path, DWORD error) {
-  throw VelmoraError(CannotOpenMessage(path, SystemReasonText(error)));
+[[noreturn]] void ThrowCannotOpen(const FilePath& path, DWORD error) {
+  throw VelmoraError(CannotOpenMessage(ToCp932(ToWidePath(path)), SystemReasonText(error)));
 }
 
-[[noreturn]] void ThrowCannotCreate(const std::string& path, DWORD error) {
-  throw VelmoraError(CannotCreateMessage(path, SystemReasonText(error)));
+[[noreturn]] void ThrowCannotCreate(const FilePath& path, DWORD error) {
+  throw VelmoraError(CannotCreateMessage(ToCp932(ToWidePath(path)), SystemReasonText(error)));
 }
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
@@ -79,16 +82,22 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
-// A unique empty file in the target's own folder, so the final step is a
-// rename within one volume.
-std::wstring CreateTemporaryBeside(const std::wstring& target) {
-  std::wstring folder(target.substr(0, target.find_last_of(L"\\/") == std::wstring::npos
-                                             ? 0
-                                             : target.find_last_of(L"\\/") + 1));
-  if (folder.empty()) folder = L".";
-  wchar_t name[MAX_PATH];
-  if (GetTempFileNameW(folder.c_str(), L"vel", 0, name) == 0) return {};
-  return name;
+// A new file with a unique name in the target's own folder, so the final
+// step is a rename within one volume. Named here rather than by
+// GetTempFileNameW, which refuses folders longer than MAX_PATH allows.
+std::wstring CreateTemporaryBeside(const std::wstring& target, FileHandle& created) {
+  const std::size_t separator = target.find_last_of(L"\\/");
+  const std::wstring folder = separator == std::wstring::npos ? std::wstring() : target.substr(0, separator + 1);
+  const unsigned long long seed = GetTickCount64() ^ (static_cast<unsigned long long>(GetCurrentProcessId()) << 32);
+  for (unsigned attempt = 0; attempt < 100; ++attempt) {
+    wchar_t name[32];
+    wsprintfW(name, L"~vel%08lx.tmp", static_cast<unsigned long>((seed + attempt * 7919u) & 0xFFFFFFFFu));
+    std::wstring path = folder + name;
+    created.Reset(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (created.Valid()) return path;
+    if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return {};
+  }
+  return {};
 }
 
 DWORD AttributesOf(const std::wstring& path) { return GetFileAttributesW(path.c_str()); }
@@ -133,8 +142,8 @@ std::string SystemReasonText(unsigned long errorCode) {
   return TrimReasonText(ToCp932(std::wstring_view(text.Get(), length)));
 }
 
-std::string Win32FileSystem::ReadWholeFile(const std::string& path) {
-  FileHandle file(CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+std::string Win32FileSystem::ReadWholeFile(const FilePath& path) {
+  FileHandle file(CreateFileW(ToWidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file.Valid()) ThrowCannotOpen(path, GetLastError());
   LARGE_INTEGER size{};
@@ -154,21 +163,19 @@ std::string Win32FileSystem::ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
-void Win32FileSystem::WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  const std::wstring target = ToWide(path);
+void Win32FileSystem::WriteFileAtomically(const FilePath& path, std::string_view bytes) {
+  const std::wstring target = ToWidePath(path);
   const DWORD attributes = AttributesOf(target);
   const bool targetExists = attributes != INVALID_FILE_ATTRIBUTES;
   if (targetExists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) ThrowCannotCreate(path, ERROR_ACCESS_DENIED);
   // Overwriting in place refuses a read-only file; replacing must as well.
   if (targetExists && (attributes & FILE_ATTRIBUTE_READONLY)) ThrowCannotCreate(path, ERROR_ACCESS_DENIED);
 
-  const std::wstring temporaryPath = CreateTemporaryBeside(target);
+  FileHandle file(INVALID_HANDLE_VALUE);
+  const std::wstring temporaryPath = CreateTemporaryBeside(target, file);
   if (temporaryPath.empty()) ThrowCannotCreate(path, GetLastError());
   TemporaryFile temporary(temporaryPath);
   {
-    FileHandle file(CreateFileW(temporaryPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) ThrowCannotCreate(path, GetLastError());
     if (!WriteAll(file.Get(), bytes)) ThrowCannotCreate(path, GetLastError());
     if (!FlushFileBuffers(file.Get())) ThrowCannotCreate(path, GetLastError());
     if (!file.Close()) ThrowCannotCreate(path, GetLastError());
@@ -187,9 +194,31 @@ void Win32FileSystem::WriteFileAtomically(const std::string& path, std::string_v
   ThrowCannotCreate(path, error);
 }
 
-bool Win32FileSystem::FileExists(const std::string& path) {
-  const DWORD attributes = AttributesOf(ToWide(path));
+bool Win32FileSystem::FileExists(const FilePath& path) {
+  const DWORD attributes = AttributesOf(ToWidePath(path));
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+FilePath Win32FileSystem::Absolute(const FilePath& path) {
+  if (path.Empty()) return path;
+  const std::wstring wide = ToWidePath(path);
+  const DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (length == 0) return path;
+  std::wstring full(length, L'\0');
+  const DWORD copied = GetFullPathNameW(wide.c_str(), length, full.data(), nullptr);
+  if (copied == 0 || copied >= length) return path;
+  full.resize(copied);
+  return FromWidePath(full);
+}
+
+std::string Win32FileSystem::DisplayText(const FilePath& path) { return ToCp932(ToWidePath(path)); }
+
+std::optional<std::string> Win32FileSystem::ExactCp932(const FilePath& path) {
+  const std::wstring wide = ToWidePath(path);
+  if (FirstUnrepresentableChar(wide)) return std::nullopt;
+  return ToCp932(wide);
+}
+
+FilePath Win32FileSystem::FromCp932(std::string_view cp932) { return FromWidePath(ToWide(cp932)); }
 
 }  // namespace velmora::win32

@@ -1,6 +1,7 @@
 #pragma once
-// The file-system port on Windows: W functions on paths converted from
-// CP932, reasons from FormatMessageW converted back to CP932.
+// The file-system port on Windows: W functions on the UTF-16 form of each
+// path (no ANSI call, so no path is cut or turned into another file's name),
+// reasons from FormatMessageW converted to CP932.
 
 #include "files/FileSystemPort.h"
 
@@ -8,12 +9,16 @@ namespace velmora::win32 {
 
 class Win32FileSystem final : public velmora::FileSystemPort {
  public:
-  std::string ReadWholeFile(const std::string& path) override;
+  std::string ReadWholeFile(const FilePath& path) override;
   // Temporary file beside the target, FlushFileBuffers, then ReplaceFileW
   // over an existing target (its attributes, security and creation time
   // stay) or MoveFileExW for a new one.
-  void WriteFileAtomically(const std::string& path, std::string_view bytes) override;
-  bool FileExists(const std::string& path) override;
+  void WriteFileAtomically(const FilePath& path, std::string_view bytes) override;
+  bool FileExists(const FilePath& path) override;
+  FilePath Absolute(const FilePath& path) override;
+  std::string DisplayText(const FilePath& path) override;
+  std::optional<std::string> ExactCp932(const FilePath& path) override;
+  FilePath FromCp932(std::string_view cp932) override;
 };
 
 // The system's text for an error code, in CP932, without its line break.

@@ -43,7 +43,7 @@ class OpenDocumentTest : public ::testing::Test {
   }
 
   std::optional<OpenedDocument> Open(const std::string& path) {
-    return OpenDocument(editor, files, messages, &ReadDistributionPayload, path, "Velmora", "current caption");
+    return OpenDocument(editor, files, messages, &ReadDistributionPayload, testing::Path(path), "Velmora", "current caption");
   }
 
   NullEditorView view;
@@ -56,11 +56,11 @@ TEST_F(OpenDocumentTest, TreeFileInAnyLetterCaseBecomesTheCleanDocument) {
   const auto opened = Open("C:\\work\\printer.TRE");
   ASSERT_TRUE(opened.has_value());
   EXPECT_EQ(opened->caption, "printer.TRE - Velmora");
-  EXPECT_EQ(opened->initialDir, "C:\\work\\");
+  EXPECT_EQ(opened->initialDir.Utf8(), "C:\\work\\");
   EXPECT_EQ(testing::Describe(editor.Tree()), "[0]Is it on?\n\t[1]Good\n\t[3]Switch it on\n");
   EXPECT_EQ(editor.State().Title, "Printer");
   EXPECT_EQ(editor.State().Color, 3);
-  EXPECT_EQ(editor.State().CurrentFileName, "C:\\work\\printer.TRE");
+  EXPECT_EQ(editor.State().CurrentFileName.Utf8(), "C:\\work\\printer.TRE");
   EXPECT_FALSE(editor.State().Modified);
   EXPECT_FALSE(editor.Commands().Save);
   EXPECT_TRUE(editor.Commands().SaveAs);
@@ -73,8 +73,18 @@ TEST_F(OpenDocumentTest, GeneratedExecutableOpensUnderItsTreeFileName) {
   const auto opened = Open("C:\\work\\printer.exe");
   ASSERT_TRUE(opened.has_value());
   EXPECT_EQ(opened->caption, "printer.exe - Velmora");
-  EXPECT_EQ(editor.State().CurrentFileName, "C:\\work\\printer.tre");
+  EXPECT_EQ(editor.State().CurrentFileName.Utf8(), "C:\\work\\printer.tre");
   EXPECT_EQ(testing::Describe(editor.Tree()), "[0]Is it on?\n\t[1]Good\n\t[3]Switch it on\n");
+}
+
+// A command-line argument such as "printer.TRE" is fixed to the folder it
+// meant before a file dialog can move the current folder.
+TEST_F(OpenDocumentTest, RelativePathBecomesAbsoluteFirst) {
+  files.currentFolder = "C:\\work\\";
+  const auto opened = Open("printer.TRE");
+  ASSERT_TRUE(opened.has_value());
+  EXPECT_EQ(editor.State().CurrentFileName.Utf8(), "C:\\work\\printer.TRE");
+  EXPECT_EQ(opened->initialDir.Utf8(), "C:\\work\\");
 }
 
 TEST_F(OpenDocumentTest, OtherExtensionsAreRefusedAndNothingChanges) {
@@ -99,7 +109,7 @@ TEST_F(OpenDocumentTest, AFailedReadLeavesTheDocumentWhole) {
   EXPECT_EQ(editor.State().Title, "unsaved work");
   EXPECT_TRUE(editor.State().Modified);
   EXPECT_EQ(editor.Tree().Count(), 3u);
-  EXPECT_TRUE(editor.State().CurrentFileName.empty());
+  EXPECT_TRUE(editor.State().CurrentFileName.Empty());
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ void Put32(std::string& bytes, std::size_t offset, std::uint32_t value) {
 }
 
 LoadedDocument Read(const std::string& bytes, const DocumentState& current = DocumentState{}) {
-  return ReadDistributionPayload(bytes, "C:\\out\\Tool.EXE", current);
+  return ReadDistributionPayload(bytes, testing::Path("C:\\out\\Tool.EXE"), "C:\\out\\Tool.EXE", current);
 }
 
 TEST(Payload, GeneratorAppendsTheTreeFileTextAndItsLength) {
@@ -67,7 +67,7 @@ TEST(Payload, RoundTripRestoresTreeKindsMarkColourAndFileName) {
   EXPECT_EQ(document.state.Title, "Printer");  // not the stub's look-alike
   EXPECT_EQ(document.state.NewLineMark, "#");
   EXPECT_EQ(document.state.Color, 3);
-  EXPECT_EQ(document.state.CurrentFileName, "C:\\out\\Tool.tre");
+  EXPECT_EQ(document.state.CurrentFileName.Utf8(), "C:\\out\\Tool.tre");
   EXPECT_FALSE(document.state.Modified);
 }
 

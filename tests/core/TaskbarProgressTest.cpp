@@ -42,7 +42,7 @@ TEST(ColourButtons, OnlyANamedDocumentCountsTheChoiceAsAChange) {
   EXPECT_FALSE(editor.Commands().Save);
   EXPECT_FALSE(editor.Commands().SaveAs);
 
-  editor.State().CurrentFileName = "C:\\help\\printer.tre";
+  editor.State().CurrentFileName = FilePath::FromUtf8("C:\\help\\printer.tre");
   ChooseProgressColour(editor, 3);
   EXPECT_EQ(editor.State().Color, 3);
   EXPECT_TRUE(editor.State().Modified);

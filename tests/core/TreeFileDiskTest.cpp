@@ -33,6 +33,7 @@ class TreeFileDisk : public ::testing::Test {
   void TearDown() override { fs::remove_all(folder_); }
 
   std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+  static FilePath P(const std::string& path) { return FilePath::FromUtf8(path); }
 
   static std::string Content(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -55,31 +56,39 @@ class TreeFileDisk : public ::testing::Test {
 
 TEST_F(TreeFileDisk, SaveAndLoadRealFiles) {
   const std::string path = PathOf("a.tre");
-  SaveTreeFile(files_, path, testing::NewDocumentTree(), [] {
+  SaveTreeFile(files_, P(path), testing::NewDocumentTree(), [] {
     DocumentState state;
     state.Color = 1;
     return state;
   }());
   EXPECT_EQ(Content(path), testing::ReadTestData("new-document.tre"));
-  EXPECT_TRUE(files_.FileExists(path));
-  EXPECT_FALSE(files_.FileExists(folder_.string()));
-  EXPECT_EQ(LoadTreeFile(files_, path, DocumentState{}).tree.Count(), 3u);
+  EXPECT_TRUE(files_.FileExists(P(path)));
+  EXPECT_FALSE(files_.FileExists(P(folder_.string())));
+  EXPECT_EQ(LoadTreeFile(files_, P(path), DocumentState{}).tree.Count(), 3u);
   EXPECT_EQ(EntriesInFolder(), 1u);  // no temporary file left behind
 }
 
-TEST_F(TreeFileDisk, PathsAreCp932AndNamedInUtf8OnTheDisk) {
-  // "手順.tre" in CP932.
-  const std::string cp932Name = "\x8e\xe8\x8f\x87.tre";
-  files_.WriteFileAtomically(PathOf(cp932Name), "x");
-  EXPECT_EQ(Content(PathOf("\xe6\x89\x8b\xe9\xa0\x86.tre")), "x");
-  EXPECT_EQ(files_.ReadWholeFile(PathOf(cp932Name)), "x");
+// Paths are the system's own names; CP932 is only how they are shown.
+TEST_F(TreeFileDisk, PathsKeepTheirNamesAndShowInCp932) {
+  const std::string japanese = PathOf("\xe6\x89\x8b\xe9\xa0\x86.tre");  // 手順.tre
+  files_.WriteFileAtomically(P(japanese), "x");
+  EXPECT_EQ(Content(japanese), "x");
+  EXPECT_EQ(files_.ReadWholeFile(P(japanese)), "x");
+  EXPECT_EQ(files_.DisplayText(P(japanese)).substr(files_.DisplayText(P(japanese)).size() - 8), "\x8e\xe8\x8f\x87.tre");
+
+  const std::string western = PathOf("Proc\xc3\xa9""dures.tre");  // Procédures.tre: no CP932 form
+  files_.WriteFileAtomically(P(western), "y");
+  EXPECT_EQ(Content(western), "y");
+  EXPECT_FALSE(files_.ExactCp932(P(western)).has_value());
+  EXPECT_EQ(FilePath::FromUtf8(files_.DisplayText(P(western))).FileName().Utf8(), "Proc?dures.tre");
+  EXPECT_EQ(files_.FromCp932(*files_.ExactCp932(P(japanese))), P(japanese));
 }
 
 TEST_F(TreeFileDisk, ReplacingKeepsPermissionsAndFollowsLinks) {
   const std::string path = PathOf("kept.tre");
   Put(path, "old");
   ::chmod(path.c_str(), 0640);
-  files_.WriteFileAtomically(path, "new");
+  files_.WriteFileAtomically(P(path), "new");
   struct stat info {};
   ::stat(path.c_str(), &info);
   EXPECT_EQ(info.st_mode & 07777, 0640u);
@@ -87,21 +96,21 @@ TEST_F(TreeFileDisk, ReplacingKeepsPermissionsAndFollowsLinks) {
 
   const std::string link = PathOf("link.tre");
   fs::create_symlink(path, link);
-  files_.WriteFileAtomically(link, "through the link");
+  files_.WriteFileAtomically(P(link), "through the link");
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(Content(path), "through the link");
 }
 
 TEST_F(TreeFileDisk, FailuresNameThePathAndLeaveNothingBehind) {
   const std::string missing = PathOf("missing.tre");
-  EXPECT_EQ(testing::ErrorOf([&] { files_.ReadWholeFile(missing); }),
+  EXPECT_EQ(testing::ErrorOf([&] { files_.ReadWholeFile(P(missing)); }),
             CannotOpenMessage(missing, std::strerror(ENOENT)));
-  EXPECT_EQ(testing::ErrorOf([&] { files_.ReadWholeFile(folder_.string()); }),
+  EXPECT_EQ(testing::ErrorOf([&] { files_.ReadWholeFile(P(folder_.string())); }),
             CannotOpenMessage(folder_.string(), std::strerror(EISDIR)));
   const std::string noFolder = PathOf("no/such/folder.tre");
-  EXPECT_EQ(testing::ErrorOf([&] { files_.WriteFileAtomically(noFolder, "x"); }),
+  EXPECT_EQ(testing::ErrorOf([&] { files_.WriteFileAtomically(P(noFolder), "x"); }),
             CannotCreateMessage(noFolder, std::strerror(ENOENT)));
-  EXPECT_EQ(testing::ErrorOf([&] { files_.WriteFileAtomically(folder_.string(), "x"); }),
+  EXPECT_EQ(testing::ErrorOf([&] { files_.WriteFileAtomically(P(folder_.string()), "x"); }),
             CannotCreateMessage(folder_.string(), std::strerror(EISDIR)));
   EXPECT_EQ(EntriesInFolder(), 0u);
 }
@@ -117,7 +126,7 @@ TEST_F(TreeFileDisk, FailureMidWriteKeepsTheOldFile) {
   struct rlimit small = saved;
   small.rlim_cur = 4096;
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const std::string message = testing::ErrorOf([&] { files_.WriteFileAtomically(path, std::string(100000, 'x')); });
+  const std::string message = testing::ErrorOf([&] { files_.WriteFileAtomically(P(path), std::string(100000, 'x')); });
   ::setrlimit(RLIMIT_FSIZE, &saved);
   ::signal(SIGXFSZ, previousHandler);
   EXPECT_EQ(message, CannotCreateMessage(path, std::strerror(EFBIG)));
@@ -130,7 +139,7 @@ TEST_F(TreeFileDisk, ReadOnlyFileIsNotReplaced) {
   const std::string path = PathOf("locked.tre");
   Put(path, "locked");
   ::chmod(path.c_str(), 0444);
-  EXPECT_EQ(testing::ErrorOf([&] { files_.WriteFileAtomically(path, "new"); }),
+  EXPECT_EQ(testing::ErrorOf([&] { files_.WriteFileAtomically(P(path), "new"); }),
             CannotCreateMessage(path, std::strerror(EACCES)));
   EXPECT_EQ(Content(path), "locked");
 }

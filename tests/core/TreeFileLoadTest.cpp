@@ -17,7 +17,7 @@ class TreeFileLoad : public ::testing::Test {
   // where a legacy file does not give them.
   DocumentState Current() const {
     DocumentState state;
-    state.CurrentFileName = "open.tre";
+    state.CurrentFileName = testing::Path("open.tre");
     state.Modified = true;
     state.Title = "open title";
     state.NewLineMark = "/";
@@ -27,7 +27,7 @@ class TreeFileLoad : public ::testing::Test {
 
   LoadedDocument Load(const std::string& bytes) {
     fs_.files["in.tre"] = bytes;
-    return LoadTreeFile(fs_, "in.tre", Current());
+    return LoadTreeFile(fs_, testing::Path("in.tre"), Current());
   }
 
   testing::MemoryFileSystem fs_;
@@ -38,7 +38,7 @@ TEST_F(TreeFileLoad, OptionBlockGivesMarkTitleAndColour) {
   EXPECT_EQ(document.state.NewLineMark, "#");
   EXPECT_EQ(document.state.Title, "Printer");  // read back trimmed
   EXPECT_EQ(document.state.Color, 3);
-  EXPECT_EQ(document.state.CurrentFileName, "in.tre");
+  EXPECT_EQ(document.state.CurrentFileName.Utf8(), "in.tre");
   EXPECT_FALSE(document.state.Modified);
   // Markers stay in the texts until the kinds are restored.
   EXPECT_EQ(document.tree.Root()->text, "? Power on?(N)");
@@ -133,7 +133,7 @@ TEST_F(TreeFileLoad, KindRestorationReadsMarkersInEitherCase) {
 // Refusals: each raises the editor's message; the open document is never
 // part of the load, so it stays whole whatever happens.
 TEST_F(TreeFileLoad, BadFilesAreRefusedWithTheirMessages) {
-  EXPECT_EQ(testing::ErrorOf([&] { LoadTreeFile(fs_, "missing.tre", Current()); }),
+  EXPECT_EQ(testing::ErrorOf([&] { LoadTreeFile(fs_, testing::Path("missing.tre"), Current()); }),
             CannotOpenMessage("missing.tre", "No such file or directory"));
   EXPECT_EQ(testing::ErrorOf([&] { Load(""); }), NoProcedureMessage("in.tre"));
   EXPECT_EQ(testing::ErrorOf([&] { Load(std::string("\0abc", 4)); }), NoProcedureMessage("in.tre"));

@@ -76,7 +76,7 @@ TEST(TreeTextParser, TenThousandLevelsLoadAndSaveWithoutRecursion) {
   }
   testing::MemoryFileSystem fs;
   fs.files["deep.tre"] = text + "[OPTION]\r\nTitle=deep\r\n";
-  LoadedDocument document = LoadTreeFile(fs, "deep.tre", DocumentState{});
+  LoadedDocument document = LoadTreeFile(fs, testing::Path("deep.tre"), DocumentState{});
   ASSERT_EQ(document.tree.Count(), kDepth);
   EXPECT_EQ(document.tree.LastPreOrder()->Level(), static_cast<int>(kDepth - 1));
   RestoreKinds(document.tree);
@@ -85,7 +85,7 @@ TEST(TreeTextParser, TenThousandLevelsLoadAndSaveWithoutRecursion) {
   EXPECT_EQ(saved.compare(0, text.size(), text), 0);
 
   const std::string generated = BuildDistributionExecutable("MZ", document.tree, document.state);
-  const LoadedDocument readBack = ReadDistributionPayload(generated, "deep.exe", DocumentState{});
+  const LoadedDocument readBack = ReadDistributionPayload(generated, testing::Path("deep.exe"), "deep.exe", DocumentState{});
   EXPECT_EQ(readBack.tree.Count(), kDepth);
   EXPECT_EQ(readBack.state.Title, "deep");
 }

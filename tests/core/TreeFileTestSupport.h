@@ -15,24 +15,39 @@
 
 namespace velmora::testing {
 
-// Files held in memory. Reads of unknown paths and writes marked to fail
-// raise the same messages as the real ports.
+// Files held in memory, keyed by the path's bytes. Reads of unknown paths
+// and writes marked to fail raise the same messages as the real ports.
+// Paths show as their own bytes: the tests name files in ASCII (or CP932
+// where a test is about a Japanese name). A relative path is taken against
+// `currentFolder`.
 class MemoryFileSystem : public FileSystemPort {
  public:
   std::map<std::string, std::string> files;
   bool failWrites = false;
+  std::string currentFolder = "C:\\current\\";
 
-  std::string ReadWholeFile(const std::string& path) override {
-    const auto found = files.find(path);
-    if (found == files.end()) throw VelmoraError(CannotOpenMessage(path, "No such file or directory"));
+  std::string ReadWholeFile(const FilePath& path) override {
+    const auto found = files.find(path.Utf8());
+    if (found == files.end()) throw VelmoraError(CannotOpenMessage(path.Utf8(), "No such file or directory"));
     return found->second;
   }
-  void WriteFileAtomically(const std::string& path, std::string_view bytes) override {
-    if (failWrites) throw VelmoraError(CannotCreateMessage(path, "No space left on device"));
-    files[path] = std::string(bytes);
+  void WriteFileAtomically(const FilePath& path, std::string_view bytes) override {
+    if (failWrites) throw VelmoraError(CannotCreateMessage(path.Utf8(), "No space left on device"));
+    files[path.Utf8()] = std::string(bytes);
   }
-  bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+  bool FileExists(const FilePath& path) override { return files.count(path.Utf8()) != 0; }
+  FilePath Absolute(const FilePath& path) override {
+    const std::string& bytes = path.Utf8();
+    const bool absolute = bytes.size() > 1 && (bytes[1] == ':' || bytes[0] == '\\' || bytes[0] == '/');
+    return absolute || bytes.empty() ? path : FilePath::FromUtf8(currentFolder + bytes);
+  }
+  std::string DisplayText(const FilePath& path) override { return path.Utf8(); }
+  std::optional<std::string> ExactCp932(const FilePath& path) override { return path.Utf8(); }
+  FilePath FromCp932(std::string_view cp932) override { return FilePath::FromUtf8(cp932); }
 };
+
+// A path as the tests write it.
+inline FilePath Path(std::string_view bytes) { return FilePath::FromUtf8(bytes); }
 
 // One line per node in pre-order: TABs for the level, the kind in brackets
 // and the text, e.g. "\t[1]abc". Comparing these shows a whole tree at once.

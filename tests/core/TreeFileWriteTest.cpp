@@ -48,12 +48,12 @@ TEST(TreeFileWrite, EmptyTreeGivesOnlyTheOptionBlock) {
 TEST(TreeFileWrite, SaveReplacesTheFileWithTheWholeText) {
   testing::MemoryFileSystem fs;
   fs.files["a.tre"] = "old";
-  SaveTreeFile(fs, "a.tre", testing::NewDocumentTree(), StateWith("", kDownArrow, 1));
+  SaveTreeFile(fs, testing::Path("a.tre"), testing::NewDocumentTree(), StateWith("", kDownArrow, 1));
   EXPECT_EQ(fs.files["a.tre"], testing::ReadTestData("new-document.tre"));
 
   fs.failWrites = true;
   const std::string message =
-      testing::ErrorOf([&] { SaveTreeFile(fs, "a.tre", testing::SampleTree(), StateWith("", "", 1)); });
+      testing::ErrorOf([&] { SaveTreeFile(fs, testing::Path("a.tre"), testing::SampleTree(), StateWith("", "", 1)); });
   // "ファイル "a.tre" を作成できません。..."
   EXPECT_EQ(message.rfind("\x83\x74\x83\x40\x83\x43\x83\x8b \"a.tre\" \x82\xf0", 0), 0u) << message;
   EXPECT_EQ(fs.files["a.tre"], testing::ReadTestData("new-document.tre"));

@@ -62,7 +62,7 @@ TEST(CommandLineFile, UnsupportedExtensionKeepsTheStartingTree) {
   EXPECT_NE(boxes.shown[0].text.find("notes.txt"), std::string::npos);
   EXPECT_EQ(WindowText(form->Handle()), L"Velmora");
   EXPECT_EQ(form->Model().Tree().Count(), 3u);
-  EXPECT_TRUE(form->Model().State().CurrentFileName.empty());
+  EXPECT_TRUE(form->Model().State().CurrentFileName.Empty());
 }
 
 }  // namespace

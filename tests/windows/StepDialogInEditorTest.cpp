@@ -90,7 +90,7 @@ TEST(EditorPreviewWindow, ColourButtonsSetTheColourAndShowIt) {
   EXPECT_EQ(form->Model().State().Color, 3);
   EXPECT_FALSE(form->Model().State().Modified) << "an unnamed document is not changed by its colour";
 
-  form->Model().State().CurrentFileName = "C:\\help\\printer.tre";
+  form->Model().State().CurrentFileName = FilePath::FromUtf8("C:\\help\\printer.tre");
   form->ProgressByYellow1Click();
   form->Sync();
   EXPECT_EQ(form->Model().State().Color, 2);

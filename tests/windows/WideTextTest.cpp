@@ -48,5 +48,16 @@ TEST(WideText, FindsCharactersCp932CannotHold) {
   EXPECT_EQ(FirstUnrepresentableChar(L"a\u4EECb"), std::optional<std::wstring>(L"\u4EEC"));
 }
 
+// Paths cross between UTF-16 and UTF-8 without loss, a lone surrogate
+// (legal in a Windows file name) included.
+TEST(WideText, PathsRoundTripWithoutLoss) {
+  for (const std::wstring& path : {std::wstring(L"C:\\Proc\u00e9dures\\\u624b\u9806.tre"),
+                                   std::wstring(L"C:\\\U0001F600\\a.tre"), std::wstring(L"x\xD800y\xDC00")}) {
+    EXPECT_EQ(ToWidePath(FromWidePath(path)), path);
+  }
+  EXPECT_EQ(FromWidePath(L"\u624b").Utf8(), "\xe6\x89\x8b");
+  EXPECT_EQ(FromWidePath(L"\U0001F600").Utf8(), "\xf0\x9f\x98\x80");
+}
+
 }  // namespace
 }  // namespace velmora::win32

@@ -61,6 +61,9 @@ class Win32FileSystemTest : public ::testing::Test {
     return "(no error)";
   }
 
+  // The tests name their files in CP932, as the messages show them.
+  static FilePath P(const std::string& cp932) { return FromWidePath(ToWide(cp932)); }
+
   std::string folder_;
   Win32FileSystem files_;
 };
@@ -69,42 +72,60 @@ TEST_F(Win32FileSystemTest, WritesAndReadsWholeFilesUnderJapaneseNames) {
   // "手順.tre"; the trail byte of "ソ" (83 5C) is a backslash.
   const std::string path = folder_ + "\x8e\xe8\x8f\x87\x83\x5c.tre";
   const std::string bytes("a\0b\r\n\x81\xab", 7);
-  files_.WriteFileAtomically(path, bytes);
-  EXPECT_TRUE(files_.FileExists(path));
-  EXPECT_FALSE(files_.FileExists(folder_));
-  EXPECT_EQ(files_.ReadWholeFile(path), bytes);
+  files_.WriteFileAtomically(P(path), bytes);
+  EXPECT_TRUE(files_.FileExists(P(path)));
+  EXPECT_FALSE(files_.FileExists(P(folder_)));
+  EXPECT_EQ(files_.ReadWholeFile(P(path)), bytes);
   EXPECT_NE(GetFileAttributesW((ToWide(folder_) + L"\u624b\u9806\u30bd.tre").c_str()), INVALID_FILE_ATTRIBUTES);
-  files_.WriteFileAtomically(path, "");
-  EXPECT_EQ(files_.ReadWholeFile(path), "");
+  files_.WriteFileAtomically(P(path), "");
+  EXPECT_EQ(files_.ReadWholeFile(P(path)), "");
   EXPECT_EQ(FilesInFolder(), 1);
 }
 
 TEST_F(Win32FileSystemTest, ReplacingKeepsTheTargetsAttributes) {
   const std::string path = folder_ + "hidden.tre";
-  files_.WriteFileAtomically(path, "old");
+  files_.WriteFileAtomically(P(path), "old");
   SetFileAttributesW(ToWide(path).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
-  files_.WriteFileAtomically(path, "new");
-  EXPECT_EQ(files_.ReadWholeFile(path), "new");
+  files_.WriteFileAtomically(P(path), "new");
+  EXPECT_EQ(files_.ReadWholeFile(P(path)), "new");
   EXPECT_TRUE(GetFileAttributesW(ToWide(path).c_str()) & FILE_ATTRIBUTE_HIDDEN);
   EXPECT_EQ(FilesInFolder(), 1);
 }
 
 TEST_F(Win32FileSystemTest, RefusalsNameThePathAndLeaveTheOldFile) {
   const std::string missing = folder_ + "missing.tre";
-  EXPECT_EQ(ErrorOf([&] { files_.ReadWholeFile(missing); }),
+  EXPECT_EQ(ErrorOf([&] { files_.ReadWholeFile(P(missing)); }),
             CannotOpenMessage(missing, SystemReasonText(ERROR_FILE_NOT_FOUND)));
 
   const std::string locked = folder_ + "locked.tre";
-  files_.WriteFileAtomically(locked, "precious");
+  files_.WriteFileAtomically(P(locked), "precious");
   SetFileAttributesW(ToWide(locked).c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_EQ(ErrorOf([&] { files_.WriteFileAtomically(locked, "new"); }),
+  EXPECT_EQ(ErrorOf([&] { files_.WriteFileAtomically(P(locked), "new"); }),
             CannotCreateMessage(locked, SystemReasonText(ERROR_ACCESS_DENIED)));
-  EXPECT_EQ(files_.ReadWholeFile(locked), "precious");
+  EXPECT_EQ(files_.ReadWholeFile(P(locked)), "precious");
 
   const std::string noFolder = folder_ + "no\\such\\x.tre";
-  const std::string message = ErrorOf([&] { files_.WriteFileAtomically(noFolder, "x"); });
+  const std::string message = ErrorOf([&] { files_.WriteFileAtomically(P(noFolder), "x"); });
   EXPECT_EQ(message.rfind(CannotCreateMessage(noFolder, ""), 0), 0u) << message;
   EXPECT_EQ(FilesInFolder(), 1);
+}
+
+// A folder whose name CP932 cannot hold still names the right file; only
+// what is shown of it falls back, and the CP932 files never get it.
+TEST_F(Win32FileSystemTest, PathsBeyondCp932ReachTheirFiles) {
+  const std::wstring folder = ToWide(folder_) + L"Proc\u00e9dures \U0001F600";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const FilePath path = FromWidePath(folder + L"\\a.tre");
+  EXPECT_EQ(ToWidePath(path), folder + L"\\a.tre");
+  files_.WriteFileAtomically(path, "kept");
+  EXPECT_EQ(files_.ReadWholeFile(path), "kept");
+  EXPECT_NE(GetFileAttributesW((folder + L"\\a.tre").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(files_.ExactCp932(path).has_value());
+  EXPECT_EQ(files_.DisplayText(path.FileName()), "a.tre");
+  EXPECT_EQ(files_.Absolute(FilePath::FromUtf8("rel.tre")).FileName().Utf8(), "rel.tre");
+  EXPECT_NE(files_.Absolute(FilePath::FromUtf8("rel.tre")).Utf8().find(':'), std::string::npos);
+  DeleteFileW((folder + L"\\a.tre").c_str());
+  RemoveDirectoryW(folder.c_str());
 }
 
 TEST_F(Win32FileSystemTest, ReasonTextsAreCp932WithoutTheLineBreak) {
