@@ -32,6 +32,9 @@ class Editor {
   TreeNode* Selected() const { return selected_; }
   // The node the commands, the node editor and the preview act on.
   TreeNode* CurrentNode = nullptr;
+  // The folder the open and save dialogs start in: that of the last file
+  // opened; the settings file keeps it between runs.
+  FilePath InitialDir;
 
   // Changes the selection and runs TreeView1Change, as a click in the tree
   // view does. Selecting the selected node again still runs it.

@@ -46,7 +46,7 @@ std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files
 
   OpenedDocument opened;
   opened.caption = files.DisplayText(path.FileName()) + " - " + productTitle;
-  opened.initialDir = path.Folder();
+  editor.InitialDir = path.Folder();
   return opened;
 }
 

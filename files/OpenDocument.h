@@ -25,16 +25,15 @@ using ExecutableDocumentReader = LoadedDocument (*)(std::string_view fileBytes, 
 struct OpenedDocument {
   // The file name, " - " and the product title: "abc.tre - Velmora".
   std::string caption;
-  // The folder of the opened file, with its trailing separator: where the
-  // open dialog starts next time.
-  FilePath initialDir;
 };
 
 // Opens `path` (".tre" or a generated ".exe", in any letter case; a relative
-// path is taken against the current folder first) into the
-// editor. Any other extension is refused with a plain message box captioned
-// `currentCaption` and changes nothing (the result is empty). A reader's
-// error propagates as VelmoraError and also changes nothing.
+// path is taken against the current folder first) into the editor. The
+// file's folder, with its trailing separator, becomes the editor's
+// InitialDir: where the open dialog starts next time. Any other extension is
+// refused with a plain message box captioned `currentCaption` and changes
+// nothing (the result is empty). A reader's error propagates as VelmoraError
+// and also changes nothing.
 std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files, MessageBoxPort& messages,
                                            ExecutableDocumentReader readExecutable, const FilePath& path,
                                            const std::string& productTitle, const std::string& currentCaption);

@@ -267,8 +267,6 @@ class TForm1 final : public WindowBase<TForm1>, private EditorView {
   Win32MessageBox ownMessageBoxes_;
   MessageBoxPort* messageBoxes_ = &ownMessageBoxes_;
   Win32FileSystem files_;
-  // The folder in which the open dialog starts: that of the last file opened.
-  FilePath initialDir_;
   // Opens a file as the document (the command line, dropped files).
   void OpenDocumentFile(const FilePath& path);
   Editor editor_;

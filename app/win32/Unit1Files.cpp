@@ -33,7 +33,6 @@ void TForm1::OpenDocumentFile(const FilePath& path) {
   const std::optional<OpenedDocument> opened =
       OpenDocument(editor_, files_, *messageBoxes_, &ReadDistributionPayload, path, productTitle_, CurrentCaption());
   if (!opened) return;
-  initialDir_ = opened->initialDir;
   SetCaption(opened->caption);
 }
 

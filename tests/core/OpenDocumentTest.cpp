@@ -56,7 +56,7 @@ TEST_F(OpenDocumentTest, TreeFileInAnyLetterCaseBecomesTheCleanDocument) {
   const auto opened = Open("C:\\work\\printer.TRE");
   ASSERT_TRUE(opened.has_value());
   EXPECT_EQ(opened->caption, "printer.TRE - Velmora");
-  EXPECT_EQ(opened->initialDir.Utf8(), "C:\\work\\");
+  EXPECT_EQ(editor.InitialDir.Utf8(), "C:\\work\\");
   EXPECT_EQ(testing::Describe(editor.Tree()), "[0]Is it on?\n\t[1]Good\n\t[3]Switch it on\n");
   EXPECT_EQ(editor.State().Title, "Printer");
   EXPECT_EQ(editor.State().Color, 3);
@@ -84,7 +84,7 @@ TEST_F(OpenDocumentTest, RelativePathBecomesAbsoluteFirst) {
   const auto opened = Open("printer.TRE");
   ASSERT_TRUE(opened.has_value());
   EXPECT_EQ(editor.State().CurrentFileName.Utf8(), "C:\\work\\printer.TRE");
-  EXPECT_EQ(opened->initialDir.Utf8(), "C:\\work\\");
+  EXPECT_EQ(editor.InitialDir.Utf8(), "C:\\work\\");
 }
 
 TEST_F(OpenDocumentTest, OtherExtensionsAreRefusedAndNothingChanges) {
