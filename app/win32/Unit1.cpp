@@ -14,6 +14,7 @@
 #include <stdexcept>
 
 #include "app/win32/CommandIds.h"
+#include "app/win32/Win32WindowPlacement.h"
 #include "win32/WideText.h"
 #include "distribution/win32/Unit_Win7Taskbar.h"
 #include "document/Errors.h"
@@ -70,10 +71,11 @@ void Place(HDWP& batch, HWND control, const ControlRect& r) {
 // ---------------------------------------------------------------------------
 // Creation
 
-TForm1::TForm1(HINSTANCE instance, std::string productTitle)
+TForm1::TForm1(HINSTANCE instance, std::string productTitle, const FilePath& program)
     : instance_(instance),
       productTitle_(std::move(productTitle)),
       images_(MulDiv(kPictureSize, ScreenDpi(), kDesignDpi)),
+      settings_(program, files_),
       editor_(*this),
       dpi_(ScreenDpi()) {
   WindowClassLook look;
@@ -90,7 +92,7 @@ TForm1::TForm1(HINSTANCE instance, std::string productTitle)
   AdjustWindowRectEx(&frame, style, TRUE, exStyle);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
-  // Without saved settings the window opens centred on the screen.
+  // Centred until the settings place it (FormCreate).
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const int left = work.left + (work.right - work.left - width) / 2;
@@ -227,11 +229,17 @@ void TForm1::AttachMenuImages() {
 
 void TForm1::FormCreate() {
   SetCaption(productTitle_);
+  // The main window is also the one the taskbar shows for the program:
+  // there is no separate application window to register.
   DragAcceptFiles(hwnd_, TRUE);
   LoadSettings();
+  // The check marks follow the options just read (Sync keeps them so).
+  ApplyOptions();
+  // The KindMarker table is the core's constant (KindMarker in TextRules).
+  previewDialogCentre_ = InitialPreviewDialogCentre();
+  New1Click();
   // The About box's background is drawn from this generator.
   std::srand(static_cast<unsigned>(std::time(nullptr)));
-  New1Click();
   ProbeTaskbarProgress();
   // Generate stays off until the first selection change, although the
   // starting tree already has three nodes.
@@ -242,7 +250,8 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::ShowFirstTime(int showCommand, const std::vector<std::wstring>& arguments) {
-  ShowWindow(hwnd_, showCommand);
+  // The first show brings the window up in the state the settings restored.
+  ShowWindow(hwnd_, shown_ ? showCommand : FirstShowCommand(firstShowState_, showCommand));
   UpdateWindow(hwnd_);
   if (shown_) return;
   shown_ = true;

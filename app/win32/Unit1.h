@@ -39,6 +39,10 @@
 
 #include "app/win32/ImageLists.h"
 #include "app/MainWindowLayout.h"
+#include "app/RecentFiles.h"
+#include "app/SettingsFile.h"
+#include "app/WindowPlacement.h"
+#include "app/win32/UserLocaleCollation.h"
 #include "document/MessageBoxPort.h"
 #include "app/win32/SingleInstance.h"
 #include "app/win32/TreeViewMirror.h"
@@ -72,13 +76,18 @@ struct MainWindowControls {
   HWND ExitBtn = nullptr;
 };
 
+// The running executable's full path.
+FilePath RunningProgramPath();
+
 class TForm1 final : public WindowBase<TForm1>, private EditorView {
  public:
   static constexpr wchar_t kClassName[] = L"TForm1";
 
   // Creates the window hidden, runs FormCreate and leaves it ready to show.
   // `productTitle` is the application title (CP932), kept as ProductTitle.
-  TForm1(HINSTANCE instance, std::string productTitle);
+  // The settings file is `program`'s path with ".ini" (tests name a program
+  // in a folder of their own).
+  TForm1(HINSTANCE instance, std::string productTitle, const FilePath& program = RunningProgramPath());
   ~TForm1() override;
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
@@ -180,7 +189,7 @@ class TForm1 final : public WindowBase<TForm1>, private EditorView {
   void New1Click();
   void Read1Click();
   void Save1Click();
-  void SaveAs1Click();
+  bool SaveAs1Click();
   void GenerateBtnClick();
   // `slot` is 1 for History1 up to 9 for History9.
   void History1Click(int slot);
@@ -196,6 +205,11 @@ class TForm1 final : public WindowBase<TForm1>, private EditorView {
   // ---- Unit1Settings.cpp ----
   // Reads the settings file into the window and the model (FormCreate).
   void LoadSettings();
+  // The recent-file list of the File menu; the document commands report
+  // every tree file loaded and every save to it.
+  DocumentHistoryPort& DocumentHistory() { return recentFiles_; }
+  const RecentFiles& RecentFileList() const { return recentFiles_; }
+  const FilePath& SettingsFilePath() const { return settings_.Path(); }
 
   // Whether a menu item (main or pop-up) shows its check mark.
   bool IsChecked(int commandId) const;
@@ -234,6 +248,8 @@ class TForm1 final : public WindowBase<TForm1>, private EditorView {
   void OnSize();
   void OnActivate(bool active);
   void OnClose();
+  bool OnQueryEndSession();
+  void OnEndSession(bool ending);
   void OnDropFiles(HDROP drop);
 
   // Runs `action` as a command: errors become the general error report, and
@@ -252,6 +268,7 @@ class TForm1 final : public WindowBase<TForm1>, private EditorView {
   void EnableCommand(int commandId, bool enabled);
   void SetChecked(int commandId, bool checked);
   void RebuildHistoryItems();
+  void ApplyHistory();
   int Scale(int pixels) const;
 
   HINSTANCE instance_;
@@ -267,6 +284,17 @@ class TForm1 final : public WindowBase<TForm1>, private EditorView {
   Win32MessageBox ownMessageBoxes_;
   MessageBoxPort* messageBoxes_ = &ownMessageBoxes_;
   Win32FileSystem files_;
+  // The settings file and the recent files (Unit1Settings.cpp).
+  UserLocaleCollation collation_;
+  RecentFiles recentFiles_{collation_};
+  SettingsFile settings_;
+  // The state the window is first shown in, as the settings restored it.
+  WindowState firstShowState_ = WindowState::Normal;
+  // Set while the close sequence asks its questions.
+  bool closeQueryRunning_ = false;
+  // The system's end-of-session query passed: the session's end closes the
+  // window without asking again.
+  bool sessionEndAllowed_ = false;
   // Opens a file as the document (the command line, dropped files).
   void OpenDocumentFile(const FilePath& path);
   Editor editor_;

@@ -70,11 +70,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       OnClose();
       return 0;
-    case WM_QUERYENDSESSION: {
-      bool allowed = false;
-      Dispatch([&] { allowed = FormCloseQuery(); });
-      return allowed ? TRUE : FALSE;
-    }
+    case WM_QUERYENDSESSION:
+      return OnQueryEndSession() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+      OnEndSession(wParam != FALSE);
+      return 0;
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
@@ -299,6 +299,25 @@ void TForm1::OnClose() {
   bool allowed = false;
   Dispatch([&] { allowed = FormCloseQuery(); });
   if (!allowed || hwnd_ == nullptr) return;
+  closing_ = true;
+  DestroyWindow(hwnd_);
+}
+
+// Log-off and shutdown ask first, with the same questions as a close.
+bool TForm1::OnQueryEndSession() {
+  bool allowed = false;
+  Dispatch([&] { allowed = FormCloseQuery(); });
+  sessionEndAllowed_ = allowed && hwnd_ != nullptr;
+  return allowed;
+}
+
+// The session ends after a query that passed: the questions are answered
+// and the settings written, so the window simply goes. When the session
+// goes on after all (another program refused), so does the program.
+void TForm1::OnEndSession(bool ending) {
+  const bool asked = sessionEndAllowed_;
+  sessionEndAllowed_ = false;
+  if (!ending || !asked || hwnd_ == nullptr) return;
   closing_ = true;
   DestroyWindow(hwnd_);
 }

@@ -23,17 +23,17 @@ void TForm1::Read1Click() {}
 
 void TForm1::Save1Click() {}
 
-void TForm1::SaveAs1Click() {}
+bool TForm1::SaveAs1Click() { return false; }
 
 void TForm1::GenerateBtnClick() {}
-
-void TForm1::History1Click(int /*slot*/) {}
 
 void TForm1::OpenDocumentFile(const FilePath& path) {
   const std::optional<OpenedDocument> opened =
       OpenDocument(editor_, files_, *messageBoxes_, &ReadDistributionPayload, path, productTitle_, CurrentCaption());
   if (!opened) return;
   SetCaption(opened->caption);
+  // Until the tree-file reader reports its loads to the recent-file list.
+  if (path.LowerCaseExtension() == ".tre") recentFiles_.AddToHistory(editor_.State().CurrentFileName);
 }
 
 // The first command-line argument, once the window is on screen; further

@@ -17,6 +17,7 @@ void TForm1::Sync() {
     ApplyTitleBox();
     ApplyCommandStates();
     ApplyOptions();
+    ApplyHistory();
   } catch (...) {
     syncing_ = false;
     throw;
