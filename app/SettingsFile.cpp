@@ -103,8 +103,11 @@ void WriteHistory(IniDocument& ini, const RecentFiles& recentFiles, FileSystemPo
   }
 }
 
+// As the general error report shows an error, but without its appended full
+// stop: the file messages end in the system's reason, which (in Japanese)
+// brings its own "。", and the report's rule would add a "." after it.
 void Report(MessageBoxPort& messages, const VelmoraError& error, const std::string& caption) {
-  messages.ShowMessage(GeneralErrorReportText(error.what()), caption, message_box::kOk | message_box::kIconStop);
+  messages.ShowMessage(error.what(), caption, message_box::kOk | message_box::kIconStop);
 }
 
 }  // namespace
