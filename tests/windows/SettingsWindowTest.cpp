@@ -180,27 +180,30 @@ TEST_F(SettingsWindowTest, ARunWithSaveStatusOnIsWhatTheNextStartFinds) {
 
 TEST_F(SettingsWindowTest, AHandEditedFileWithOddValuesStartsWithoutHarm) {
   WriteSettings(
-      "[position]\r\nleft=-6000\r\ntop=-5000\r\nright=-5400\r\nbottom=-4500\r\nstate=7\r\n"
+      "[position]\r\nleft=100\r\ntop=-30\r\nright=700\r\nbottom=470\r\nstate=7\r\n"
       "[Option]\r\nSaveStatus=1\r\n[OPTION]\r\nshowbuttons=1\r\nShowButtons=0\r\n");
   auto form = Start();
   EXPECT_TRUE(boxes.shown.empty());
   // Of a key twice the first counts, of a section twice the last.
   EXPECT_FALSE(form->IsChecked(IDM_SAVESTATUS1));
   EXPECT_TRUE(form->IsChecked(IDM_SHOWBUTTONS1));
+  // The caption above the screen could not be grabbed: the window comes
+  // down onto the work area, at the size it was given, before it shows.
+  const RECT normal = NormalRect(form->Handle());
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+  EXPECT_EQ(normal.left, 100);
+  EXPECT_EQ(normal.top, 0);
+  EXPECT_EQ(normal.right - normal.left, 600);
+  EXPECT_EQ(normal.bottom - normal.top, 500);
   form->ShowFirstTime(SW_SHOWNOACTIVATE, {});
   EXPECT_FALSE(IsZoomed(form->Handle()));
   EXPECT_FALSE(IsIconic(form->Handle()));
-  // Moved onto the nearest work area, at the size it was given.
   RECT frame{};
   GetWindowRect(form->Handle(), &frame);
-  HMONITOR monitor = MonitorFromWindow(form->Handle(), MONITOR_DEFAULTTONULL);
-  ASSERT_NE(monitor, nullptr);
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  GetMonitorInfoW(monitor, &info);
-  EXPECT_EQ(frame.left, info.rcWork.left);
+  EXPECT_EQ(frame.left, info.rcWork.left + 100);
   EXPECT_EQ(frame.top, info.rcWork.top);
-  EXPECT_EQ(frame.right - frame.left, 600);
 }
 
 TEST_F(SettingsWindowTest, UnsavedChangesAreAskedAboutAndCancelKeepsTheProgramRunning) {
