@@ -46,6 +46,7 @@ std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files
 
   OpenedDocument opened;
   opened.caption = files.DisplayText(path.FileName()) + " - " + productTitle;
+  opened.treeFile = path.LowerCaseExtension() == ".tre";
   editor.InitialDir = path.Folder();
   return opened;
 }

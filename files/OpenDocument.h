@@ -25,6 +25,9 @@ using ExecutableDocumentReader = LoadedDocument (*)(std::string_view fileBytes, 
 struct OpenedDocument {
   // The file name, " - " and the product title: "abc.tre - Velmora".
   std::string caption;
+  // A tree file (which the recent-file list records), not a tree read out
+  // of a generated executable.
+  bool treeFile = false;
 };
 
 // Opens `path` (".tre" or a generated ".exe", in any letter case; a relative
