@@ -360,5 +360,16 @@ TEST_F(DocumentCommandsTest, OpenNamesTheWindowAndRecordsOnlyTreeFiles) {
   EXPECT_TRUE(messages.shown.empty()) << "opening asks nothing about unsaved changes";
 }
 
+// Reading makes every kind explicit and takes the title as the option block
+// holds it, trimmed; saving writes exactly that back.
+TEST_F(DocumentCommandsTest, ATreeFileOpenedAndSavedAsIsWrittenAsItWasRead) {
+  files.files["C:\\work\\sample.tre"] = testing::ReadTestData("sample.tre");
+  Arrange(kNamed);
+  ASSERT_TRUE(Commands().Open(testing::Path("C:\\work\\sample.tre")));
+  dialogs.results = {kKept};
+  EXPECT_TRUE(Commands().SaveAs1Click());
+  EXPECT_EQ(files.files[kKept], testing::ReadTestData("sample-resaved.tre"));
+}
+
 }  // namespace
 }  // namespace velmora
