@@ -66,6 +66,8 @@ struct DocumentPorts {
   FileDialogPort& dialogs;
   DocumentHistoryPort& history;
   ExecutableDocumentReader readExecutable;
+  // Null where the platform has no shortcut files.
+  ShortcutResolverPort* shortcuts;
 };
 
 class DocumentCommands {

@@ -9,6 +9,7 @@
 #include "distribution/win32/Win32FolderOpen.h"
 #include "files/DocumentCommands.h"
 #include "files/win32/Win32FileDialogs.h"
+#include "files/win32/Win32ShortcutResolver.h"
 #include "win32/WideText.h"
 
 namespace velmora::win32 {
@@ -28,9 +29,10 @@ auto TForm1::RunDocumentCommand(Command&& command) {
     }
   } showCaption{*this};
   Win32FileDialogs dialogs(hwnd_);
-  DocumentCommands documents(editor_,
-                             DocumentPorts{files_, *messageBoxes_, dialogs, *documentHistory_, &ReadDistributionPayload},
-                             productTitle_, documentCaption_);
+  Win32ShortcutResolver shortcuts;
+  DocumentCommands documents(
+      editor_, DocumentPorts{files_, *messageBoxes_, dialogs, *documentHistory_, &ReadDistributionPayload, &shortcuts},
+      productTitle_, documentCaption_);
   return command(documents);
 }
 

@@ -129,8 +129,8 @@ class DocumentCommandsTest : public ::testing::Test {
   }
 
   DocumentCommands Commands() {
-    return DocumentCommands(editor, DocumentPorts{files, messages, dialogs, history, &ReadDistributionPayload},
-                            "Velmora", caption);
+    return DocumentCommands(
+        editor, DocumentPorts{files, messages, dialogs, history, &ReadDistributionPayload, nullptr}, "Velmora", caption);
   }
 
   void Run(Command command) {

@@ -5,6 +5,9 @@
 // cannot hold is reached exactly.
 #include <windows.h>
 
+#include <objbase.h>
+#include <shlobj.h>
+
 
 #include <gtest/gtest.h>
 
@@ -14,6 +17,7 @@
 #include "StepDialogReading.h"
 #include "app/win32/CommandIds.h"
 #include "files/DocumentCommands.h"
+#include "files/FileMessages.h"
 #include "distribution/GenerateCommand.h"
 #include "win32/WideText.h"
 
@@ -88,6 +92,22 @@ class ScratchFolder {
 
   std::wstring path_;
 };
+
+// A shortcut file made by the shell's link object, as Explorer makes one.
+bool CreateShortcut(const std::wstring& shortcut, const std::wstring& target) {
+  IShellLinkW* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(&link)))) {
+    return false;
+  }
+  IPersistFile* file = nullptr;
+  bool saved = SUCCEEDED(link->SetPath(target.c_str())) &&
+               SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+               SUCCEEDED(file->Save(shortcut.c_str(), TRUE));
+  if (file != nullptr) file->Release();
+  link->Release();
+  return saved;
+}
 
 class RecordingHistory : public DocumentHistoryPort {
  public:
@@ -235,6 +255,28 @@ TEST_F(DocumentFilesTest, AFolderCp932CannotNameRoundTripsThroughSaveAsAndRead) 
   wchar_t after[MAX_PATH * 4] = {};
   GetCurrentDirectoryW(MAX_PATH * 4, after);
   EXPECT_EQ(std::wstring(after), std::wstring(before)) << "the author's folder is not held as the current one";
+}
+
+// Dropped or named on the command line, a shortcut opens its target; one
+// whose target is gone is refused and the open document stays.
+TEST_F(DocumentFilesTest, AShortcutOpensItsTargetAndADeadOneIsRefused) {
+  const std::wstring target = scratch.Path() + L"Proc\u00E9dure.tre";
+  ASSERT_TRUE(CopyFileW((kDataFolder + L"\\sample.tre").c_str(), target.c_str(), TRUE));
+  const std::wstring shortcut = scratch.Path() + L"Printer.lnk";
+  ASSERT_TRUE(CreateShortcut(shortcut, target));
+
+  form->RunGuarded([&] { form->FormShow({shortcut}); });
+  EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front().text;
+  EXPECT_EQ(CurrentFile(), target);
+  EXPECT_EQ(Caption(), ToWide(ToCp932(L"Proc\u00E9dure.tre")) + L" - Velmora");
+  EXPECT_EQ(history.added, std::vector<std::wstring>{target});
+
+  ASSERT_TRUE(DeleteFileW(target.c_str()));
+  form->RunGuarded([&] { form->FormShow({shortcut}); });
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, UnsupportedExtensionMessage(""));
+  EXPECT_EQ(CurrentFile(), target);
+  EXPECT_EQ(history.added.size(), 1u);
 }
 
 }  // namespace
