@@ -23,11 +23,18 @@ std::optional<LoadedDocument> ReadByExtension(FileSystemPort& files, ExecutableD
 
 std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files, MessageBoxPort& messages,
                                            ExecutableDocumentReader readExecutable, const FilePath& givenPath,
-                                           const std::string& productTitle, const std::string& currentCaption) {
+                                           const std::string& productTitle, const std::string& currentCaption,
+                                           ShortcutResolverPort* shortcuts) {
   // A relative path (a command-line argument) is fixed now: the current
   // folder may move later, with a file dialog, and a save must still reach
   // this file.
-  const FilePath path = files.Absolute(givenPath);
+  FilePath path = files.Absolute(givenPath);
+  // The document is the target: the caption, CurrentFileName and the
+  // recent files name it, not the shortcut. An unresolvable shortcut
+  // leaves an empty path, which no reader takes.
+  if (path.LowerCaseExtension() == ".lnk") {
+    path = shortcuts != nullptr ? shortcuts->ResolveShortcut(path).value_or(FilePath()) : FilePath();
+  }
   std::optional<LoadedDocument> loaded = ReadByExtension(files, readExecutable, path, editor.State());
   if (!loaded) {
     messages.ShowMessage(UnsupportedExtensionMessage(files.DisplayText(path.FileName())), currentCaption,
@@ -46,6 +53,7 @@ std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files
 
   OpenedDocument opened;
   opened.caption = files.DisplayText(path.FileName()) + " - " + productTitle;
+  opened.treeFile = path.LowerCaseExtension() == ".tre";
   editor.InitialDir = path.Folder();
   return opened;
 }

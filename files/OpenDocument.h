@@ -11,6 +11,7 @@
 #include "document/MessageBoxPort.h"
 #include "document/Editor.h"
 #include "files/FileSystemPort.h"
+#include "files/ShortcutResolverPort.h"
 #include "files/TreeFile.h"
 
 namespace velmora {
@@ -25,10 +26,15 @@ using ExecutableDocumentReader = LoadedDocument (*)(std::string_view fileBytes, 
 struct OpenedDocument {
   // The file name, " - " and the product title: "abc.tre - Velmora".
   std::string caption;
+  // A tree file (which the recent-file list records), not a tree read out
+  // of a generated executable.
+  bool treeFile = false;
 };
 
 // Opens `path` (".tre" or a generated ".exe", in any letter case; a relative
-// path is taken against the current folder first) into the editor. The
+// path is taken against the current folder first) into the editor. A
+// shortcut (".lnk") opens its target, once: a shortcut to a shortcut, or one
+// `shortcuts` cannot resolve (or without `shortcuts`), is refused. The
 // file's folder, with its trailing separator, becomes the editor's
 // InitialDir: where the open dialog starts next time. Any other extension is
 // refused with a plain message box captioned `currentCaption` and changes
@@ -36,6 +42,7 @@ struct OpenedDocument {
 // and also changes nothing.
 std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files, MessageBoxPort& messages,
                                            ExecutableDocumentReader readExecutable, const FilePath& path,
-                                           const std::string& productTitle, const std::string& currentCaption);
+                                           const std::string& productTitle, const std::string& currentCaption,
+                                           ShortcutResolverPort* shortcuts = nullptr);
 
 }  // namespace velmora

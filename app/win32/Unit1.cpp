@@ -76,6 +76,7 @@ TForm1::TForm1(HINSTANCE instance, std::string productTitle, const FilePath& pro
       productTitle_(std::move(productTitle)),
       images_(MulDiv(kPictureSize, ScreenDpi(), kDesignDpi)),
       settings_(program, files_),
+      programPath_(program),
       editor_(*this),
       dpi_(ScreenDpi()) {
   WindowClassLook look;

@@ -55,6 +55,7 @@
 #include "document/InputBoxPort.h"
 #include "document/win32/NodeEditTrigger.h"
 #include "document/NodeEditorPort.h"
+#include "files/DocumentHistoryPort.h"
 #include "files/win32/Win32FileSystem.h"
 
 namespace velmora::win32 {
@@ -189,10 +190,18 @@ class TForm1 final : public WindowBase<TForm1>, private EditorView {
   void New1Click();
   void Read1Click();
   void Save1Click();
+  // True only when the document was saved (the close sequence goes on only
+  // then); false when the author cancelled the dialog.
   bool SaveAs1Click();
   void GenerateBtnClick();
   // `slot` is 1 for History1 up to 9 for History9.
   void History1Click(int slot);
+  // Where the document commands report every tree file loaded and every
+  // save: the window's own recent-file list, unless a test listens itself.
+  void UseDocumentHistory(DocumentHistoryPort& port) { documentHistory_ = &port; }
+  // Generate reads the player stub beside this program (its path with
+  // ".bin"); tests name the program whose stub they want.
+  void UseProgramPath(const FilePath& path) { programPath_ = path; }
 
   // ---- Unit1Desktop.cpp ----
   void DeskTop1Click();
@@ -297,6 +306,18 @@ class TForm1 final : public WindowBase<TForm1>, private EditorView {
   bool sessionEndAllowed_ = false;
   // Opens a file as the document (the command line, dropped files).
   void OpenDocumentFile(const FilePath& path);
+  // The document commands (Unit1Files.cpp): `command` runs on the core's
+  // DocumentCommands with the real dialogs, and the window shows the
+  // caption they leave, also after an error.
+  template <typename Command>
+  auto RunDocumentCommand(Command&& command);
+  FilePath ProgramPath() const;
+  DocumentHistoryPort* documentHistory_ = &recentFiles_;
+  // The program the window belongs to: Generate's stub and the settings
+  // file lie beside it.
+  FilePath programPath_;
+  // The window caption as the document commands keep it (CP932).
+  std::string documentCaption_ = productTitle_;
   Editor editor_;
   TreeViewMirror mirror_;
   MainWindowLayout layout_;

@@ -30,7 +30,7 @@ FilePath RunningProgramPath() {
 void TForm1::LoadSettings() {
   Win32WindowPlacement window(hwnd_, firstShowState_);
   MainWindowState state{editor_, recentFiles_, window};
-  settings_.Load(state, *messageBoxes_, CurrentCaption());
+  settings_.Load(state, *messageBoxes_, documentCaption_);
 }
 
 bool TForm1::FormCloseQuery() {
@@ -39,7 +39,7 @@ bool TForm1::FormCloseQuery() {
   if (closeQueryRunning_) return false;
   Win32WindowPlacement window(hwnd_, firstShowState_);
   MainWindowState state{editor_, recentFiles_, window};
-  const CloseSequence close{state, settings_, *messageBoxes_, [this] { return CurrentCaption(); },
+  const CloseSequence close{state, settings_, *messageBoxes_, [this] { return documentCaption_; },
                             [this] { return SaveAs1Click(); }};
   closeQueryRunning_ = true;
   bool allowed = false;

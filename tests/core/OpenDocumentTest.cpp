@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "TreeFileTestSupport.h"
 #include "distribution/DistributionPayload.h"
 #include "files/TreeFile.h"
@@ -25,6 +27,17 @@ class RecordingMessages : public MessageBoxPort {
   unsigned lastFlags = 0xFFFF;
 };
 
+// Shortcuts point where the test says; others cannot be resolved.
+class MapShortcuts : public ShortcutResolverPort {
+ public:
+  std::optional<FilePath> ResolveShortcut(const FilePath& shortcut) override {
+    const auto found = targets.find(shortcut.Utf8());
+    if (found == targets.end()) return std::nullopt;
+    return FilePath::FromUtf8(found->second);
+  }
+  std::map<std::string, std::string> targets;
+};
+
 class OpenDocumentTest : public ::testing::Test {
  protected:
   OpenDocumentTest() {
@@ -43,13 +56,15 @@ class OpenDocumentTest : public ::testing::Test {
   }
 
   std::optional<OpenedDocument> Open(const std::string& path) {
-    return OpenDocument(editor, files, messages, &ReadDistributionPayload, testing::Path(path), "Velmora", "current caption");
+    return OpenDocument(editor, files, messages, &ReadDistributionPayload, testing::Path(path), "Velmora", "current caption",
+                        &shortcuts);
   }
 
   NullEditorView view;
   Editor editor{view};
   testing::MemoryFileSystem files;
   RecordingMessages messages;
+  MapShortcuts shortcuts;
 };
 
 TEST_F(OpenDocumentTest, TreeFileInAnyLetterCaseBecomesTheCleanDocument) {
@@ -110,6 +125,36 @@ TEST_F(OpenDocumentTest, AFailedReadLeavesTheDocumentWhole) {
   EXPECT_TRUE(editor.State().Modified);
   EXPECT_EQ(editor.Tree().Count(), 3u);
   EXPECT_TRUE(editor.State().CurrentFileName.Empty());
+}
+
+// The document is the shortcut's target: the caption and CurrentFileName
+// name it. A shortcut is followed once; one that leads nowhere (or to
+// another shortcut) is refused and changes nothing.
+TEST_F(OpenDocumentTest, ShortcutsOpenTheirTargetOnce) {
+  shortcuts.targets["C:\\desk\\Printer.LNK"] = "C:\\work\\printer.TRE";
+  shortcuts.targets["C:\\desk\\twice.lnk"] = "C:\\desk\\Printer.LNK";
+  const auto opened = Open("C:\\desk\\Printer.LNK");
+  ASSERT_TRUE(opened.has_value());
+  EXPECT_EQ(opened->caption, "printer.TRE - Velmora");
+  EXPECT_TRUE(opened->treeFile);
+  EXPECT_EQ(editor.State().CurrentFileName.Utf8(), "C:\\work\\printer.TRE");
+  EXPECT_EQ(editor.InitialDir.Utf8(), "C:\\work\\");
+
+  editor.MarkModified();
+  EXPECT_FALSE(Open("C:\\desk\\twice.lnk").has_value());
+  EXPECT_FALSE(Open("C:\\desk\\gone.lnk").has_value());
+  ASSERT_EQ(messages.texts.size(), 2u);
+  EXPECT_EQ(messages.texts[0], UnsupportedExtensionMessage("Printer.LNK"));
+  EXPECT_EQ(messages.texts[1], UnsupportedExtensionMessage(""));
+  EXPECT_TRUE(editor.State().Modified);
+}
+
+TEST_F(OpenDocumentTest, WithoutAResolverShortcutsAreRefused) {
+  files.files["C:\\desk\\Printer.lnk"] = "a shortcut";
+  EXPECT_FALSE(OpenDocument(editor, files, messages, &ReadDistributionPayload, testing::Path("C:\\desk\\Printer.lnk"),
+                            "Velmora", "current caption")
+                   .has_value());
+  EXPECT_EQ(messages.texts, std::vector<std::string>{UnsupportedExtensionMessage("")});
 }
 
 }  // namespace

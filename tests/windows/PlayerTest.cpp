@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "RunningPlayer.h"
 #include "StepDialogReading.h"
 #include "win32/WideText.h"
 #include "win32/Win32Handles.h"
@@ -22,6 +23,7 @@ using testing::PressStepButton;
 using testing::ReadStepDialog;
 using testing::ShownStep;
 using testing::ControlText;
+using testing::RunningPlayer;
 
 // A path of the build machine as this Windows program sees it.
 std::wstring HostPath(const std::string& path) {
@@ -76,79 +78,6 @@ class GeneratedExecutable {
 
  private:
   std::wstring path_;
-};
-
-// The generated program running as its own process.
-class RunningPlayer {
- public:
-  explicit RunningPlayer(const std::wstring& path) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    std::wstring commandLine = L"\"" + path + L"\"";
-    started_ = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &startup, &info) != FALSE;
-    if (!started_) return;
-    process_.reset(info.hProcess);
-    CloseHandle(info.hThread);
-    id_ = info.dwProcessId;
-  }
-  ~RunningPlayer() {
-    if (started_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) TerminateProcess(process_.get(), 99);
-  }
-
-  bool Started() const { return started_; }
-
-  // The next visible dialog of the process other than `previous`: waits on
-  // the process itself, so a player that ends or crashes stops the wait.
-  HWND NextDialog(HWND previous = nullptr) {
-    for (int attempt = 0; attempt < 500; ++attempt) {
-      if (HWND dialog = FindDialog(previous)) return dialog;
-      if (WaitForSingleObject(process_.get(), 20) == WAIT_OBJECT_0) return nullptr;
-    }
-    return nullptr;
-  }
-
-  // The exit status once the process has ended, or -1 if it does not end.
-  int ExitCode() {
-    if (WaitForSingleObject(process_.get(), 10000) != WAIT_OBJECT_0) return -1;
-    DWORD code = 0;
-    GetExitCodeProcess(process_.get(), &code);
-    return static_cast<int>(code);
-  }
-
- private:
-  struct Search {
-    DWORD process;
-    HWND previous;
-    HWND found;
-  };
-
-  // A plain function with the platform's calling convention: on 32-bit
-  // Windows a lambda converts only to a cdecl pointer.
-  static BOOL CALLBACK MatchDialog(HWND window, LPARAM context) {
-    auto& s = *reinterpret_cast<Search*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (owner != s.process || window == s.previous || !IsWindowVisible(window) ||
-        lstrcmpW(className, L"#32770") != 0) {
-      return TRUE;
-    }
-    s.found = window;
-    return FALSE;
-  }
-
-  HWND FindDialog(HWND previous) const {
-    Search search{id_, previous, nullptr};
-    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-  }
-
-  bool started_ = false;
-  UniqueKernelHandle process_;
-  DWORD id_ = 0;
 };
 
 // "用紙は入っていますか？(N)" → Yes: "ランプは点滅していますか？" (warning)

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "FileDialogDriver.h"
 #include "MainWindowTestSupport.h"
 #include "app/CloseSequence.h"
 #include "app/win32/CommandIds.h"
@@ -225,6 +226,27 @@ TEST_F(SettingsWindowTest, UnsavedChangesAreAskedAboutAndCancelKeepsTheProgramRu
   SendMessageW(form->Handle(), WM_ENDSESSION, FALSE, 0);
   ASSERT_NE(form->Handle(), nullptr);
   EXPECT_TRUE(form->Model().State().Modified);
+}
+
+// Yes at the question saves first; a Save As the user then cancels keeps
+// the program running with its changes instead of losing them.
+TEST_F(SettingsWindowTest, YesAtTheExitQuestionClosesOnlyOnceTheDocumentIsSaved) {
+  auto form = Start();
+  form->Model().MarkModified();
+  boxes.answer = message_box::kAnswerYes;
+  testing::FileDialogDriver dialogs(form->Handle());
+  dialogs.Answer({std::nullopt, InFolder(L"a.tre")});
+  SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
+  ASSERT_NE(form->Handle(), nullptr);
+  EXPECT_TRUE(form->Model().State().Modified);
+  EXPECT_FALSE(SettingsWritten());
+
+  SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(form->Handle(), nullptr);
+  EXPECT_NE(GetFileAttributesW(InFolder(L"a.tre").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(SettingsWritten());
+  EXPECT_EQ(ToWidePath(form->RecentFileList().Slot(1)), InFolder(L"a.tre"));
+  DropQuitRequest();
 }
 
 TEST_F(SettingsWindowTest, TheSessionEndsWithoutAskingTwice) {

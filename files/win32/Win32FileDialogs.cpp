@@ -1,0 +1,127 @@
+#include "files/win32/Win32FileDialogs.h"
+
+#include <cderr.h>
+#include <commdlg.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "document/Errors.h"
+#include "win32/WideText.h"
+
+namespace velmora::win32 {
+namespace {
+
+// The longest path the W functions take, with its terminator.
+constexpr std::size_t kPathCapacity = 32768;
+
+// "ファイルの選択画面を表示できません (エラー " ... ")": a dialog the system
+// could not show at all, which the author should hear about rather than
+// take for a Cancel.
+std::string CannotShowMessage(DWORD error) {
+  wchar_t code[16];
+  wsprintfW(code, L"0x%04lX", static_cast<unsigned long>(error));
+  return ToCp932(std::wstring(L"\u30D5\u30A1\u30A4\u30EB\u306E\u9078\u629E\u753B\u9762\u3092\u8868\u793A\u3067"
+                              L"\u304D\u307E\u305B\u3093 (\u30A8\u30E9\u30FC ") +
+                 code + L")");
+}
+
+const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
+
+// The dialogs move the process's current folder to wherever the author
+// browsed. The program never relies on it (every path is made absolute),
+// but a current folder holds its folder in use: the author could not
+// rename or delete it while the program runs. So it goes back.
+class CurrentFolderKept {
+ public:
+  CurrentFolderKept() {
+    const DWORD length = GetCurrentDirectoryW(0, nullptr);
+    folder_.resize(length);
+    folder_.resize(GetCurrentDirectoryW(length, folder_.data()));
+  }
+  ~CurrentFolderKept() {
+    if (!folder_.empty()) SetCurrentDirectoryW(folder_.c_str());
+  }
+  CurrentFolderKept(const CurrentFolderKept&) = delete;
+  CurrentFolderKept& operator=(const CurrentFolderKept&) = delete;
+
+ private:
+  std::wstring folder_;
+};
+
+}  // namespace
+
+DWORD FileDialogFlags(const FileDialogRequest& request) {
+  DWORD flags = OFN_EXPLORER;
+  if (request.hideReadOnly) flags |= OFN_HIDEREADONLY;
+  if (request.pathMustExist) flags |= OFN_PATHMUSTEXIST;
+  if (request.fileMustExist) flags |= OFN_FILEMUSTEXIST;
+  if (request.overwritePrompt) flags |= OFN_OVERWRITEPROMPT;
+  if (request.createPrompt) flags |= OFN_CREATEPROMPT;
+  if (request.enableSizing) flags |= OFN_ENABLESIZING;
+  return flags;
+}
+
+std::wstring FileDialogFilter(const std::string& cp932Filter) {
+  if (cp932Filter.empty()) return {};
+  std::wstring filter = ToWide(cp932Filter);
+  for (wchar_t& c : filter) {
+    if (c == L'|') c = L'\0';
+  }
+  filter.push_back(L'\0');
+  filter.push_back(L'\0');
+  return filter;
+}
+
+std::optional<FilePath> Win32FileDialogs::ShowOpenDialog(const FileDialogRequest& request) {
+  return Show(request, false);
+}
+
+std::optional<FilePath> Win32FileDialogs::ShowSaveDialog(const FileDialogRequest& request) {
+  return Show(request, true);
+}
+
+std::optional<FilePath> Win32FileDialogs::Show(const FileDialogRequest& request, bool save) {
+  const std::wstring title = ToWide(request.title);
+  const std::wstring filter = FileDialogFilter(request.filter);
+  const std::wstring defaultExtension = ToWide(request.defaultExtension);
+  const std::wstring initialDir = ToWidePath(request.initialDir);
+  std::wstring proposed = ToWidePath(request.fileName);
+  std::size_t capacity = kPathCapacity;
+  const CurrentFolderKept currentFolder;
+  // At most a few rounds: a proposal the system refuses as a name (a title
+  // holding "?" or ":") is dropped, and a buffer too small grows.
+  for (int round = 0; round < 4; ++round) {
+    std::vector<wchar_t> buffer(std::max(capacity, proposed.size() + 1), L'\0');
+    proposed.copy(buffer.data(), proposed.size());
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner_;
+    dialog.lpstrFilter = filter.empty() ? nullptr : filter.data();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = buffer.data();
+    dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+    dialog.lpstrInitialDir = OrNull(initialDir);
+    dialog.lpstrTitle = OrNull(title);
+    dialog.Flags = FileDialogFlags(request);
+    dialog.lpstrDefExt = OrNull(defaultExtension);
+    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    if (chosen) return FromWidePath(std::wstring(buffer.data()));
+
+    const DWORD error = CommDlgExtendedError();
+    if (error == 0) return std::nullopt;  // the author cancelled
+    if (error == FNERR_INVALIDFILENAME && !proposed.empty()) {
+      proposed.clear();
+      continue;
+    }
+    if (error == FNERR_BUFFERTOOSMALL) {
+      // The first character then holds the size needed.
+      capacity = std::max<std::size_t>(capacity * 2, static_cast<WORD>(buffer[0]) + 1u);
+      continue;
+    }
+    throw VelmoraError(CannotShowMessage(error));
+  }
+  throw VelmoraError(CannotShowMessage(FNERR_BUFFERTOOSMALL));
+}
+
+}  // namespace velmora::win32

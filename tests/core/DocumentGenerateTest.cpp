@@ -1,0 +1,105 @@
+// Generate on the editor model: the stub beside the program and the payload
+// go to the chosen file in one step, the author is offered the folder, and
+// the document itself (its name, its changes, the recent files) is left
+// alone whatever happens.
+#include "distribution/GenerateCommand.h"
+
+#include <gtest/gtest.h>
+
+#include "DocumentTestSupport.h"
+#include "TreeFileTestSupport.h"
+#include "distribution/DistributionPayload.h"
+
+namespace velmora {
+namespace {
+
+using namespace message_box;
+
+const std::string kOutput = "C:\\out\\Printer.EXE";
+const std::string kStub = "MZ the player stub";
+
+class GenerateTest : public ::testing::Test {
+ protected:
+  GenerateTest() {
+    editor.ReplaceDocument(testing::SampleTree(), DocumentState{});
+    editor.State().Title = "Printer";
+    editor.MarkModified();
+    editor.InitialDir = testing::Path("C:\\work\\");
+    // A copy of the program named Tool.exe reads Tool.bin.
+    files.files["C:\\tools\\Tool.bin"] = kStub;
+  }
+
+  bool Generate() {
+    return GenerateBtnClick(editor, GeneratePorts{files, messages, dialogs, folders},
+                            testing::Path("C:\\tools\\Tool.exe"), "caption");
+  }
+
+  NullEditorView view;
+  Editor editor{view};
+  testing::MemoryFileSystem files;
+  testing::ScriptedMessages messages;
+  testing::ScriptedFileDialogs dialogs;
+  testing::RecordingFolders folders;
+};
+
+TEST_F(GenerateTest, WritesStubAndPayloadThenOffersTheFolder) {
+  dialogs.results = {kOutput};
+  messages.answers = {kAnswerNo};
+  EXPECT_TRUE(Generate());
+
+  EXPECT_EQ(files.files[kOutput], BuildDistributionExecutable(kStub, editor.Tree(), editor.State()));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, kOutput + kGeneratedTail + "\r\n\r\n" + kOpenOutputFolderQuestion);
+  EXPECT_EQ(messages.shown[0].caption, "caption");
+  EXPECT_EQ(messages.shown[0].flags, kYesNo | kIconQuestion);
+  EXPECT_TRUE(folders.opened.empty()) << "No keeps the folder closed";
+  // The title was the proposal only.
+  EXPECT_TRUE(editor.State().CurrentFileName.Empty());
+  EXPECT_TRUE(editor.State().Modified);
+
+  ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+  const FileDialogRequest& request = dialogs.saveRequests[0];
+  // "配布用単体EXEファイルを保存"
+  EXPECT_EQ(request.title, "\x94\x7a\x95\x7a\x97\x70\x92\x50\x91\xcc" "EXE\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xf0\x95"
+                           "\xdb\x91\xb6");
+  // "実行ファイル(*.EXE)|*.EXE|すべてのファイル(*.*)|*.*"
+  EXPECT_EQ(request.filter, "\x8e\xc0\x8d\x73\x83\x74\x83\x40\x83\x43\x83\x8b(*.EXE)|*.EXE|\x82\xb7\x82\xd7\x82\xc4"
+                            "\x82\xcc\x83\x74\x83\x40\x83\x43\x83\x8b(*.*)|*.*");
+  EXPECT_EQ(request.defaultExtension, "EXE");
+  EXPECT_EQ(request.fileName.Utf8(), "Printer.EXE");
+  EXPECT_EQ(request.initialDir.Utf8(), "C:\\work\\");
+  EXPECT_TRUE(request.overwritePrompt && request.createPrompt && request.hideReadOnly && request.enableSizing);
+}
+
+TEST_F(GenerateTest, AnyAnswerButNoOpensTheOutputFolder) {
+  dialogs.results = {kOutput, kOutput};
+  messages.answers = {kAnswerYes, kAnswerCancel};
+  Generate();
+  Generate();
+  EXPECT_EQ(folders.opened, (std::vector<std::string>{"C:\\out\\", "C:\\out\\"}));
+}
+
+TEST_F(GenerateTest, ACancelledDialogWritesNothingAndStoresNoName) {
+  dialogs.results = {std::nullopt};
+  EXPECT_FALSE(Generate());
+  EXPECT_EQ(files.files.size(), 1u);
+  EXPECT_TRUE(editor.State().CurrentFileName.Empty());
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(GenerateTest, AMissingStubOrAFailedWriteIsReportedWithTheFilesPath) {
+  files.files.clear();
+  dialogs.results = {kOutput, kOutput};
+  EXPECT_EQ(testing::ErrorOf([&] { Generate(); }),
+            CannotOpenMessage("C:\\tools\\Tool.bin", "No such file or directory"));
+  EXPECT_TRUE(files.files.empty());
+
+  files.files["C:\\tools\\Tool.bin"] = kStub;
+  files.failWrites = true;
+  EXPECT_EQ(testing::ErrorOf([&] { Generate(); }), CannotCreateMessage(kOutput, "No space left on device"));
+  EXPECT_TRUE(messages.shown.empty()) << "no success question after a failure";
+  EXPECT_TRUE(editor.State().CurrentFileName.Empty());
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,87 @@
+#pragma once
+// Fakes for the document commands' ports: message boxes answered from a
+// script, file dialogs answered from a script, and the recent-file list and
+// the folder window recorded.
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "distribution/FolderOpenPort.h"
+#include "document/MessageBoxPort.h"
+#include "files/DocumentHistoryPort.h"
+#include "files/FileDialogPort.h"
+
+namespace velmora::testing {
+
+struct AskedMessage {
+  std::string text;
+  std::string caption;
+  unsigned flags = 0;
+};
+
+// Questions take the next scripted answer; a plain message (one OK button)
+// is answered OK without using one. A question beyond the script fails the
+// test and is answered Cancel.
+class ScriptedMessages : public MessageBoxPort {
+ public:
+  int ShowMessage(const std::string& text, const std::string& caption, unsigned flags) override {
+    shown.push_back({text, caption, flags});
+    if ((flags & 0x0F) == message_box::kOk) return message_box::kAnswerOk;
+    if (answers.empty()) {
+      ADD_FAILURE() << "an unexpected question: " << text;
+      return message_box::kAnswerCancel;
+    }
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::deque<int> answers;
+  std::vector<AskedMessage> shown;
+};
+
+// Each dialog takes the next scripted result (a path, or nothing for
+// Cancel); the requests are kept for the tests to look at.
+class ScriptedFileDialogs : public FileDialogPort {
+ public:
+  std::optional<FilePath> ShowOpenDialog(const FileDialogRequest& request) override {
+    openRequests.push_back(request);
+    return Next();
+  }
+  std::optional<FilePath> ShowSaveDialog(const FileDialogRequest& request) override {
+    saveRequests.push_back(request);
+    return Next();
+  }
+  std::deque<std::optional<std::string>> results;
+  std::vector<FileDialogRequest> openRequests;
+  std::vector<FileDialogRequest> saveRequests;
+
+ private:
+  std::optional<FilePath> Next() {
+    if (results.empty()) {
+      ADD_FAILURE() << "an unexpected file dialog";
+      return std::nullopt;
+    }
+    std::optional<std::string> result = results.front();
+    results.pop_front();
+    if (!result) return std::nullopt;
+    return FilePath::FromUtf8(*result);
+  }
+};
+
+class RecordingHistory : public DocumentHistoryPort {
+ public:
+  void AddToHistory(const FilePath& path) override { added.push_back(path.Utf8()); }
+  std::vector<std::string> added;
+};
+
+class RecordingFolders : public FolderOpenPort {
+ public:
+  void OpenFolder(const FilePath& folder) override { opened.push_back(folder.Utf8()); }
+  std::vector<std::string> opened;
+};
+
+}  // namespace velmora::testing

@@ -1,0 +1,91 @@
+#pragma once
+// A generated executable (or any program) running as its own process, its
+// dialogs found from here: how the tests start what end users start.
+
+#include <windows.h>
+
+#include <string>
+
+#include "win32/Win32Handles.h"
+
+namespace velmora::win32::testing {
+
+// The generated program running as its own process.
+class RunningPlayer {
+ public:
+  explicit RunningPlayer(const std::wstring& path) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::wstring commandLine = L"\"" + path + L"\"";
+    started_ = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                              &startup, &info) != FALSE;
+    if (!started_) return;
+    process_.reset(info.hProcess);
+    CloseHandle(info.hThread);
+    id_ = info.dwProcessId;
+  }
+  ~RunningPlayer() {
+    if (started_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
+      TerminateProcess(process_.get(), 99);
+      // Ending is asynchronous; until it is over the program's file stays
+      // in use and cannot be deleted.
+      WaitForSingleObject(process_.get(), 10000);
+    }
+  }
+
+  bool Started() const { return started_; }
+
+  // The next visible dialog of the process other than `previous`: waits on
+  // the process itself, so a player that ends or crashes stops the wait.
+  HWND NextDialog(HWND previous = nullptr) {
+    for (int attempt = 0; attempt < 500; ++attempt) {
+      if (HWND dialog = FindDialog(previous)) return dialog;
+      if (WaitForSingleObject(process_.get(), 20) == WAIT_OBJECT_0) return nullptr;
+    }
+    return nullptr;
+  }
+
+  // The exit status once the process has ended, or -1 if it does not end.
+  int ExitCode() {
+    if (WaitForSingleObject(process_.get(), 10000) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.get(), &code);
+    return static_cast<int>(code);
+  }
+
+ private:
+  struct Search {
+    DWORD process;
+    HWND previous;
+    HWND found;
+  };
+
+  // A plain function with the platform's calling convention: on 32-bit
+  // Windows a lambda converts only to a cdecl pointer.
+  static BOOL CALLBACK MatchDialog(HWND window, LPARAM context) {
+    auto& s = *reinterpret_cast<Search*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (owner != s.process || window == s.previous || !IsWindowVisible(window) ||
+        lstrcmpW(className, L"#32770") != 0) {
+      return TRUE;
+    }
+    s.found = window;
+    return FALSE;
+  }
+
+  HWND FindDialog(HWND previous) const {
+    Search search{id_, previous, nullptr};
+    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
+
+  bool started_ = false;
+  UniqueKernelHandle process_;
+  DWORD id_ = 0;
+};
+
+}  // namespace velmora::win32::testing
