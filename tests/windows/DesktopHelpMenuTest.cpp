@@ -14,6 +14,7 @@
 #include "desktop/win32/AboutDialog.h"
 #include "desktop/win32/WidePath.h"
 #include "tests/windows/EditingDriver.h"
+#include "tests/windows/IdleScript.h"
 #include "tests/windows/MainWindowTestSupport.h"
 #include "tests/windows/StepDialogReading.h"
 #include "win32/DibSection.h"
@@ -23,49 +24,9 @@ namespace {
 
 using testing::ControlText;
 using testing::CreateMainWindow;
+using testing::IdleScript;
 using testing::PressKey;
 using testing::RecordingMessageBoxes;
-
-// Plays actions on the About box each time its modal loop waits for input
-// (WM_ENTERIDLE to the main window), one per idle: by then it has the focus.
-// A box nobody expected is closed, so a failing test never hangs.
-class IdleScript {
- public:
-  using Action = std::function<void(HWND dialog)>;
-  explicit IdleScript(HWND owner) : owner_(owner) {
-    SetWindowSubclass(owner_, &IdleScript::Proc, 0, reinterpret_cast<DWORD_PTR>(this));
-  }
-  ~IdleScript() { RemoveWindowSubclass(owner_, &IdleScript::Proc, 0); }
-  IdleScript(const IdleScript&) = delete;
-  IdleScript& operator=(const IdleScript&) = delete;
-
-  void Play(std::vector<Action> actions) {
-    actions_ = std::move(actions);
-    next_ = 0;
-  }
-  bool Finished() const { return next_ == actions_.size(); }
-
- private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
-    if (message == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX) {
-      reinterpret_cast<IdleScript*>(self)->OnIdle(reinterpret_cast<HWND>(lParam));
-      return 0;
-    }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-  }
-  void OnIdle(HWND dialog) {
-    if (next_ < actions_.size()) {
-      actions_[next_++](dialog);
-      return;
-    }
-    ADD_FAILURE() << "the About box is still open";
-    PostMessageW(dialog, WM_CLOSE, 0, 0);
-  }
-
-  HWND owner_;
-  std::vector<Action> actions_;
-  std::size_t next_ = 0;
-};
 
 class RecordingShell : public ShellOpenPort {
  public:
