@@ -4,19 +4,11 @@
 # Startup folder at every start of the prefix, so a link left there must not
 # outlive the run).
 #
-#   wine-run-throwaway.sh --arch win32|win64 --prefix DIR PROGRAM [ARGS...]
+#   wine-run-throwaway.sh PREFIX [wine-run.sh options] PROGRAM [ARGS...]
 set -euo pipefail
 
-arch=win32
-prefix=""
-while [ $# -gt 0 ]; do
-  case "$1" in
-    --arch) arch="$2"; shift 2 ;;
-    --prefix) prefix="$2"; shift 2 ;;
-    *) break ;;
-  esac
-done
-[ -n "$prefix" ] || { echo "wine-run-throwaway: --prefix is required" >&2; exit 2; }
+prefix="$1"
+shift
 
 discard() {
   # The prefix's server goes first, so nothing writes into a removed folder.
@@ -30,7 +22,7 @@ discard() {
 discard
 trap discard EXIT
 set +e
-bash "$(dirname "$0")/wine-run.sh" --arch "$arch" --prefix "$prefix" "$@"
+bash "$(dirname "$0")/wine-run.sh" --prefix "$prefix" "$@"
 status=$?
 set -e
 exit "$status"

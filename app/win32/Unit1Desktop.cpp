@@ -6,6 +6,7 @@
 #include "desktop/Shortcuts.h"
 #include "desktop/win32/AboutDialog.h"
 #include "desktop/win32/WidePath.h"
+#include "win32/ProgramPath.h"
 #include "desktop/win32/Win32ShellFolders.h"
 #include "desktop/win32/Win32ShellOpen.h"
 #include "desktop/win32/Win32ShortcutWriter.h"

@@ -1,11 +1,10 @@
 #include "desktop/win32/AboutDialog.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
-#include <exception>
 #include <string>
 
+#include "win32/TemplateDialog.h"
 #include "win32/WideText.h"
 #include "win32/Win32Handles.h"
 
@@ -17,20 +16,6 @@ constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME;
 // SS_NOPREFIX: an "&" in the program's path is text, not an accelerator.
 constexpr DWORD kTextStyle = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL;
 constexpr UINT kMeasureFlags = DT_CALCRECT | DT_LEFT | DT_NOPREFIX | DT_EXPANDTABS;
-
-// An empty dialog template: the controls are made in WM_INITDIALOG, once the
-// text's size is known. Words: style, extended style, item count, x, y, cx,
-// cy, then no menu, the default class and an empty title.
-struct EmptyDialogTemplate {
-  alignas(4) std::array<WORD, 12> words{};
-  EmptyDialogTemplate() {
-    words[0] = LOWORD(kDialogStyle);
-    words[1] = HIWORD(kDialogStyle);
-    words[2] = LOWORD(kDialogExStyle);
-    words[3] = HIWORD(kDialogExStyle);
-  }
-  const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words.data()); }
-};
 
 // Where the parts go, in client coordinates, and the window's size.
 struct AboutLayout {
@@ -115,30 +100,13 @@ class AboutLayoutCalculator {
   int lineHeight_ = 13;
 };
 
-UniqueFont CreateMessageFont() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return UniqueFont(nullptr);
-  return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
-}
-
-// Centred over `owner`, kept inside the work area of the owner's screen.
-POINT CentredOver(HWND owner, SIZE size, const RECT& work) {
-  RECT ownerRect{};
-  if (owner == nullptr || !GetWindowRect(owner, &ownerRect)) ownerRect = work;
-  POINT topLeft{(ownerRect.left + ownerRect.right - size.cx) / 2, (ownerRect.top + ownerRect.bottom - size.cy) / 2};
-  topLeft.x = std::max(static_cast<LONG>(work.left), std::min(topLeft.x, work.right - size.cx));
-  topLeft.y = std::max(static_cast<LONG>(work.top), std::min(topLeft.y, work.bottom - size.cy));
-  return topLeft;
-}
-
-RECT WorkAreaOf(HWND owner) {
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &info)) return info.rcWork;
-  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  return work;
+// The centre of the owner, or of the screen without one.
+POINT CentreOf(HWND owner) {
+  RECT rect{};
+  if (owner == nullptr || !GetWindowRect(owner, &rect)) {
+    return {GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2};
+  }
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
 bool UpdateCoversClient(HWND window) {
@@ -151,7 +119,7 @@ bool UpdateCoversClient(HWND window) {
   return EqualRgn(update.get(), whole.get()) != FALSE;
 }
 
-class AboutDialog {
+class AboutDialog final : public TemplateDialog<AboutDialog> {
  public:
   AboutDialog(const AboutBoxInput& input, HICON icon)
       : text_(ToWide(input.text)),
@@ -159,39 +127,17 @@ class AboutDialog {
         okCaption_(ToWide(input.okCaption)),
         homePageCaption_(ToWide(input.homePageCaption)),
         icon_(icon) {}
-  AboutDialog(const AboutDialog&) = delete;
-  AboutDialog& operator=(const AboutDialog&) = delete;
 
   AboutBoxResult ShowModal(HWND owner) {
     owner_ = owner;
-    const EmptyDialogTemplate dialogTemplate;
-    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate.Get(), owner,
-                                                   &AboutDialog::DialogProc, reinterpret_cast<LPARAM>(this));
-    if (failure_) std::rethrow_exception(failure_);
+    const INT_PTR result = TemplateDialog::ShowModal(owner, kDialogStyle, kDialogExStyle);
     AboutBoxResult answer;
     if (result == about_dialog_id::kHomePage) answer.closedWith = AboutBoxChoice::HomePage;
     return answer;
   }
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-      auto* self = reinterpret_cast<AboutDialog*>(lParam);
-      SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-      self->hwnd_ = hwnd;
-    }
-    auto* self = reinterpret_cast<AboutDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    if (self == nullptr) return FALSE;
-    // No exception may unwind through the system's dialog code: keep it,
-    // close the dialog and raise it again once the modal loop has returned.
-    try {
-      return self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-      self->failure_ = std::current_exception();
-      EndDialog(hwnd, 0);
-      return TRUE;
-    }
-  }
+  friend class TemplateDialog<AboutDialog>;
 
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -209,7 +155,8 @@ class AboutDialog {
   INT_PTR OnInitDialog() {
     font_ = CreateMessageFont();
     SetWindowTextW(hwnd_, caption_.c_str());
-    const RECT work = WorkAreaOf(owner_ != nullptr ? owner_ : hwnd_);
+    const POINT centre = CentreOf(owner_);
+    const RECT work = WorkAreaAround(centre);
     AboutLayout layout;
     {
       HDC dc = GetDC(hwnd_);
@@ -231,7 +178,7 @@ class AboutDialog {
     CreateChild(L"BUTTON", homePageCaption_.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                 about_dialog_id::kHomePage, layout.homePage);
 
-    const POINT topLeft = CentredOver(owner_, layout.window, work);
+    const POINT topLeft = PlaceCentredOn(centre, layout.window, work);
     SetWindowPos(hwnd_, nullptr, topLeft.x, topLeft.y, layout.window.cx, layout.window.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(hwnd_, DM_SETDEFID, static_cast<WPARAM>(about_dialog_id::kOk), 0);
@@ -240,11 +187,7 @@ class AboutDialog {
   }
 
   HWND CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, int id, const RECT& rect) {
-    HWND child = CreateWindowExW(0, className, text, style, rect.left, rect.top, rect.right - rect.left,
-                                 rect.bottom - rect.top, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 GetModuleHandleW(nullptr), nullptr);
-    if (child != nullptr) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    return child;
+    return TemplateDialog::CreateChild(className, text, style, id, rect, font_.get());
   }
 
   // Escape and the close box arrive as IDCANCEL and answer like OK.
@@ -290,21 +233,14 @@ class AboutDialog {
     FillAboutGradient(dc, client, gradient_);
   }
 
-  INT_PTR Answer(LRESULT result) {
-    SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
-    return TRUE;
-  }
-
   const std::wstring text_;
   const std::wstring caption_;
   const std::wstring okCaption_;
   const std::wstring homePageCaption_;
   HICON icon_;
   HWND owner_ = nullptr;
-  HWND hwnd_ = nullptr;
   UniqueFont font_;
   AboutGradient gradient_ = AboutGradientFor(kAboutGradientWhite - 1);
-  std::exception_ptr failure_;
 };
 
 COLOR16 Channel(std::uint32_t colour, int shift) { return static_cast<COLOR16>(((colour >> shift) & 0xFF) << 8); }

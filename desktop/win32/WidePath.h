@@ -16,7 +16,4 @@ FilePath FilePathOf(std::wstring_view wide);
 // shows as "?".
 std::string DisplayTextOf(const FilePath& path);
 
-// The running program's own full path.
-std::wstring OwnProgramPath();
-
 }  // namespace velmora::win32

@@ -13,6 +13,7 @@
 #include "desktop/MakerFacts.h"
 #include "desktop/win32/AboutDialog.h"
 #include "desktop/win32/WidePath.h"
+#include "win32/ProgramPath.h"
 #include "tests/windows/EditingDriver.h"
 #include "tests/windows/IdleScript.h"
 #include "tests/windows/MainWindowTestSupport.h"

@@ -131,25 +131,28 @@ TEST(DISABLED_HelpPictures, FromTheRealWindows) {
   }
 }
 
+struct WindowSearch {
+  DWORD process;
+  const wchar_t* className;
+  HWND found;
+};
+
+// stdcall in 32-bit builds, so not a lambda.
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<WindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (owner != search.process || !IsWindowVisible(window) || lstrcmpW(name, search.className) != 0) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
 // A visible top-level window of class `className` in process `process`.
 HWND WindowOf(DWORD process, const wchar_t* className) {
-  struct Search {
-    DWORD process;
-    const wchar_t* className;
-    HWND found;
-  } search{process, className, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (owner != s.process || !IsWindowVisible(window) || lstrcmpW(name, s.className) != 0) return TRUE;
-        s.found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{process, className, nullptr};
+  EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

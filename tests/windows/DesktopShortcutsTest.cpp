@@ -20,6 +20,7 @@
 #include "app/win32/CommandIds.h"
 #include "desktop/Shortcuts.h"
 #include "desktop/win32/WidePath.h"
+#include "win32/ProgramPath.h"
 #include "tests/windows/MainWindowTestSupport.h"
 #include "win32/ComOwner.h"
 #include "win32/WideText.h"
