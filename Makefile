@@ -1,7 +1,8 @@
 # Two commands for a fresh machine:
 #   make test   set up, build everything, run every test (native and under Wine)
 #   make run    set up, build, start the editor on a sample procedure
-.PHONY: setup build build-native build-cross test test-native test-cross run fuzz bench clean
+#   make dist   set up, build the shipped i686 programs, zip them for users
+.PHONY: setup build build-native build-cross test test-native test-cross run dist fuzz bench clean
 
 CMAKE_FLAGS ?=
 ifeq ($(CI),true)
@@ -35,6 +36,12 @@ test: test-native test-cross
 
 run: build
 	bash scripts/run-editor.sh
+
+# One zip of the shipped i686 build for users: build/dist/Velmora-1.7.zip.
+dist: setup
+	cmake --preset cross $(CMAKE_FLAGS)
+	cmake --build --preset cross
+	bash scripts/make-dist.sh
 
 fuzz: setup
 	bash scripts/fuzz.sh

@@ -29,19 +29,6 @@ std::string SystemReason(DWORD error) {
 
 }  // namespace
 
-std::wstring OwnExecutablePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);  // truncated: a long path
-  }
-}
-
 std::string ReadWholeFile(const std::wstring& path) {
   // Share everything: the file is the running program itself, and a virus
   // scanner or an indexer may hold it open too.

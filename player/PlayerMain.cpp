@@ -13,6 +13,7 @@
 #include <string>
 
 #include "win32/ComApartment.h"
+#include "win32/ProgramPath.h"
 #include "win32/WideText.h"
 #include "distribution/DistributionPayload.h"
 #include "distribution/PreviewRun.h"
@@ -73,7 +74,7 @@ int RunPlayer(HINSTANCE instance) {
   const ComApartment com;
   const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
-  const std::wstring path = OwnExecutablePath();
+  const std::wstring path = OwnProgramPath();
   LoadedDocument document;
   try {
     document = ReadOwnProcedure(path);

@@ -7,7 +7,8 @@
 # virtual display: once its window shows, a screenshot of it is saved to
 # build/editor.png (or $VELMORA_SCREENSHOT) and the program is ended.
 # The editor gets a Wine prefix of its own beside the build's, so ending it
-# never touches a test run.
+# never touches a test run. VELMORA_WINE_ARCH (win32 or win64, the default)
+# must match the program's build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,11 +16,12 @@ exe="$1"
 shift
 build_dir="$(cd "$(dirname "$exe")/.." && pwd)"
 prefix="$build_dir/wineprefix-editor"
+arch="${VELMORA_WINE_ARCH:-win64}"
 sample="Z:$(pwd)/docs/sample.tre"
 sample="${sample//\//\\}"
 
 if [ "${1:-}" != "--screenshot" ] && [ -n "${DISPLAY:-}" ]; then
-  exec bash scripts/wine-run.sh --arch win64 --prefix "$prefix" "$exe" "$sample" "$@"
+  exec bash scripts/wine-run.sh --arch "$arch" --prefix "$prefix" "$exe" "$sample" "$@"
 fi
 
 if [ "${1:-}" != "--screenshot" ]; then
@@ -29,7 +31,7 @@ shift
 
 shot="${VELMORA_SCREENSHOT:-$(pwd)/build/editor.png}"
 mkdir -p "$(dirname "$shot")"
-bash scripts/wine-run.sh --arch win64 --prefix "$prefix" "$exe" "$sample" "$@" &
+bash scripts/wine-run.sh --arch "$arch" --prefix "$prefix" "$exe" "$sample" "$@" &
 editor=$!
 
 finish() {

@@ -93,4 +93,6 @@ FilePath FromWidePath(std::wstring_view path) {
   return FilePath::FromUtf8(bytes);
 }
 
+std::string PathDisplayText(const FilePath& path) { return ToCp932(ToWidePath(path)); }
+
 }  // namespace velmora::win32

@@ -28,4 +28,8 @@ std::optional<std::wstring> FirstUnrepresentableChar(std::wstring_view text);
 std::wstring ToWidePath(const FilePath& path);
 FilePath FromWidePath(std::wstring_view path);
 
+// The path as a CP932 text for a message or a caption; a character CP932
+// cannot hold shows as "?".
+std::string PathDisplayText(const FilePath& path);
+
 }  // namespace velmora::win32

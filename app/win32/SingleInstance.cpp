@@ -1,6 +1,6 @@
 #include "app/win32/SingleInstance.h"
 
-#include <vector>
+#include "win32/ProgramPath.h"
 
 namespace velmora::win32 {
 
@@ -32,14 +32,7 @@ std::wstring InstanceNameFromPath(std::wstring_view path) {
   return std::wstring(name);
 }
 
-std::wstring CurrentInstanceName() {
-  std::vector<wchar_t> buffer(MAX_PATH);
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length < buffer.size()) return InstanceNameFromPath(std::wstring_view(buffer.data(), length));
-    buffer.resize(buffer.size() * 2);
-  }
-}
+std::wstring CurrentInstanceName() { return InstanceNameFromPath(OwnProgramPath()); }
 
 InstanceMutex::InstanceMutex(const std::wstring& instanceName)
     : mutex_(CreateMutexW(nullptr, TRUE, instanceName.c_str())) {

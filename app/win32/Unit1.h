@@ -43,6 +43,7 @@
 #include "app/SettingsFile.h"
 #include "app/WindowPlacement.h"
 #include "app/win32/UserLocaleCollation.h"
+#include "desktop/DesktopContext.h"
 #include "document/MessageBoxPort.h"
 #include "app/win32/SingleInstance.h"
 #include "app/win32/TreeViewMirror.h"
@@ -210,6 +211,9 @@ class TForm1 final : public WindowBase<TForm1>, private EditorView {
   void H1Click();
   void About1Click();
   void Site1Click();
+  // Tests see what the help and home-page commands hand to the shell
+  // through a port of their own (there may be no viewer or browser).
+  void UseShellOpen(ShellOpenPort& port) { shellOpen_ = &port; }
 
   // ---- Unit1Settings.cpp ----
   // Reads the settings file into the window and the model (FormCreate).
@@ -335,6 +339,11 @@ class TForm1 final : public WindowBase<TForm1>, private EditorView {
   std::unique_ptr<TaskbarProgress> taskbar_;
   bool taskbarProgressAvailable_ = false;
   StepDialogPort* stepDialogs_ = nullptr;  // null: the real step dialogs
+  // The desktop commands (Unit1Desktop.cpp).
+  ShellOpenPort* shellOpen_ = nullptr;  // null: the shell itself
+  // Runs a desktop command with the platform behind its ports and the facts
+  // about this program.
+  void RunDesktopCommand(const std::function<void(DesktopPorts&, const ProgramFacts&)>& command);
   // The editing commands (Unit1Editing.cpp).
   NodeEditorPort& NodeEditor();
   InputBoxPort& NewLineInputBox();

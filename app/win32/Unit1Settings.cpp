@@ -7,25 +7,14 @@
 
 #include "app/CloseSequence.h"
 #include "app/win32/Win32WindowPlacement.h"
+#include "win32/ProgramPath.h"
 #include "win32/WideText.h"
 
 namespace velmora::win32 {
 
 static_assert(TForm1::kHistorySlots == HistorySize, "one menu item for each recent-file slot");
 
-FilePath RunningProgramPath() {
-  // A path may be longer than MAX_PATH; the buffer grows until it fits.
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return FilePath();
-    if (length < path.size()) {
-      path.resize(length);
-      return FromWidePath(path);
-    }
-    path.resize(path.size() * 2);
-  }
-}
+FilePath RunningProgramPath() { return FromWidePath(OwnProgramPath()); }
 
 void TForm1::LoadSettings() {
   Win32WindowPlacement window(hwnd_, firstShowState_);

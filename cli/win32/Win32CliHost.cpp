@@ -1,6 +1,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "win32/ProgramPath.h"
+#include "win32/Utf8Text.h"
 #include "win32/WideText.h"
 #include "cli/CliPlatform.h"
 #include "files/win32/Win32FileSystem.h"
@@ -15,15 +17,6 @@ std::string WideToCodePage(std::wstring_view text, UINT codePage) {
   std::string bytes(static_cast<std::size_t>(length), '\0');
   WideCharToMultiByte(codePage, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
   return bytes;
-}
-
-std::wstring Utf8ToWide(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int size = static_cast<int>(utf8.size());
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
-  return wide;
 }
 
 bool IsConsole(HANDLE handle) {
@@ -78,23 +71,20 @@ class Win32CliHost final : public CliHost {
   FileSystemPort& Files() override { return files_; }
 
   FilePath ProgramFolder() override {
-    std::wstring path(32768, L'\0');
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    path.resize(length);
-    return win32::FromWidePath(path).Folder();
+    return win32::FromWidePath(win32::OwnProgramPath()).Folder();
   }
 
-  std::string ToUtf8(std::string_view cp932) override { return WideToCodePage(win32::ToWide(cp932), CP_UTF8); }
+  std::string ToUtf8(std::string_view cp932) override { return win32::WideToUtf8(win32::ToWide(cp932)); }
 
   // Standard output carries UTF-8 (the outline of show, help texts).
-  void WriteOutput(std::string_view utf8) override { WriteToStream(STD_OUTPUT_HANDLE, Utf8ToWide(utf8), CP_UTF8); }
+  void WriteOutput(std::string_view utf8) override { WriteToStream(STD_OUTPUT_HANDLE, win32::Utf8ToWide(utf8), CP_UTF8); }
 
   void WriteError(std::string_view cp932) override {
     WriteToStream(STD_ERROR_HANDLE, win32::ToWide(cp932) + L"\r\n", ConsoleCodePage());
   }
 
   void WriteErrorUtf8(std::string_view utf8) override {
-    WriteToStream(STD_ERROR_HANDLE, Utf8ToWide(utf8), ConsoleCodePage());
+    WriteToStream(STD_ERROR_HANDLE, win32::Utf8ToWide(utf8), ConsoleCodePage());
   }
 
  private:
@@ -114,7 +104,7 @@ bool CommandLineArguments(int, char**, Arguments& arguments, std::string& badArg
   for (int i = 1; i < wide.Count(); ++i) {
     const std::wstring_view argument(wide.At(i));
     if (win32::FirstUnrepresentableChar(argument)) {
-      badArgument = WideToCodePage(argument, CP_UTF8);
+      badArgument = win32::WideToUtf8(argument);
       return false;
     }
     arguments.push_back(win32::ToCp932(argument));

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "win32/TemplateDialog.h"
 #include "win32/WideText.h"
 #include "win32/Win32Handles.h"
 #include "distribution/PreviewRun.h"
@@ -30,27 +31,6 @@ LPCWSTR SystemIconOf(StepDialogType type) {
     case StepDialogType::Information: break;
   }
   return IDI_INFORMATION;
-}
-
-// An empty dialog template: the controls are created in WM_INITDIALOG, once
-// the message's size is known. Words: style, extended style, item count,
-// x, y, cx, cy, then no menu, the default class and an empty title.
-struct EmptyDialogTemplate {
-  alignas(4) std::array<WORD, 12> words{};
-  EmptyDialogTemplate() {
-    words[0] = LOWORD(kDialogStyle);
-    words[1] = HIWORD(kDialogStyle);
-    words[2] = LOWORD(kDialogExStyle);
-    words[3] = HIWORD(kDialogExStyle);
-  }
-  const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words.data()); }
-};
-
-UniqueFont CreateMessageFont() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return UniqueFont(nullptr);
-  return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
 // Width of one line of `text` in the caption font, for a caption that should
@@ -207,59 +187,19 @@ class LayoutCalculator {
   std::optional<DialogUnits> units_;
 };
 
-RECT WorkAreaAround(POINT point) {
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (GetMonitorInfoW(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &info)) return info.rcWork;
-  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  return work;
-}
-
-// Centred on `centre`; moved inside the work area only where it would
-// otherwise hang over its edge (a tall message near the taskbar).
-POINT PlaceCentredOn(POINT centre, SIZE size, const RECT& work) {
-  POINT topLeft{centre.x - size.cx / 2, centre.y - size.cy / 2};
-  topLeft.x = std::max(static_cast<LONG>(work.left), std::min(topLeft.x, work.right - size.cx));
-  topLeft.y = std::max(static_cast<LONG>(work.top), std::min(topLeft.y, work.bottom - size.cy));
-  return topLeft;
-}
-
-class StepDialog {
+class StepDialog final : public TemplateDialog<StepDialog> {
  public:
   StepDialog(const StepDescription& step, POINT& centre)
       : step_(step), buttons_(StepButtons(step.question, step.topLevel)), centre_(centre) {}
-  StepDialog(const StepDialog&) = delete;
-  StepDialog& operator=(const StepDialog&) = delete;
 
   StepAnswer ShowModal(HWND owner) {
-    const EmptyDialogTemplate dialogTemplate;
-    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate.Get(), owner,
-                                                   &StepDialog::DialogProc, reinterpret_cast<LPARAM>(this));
-    if (failure_) std::rethrow_exception(failure_);
+    const INT_PTR result = TemplateDialog::ShowModal(owner, kDialogStyle, kDialogExStyle);
     if (result <= 0) return StepAnswer::Closed;  // the dialog could not be shown
     return static_cast<StepAnswer>(result - 1);
   }
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-      auto* self = reinterpret_cast<StepDialog*>(lParam);
-      SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-      self->hwnd_ = hwnd;
-    }
-    auto* self = reinterpret_cast<StepDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    if (self == nullptr) return FALSE;
-    // No exception may unwind through the system's dialog code: keep it,
-    // close the dialog and raise it again once the modal loop has returned.
-    try {
-      return self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-      self->failure_ = std::current_exception();
-      EndDialog(hwnd, 0);
-      return TRUE;
-    }
-  }
+  friend class TemplateDialog<StepDialog>;
 
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -299,13 +239,8 @@ class StepDialog {
     return FALSE;  // the focus is set
   }
 
-  HWND CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, int id, const RECT& rect,
-                   DWORD exStyle = 0) {
-    HWND child = CreateWindowExW(exStyle, className, text, style, rect.left, rect.top, rect.right - rect.left,
-                                 rect.bottom - rect.top, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 GetModuleHandleW(nullptr), nullptr);
-    if (child != nullptr) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    return child;
+  HWND CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, int id, const RECT& rect) {
+    return TemplateDialog::CreateChild(className, text, style, id, rect, font_.get());
   }
 
   void CreateIcon(const RECT& rect) {
@@ -347,8 +282,7 @@ class StepDialog {
     const int index = GetDlgCtrlID(target) - step_dialog_id::kFirstButton;
     if (index < 0 || index >= static_cast<int>(buttons_.size())) return FALSE;
     SetCursor(LoadCursorW(nullptr, IDC_HAND));
-    SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
-    return TRUE;
+    return Answer(TRUE);
   }
 
   // The next dialog appears where this one was left.
@@ -365,9 +299,7 @@ class StepDialog {
   const StepDescription& step_;
   const std::vector<StepButton> buttons_;
   POINT& centre_;
-  HWND hwnd_ = nullptr;
   UniqueFont font_;
-  std::exception_ptr failure_;
 };
 
 }  // namespace

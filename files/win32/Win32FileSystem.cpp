@@ -211,7 +211,7 @@ FilePath Win32FileSystem::Absolute(const FilePath& path) {
   return FromWidePath(full);
 }
 
-std::string Win32FileSystem::DisplayText(const FilePath& path) { return ToCp932(ToWidePath(path)); }
+std::string Win32FileSystem::DisplayText(const FilePath& path) { return PathDisplayText(path); }
 
 std::optional<std::string> Win32FileSystem::ExactCp932(const FilePath& path) {
   const std::wstring wide = ToWidePath(path);

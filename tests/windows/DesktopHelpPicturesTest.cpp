@@ -1,0 +1,200 @@
+// Not a test: the pictures of the help file, taken from the real windows
+// with the sample procedure open, each cropped to its client area (Wine
+// draws captions without the symbols of the caption buttons). Disabled, so
+// that test runs never write them; resources/help/make-pictures.sh runs it
+// on a virtual display and turns the bitmaps into the PNG files of
+// resources/help/images/.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/win32/CommandIds.h"
+#include "app/win32/Unit1.h"
+#include "document/win32/Unit2.h"
+#include "tests/windows/IdleScript.h"
+#include "tests/windows/MainWindowTestSupport.h"
+#include "win32/WideText.h"
+#include "win32/Win32Handles.h"
+
+namespace velmora::win32 {
+namespace {
+
+using testing::IdleScript;
+using testing::PumpMessages;
+
+std::wstring PicturesFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  GetEnvironmentVariableW(L"VELMORA_HELP_PICTURES", folder, MAX_PATH);
+  return folder;
+}
+
+std::wstring SampleProcedure() {
+  std::wstring path = L"Z:" + ToWide(VELMORA_TEST_DATA) + L"/../../docs/sample.tre";
+  std::replace(path.begin(), path.end(), L'/', L'\\');
+  wchar_t full[MAX_PATH] = {};
+  GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+  return full;
+}
+
+RECT ClientOnScreen(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  return client;
+}
+
+// What the screen shows inside `area`, as a 24-bit bottom-up BMP file.
+void SaveScreen(const RECT& area, const wchar_t* name) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  const UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  ASSERT_NE(bits, nullptr);
+  HDC screen = GetDC(nullptr);
+  {
+    const UniqueDc memory(CreateCompatibleDC(screen));
+    SelectedObject selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+  }
+  ReleaseDC(nullptr, screen);
+  const DWORD stride = static_cast<DWORD>((width * 3 + 3) & ~3);
+  BITMAPFILEHEADER header{};
+  header.bfType = 0x4D42;  // "BM"
+  header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+  header.bfSize = header.bfOffBits + stride * static_cast<DWORD>(height);
+  const std::wstring path = PicturesFolder() + L"\\" + name + L".bmp";
+  FILE* file = _wfopen(path.c_str(), L"wb");
+  ASSERT_NE(file, nullptr) << ToCp932(path);
+  std::fwrite(&header, sizeof header, 1, file);
+  std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, file);
+  std::fwrite(bits, stride, static_cast<std::size_t>(height), file);
+  std::fclose(file);
+}
+
+RECT Union(const RECT& a, const RECT& b) {
+  RECT both{};
+  UnionRect(&both, &a, &b);
+  return both;
+}
+
+// As the close box does: every one of these dialogs takes it as Cancel.
+void Close(HWND dialog) { PostMessageW(dialog, WM_CLOSE, 0, 0); }
+
+TEST(DISABLED_HelpPictures, FromTheRealWindows) {
+  ASSERT_FALSE(PicturesFolder().empty()) << "VELMORA_HELP_PICTURES names the folder for the pictures";
+  testing::InitialiseCommonControls();
+  TForm1 form(GetModuleHandleW(nullptr), "Velmora");
+  TForm2 nodeEditor(form.Handle());
+  form.UseNodeEditor(nodeEditor);
+  form.ShowFirstTime(SW_SHOWNORMAL, {SampleProcedure()});
+  SetForegroundWindow(form.Handle());
+  PumpMessages();
+  UpdateWindow(form.Handle());
+  SaveScreen(ClientOnScreen(form.Handle()), L"main-window");
+
+  IdleScript script(form.Handle());
+  // The tree view's pop-up menu, opened from the keyboard below the
+  // selected node, with the window around it.
+  script.Play({[&](HWND) {
+    const HWND menu = FindWindowW(L"#32768", nullptr);
+    RECT menuRect{};
+    GetWindowRect(menu, &menuRect);
+    SaveScreen(Union(ClientOnScreen(form.Handle()), menuRect), L"popup-menu");
+    EndMenu();
+  }});
+  SendMessageW(form.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form.Controls().TreeView1), -1);
+  EXPECT_TRUE(script.Finished());
+
+  const std::vector<std::pair<int, const wchar_t*>> dialogs = {
+      {IDM_EDIT1, L"node-editor"}, {IDM_PREVIEW1, L"preview"}, {IDM_NEWLINE1, L"newline"}};
+  for (const auto& [command, name] : dialogs) {
+    // A dialog made from a template shows itself only once its loop first
+    // waits; a message it ignores brings the next wait, when it is on screen.
+    script.Play({[](HWND dialog) { PostMessageW(dialog, WM_NULL, 0, 0); },
+                 [name = name](HWND dialog) {
+                   SaveScreen(ClientOnScreen(dialog), name);
+                   Close(dialog);
+                 }});
+    form.RunCommand(command);
+    EXPECT_TRUE(script.Finished()) << ToCp932(name);
+  }
+}
+
+struct WindowSearch {
+  DWORD process;
+  const wchar_t* className;
+  HWND found;
+};
+
+// stdcall in 32-bit builds, so not a lambda.
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<WindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (owner != search.process || !IsWindowVisible(window) || lstrcmpW(name, search.className) != 0) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
+// A visible top-level window of class `className` in process `process`.
+HWND WindowOf(DWORD process, const wchar_t* className) {
+  WindowSearch search{process, className, nullptr};
+  EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Another program's window, waited for as a person would wait for it.
+HWND WaitForWindow(DWORD process, const wchar_t* className) {
+  for (int tries = 0; tries < 400; ++tries) {
+    if (HWND window = WindowOf(process, className)) return window;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+// The About box names the program's own path, so it is taken from the real
+// program where a user would have put it.
+TEST(DISABLED_HelpPictures, AboutBoxOfTheInstalledProgram) {
+  ASSERT_FALSE(PicturesFolder().empty());
+  std::wstring built = L"Z:" + ToWide(VELMORA_BUILD_DIR) + L"/app/Velmora.exe";
+  std::replace(built.begin(), built.end(), L'/', L'\\');
+  const std::wstring folder = L"C:\\Program Files\\Velmora";
+  const std::wstring program = folder + L"\\Velmora.exe";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileW(built.c_str(), program.c_str(), FALSE)) << ToCp932(built);
+
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  std::wstring commandLine = L"\"" + program + L"\"";
+  ASSERT_TRUE(CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             folder.c_str(), &startup, &started));
+  const UniqueKernelHandle process(started.hProcess);
+  const UniqueKernelHandle thread(started.hThread);
+  const HWND main = WaitForWindow(started.dwProcessId, L"TForm1");
+  ASSERT_NE(main, nullptr);
+  PostMessageW(main, WM_COMMAND, IDM_ABOUT1, 0);
+  const HWND about = WaitForWindow(started.dwProcessId, L"#32770");
+  ASSERT_NE(about, nullptr);
+  Sleep(500);  // its first paint
+  SaveScreen(ClientOnScreen(about), L"about");
+  PostMessageW(about, WM_CLOSE, 0, 0);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(process.get(), 10000) != WAIT_OBJECT_0) TerminateProcess(process.get(), 1);
+}
+
+}  // namespace
+}  // namespace velmora::win32

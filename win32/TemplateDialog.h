@@ -1,0 +1,124 @@
+#pragma once
+// The base of the modal dialogs that lay themselves out: the dialog manager
+// runs an empty in-memory template (so it brings the keyboard handling of
+// dialogs, Enter, Escape, Tab and the accelerators, and the idle message
+// to the owner that tests drive dialogs from), and the dialog creates its
+// controls in WM_INITDIALOG once it knows the size of its text.
+//
+//   class StepDialog : public TemplateDialog<StepDialog> { ...
+//     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+//
+// No exception may unwind through the system's dialog code: one thrown by
+// HandleMessage is kept, the dialog is closed, and ShowModal raises it again
+// once the modal loop has returned.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <exception>
+
+#include "win32/Win32Handles.h"
+
+namespace velmora::win32 {
+
+// The font of the system's message boxes, for dialogs that stand in for them.
+inline UniqueFont CreateMessageFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return UniqueFont(nullptr);
+  return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+// The work area of the screen that holds `point`.
+inline RECT WorkAreaAround(POINT point) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoW(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &info)) return info.rcWork;
+  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return work;
+}
+
+// Centred on `centre`; moved inside the work area only where it would
+// otherwise hang over its edge (a tall message near the taskbar, an owner
+// pushed half off the screen).
+inline POINT PlaceCentredOn(POINT centre, SIZE size, const RECT& work) {
+  POINT topLeft{centre.x - size.cx / 2, centre.y - size.cy / 2};
+  topLeft.x = std::max(static_cast<LONG>(work.left), std::min(topLeft.x, work.right - size.cx));
+  topLeft.y = std::max(static_cast<LONG>(work.top), std::min(topLeft.y, work.bottom - size.cy));
+  return topLeft;
+}
+
+template <typename Derived>
+class TemplateDialog {
+ protected:
+  TemplateDialog() = default;
+  ~TemplateDialog() = default;
+  TemplateDialog(const TemplateDialog&) = delete;
+  TemplateDialog& operator=(const TemplateDialog&) = delete;
+
+  // Shows the dialog modally, owned by `owner`; the value given to
+  // EndDialog, or -1 when the dialog could not be made.
+  INT_PTR ShowModal(HWND owner, DWORD style, DWORD exStyle) {
+    const EmptyTemplate dialogTemplate(style, exStyle);
+    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate.Get(), owner,
+                                                   &TemplateDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    if (failure_) std::rethrow_exception(failure_);
+    return result;
+  }
+
+  // A child control in client coordinates, in `font`.
+  HWND CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, int id, const RECT& rect,
+                   HFONT font, DWORD exStyle = 0) {
+    HWND child = CreateWindowExW(exStyle, className, text, style, rect.left, rect.top, rect.right - rect.left,
+                                 rect.bottom - rect.top, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 GetModuleHandleW(nullptr), nullptr);
+    if (child != nullptr) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return child;
+  }
+
+  // The answer to a message whose result goes through DWLP_MSGRESULT
+  // (WM_SETCURSOR, WM_ERASEBKGND).
+  INT_PTR Answer(LRESULT result) {
+    SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
+    return TRUE;
+  }
+
+  HWND hwnd_ = nullptr;
+
+ private:
+  // Words: style, extended style, item count, x, y, cx, cy, then no menu,
+  // the default class and an empty title.
+  struct EmptyTemplate {
+    alignas(4) std::array<WORD, 12> words{};
+    EmptyTemplate(DWORD style, DWORD exStyle) {
+      words[0] = LOWORD(style);
+      words[1] = HIWORD(style);
+      words[2] = LOWORD(exStyle);
+      words[3] = HIWORD(exStyle);
+    }
+    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words.data()); }
+  };
+
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+      auto* self = reinterpret_cast<TemplateDialog*>(lParam);
+      SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+      self->hwnd_ = hwnd;
+    }
+    auto* self = reinterpret_cast<TemplateDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    if (self == nullptr) return FALSE;
+    try {
+      return static_cast<Derived*>(self)->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+      self->failure_ = std::current_exception();
+      EndDialog(hwnd, 0);
+      return TRUE;
+    }
+  }
+
+  std::exception_ptr failure_;
+};
+
+}  // namespace velmora::win32
