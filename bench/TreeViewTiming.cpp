@@ -93,7 +93,7 @@ double RawInsertLoop(HWND view, const DecisionTree& tree) {
   std::vector<HTREEITEM> path;  // the items of the current node's ancestors
   for (const TreeNode* node = tree.Root(); node != nullptr; node = tree.NextPreOrder(node)) {
     path.resize(static_cast<std::size_t>(node->Level()));
-    std::wstring text = velmora::win32::ToWide(node->text);
+    std::wstring text = velmora::win32::ToWide(node->Text());
     TVINSERTSTRUCTW insert{};
     insert.hParent = path.empty() ? TVI_ROOT : path.back();
     insert.hInsertAfter = TVI_LAST;
@@ -131,7 +131,7 @@ MirrorTimes MirrorFillAndPatch(HWND view, DecisionTree tree) {
   // One command's worth of change: a text edited and an answer added deep
   // in the tree, then the selection moved there.
   TreeNode* last = editor.Tree().LastPreOrder();
-  last->text = "\x95\xD2\x8F\x57";  // "編集"
+  last->SetText("\x95\xD2\x8F\x57");  // "編集"
   TreeNode* added = editor.Tree().AddChild(last, "\x81\x63", velmora::Unset);
   {
     Stopwatch watch;

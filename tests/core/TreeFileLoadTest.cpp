@@ -41,7 +41,7 @@ TEST_F(TreeFileLoad, OptionBlockGivesMarkTitleAndColour) {
   EXPECT_EQ(document.state.CurrentFileName.Utf8(), "in.tre");
   EXPECT_FALSE(document.state.Modified);
   // Markers stay in the texts until the kinds are restored.
-  EXPECT_EQ(document.tree.Root()->text, "? Power on?(N)");
+  EXPECT_EQ(document.tree.Root()->Text(), "? Power on?(N)");
   EXPECT_EQ(document.tree.Count(), 7u);
 }
 
