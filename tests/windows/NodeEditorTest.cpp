@@ -49,7 +49,7 @@ class NodeEditor : public EditingWindowTest {
 
 TEST_F(NodeEditor, QuestionWithTwoLinesAndNoDefaultSurvivesOk) {
   const std::string stored = "Is it on?\x81\xAB" "Check the cable(N)";
-  Arrange([&](Editor& e) { e.Tree().Root()->SetText(stored; }));
+  Arrange([&](Editor& e) { e.Tree().Root()->SetText(stored); });
   ShownEditor shown;
   script.Play({[&](HWND) {
     shown = Read();
