@@ -14,7 +14,7 @@
 #   BENCH_BUILD_DIR  native build folder (default build/native)
 #   BENCH_CROSS_DIR  x86_64 Windows build folder (default build/cross64)
 #   BENCH_ROUNDS     rounds of the convert/dd comparison (default 5)
-#   BENCH_WINE_ROUNDS rounds of each Windows measurement (default 3)
+#   BENCH_WINE_ROUNDS rounds of each Windows measurement (default 5)
 #   BENCH_FILTER     --benchmark_filter for the Google Benchmark programs
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,7 +22,7 @@ cd "$(dirname "$0")/.."
 build_dir="${BENCH_BUILD_DIR:-build/native}"
 cross_dir="${BENCH_CROSS_DIR:-build/cross64}"
 rounds="${BENCH_ROUNDS:-5}"
-wine_rounds="${BENCH_WINE_ROUNDS:-3}"
+wine_rounds="${BENCH_WINE_ROUNDS:-5}"
 time_bound=5
 memory_bound=3
 
