@@ -22,3 +22,12 @@ add_executable(TreeViewTiming ${CMAKE_CURRENT_SOURCE_DIR}/TreeViewTiming.cpp)
 target_link_libraries(TreeViewTiming PRIVATE velmora_win32 velmora_resources)
 target_link_options(TreeViewTiming PRIVATE -municode)
 velmora_warnings(TreeViewTiming)
+
+# Opening a file of 100,000 nodes in the real main window, from the dropped
+# file to the filled tree view, beside the parse and a raw insert loop.
+#   scripts/wine-run.sh --arch win64 --prefix $PWD/build/cross64/wineprefix \
+#     build/cross64/bench/OpenDocumentTiming.exe [nodes]
+add_executable(OpenDocumentTiming ${CMAKE_CURRENT_SOURCE_DIR}/OpenDocumentTiming.cpp)
+target_link_libraries(OpenDocumentTiming PRIVATE velmora_win32 velmora_resources)
+target_link_options(OpenDocumentTiming PRIVATE -municode)
+velmora_warnings(OpenDocumentTiming)

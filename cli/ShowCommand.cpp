@@ -35,7 +35,7 @@ struct ShownNode {
 
 ShownNode ShownNodeOf(const TreeNode& node, const std::string& mark) {
   ShownNode shown;
-  std::string text = node.text;
+  std::string text(node.Text());
   if (node.HasChildren()) {
     const DefaultSuffix suffix = DefaultSuffixOf(text);
     shown.defaultAnswer = suffix == DefaultSuffix::No ? "No" : "Yes";

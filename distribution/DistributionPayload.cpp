@@ -67,7 +67,7 @@ void ReadMarkAndTitleLines(LoadedDocument& document, std::string_view displayPat
   for (std::string* value : target) {
     TreeNode* line = tree.LastPreOrder();
     if (line == nullptr) throw VelmoraError(NoProcedureMessage(displayPath));
-    *value = line->text;
+    *value = std::string(line->Text());
     tree.Delete(line);
   }
   if (tree.Empty()) throw VelmoraError(NoProcedureMessage(displayPath));
@@ -75,14 +75,16 @@ void ReadMarkAndTitleLines(LoadedDocument& document, std::string_view displayPat
 
 }  // namespace
 
+// The tree text is measured first and written straight behind the stub, so
+// the executable is built in one buffer of its final size.
 std::string BuildDistributionExecutable(std::string_view stub, const DecisionTree& tree, const DocumentState& state) {
-  const std::string text = BuildTreeText(tree, state);
-  if (text.size() > 0xFFFFFFFFull - kTrailerSize) throw VelmoraError(ProcedureTooLargeMessage());
+  const std::size_t textSize = TreeTextSize(tree, state);
+  if (textSize > 0xFFFFFFFFull - kTrailerSize) throw VelmoraError(ProcedureTooLargeMessage());
   std::string bytes;
-  bytes.reserve(stub.size() + text.size() + kTrailerSize);
+  bytes.reserve(stub.size() + textSize + kTrailerSize);
   bytes += stub;
-  bytes += text;
-  AppendLittleEndian32(bytes, static_cast<std::uint32_t>(text.size()));
+  AppendTreeText(bytes, tree, state);
+  AppendLittleEndian32(bytes, static_cast<std::uint32_t>(textSize));
   return bytes;
 }
 
@@ -102,7 +104,7 @@ LoadedDocument ReadDistributionPayload(std::string_view fileBytes, const FilePat
   document.state.Modified = false;
   const TreeNode* secondToLast = SecondToLastPreOrder(document.tree);
   if (secondToLast == nullptr) throw VelmoraError(NoProcedureMessage(displayPath));
-  if (secondToLast->text.find('=') != std::string::npos) {
+  if (secondToLast->Text().find('=') != std::string_view::npos) {
     ReadOptionBlock(document, payload);
   } else {
     ReadMarkAndTitleLines(document, displayPath);

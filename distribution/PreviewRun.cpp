@@ -66,7 +66,7 @@ PreviewRun::PreviewRun(const DecisionTree& tree, const DocumentState& state, Tre
 
 StepDescription PreviewRun::DescribeStep() const {
   StepDescription step;
-  step.message = ExpandNewLines(current_->text, state_.NewLineMark);
+  step.message = ExpandNewLines(current_->Text(), state_.NewLineMark);
   step.caption = TrimBlanks(state_.Title);
   step.type = DialogTypeOf(current_->kind);
   step.question = current_->HasChildren();

@@ -4,104 +4,178 @@
 
 namespace velmora {
 
-TreeNode::TreeNode(NodeId id, TreeNode* parent, int level, std::string text, int kind)
-    : text(std::move(text)), kind(kind), id_(id), parent_(parent), level_(level) {}
+// The node's size is what a loaded procedure costs per line beyond the
+// file's own bytes; keep it from growing unnoticed.
+static_assert(sizeof(void*) != 8 || sizeof(TreeNode) <= 72, "a tree node costs more than 72 bytes");
 
-// Children are dismantled with an explicit work list: the default recursive
-// destruction would use one stack frame per level of a deep tree.
-TreeNode::~TreeNode() {
-  std::vector<std::unique_ptr<TreeNode>> pending = std::move(children_);
-  while (!pending.empty()) {
-    std::unique_ptr<TreeNode> node = std::move(pending.back());
-    pending.pop_back();
-    for (auto& child : node->children_) pending.push_back(std::move(child));
-    node->children_.clear();
-  }
+std::size_t NodeList::size() const {
+  std::size_t count = 0;
+  for (TreeNode* node = first_; node != nullptr; node = node->next_) ++count;
+  return count;
 }
 
-std::vector<std::unique_ptr<TreeNode>>& DecisionTree::SiblingsOf(const TreeNode* node) {
-  return node->parent_ ? node->parent_->children_ : topLevel_;
+std::size_t TreeNode::IndexInParent() const {
+  std::size_t index = 0;
+  for (const TreeNode* node = this; !node->IsFirstSibling(); node = node->previous_) ++index;
+  return index;
 }
 
-const std::vector<std::unique_ptr<TreeNode>>& DecisionTree::SiblingsOf(const TreeNode* node) const {
-  return node->parent_ ? node->parent_->children_ : topLevel_;
+TreeNode* TreeNode::Child(std::size_t index) const {
+  TreeNode* child = firstChild_;
+  for (; index > 0; --index) child = child->next_;
+  return child;
 }
 
-void DecisionTree::Renumber(std::vector<std::unique_ptr<TreeNode>>& siblings, std::size_t from) {
-  for (std::size_t i = from; i < siblings.size(); ++i) siblings[i]->index_ = i;
+DecisionTree::DecisionTree(DecisionTree&& other) noexcept
+    : pool_(std::move(other.pool_)),
+      sources_(std::move(other.sources_)),
+      firstTopLevel_(std::exchange(other.firstTopLevel_, nullptr)),
+      count_(std::exchange(other.count_, 0)),
+      nextId_(other.nextId_) {}
+
+DecisionTree& DecisionTree::operator=(DecisionTree&& other) noexcept {
+  if (this == &other) return *this;
+  DestroyAll();
+  pool_ = std::move(other.pool_);
+  sources_ = std::move(other.sources_);
+  firstTopLevel_ = std::exchange(other.firstTopLevel_, nullptr);
+  count_ = std::exchange(other.count_, 0);
+  nextId_ = other.nextId_;
+  return *this;
 }
 
-TreeNode* DecisionTree::AddTopLevel(std::string text, int kind) { return AddChild(nullptr, std::move(text), kind); }
+DecisionTree::~DecisionTree() { DestroyAll(); }
 
-TreeNode* DecisionTree::AddChild(TreeNode* parent, std::string text, int kind) {
-  const int level = parent ? parent->level_ + 1 : 0;
-  std::unique_ptr<TreeNode> node(new TreeNode(nextId_++, parent, level, std::move(text), kind));
-  auto& siblings = parent ? parent->children_ : topLevel_;
-  node->index_ = siblings.size();
-  siblings.push_back(std::move(node));
+TreeNode* DecisionTree::Add(TreeNode* parent, NodeText text, int kind) {
+  if (pool_ == nullptr) pool_ = std::make_unique<NodePool>(sizeof(TreeNode), alignof(TreeNode));
+  const int level = parent != nullptr ? parent->level_ + 1 : 0;
+  TreeNode* node = ::new (pool_->Allocate()) TreeNode(nextId_++, parent, level, std::move(text), kind);
+  Append(parent, node);
   ++count_;
-  return siblings.back().get();
+  return node;
+}
+
+TreeNode* DecisionTree::AddTopLevel(std::string_view text, int kind) { return AddChild(nullptr, text, kind); }
+
+TreeNode* DecisionTree::AddChild(TreeNode* parent, std::string_view text, int kind) {
+  return Add(parent, NodeText::Copying(text), kind);
+}
+
+std::string_view DecisionTree::KeepSource(std::string bytes) {
+  sources_.push_back(std::make_unique<const std::string>(std::move(bytes)));
+  return *sources_.back();
+}
+
+TreeNode* DecisionTree::AddChildFromSource(TreeNode* parent, std::string_view text, int kind) {
+  return Add(parent, NodeText::Borrowing(text), kind);
+}
+
+void DecisionTree::Append(TreeNode* parent, TreeNode* node) {
+  TreeNode*& first = FirstOf(parent);
+  node->next_ = nullptr;
+  if (first == nullptr) {
+    first = node;
+    node->previous_ = node;
+    return;
+  }
+  TreeNode* last = first->previous_;
+  last->next_ = node;
+  node->previous_ = last;
+  first->previous_ = node;
+}
+
+void DecisionTree::Unlink(TreeNode* node) {
+  TreeNode*& first = FirstOf(node->parent_);
+  if (node == first) {
+    TreeNode* last = first->previous_;
+    first = node->next_;
+    if (first != nullptr) first->previous_ = last;
+  } else {
+    TreeNode* previous = node->previous_;
+    previous->next_ = node->next_;
+    if (node->next_ != nullptr) {
+      node->next_->previous_ = previous;
+    } else {
+      first->previous_ = previous;  // the node was the last
+    }
+  }
+  node->next_ = nullptr;
+  node->previous_ = nullptr;
+}
+
+// Walks down to a leaf, destroys it and goes back up to its parent, which
+// meanwhile has lost that child from its list: no stack and no recursion,
+// whatever the depth.
+std::size_t DecisionTree::DestroySubtree(TreeNode* top) {
+  std::size_t destroyed = 0;
+  TreeNode* node = top;
+  while (node != nullptr) {
+    if (TreeNode* child = node->firstChild_) {
+      node->firstChild_ = child->next_;
+      node = child;
+      continue;
+    }
+    TreeNode* parent = node == top ? nullptr : node->parent_;
+    node->~TreeNode();
+    pool_->Release(node);
+    ++destroyed;
+    node = parent;
+  }
+  return destroyed;
+}
+
+void DecisionTree::DestroyAll() {
+  while (firstTopLevel_ != nullptr) {
+    TreeNode* node = firstTopLevel_;
+    firstTopLevel_ = node->next_;
+    DestroySubtree(node);
+  }
+  count_ = 0;
 }
 
 std::size_t DecisionTree::SubtreeSize(const TreeNode* node) const {
-  std::size_t size = 0;
-  std::vector<const TreeNode*> pending{node};
-  while (!pending.empty()) {
-    const TreeNode* current = pending.back();
-    pending.pop_back();
+  std::size_t size = 1;
+  for (const TreeNode* current = node->firstChild_; current != nullptr;) {
     ++size;
-    for (const auto& child : current->children_) pending.push_back(child.get());
+    if (current->firstChild_ != nullptr) {
+      current = current->firstChild_;
+      continue;
+    }
+    // Up to the next sibling, without leaving the subtree.
+    while (current != node && current->next_ == nullptr) current = current->parent_;
+    current = current == node ? nullptr : current->next_;
   }
   return size;
 }
 
 void DecisionTree::Delete(TreeNode* node) {
-  count_ -= SubtreeSize(node);
-  auto& siblings = SiblingsOf(node);
-  const std::size_t index = node->index_;
-  siblings.erase(siblings.begin() + static_cast<std::ptrdiff_t>(index));
-  Renumber(siblings, index);
+  Unlink(node);
+  count_ -= DestroySubtree(node);
 }
 
 void DecisionTree::DeleteChildren(TreeNode* node) {
-  count_ -= SubtreeSize(node) - 1;
-  node->children_.clear();
+  while (TreeNode* child = node->firstChild_) {
+    node->firstChild_ = child->next_;
+    count_ -= DestroySubtree(child);
+  }
 }
 
 void DecisionTree::MoveToEnd(TreeNode* node) {
-  auto& siblings = SiblingsOf(node);
-  const std::size_t index = node->index_;
-  std::unique_ptr<TreeNode> moved = std::move(siblings[index]);
-  siblings.erase(siblings.begin() + static_cast<std::ptrdiff_t>(index));
-  siblings.push_back(std::move(moved));
-  Renumber(siblings, index);
+  Unlink(node);
+  Append(node->parent_, node);
 }
 
+// Ids keep counting: a view that still shows nodes of the old tree must
+// not take new nodes for them.
 void DecisionTree::Clear() {
-  topLevel_.clear();
-  count_ = 0;
-}
-
-TreeNode* DecisionTree::NextSibling(const TreeNode* node) const {
-  const auto& siblings = SiblingsOf(node);
-  return node->index_ + 1 < siblings.size() ? siblings[node->index_ + 1].get() : nullptr;
-}
-
-TreeNode* DecisionTree::PreviousSibling(const TreeNode* node) const {
-  return node->index_ > 0 ? SiblingsOf(node)[node->index_ - 1].get() : nullptr;
-}
-
-TreeNode* DecisionTree::NextPreOrder(const TreeNode* node) const {
-  if (node->HasChildren()) return node->FirstChild();
-  for (const TreeNode* current = node; current != nullptr; current = current->parent_) {
-    if (TreeNode* sibling = NextSibling(current)) return sibling;
-  }
-  return nullptr;
+  DestroyAll();
+  pool_.reset();
+  sources_.clear();
 }
 
 TreeNode* DecisionTree::LastPreOrder() const {
-  if (topLevel_.empty()) return nullptr;
-  TreeNode* node = topLevel_.back().get();
+  if (firstTopLevel_ == nullptr) return nullptr;
+  TreeNode* node = firstTopLevel_->previous_;
   while (node->HasChildren()) node = node->LastChild();
   return node;
 }

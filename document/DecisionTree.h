@@ -6,75 +6,150 @@
 //
 // Nothing here recurses once per level: files may hold trees thousands of
 // levels deep, and the Windows main thread has a 1 MB stack.
+//
+// Procedures of a million nodes must load in about the memory of their
+// file: the nodes live in one pool per tree, linked to their siblings, and
+// a tree read from a file keeps the file's bytes, which its texts point into.
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "document/NodePool.h"
+#include "document/NodeText.h"
 #include "document/TextRules.h"
 
 namespace velmora {
 
 class DecisionTree;
+class TreeNode;
 
 // A stable identity for a node for as long as it lives, so that a view can
 // keep its own items for nodes across commands.
 using NodeId = std::uint64_t;
 
+// The children of a node, or the top level, in order: a view of the
+// sibling links, valid until the list changes.
+class NodeList {
+ public:
+  class Iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = TreeNode*;
+    using difference_type = std::ptrdiff_t;
+    using pointer = TreeNode* const*;
+    using reference = TreeNode*;
+
+    explicit Iterator(TreeNode* node) : node_(node) {}
+    TreeNode* operator*() const { return node_; }
+    inline Iterator& operator++();
+    bool operator==(const Iterator& other) const { return node_ == other.node_; }
+    bool operator!=(const Iterator& other) const { return node_ != other.node_; }
+
+   private:
+    TreeNode* node_;
+  };
+
+  explicit NodeList(TreeNode* first) : first_(first) {}
+  Iterator begin() const { return Iterator(first_); }
+  Iterator end() const { return Iterator(nullptr); }
+  bool empty() const { return first_ == nullptr; }
+  TreeNode* front() const { return first_; }
+  inline TreeNode* back() const;
+  // Linear in the number of nodes in the list.
+  std::size_t size() const;
+
+ private:
+  TreeNode* first_;
+};
+
 class TreeNode {
  public:
   TreeNode(const TreeNode&) = delete;
   TreeNode& operator=(const TreeNode&) = delete;
-  ~TreeNode();
 
-  // The node's one-line text in CP932, as shown (without a kind marker).
-  std::string text;
   // The node's NodeKind; image and selected image of the view both show it.
   int kind = Unset;
   // The answer mark: 0 none, 1 selected question, 2 Yes answer, 3 No answer.
   int stateIndex = 0;
   bool expanded = false;
 
+  // The node's one-line text in CP932, as shown (without a kind marker).
+  // The view is valid until the text is set again or the node goes.
+  std::string_view Text() const { return text_.View(); }
+  // The node keeps a copy; `text` may be a part of the node's own text.
+  void SetText(std::string_view text) { text_ = NodeText::Copying(text); }
+  // Drops the first `count` bytes, as removing a kind marker does.
+  void RemoveTextPrefix(std::size_t count) { text_.RemovePrefix(count); }
+
   NodeId Id() const { return id_; }
   TreeNode* Parent() const { return parent_; }
   int Level() const { return level_; }
-  std::size_t IndexInParent() const { return index_; }
+  // Linear in the number of siblings before the node.
+  std::size_t IndexInParent() const;
 
-  const std::vector<std::unique_ptr<TreeNode>>& Children() const { return children_; }
-  std::size_t ChildCount() const { return children_.size(); }
-  bool HasChildren() const { return !children_.empty(); }
-  TreeNode* FirstChild() const { return children_.empty() ? nullptr : children_.front().get(); }
-  TreeNode* LastChild() const { return children_.empty() ? nullptr : children_.back().get(); }
-  TreeNode* Child(std::size_t index) const { return children_[index].get(); }
+  NodeList Children() const { return NodeList(firstChild_); }
+  // Linear in the number of children.
+  std::size_t ChildCount() const { return Children().size(); }
+  bool HasChildren() const { return firstChild_ != nullptr; }
+  TreeNode* FirstChild() const { return firstChild_; }
+  // The first child's back link points at the last one.
+  TreeNode* LastChild() const { return firstChild_ != nullptr ? firstChild_->previous_ : nullptr; }
+  // Linear in `index`; the child must exist.
+  TreeNode* Child(std::size_t index) const;
 
  private:
   friend class DecisionTree;
-  TreeNode(NodeId id, TreeNode* parent, int level, std::string text, int kind);
+  friend class NodeList;
 
-  NodeId id_;
-  TreeNode* parent_;
+  TreeNode(NodeId id, TreeNode* parent, int level, NodeText text, int kind)
+      : kind(kind), level_(level), text_(std::move(text)), parent_(parent), id_(id) {}
+  ~TreeNode() = default;
+
+  // The first of a list is the one whose back link (to the last) does not
+  // lead straight back to it.
+  bool IsFirstSibling() const { return previous_->next_ != this; }
+
   int level_;
-  std::size_t index_ = 0;
-  std::vector<std::unique_ptr<TreeNode>> children_;
+  NodeText text_;
+  TreeNode* parent_;
+  TreeNode* firstChild_ = nullptr;
+  TreeNode* next_ = nullptr;
+  // The previous sibling; for the first of a list, the last of it.
+  TreeNode* previous_ = nullptr;
+  NodeId id_;
 };
 
 class DecisionTree {
  public:
   DecisionTree() = default;
-  DecisionTree(DecisionTree&&) noexcept = default;
-  DecisionTree& operator=(DecisionTree&&) noexcept = default;
+  DecisionTree(const DecisionTree&) = delete;
+  DecisionTree& operator=(const DecisionTree&) = delete;
+  DecisionTree(DecisionTree&& other) noexcept;
+  DecisionTree& operator=(DecisionTree&& other) noexcept;
+  ~DecisionTree();
 
   // The first top-level node, or null for an empty tree.
-  TreeNode* Root() const { return topLevel_.empty() ? nullptr : topLevel_.front().get(); }
-  const std::vector<std::unique_ptr<TreeNode>>& TopLevel() const { return topLevel_; }
+  TreeNode* Root() const { return firstTopLevel_; }
+  NodeList TopLevel() const { return NodeList(firstTopLevel_); }
   std::size_t Count() const { return count_; }
   bool Empty() const { return count_ == 0; }
 
-  TreeNode* AddTopLevel(std::string text, int kind = Question);
-  // Appends a new last child; a null parent appends at the top level.
-  TreeNode* AddChild(TreeNode* parent, std::string text, int kind = Question);
+  TreeNode* AddTopLevel(std::string_view text, int kind = Question);
+  // Appends a new last child; a null parent appends at the top level. The
+  // node keeps a copy of the text.
+  TreeNode* AddChild(TreeNode* parent, std::string_view text, int kind = Question);
+
+  // For readers: the tree keeps `bytes` for as long as it lives, and nodes
+  // made with AddChildFromSource take their texts from them without a copy.
+  std::string_view KeepSource(std::string bytes);
+  // As AddChild, with `text` a part of what KeepSource returned.
+  TreeNode* AddChildFromSource(TreeNode* parent, std::string_view text, int kind = Question);
+
   // Removes the node with its whole subtree.
   void Delete(TreeNode* node);
   void DeleteChildren(TreeNode* node);
@@ -83,10 +158,18 @@ class DecisionTree {
   void Clear();
 
   // Pre-order neighbours: the tree view's top-to-bottom order.
-  TreeNode* NextPreOrder(const TreeNode* node) const;
+  TreeNode* NextPreOrder(const TreeNode* node) const {
+    if (node->firstChild_ != nullptr) return node->firstChild_;
+    for (; node != nullptr; node = node->parent_) {
+      if (node->next_ != nullptr) return node->next_;
+    }
+    return nullptr;
+  }
   TreeNode* LastPreOrder() const;
-  TreeNode* PreviousSibling(const TreeNode* node) const;
-  TreeNode* NextSibling(const TreeNode* node) const;
+  TreeNode* PreviousSibling(const TreeNode* node) const {
+    return node->IsFirstSibling() ? nullptr : node->previous_;
+  }
+  TreeNode* NextSibling(const TreeNode* node) const { return node->next_; }
   std::vector<TreeNode*> PreOrder() const;
   // The node's position in pre-order (0 for the root); linear in the tree.
   std::size_t PreOrderIndexOf(const TreeNode* node) const;
@@ -101,13 +184,29 @@ class DecisionTree {
   }
 
  private:
-  std::vector<std::unique_ptr<TreeNode>>& SiblingsOf(const TreeNode* node);
-  const std::vector<std::unique_ptr<TreeNode>>& SiblingsOf(const TreeNode* node) const;
-  static void Renumber(std::vector<std::unique_ptr<TreeNode>>& siblings, std::size_t from);
+  TreeNode* Add(TreeNode* parent, NodeText text, int kind);
+  TreeNode*& FirstOf(TreeNode* parent) { return parent != nullptr ? parent->firstChild_ : firstTopLevel_; }
+  void Append(TreeNode* parent, TreeNode* node);
+  void Unlink(TreeNode* node);
+  // Destroys the subtree and returns its slots to the pool; the node must
+  // be unlinked (or its whole list be going). Returns the nodes destroyed.
+  std::size_t DestroySubtree(TreeNode* node);
+  void DestroyAll();
 
-  std::vector<std::unique_ptr<TreeNode>> topLevel_;
+  std::unique_ptr<NodePool> pool_;
+  // Held by pointer: node texts point into these strings, which must not
+  // move when the tree does (a short string lives inside its object).
+  std::vector<std::unique_ptr<const std::string>> sources_;
+  TreeNode* firstTopLevel_ = nullptr;
   std::size_t count_ = 0;
   NodeId nextId_ = 1;
 };
+
+inline NodeList::Iterator& NodeList::Iterator::operator++() {
+  node_ = node_->next_;
+  return *this;
+}
+
+inline TreeNode* NodeList::back() const { return first_ != nullptr ? first_->previous_ : nullptr; }
 
 }  // namespace velmora

@@ -42,7 +42,7 @@ void Exchange1Click(Editor& editor) {
 }
 
 std::string DeleteQuestionText(const TreeNode& node) {
-  return node.text + "\r\n\r\n" + kDeleteQuestionTail;
+  return std::string(node.Text()) + "\r\n\r\n" + kDeleteQuestionTail;
 }
 
 bool Delete1Click(Editor& editor, MessageBoxPort& messages, const std::string& caption) {
@@ -66,7 +66,7 @@ void SetKindClick(Editor& editor, int kind) {
   editor.CurrentNode = editor.Selected();
   TreeNode* node = editor.CurrentNode;
   if (node == nullptr) return;
-  node->text = StripKindMarker(node->text);
+  node->SetText(StripKindMarker(node->Text()));
   node->kind = kind;
   editor.MarkModified();
   editor.TreeView1Change();
@@ -75,14 +75,14 @@ void SetKindClick(Editor& editor, int kind) {
 void YesDefault1Click(Editor& editor) {
   TreeNode* node = editor.CurrentNode;
   if (node == nullptr || !node->HasChildren()) return;
-  node->text = RemoveDefaultSuffix(node->text);
+  node->SetText(RemoveDefaultSuffix(node->Text()));
   editor.MarkModified();
 }
 
 void NoDefault1Click(Editor& editor) {
   TreeNode* node = editor.CurrentNode;
   if (node == nullptr || !node->HasChildren()) return;
-  node->text = AppendNoDefault(RemoveDefaultSuffix(node->text));
+  node->SetText(AppendNoDefault(RemoveDefaultSuffix(node->Text())));
   editor.MarkModified();
 }
 

@@ -13,7 +13,7 @@ bool CommandStates::operator==(const CommandStates& o) const {
 Editor::Editor(EditorView& view) : view_(view) {
   // The form starts with one root "…" of kind Question, so that the first
   // New has a root to reuse.
-  tree_.AddTopLevel(std::string(PlaceholderText), Question);
+  tree_.AddTopLevel(PlaceholderText, Question);
   selected_ = tree_.Root();
   CurrentNode = selected_;
 }
@@ -91,14 +91,14 @@ void Editor::DeleteNode(TreeNode* node) {
 
 void Editor::ResetToStartingTree() {
   TreeNode* root = tree_.Root();
-  if (root == nullptr) root = tree_.AddTopLevel(std::string(PlaceholderText), Question);
+  if (root == nullptr) root = tree_.AddTopLevel(PlaceholderText, Question);
   // A selection inside the root's subtree is about to disappear.
   if (selected_ == nullptr || selected_->Parent() != nullptr) selected_ = root;
-  root->text = std::string(PlaceholderText);
+  root->SetText(PlaceholderText);
   root->kind = Question;
   tree_.DeleteChildren(root);
-  tree_.AddChild(root, std::string(PlaceholderText), KindOfMarker(PlaceholderText));
-  tree_.AddChild(root, std::string(PlaceholderText), KindOfMarker(PlaceholderText));
+  tree_.AddChild(root, PlaceholderText, KindOfMarker(PlaceholderText));
+  tree_.AddChild(root, PlaceholderText, KindOfMarker(PlaceholderText));
   tree_.ExpandAll();
   CurrentNode = selected_;
 }

@@ -27,7 +27,7 @@ std::string UnifyLineBreaks(std::string_view text) {
 NodeEditorInput NodeEditorInputFor(const TreeNode& node, std::string_view newLineMark) {
   NodeEditorInput input;
   input.kind = node.kind;
-  std::string text = TrimBlanks(node.text);
+  std::string text = TrimBlanks(node.Text());
   const DefaultSuffix suffix = DefaultSuffixOf(text);
   if (suffix != DefaultSuffix::None) text = RemoveDefaultSuffix(text);
   input.preferNo = suffix == DefaultSuffix::No;
@@ -49,7 +49,7 @@ std::string NodeTextFromEditor(const NodeEditorResult& result, std::string_view 
 }
 
 void ApplyNodeEditorResult(TreeNode& node, const NodeEditorResult& result, std::string_view newLineMark) {
-  node.text = NodeTextFromEditor(result, newLineMark);
+  node.SetText(NodeTextFromEditor(result, newLineMark));
   node.kind = result.kind;
 }
 

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "document/FilePath.h"
+#include "files/ByteSink.h"
 
 namespace velmora {
 
@@ -27,6 +28,16 @@ class FileSystemPort {
   // mid-write) leaves the old file as it was and no temporary file behind.
   // Throws VelmoraError with the cannot-create message naming `path`.
   virtual void WriteFileAtomically(const FilePath& path, std::string_view bytes) = 0;
+
+  // The same with content that `produce` writes piece by piece, so a large
+  // file need not exist whole in memory first. A throw from `produce` is a
+  // failure like any other: the old file stays as it was. Ports that can
+  // write as the pieces come override this; the default collects them.
+  virtual void StreamFileAtomically(const FilePath& path, const ContentProducer& produce) {
+    StringSink collected;
+    produce(collected);
+    WriteFileAtomically(path, collected.Bytes());
+  }
 
   // True when a file (not a folder) exists at `path`.
   virtual bool FileExists(const FilePath& path) = 0;

@@ -19,11 +19,14 @@ struct IniLine {
   bool hasValue = false;
 };
 
+// A trimmed line opens a section when it is enclosed in brackets.
+bool IsSectionHeader(std::string_view text) { return text.size() >= 2 && text.front() == '[' && text.back() == ']'; }
+
 IniLine ClassifyLine(std::string_view raw) {
   IniLine line;
   const std::string_view text = TrimBlanksView(raw);
   if (text.empty() || text.front() == ';') return line;
-  if (text.size() >= 2 && text.front() == '[' && text.back() == ']') {
+  if (IsSectionHeader(text)) {
     line.kind = IniLine::Kind::Section;
     line.name = TrimBlanksView(text.substr(1, text.size() - 2));
     return line;
@@ -133,21 +136,32 @@ std::optional<std::string> IniSection::Find(std::string_view key) const {
   return std::nullopt;
 }
 
+// From the end backwards to the last header of the section: a tree file's
+// option block is its last lines, so a file of a million lines is looked up
+// in a few, and only that section's lines are read in full.
 std::optional<IniSection> FindLastIniSection(std::string_view text, std::string_view name, const IniReadRules& rules) {
-  std::optional<IniSection> found;
-  bool collecting = false;
-  LineSplitter lines(text);
+  ReverseLineSplitter backwards(text);
+  std::size_t sectionEnd = backwards.Text().size();  // where the section after the current line starts
   std::string_view raw;
-  while (lines.Next(raw)) {
-    const IniLine line = ClassifyLine(raw);
-    if (line.kind == IniLine::Kind::Section) {
-      collecting = IniNamesEqual(line.name, name);
-      if (collecting) found = IniSection{std::string(line.name), {}};
-    } else if (line.kind == IniLine::Kind::Entry && collecting) {
-      found->entries.push_back(MakeEntry(line, rules));
+  while (backwards.Previous(raw)) {
+    // Most lines are tree lines: they cost a trim and two byte tests.
+    if (!IsSectionHeader(TrimBlanksView(raw))) continue;
+    const IniLine header = ClassifyLine(raw);
+    const std::size_t headerStart = backwards.Position();
+    if (!IniNamesEqual(header.name, name)) {
+      sectionEnd = headerStart;
+      continue;
     }
+    IniSection found{std::string(header.name), {}};
+    LineSplitter lines(backwards.Text().substr(headerStart, sectionEnd - headerStart));
+    lines.Next(raw);  // the header itself
+    while (lines.Next(raw)) {
+      const IniLine line = ClassifyLine(raw);
+      if (line.kind == IniLine::Kind::Entry) found.entries.push_back(MakeEntry(line, rules));
+    }
+    return found;
   }
-  return found;
+  return std::nullopt;
 }
 
 std::string IniString(const std::optional<IniSection>& section, std::string_view key, std::string_view fallback) {

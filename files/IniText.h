@@ -57,8 +57,9 @@ bool IniNamesEqual(std::string_view a, std::string_view b);
 // Anything else (empty, malformed, out of the 32-bit range) is nothing.
 std::optional<int> ParseIniInteger(std::string_view value);
 
-// The last section named `name` in `text`, or nothing. Streams over the text
-// without keeping other sections, so a large tree file costs one pass.
+// The last section named `name` in `text`, or nothing. Reads the text from
+// its end, so a section near the end (a tree file's option block) is found
+// without reading the lines before it.
 std::optional<IniSection> FindLastIniSection(std::string_view text, std::string_view name,
                                              const IniReadRules& rules = {});
 

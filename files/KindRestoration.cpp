@@ -8,14 +8,15 @@ void RestoreKinds(DecisionTree& tree) {
   tree.ForEachPreOrder([](TreeNode& node) {
     // Comment-like lines (a legacy trailer that was not recognised) keep
     // every byte and the kind every new node has.
-    if (!node.text.empty() && node.text.front() == ';') {
+    const std::string_view text = node.Text();
+    if (!text.empty() && text.front() == ';') {
       node.kind = Question;
       return;
     }
-    const int kind = KindOfMarker(node.text);
+    const int kind = KindOfMarker(text);
     if (kind >= 0) {
       node.kind = kind;
-      node.text.erase(0, 2);
+      node.RemoveTextPrefix(2);
     } else {
       node.kind = node.HasChildren() ? Question : Information;
     }

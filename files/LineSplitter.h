@@ -4,6 +4,10 @@
 // lone LF; LF followed by CR is two ends with an empty line between; a NUL
 // ends the whole text; a last line without terminator still counts, and a
 // terminator at the very end adds no empty line.
+//
+// ReverseLineSplitter gives the same lines last first, for readers that
+// want what a text ends with: a CR directly before an LF always pairs with
+// it, so the line ends can be told apart from either side.
 
 #include <cstddef>
 #include <cstring>
@@ -11,11 +15,21 @@
 
 namespace velmora {
 
+// The offset of `byte` at or after `from`, or the text's size.
+inline std::size_t FindByte(std::string_view text, char byte, std::size_t from) {
+  if (from >= text.size()) return text.size();
+  const void* found = std::memchr(text.data() + from, byte, text.size() - from);
+  return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) : text.size();
+}
+
+// A NUL ends the text: what follows is ignored.
+inline std::string_view BeforeNul(std::string_view text) { return text.substr(0, FindByte(text, '\0', 0)); }
+
 class LineSplitter {
  public:
-  explicit LineSplitter(std::string_view text) : text_(text.substr(0, Find(text, '\0', 0))) {
-    nextCr_ = Find(text_, '\r', 0);
-    nextLf_ = Find(text_, '\n', 0);
+  explicit LineSplitter(std::string_view text) : text_(BeforeNul(text)) {
+    nextCr_ = FindByte(text_, '\r', 0);
+    nextLf_ = FindByte(text_, '\n', 0);
   }
 
   // Stores the next line in `line`; false when the text is used up.
@@ -40,22 +54,48 @@ class LineSplitter {
   // the position passes them, so a text of lone CRs (or lone LFs) is still
   // split in linear time, at memchr's speed.
   std::size_t LineEnd() {
-    if (nextCr_ < pos_) nextCr_ = Find(text_, '\r', pos_);
-    if (nextLf_ < pos_) nextLf_ = Find(text_, '\n', pos_);
+    if (nextCr_ < pos_) nextCr_ = FindByte(text_, '\r', pos_);
+    if (nextLf_ < pos_) nextLf_ = FindByte(text_, '\n', pos_);
     return nextCr_ < nextLf_ ? nextCr_ : nextLf_;
-  }
-
-  // The offset of `byte` at or after `from`, or the text's size.
-  static std::size_t Find(std::string_view text, char byte, std::size_t from) {
-    if (from >= text.size()) return text.size();
-    const void* found = std::memchr(text.data() + from, byte, text.size() - from);
-    return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) : text.size();
   }
 
   std::string_view text_;
   std::size_t pos_ = 0;
   std::size_t nextCr_ = 0;
   std::size_t nextLf_ = 0;
+};
+
+class ReverseLineSplitter {
+ public:
+  explicit ReverseLineSplitter(std::string_view text) : text_(BeforeNul(text)), pos_(text_.size()) {}
+
+  // Stores the line before the one returned last (at first, the last line)
+  // in `line`; false when the text's first line has been returned.
+  bool Previous(std::string_view& line) {
+    if (pos_ == 0) return false;
+    std::size_t end = pos_;
+    // Only the very last line can lack a terminator.
+    if (text_[end - 1] == '\n') {
+      --end;
+      if (end > 0 && text_[end - 1] == '\r') --end;
+    } else if (text_[end - 1] == '\r') {
+      --end;
+    }
+    std::size_t start = end;
+    while (start > 0 && text_[start - 1] != '\r' && text_[start - 1] != '\n') --start;
+    line = text_.substr(start, end - start);
+    pos_ = start;
+    return true;
+  }
+
+  // The offset of the first byte of the line returned last.
+  std::size_t Position() const { return pos_; }
+  // The text the lines are taken from: up to the first NUL.
+  std::string_view Text() const { return text_; }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_;
 };
 
 }  // namespace velmora

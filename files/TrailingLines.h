@@ -10,8 +10,9 @@ namespace velmora {
 inline void RemoveTrailingRootLevelNodes(DecisionTree& tree) {
   // The last node in pre-order is at root level exactly when the last
   // top-level node has no children.
-  while (tree.TopLevel().size() > 1 && !tree.TopLevel().back()->HasChildren()) {
-    tree.Delete(tree.TopLevel().back().get());
+  for (TreeNode* last = tree.TopLevel().back(); last != tree.Root() && !last->HasChildren();
+       last = tree.TopLevel().back()) {
+    tree.Delete(last);
   }
 }
 

@@ -18,25 +18,24 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
 }
 
-bool IsLegacyLine(const TreeNode* node) { return node != nullptr && StartsWith(node->text, ";"); }
+bool IsLegacyLine(const TreeNode* node) { return node != nullptr && StartsWith(node->Text(), ";"); }
 
 // A legacy file ends in the title line, optionally after the mark line. Only
 // those lines go; the mark and the colour stay as they were when absent.
 void ReadLegacyTrailer(LoadedDocument& document, std::string_view displayPath) {
   TreeNode* titleLine = document.tree.LastPreOrder();
-  const std::string_view title = titleLine->text;
+  const std::string_view title = titleLine->Text();
   document.state.Title = std::string(StartsWith(title, kLegacyTitle) ? title.substr(kLegacyTitle.size()) : title.substr(1));
   document.tree.Delete(titleLine);
   TreeNode* markLine = document.tree.LastPreOrder();
-  if (markLine != nullptr && StartsWith(markLine->text, kLegacyNewLine)) {
-    document.state.NewLineMark = markLine->text.substr(kLegacyNewLine.size());
+  if (markLine != nullptr && StartsWith(markLine->Text(), kLegacyNewLine)) {
+    document.state.NewLineMark = std::string(markLine->Text().substr(kLegacyNewLine.size()));
     document.tree.Delete(markLine);
   }
   if (document.tree.Empty()) throw VelmoraError(NoProcedureMessage(displayPath));
 }
 
-void ReadOptionBlock(LoadedDocument& document, std::string_view bytes) {
-  const std::optional<IniSection> options = FindLastIniSection(bytes, "OPTION");
+void ReadOptionBlock(LoadedDocument& document, const std::optional<IniSection>& options) {
   document.state.NewLineMark = IniString(options, "NewLine", DefaultNewLineMark);
   document.state.Title = IniString(options, "Title", "");
   document.state.Color = IniInteger(options, "Color", 1);
@@ -46,8 +45,12 @@ void ReadOptionBlock(LoadedDocument& document, std::string_view bytes) {
 }  // namespace
 
 LoadedDocument LoadTreeFile(FileSystemPort& fs, const FilePath& path, const DocumentState& current) {
-  const std::string bytes = fs.ReadWholeFile(path);
-  LoadedDocument document{ParseTreeText(bytes), current};
+  std::string bytes = fs.ReadWholeFile(path);
+  // The option block is looked up from the end of the text before the tree
+  // takes the bytes over; for a file that has one, that reads only its last
+  // lines. A legacy file ignores the result.
+  const std::optional<IniSection> options = FindLastIniSection(bytes, "OPTION");
+  LoadedDocument document{ParseTreeText(std::move(bytes)), current};
   // An empty file would leave the editor without a root; it is refused
   // instead, and the open document stays.
   if (document.tree.Empty()) throw VelmoraError(NoProcedureMessage(fs.DisplayText(path)));
@@ -56,14 +59,15 @@ LoadedDocument LoadTreeFile(FileSystemPort& fs, const FilePath& path, const Docu
   if (IsLegacyLine(document.tree.LastPreOrder())) {
     ReadLegacyTrailer(document, fs.DisplayText(path));
   } else {
-    ReadOptionBlock(document, bytes);
+    ReadOptionBlock(document, options);
   }
   return document;
 }
 
 void SaveTreeFile(FileSystemPort& fs, const FilePath& path, const DecisionTree& tree, const DocumentState& state) {
-  // The whole text exists before the file is touched.
-  fs.WriteFileAtomically(path, BuildTreeText(tree, state));
+  // The text goes to the file's temporary stand-in as it is made; the file
+  // itself is replaced only once all of it is on the disk.
+  fs.StreamFileAtomically(path, [&](ByteSink& sink) { WriteTreeText(sink, tree, state); });
 }
 
 }  // namespace velmora

@@ -8,6 +8,7 @@
 
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"
+#include "files/ByteSink.h"
 #include "files/FileSystemPort.h"
 
 namespace velmora {
@@ -22,6 +23,12 @@ struct LoadedDocument {
 // four-line "[OPTION]" block; every line ends in CR LF. The tree itself is
 // not changed (markers exist only in the output).
 std::string BuildTreeText(const DecisionTree& tree, const DocumentState& state);
+// The same text, appended to `text` (for a caller that reserved room for it
+// with TreeTextSize), or written in chunks to `sink`.
+void AppendTreeText(std::string& text, const DecisionTree& tree, const DocumentState& state);
+void WriteTreeText(ByteSink& sink, const DecisionTree& tree, const DocumentState& state);
+// The exact size of that text in bytes.
+std::size_t TreeTextSize(const DecisionTree& tree, const DocumentState& state);
 
 // Reads a tree file. The result's state is `current` with the file's path,
 // title, newline mark and (for files with an option block) colour; a legacy
@@ -36,7 +43,8 @@ LoadedDocument LoadTreeFile(FileSystemPort& fs, const FilePath& path, const Docu
 // an Information.
 void RestoreKinds(DecisionTree& tree);
 
-// Writes the document to `path` atomically; throws the cannot-create error.
+// Writes the document to `path` atomically, in chunks as the text is made;
+// throws the cannot-create error.
 void SaveTreeFile(FileSystemPort& fs, const FilePath& path, const DecisionTree& tree, const DocumentState& state);
 
 }  // namespace velmora

@@ -16,30 +16,31 @@ std::size_t IndentationOf(std::string_view line) {
 
 }  // namespace
 
-DecisionTree ParseTreeText(std::string_view text) {
+DecisionTree ParseTreeText(std::string text) {
   DecisionTree tree;
+  const std::string_view source = tree.KeepSource(std::move(text));
   TreeNode* previous = nullptr;
-  LineSplitter lines(text);
+  LineSplitter lines(source);
   std::string_view line;
   while (lines.Next(line)) {
     const std::size_t level = IndentationOf(line);
-    std::string nodeText(line.substr(level));
+    const std::string_view nodeText = line.substr(level);
     if (previous == nullptr) {
       // The first line is the root, however far it is indented.
-      previous = tree.AddTopLevel(std::move(nodeText));
+      previous = tree.AddChildFromSource(nullptr, nodeText);
       continue;
     }
     const std::size_t previousLevel = static_cast<std::size_t>(previous->Level());
     if (level > previousLevel + 1) throw VelmoraError(InvalidLevelMessage(level, nodeText));
     if (level == previousLevel + 1) {
-      previous = tree.AddChild(previous, std::move(nodeText));
+      previous = tree.AddChildFromSource(previous, nodeText);
       continue;
     }
     // A sibling of the ancestor at the line's level. The walk is bounded by
     // how far the level drops, so a whole parse stays linear.
     TreeNode* sibling = previous;
     while (static_cast<std::size_t>(sibling->Level()) > level) sibling = sibling->Parent();
-    previous = tree.AddChild(sibling->Parent(), std::move(nodeText));
+    previous = tree.AddChildFromSource(sibling->Parent(), nodeText);
   }
   return tree;
 }

@@ -3,16 +3,18 @@
 // executables: indented lines become nodes. It reads every line, so option
 // and trailer lines arrive as root-level nodes for the caller to remove.
 
-#include <string_view>
+#include <string>
 
 #include "document/DecisionTree.h"
 
 namespace velmora {
 
-// Parses `text` into a new tree. Lines end at CR LF, a lone CR or a lone LF
-// (LF CR is two ends); a NUL ends the text. Leading TABs and spaces give the
-// level. Throws VelmoraError with the invalid-level message when a line goes
-// more than one level deeper than the line before it.
-DecisionTree ParseTreeText(std::string_view text);
+// Parses `text` into a new tree, which keeps the bytes: its node texts point
+// into them, so a large file costs no allocation per line. Lines end at
+// CR LF, a lone CR or a lone LF (LF CR is two ends); a NUL ends the text.
+// Leading TABs and spaces give the level. Throws VelmoraError with the
+// invalid-level message when a line goes more than one level deeper than
+// the line before it.
+DecisionTree ParseTreeText(std::string text);
 
 }  // namespace velmora

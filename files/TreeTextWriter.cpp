@@ -1,5 +1,6 @@
 // The stored form of a document, shared by tree files and generated
-// executables.
+// executables. One walk over the tree writes it, either into a string sized
+// beforehand or in chunks into a file as they fill.
 #include <string>
 
 #include "files/TreeFile.h"
@@ -9,38 +10,91 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-std::size_t TreeTextSize(const DecisionTree& tree) {
-  std::size_t size = 0;
-  tree.ForEachPreOrder([&size](const TreeNode& node) {
-    size += static_cast<std::size_t>(node.Level()) + KindMarker(node.kind).size() + node.text.size() + kLineEnd.size();
-  });
-  return size;
+// Appends to a string whose capacity the caller has set.
+class StringOutput {
+ public:
+  explicit StringOutput(std::string& text) : text_(text) {}
+  void Tabs(std::size_t count) { text_.append(count, '\t'); }
+  void Add(std::string_view bytes) { text_ += bytes; }
+  void EndLine() { text_ += kLineEnd; }
+
+ private:
+  std::string& text_;
+};
+
+// Collects whole lines into a chunk and hands each full chunk to the sink:
+// few, large writes, and never more than a chunk (or one long line) held.
+class ChunkedOutput {
+ public:
+  explicit ChunkedOutput(ByteSink& sink) : sink_(sink) { chunk_.reserve(kChunkBytes + 256); }
+  void Tabs(std::size_t count) { chunk_.append(count, '\t'); }
+  void Add(std::string_view bytes) { chunk_ += bytes; }
+  void EndLine() {
+    chunk_ += kLineEnd;
+    if (chunk_.size() >= kChunkBytes) Flush();
+  }
+  void Flush() {
+    if (chunk_.empty()) return;
+    sink_.Write(chunk_);
+    chunk_.clear();
+  }
+
+ private:
+  static constexpr std::size_t kChunkBytes = 256 * 1024;
+  ByteSink& sink_;
+  std::string chunk_;
+};
+
+template <typename Output>
+void AddOptionLine(Output& output, std::string_view key, std::string_view value) {
+  output.Add(key);
+  output.Add(value);
+  output.EndLine();
 }
 
-void AppendOptionLine(std::string& text, std::string_view key, std::string_view value) {
-  text += key;
-  text += value;
-  text += kLineEnd;
+template <typename Output>
+void Emit(Output& output, const DecisionTree& tree, const DocumentState& state) {
+  // The markers are added only to the output, so the texts the editor shows
+  // never change by saving.
+  tree.ForEachPreOrder([&output](const TreeNode& node) {
+    output.Tabs(static_cast<std::size_t>(node.Level()));
+    output.Add(KindMarker(node.kind));
+    output.Add(node.Text());
+    output.EndLine();
+  });
+  AddOptionLine(output, "[OPTION]", "");
+  AddOptionLine(output, "NewLine=", state.NewLineMark);
+  AddOptionLine(output, "Title=", state.Title);
+  AddOptionLine(output, "Color=", std::to_string(state.Color));
 }
 
 }  // namespace
 
+std::size_t TreeTextSize(const DecisionTree& tree, const DocumentState& state) {
+  std::size_t size = 0;
+  tree.ForEachPreOrder([&size](const TreeNode& node) {
+    size += static_cast<std::size_t>(node.Level()) + KindMarker(node.kind).size() + node.Text().size() + kLineEnd.size();
+  });
+  const std::size_t keys = std::string_view("[OPTION]NewLine=Title=Color=").size() + 4 * kLineEnd.size();
+  return size + keys + state.NewLineMark.size() + state.Title.size() + std::to_string(state.Color).size();
+}
+
+void AppendTreeText(std::string& text, const DecisionTree& tree, const DocumentState& state) {
+  StringOutput output(text);
+  Emit(output, tree, state);
+}
+
 std::string BuildTreeText(const DecisionTree& tree, const DocumentState& state) {
   std::string text;
-  text.reserve(TreeTextSize(tree) + 64 + state.NewLineMark.size() + state.Title.size());
-  // The markers are added only to the output, so the texts the editor shows
-  // never change by saving.
-  tree.ForEachPreOrder([&text](const TreeNode& node) {
-    text.append(static_cast<std::size_t>(node.Level()), '\t');
-    text += KindMarker(node.kind);
-    text += node.text;
-    text += kLineEnd;
-  });
-  AppendOptionLine(text, "[OPTION]", "");
-  AppendOptionLine(text, "NewLine=", state.NewLineMark);
-  AppendOptionLine(text, "Title=", state.Title);
-  AppendOptionLine(text, "Color=", std::to_string(state.Color));
+  text.reserve(TreeTextSize(tree, state));
+  AppendTreeText(text, tree, state);
   return text;
+}
+
+void WriteTreeText(ByteSink& sink, const DecisionTree& tree, const DocumentState& state) {
+  ChunkedOutput output(sink);
+  Emit(output, tree, state);
+  output.Flush();
 }
 
 }  // namespace velmora

@@ -13,7 +13,9 @@ namespace {
 std::string Shape(const velmora::LoadedDocument& document) {
   std::string out;
   document.tree.ForEachPreOrder([&out](const velmora::TreeNode& node) {
-    out += std::to_string(node.Level()) + ":" + std::to_string(node.kind) + ":" + node.text + "\n";
+    out += std::to_string(node.Level()) + ":" + std::to_string(node.kind) + ":";
+    out += node.Text();
+    out += "\n";
   });
   const velmora::DocumentState& state = document.state;
   return out + state.Title + "\n" + state.NewLineMark + "\n" + std::to_string(state.Color);
@@ -34,8 +36,8 @@ bool HasOuterBlanks(const std::string& value) {
 bool Settled(const velmora::LoadedDocument& document) {
   bool settled = true;
   document.tree.ForEachPreOrder([&settled](const velmora::TreeNode& node) {
-    const std::string& text = node.text;
-    if (text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos) settled = false;
+    const std::string_view text = node.Text();
+    if (text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) settled = false;
     if (!text.empty() && (text[0] == ' ' || text[0] == '\t')) settled = false;
   });
   for (const std::string* value : {&document.state.Title, &document.state.NewLineMark}) {

@@ -29,7 +29,9 @@ class OneFile : public velmora::FileSystemPort {
 std::string Shape(const velmora::LoadedDocument& document) {
   std::string out;
   document.tree.ForEachPreOrder([&out](const velmora::TreeNode& node) {
-    out += std::to_string(node.Level()) + ":" + std::to_string(node.kind) + ":" + node.text + "\n";
+    out += std::to_string(node.Level()) + ":" + std::to_string(node.kind) + ":";
+    out += node.Text();
+    out += "\n";
   });
   const velmora::DocumentState& state = document.state;
   return out + state.Title + "\n" + state.NewLineMark + "\n" + std::to_string(state.Color);
@@ -47,8 +49,8 @@ velmora::LoadedDocument Load(const std::string& bytes) {
 bool Storable(const velmora::DecisionTree& tree) {
   bool storable = true;
   tree.ForEachPreOrder([&storable](const velmora::TreeNode& node) {
-    const std::string& text = node.text;
-    if (text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos) storable = false;
+    const std::string_view text = node.Text();
+    if (text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) storable = false;
     if (!text.empty() && (text[0] == ' ' || text[0] == '\t')) storable = false;
   });
   return storable;
@@ -57,7 +59,7 @@ bool Storable(const velmora::DecisionTree& tree) {
 bool IsLegacy(const std::string& bytes) {
   const velmora::DecisionTree raw = velmora::ParseTreeText(bytes);
   const velmora::TreeNode* last = raw.LastPreOrder();
-  return last != nullptr && !last->text.empty() && last->text[0] == ';';
+  return last != nullptr && !last->Text().empty() && last->Text()[0] == ';';
 }
 
 }  // namespace

@@ -25,14 +25,17 @@ class FlagScope {
 // searched directly; long ones through a hash set.
 class IdSet {
  public:
-  explicit IdSet(const std::vector<std::unique_ptr<TreeNode>>& nodes) : nodes_(nodes) {
-    if (nodes.size() > kLinearLimit) {
-      for (const auto& node : nodes) hashed_.insert(node->Id());
+  explicit IdSet(NodeList nodes) : nodes_(nodes) {
+    std::size_t count = 0;
+    for (auto it = nodes.begin(); it != nodes.end() && count <= kLinearLimit; ++it) ++count;
+    hashing_ = count > kLinearLimit;
+    if (hashing_) {
+      for (TreeNode* node : nodes) hashed_.insert(node->Id());
     }
   }
   bool Contains(NodeId id) const {
-    if (nodes_.size() > kLinearLimit) return hashed_.count(id) != 0;
-    for (const auto& node : nodes_) {
+    if (hashing_) return hashed_.count(id) != 0;
+    for (TreeNode* node : nodes_) {
       if (node->Id() == id) return true;
     }
     return false;
@@ -40,16 +43,18 @@ class IdSet {
 
  private:
   static constexpr std::size_t kLinearLimit = 16;
-  const std::vector<std::unique_ptr<TreeNode>>& nodes_;
+  NodeList nodes_;
+  bool hashing_ = false;
   std::unordered_set<NodeId> hashed_;
 };
 
-bool SameIds(const std::vector<NodeId>& shown, const std::vector<std::unique_ptr<TreeNode>>& wanted) {
-  if (shown.size() != wanted.size()) return false;
-  for (std::size_t i = 0; i < shown.size(); ++i) {
-    if (shown[i] != wanted[i]->Id()) return false;
+bool SameIds(const std::vector<NodeId>& shown, NodeList wanted) {
+  auto want = wanted.begin();
+  for (NodeId id : shown) {
+    if (want == wanted.end() || (*want)->Id() != id) return false;
+    ++want;
   }
-  return true;
+  return want == wanted.end();
 }
 
 UINT StateImageMask(int stateIndex) { return INDEXTOSTATEIMAGEMASK(static_cast<UINT>(stateIndex)); }
@@ -87,9 +92,29 @@ bool TreeViewMirror::SyncStructure(Editor& editor) {
   return true;
 }
 
+// A branch the view does not show yet (all of it, on the first fill): every
+// child goes at the end. Naming the place as TVI_LAST rather than by the
+// previous item spares the view a look-up of that item; Wine's tree view
+// searches its items one by one for every handle it is given.
+void TreeViewMirror::AppendAll(NodeId parent, HTREEITEM parentHandle, std::vector<NodeId>& shown, NodeList wanted) {
+  for (TreeNode* child : wanted) {
+    Insert(*child, parent, parentHandle, TVI_LAST);
+    shown.push_back(child->Id());
+  }
+}
+
 bool TreeViewMirror::ReconcileChildren(NodeId parent, HTREEITEM parentHandle, std::vector<NodeId>& shown,
-                                       const ModelChildren& wanted) {
+                                       NodeList wanted) {
   if (SameIds(shown, wanted)) return true;
+  if (shown.empty()) {
+    // A node that already has an item elsewhere comes from a replaced
+    // document: the caller then fills the view anew.
+    for (TreeNode* child : wanted) {
+      if (items_.count(child->Id()) != 0) return false;
+    }
+    AppendAll(parent, parentHandle, shown, wanted);
+    return true;
+  }
   const IdSet wantedIds(wanted);
   std::vector<NodeId> kept;
   kept.reserve(shown.size());
@@ -105,7 +130,7 @@ bool TreeViewMirror::ReconcileChildren(NodeId parent, HTREEITEM parentHandle, st
   // new place, since a tree view cannot move items.
   std::size_t next = 0;
   HTREEITEM previous = TVI_FIRST;
-  for (const auto& child : wanted) {
+  for (TreeNode* child : wanted) {
     while (next < kept.size() && kept[next] == kNoNode) ++next;
     const NodeId id = child->Id();
     if (next < kept.size() && kept[next] == id) {
@@ -121,17 +146,18 @@ bool TreeViewMirror::ReconcileChildren(NodeId parent, HTREEITEM parentHandle, st
       }
       DeleteItem(id);
     }
-    previous = Insert(*child, parent, parentHandle, previous);
+    // kept[next] is the next item kept in the view; once none follows, a
+    // new item simply goes last (see AppendAll).
+    previous = Insert(*child, parent, parentHandle, next < kept.size() ? previous : TVI_LAST);
   }
   shown.clear();
-  shown.reserve(wanted.size());
-  for (const auto& child : wanted) shown.push_back(child->Id());
+  for (TreeNode* child : wanted) shown.push_back(child->Id());
   return true;
 }
 
 HTREEITEM TreeViewMirror::Insert(TreeNode& node, NodeId parent, HTREEITEM parentHandle, HTREEITEM after) {
   SuspendRedraw();
-  std::wstring text = ToWide(node.text);
+  std::wstring text = ToWide(node.Text());
   TVINSERTSTRUCTW insert{};
   insert.hParent = parentHandle;
   insert.hInsertAfter = after;
@@ -144,13 +170,13 @@ HTREEITEM TreeViewMirror::Insert(TreeNode& node, NodeId parent, HTREEITEM parent
   insert.item.stateMask = TVIS_STATEIMAGEMASK | TVIS_EXPANDED;
   insert.item.state = StateImageMask(node.stateIndex) | (node.expanded ? TVIS_EXPANDED : 0u);
   const auto handle =
-      reinterpret_cast<HTREEITEM>(SendMessageW(view_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+      reinterpret_cast<HTREEITEM>(ItemMessage(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
   Item& item = items_[node.Id()];
   item.handle = handle;
   item.parent = parent;
   item.children.clear();
   item.node = &node;
-  item.text = node.text;
+  item.text = std::string(node.Text());
   item.kind = node.kind;
   item.stateIndex = node.stateIndex;
   item.expanded = node.expanded;
@@ -163,7 +189,7 @@ void TreeViewMirror::DeleteItem(NodeId id) {
   const auto found = items_.find(id);
   if (found == items_.end()) return;
   SuspendRedraw();
-  SendMessageW(view_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(found->second.handle));
+  ItemMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(found->second.handle));
   ++counters_.deleted;
   // The view dropped the whole subtree; so do the records.
   std::vector<NodeId> pending{id};
@@ -180,7 +206,7 @@ void TreeViewMirror::DeleteItem(NodeId id) {
 
 void TreeViewMirror::DeleteAll() {
   SuspendRedraw();
-  SendMessageW(view_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  ItemMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
   counters_.deleted += topLevel_.size();
   items_.clear();
   ids_.clear();
@@ -192,11 +218,11 @@ void TreeViewMirror::UpdateAttributes(Item& item, TreeNode& node) {
   TVITEMW change{};
   change.hItem = item.handle;
   std::wstring text;
-  if (item.text != node.text) {
-    text = ToWide(node.text);
+  if (item.text != node.Text()) {
+    text = ToWide(node.Text());
     change.mask |= TVIF_TEXT;
     change.pszText = text.data();
-    item.text = node.text;
+    item.text = std::string(node.Text());
   }
   if (item.kind != node.kind) {
     change.mask |= TVIF_IMAGE | TVIF_SELECTEDIMAGE;
@@ -211,13 +237,13 @@ void TreeViewMirror::UpdateAttributes(Item& item, TreeNode& node) {
     item.stateIndex = node.stateIndex;
   }
   if (change.mask == 0) return;
-  SendMessageW(view_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change));
+  ItemMessage(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change));
   ++counters_.updated;
 }
 
 void TreeViewMirror::UpdateExpansion(Item& item, const TreeNode& node) {
   if (item.expanded == node.expanded) return;
-  SendMessageW(view_, TVM_EXPAND, node.expanded ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(item.handle));
+  ItemMessage(TVM_EXPAND, node.expanded ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(item.handle));
   // A branch without children stays "collapsed" in the view whatever it is
   // told; the state flag is what the view shows once children arrive.
   TVITEMW state{};
@@ -225,7 +251,7 @@ void TreeViewMirror::UpdateExpansion(Item& item, const TreeNode& node) {
   state.hItem = item.handle;
   state.stateMask = TVIS_EXPANDED;
   state.state = node.expanded ? TVIS_EXPANDED : 0u;
-  SendMessageW(view_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&state));
+  ItemMessage(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&state));
   item.expanded = node.expanded;
   ++counters_.expansions;
 }
@@ -244,6 +270,13 @@ void TreeViewMirror::ApplyScrollToOrigin(const Editor& editor) {
   if (root == nullptr) return;
   SendMessageW(view_, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(ItemOf(root->Id())));
   SendMessageW(view_, WM_HSCROLL, MAKEWPARAM(SB_LEFT, 0), 0);
+}
+
+LRESULT TreeViewMirror::ItemMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (viewProcedure_ == nullptr) {
+    viewProcedure_ = reinterpret_cast<WNDPROC>(GetClassLongPtrW(view_, GCLP_WNDPROC));
+  }
+  return CallWindowProcW(viewProcedure_, view_, message, wParam, lParam);
 }
 
 void TreeViewMirror::SuspendRedraw() {

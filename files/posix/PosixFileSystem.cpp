@@ -133,34 +133,62 @@ std::optional<std::string> LinkTarget(const std::string& systemPath) {
   return target;
 }
 
+// Up to `size` bytes into `data`; 0 at the end of the file.
+std::size_t ReadSome(int fd, char* data, std::size_t size, const FilePath& path) {
+  for (;;) {
+    const ssize_t count = ::read(fd, data, size);
+    if (count >= 0) return static_cast<std::size_t>(count);
+    if (errno != EINTR) ThrowCannotOpen(path, errno);
+  }
+}
+
+// Each piece goes to the temporary file at once; the writer already makes
+// pieces large enough that there is no point in a buffer of its own.
+class DescriptorSink final : public ByteSink {
+ public:
+  DescriptorSink(int fd, const FilePath& path) : fd_(fd), path_(path) {}
+  void Write(std::string_view bytes) override {
+    if (!WriteAll(fd_, bytes)) ThrowCannotCreate(path_, errno);
+  }
+
+ private:
+  int fd_;
+  const FilePath& path_;
+};
+
 }  // namespace
 
 std::optional<std::string> Cp932ToUtf8(std::string_view cp932) { return Convert("UTF-8", "CP932", cp932); }
 
 std::optional<std::string> Utf8ToCp932(std::string_view utf8) { return Convert("CP932", "UTF-8", utf8); }
 
+// Read straight into the result, sized from the file's length: no second
+// copy of a large file passes through a buffer. A file that changes its
+// length while being read still gives what was read.
 std::string PosixFileSystem::ReadWholeFile(const FilePath& path) {
   FileDescriptor fd(::open(path.Utf8().c_str(), O_RDONLY | O_CLOEXEC));
   if (!fd.Valid()) ThrowCannotOpen(path, errno);
   struct stat info {};
   if (::fstat(fd.Get(), &info) != 0) ThrowCannotOpen(path, errno);
   if (S_ISDIR(info.st_mode)) ThrowCannotOpen(path, EISDIR);
-  std::string bytes;
-  if (info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t count = ::read(fd.Get(), buffer, sizeof buffer);
+  std::string bytes(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0, '\0');
+  std::size_t filled = 0;
+  while (filled < bytes.size()) {
+    const std::size_t count = ReadSome(fd.Get(), bytes.data() + filled, bytes.size() - filled, path);
     if (count == 0) break;
-    if (count < 0) {
-      if (errno == EINTR) continue;
-      ThrowCannotOpen(path, errno);
-    }
-    bytes.append(buffer, static_cast<std::size_t>(count));
+    filled += count;
   }
+  bytes.resize(filled);
+  char buffer[1 << 16];
+  while (const std::size_t count = ReadSome(fd.Get(), buffer, sizeof buffer, path)) bytes.append(buffer, count);
   return bytes;
 }
 
 void PosixFileSystem::WriteFileAtomically(const FilePath& path, std::string_view bytes) {
+  StreamFileAtomically(path, [bytes](ByteSink& sink) { sink.Write(bytes); });
+}
+
+void PosixFileSystem::StreamFileAtomically(const FilePath& path, const ContentProducer& produce) {
   std::optional<std::string> systemPath = path.Utf8();
   // A link is followed, so the file it names gets the new content and the
   // link stays a link.
@@ -183,7 +211,8 @@ void PosixFileSystem::WriteFileAtomically(const FilePath& path, std::string_view
 
   const mode_t mode = targetExists ? (existing.st_mode & 07777) : ModeForNewFile();
   if (::fchmod(fd.Get(), mode) != 0) ThrowCannotCreate(path, errno);
-  if (!WriteAll(fd.Get(), bytes)) ThrowCannotCreate(path, errno);
+  DescriptorSink sink(fd.Get(), path);
+  produce(sink);
   if (::fsync(fd.Get()) != 0) ThrowCannotCreate(path, errno);
   if (fd.Close() != 0) ThrowCannotCreate(path, errno);
   if (::rename(temporary.Path().c_str(), systemPath->c_str()) != 0) ThrowCannotCreate(path, errno);

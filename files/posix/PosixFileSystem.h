@@ -17,6 +17,8 @@ class PosixFileSystem final : public FileSystemPort {
   // Temporary file beside the target, fsync, rename, fsync of the folder.
   // An existing target's permission bits carry over to the new file.
   void WriteFileAtomically(const FilePath& path, std::string_view bytes) override;
+  // The same, with each piece written to the temporary file as it comes.
+  void StreamFileAtomically(const FilePath& path, const ContentProducer& produce) override;
   bool FileExists(const FilePath& path) override;
   FilePath Absolute(const FilePath& path) override;
   std::string DisplayText(const FilePath& path) override;

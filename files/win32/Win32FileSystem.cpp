@@ -82,6 +82,20 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
+// Each piece goes to the temporary file at once; the writer already makes
+// pieces large enough that there is no point in a buffer of its own.
+class HandleSink final : public ByteSink {
+ public:
+  HandleSink(HANDLE file, const FilePath& path) : file_(file), path_(path) {}
+  void Write(std::string_view bytes) override {
+    if (!WriteAll(file_, bytes)) ThrowCannotCreate(path_, GetLastError());
+  }
+
+ private:
+  HANDLE file_;
+  const FilePath& path_;
+};
+
 // A new file with a unique name in the target's own folder, so the final
 // step is a rename within one volume. Named here rather than by
 // GetTempFileNameW, which refuses folders longer than MAX_PATH allows.
@@ -164,6 +178,10 @@ std::string Win32FileSystem::ReadWholeFile(const FilePath& path) {
 }
 
 void Win32FileSystem::WriteFileAtomically(const FilePath& path, std::string_view bytes) {
+  StreamFileAtomically(path, [bytes](ByteSink& sink) { sink.Write(bytes); });
+}
+
+void Win32FileSystem::StreamFileAtomically(const FilePath& path, const ContentProducer& produce) {
   const std::wstring target = ToWidePath(path);
   const DWORD attributes = AttributesOf(target);
   const bool targetExists = attributes != INVALID_FILE_ATTRIBUTES;
@@ -176,7 +194,8 @@ void Win32FileSystem::WriteFileAtomically(const FilePath& path, std::string_view
   if (temporaryPath.empty()) ThrowCannotCreate(path, GetLastError());
   TemporaryFile temporary(temporaryPath);
   {
-    if (!WriteAll(file.Get(), bytes)) ThrowCannotCreate(path, GetLastError());
+    HandleSink sink(file.Get(), path);
+    produce(sink);
     if (!FlushFileBuffers(file.Get())) ThrowCannotCreate(path, GetLastError());
     if (!file.Close()) ThrowCannotCreate(path, GetLastError());
   }

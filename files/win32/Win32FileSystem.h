@@ -14,6 +14,8 @@ class Win32FileSystem final : public velmora::FileSystemPort {
   // over an existing target (its attributes, security and creation time
   // stay) or MoveFileExW for a new one.
   void WriteFileAtomically(const FilePath& path, std::string_view bytes) override;
+  // The same, with each piece written to the temporary file as it comes.
+  void StreamFileAtomically(const FilePath& path, const ContentProducer& produce) override;
   bool FileExists(const FilePath& path) override;
   FilePath Absolute(const FilePath& path) override;
   std::string DisplayText(const FilePath& path) override;

@@ -95,7 +95,7 @@ TEST_F(EditCommandsTest, BuildingAQuestionFromALeafFollowsTheEnableTable) {
   AddYes1Click(editor);
   ASSERT_EQ(yes->ChildCount(), 1u);
   TreeNode* firstAnswer = yes->FirstChild();
-  EXPECT_EQ(firstAnswer->text, kDots);
+  EXPECT_EQ(firstAnswer->Text(), kDots);
   EXPECT_EQ(firstAnswer->kind, Unset);
   EXPECT_EQ(editor.Selected(), firstAnswer);
   EXPECT_EQ(editor.CurrentNode, firstAnswer);
@@ -149,8 +149,8 @@ TEST_F(EditCommandsTest, GenerateNeedsTwoNodes) {
 }
 
 TEST_F(EditCommandsTest, DeletingTheYesAnswerMakesTheNoAnswerTheYesAnswer) {
-  yes->text = "first";
-  no->text = "second";
+  yes->SetText("first");
+  no->SetText("second");
   editor.Tree().AddChild(yes, "under first");
   FakeMessageBox box;
   editor.Select(yes);
@@ -172,11 +172,11 @@ TEST_F(EditCommandsTest, DeletingTheYesAnswerMakesTheNoAnswerTheYesAnswer) {
   AddYes1Click(editor);
   ASSERT_EQ(root->ChildCount(), 2u);
   EXPECT_EQ(root->FirstChild(), no);
-  EXPECT_EQ(root->LastChild()->text, kDots);
+  EXPECT_EQ(root->LastChild()->Text(), kDots);
 }
 
 TEST_F(EditCommandsTest, DeleteQuestionShowsTheTextAsStored) {
-  no->text = "Restart" + kArrow + "then retry(N)";
+  no->SetText("Restart" + kArrow + "then retry(N)");
   FakeMessageBox box;
   box.answer = message_box::kAnswerNo;
   editor.Select(no);
@@ -217,15 +217,15 @@ TEST_F(EditCommandsTest, DeleteAndKindCommandsKeepCollapsedBranches) {
 }
 
 TEST_F(EditCommandsTest, ExchangeSwapsSubtreesAndKeepsTheParentsDefault) {
-  root->text = "Is it on?(N)";
-  yes->text = "yes side";
-  no->text = "no side";
+  root->SetText("Is it on?(N)");
+  yes->SetText("yes side");
+  no->SetText("no side");
   TreeNode* yesChild = editor.Tree().AddChild(yes, "under yes");
   Collapse(yes);
   editor.Select(root);
   Exchange1Click(editor);
 
-  EXPECT_EQ(root->text, "Is it on?(N)");
+  EXPECT_EQ(root->Text(), "Is it on?(N)");
   EXPECT_EQ(root->FirstChild(), no);
   EXPECT_EQ(root->LastChild(), yes);
   EXPECT_EQ(yes->FirstChild(), yesChild);
@@ -240,20 +240,20 @@ TEST_F(EditCommandsTest, ExchangeSwapsSubtreesAndKeepsTheParentsDefault) {
 
 TEST_F(EditCommandsTest, KindCommandsStripOnlyTheNonQuestionMarkers) {
   editor.Select(yes);
-  yes->text = "i note";
+  yes->SetText("i note");
   Question1Click(editor);
-  EXPECT_EQ(yes->text, "note");
+  EXPECT_EQ(yes->Text(), "note");
   EXPECT_EQ(yes->kind, Question);
   EXPECT_TRUE(editor.State().Modified);
 
-  yes->text = "? why";
+  yes->SetText("? why");
   Inhibit1Click(editor);
-  EXPECT_EQ(yes->text, "? why") << "a leading \"? \" is part of the text";
+  EXPECT_EQ(yes->Text(), "? why") << "a leading \"? \" is part of the text";
   EXPECT_EQ(yes->kind, Inhibit);
 
-  yes->text = "X stop";
+  yes->SetText("X stop");
   Information1Click(editor);
-  EXPECT_EQ(yes->text, "stop");
+  EXPECT_EQ(yes->Text(), "stop");
   EXPECT_EQ(yes->kind, Information);
 }
 
@@ -269,31 +269,31 @@ TEST_F(EditCommandsTest, KindCommandRunsTheSelectionChange) {
 
 TEST_F(EditCommandsTest, DefaultAnswerCommands) {
   editor.Select(root);
-  root->text = "Plugged in(y)";
+  root->SetText("Plugged in(y)");
   YesDefault1Click(editor);
-  EXPECT_EQ(root->text, "Plugged in");
+  EXPECT_EQ(root->Text(), "Plugged in");
   EXPECT_TRUE(editor.State().Modified);
 
   editor.State().Modified = false;
   YesDefault1Click(editor);
-  EXPECT_EQ(root->text, "Plugged in");
+  EXPECT_EQ(root->Text(), "Plugged in");
   EXPECT_TRUE(editor.State().Modified) << "marked modified also without a suffix";
 
   NoDefault1Click(editor);
   NoDefault1Click(editor);
-  EXPECT_EQ(root->text, "Plugged in(N)");
+  EXPECT_EQ(root->Text(), "Plugged in(N)");
 
-  root->text = "Plugged in(N) ";
+  root->SetText("Plugged in(N) ");
   NoDefault1Click(editor);
-  EXPECT_EQ(root->text, "Plugged in(N) (N)") << "a suffix followed by a blank is not one";
+  EXPECT_EQ(root->Text(), "Plugged in(N) (N)") << "a suffix followed by a blank is not one";
 }
 
 TEST_F(EditCommandsTest, DefaultAnswerCommandsIgnoreALeaf) {
   editor.Select(yes);
-  yes->text = "done(N)";
+  yes->SetText("done(N)");
   YesDefault1Click(editor);
   NoDefault1Click(editor);
-  EXPECT_EQ(yes->text, "done(N)");
+  EXPECT_EQ(yes->Text(), "done(N)");
   EXPECT_FALSE(editor.State().Modified);
 }
 
@@ -311,12 +311,12 @@ TEST_F(EditCommandsTest, NewLineMarkOnlyAChangeMarksModified) {
   EXPECT_EQ(editor.State().NewLineMark, kArrow);
   EXPECT_FALSE(editor.State().Modified);
 
-  yes->text = "a" + kArrow + "b";
+  yes->SetText("a" + kArrow + "b");
   box.answer = "";
   NewLine1Click(editor, box, "Velmora");
   EXPECT_EQ(editor.State().NewLineMark, "");
   EXPECT_TRUE(editor.State().Modified);
-  EXPECT_EQ(yes->text, "a" + kArrow + "b") << "no node text is rewritten";
+  EXPECT_EQ(yes->Text(), "a" + kArrow + "b") << "no node text is rewritten";
 }
 
 TEST_F(EditCommandsTest, OptionsAndTitle) {
@@ -338,7 +338,7 @@ TEST_F(EditCommandsTest, OptionsAndTitle) {
 
 TEST_F(EditCommandsTest, NodeEditorOkStoresAndCancelOnlyExpands) {
   FakeNodeEditor dialog;
-  no->text = "Call" + kArrow + "support(N)";
+  no->SetText("Call" + kArrow + "support(N)");
   editor.Tree().AddChild(no, "x");
   Collapse(no);
   editor.Select(no);
@@ -349,13 +349,13 @@ TEST_F(EditCommandsTest, NodeEditorOkStoresAndCancelOnlyExpands) {
   EXPECT_EQ(dialog.opened, 1);
   EXPECT_EQ(dialog.lastInput.memoText, "Call\r\nsupport");
   EXPECT_TRUE(dialog.lastInput.preferNo);
-  EXPECT_EQ(no->text, "Call" + kArrow + "support(N)");
+  EXPECT_EQ(no->Text(), "Call" + kArrow + "support(N)");
   EXPECT_FALSE(editor.State().Modified);
   EXPECT_TRUE(AllExpanded());
 
   dialog.answer = NodeEditorResult{Exclaimation, false, "Call\r\nus"};
   EXPECT_TRUE(TreeView1DblClick(editor, dialog));
-  EXPECT_EQ(no->text, "Call" + kArrow + "us");
+  EXPECT_EQ(no->Text(), "Call" + kArrow + "us");
   EXPECT_EQ(no->kind, Exclaimation);
   EXPECT_TRUE(editor.State().Modified);
   EXPECT_TRUE(editor.Commands().Save);
@@ -368,8 +368,8 @@ TEST_F(EditCommandsTest, NodeEditorActsOnTheSelectionNotAStaleCurrentNode) {
   editor.Select(yes);
   editor.CurrentNode = root;
   TreeView1DblClick(editor, dialog);
-  EXPECT_EQ(yes->text, "edited");
-  EXPECT_EQ(root->text, kDots);
+  EXPECT_EQ(yes->Text(), "edited");
+  EXPECT_EQ(root->Text(), kDots);
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ class EditorTest : public ::testing::Test {
 
 TEST_F(EditorTest, FreshEditorHoldsTheFormsRoot) {
   ASSERT_EQ(editor.Tree().Count(), 1u);
-  EXPECT_EQ(editor.Tree().Root()->text, std::string(PlaceholderText));
+  EXPECT_EQ(editor.Tree().Root()->Text(), std::string(PlaceholderText));
   EXPECT_EQ(editor.Tree().Root()->kind, Question);
   EXPECT_EQ(editor.State().NewLineMark, "\x81\xAB");
   EXPECT_EQ(editor.State().Color, 0);
@@ -33,7 +33,7 @@ TEST_F(EditorTest, StartingTreeAndItsCommandStates) {
   TreeNode* root = editor.Tree().Root();
   ASSERT_EQ(root->ChildCount(), 2u);
   EXPECT_EQ(root->FirstChild()->kind, Unset);
-  EXPECT_EQ(root->LastChild()->text, std::string(PlaceholderText));
+  EXPECT_EQ(root->LastChild()->Text(), std::string(PlaceholderText));
   EXPECT_EQ(editor.Selected(), root);
   EXPECT_EQ(editor.CurrentNode, root);
   EXPECT_EQ(view.scrolls, 1);
@@ -98,11 +98,11 @@ TEST_F(EditorTest, DeletingTheSelectedSubtreeMovesTheSelectionUp) {
 
 TEST_F(EditorTest, NewKeepsFurtherTopLevelNodes) {
   editor.Tree().AddTopLevel("second");
-  editor.Select(editor.Tree().TopLevel()[1].get());
+  editor.Select(editor.Tree().TopLevel().back());
   editor.ResetToStartingTree();
   EXPECT_EQ(editor.Tree().TopLevel().size(), 2u);
   EXPECT_EQ(editor.Tree().Count(), 4u);
-  EXPECT_EQ(editor.Selected(), editor.Tree().TopLevel()[1].get());
+  EXPECT_EQ(editor.Selected(), editor.Tree().TopLevel().back());
 }
 
 TEST_F(EditorTest, ReplaceDocumentSwapsTreeAndState) {
@@ -112,7 +112,7 @@ TEST_F(EditorTest, ReplaceDocumentSwapsTreeAndState) {
   state.Title = "title";
   state.Color = 2;
   editor.ReplaceDocument(std::move(tree), state);
-  EXPECT_EQ(editor.Tree().Root()->text, "loaded");
+  EXPECT_EQ(editor.Tree().Root()->Text(), "loaded");
   EXPECT_EQ(editor.Selected(), editor.Tree().Root());
   EXPECT_EQ(editor.State().Color, 2);
 }

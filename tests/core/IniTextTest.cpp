@@ -41,6 +41,40 @@ TEST(IniText, ReadingRules) {
   EXPECT_EQ(document.ReadString("Missing", "key", "-"), "-");
 }
 
+// The section lookup reads from the end of the text; it must find what a
+// reading from the start finds: the last occurrence of the section, up to
+// whatever header follows it, under every line end and in every place.
+TEST(IniText, LookupFromTheEndFindsWhatTheWholeFileReaderFinds) {
+  const std::string cases[] = {
+      "",
+      "[OPTION]",
+      "tree\r\n\tline\r\n[OPTION]\r\nTitle=t\r\nColor=2\r\n",
+      "[OPTION]\rTitle=cr\r[NEXT]\rTitle=other\r",
+      "[OPTION]\nTitle=first\n[OPTION]\nColor=3\n\n;Title=no\nTitle=second",
+      "r\n\t[OPTION]\n\tTitle=in the tree\n[x]\nTitle=after",
+      "[OPTION]\r\nTitle=before\r\n[ option ]\r\n NoEquals \r\n Title = late \r\n[]\r\n",
+      std::string("[OPTION]\r\nTitle=kept\r\n") + '\0' + "[OPTION]\r\nTitle=after the NUL\r\n",
+      "[OPTION]\n\rTitle=lf cr\n\r",
+  };
+  for (const std::string& text : cases) {
+    const std::optional<IniSection> found = FindLastIniSection(text, "option");
+    const IniDocument whole = IniDocument::Parse(text);
+    const IniSection* expected = nullptr;
+    for (const IniSection& section : whole.Sections()) {
+      if (IniNamesEqual(section.name, "option")) expected = &section;
+    }
+    ASSERT_EQ(found.has_value(), expected != nullptr) << text;
+    if (!found) continue;
+    EXPECT_EQ(found->name, expected->name) << text;
+    ASSERT_EQ(found->entries.size(), expected->entries.size()) << text;
+    for (std::size_t i = 0; i < found->entries.size(); ++i) {
+      EXPECT_EQ(found->entries[i].key, expected->entries[i].key) << text;
+      EXPECT_EQ(found->entries[i].value, expected->entries[i].value) << text;
+      EXPECT_EQ(found->entries[i].hasValue, expected->entries[i].hasValue) << text;
+    }
+  }
+}
+
 TEST(IniText, NamesIgnoreLetterCaseButNotDoubleByteCharacters) {
   EXPECT_TRUE(IniNamesEqual("History", "hISTORY"));
   // "ア" (83 41) and "ャ" (83 61) differ only in a trail byte that looks

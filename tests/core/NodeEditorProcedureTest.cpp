@@ -42,7 +42,7 @@ TEST_F(NodeEditorProcedureTest, TwoSentencesWithNoDefaultSurviveUnchanged) {
   EXPECT_TRUE(in.answerButtonsEnabled);
   EXPECT_EQ(in.kind, velmora::Question);
   OpenAndOk(node);
-  EXPECT_EQ(node->text, stored);
+  EXPECT_EQ(node->Text(), stored);
 }
 
 TEST_F(NodeEditorProcedureTest, YesSuffixIsDroppedOnOpening) {
@@ -51,20 +51,20 @@ TEST_F(NodeEditorProcedureTest, YesSuffixIsDroppedOnOpening) {
   EXPECT_EQ(in.memoText, "Ready? ") << "trimmed first, then the suffix taken off";
   EXPECT_FALSE(in.preferNo);
   OpenAndOk(node);
-  EXPECT_EQ(node->text, "Ready?");
+  EXPECT_EQ(node->Text(), "Ready?");
 }
 
 TEST_F(NodeEditorProcedureTest, EmptyMemoGivesThePlaceholder) {
   TreeNode* node = Question("text");
   OpenAndOk(node, [](NodeEditorResult& r) { r.memoText = " \r\n "; });
-  EXPECT_EQ(node->text, kArrow) << "the line break is folded before trimming";
+  EXPECT_EQ(node->Text(), kArrow) << "the line break is folded before trimming";
   OpenAndOk(node, [](NodeEditorResult& r) { r.memoText.clear(); });
-  EXPECT_EQ(node->text, kDots);
+  EXPECT_EQ(node->Text(), kDots);
   OpenAndOk(node, [](NodeEditorResult& r) {
     r.memoText.clear();
     r.preferNo = true;
   });
-  EXPECT_EQ(node->text, kDots + "(N)");
+  EXPECT_EQ(node->Text(), kDots + "(N)");
 }
 
 TEST_F(NodeEditorProcedureTest, TypedMarkerIsRemovedAndDoesNotChangeTheKind) {
@@ -73,17 +73,17 @@ TEST_F(NodeEditorProcedureTest, TypedMarkerIsRemovedAndDoesNotChangeTheKind) {
     r.memoText = "! careful";
     r.kind = velmora::Question;
   });
-  EXPECT_EQ(node->text, "careful");
+  EXPECT_EQ(node->Text(), "careful");
   EXPECT_EQ(node->kind, velmora::Question);
 
   OpenAndOk(node, [](NodeEditorResult& r) { r.memoText = "? "; });
-  EXPECT_EQ(node->text, kDots);
+  EXPECT_EQ(node->Text(), kDots);
 }
 
 TEST_F(NodeEditorProcedureTest, TrailingLineBreakBecomesATrailingMark) {
   TreeNode* node = Leaf("x");
   OpenAndOk(node, [](NodeEditorResult& r) { r.memoText = "  one\r\ntwo\r\n"; });
-  EXPECT_EQ(node->text, "one" + kArrow + "two" + kArrow);
+  EXPECT_EQ(node->Text(), "one" + kArrow + "two" + kArrow);
   // And the stored form opens as the same lines.
   EXPECT_EQ(NodeEditorInputFor(*node, kArrow).memoText, "one\r\ntwo\r\n");
 }
@@ -91,15 +91,15 @@ TEST_F(NodeEditorProcedureTest, TrailingLineBreakBecomesATrailingMark) {
 TEST_F(NodeEditorProcedureTest, EmptyMarkJoinsTheLines) {
   TreeNode* node = Leaf("x");
   OpenAndOk(node, [](NodeEditorResult& r) { r.memoText = "one\r\ntwo"; }, "");
-  EXPECT_EQ(node->text, "onetwo");
+  EXPECT_EQ(node->Text(), "onetwo");
 }
 
 TEST_F(NodeEditorProcedureTest, LoneLineFeedsNeverReachTheNodeText) {
   TreeNode* node = Leaf("x");
   OpenAndOk(node, [](NodeEditorResult& r) { r.memoText = "a\nb\rc\r\n\nd"; });
-  EXPECT_EQ(node->text, "a" + kArrow + "b" + kArrow + "c" + kArrow + kArrow + "d");
+  EXPECT_EQ(node->Text(), "a" + kArrow + "b" + kArrow + "c" + kArrow + kArrow + "d");
   OpenAndOk(node, [](NodeEditorResult& r) { r.memoText = "a\nb"; }, "");
-  EXPECT_EQ(node->text, "ab");
+  EXPECT_EQ(node->Text(), "ab");
 }
 
 TEST_F(NodeEditorProcedureTest, LeafKeepsItsNoDefault) {
@@ -109,7 +109,7 @@ TEST_F(NodeEditorProcedureTest, LeafKeepsItsNoDefault) {
   EXPECT_TRUE(in.preferNo);
   EXPECT_EQ(in.memoText, "Done");
   OpenAndOk(node);
-  EXPECT_EQ(node->text, "Done(N)");
+  EXPECT_EQ(node->Text(), "Done(N)");
 }
 
 TEST_F(NodeEditorProcedureTest, TypedNoSuffixStaysInTheText) {
@@ -118,7 +118,7 @@ TEST_F(NodeEditorProcedureTest, TypedNoSuffixStaysInTheText) {
     r.memoText += "(N)";
     r.preferNo = true;
   });
-  EXPECT_EQ(node->text, "Go on(N)(N)");
+  EXPECT_EQ(node->Text(), "Go on(N)(N)");
   const NodeEditorInput again = NodeEditorInputFor(*node, kArrow);
   EXPECT_EQ(again.memoText, "Go on(N)");
   EXPECT_TRUE(again.preferNo);

@@ -134,6 +134,30 @@ TEST_F(TreeFileDisk, FailureMidWriteKeepsTheOldFile) {
   EXPECT_EQ(EntriesInFolder(), 1u);
 }
 
+// Saving writes the text in chunks as it is made: a tree of many chunks
+// arrives whole, and a writer that fails partway leaves the old file.
+TEST_F(TreeFileDisk, StreamedSaveIsWholeOrNothing) {
+  DecisionTree tree;
+  TreeNode* root = tree.AddTopLevel("root", Question);
+  for (int i = 0; i < 3000; ++i) {
+    TreeNode* question = tree.AddChild(root, "question " + std::to_string(i), i % 2 == 0 ? Question : Unset);
+    for (int j = 0; j < 10; ++j) tree.AddChild(question, "answer " + std::to_string(j), Information);
+  }
+  const std::string path = PathOf("large.tre");
+  SaveTreeFile(files_, P(path), tree, DocumentState{});
+  EXPECT_EQ(Content(path), BuildTreeText(tree, DocumentState{}));
+
+  const std::string message = testing::ErrorOf([&] {
+    files_.StreamFileAtomically(P(path), [](ByteSink& sink) {
+      sink.Write("the first piece");
+      throw VelmoraError("the writer gave up");
+    });
+  });
+  EXPECT_EQ(message, "the writer gave up");
+  EXPECT_EQ(Content(path), BuildTreeText(tree, DocumentState{}));
+  EXPECT_EQ(EntriesInFolder(), 1u);
+}
+
 TEST_F(TreeFileDisk, ReadOnlyFileIsNotReplaced) {
   if (::geteuid() == 0) GTEST_SKIP() << "root may write to any file";
   const std::string path = PathOf("locked.tre");

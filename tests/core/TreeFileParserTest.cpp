@@ -11,7 +11,7 @@ namespace {
 
 using testing::Describe;
 
-std::string Parsed(std::string_view text) { return Describe(ParseTreeText(text)); }
+std::string Parsed(const std::string& text) { return Describe(ParseTreeText(text)); }
 
 TEST(TreeTextParser, EveryKindOfLineEnd) {
   struct Case {

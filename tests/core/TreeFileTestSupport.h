@@ -55,7 +55,9 @@ inline std::string Describe(const DecisionTree& tree) {
   std::string out;
   tree.ForEachPreOrder([&out](const TreeNode& node) {
     out.append(static_cast<std::size_t>(node.Level()), '\t');
-    out += "[" + std::to_string(node.kind) + "]" + node.text + "\n";
+    out += "[" + std::to_string(node.kind) + "]";
+    out += node.Text();
+    out += "\n";
   });
   return out;
 }

@@ -49,7 +49,7 @@ TEST(CommandLineFile, OpensOnFirstShowAndNamesTheWindow) {
 
   HWND tree = form->Controls().TreeView1;
   const auto root = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-  EXPECT_EQ(ItemText(tree, root), ToWide(editor.Tree().Root()->text));
+  EXPECT_EQ(ItemText(tree, root), ToWide(editor.Tree().Root()->Text()));
   EXPECT_EQ(WindowText(form->Controls().LabeledEdit1), ToWide(editor.State().Title));
   EXPECT_EQ(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0), reinterpret_cast<LRESULT>(root));
 }

@@ -73,9 +73,9 @@ TEST_F(EditingCommands, BuildingAQuestionWithThePopupMenu) {
 TEST_F(EditingCommands, ExchangeKindAndDefaultCommandsShowInTheView) {
   Arrange([](Editor& e) {
     TreeNode* root = e.Tree().Root();
-    root->text = "Power on?";
-    root->FirstChild()->text = "yes";
-    root->LastChild()->text = "i no";
+    root->SetText("Power on?");
+    root->FirstChild()->SetText("yes");
+    root->LastChild()->SetText("i no");
   });
   TreeNode* root = Model().Tree().Root();
   TreeNode* yes = root->FirstChild();
@@ -105,7 +105,7 @@ TEST_F(EditingCommands, ExchangeKindAndDefaultCommandsShowInTheView) {
 TEST_F(EditingCommands, DeleteAsksWithTheStoredTextAndOnlyYesDeletes) {
   Arrange([](Editor& e) {
     TreeNode* yes = e.Tree().Root()->FirstChild();
-    yes->text = "Restart\x81\xABthen retry(N)";
+    yes->SetText("Restart\x81\xABthen retry(N)");
     e.Tree().AddChild(yes, "under it");
     e.Select(yes);
   });

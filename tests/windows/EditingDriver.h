@@ -225,7 +225,7 @@ inline std::vector<ShownItem> ExpectedTreeView(const Editor& editor) {
   std::vector<ShownItem> items;
   editor.Tree().ForEachPreOrder([&](TreeNode& node) {
     ShownItem shown;
-    shown.text = ToWide(node.text);
+    shown.text = ToWide(node.Text());
     shown.image = NodeImageOf(node.kind);
     shown.selectedImage = NodeImageOf(node.kind);
     shown.stateIndex = node.stateIndex;

@@ -343,7 +343,7 @@ TEST_F(MainWindowTest, AFailingCommandIsReportedAndTheProgramGoesOn) {
   // character sorts after ".".
   const std::string message = "\x83\x74\x83\x40\x83\x43\x83\x8B \x82\xCD\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1";
   form->RunGuarded([&] {
-    form->Model().Tree().Root()->text = "changed before the failure";
+    form->Model().Tree().Root()->SetText("changed before the failure");
     throw VelmoraError(message);
   });
   ASSERT_EQ(boxes.shown.size(), 1u);

@@ -52,18 +52,18 @@ class TreeViewMirrorTest : public ::testing::Test {
   void ExpectViewShowsModel() {
     ASSERT_EQ(static_cast<std::size_t>(SendMessageW(View(), TVM_GETCOUNT, 0, 0)), editor.Tree().Count());
     struct Pending {
-      const std::vector<std::unique_ptr<TreeNode>>* nodes;
+      NodeList nodes;
       HTREEITEM firstItem;
     };
-    std::vector<Pending> pending{{&editor.Tree().TopLevel(), Next(nullptr, TVGN_ROOT)}};
+    std::vector<Pending> pending{{editor.Tree().TopLevel(), Next(nullptr, TVGN_ROOT)}};
     while (!pending.empty()) {
       const Pending level = pending.back();
       pending.pop_back();
       HTREEITEM item = level.firstItem;
-      for (const auto& node : *level.nodes) {
-        ASSERT_NE(item, nullptr) << "missing item for " << node->text;
+      for (TreeNode* node : level.nodes) {
+        ASSERT_NE(item, nullptr) << "missing item for " << node->Text();
         ExpectItemShows(item, *node);
-        pending.push_back({&node->Children(), Next(item, TVGN_CHILD)});
+        pending.push_back({node->Children(), Next(item, TVGN_CHILD)});
         item = Next(item, TVGN_NEXT);
       }
       EXPECT_EQ(item, nullptr) << "an item too many";
@@ -81,12 +81,12 @@ class TreeViewMirrorTest : public ::testing::Test {
     item.cchTextMax = 512;
     item.stateMask = TVIS_STATEIMAGEMASK | TVIS_EXPANDED;
     SendMessageW(View(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    EXPECT_EQ(ToCp932(text), node.text);
+    EXPECT_EQ(ToCp932(text), node.Text());
     EXPECT_EQ(item.iImage, NodeImageOf(node.kind));
     EXPECT_EQ(item.iSelectedImage, NodeImageOf(node.kind));
     EXPECT_EQ(static_cast<int>((item.state & TVIS_STATEIMAGEMASK) >> 12), node.stateIndex);
     if (node.HasChildren()) {
-      EXPECT_EQ((item.state & TVIS_EXPANDED) != 0, node.expanded) << node.text;
+      EXPECT_EQ((item.state & TVIS_EXPANDED) != 0, node.expanded) << node.Text();
     }
     EXPECT_EQ(mirror.NodeOf(handle), &node);
   }
@@ -109,7 +109,7 @@ TEST_F(TreeViewMirrorTest, TouchesOnlyWhatChanged) {
   mirror.Sync(editor);
   const TreeViewMirror::Counters before = mirror.Statistics();
   TreeNode* yes = editor.Tree().Root()->FirstChild();
-  yes->text = "\x83\x6E\x83\x43";  // "ハイ"
+  yes->SetText("\x83\x6E\x83\x43");  // "ハイ"
   yes->kind = Information;
   mirror.Sync(editor);
   ExpectViewShowsModel();
@@ -206,7 +206,7 @@ TEST_F(TreeViewMirrorTest, ALargeTreeIsFilledOnceAndThenPatched) {
   const TreeViewMirror::Counters filled = mirror.Statistics();
   EXPECT_EQ(filled.inserted, editor.Tree().Count());
 
-  node->text = "the deepest question";
+  node->SetText("the deepest question");
   editor.Tree().AddChild(node, "one more", Information);
   editor.Select(node);
   mirror.Sync(editor);

@@ -49,7 +49,7 @@ class NodeEditor : public EditingWindowTest {
 
 TEST_F(NodeEditor, QuestionWithTwoLinesAndNoDefaultSurvivesOk) {
   const std::string stored = "Is it on?\x81\xAB" "Check the cable(N)";
-  Arrange([&](Editor& e) { e.Tree().Root()->text = stored; });
+  Arrange([&](Editor& e) { e.Tree().Root()->SetText(stored); });
   ShownEditor shown;
   script.Play({[&](HWND) {
     shown = Read();
@@ -66,7 +66,7 @@ TEST_F(NodeEditor, QuestionWithTwoLinesAndNoDefaultSurvivesOk) {
   EXPECT_TRUE(shown.okEnabled);
   EXPECT_EQ(shown.memo, L"Is it on?\r\nCheck the cable");
 
-  EXPECT_EQ(Model().Tree().Root()->text, stored);
+  EXPECT_EQ(Model().Tree().Root()->Text(), stored);
   EXPECT_TRUE(Model().State().Modified);
   EXPECT_TRUE(MenuEnabled(IDM_SAVE1));
   EXPECT_TRUE(MenuEnabled(IDM_SAVEAS1));
@@ -105,7 +105,7 @@ TEST_F(NodeEditor, NewAnswerNeedsAKindBeforeOk) {
   EXPECT_TRUE(picked.okEnabled);
   EXPECT_TRUE(typed.answerButtonsEnabled) << "editing the text enables the default buttons";
 
-  EXPECT_EQ(answer->text, "Call support(N)");
+  EXPECT_EQ(answer->Text(), "Call support(N)");
   EXPECT_EQ(answer->kind, Information);
   ExpectViewMatchesModel();
 }
@@ -123,7 +123,7 @@ TEST_F(NodeEditor, CancelLeavesTheNodeButExpandsTheTree) {
     Key(Dialog().Memo1, VK_ESCAPE);  // Esc in the memo is Cancel too
   }});
   form->RunCommand(IDM_EDIT1);
-  EXPECT_EQ(Model().Tree().Root()->text, "\x81\x63");
+  EXPECT_EQ(Model().Tree().Root()->Text(), "\x81\x63");
   EXPECT_FALSE(Model().State().Modified);
   EXPECT_FALSE(MenuEnabled(IDM_SAVE1));
   EXPECT_TRUE(ViewFullyExpanded());
@@ -141,7 +141,7 @@ TEST_F(NodeEditor, EnterInTheMemoIsALineBreak) {
       [&](HWND) { Click(Dialog().BitBtn1); },
   });
   form->RunCommand(IDM_EDIT1);
-  EXPECT_EQ(Model().Tree().Root()->text, "one\x81\xABt");
+  EXPECT_EQ(Model().Tree().Root()->Text(), "one\x81\xABt");
 }
 
 TEST_F(NodeEditor, RefusesACharacterItCannotStoreAndStaysOpen) {
@@ -165,7 +165,7 @@ TEST_F(NodeEditor, RefusesACharacterItCannotStoreAndStaysOpen) {
   form->RunCommand(IDM_EDIT1);
   EXPECT_NE(refusal.find(kEmoji), std::wstring::npos);
   EXPECT_TRUE(stillOpen);
-  EXPECT_EQ(Model().Tree().Root()->text, "smile");
+  EXPECT_EQ(Model().Tree().Root()->Text(), "smile");
 }
 
 TEST_F(NodeEditor, TheWindowItself) {
