@@ -4,23 +4,27 @@
 
 namespace velmora::win32 {
 
-std::wstring ToWide(std::string_view cp932) {
-  if (cp932.empty()) return {};
-  const int size = static_cast<int>(cp932.size());
-  const int length = MultiByteToWideChar(kCodePage932, 0, cp932.data(), size, nullptr, 0);
+std::wstring FromCodePage(std::string_view bytes, unsigned codePage) {
+  if (bytes.empty()) return {};
+  const int size = static_cast<int>(bytes.size());
+  const int length = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(kCodePage932, 0, cp932.data(), size, wide.data(), length);
+  MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), length);
   return wide;
 }
 
-std::string ToCp932(std::wstring_view text) {
+std::string ToCodePage(std::wstring_view text, unsigned codePage) {
   if (text.empty()) return {};
   const int size = static_cast<int>(text.size());
-  const int length = WideCharToMultiByte(kCodePage932, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  const int length = WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(kCodePage932, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
+  WideCharToMultiByte(codePage, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
   return bytes;
 }
+
+std::wstring ToWide(std::string_view cp932) { return FromCodePage(cp932, kCodePage932); }
+
+std::string ToCp932(std::wstring_view text) { return ToCodePage(text, kCodePage932); }
 
 namespace {
 

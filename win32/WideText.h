@@ -15,6 +15,12 @@ constexpr unsigned kCodePage932 = 932;
 
 std::wstring ToWide(std::string_view cp932);
 
+// The same conversions for any other code page (UTF-8 or the console's,
+// for the command-line tool's output); characters it cannot hold become
+// the code page's default character.
+std::wstring FromCodePage(std::string_view bytes, unsigned codePage);
+std::string ToCodePage(std::wstring_view text, unsigned codePage);
+
 // Converts to CP932; characters that CP932 cannot hold become "?".
 std::string ToCp932(std::wstring_view text);
 

@@ -2,22 +2,12 @@
 #include <shellapi.h>
 
 #include "win32/ProgramPath.h"
-#include "win32/Utf8Text.h"
 #include "win32/WideText.h"
 #include "cli/CliPlatform.h"
 #include "files/win32/Win32FileSystem.h"
 
 namespace velmora::cli {
 namespace {
-
-std::string WideToCodePage(std::wstring_view text, UINT codePage) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int length = WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(codePage, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
-  return bytes;
-}
 
 bool IsConsole(HANDLE handle) {
   DWORD mode = 0;
@@ -42,7 +32,7 @@ void WriteToStream(DWORD stream, const std::wstring& text, UINT codePageWhenRedi
     WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     return;
   }
-  WriteBytes(handle, WideToCodePage(text, codePageWhenRedirected));
+  WriteBytes(handle, win32::ToCodePage(text, codePageWhenRedirected));
 }
 
 UINT ConsoleCodePage() {
@@ -74,17 +64,19 @@ class Win32CliHost final : public CliHost {
     return win32::FromWidePath(win32::OwnProgramPath()).Folder();
   }
 
-  std::string ToUtf8(std::string_view cp932) override { return win32::WideToUtf8(win32::ToWide(cp932)); }
+  std::string ToUtf8(std::string_view cp932) override { return win32::ToCodePage(win32::ToWide(cp932), CP_UTF8); }
 
   // Standard output carries UTF-8 (the outline of show, help texts).
-  void WriteOutput(std::string_view utf8) override { WriteToStream(STD_OUTPUT_HANDLE, win32::Utf8ToWide(utf8), CP_UTF8); }
+  void WriteOutput(std::string_view utf8) override {
+    WriteToStream(STD_OUTPUT_HANDLE, win32::FromCodePage(utf8, CP_UTF8), CP_UTF8);
+  }
 
   void WriteError(std::string_view cp932) override {
     WriteToStream(STD_ERROR_HANDLE, win32::ToWide(cp932) + L"\r\n", ConsoleCodePage());
   }
 
   void WriteErrorUtf8(std::string_view utf8) override {
-    WriteToStream(STD_ERROR_HANDLE, win32::Utf8ToWide(utf8), ConsoleCodePage());
+    WriteToStream(STD_ERROR_HANDLE, win32::FromCodePage(utf8, CP_UTF8), ConsoleCodePage());
   }
 
  private:
@@ -104,7 +96,7 @@ bool CommandLineArguments(int, char**, Arguments& arguments, std::string& badArg
   for (int i = 1; i < wide.Count(); ++i) {
     const std::wstring_view argument(wide.At(i));
     if (win32::FirstUnrepresentableChar(argument)) {
-      badArgument = win32::WideToUtf8(argument);
+      badArgument = win32::ToCodePage(argument, CP_UTF8);
       return false;
     }
     arguments.push_back(win32::ToCp932(argument));

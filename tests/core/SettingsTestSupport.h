@@ -47,8 +47,9 @@ struct AskedQuestion {
   unsigned flags = 0;
 };
 
-// Answers from `answers` in turn, then OK.
-class ScriptedMessages : public MessageBoxPort {
+// Answers from `answers` in turn, then OK. (Named apart from the document
+// tests' ScriptedMessages: both live in one test program.)
+class ScriptedCloseAnswers : public MessageBoxPort {
  public:
   int ShowMessage(const std::string& text, const std::string& caption, unsigned flags) override {
     asked.push_back({text, caption, flags});
@@ -108,7 +109,7 @@ struct SettingsFixture {
   FakeWindow window;
   MainWindowState state{editor, recentFiles, window};
   SettingsFile settings{kProgram, files};
-  ScriptedMessages messages;
+  ScriptedCloseAnswers messages;
 
   void Load() { settings.Load(state, messages, "Velmora"); }
   void Save() { settings.Save(state, messages, "Velmora"); }
