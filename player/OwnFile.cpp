@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "win32/SystemError.h"
 #include "win32/WideText.h"
 #include "win32/Win32Handles.h"
 #include "document/Errors.h"
@@ -12,19 +13,9 @@
 namespace velmora::win32 {
 namespace {
 
-std::string SystemReason(DWORD error) {
-  wchar_t* buffer = nullptr;
-  const DWORD length =
-      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, error, 0, reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
-  std::string reason = length > 0 ? ToCp932(std::wstring_view(buffer, length)) : std::string();
-  LocalFree(buffer);
-  return TrimReasonText(reason);
-}
-
 [[noreturn]] void ThrowCannotOpen(const std::wstring& path) {
   const DWORD error = GetLastError();
-  throw VelmoraError(CannotOpenMessage(ToCp932(path), SystemReason(error)));
+  throw VelmoraError(CannotOpenMessage(ToCp932(path), SystemReasonText(error)));
 }
 
 }  // namespace

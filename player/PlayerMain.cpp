@@ -1,7 +1,8 @@
 // The player stub: the program every generated executable starts with. It
 // reads the procedure the generator appended to its own file and walks the
 // end user through it with the editor's step dialogs and taskbar progress.
-// Exit status 0 after a run, 1 when the procedure cannot be read.
+// Exit status 0 after a run, 1 when the procedure cannot be read, 3 when
+// the run could not go on (a window the system would not make).
 #include <windows.h>
 
 #include <commctrl.h>
@@ -47,9 +48,12 @@ std::wstring ProgramName(const std::wstring& path) {
   return name;
 }
 
-void ShowUnreadable(const std::wstring& path, const std::string& cp932Reason) {
-  const std::wstring text = std::wstring(kUnreadableHeadline) + L"\r\n\r\n" + ToWide(GeneralErrorReportText(cp932Reason));
+void ShowFailure(const std::wstring& path, const std::wstring& text) {
   MessageBoxW(nullptr, text.c_str(), ProgramName(path).c_str(), MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
+}
+
+void ShowUnreadable(const std::wstring& path, const std::string& cp932Reason) {
+  ShowFailure(path, std::wstring(kUnreadableHeadline) + L"\r\n\r\n" + ToWide(GeneralErrorReportText(cp932Reason)));
 }
 
 LoadedDocument ReadOwnProcedure(const std::wstring& path) {
@@ -82,7 +86,13 @@ int RunPlayer(HINSTANCE instance) {
     ShowUnreadable(path, error.what());
     return kExitUnreadable;
   }
-  Play(instance, document);
+  try {
+    Play(instance, document);
+  } catch (const VelmoraError& error) {
+    // A window the system would not make: the run cannot go on.
+    ShowFailure(path, ToWide(GeneralErrorReportText(error.what())));
+    return static_cast<int>(kExitAborted);
+  }
   return kExitDone;
 }
 

@@ -1,7 +1,5 @@
 #include "player/PlayerWindow.h"
 
-#include <stdexcept>
-
 #include "distribution/win32/Unit_Win7Taskbar.h"
 #include "player/PlayerResources.h"
 
@@ -15,7 +13,6 @@ PlayerWindow::PlayerWindow(HINSTANCE instance, const std::wstring& caption) {
   const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
   CreateOwnWindow(0, caption.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, POINT{x, y}, SIZE{0, 0},
                   nullptr, instance);
-  if (hwnd_ == nullptr) throw std::runtime_error("the player window cannot be created");
   ShowWindow(hwnd_, SW_SHOWNORMAL);
 }
 

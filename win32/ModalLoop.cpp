@@ -81,25 +81,4 @@ bool FocusKeeper::OnActivate(HWND window, WPARAM wParam) {
   return true;
 }
 
-bool HandleDialogLikeMessage(HWND window, FocusKeeper& focus, UINT message, WPARAM wParam, LPARAM lParam,
-                             LRESULT& result) {
-  switch (message) {
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-      SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
-      SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
-      result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-      return true;
-    case WM_ACTIVATE:
-      result = 0;
-      return focus.OnActivate(window, wParam);
-    case WM_NEXTDLGCTL:
-      MoveDialogFocus(window, wParam, lParam);
-      result = 0;
-      return true;
-    default:
-      return false;
-  }
-}
-
 }  // namespace velmora::win32

@@ -35,11 +35,4 @@ class FocusKeeper {
   HWND focused_ = nullptr;
 };
 
-// What every dialog-like window answers the same way: the face-coloured
-// backgrounds of its static texts and buttons, the focus kept across
-// activations, and WM_NEXTDLGCTL. True when `message` was one of them;
-// `result` is then the window procedure's answer.
-bool HandleDialogLikeMessage(HWND window, FocusKeeper& focus, UINT message, WPARAM wParam, LPARAM lParam,
-                             LRESULT& result);
-
 }  // namespace velmora::win32

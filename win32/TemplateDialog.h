@@ -3,7 +3,8 @@
 // runs an empty in-memory template (so it brings the keyboard handling of
 // dialogs, Enter, Escape, Tab and the accelerators, and the idle message
 // to the owner that tests drive dialogs from), and the dialog creates its
-// controls in WM_INITDIALOG once it knows the size of its text.
+// controls in WM_INITDIALOG once it knows the size of its text. (The
+// editor's windows that outlive an opening derive from ModalWindow.h.)
 //
 //   class StepDialog : public TemplateDialog<StepDialog> { ...
 //     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -17,18 +18,11 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <utility>
 
-#include "win32/Win32Handles.h"
+#include "win32/SystemError.h"
 
 namespace velmora::win32 {
-
-// The font of the system's message boxes, for dialogs that stand in for them.
-inline UniqueFont CreateMessageFont() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return UniqueFont(nullptr);
-  return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
-}
 
 // The work area of the screen that holds `point`.
 inline RECT WorkAreaAround(POINT point) {
@@ -59,23 +53,16 @@ class TemplateDialog {
   TemplateDialog& operator=(const TemplateDialog&) = delete;
 
   // Shows the dialog modally, owned by `owner`; the value given to
-  // EndDialog, or -1 when the dialog could not be made.
+  // EndDialog (which must be above 0). Raises a VelmoraError with the
+  // system's reason when the dialog cannot be made.
   INT_PTR ShowModal(HWND owner, DWORD style, DWORD exStyle) {
     const EmptyTemplate dialogTemplate(style, exStyle);
     const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate.Get(), owner,
                                                    &TemplateDialog::DialogProc, reinterpret_cast<LPARAM>(this));
-    if (failure_) std::rethrow_exception(failure_);
+    if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
+    // -1: the dialog could not be made; 0: its owner was not a window.
+    if (result <= 0) ThrowCannotCreateWindow(WC_DIALOG);
     return result;
-  }
-
-  // A child control in client coordinates, in `font`.
-  HWND CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, int id, const RECT& rect,
-                   HFONT font, DWORD exStyle = 0) {
-    HWND child = CreateWindowExW(exStyle, className, text, style, rect.left, rect.top, rect.right - rect.left,
-                                 rect.bottom - rect.top, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 GetModuleHandleW(nullptr), nullptr);
-    if (child != nullptr) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return child;
   }
 
   // The answer to a message whose result goes through DWLP_MSGRESULT

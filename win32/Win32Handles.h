@@ -31,6 +31,23 @@ using UniqueImageList = UniqueHandleOf<HIMAGELIST, &ImageList_Destroy>;
 using UniqueKernelHandle = UniqueHandleOf<HANDLE, &CloseHandle>;
 using UniqueDc = UniqueHandleOf<HDC, &DeleteDC>;
 
+// A window's device context from GetDC (the screen's for a null window),
+// released when the scope ends.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_ != nullptr) ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 // Selects an object into a device context for the lifetime of the scope.
 class SelectedObject {
  public:

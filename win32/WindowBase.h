@@ -10,14 +10,25 @@
 //
 // The object must outlive its window: the base stores `this` at
 // WM_NCCREATE and forgets it at WM_NCDESTROY, so no message that arrives
-// after the window is gone reaches a dead object. No exception may unwind
-// through the system's message dispatch; one that reaches the base is handed
-// to the window's OnUncaughtException (a window that reports errors defines
-// it; the default swallows) and the message gets the default handling.
+// after the window is gone reaches a dead object.
+//
+// Failures: a class that cannot be registered or a window that cannot be
+// created raises a VelmoraError with the system's reason (SystemError.h).
+// No exception may unwind through the system's message dispatch. One thrown
+// while the window is being created (WM_NCCREATE, WM_CREATE) makes the
+// creation fail and is raised again by CreateOwnWindow; any other one that
+// reaches the base is handed to the window's OnUncaughtException (a window
+// that reports errors defines it; the default swallows) and the message
+// gets the default handling.
 //
 // Not a framework: no layout, no control wrappers, no message maps.
 
 #include <windows.h>
+
+#include <exception>
+#include <utility>
+
+#include "win32/SystemError.h"
 
 namespace velmora::win32 {
 
@@ -38,7 +49,13 @@ class WindowBase {
 
  protected:
   WindowBase() = default;
-  ~WindowBase() = default;
+  // A window still here means the derived constructor failed after creating
+  // it (its destructor never ran): it goes without reaching the object.
+  ~WindowBase() {
+    if (hwnd_ == nullptr) return;
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
   WindowBase(const WindowBase&) = delete;
   WindowBase& operator=(const WindowBase&) = delete;
 
@@ -57,16 +74,22 @@ class WindowBase {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = look.background;
     wc.lpszClassName = Derived::kClassName;
-    RegisterClassExW(&wc);
+    if (RegisterClassExW(&wc) == 0) ThrowCannotRegisterClass(Derived::kClassName);
   }
 
   // Creates the window of this object; Handle() is set from WM_NCCREATE on,
-  // so the messages sent during creation already reach the members. The
-  // handle, or null when the system refused the window.
+  // so the messages sent during creation already reach the members.
   HWND CreateOwnWindow(DWORD exStyle, const wchar_t* caption, DWORD style, POINT position, SIZE size, HWND owner,
                        HINSTANCE instance) {
-    CreateWindowExW(exStyle, Derived::kClassName, caption, style, position.x, position.y, size.cx, size.cy, owner,
-                    nullptr, instance, static_cast<Derived*>(this));
+    creationFailure_ = nullptr;
+    HWND created = CreateWindowExW(exStyle, Derived::kClassName, caption, style, position.x, position.y, size.cx,
+                                   size.cy, owner, nullptr, instance, static_cast<Derived*>(this));
+    if (created == nullptr) {
+      // A refusal in WM_NCCREATE leaves no WM_NCDESTROY to forget the handle.
+      hwnd_ = nullptr;
+      if (creationFailure_) std::rethrow_exception(std::exchange(creationFailure_, nullptr));
+      ThrowCannotCreateWindow(Derived::kClassName);
+    }
     return hwnd_;
   }
 
@@ -92,10 +115,16 @@ class WindowBase {
     try {
       return self->HandleMessage(message, wParam, lParam);
     } catch (...) {
+      if (message == WM_NCCREATE || message == WM_CREATE) {
+        self->creationFailure_ = std::current_exception();
+        return message == WM_CREATE ? -1 : FALSE;
+      }
       self->OnUncaughtException();
       return DefWindowProcW(hwnd, message, wParam, lParam);
     }
   }
+
+  std::exception_ptr creationFailure_;
 };
 
 }  // namespace velmora::win32

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "win32/DibSection.h"
+#include "win32/Fonts.h"
 
 namespace velmora::win32 {
 
@@ -11,6 +12,8 @@ namespace {
 // Every picture is drawn in a 16 x 16 logical space; the mapping mode scales
 // it to the requested size.
 constexpr int kLogicalSize = 16;
+// The letters on the pictures, smoothed: they are drawn at their own size.
+constexpr FontLook kSignFontLook{L"Arial", FW_BOLD, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, ANTIALIASED_QUALITY};
 
 class Painter {
  public:
@@ -33,8 +36,7 @@ class Painter {
     LineTo(dc_, x2, y2);
   }
   void Text(const wchar_t* text, RECT box, int height, COLORREF colour) {
-    UniqueFont font(CreateFontW(-height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, L"Arial"));
+    const UniqueFont font = CreatePixelFont(kSignFontLook, height);
     SelectedObject selected(dc_, font.get());
     SetBkMode(dc_, TRANSPARENT);
     SetTextColor(dc_, colour);

@@ -11,21 +11,20 @@
 #include <cstring>
 #include <ctime>
 #include <new>
-#include <stdexcept>
 
 #include "app/win32/CommandIds.h"
 #include "app/win32/Win32WindowPlacement.h"
-#include "win32/WideText.h"
 #include "distribution/win32/Unit_Win7Taskbar.h"
 #include "document/Errors.h"
+#include "win32/ControlColours.h"
+#include "win32/Controls.h"
+#include "win32/Fonts.h"
+#include "win32/WideText.h"
 
 namespace velmora::win32 {
 
 namespace {
 
-// "ＭＳ Ｐゴシック", 12 pixels high at 96 DPI.
-constexpr wchar_t kFontFace[] = L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF";
-constexpr int kFontHeight = 12;
 constexpr int kTreeIndent = 19;
 
 // Control captions.
@@ -54,13 +53,6 @@ constexpr int kToolButtonWidth = 23;
 constexpr int kToolButtonHeight = 22;
 constexpr int kToolSeparatorWidth = 8;
 
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : kDesignDpi;
-}
-
 void Place(HDWP& batch, HWND control, const ControlRect& r) {
   if (control == nullptr || batch == nullptr) return;
   batch = DeferWindowPos(batch, control, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -74,11 +66,10 @@ void Place(HDWP& batch, HWND control, const ControlRect& r) {
 TForm1::TForm1(HINSTANCE instance, std::string productTitle, const FilePath& program)
     : instance_(instance),
       productTitle_(std::move(productTitle)),
-      images_(MulDiv(kPictureSize, ScreenDpi(), kDesignDpi)),
+      images_(scale_(kPictureSize)),
       settings_(program, files_),
       programPath_(program),
-      editor_(*this),
-      dpi_(ScreenDpi()) {
+      editor_(*this) {
   WindowClassLook look;
   look.icon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_VELMORA));
   look.smallIcon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_VELMORA), IMAGE_ICON,
@@ -89,7 +80,7 @@ TForm1::TForm1(HINSTANCE instance, std::string productTitle, const FilePath& pro
   // background, which clipping would leave unpainted.
   const DWORD style = WS_OVERLAPPEDWINDOW;
   const DWORD exStyle = WS_EX_CONTROLPARENT;
-  RECT frame{0, 0, Scale(kDesignClientWidth), Scale(kDesignClientHeight)};
+  RECT frame{0, 0, scale_(kDesignClientWidth), scale_(kDesignClientHeight)};
   AdjustWindowRectEx(&frame, style, TRUE, exStyle);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
@@ -98,7 +89,8 @@ TForm1::TForm1(HINSTANCE instance, std::string productTitle, const FilePath& pro
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const int left = work.left + (work.right - work.left - width) / 2;
   const int top = work.top + (work.bottom - work.top - height) / 2;
-  if (CreateOwnWindow(exStyle, L"Form1", style, POINT{left, top}, SIZE{width, height}, nullptr, instance_) == nullptr) throw std::runtime_error("the main window cannot be created");
+  CreateOwnWindow(exStyle, L"Form1", style, POINT{left, top}, SIZE{width, height}, nullptr, instance_);
+  scale_ = DpiScale(WindowDpi(hwnd_));
   ownMessageBoxes_.SetOwner(hwnd_);
 
   mainMenu_ = LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_MAINMENU1));
@@ -113,7 +105,7 @@ TForm1::TForm1(HINSTANCE instance, std::string productTitle, const FilePath& pro
   // the client area is what the design fixes.
   RECT client{};
   GetClientRect(hwnd_, &client);
-  const int missing = Scale(kDesignClientHeight) - (client.bottom - client.top);
+  const int missing = scale_(kDesignClientHeight) - (client.bottom - client.top);
   if (missing != 0) SetWindowPos(hwnd_, nullptr, 0, 0, width, height + missing, SWP_NOMOVE | SWP_NOZORDER);
   ApplyLayout();
 
@@ -124,17 +116,8 @@ TForm1::~TForm1() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
-HWND TForm1::CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, int id, DWORD exStyle) {
-  HWND child = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd_,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  return child;
-}
-
 void TForm1::CreateControls() {
-  font_.reset(CreateFontW(-Scale(kFontHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                          kFontFace));
+  font_ = CreateUiFont(scale_);
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   colourBrushes_[0].reset(CreateSolidBrush(kLime));
   colourBrushes_[1].reset(CreateSolidBrush(kYellow));
@@ -143,27 +126,27 @@ void TForm1::CreateControls() {
   // Creation order is the tab order: the definition group, the bottom panel,
   // then the toolbar. Each label comes right before the control its
   // accelerator focuses.
+  const auto child = [this](const ChildControl& control) { return CreateChild(hwnd_, font_.get(), control); };
   MainWindowControls& c = controls_;
-  c.GroupBox1 = CreateChild(L"BUTTON", kDefinitionCaption, BS_GROUPBOX | WS_GROUP, IDC_GROUPBOX1);
-  c.LabeledEdit1Label =
-      CreateChild(L"STATIC", kTitleLabelCaption, SS_LEFT | SS_CENTERIMAGE, IDC_LABELEDEDIT1_LABEL);
-  c.LabeledEdit1 = CreateChild(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, IDC_LABELEDEDIT1,
-                               WS_EX_CLIENTEDGE);
-  c.Label1 = CreateChild(L"STATIC", kTreeLabelCaption, SS_LEFT | SS_CENTERIMAGE | WS_GROUP, IDC_LABEL1);
-  c.TreeView1 = CreateChild(WC_TREEVIEWW, L"", TVS_SHOWSELALWAYS | TVS_TRACKSELECT | TVS_HASLINES | WS_TABSTOP,
-                            IDC_TREEVIEW1, WS_EX_CLIENTEDGE);
-  c.ProgressByGreen1 = CreateChild(L"BUTTON", kGreenCaption, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
-                                   IDC_PROGRESSBYGREEN1);
-  c.ProgressByYellow1 = CreateChild(L"BUTTON", kYellowCaption, BS_AUTORADIOBUTTON, IDC_PROGRESSBYYELLOW1);
-  c.ProgressByRed1 = CreateChild(L"BUTTON", kRedCaption, BS_AUTORADIOBUTTON, IDC_PROGRESSBYRED1);
-  c.GroupBox2 = CreateChild(L"BUTTON", kDistributionCaption, BS_GROUPBOX | WS_GROUP, IDC_GROUPBOX2);
-  c.PreViewBtn = CreateChild(L"BUTTON", kPreviewCaption, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, IDM_PREVIEW1);
-  c.GenerateBtn = CreateChild(L"BUTTON", kGenerateCaption, BS_PUSHBUTTON | WS_TABSTOP, IDM_GENERATE1);
-  c.ExitBtn = CreateChild(L"BUTTON", kExitCaption, BS_PUSHBUTTON | WS_TABSTOP, IDM_EXIT1);
+  c.GroupBox1 = child({L"BUTTON", kDefinitionCaption, BS_GROUPBOX | WS_GROUP, IDC_GROUPBOX1});
+  c.LabeledEdit1Label = child({L"STATIC", kTitleLabelCaption, SS_LEFT | SS_CENTERIMAGE, IDC_LABELEDEDIT1_LABEL});
+  c.LabeledEdit1 =
+      child({L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, IDC_LABELEDEDIT1, WS_EX_CLIENTEDGE});
+  c.Label1 = child({L"STATIC", kTreeLabelCaption, SS_LEFT | SS_CENTERIMAGE | WS_GROUP, IDC_LABEL1});
+  c.TreeView1 = child({WC_TREEVIEWW, L"", TVS_SHOWSELALWAYS | TVS_TRACKSELECT | TVS_HASLINES | WS_TABSTOP,
+                       IDC_TREEVIEW1, WS_EX_CLIENTEDGE});
+  c.ProgressByGreen1 =
+      child({L"BUTTON", kGreenCaption, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, IDC_PROGRESSBYGREEN1});
+  c.ProgressByYellow1 = child({L"BUTTON", kYellowCaption, BS_AUTORADIOBUTTON, IDC_PROGRESSBYYELLOW1});
+  c.ProgressByRed1 = child({L"BUTTON", kRedCaption, BS_AUTORADIOBUTTON, IDC_PROGRESSBYRED1});
+  c.GroupBox2 = child({L"BUTTON", kDistributionCaption, BS_GROUPBOX | WS_GROUP, IDC_GROUPBOX2});
+  c.PreViewBtn = child({L"BUTTON", kPreviewCaption, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, IDM_PREVIEW1});
+  c.GenerateBtn = child({L"BUTTON", kGenerateCaption, BS_PUSHBUTTON | WS_TABSTOP, IDM_GENERATE1});
+  c.ExitBtn = child({L"BUTTON", kExitCaption, BS_PUSHBUTTON | WS_TABSTOP, IDM_EXIT1});
   CreateToolBar();
 
   SendMessageW(c.ProgressByGreen1, BM_SETCHECK, BST_CHECKED, 0);
-  SendMessageW(c.TreeView1, TVM_SETINDENT, static_cast<WPARAM>(Scale(kTreeIndent)), 0);
+  SendMessageW(c.TreeView1, TVM_SETINDENT, static_cast<WPARAM>(scale_(kTreeIndent)), 0);
   SendMessageW(c.TreeView1, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_.ImageList1()));
   SendMessageW(c.TreeView1, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(images_.ImageList2()));
   mirror_.Attach(c.TreeView1);
@@ -176,9 +159,9 @@ void TForm1::CreateControls() {
 
 void TForm1::CreateToolBar() {
   controls_.ToolBar1 = CreateChild(
-      TOOLBARCLASSNAMEW, nullptr,
-      TBSTYLE_FLAT | TBSTYLE_LIST | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
-      IDC_TOOLBAR1);
+      hwnd_, font_.get(),
+      {TOOLBARCLASSNAMEW, nullptr,
+       TBSTYLE_FLAT | TBSTYLE_LIST | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, IDC_TOOLBAR1});
   HWND bar = controls_.ToolBar1;
   SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   // Mixed buttons show no text; their text becomes the tool tip.
@@ -194,7 +177,7 @@ void TForm1::CreateToolBar() {
     return b;
   };
   TBBUTTON separator{};
-  separator.iBitmap = Scale(kToolSeparatorWidth);
+  separator.iBitmap = scale_(kToolSeparatorWidth);
   separator.fsStyle = BTNS_SEP;
   const TBBUTTON buttons[] = {
       button(0, IDM_NEW1, TBSTATE_ENABLED, kNewTip),   // NewBtn1
@@ -204,7 +187,7 @@ void TForm1::CreateToolBar() {
       button(3, IDM_SAVEAS1, 0, kSaveAsTip),            // SaveAsBtn1
   };
   SendMessageW(bar, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
-  SendMessageW(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(Scale(kToolButtonWidth), Scale(kToolButtonHeight)));
+  SendMessageW(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(scale_(kToolButtonWidth), scale_(kToolButtonHeight)));
 }
 
 void TForm1::AttachMenuImages() {
@@ -266,14 +249,12 @@ void TForm1::SetInstanceMark(const std::wstring& instanceName) {
 // ---------------------------------------------------------------------------
 // Layout
 
-int TForm1::Scale(int pixels) const { return MulDiv(pixels, dpi_, kDesignDpi); }
-
 void TForm1::ApplyLayout() {
   RECT client{};
   GetClientRect(hwnd_, &client);
-  const int width = MulDiv(client.right - client.left, kDesignDpi, dpi_);
-  const int height = MulDiv(client.bottom - client.top, kDesignDpi, dpi_);
-  layout_ = ScaleLayout(ComputeMainWindowLayout(width, height, kFontHeight, MeasureLabels()), dpi_);
+  const int width = scale_.ToDesign(client.right - client.left);
+  const int height = scale_.ToDesign(client.bottom - client.top);
+  layout_ = ScaleLayout(ComputeMainWindowLayout(width, height, kUiFontHeight, MeasureLabels()), scale_.Dpi());
   const MainWindowControls& c = controls_;
   HDWP batch = BeginDeferWindowPos(14);
   Place(batch, c.ToolBar1, layout_.ToolBar1);
@@ -296,16 +277,15 @@ void TForm1::ApplyLayout() {
 // the designed width), so that no font substitute can clip them.
 LabelWidths TForm1::MeasureLabels() const {
   LabelWidths widths;
-  HDC dc = GetDC(hwnd_);
-  SelectedObject selected(dc, font_.get());
+  const WindowDc dc(hwnd_);
+  SelectedObject selected(dc.Get(), font_.get());
   auto measure = [&](const wchar_t* caption, int designed) {
     RECT box{0, 0, 0, 0};
-    DrawTextW(dc, caption, -1, &box, DT_CALCRECT | DT_SINGLELINE);
-    return std::max(designed, MulDiv(box.right - box.left, kDesignDpi, dpi_) + 1);
+    DrawTextW(dc.Get(), caption, -1, &box, DT_CALCRECT | DT_SINGLELINE);
+    return std::max(designed, scale_.ToDesign(box.right - box.left) + 1);
   };
   widths.titleLabel = measure(kTitleLabelCaption, widths.titleLabel);
   widths.treeLabel = measure(kTreeLabelCaption, widths.treeLabel);
-  ReleaseDC(hwnd_, dc);
   return widths;
 }
 
@@ -318,13 +298,9 @@ void TForm1::OnSize() {
 // The look of the controls
 
 LRESULT TForm1::OnControlColour(HDC dc, HWND control) {
-  const auto colour = [dc](COLORREF value, const UniqueBrush& brush) {
-    SetBkColor(dc, value);
-    return reinterpret_cast<LRESULT>(brush.get());
-  };
-  if (control == controls_.ProgressByGreen1) return colour(kLime, colourBrushes_[0]);
-  if (control == controls_.ProgressByYellow1) return colour(kYellow, colourBrushes_[1]);
-  if (control == controls_.ProgressByRed1) return colour(kRed, colourBrushes_[2]);
+  if (control == controls_.ProgressByGreen1) return SolidControlColours(dc, kLime, colourBrushes_[0].get());
+  if (control == controls_.ProgressByYellow1) return SolidControlColours(dc, kYellow, colourBrushes_[1].get());
+  if (control == controls_.ProgressByRed1) return SolidControlColours(dc, kRed, colourBrushes_[2].get());
   return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
 }
 

@@ -47,6 +47,7 @@
 #include "document/MessageBoxPort.h"
 #include "app/win32/SingleInstance.h"
 #include "app/win32/TreeViewMirror.h"
+#include "win32/Dpi.h"
 #include "win32/WindowBase.h"
 #include "win32/Win32Handles.h"
 #include "win32/Win32MessageBox.h"
@@ -248,7 +249,6 @@ class TForm1 final : public WindowBase<TForm1>, private EditorView {
   void CreateControls();
   void CreateToolBar();
   void AttachMenuImages();
-  HWND CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, int id, DWORD exStyle = 0);
   void ApplyLayout();
   LabelWidths MeasureLabels() const;
 
@@ -282,7 +282,6 @@ class TForm1 final : public WindowBase<TForm1>, private EditorView {
   void SetChecked(int commandId, bool checked);
   void RebuildHistoryItems();
   void ApplyHistory();
-  int Scale(int pixels) const;
 
   HINSTANCE instance_;
   std::string productTitle_;
@@ -293,6 +292,9 @@ class TForm1 final : public WindowBase<TForm1>, private EditorView {
   UniqueFont font_;
   // The backgrounds of the three colour buttons: lime, yellow, red.
   std::array<UniqueBrush, 3> colourBrushes_;
+  // The screen's until the window exists (the frame and the pictures are
+  // sized before it), then the window's own.
+  DpiScale scale_{WindowDpi(nullptr)};
   EditorImageLists images_;
   Win32MessageBox ownMessageBoxes_;
   MessageBoxPort* messageBoxes_ = &ownMessageBoxes_;
@@ -325,7 +327,6 @@ class TForm1 final : public WindowBase<TForm1>, private EditorView {
   Editor editor_;
   TreeViewMirror mirror_;
   MainWindowLayout layout_;
-  int dpi_ = 96;
   // Set while Sync writes into controls, so their change notifications are
   // not taken for the user's input.
   bool syncing_ = false;

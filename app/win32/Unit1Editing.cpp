@@ -6,6 +6,7 @@
 
 #include "app/win32/CommandIds.h"
 #include "app/win32/Unit1.h"
+#include "win32/Controls.h"
 #include "win32/WideText.h"
 #include "document/EditCommands.h"
 #include "document/win32/InputBox.h"
@@ -14,14 +15,6 @@
 
 namespace velmora::win32 {
 namespace {
-
-std::wstring WindowText(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(window, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(copied));
-  return text;
-}
 
 // A title is one line: a line break that slips into the box (a lone CR can
 // survive pasting) would break the tree file.

@@ -3,6 +3,7 @@
 #include "app/win32/Unit1.h"
 
 #include "app/win32/CommandIds.h"
+#include "win32/Controls.h"
 #include "win32/WideText.h"
 
 namespace velmora::win32 {
@@ -28,10 +29,7 @@ void TForm1::Sync() {
 void TForm1::ScrollToOrigin() { mirror_.RequestScrollToOrigin(); }
 
 void TForm1::ApplyTitleBox() {
-  const int length = GetWindowTextLengthW(controls_.LabeledEdit1);
-  std::wstring shown(static_cast<std::size_t>(length) + 1, L'\0');
-  GetWindowTextW(controls_.LabeledEdit1, shown.data(), length + 1);
-  shown.resize(static_cast<std::size_t>(length));
+  const std::wstring shown = WindowText(controls_.LabeledEdit1);
   const std::string& title = editor_.State().Title;
   if (ToCp932(shown) != title) SetWindowTextW(controls_.LabeledEdit1, ToWide(title).c_str());
 }

@@ -13,6 +13,7 @@
 #include "app/win32/SingleInstance.h"
 #include "win32/WideText.h"
 #include "app/win32/Unit1.h"
+#include "document/Errors.h"
 #include "document/win32/Unit2.h"
 
 namespace {
@@ -64,8 +65,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     form.ShowFirstTime(showCommand, CommandLineArguments());
     RunMessageLoop(form);
   } catch (const std::exception& error) {
-    // Only a failure to build the windows themselves gets here.
-    MessageBoxW(nullptr, velmora::win32::ToWide(error.what()).c_str(), L"Velmora", MB_OK | MB_ICONSTOP);
+    // Only a failure to build the windows themselves gets here (a class or
+    // window the system would not make, with its reason).
+    const std::wstring text = velmora::win32::ToWide(velmora::GeneralErrorReportText(error.what()));
+    MessageBoxW(nullptr, text.c_str(), L"Velmora", MB_OK | MB_ICONSTOP);
     return 1;
   }
   return 0;

@@ -4,6 +4,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "win32/ControlColours.h"
+#include "win32/Controls.h"
+#include "win32/Fonts.h"
 #include "win32/TemplateDialog.h"
 #include "win32/WideText.h"
 #include "win32/Win32Handles.h"
@@ -14,7 +17,7 @@ namespace {
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME;
 // SS_NOPREFIX: an "&" in the program's path is text, not an accelerator.
-constexpr DWORD kTextStyle = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL;
+constexpr DWORD kTextStyle = SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL;
 constexpr UINT kMeasureFlags = DT_CALCRECT | DT_LEFT | DT_NOPREFIX | DT_EXPANDTABS;
 
 // Where the parts go, in client coordinates, and the window's size.
@@ -157,26 +160,19 @@ class AboutDialog final : public TemplateDialog<AboutDialog> {
     SetWindowTextW(hwnd_, caption_.c_str());
     const POINT centre = CentreOf(owner_);
     const RECT work = WorkAreaAround(centre);
-    AboutLayout layout;
-    {
-      HDC dc = GetDC(hwnd_);
-      {
-        SelectedObject selected(dc, font_.get());
-        layout = AboutLayoutCalculator(dc).Calculate(text_, okCaption_, homePageCaption_, work);
-      }
-      ReleaseDC(hwnd_, dc);
-    }
-    HWND icon = CreateChild(L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, about_dialog_id::kIcon, layout.icon);
+    const AboutLayout layout = MeasureLayout(work);
+    HWND icon = CreateChild(hwnd_, font_.get(), {L"STATIC", nullptr, SS_ICON, about_dialog_id::kIcon, 0, layout.icon});
     SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
     // SS_ICON sizes itself to the icon; put it back where the layout wants it.
     SetWindowPos(icon, nullptr, layout.icon.left, layout.icon.top, layout.icon.right - layout.icon.left,
                  layout.icon.bottom - layout.icon.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    CreateChild(L"STATIC", text_.c_str(), kTextStyle, about_dialog_id::kText, layout.text);
-    const HWND ok = CreateChild(L"BUTTON", okCaption_.c_str(),
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON,
-                                about_dialog_id::kOk, layout.ok);
-    CreateChild(L"BUTTON", homePageCaption_.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                about_dialog_id::kHomePage, layout.homePage);
+    CreateChild(hwnd_, font_.get(), {L"STATIC", text_.c_str(), kTextStyle, about_dialog_id::kText, 0, layout.text});
+    const HWND ok = CreateChild(hwnd_, font_.get(),
+                                {L"BUTTON", okCaption_.c_str(), WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON,
+                                 about_dialog_id::kOk, 0, layout.ok});
+    CreateChild(hwnd_, font_.get(),
+                {L"BUTTON", homePageCaption_.c_str(), WS_TABSTOP | BS_PUSHBUTTON, about_dialog_id::kHomePage, 0,
+                 layout.homePage});
 
     const POINT topLeft = PlaceCentredOn(centre, layout.window, work);
     SetWindowPos(hwnd_, nullptr, topLeft.x, topLeft.y, layout.window.cx, layout.window.cy,
@@ -186,8 +182,11 @@ class AboutDialog final : public TemplateDialog<AboutDialog> {
     return FALSE;  // the focus is set
   }
 
-  HWND CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, int id, const RECT& rect) {
-    return TemplateDialog::CreateChild(className, text, style, id, rect, font_.get());
+  // Measured in the dialog's font.
+  AboutLayout MeasureLayout(const RECT& work) const {
+    const WindowDc dc(hwnd_);
+    SelectedObject selected(dc.Get(), font_.get());
+    return AboutLayoutCalculator(dc.Get()).Calculate(text_, okCaption_, homePageCaption_, work);
   }
 
   // Escape and the close box arrive as IDCANCEL and answer like OK.
@@ -208,10 +207,7 @@ class AboutDialog final : public TemplateDialog<AboutDialog> {
   }
 
   // The label and the icon let the gradient show through.
-  static INT_PTR OnStaticColour(HDC dc) {
-    SetBkMode(dc, TRANSPARENT);
-    return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
-  }
+  static INT_PTR OnStaticColour(HDC dc) { return TransparentControlColours(dc); }
 
   // Every paint draws a new gradient over the whole dialog: a paint of
   // only a part (a window moved off a corner) is widened to all of it, so

@@ -7,7 +7,7 @@
 #include "win32/WideText.h"
 #include "document/Errors.h"
 #include "files/FileMessages.h"
-#include "files/win32/Win32FileSystem.h"
+#include "win32/SystemError.h"
 #include "win32/ComOwner.h"
 
 namespace velmora::win32 {

@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <array>
 #include <exception>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "distribution/PreviewRun.h"
+#include "win32/Controls.h"
+#include "win32/Fonts.h"
 #include "win32/TemplateDialog.h"
 #include "win32/WideText.h"
 #include "win32/Win32Handles.h"
-#include "distribution/PreviewRun.h"
 
 namespace velmora::win32 {
 namespace {
@@ -20,7 +21,7 @@ constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME;
 // SS_NOPREFIX: an "&" in a message is text, not an accelerator that would
 // steal a key from the buttons. SS_EDITCONTROL breaks a word too long for
 // a line instead of cutting it off.
-constexpr DWORD kMessageStyle = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL;
+constexpr DWORD kMessageStyle = SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL;
 constexpr UINT kMeasureFlags = DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL;
 
 LPCWSTR SystemIconOf(StepDialogType type) {
@@ -80,20 +81,18 @@ class LayoutCalculator {
  public:
   LayoutCalculator(HWND dialog, HFONT font, const std::wstring& message, const std::wstring& caption,
                    const std::vector<std::wstring>& buttonCaptions)
-      : dialog_(dialog), message_(message), caption_(caption), buttonCaptions_(buttonCaptions) {
-    dc_ = GetDC(dialog);
-    selected_.emplace(dc_, font);
-    units_.emplace(dc_);
-  }
-  ~LayoutCalculator() {
-    selected_.reset();
-    ReleaseDC(dialog_, dc_);
-  }
+      : windowDc_(dialog),
+        dc_(windowDc_.Get()),
+        selected_(dc_, font),
+        units_(dc_),
+        message_(message),
+        caption_(caption),
+        buttonCaptions_(buttonCaptions) {}
   LayoutCalculator(const LayoutCalculator&) = delete;
   LayoutCalculator& operator=(const LayoutCalculator&) = delete;
 
   StepLayout Calculate(const RECT& workArea) const {
-    const DialogUnits& u = *units_;
+    const DialogUnits& u = units_;
     const int margin = u.X(7);
     const int marginY = u.Y(7);
     const int iconWidth = GetSystemMetrics(SM_CXICON);
@@ -169,7 +168,7 @@ class LayoutCalculator {
       DrawTextW(dc_, caption.c_str(), static_cast<int>(caption.size()), &rect, DT_CALCRECT | DT_SINGLELINE);
       widest = std::max(widest, static_cast<int>(rect.right - rect.left));
     }
-    return std::max(units_->X(50), widest + units_->X(10));
+    return std::max(units_.X(50), widest + units_.X(10));
   }
 
   static SIZE FrameSize() {
@@ -178,13 +177,14 @@ class LayoutCalculator {
     return {rect.right - rect.left, rect.bottom - rect.top};
   }
 
-  HWND dialog_;
+  // The font stays selected into the dialog's DC while the calculator lives.
+  const WindowDc windowDc_;
   HDC dc_;
+  const SelectedObject selected_;
+  const DialogUnits units_;
   const std::wstring& message_;
   const std::wstring& caption_;
   const std::vector<std::wstring>& buttonCaptions_;
-  std::optional<SelectedObject> selected_;
-  std::optional<DialogUnits> units_;
 };
 
 class StepDialog final : public TemplateDialog<StepDialog> {
@@ -193,9 +193,7 @@ class StepDialog final : public TemplateDialog<StepDialog> {
       : step_(step), buttons_(StepButtons(step.question, step.topLevel)), centre_(centre) {}
 
   StepAnswer ShowModal(HWND owner) {
-    const INT_PTR result = TemplateDialog::ShowModal(owner, kDialogStyle, kDialogExStyle);
-    if (result <= 0) return StepAnswer::Closed;  // the dialog could not be shown
-    return static_cast<StepAnswer>(result - 1);
+    return static_cast<StepAnswer>(TemplateDialog::ShowModal(owner, kDialogStyle, kDialogExStyle) - 1);
   }
 
  private:
@@ -239,12 +237,8 @@ class StepDialog final : public TemplateDialog<StepDialog> {
     return FALSE;  // the focus is set
   }
 
-  HWND CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, int id, const RECT& rect) {
-    return TemplateDialog::CreateChild(className, text, style, id, rect, font_.get());
-  }
-
   void CreateIcon(const RECT& rect) {
-    HWND icon = CreateChild(L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, step_dialog_id::kIcon, rect);
+    HWND icon = CreateChild(hwnd_, font_.get(), {L"STATIC", nullptr, SS_ICON, step_dialog_id::kIcon, 0, rect});
     // System icons are shared: nothing to destroy.
     SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, SystemIconOf(step_.type))), 0);
     SetWindowPos(icon, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
@@ -253,17 +247,18 @@ class StepDialog final : public TemplateDialog<StepDialog> {
 
   void CreateMessage(const std::wstring& message, const StepLayout& layout) {
     if (!layout.scrollingMessage) {
-      CreateChild(L"STATIC", message.c_str(), kMessageStyle, step_dialog_id::kMessage, layout.message);
+      CreateChild(hwnd_, font_.get(), {L"STATIC", message.c_str(), kMessageStyle, step_dialog_id::kMessage, 0, layout.message});
       return;
     }
-    CreateChild(L"EDIT", message.c_str(),
-                WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-                step_dialog_id::kMessage, layout.message);
+    CreateChild(hwnd_, font_.get(),
+                {L"EDIT", message.c_str(), WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                 step_dialog_id::kMessage, 0, layout.message});
   }
 
   void CreateButton(std::size_t index, const std::wstring& caption, const RECT& rect) {
-    const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | (index == 0 ? WS_GROUP : 0);
-    CreateChild(L"BUTTON", caption.c_str(), style, step_dialog_id::kFirstButton + static_cast<int>(index), rect);
+    const DWORD style = WS_TABSTOP | BS_PUSHBUTTON | (index == 0 ? WS_GROUP : 0);
+    CreateChild(hwnd_, font_.get(),
+                {L"BUTTON", caption.c_str(), style, step_dialog_id::kFirstButton + static_cast<int>(index), 0, rect});
   }
 
   void OnCommand(int id) {

@@ -8,10 +8,10 @@
 #include <optional>
 #include <string>
 
-#include "win32/Win32Handles.h"
 #include "document/InputBoxPort.h"
-#include "win32/ModalLoop.h"
-#include "win32/WindowBase.h"
+#include "win32/Dpi.h"
+#include "win32/ModalWindow.h"
+#include "win32/Win32Handles.h"
 
 namespace velmora::win32 {
 
@@ -22,7 +22,7 @@ constexpr int kOk = IDOK;
 constexpr int kCancel = IDCANCEL;
 }  // namespace input_box
 
-class InputBox final : public WindowBase<InputBox> {
+class InputBox final : public ModalWindow<InputBox> {
  public:
   static constexpr wchar_t kClassName[] = L"VelmoraInputBox";
 
@@ -35,15 +35,12 @@ class InputBox final : public WindowBase<InputBox> {
   std::optional<std::wstring> ShowModal();
 
  private:
-  friend class WindowBase<InputBox>;
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  friend class ModalWindow<InputBox>;
+  LRESULT HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   void OnCreate();
-  HWND CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, int id, DWORD exStyle = 0);
   void ApplyLayout();
-  void OnCommand(int id);
   void OkClick();
-  int Scale(int pixels) const;
 
   HWND owner_;
   HWND prompt_ = nullptr;
@@ -53,10 +50,7 @@ class InputBox final : public WindowBase<InputBox> {
   std::wstring promptText_;
   std::wstring initialText_;
   UniqueFont font_;
-  FocusKeeper focus_;
-  int dpi_ = 96;
-  bool done_ = false;
-  bool accepted_ = false;
+  DpiScale scale_;
 };
 
 class Win32InputBox final : public InputBoxPort {

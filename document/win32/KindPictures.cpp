@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "win32/DibSection.h"
 #include "document/TextRules.h"
+#include "win32/DibSection.h"
+#include "win32/Fonts.h"
 
 namespace velmora::win32 {
 namespace {
@@ -14,6 +15,9 @@ namespace {
 constexpr int kOversampling = 4;
 // Pictures are designed in a 48 x 48 space, scaled to the drawn size.
 constexpr int kDesignSize = 48;
+// The signs on the pictures, left unsmoothed: the averaging smooths them.
+constexpr FontLook kSignFontLook{L"Tahoma", FW_BOLD, DEFAULT_CHARSET, OUT_TT_PRECIS, NONANTIALIASED_QUALITY,
+                                 VARIABLE_PITCH};
 
 using GdiPen = UniqueHandleOf<HPEN, &DeleteObject>;
 using GdiRegion = UniqueHandleOf<HRGN, &DeleteObject>;
@@ -55,9 +59,7 @@ class Canvas {
     FillRgn(dc_, region.get(), brush.get());
   }
   void Sign(const wchar_t* text, double l, double t, double r, double b, double height, COLORREF colour) {
-    UniqueFont font(CreateFontW(-S(height), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, VARIABLE_PITCH,
-                                L"Tahoma"));
+    const UniqueFont font = CreatePixelFont(kSignFontLook, S(height));
     SelectedObject selected(dc_, font.get());
     SetBkMode(dc_, TRANSPARENT);
     SetTextColor(dc_, colour);

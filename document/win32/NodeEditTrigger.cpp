@@ -33,7 +33,13 @@ LRESULT CALLBACK NodeEditTrigger::SubclassProc(HWND hwnd, UINT message, WPARAM w
     trigger->tree_ = nullptr;
     return DefSubclassProc(hwnd, message, wParam, lParam);
   }
-  return trigger->OnMessage(message, wParam, lParam);
+  // No exception may unwind through the system's message dispatch; the
+  // message then goes on as if the trigger were not there.
+  try {
+    return trigger->OnMessage(message, wParam, lParam);
+  } catch (...) {
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+  }
 }
 
 LRESULT NodeEditTrigger::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,7 +1,6 @@
 #include "document/win32/TextGuard.h"
 
-#include <vector>
-
+#include "win32/Controls.h"
 #include "win32/WideText.h"
 
 namespace velmora::win32 {
@@ -21,10 +20,7 @@ std::wstring ApplicationCaption(HWND window) {
   HWND top = window != nullptr ? GetAncestor(window, GA_ROOTOWNER) : nullptr;
   if (top == nullptr) top = window;
   if (top == nullptr) return L"";
-  const int length = GetWindowTextLengthW(top);
-  std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
-  GetWindowTextW(top, buffer.data(), length + 1);
-  return std::wstring(buffer.data());
+  return WindowText(top);
 }
 
 void ShowUnrepresentableChar(HWND owner, std::wstring_view character) {

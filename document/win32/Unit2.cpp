@@ -1,10 +1,11 @@
 #include "document/win32/Unit2.h"
 
 #include <string>
-#include <vector>
 
-#include "win32/WideText.h"
 #include "document/win32/TextGuard.h"
+#include "win32/Controls.h"
+#include "win32/Fonts.h"
+#include "win32/WideText.h"
 
 namespace velmora::win32 {
 namespace {
@@ -35,15 +36,9 @@ constexpr const wchar_t* kKindItems[] = {L"\u78ba\u8a8d", L"\u901a\u77e5", L"\u5
 constexpr wchar_t kPreferYes[] = L"\u300c\u306f\u3044(Y)\u300d\u3092\u512a\u5148";
 // "「いいえ(N)」を優先" (give priority to No)
 constexpr wchar_t kPreferNo[] = L"\u300c\u3044\u3044\u3048(N)\u300d\u3092\u512a\u5148";
-// "ＭＳ Ｐゴシック"
-constexpr wchar_t kMemoFontName[] = L"\uff2d\uff33 \uff30\u30b4\u30b7\u30c3\u30af";
-
-std::wstring WindowText(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
-  const int copied = GetWindowTextW(window, buffer.data(), length + 1);
-  return std::wstring(buffer.data(), static_cast<std::size_t>(copied));
-}
+// The buttons' and the kinds' face, 11 pixels high at 96 DPI.
+constexpr FontLook kFormFontLook{L"Tahoma"};
+constexpr int kFormFontHeight = 11;
 
 bool IsChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 void SetChecked(HWND button, bool checked) {
@@ -57,20 +52,18 @@ void Place(HWND control, int left, int top, int width, int height) {
 
 }  // namespace
 
-TForm2::TForm2(HWND owner) : owner_(owner) {
+// Sized at its owner's DPI, where it appears; from its creation on, at its own.
+TForm2::TForm2(HWND owner) : owner_(owner), scale_(WindowDpi(owner)) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WindowClassLook look;
   look.background = ButtonFaceBackground();
   RegisterClassOnce(instance, look);
-  HDC screen = GetDC(nullptr);
-  dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
 
   // Not WS_CLIPCHILDREN: the radio group's frame leaves its inside to the
   // window's own background, which clipping would leave unpainted.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX;
   const DWORD exStyle = WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
-  RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
+  RECT frame{0, 0, scale_(kClientWidth), scale_(kClientHeight)};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   CreateOwnWindow(exStyle, L"", style, POINT{CW_USEDEFAULT, CW_USEDEFAULT},
                   SIZE{frame.right - frame.left, frame.bottom - frame.top}, owner, instance);
@@ -80,9 +73,7 @@ TForm2::~TForm2() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
-LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  LRESULT handled = 0;
-  if (HandleDialogLikeMessage(hwnd_, focus_, message, wParam, lParam, handled)) return handled;
+LRESULT TForm2::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
       FormCreate();
@@ -99,13 +90,6 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
       OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
-    case DM_GETDEFID:
-      return OnGetDefId();
-    case WM_CLOSE:
-      // The close command is gone from the window menu, but Esc in the memo
-      // still asks to close, as it does in a dialog box: that is Cancel.
-      if (showing_) BitBtn2Click();
-      return 0;
     default:
       break;
   }
@@ -113,12 +97,11 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TForm2::FormCreate() {
+  scale_ = DpiScale(WindowDpi(hwnd_));
   SetWindowTextW(hwnd_, kCaption);
-  font_.reset(CreateFontW(-Scale(11), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma"));
-  memoFont_.reset(CreateFontW(-Scale(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kMemoFontName));
-  pictures_ = std::make_unique<KindPictures>(Scale(kPictureSize), GetSysColor(COLOR_BTNFACE));
+  font_ = CreatePixelFont(kFormFontLook, scale_(kFormFontHeight));
+  memoFont_ = CreateUiFont(scale_);
+  pictures_ = std::make_unique<KindPictures>(scale_(kPictureSize), GetSysColor(COLOR_BTNFACE));
   CreateControls();
   SetWindowTextW(controls_.Memo1, L"");
   itemIndex_ = -1;
@@ -128,38 +111,31 @@ void TForm2::FormCreate() {
   ApplyLayout();
 }
 
-HWND TForm2::CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, int id, DWORD exStyle) {
-  HWND child = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd_,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  return child;
-}
-
 void TForm2::CreateControls() {
+  const auto child = [this](const ChildControl& control) { return CreateChild(hwnd_, font_.get(), control); };
   // Creation order is the tab order: the kind, the text, the default
   // answer, then OK and Cancel.
-  controls_.Image1 = CreateChild(L"STATIC", L"", SS_OWNERDRAW, kImage1);
-  controls_.Image2 = CreateChild(L"STATIC", L"", SS_OWNERDRAW, kImage2);
-  controls_.Image3 = CreateChild(L"STATIC", L"", SS_OWNERDRAW, kImage3);
-  controls_.Image4 = CreateChild(L"STATIC", L"", SS_OWNERDRAW, kImage4);
+  controls_.Image1 = child({L"STATIC", L"", SS_OWNERDRAW, kImage1});
+  controls_.Image2 = child({L"STATIC", L"", SS_OWNERDRAW, kImage2});
+  controls_.Image3 = child({L"STATIC", L"", SS_OWNERDRAW, kImage3});
+  controls_.Image4 = child({L"STATIC", L"", SS_OWNERDRAW, kImage4});
   // A radio group without a caption is a plain frame around its items.
-  controls_.RadioGroup1 = CreateChild(L"STATIC", L"", SS_ETCHEDFRAME, kRadioGroup1);
+  controls_.RadioGroup1 = child({L"STATIC", L"", SS_ETCHEDFRAME, kRadioGroup1});
   for (int i = 0; i < 4; ++i) {
     const DWORD first = i == 0 ? (WS_GROUP | WS_TABSTOP) : 0;
     controls_.RadioGroup1Items[static_cast<std::size_t>(i)] =
-        CreateChild(L"BUTTON", kKindItems[i], BS_AUTORADIOBUTTON | first, kRadioGroup1Item0 + i);
+        child({L"BUTTON", kKindItems[i], BS_AUTORADIOBUTTON | first, kRadioGroup1Item0 + i});
   }
-  controls_.Memo1 = CreateChild(L"EDIT", L"",
-                                WS_GROUP | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL,
-                                kMemo1, WS_EX_CLIENTEDGE);
+  controls_.Memo1 = child({L"EDIT", L"",
+                           WS_GROUP | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL, kMemo1,
+                           WS_EX_CLIENTEDGE});
   // Word wrap: a horizontal scroll bar would switch it off in an edit box.
   SendMessageW(controls_.Memo1, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_.get()), FALSE);
   SendMessageW(controls_.Memo1, EM_SETLIMITTEXT, 0, 0);
-  controls_.RadioButton1 =
-      CreateChild(L"BUTTON", kPreferYes, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, kRadioButton1);
-  controls_.RadioButton2 = CreateChild(L"BUTTON", kPreferNo, BS_AUTORADIOBUTTON, kRadioButton2);
-  controls_.BitBtn1 = CreateChild(L"BUTTON", L"&OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, kBitBtn1);
-  controls_.BitBtn2 = CreateChild(L"BUTTON", L"&Cancel", BS_PUSHBUTTON | WS_TABSTOP, kBitBtn2);
+  controls_.RadioButton1 = child({L"BUTTON", kPreferYes, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, kRadioButton1});
+  controls_.RadioButton2 = child({L"BUTTON", kPreferNo, BS_AUTORADIOBUTTON, kRadioButton2});
+  controls_.BitBtn1 = child({L"BUTTON", L"&OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, kBitBtn1});
+  controls_.BitBtn2 = child({L"BUTTON", L"&Cancel", BS_PUSHBUTTON | WS_TABSTOP, kBitBtn2});
   SetChecked(controls_.RadioButton1, true);
 }
 
@@ -170,19 +146,16 @@ void TForm2::RemoveCloseCommand() {
   DeleteMenu(menu, 1, MF_BYPOSITION);
 }
 
-int TForm2::Scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }
-
 // The width a radio button needs to show its whole caption.
 int TForm2::RequiredWidth(HWND button) const {
   const std::wstring caption = WindowText(button);
-  HDC dc = GetDC(button);
+  const WindowDc dc(button);
   SIZE size{};
   {
-    SelectedObject selected(dc, font_.get());
-    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+    SelectedObject selected(dc.Get(), font_.get());
+    GetTextExtentPoint32W(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &size);
   }
-  ReleaseDC(button, dc);
-  return size.cx + GetSystemMetrics(SM_CXMENUCHECK) + Scale(8);
+  return size.cx + GetSystemMetrics(SM_CXMENUCHECK) + scale_(8);
 }
 
 void TForm2::ApplyLayout() {
@@ -191,27 +164,27 @@ void TForm2::ApplyLayout() {
   GetClientRect(hwnd_, &client);
   const int width = client.right;
   const int height = client.bottom;
-  const int margin = Scale(kMargin);
-  const int stripTop = height - Scale(kStripHeight);
+  const int margin = scale_(kMargin);
+  const int stripTop = height - scale_(kStripHeight);
 
   // Upper area: the left column with the pictures and the kinds, the memo.
   const int left = margin;
   const int top = margin;
-  const int picture = Scale(kPictureSize);
+  const int picture = scale_(kPictureSize);
   for (HWND image : {controls_.Image1, controls_.Image2, controls_.Image3, controls_.Image4}) {
-    Place(image, left + Scale(kPictureLeft), top + Scale(kPictureTop), picture, picture);
+    Place(image, left + scale_(kPictureLeft), top + scale_(kPictureTop), picture, picture);
   }
-  const int groupLeft = left + Scale(kRadioGroupBox.left);
-  const int groupTop = top + Scale(kRadioGroupBox.top);
-  const int groupWidth = Scale(kRadioGroupBox.right - kRadioGroupBox.left);
-  const int groupHeight = Scale(kRadioGroupBox.bottom - kRadioGroupBox.top);
+  const int groupLeft = left + scale_(kRadioGroupBox.left);
+  const int groupTop = top + scale_(kRadioGroupBox.top);
+  const int groupWidth = scale_(kRadioGroupBox.right - kRadioGroupBox.left);
+  const int groupHeight = scale_(kRadioGroupBox.bottom - kRadioGroupBox.top);
   Place(controls_.RadioGroup1, groupLeft, groupTop, groupWidth, groupHeight);
-  const int itemHeight = (groupHeight - Scale(12)) / 4;
+  const int itemHeight = (groupHeight - scale_(12)) / 4;
   for (int i = 0; i < 4; ++i) {
-    Place(controls_.RadioGroup1Items[static_cast<std::size_t>(i)], groupLeft + Scale(7),
-          groupTop + Scale(8) + i * itemHeight, groupWidth - Scale(10), itemHeight);
+    Place(controls_.RadioGroup1Items[static_cast<std::size_t>(i)], groupLeft + scale_(7),
+          groupTop + scale_(8) + i * itemHeight, groupWidth - scale_(10), itemHeight);
   }
-  const int memoLeft = left + Scale(kLeftColumnWidth);
+  const int memoLeft = left + scale_(kLeftColumnWidth);
   Place(controls_.Memo1, memoLeft, top, width - margin - memoLeft, stripTop - margin - top);
 
   // Bottom strip: four columns by share, two rows of equal height.
@@ -221,9 +194,9 @@ void TForm2::ApplyLayout() {
     columnLeft[i] = static_cast<int>(width * share / 100.0 + 0.5);
     share += kColumnShares[i];
   }
-  const int rowHeight = Scale(kStripHeight) / 2;
-  const int side = Scale(kCellSpacingSide);
-  const int below = Scale(kCellSpacingBelow);
+  const int rowHeight = scale_(kStripHeight) / 2;
+  const int side = scale_(kCellSpacingSide);
+  const int below = scale_(kCellSpacingBelow);
   auto placeInCell = [&](HWND control, int column, int row) {
     const int cellLeft = columnLeft[column];
     const int cellWidth = columnLeft[column + 1] - cellLeft;
@@ -253,7 +226,7 @@ void TForm2::ApplyLayout() {
   placeInCell(controls_.BitBtn2, 2, 1);
 }
 
-void TForm2::OnGetMinMaxInfo(MINMAXINFO& info) { info.ptMinTrackSize.y = Scale(kMinimumWindowHeight); }
+void TForm2::OnGetMinMaxInfo(MINMAXINFO& info) { info.ptMinTrackSize.y = scale_(kMinimumWindowHeight); }
 
 void TForm2::OnCommand(int id, int code) {
   if (id >= kRadioGroup1Item0 && id < kRadioGroup1Item0 + 4 && code == BN_CLICKED) {
@@ -265,14 +238,8 @@ void TForm2::OnCommand(int id, int code) {
     return;
   }
   if (id == kMemo1 && code == EN_CHANGE) return Memo1Change();
+  // BitBtn2, the Cancel button, is the base's: it ends the dialog as Cancel.
   if (id == kBitBtn1) return BitBtn1Click();
-  if (id == kBitBtn2) return BitBtn2Click();
-}
-
-LRESULT TForm2::OnGetDefId() {
-  // Enter presses the button that has the focus, OK everywhere else.
-  const int id = GetFocus() == controls_.BitBtn2 ? kBitBtn2 : kBitBtn1;
-  return MAKELRESULT(id, DC_HASDEFID);
 }
 
 void TForm2::OnDrawItem(const DRAWITEMSTRUCT& item) {
@@ -337,18 +304,11 @@ void TForm2::BitBtn1Click() {
   if (!IsWindowEnabled(controls_.BitBtn1)) return;
   const std::wstring text = WindowText(controls_.Memo1);
   if (RefuseUnrepresentableText(hwnd_, text, controls_.Memo1)) return;
-  EndDialog(true);
-}
-
-void TForm2::BitBtn2Click() { EndDialog(false); }
-
-void TForm2::EndDialog(bool accepted) {
-  accepted_ = accepted;
-  done_ = true;
+  EndModal(true);
 }
 
 std::optional<NodeEditorResult> TForm2::EditNode(const NodeEditorInput& input) {
-  if (hwnd_ == nullptr || showing_) return std::nullopt;
+  if (Showing()) return std::nullopt;
   SetItemIndex(input.kind);
   SelectAnswerButton(false);
   if (input.preferNo) SelectAnswerButton(true);
@@ -357,19 +317,11 @@ std::optional<NodeEditorResult> TForm2::EditNode(const NodeEditorInput& input) {
   EnableWindow(controls_.RadioButton1, input.answerButtonsEnabled ? TRUE : FALSE);
   EnableWindow(controls_.RadioButton2, input.answerButtonsEnabled ? TRUE : FALSE);
 
-  CentreOnOwner(hwnd_, owner_);
   FormShow();
   // The author comes to edit the text: the caret waits at its end.
   const LRESULT length = GetWindowTextLengthW(controls_.Memo1);
   SendMessageW(controls_.Memo1, EM_SETSEL, static_cast<WPARAM>(length), length);
-  focus_.Remember(controls_.Memo1);
-
-  done_ = false;
-  accepted_ = false;
-  showing_ = true;
-  RunModalLoop(hwnd_, owner_, done_);
-  showing_ = false;
-  if (!accepted_) return std::nullopt;
+  if (!RunModal(owner_, controls_.Memo1)) return std::nullopt;
 
   NodeEditorResult result;
   result.kind = itemIndex_;

@@ -14,11 +14,11 @@
 #include <memory>
 #include <optional>
 
-#include "win32/Win32Handles.h"
-#include "document/win32/KindPictures.h"
-#include "win32/ModalLoop.h"
-#include "win32/WindowBase.h"
 #include "document/NodeEditorPort.h"
+#include "document/win32/KindPictures.h"
+#include "win32/Dpi.h"
+#include "win32/ModalWindow.h"
+#include "win32/Win32Handles.h"
 
 namespace velmora::win32 {
 
@@ -51,7 +51,7 @@ struct NodeEditorControls {
   HWND BitBtn2 = nullptr;
 };
 
-class TForm2 final : public WindowBase<TForm2>, public NodeEditorPort {
+class TForm2 final : public ModalWindow<TForm2>, public NodeEditorPort {
  public:
   static constexpr wchar_t kClassName[] = L"TForm2";
 
@@ -65,12 +65,12 @@ class TForm2 final : public WindowBase<TForm2>, public NodeEditorPort {
   int ItemIndex() const { return itemIndex_; }
 
   // Shows the dialog modally with `input`; the result on OK, nothing on
-  // Cancel.
+  // Cancel (and while it is already open).
   std::optional<NodeEditorResult> EditNode(const NodeEditorInput& input) override;
 
  private:
-  friend class WindowBase<TForm2>;
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  friend class ModalWindow<TForm2>;
+  LRESULT HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   // The dialog's own events.
   void FormCreate();
@@ -79,26 +79,21 @@ class TForm2 final : public WindowBase<TForm2>, public NodeEditorPort {
   void RadioGroup1Click();
   void Memo1Change();
   void BitBtn1Click();
-  void BitBtn2Click();
 
   // Construction and layout.
   void CreateControls();
-  HWND CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, int id, DWORD exStyle = 0);
   void RemoveCloseCommand();
   void ApplyLayout();
-  int Scale(int pixels) const;
   int RequiredWidth(HWND button) const;
 
   // Message handlers.
   void OnCommand(int id, int code);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void OnGetMinMaxInfo(MINMAXINFO& info);
-  LRESULT OnGetDefId();
 
   void SetItemIndex(int index);
   void SelectAnswerButton(bool preferNo);
   void SetMemoText(const std::string& cp932);
-  void EndDialog(bool accepted);
   int KindOfPicture(int controlId) const;
 
   HWND owner_;
@@ -108,12 +103,8 @@ class TForm2 final : public WindowBase<TForm2>, public NodeEditorPort {
   UniqueFont font_;
   UniqueFont memoFont_;
   std::unique_ptr<KindPictures> pictures_;
-  FocusKeeper focus_;
-  int dpi_ = 96;
+  DpiScale scale_;
   int itemIndex_ = -1;
-  bool showing_ = false;
-  bool done_ = false;
-  bool accepted_ = false;
 };
 
 }  // namespace velmora::win32

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "win32/SystemError.h"
 #include "win32/WideText.h"
 #include "document/Errors.h"
 #include "files/FileMessages.h"
@@ -47,21 +48,6 @@ class TemporaryFile {
 
  private:
   std::wstring path_;
-};
-
-class LocalText {
- public:
-  LocalText() = default;
-  LocalText(const LocalText&) = delete;
-  LocalText& operator=(const LocalText&) = delete;
-  ~LocalText() {
-    if (text_ != nullptr) LocalFree(text_);
-  }
-  wchar_t** Receive() { return &text_; }
-  const wchar_t* Get() const { return text_; }
-
- private:
-  wchar_t* text_ = nullptr;
 };
 
 [[noreturn]] void ThrowCannotOpen(const FilePath& path, DWORD error) {
@@ -147,14 +133,6 @@ bool PutInPlaceOf(const std::wstring& target, const std::wstring& temporary) {
 }
 
 }  // namespace
-
-std::string SystemReasonText(unsigned long errorCode) {
-  LocalText text;
-  const DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS;
-  const DWORD length = FormatMessageW(flags, nullptr, errorCode, 0, reinterpret_cast<wchar_t*>(text.Receive()), 0, nullptr);
-  if (length == 0) return {};
-  return TrimReasonText(ToCp932(std::wstring_view(text.Get(), length)));
-}
 
 std::string Win32FileSystem::ReadWholeFile(const FilePath& path) {
   FileHandle file(CreateFileW(ToWidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

@@ -23,7 +23,4 @@ class Win32FileSystem final : public velmora::FileSystemPort {
   FilePath FromCp932(std::string_view cp932) override;
 };
 
-// The system's text for an error code, in CP932, without its line break.
-std::string SystemReasonText(unsigned long errorCode);
-
 }  // namespace velmora::win32

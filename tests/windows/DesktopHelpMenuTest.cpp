@@ -19,6 +19,7 @@
 #include "tests/windows/MainWindowTestSupport.h"
 #include "tests/windows/StepDialogReading.h"
 #include "win32/DibSection.h"
+#include "win32/Win32Handles.h"
 
 namespace velmora::win32 {
 namespace {
@@ -66,11 +67,10 @@ ShownAbout ReadAbout(HWND dialog) {
   // The label asks its parent for its colours: a transparent one gets the
   // hollow brush.
   const HWND label = GetDlgItem(dialog, about_dialog_id::kText);
-  HDC dc = GetDC(label);
+  const WindowDc dc(label);
   const auto brush = reinterpret_cast<HBRUSH>(
-      SendMessageW(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label)));
-  shown.labelTransparent = brush == GetStockObject(NULL_BRUSH) && GetBkMode(dc) == TRANSPARENT;
-  ReleaseDC(label, dc);
+      SendMessageW(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.Get()), reinterpret_cast<LPARAM>(label)));
+  shown.labelTransparent = brush == GetStockObject(NULL_BRUSH) && GetBkMode(dc.Get()) == TRANSPARENT;
   return shown;
 }
 

@@ -60,14 +60,13 @@ void SaveScreen(const RECT& area, const wchar_t* name) {
   void* bits = nullptr;
   const UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   ASSERT_NE(bits, nullptr);
-  HDC screen = GetDC(nullptr);
   {
-    const UniqueDc memory(CreateCompatibleDC(screen));
+    const WindowDc screen(nullptr);
+    const UniqueDc memory(CreateCompatibleDC(screen.Get()));
     SelectedObject selected(memory.get(), bitmap.get());
-    BitBlt(memory.get(), 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    BitBlt(memory.get(), 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY);
     GdiFlush();
   }
-  ReleaseDC(nullptr, screen);
   const DWORD stride = static_cast<DWORD>((width * 3 + 3) & ~3);
   BITMAPFILEHEADER header{};
   header.bfType = 0x4D42;  // "BM"

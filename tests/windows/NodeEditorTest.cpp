@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "EditingDriver.h"
+#include "win32/Win32Handles.h"
 
 namespace velmora::win32::editing_test {
 namespace {
@@ -176,9 +177,7 @@ TEST_F(NodeEditor, TheWindowItself) {
   EXPECT_NE(style & WS_MAXIMIZEBOX, 0);
   EXPECT_EQ(style & WS_MINIMIZEBOX, 0);
   EXPECT_EQ(GetMenuState(GetSystemMenu(dialog, FALSE), SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  const int dpi = GetDeviceCaps(WindowDc(nullptr).Get(), LOGPIXELSY);
   MINMAXINFO limits{};
   SendMessageW(dialog, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
   EXPECT_EQ(limits.ptMinTrackSize.y, MulDiv(260, dpi, 96));

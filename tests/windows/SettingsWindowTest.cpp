@@ -18,6 +18,7 @@
 #include "app/win32/CommandIds.h"
 #include "app/win32/UserLocaleCollation.h"
 #include "win32/WideText.h"
+#include "win32/Win32Handles.h"
 
 namespace velmora::win32 {
 namespace {
@@ -106,9 +107,7 @@ TEST_F(SettingsWindowTest, FirstStartCentresTheWindowAtItsDesignSizeWithAllOptio
   EXPECT_EQ(normal.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
   EXPECT_EQ(normal.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
   EXPECT_EQ(normal.right - normal.left, width);
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  const int dpi = GetDeviceCaps(WindowDc(nullptr).Get(), LOGPIXELSY);
   RECT client{};
   GetClientRect(form->Handle(), &client);
   EXPECT_EQ(client.right, MulDiv(kDesignClientWidth, dpi, kDesignDpi));

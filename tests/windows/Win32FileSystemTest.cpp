@@ -10,6 +10,7 @@
 #include "document/Errors.h"
 #include "files/FileMessages.h"
 #include "files/win32/Win32FileSystem.h"
+#include "win32/SystemError.h"
 
 namespace velmora::win32 {
 namespace {

@@ -1,0 +1,39 @@
+#pragma once
+// The fonts of the program's windows, made in one place: the face and the
+// height the editor's windows use, the message font of the dialogs that
+// stand in for message boxes, and the faces the drawn pictures use.
+
+#include <windows.h>
+
+#include "win32/Dpi.h"
+#include "win32/Win32Handles.h"
+
+namespace velmora::win32 {
+
+// How a font looks, apart from its height.
+struct FontLook {
+  const wchar_t* face;
+  int weight = FW_NORMAL;
+  BYTE charset = DEFAULT_CHARSET;
+  BYTE precision = OUT_DEFAULT_PRECIS;
+  BYTE quality = DEFAULT_QUALITY;
+  BYTE pitch = DEFAULT_PITCH;
+};
+
+// "ＭＳ Ｐゴシック", the face of the main window, the node editor's text and
+// the input box, 12 pixels high at 96 DPI.
+inline constexpr FontLook kUiFontLook{L"ＭＳ Ｐゴシック", FW_NORMAL, SHIFTJIS_CHARSET};
+constexpr int kUiFontHeight = 12;
+
+// A font of `look` whose characters are `pixelHeight` pixels high (the
+// cell without its internal leading, as the designer's heights are meant).
+UniqueFont CreatePixelFont(const FontLook& look, int pixelHeight);
+
+// The UI font at `scale`.
+UniqueFont CreateUiFont(const DpiScale& scale);
+
+// The font of the system's message boxes, for dialogs that stand in for
+// them; null when the system does not say which it is.
+UniqueFont CreateMessageFont();
+
+}  // namespace velmora::win32
