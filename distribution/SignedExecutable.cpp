@@ -14,19 +14,24 @@ constexpr std::size_t kTrailerSize = 4;
 constexpr std::size_t kMaxPadding = 7;
 constexpr std::size_t kSecurityDirectory = 4;
 
-// Bounds-checked little-endian reads: the file may be anything.
+// Bounds-checked little-endian reads: the file may be anything. Offsets are
+// 64-bit because they are sums of 32-bit fields from the file, which would
+// wrap to a position inside the file if they were narrowed to a 32-bit
+// size_t before the check.
 struct Reader {
   std::string_view bytes;
   bool ok = true;
 
-  std::uint64_t Read(std::size_t offset, std::size_t size) {
+  std::uint64_t Read(std::uint64_t offset, std::size_t size) {
     if (!ok || offset > bytes.size() || bytes.size() - offset < size) {
       ok = false;
       return 0;
     }
+    // Within the file now, so the offset fits a size_t.
+    const std::size_t start = static_cast<std::size_t>(offset);
     std::uint64_t value = 0;
     for (std::size_t i = 0; i < size; ++i) {
-      value |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes[offset + i])) << (8 * i);
+      value |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes[start + i])) << (8 * i);
     }
     return value;
   }
@@ -92,6 +97,7 @@ std::size_t PayloadEnd(std::string_view fileBytes) {
   }
   // The trailer ends at the one position E among the zero bytes before the
   // table where stub + payload + trailer add up: S + L + 4 = E.
+  // The table ends the file, so its offset fits a size_t.
   const std::size_t table = static_cast<std::size_t>(layout->tableOffset);
   for (std::size_t padding = 0; padding <= kMaxPadding && padding + kTrailerSize <= table; ++padding) {
     const std::size_t end = table - padding;
