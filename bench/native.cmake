@@ -10,10 +10,8 @@ file(GLOB VELMORA_BENCHMARK_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR
 add_executable(velmora_benchmarks ${VELMORA_BENCHMARK_SOURCES})
 target_link_libraries(velmora_benchmarks PRIVATE velmora_core benchmark::benchmark_main)
 velmora_warnings(velmora_benchmarks)
-velmora_strict_warnings(velmora_benchmarks)
 
 # Writes a generated tree file, for timing velmora-cli against a plain copy.
 add_executable(velmora-bench-tree ${CMAKE_CURRENT_SOURCE_DIR}/MakeTreeFile.cpp)
 target_link_libraries(velmora-bench-tree PRIVATE velmora_core)
 velmora_warnings(velmora-bench-tree)
-velmora_strict_warnings(velmora-bench-tree)

@@ -3,23 +3,12 @@
 #include <unordered_set>
 
 #include "app/win32/ImageLists.h"
+#include "win32/FlagScope.h"
 #include "win32/WideText.h"
 
 namespace velmora::win32 {
 
 namespace {
-
-// Sets a flag for the lifetime of a scope, also when an exception leaves it.
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-  ~FlagScope() { flag_ = false; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& flag_;
-};
 
 // Short child lists (nearly all of them: questions have two answers) are
 // searched directly; long ones through a hash set.

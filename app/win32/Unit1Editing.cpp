@@ -7,6 +7,7 @@
 #include "app/win32/CommandIds.h"
 #include "app/win32/Unit1.h"
 #include "win32/Controls.h"
+#include "win32/FlagScope.h"
 #include "win32/WideText.h"
 #include "document/EditCommands.h"
 #include "document/win32/InputBox.h"
@@ -116,9 +117,10 @@ void TForm1::PutBackTitle(const std::wstring& typed, const std::wstring& text) {
   const std::size_t removed = typed.size() > text.size() ? typed.size() - text.size() : 0;
   std::size_t at = caret >= removed ? caret - removed : 0;
   if (at > text.size()) at = text.size();
-  syncing_ = true;
-  SetWindowTextW(box, text.c_str());
-  syncing_ = false;
+  {
+    const FlagScope syncing(syncing_);
+    SetWindowTextW(box, text.c_str());
+  }
   SendMessageW(box, EM_SETSEL, at, static_cast<LPARAM>(at));
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/win32/CommandIds.h"
 #include "win32/Controls.h"
+#include "win32/FlagScope.h"
 #include "win32/WideText.h"
 
 namespace velmora::win32 {
@@ -12,18 +13,12 @@ namespace velmora::win32 {
 // Bringing the screen up to date
 
 void TForm1::Sync() {
-  syncing_ = true;
-  try {
-    mirror_.Sync(editor_);
-    ApplyTitleBox();
-    ApplyCommandStates();
-    ApplyOptions();
-    ApplyHistory();
-  } catch (...) {
-    syncing_ = false;
-    throw;
-  }
-  syncing_ = false;
+  const FlagScope syncing(syncing_);
+  mirror_.Sync(editor_);
+  ApplyTitleBox();
+  ApplyCommandStates();
+  ApplyOptions();
+  ApplyHistory();
 }
 
 void TForm1::ScrollToOrigin() { mirror_.RequestScrollToOrigin(); }
@@ -35,7 +30,7 @@ void TForm1::ApplyTitleBox() {
 }
 
 void TForm1::EnableCommand(int commandId, bool enabled) {
-  const UINT flags = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
+  const UINT flags = static_cast<UINT>(MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
   EnableMenuItem(mainMenu_, static_cast<UINT>(commandId), flags);
   EnableMenuItem(PopupMenu1(), static_cast<UINT>(commandId), flags);
   SendMessageW(controls_.ToolBar1, TB_ENABLEBUTTON, static_cast<WPARAM>(commandId), MAKELPARAM(enabled, 0));
@@ -77,7 +72,7 @@ void TForm1::ApplyOptions() {
 }
 
 void TForm1::SetChecked(int commandId, bool checked) {
-  CheckMenuItem(mainMenu_, static_cast<UINT>(commandId), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+  CheckMenuItem(mainMenu_, static_cast<UINT>(commandId), static_cast<UINT>(MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED)));
 }
 
 bool TForm1::IsChecked(int commandId) const {

@@ -36,7 +36,7 @@ bool RefuseUnrepresentableText(HWND owner, std::wstring_view text, HWND edit) {
     const std::size_t at = text.find(*bad);
     if (at != std::wstring_view::npos) {
       SetFocus(edit);
-      SendMessageW(edit, EM_SETSEL, at, at + bad->size());
+      SendMessageW(edit, EM_SETSEL, at, static_cast<LPARAM>(at + bad->size()));
       SendMessageW(edit, EM_SCROLLCARET, 0, 0);
     }
   }

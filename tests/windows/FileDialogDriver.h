@@ -126,8 +126,8 @@ class FileDialogDriver {
     HWND types = GetDlgItem(dialog, kTypeList);
     const auto count = types != nullptr ? SendMessageW(types, CB_GETCOUNT, 0, 0) : 0;
     for (LRESULT i = 0; i < count; ++i) {
-      std::wstring item(static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
-      item.resize(static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+      std::wstring item(static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0)) + 1, L'\0');
+      item.resize(static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()))));
       seen.filters.push_back(item);
     }
     return seen;

@@ -178,7 +178,7 @@ std::string SignedCopy(std::string exe) {
   const std::uint32_t offset = static_cast<std::uint32_t>(exe.size());
   std::string certificate(32, '\x5A');
   const std::uint32_t length = static_cast<std::uint32_t>(certificate.size());
-  for (int i = 0; i < 4; ++i) certificate[i] = static_cast<char>((length >> (8 * i)) & 0xFF);
+  for (std::size_t i = 0; i < 4; ++i) certificate[i] = static_cast<char>((length >> (8 * i)) & 0xFF);
   certificate[4] = 0x00;  // revision 2.0
   certificate[5] = 0x02;
   certificate[6] = 0x02;  // PKCS #7 signed data
@@ -186,11 +186,11 @@ std::string SignedCopy(std::string exe) {
   exe += certificate;
   const auto read32 = [&exe](std::size_t at) {
     std::uint32_t value = 0;
-    for (int i = 0; i < 4; ++i) value |= static_cast<std::uint32_t>(static_cast<unsigned char>(exe[at + i])) << (8 * i);
+    for (std::size_t i = 0; i < 4; ++i) value |= static_cast<std::uint32_t>(static_cast<unsigned char>(exe[at + i])) << (8 * i);
     return value;
   };
   const auto write32 = [&exe](std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) exe[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    for (std::size_t i = 0; i < 4; ++i) exe[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
   };
   const std::size_t optional = read32(0x3C) + 24;
   const bool pe32Plus = static_cast<unsigned char>(exe[optional]) == 0x0B && exe[optional + 1] == 0x02;
