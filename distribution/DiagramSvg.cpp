@@ -71,7 +71,8 @@ std::string LabelOf(const std::vector<ShownNode>& nodes, const ShownNode& node) 
     case AnswerRole::Both: label = kBothLabel; break;
     default: return label;
   }
-  if (IsDefaultAnswer(nodes, node)) label += kDefaultMark;
+  // Where both answers lead to the one child, naming a default tells nothing.
+  if (node.role != AnswerRole::Both && IsDefaultAnswer(nodes, node)) label += kDefaultMark;
   return label;
 }
 
@@ -224,6 +225,7 @@ class DiagramWriter {
     if (label.empty()) return;
     out_ += "<text class=\"label";
     if (isDefault) out_ += " default";
+    if (!node.reachable) out_ += " unreachable";
     out_ += '"';
     AppendAttribute(out_, "x", x);
     AppendAttribute(out_, "y", y);
