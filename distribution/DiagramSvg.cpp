@@ -1,7 +1,6 @@
 #include "distribution/DiagramSvg.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -38,7 +37,10 @@ constexpr double kLegRight = 100;
 
 // A number with at most one decimal, the same on every platform.
 void AppendNumber(std::string& out, double value) {
-  const long long tenths = std::llround(value * 10);
+  // Rounded half away from zero by hand: a call to llround would pull the
+  // library's copy into every program linked with the core, the player stub
+  // included, even where nothing draws a diagram.
+  const auto tenths = static_cast<long long>(value * 10 + (value < 0 ? -0.5 : 0.5));
   const long long whole = tenths / 10;
   const long long fraction = tenths % 10;
   if (tenths < 0 && whole == 0) out += '-';
