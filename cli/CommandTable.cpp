@@ -11,6 +11,9 @@ const std::vector<Command>& CommandTable() {
       {"play", RunPlay, "IN [--answers SEQ]",
        "Run the procedure in IN as the preview does, step by step in the terminal; answer with y, n, b or o "
        "(one line each on standard input, an empty line for the default, or all at once with --answers)."},
+      {"export", RunExport, "IN [--svg OUT.svg [--horizontal]] [--html OUT.html]",
+       "Draw the procedure in IN as an SVG diagram (top-down, or left to right with --horizontal) and/or write "
+       "it as one self-contained HTML page that runs it in a browser."},
       // Further commands go here, one line each (declared in Commands.h).
   };
   return table;

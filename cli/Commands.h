@@ -38,5 +38,6 @@ constexpr int kExitUsage = 2;
 int RunConvert(CliHost& host, const Arguments& arguments);
 int RunShow(CliHost& host, const Arguments& arguments);
 int RunPlay(CliHost& host, const Arguments& arguments);
+int RunExport(CliHost& host, const Arguments& arguments);
 
 }  // namespace velmora::cli

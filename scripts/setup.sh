@@ -9,6 +9,7 @@ PACKAGES=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine64 wine32:i386 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 xvfb xauth x11-utils fonts-ipafont-gothic locales imagemagick
   fp-utils-3.2.2 zip
+  chromium
 )
 
 missing=()

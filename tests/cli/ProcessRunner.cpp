@@ -30,6 +30,13 @@ std::string WriteInputFile(const std::string& scratchFolder, const std::string& 
 
 }  // namespace
 
+std::string FileContent(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
 std::string Utf8(const std::filesystem::path& path) {
 #ifdef _WIN32
   const std::wstring wide = path.wstring();

@@ -21,6 +21,9 @@ struct ProcessResult {
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
                          const std::string& scratchFolder, const std::optional<std::string>& input = std::nullopt);
 
+// The whole content of a file the program wrote (empty when there is none).
+std::string FileContent(const std::filesystem::path& path);
+
 // A path as UTF-8, the encoding the arguments above are given in.
 std::string Utf8(const std::filesystem::path& path);
 

@@ -1,0 +1,59 @@
+#include "distribution/DiagramNodes.h"
+
+#include "document/TextRules.h"
+
+namespace velmora {
+namespace {
+
+AnswerRole RoleOf(const TreeNode& node) {
+  const TreeNode* parent = node.Parent();
+  if (parent == nullptr) return AnswerRole::None;
+  const bool first = parent->FirstChild() == &node;
+  const bool last = parent->LastChild() == &node;
+  if (first && last) return AnswerRole::Both;
+  if (first) return AnswerRole::Yes;
+  if (last) return AnswerRole::No;
+  return AnswerRole::Middle;
+}
+
+}  // namespace
+
+std::vector<ShownNode> ShownNodesOf(const DecisionTree& tree, const DocumentState& state) {
+  std::vector<ShownNode> nodes;
+  nodes.reserve(tree.Count());
+  // In pre-order a node's parent is the latest node one level up.
+  std::vector<std::size_t> latestAtLevel;
+  tree.ForEachPreOrder([&](const TreeNode& node) {
+    ShownNode shown;
+    const auto level = static_cast<std::size_t>(node.Level());
+    if (level > 0) shown.parent = latestAtLevel[level - 1];
+    if (latestAtLevel.size() <= level) latestAtLevel.resize(level + 1);
+    latestAtLevel[level] = nodes.size();
+    shown.kind = node.kind;
+    shown.level = node.Level();
+    shown.message = ExpandNewLines(node.Text(), state.NewLineMark);
+    shown.question = node.HasChildren();
+    if (shown.question) {
+      // As a run shows it: only a question's text carries a default answer.
+      shown.noDefault = DefaultSuffixOf(shown.message) == DefaultSuffix::No;
+      shown.message = RemoveDefaultSuffix(shown.message);
+    }
+    shown.role = RoleOf(node);
+    shown.reachable = shown.role != AnswerRole::Middle && (node.Parent() == nullptr || nodes[shown.parent].reachable);
+    nodes.push_back(std::move(shown));
+  });
+  return nodes;
+}
+
+bool IsDefaultAnswer(const std::vector<ShownNode>& nodes, const ShownNode& node) {
+  if (node.parent >= nodes.size()) return false;
+  const bool noDefault = nodes[node.parent].noDefault;
+  switch (node.role) {
+    case AnswerRole::Both: return true;
+    case AnswerRole::Yes: return !noDefault;
+    case AnswerRole::No: return noDefault;
+    default: return false;
+  }
+}
+
+}  // namespace velmora

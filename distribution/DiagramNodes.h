@@ -1,0 +1,53 @@
+#pragma once
+// What the exports show of each node, worked out once from the tree and the
+// text conventions: the message as a run shows it, which answer leads to
+// the node, whether a run can reach it at all, and which answer is the
+// default of a question.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/DecisionTree.h"
+#include "document/DocumentState.h"
+
+namespace velmora {
+
+// The answers as the exports name them (CP932).
+// はい
+inline constexpr std::string_view kYesLabel = "\x82\xCD\x82\xA2";
+// いいえ
+inline constexpr std::string_view kNoLabel = "\x82\xA2\x82\xA2\x82\xA6";
+// はい／いいえ
+inline constexpr std::string_view kBothLabel = "\x82\xCD\x82\xA2\x81\x5E\x82\xA2\x82\xA2\x82\xA6";
+// （既定）
+inline constexpr std::string_view kDefaultMark = "\x81\x69\x8A\xF9\x92\xE8\x81\x6A";
+
+// Which answer of its parent leads to a node.
+enum class AnswerRole {
+  None,    // a top-level node
+  Yes,     // the first of two or more children
+  No,      // the last of two or more children
+  Both,    // the only child: Yes and No both lead to it
+  Middle,  // between the first and the last: never reached
+};
+
+struct ShownNode {
+  std::size_t parent = static_cast<std::size_t>(-1);  // index in the list, or none at the top level
+  int kind = Unset;
+  int level = 0;
+  std::string message;     // CP932, lines separated by CR LF, without a question's default suffix
+  bool question = false;   // the node has answers
+  bool noDefault = false;  // a question whose default is No
+  AnswerRole role = AnswerRole::None;
+  bool reachable = true;   // false for a middle answer and everything below it
+};
+
+// Every node of the tree in pre-order (parents before children).
+std::vector<ShownNode> ShownNodesOf(const DecisionTree& tree, const DocumentState& state);
+
+// True when the answer that leads to `node` is its parent's default answer.
+bool IsDefaultAnswer(const std::vector<ShownNode>& nodes, const ShownNode& node);
+
+}  // namespace velmora

@@ -1,0 +1,307 @@
+#include "distribution/DiagramSvg.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "distribution/DiagramNodes.h"
+#include "distribution/KindStyle.h"
+#include "distribution/MarkupEscape.h"
+#include "distribution/TextMeasure.h"
+#include "distribution/TidyTreeLayout.h"
+#include "distribution/Utf8Text.h"
+#include "document/TextRules.h"
+
+namespace velmora {
+namespace {
+
+// Geometry in CSS pixels. The font size makes one half-em column 7 pixels.
+constexpr double kFontSize = 14;
+constexpr double kColumnWidth = kFontSize / 2;
+constexpr double kLineHeight = 20;
+constexpr double kBaseline = 15;  // from a line's top to its baseline (IPAGothic ascent 0.88 em)
+constexpr double kPaddingX = 10;
+constexpr double kPaddingY = 8;
+constexpr double kIconSize = 20;
+constexpr double kIconGap = 6;
+constexpr double kMinTextColumns = 2;
+constexpr double kMargin = 16;
+constexpr double kCaptionHeight = 36;
+constexpr double kSiblingGap = 24;
+// The edge labels sit in the gap between levels, so it must hold one: under
+// the bend when the tree grows downwards, along the last leg (bent just past
+// the widest parent) when it grows to the right.
+constexpr double kLevelGapDown = 56;
+constexpr double kLevelGapRight = 110;
+constexpr double kLegRight = 100;
+
+// A number with at most one decimal, the same on every platform.
+void AppendNumber(std::string& out, double value) {
+  // Rounded half away from zero by hand: a call to llround would pull the
+  // library's copy into every program linked with the core, the player stub
+  // included, even where nothing draws a diagram.
+  const auto tenths = static_cast<long long>(value * 10 + (value < 0 ? -0.5 : 0.5));
+  const long long whole = tenths / 10;
+  const long long fraction = tenths % 10;
+  if (tenths < 0 && whole == 0) out += '-';
+  out += std::to_string(whole);
+  if (fraction != 0) {
+    out += '.';
+    out += static_cast<char>('0' + (fraction < 0 ? -fraction : fraction));
+  }
+}
+
+void AppendAttribute(std::string& out, std::string_view name, double value) {
+  out += ' ';
+  out += name;
+  out += "=\"";
+  AppendNumber(out, value);
+  out += '"';
+}
+
+void AppendText(std::string& out, std::string_view cp932) { AppendMarkupEscaped(out, Cp932ToUtf8Text(cp932)); }
+
+constexpr double kLabelColumnWidth = 6;  // the labels' 12 px font
+
+// The label of the edge that leads to `node`: its answer, and "（既定）"
+// after the default one. A middle answer has no button that leads to it.
+std::string LabelOf(const std::vector<ShownNode>& nodes, const ShownNode& node) {
+  std::string label;
+  switch (node.role) {
+    case AnswerRole::Yes: label = kYesLabel; break;
+    case AnswerRole::No: label = kNoLabel; break;
+    case AnswerRole::Both: label = kBothLabel; break;
+    default: return label;
+  }
+  // Where both answers lead to the one child, naming a default tells nothing.
+  if (node.role != AnswerRole::Both && IsDefaultAnswer(nodes, node)) label += kDefaultMark;
+  return label;
+}
+
+struct Box {
+  double width = 0;
+  double height = 0;
+  std::vector<std::string_view> lines;
+};
+
+Box BoxOf(const ShownNode& node) {
+  Box box;
+  box.lines = MessageLines(node.message);
+  const bool icon = !StyleOfKind(node.kind).iconId.empty();
+  const double columns = std::max(kMinTextColumns, static_cast<double>(WidestColumns(box.lines)));
+  box.width = 2 * kPaddingX + (icon ? kIconSize + kIconGap : 0) + columns * kColumnWidth;
+  box.height = 2 * kPaddingY + std::max(kIconSize, static_cast<double>(box.lines.size()) * kLineHeight);
+  return box;
+}
+
+// A box's rectangle on the page.
+struct Rect {
+  double x, y, width, height;
+};
+
+class DiagramWriter {
+ public:
+  DiagramWriter(const std::vector<ShownNode>& nodes, const DiagramOptions& options, ByteSink& sink)
+      : nodes_(nodes), horizontal_(options.horizontal), sink_(sink) {}
+
+  void Write(std::string_view caption) {
+    boxes_.reserve(nodes_.size());
+    std::vector<LayoutItem> items;
+    items.reserve(nodes_.size());
+    for (const ShownNode& node : nodes_) {
+      boxes_.push_back(BoxOf(node));
+      const Box& box = boxes_.back();
+      items.push_back({node.parent, horizontal_ ? box.height : box.width, horizontal_ ? box.width : box.height});
+    }
+    const TreeLayout layout =
+        LayoutTidyTree(items, {kSiblingGap, horizontal_ ? kLevelGapRight : kLevelGapDown});
+    top_ = kMargin + (caption.empty() ? 0 : kCaptionHeight);
+    rects_.reserve(nodes_.size());
+    for (std::size_t i = 0; i < nodes_.size(); ++i) rects_.push_back(RectOf(i, layout.places[i], items[i]));
+
+    double width = 2 * kMargin + (horizontal_ ? layout.depthExtent : layout.breadthExtent);
+    if (!horizontal_) width = std::max(width, LabelsRight() + kMargin);
+    const double height = top_ + kMargin + (horizontal_ ? layout.breadthExtent : layout.depthExtent);
+    WriteHeader(caption, width, height);
+    for (std::size_t i = 0; i < nodes_.size(); ++i) WriteEdge(i);
+    for (std::size_t i = 0; i < nodes_.size(); ++i) WriteNode(i);
+    out_ += "</svg>\n";
+    Flush();
+  }
+
+ private:
+  Rect RectOf(std::size_t i, const LayoutPlace& place, const LayoutItem& item) const {
+    const double near = place.breadthCentre - item.breadth / 2;
+    if (horizontal_) return {kMargin + place.depthStart, top_ + near, boxes_[i].width, boxes_[i].height};
+    return {kMargin + near, top_ + place.depthStart, boxes_[i].width, boxes_[i].height};
+  }
+
+  // Downwards a label starts beside the child's centre line and may reach
+  // past the rightmost box; the picture is widened to hold it.
+  double LabelsRight() const {
+    double right = 0;
+    for (std::size_t i = 0; i < nodes_.size(); ++i) {
+      const double columns = static_cast<double>(TextColumns(LabelOf(nodes_, nodes_[i])));
+      if (columns > 0) right = std::max(right, LabelX(rects_[i]) + columns * kLabelColumnWidth);
+    }
+    return right;
+  }
+
+  static double LabelX(const Rect& child) { return child.x + child.width / 2 + 5; }
+
+  void WriteHeader(std::string_view caption, double width, double height) {
+    out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" "
+            "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\"";
+    AppendAttribute(out_, "width", width);
+    AppendAttribute(out_, "height", height);
+    out_ += " viewBox=\"0 0 ";
+    AppendNumber(out_, width);
+    out_ += ' ';
+    AppendNumber(out_, height);
+    out_ += "\" font-family=\"";
+    out_ += kExportFontFamily;
+    out_ += ", ";
+    out_ += kExportFontFallbacks;
+    out_ += "\" font-size=\"14\">\n<title>";
+    AppendText(out_, caption);
+    out_ += "</title>\n<style>text{white-space:pre}.edge{fill:none;stroke:#555;stroke-width:1.2}"
+            ".edge.default{stroke:#111;stroke-width:2.6}.edge.unreachable{stroke-dasharray:5 4}"
+            ".label{font-size:12px;fill:#333}.label.default{font-weight:bold;fill:#000}.caption{font-size:18px}";
+    out_ += KindBoxStyles();
+    out_ += "</style>\n<defs>";
+    out_ += KindIconSymbols();
+    out_ += "</defs>\n<rect width=\"100%\" height=\"100%\" fill=\"#fff\"/>\n";
+    if (!caption.empty()) {
+      out_ += "<text class=\"caption\" xml:space=\"preserve\"";
+      AppendAttribute(out_, "x", kMargin);
+      AppendAttribute(out_, "y", kMargin + 18);
+      out_ += '>';
+      AppendText(out_, caption);
+      out_ += "</text>\n";
+    }
+  }
+
+  // The edge from the parent's far side to the child's near side, bent at
+  // right angles half way, with the answer's label beside its last leg.
+  void WriteEdge(std::size_t i) {
+    const ShownNode& node = nodes_[i];
+    if (node.parent >= nodes_.size()) return;
+    const Rect& from = rects_[node.parent];
+    const Rect& to = rects_[i];
+    const bool isDefault = IsDefaultAnswer(nodes_, node);
+    out_ += "<path class=\"edge";
+    if (isDefault) out_ += " default";
+    if (!node.reachable) out_ += " unreachable";
+    out_ += "\" d=\"M";
+    double labelX = 0, labelY = 0;
+    if (horizontal_) {
+      const double startX = from.x + from.width, startY = from.y + from.height / 2;
+      const double endY = to.y + to.height / 2, bendX = to.x - kLegRight;
+      AppendPoints({startX, startY, bendX, startY, bendX, endY, to.x, endY});
+      labelX = bendX + 4;
+      labelY = endY - 5;
+    } else {
+      const double startX = from.x + from.width / 2, startY = from.y + from.height;
+      const double endX = to.x + to.width / 2, bendY = to.y - kLevelGapDown / 2;
+      AppendPoints({startX, startY, startX, bendY, endX, bendY, endX, to.y});
+      labelX = LabelX(to);
+      labelY = to.y - 7;
+    }
+    out_ += "\"/>\n";
+    WriteLabel(node, isDefault, labelX, labelY);
+  }
+
+  void AppendPoints(std::initializer_list<double> coordinates) {
+    bool first = true;
+    bool x = true;
+    for (const double value : coordinates) {
+      if (!first) out_ += x ? " L" : " ";
+      AppendNumber(out_, value);
+      first = false;
+      x = !x;
+    }
+  }
+
+  void WriteLabel(const ShownNode& node, bool isDefault, double x, double y) {
+    const std::string label = LabelOf(nodes_, node);
+    if (label.empty()) return;
+    out_ += "<text class=\"label";
+    if (isDefault) out_ += " default";
+    if (!node.reachable) out_ += " unreachable";
+    out_ += '"';
+    AppendAttribute(out_, "x", x);
+    AppendAttribute(out_, "y", y);
+    out_ += '>';
+    AppendText(out_, label);
+    out_ += "</text>\n";
+  }
+
+  void WriteNode(std::size_t i) {
+    const ShownNode& node = nodes_[i];
+    const Rect& rect = rects_[i];
+    const KindStyle style = StyleOfKind(node.kind);
+    out_ += "<g class=\"node ";
+    out_ += style.className;
+    if (!node.reachable) out_ += " unreachable";
+    out_ += "\"><rect";
+    AppendAttribute(out_, "x", rect.x);
+    AppendAttribute(out_, "y", rect.y);
+    AppendAttribute(out_, "width", rect.width);
+    AppendAttribute(out_, "height", rect.height);
+    out_ += " rx=\"6\"/>";
+    double textX = rect.x + kPaddingX;
+    if (!style.iconId.empty()) {
+      out_ += "<use xlink:href=\"#";
+      out_ += style.iconId;
+      out_ += '"';
+      AppendAttribute(out_, "x", textX);
+      AppendAttribute(out_, "y", rect.y + kPaddingY);
+      out_ += " width=\"20\" height=\"20\"/>";
+      textX += kIconSize + kIconGap;
+    }
+    WriteLines(boxes_[i].lines, textX, rect.y + kPaddingY);
+    out_ += "</g>\n";
+    if (out_.size() > 1 << 16) Flush();
+  }
+
+  void WriteLines(const std::vector<std::string_view>& lines, double x, double top) {
+    out_ += "<text xml:space=\"preserve\">";
+    for (std::size_t line = 0; line < lines.size(); ++line) {
+      out_ += "<tspan";
+      AppendAttribute(out_, "x", x);
+      AppendAttribute(out_, "y", top + static_cast<double>(line) * kLineHeight + kBaseline);
+      out_ += '>';
+      AppendText(out_, lines[line]);
+      out_ += "</tspan>";
+    }
+    out_ += "</text>";
+  }
+
+  void Flush() {
+    sink_.Write(out_);
+    out_.clear();
+  }
+
+  const std::vector<ShownNode>& nodes_;
+  bool horizontal_;
+  ByteSink& sink_;
+  std::vector<Box> boxes_;
+  std::vector<Rect> rects_;
+  double top_ = 0;
+  std::string out_;
+};
+
+}  // namespace
+
+void WriteDiagramSvg(const DecisionTree& tree, const DocumentState& state, const DiagramOptions& options,
+                     ByteSink& sink) {
+  const std::vector<ShownNode> nodes = ShownNodesOf(tree, state);
+  DiagramWriter(nodes, options, sink).Write(TrimBlanksView(state.Title));
+}
+
+void ExportDiagramSvg(FileSystemPort& files, const FilePath& path, const DecisionTree& tree,
+                      const DocumentState& state, const DiagramOptions& options) {
+  files.StreamFileAtomically(path, [&](ByteSink& sink) { WriteDiagramSvg(tree, state, options, sink); });
+}
+
+}  // namespace velmora

@@ -1,0 +1,32 @@
+#pragma once
+// The procedure as a picture to review and print: an SVG file with one box
+// per node (its kind's icon and colour, its text broken where the newline
+// mark stands), edges labelled with the answers, the default answer drawn
+// bold, and the answers a run can never reach (the middle children of a node
+// with three or more) greyed with everything below them. Boxes are placed by
+// the tidy-tree layout, top-down or from left to right, and sized by the
+// font's real metrics (TextMeasure.h). The file grows linearly with the tree.
+
+#include "document/DecisionTree.h"
+#include "document/DocumentState.h"
+#include "files/ByteSink.h"
+#include "files/FileSystemPort.h"
+
+namespace velmora {
+
+struct DiagramOptions {
+  bool horizontal = false;  // the tree grows from left to right instead of downwards
+};
+
+// Writes the whole SVG document (UTF-8) into `sink`. An empty tree gives a
+// valid, empty picture with the title.
+void WriteDiagramSvg(const DecisionTree& tree, const DocumentState& state, const DiagramOptions& options,
+                     ByteSink& sink);
+
+// Writes the diagram to `path` in one step through the file-system port: a
+// failure leaves any earlier file as it was (the port raises the
+// cannot-create message).
+void ExportDiagramSvg(FileSystemPort& files, const FilePath& path, const DecisionTree& tree,
+                      const DocumentState& state, const DiagramOptions& options);
+
+}  // namespace velmora

@@ -1,0 +1,184 @@
+#include "distribution/HtmlPlayer.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "distribution/DiagramNodes.h"
+#include "distribution/HtmlPlayerPage.h"
+#include "distribution/KindStyle.h"
+#include "distribution/MarkupEscape.h"
+#include "distribution/PreviewRun.h"
+#include "distribution/Utf8Text.h"
+#include "document/TextRules.h"
+
+namespace velmora {
+namespace {
+
+// The page's own texts in CP932.
+// 経路をコピー
+constexpr std::string_view kCopyPathCaption = "\x8C\x6F\x98\x48\x82\xF0\x83\x52\x83\x73\x81\x5B";
+// もう一度
+constexpr std::string_view kAgainCaption = "\x82\xE0\x82\xA4\x88\xEA\x93\x78";
+// コピーしました。
+constexpr std::string_view kCopiedStatus = "\x83\x52\x83\x73\x81\x5B\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x42";
+// コピーできませんでした。テキストを選んでコピーしてください。
+constexpr std::string_view kCopyFailedStatus =
+    "\x83\x52\x83\x73\x81\x5B\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81\x42\x83\x65\x83\x4C"
+    "\x83\x58\x83\x67\x82\xF0\x91\x49\x82\xF1\x82\xC5\x83\x52\x83\x73\x81\x5B\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3"
+    "\x82\xA2\x81\x42";
+
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+// One step as the script reads it: [message, icon, noDefault, yes, no,
+// parent, completed, total], indices into the list of steps, -1 for none.
+struct Step {
+  std::size_t node = 0;  // in the shown-node list
+  long long yes = -1, no = -1, parent = -1;
+};
+
+// The steps a run from the root can reach, root first, by Yes and No only:
+// a middle answer, and any top-level node but the root, never shows.
+std::vector<Step> ReachableSteps(const std::vector<ShownNode>& nodes) {
+  std::vector<std::size_t> firstChild(nodes.size(), kNone), lastChild(nodes.size(), kNone);
+  for (std::size_t i = 0; i < nodes.size(); ++i) {
+    const std::size_t p = nodes[i].parent;
+    if (p == kNone) continue;
+    if (firstChild[p] == kNone) firstChild[p] = i;
+    lastChild[p] = i;
+  }
+  std::vector<Step> steps;
+  if (nodes.empty()) return steps;
+  steps.push_back({0});
+  for (std::size_t at = 0; at < steps.size(); ++at) {
+    const std::size_t node = steps[at].node;
+    if (firstChild[node] == kNone) continue;
+    const auto self = static_cast<long long>(at);
+    steps.push_back({firstChild[node], -1, -1, self});
+    steps[at].yes = static_cast<long long>(steps.size() - 1);
+    if (lastChild[node] == firstChild[node]) {
+      steps[at].no = steps[at].yes;  // one answer: Yes and No both lead to it
+      continue;
+    }
+    steps.push_back({lastChild[node], -1, -1, self});
+    steps[at].no = static_cast<long long>(steps.size() - 1);
+  }
+  return steps;
+}
+
+// The deepest level below each node, every child counted (the middle ones
+// too), as the preview's progress counts it.
+std::vector<int> DeepestLevels(const std::vector<ShownNode>& nodes) {
+  std::vector<int> deepest(nodes.size());
+  for (std::size_t i = 0; i < nodes.size(); ++i) deepest[i] = nodes[i].level;
+  for (std::size_t i = nodes.size(); i-- > 0;) {
+    if (nodes[i].parent != kNone) deepest[nodes[i].parent] = std::max(deepest[nodes[i].parent], deepest[i]);
+  }
+  return deepest;
+}
+
+void AppendScriptText(std::string& out, std::string_view cp932) { AppendScriptString(out, Cp932ToUtf8Text(cp932)); }
+
+// A message's CR LF line breaks as the browser's own "\n".
+void AppendScriptMessage(std::string& out, std::string_view cp932) {
+  std::string utf8 = Cp932ToUtf8Text(cp932);
+  utf8.erase(std::remove(utf8.begin(), utf8.end(), '\r'), utf8.end());
+  AppendScriptString(out, utf8);
+}
+
+void AppendTexts(std::string& out) {
+  const std::vector<StepButton> question = StepButtons(true, false);
+  const std::vector<StepButton> leafAtTop = StepButtons(false, true);
+  const std::pair<const char*, std::string_view> texts[] = {
+      {"yes", question[0].caption},      {"no", question[1].caption},      {"back", question[2].caption},
+      {"ok", leafAtTop[0].caption},      {"finish", leafAtTop[1].caption}, {"yesAnswer", kYesLabel},
+      {"noAnswer", kNoLabel},            {"copied", kCopiedStatus},        {"copyFailed", kCopyFailedStatus},
+  };
+  out += "\"texts\":{";
+  for (const auto& [name, value] : texts) {
+    if (out.back() != '{') out += ',';
+    out += '"';
+    out += name;
+    out += "\":";
+    AppendScriptText(out, value);
+  }
+  out += '}';
+}
+
+void AppendSteps(std::string& out, const std::vector<ShownNode>& nodes) {
+  const std::vector<Step> steps = ReachableSteps(nodes);
+  const std::vector<int> deepest = DeepestLevels(nodes);
+  out += "\"nodes\":[";
+  for (const Step& step : steps) {
+    const ShownNode& node = nodes[step.node];
+    if (&step != &steps.front()) out += ",\n";
+    out += '[';
+    AppendScriptMessage(out, node.message);
+    out += ',' + std::to_string(DialogKindOf(node.kind)) + ',' + (node.noDefault ? "1" : "0");
+    out += ',' + std::to_string(step.yes) + ',' + std::to_string(step.no) + ',' + std::to_string(step.parent);
+    out += ',' + std::to_string(node.level + 1) + ',' + std::to_string(deepest[step.node] + 1) + ']';
+  }
+  out += ']';
+}
+
+std::string ProcedureData(const std::vector<ShownNode>& nodes, const DocumentState& state,
+                          std::string_view caption) {
+  std::string out = "{\"title\":";
+  AppendScriptText(out, caption);
+  // The bar shows only for the three colours, as the taskbar's does.
+  const int colour = state.Color >= 1 && state.Color <= 3 ? state.Color : 0;
+  out += ",\"colour\":" + std::to_string(colour) + ',';
+  AppendTexts(out);
+  out += ",\n";
+  AppendSteps(out, nodes);
+  out += '}';
+  return out;
+}
+
+void AppendMarkup(std::string& out, std::string_view cp932) { AppendMarkupEscaped(out, Cp932ToUtf8Text(cp932)); }
+
+}  // namespace
+
+void WriteHtmlPlayer(const DecisionTree& tree, const DocumentState& state, ByteSink& sink) {
+  const std::vector<ShownNode> nodes = ShownNodesOf(tree, state);
+  const std::string_view caption = TrimBlanksView(state.Title);
+  std::string out =
+      "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
+      "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+      // Nothing may be fetched: the page is the whole procedure.
+      "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src 'unsafe-inline'; "
+      "script-src 'unsafe-inline'\">\n<title>";
+  AppendMarkup(out, caption);
+  out += "</title>\n<style>";
+  out += HtmlPlayerStyle();
+  out += "</style>\n</head>\n<body>\n<svg width=\"0\" height=\"0\" style=\"position:absolute\" aria-hidden=\"true\"><defs>";
+  out += KindIconSymbols();
+  out += "</defs></svg>\n<main class=\"card\">\n<h1 class=\"caption\" id=\"caption\">";
+  AppendMarkup(out, caption);
+  out += "</h1>\n<div id=\"run\">\n"
+         "<div class=\"progress\" id=\"progress\" role=\"progressbar\" aria-valuemin=\"0\" aria-valuemax=\"100\">"
+         "<div class=\"bar\" id=\"bar\"></div></div>\n"
+         "<div class=\"step\"><svg class=\"icon\" viewBox=\"0 0 20 20\" aria-hidden=\"true\"><use id=\"icon\"/></svg>"
+         "<p class=\"message\" id=\"message\"></p></div>\n"
+         "<div class=\"buttons\" id=\"buttons\"></div>\n</div>\n"
+         "<div id=\"end\" hidden>\n<ol class=\"path\" id=\"path\"></ol>\n<div class=\"buttons\">"
+         "<button type=\"button\" id=\"copy\">";
+  AppendMarkup(out, kCopyPathCaption);
+  out += "</button><button type=\"button\" id=\"again\">";
+  AppendMarkup(out, kAgainCaption);
+  out += "</button></div>\n<p class=\"status\" id=\"status\" role=\"status\"></p>\n</div>\n</main>\n"
+         "<script type=\"application/json\" id=\"procedure\">";
+  sink.Write(out);
+  sink.Write(ProcedureData(nodes, state, caption));
+  out = "</script>\n<script>";
+  out += HtmlPlayerScript();
+  out += "</script>\n</body>\n</html>\n";
+  sink.Write(out);
+}
+
+void ExportHtmlPlayer(FileSystemPort& files, const FilePath& path, const DecisionTree& tree,
+                      const DocumentState& state) {
+  files.StreamFileAtomically(path, [&](ByteSink& sink) { WriteHtmlPlayer(tree, state, sink); });
+}
+
+}  // namespace velmora

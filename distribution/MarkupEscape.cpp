@@ -1,0 +1,67 @@
+#include "distribution/MarkupEscape.h"
+
+#include "distribution/Utf8Text.h"
+
+namespace velmora {
+namespace {
+
+constexpr std::string_view kLineSeparator = "\xE2\x80\xA8";       // U+2028
+constexpr std::string_view kParagraphSeparator = "\xE2\x80\xA9";  // U+2029
+
+bool IsForbiddenControl(unsigned char byte) { return byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r'; }
+
+void AppendHex4(std::string& out, unsigned code) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  out += "\\u";
+  for (int shift = 12; shift >= 0; shift -= 4) out += kDigits[(code >> shift) & 0xF];
+}
+
+}  // namespace
+
+void AppendMarkupEscaped(std::string& out, std::string_view utf8) {
+  for (const char c : utf8) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&#39;"; break;
+      default:
+        if (IsForbiddenControl(static_cast<unsigned char>(c))) {
+          out += kReplacementUtf8;
+        } else {
+          out += c;
+        }
+    }
+  }
+}
+
+std::string MarkupEscaped(std::string_view utf8) {
+  std::string out;
+  AppendMarkupEscaped(out, utf8);
+  return out;
+}
+
+void AppendScriptString(std::string& out, std::string_view utf8) {
+  out += '"';
+  for (std::size_t pos = 0; pos < utf8.size(); ++pos) {
+    const char c = utf8[pos];
+    const auto byte = static_cast<unsigned char>(c);
+    if (utf8.compare(pos, 3, kLineSeparator) == 0 || utf8.compare(pos, 3, kParagraphSeparator) == 0) {
+      AppendHex4(out, utf8[pos + 2] == '\xA8' ? 0x2028U : 0x2029U);
+      pos += 2;
+    } else if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (byte < 0x20 || c == '<' || c == '>' || c == '&') {
+      AppendHex4(out, byte);
+    } else {
+      out += c;
+    }
+  }
+  out += '"';
+}
+
+}  // namespace velmora

@@ -1,0 +1,24 @@
+#pragma once
+// Procedure texts inside the exported SVG and HTML files. An author may write
+// anything in a node ("<", "&", quotes, even "</script>"), and none of it may
+// change the structure of the file it is put in.
+
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// Appends UTF-8 text escaped for XML and HTML, as element content and as a
+// quoted attribute value alike: & < > " ' become references. Control
+// characters that XML 1.0 forbids (all below 0x20 but TAB, LF and CR) become
+// U+FFFD, so the file stays well-formed whatever the text held.
+void AppendMarkupEscaped(std::string& out, std::string_view utf8);
+std::string MarkupEscaped(std::string_view utf8);
+
+// Appends UTF-8 text as a JSON string literal (with its quotes) that is also
+// safe inside an HTML <script> element: < > & are written as \u escapes, so no
+// text can close the element, and U+2028/U+2029 are escaped for older
+// JavaScript engines.
+void AppendScriptString(std::string& out, std::string_view utf8);
+
+}  // namespace velmora

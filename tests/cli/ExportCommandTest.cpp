@@ -1,0 +1,91 @@
+// velmora-cli export on real files: the diagram and the player are the
+// core's exports of the procedure as the editor opens it, wrong command
+// lines are refused before anything is written, and a failed export leaves
+// an earlier output as it was.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "ProcessRunner.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::HostPath;
+using testing::ProcessResult;
+using testing::FileContent;
+using testing::Utf8;
+
+class Export : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("velmora-export-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_ / "scratch");
+    fs::copy_file(fs::path(HostPath(VELMORA_TEST_DATA)) / ".." / ".." / "docs" / "sample.tre", PathOf("in.tre"));
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  fs::path PathOf(const std::string& name) const { return folder_ / name; }
+  std::string Arg(const std::string& name) const { return Utf8(PathOf(name)); }
+
+  ProcessResult Run(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "export");
+    return testing::RunProcess(HostPath(VELMORA_CLI), arguments, Utf8(folder_ / "scratch"));
+  }
+
+  fs::path folder_;
+};
+
+std::string Golden(const std::string& name) {
+  return FileContent(fs::path(HostPath(VELMORA_TEST_DATA)) / "export" / name);
+}
+
+TEST_F(Export, WritesTheDiagramAndThePlayerOfTheOpenedProcedure) {
+  const ProcessResult result = Run({Arg("in.tre"), "--svg", Arg("out.svg"), "--html", Arg("out.html")});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(FileContent(PathOf("out.svg")), Golden("sample.svg"));
+  EXPECT_EQ(FileContent(PathOf("out.html")), Golden("sample.html"));
+
+  ASSERT_EQ(Run({"--horizontal", Arg("in.tre"), "--svg", Arg("side.svg")}).exitCode, 0);
+  EXPECT_EQ(FileContent(PathOf("side.svg")), Golden("sample-horizontal.svg"));
+}
+
+TEST_F(Export, RefusesWrongCommandLinesWithoutWritingAnything) {
+  const std::vector<std::vector<std::string>> wrong = {
+      {Arg("in.tre")},                                             // no output named
+      {"--svg", Arg("out.svg")},                                   // no input
+      {Arg("in.tre"), Arg("other.tre"), "--svg", Arg("out.svg")},  // two inputs
+      {Arg("in.tre"), "--svg"},                                    // option without its file
+      {Arg("in.tre"), "--svg", Arg("out.svg"), "--svg", Arg("out2.svg")},
+      {Arg("in.tre"), "--html", Arg("out.svg"), "--horizontal"},  // --horizontal without a diagram
+      {Arg("in.tre"), "--png", Arg("out.svg")},
+  };
+  for (const auto& arguments : wrong) {
+    const ProcessResult result = Run(arguments);
+    EXPECT_EQ(result.exitCode, 2) << arguments.size();
+    EXPECT_NE(result.err.find("usage:"), std::string::npos);
+  }
+  EXPECT_FALSE(fs::exists(PathOf("out.svg")));
+  EXPECT_FALSE(fs::exists(PathOf("out2.svg")));
+}
+
+TEST_F(Export, AFailedExportLeavesTheEarlierFileAsItWas) {
+  std::ofstream(PathOf("out.svg"), std::ios::binary) << "earlier";
+  // A missing input: the editor's cannot-open message, nothing written.
+  ProcessResult result = Run({Arg("missing.tre"), "--svg", Arg("out.svg")});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.err.find("missing.tre"), std::string::npos) << result.err;
+  // An output folder that does not exist: the cannot-create message.
+  result = Run({Arg("in.tre"), "--svg", Arg("no-folder/out.svg")});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.err.find("out.svg"), std::string::npos) << result.err;
+  EXPECT_EQ(FileContent(PathOf("out.svg")), "earlier");
+}
+
+}  // namespace
+}  // namespace velmora
