@@ -11,6 +11,12 @@ const std::vector<Command>& CommandTable() {
       {"play", RunPlay, "IN [--answers SEQ]",
        "Run the procedure in IN as the preview does, step by step in the terminal; answer with y, n, b or o "
        "(one line each on standard input, an empty line for the default, or all at once with --answers)."},
+      {"check", RunCheck, "IN [--json]",
+       "Check the procedure in IN before release: one line per problem (FILE:LINE: error|warning: explanation), "
+       "or JSON with --json. Exits with 1 when a problem is an error."},
+      {"paths", RunPaths, "IN [--csv]",
+       "Print every path through the procedure in IN: the answers from the root, the final message's kind "
+       "and text; CSV with --csv."},
       // Further commands go here, one line each (declared in Commands.h).
   };
   return table;

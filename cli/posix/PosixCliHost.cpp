@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "cli/CliPlatform.h"
 #include "files/posix/PosixFileSystem.h"
@@ -41,6 +42,10 @@ void WriteAll(std::FILE* stream, std::string_view text) {
   std::fflush(stream);
 }
 
+[[noreturn]] void ThrowOutputError(int error) {
+  throw OutputError(error != 0 ? std::strerror(error) : "write error");
+}
+
 class PosixCliHost final : public CliHost {
  public:
   FileSystemPort& Files() override { return files_; }
@@ -53,9 +58,19 @@ class PosixCliHost final : public CliHost {
   }
 
   std::string ToUtf8(std::string_view cp932) override { return Cp932ToUtf8Lenient(cp932); }
-  void WriteOutput(std::string_view utf8) override { WriteAll(stdout, utf8); }
-  void WriteError(std::string_view cp932) override { WriteAll(stderr, Cp932ToUtf8Lenient(cp932) + "\n"); }
-  void WriteErrorUtf8(std::string_view utf8) override { WriteAll(stderr, utf8); }
+
+  // Buffered by stdio: a long outline costs few system calls. A failure may
+  // show only at the flush, which FlushOutput makes sure to see.
+  void WriteOutput(std::string_view utf8) override {
+    errno = 0;
+    if (std::fwrite(utf8.data(), 1, utf8.size(), stdout) != utf8.size()) ThrowOutputError(errno);
+  }
+  void FlushOutput() override {
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) ThrowOutputError(errno);
+  }
+
+  void WriteError(std::string_view utf8) override { WriteAll(stderr, utf8); }
 
  private:
   PosixFileSystem files_;
@@ -80,16 +95,6 @@ void PrepareProcess(char** argv) {
 
 std::unique_ptr<CliHost> MakePlatformHost() { return std::make_unique<PosixCliHost>(); }
 
-bool CommandLineArguments(int argc, char** argv, Arguments& arguments, std::string& badArgument) {
-  for (int i = 1; i < argc; ++i) {
-    std::optional<std::string> converted = Utf8ToCp932(argv[i]);
-    if (!converted) {
-      badArgument = argv[i];
-      return false;
-    }
-    arguments.push_back(std::move(*converted));
-  }
-  return true;
-}
+Arguments CommandLineArguments(int argc, char** argv) { return Arguments(argv + 1, argv + argc); }
 
 }  // namespace velmora::cli
