@@ -132,6 +132,9 @@ TEST_F(CheckAndPaths, WrongArgumentsExitWithTwo) {
   const ProcessResult missing = Run({"check", Utf8(folder_ / "missing.tre")});
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_EQ(missing.err.rfind("velmora-cli: ", 0), 0u) << missing.err;
+  // Redirected, standard error is UTF-8 like standard output, on Windows too:
+  // "ファイル" begins the editor's message.
+  EXPECT_EQ(missing.err.find("\xe3\x83\x95\xe3\x82\xa1\xe3\x82\xa4\xe3\x83\xab"), 13u) << missing.err;
 }
 
 }  // namespace
