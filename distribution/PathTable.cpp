@@ -103,4 +103,9 @@ void WritePathTable(ByteSink& sink, const DecisionTree& tree, const PathTableOpt
   if (!out.empty()) sink.Write(out);
 }
 
+void SavePathTable(FileSystemPort& fs, const FilePath& path, const DecisionTree& tree,
+                   const PathTableOptions& options) {
+  fs.StreamFileAtomically(path, [&](ByteSink& sink) { WritePathTable(sink, tree, options); });
+}
+
 }  // namespace velmora

@@ -16,6 +16,7 @@
 
 #include "document/DecisionTree.h"
 #include "files/ByteSink.h"
+#include "files/FileSystemPort.h"
 
 namespace velmora {
 
@@ -47,5 +48,11 @@ struct PathTableOptions {
 // The table in CP932 (the messages as held, with their newline marks, so a
 // row stays one line), written in pieces of some ten kilobytes.
 void WritePathTable(ByteSink& sink, const DecisionTree& tree, const PathTableOptions& options);
+
+// The table as a file (the editor's export): written atomically in pieces,
+// so a failure leaves an older file as it was. Throws the port's
+// cannot-create error.
+void SavePathTable(FileSystemPort& fs, const FilePath& path, const DecisionTree& tree,
+                   const PathTableOptions& options);
 
 }  // namespace velmora

@@ -2,6 +2,7 @@
 // answers that lead there, as a list and as the text and CSV tables.
 #include "distribution/PathTable.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 
 #include "files/TreeFile.h"
 #include "files/TreeTextParser.h"
+#include "TreeFileTestSupport.h"
 
 namespace velmora {
 namespace {
@@ -82,6 +84,14 @@ TEST(PathTable, AnswersAreJoinedInOrder) {
   const std::string table = Table(tree, PathTableFormat::Text);
   // はい > はい/いいえ: the Yes, then the one-answer step.
   EXPECT_NE(table.find("\n\x82\xcd\x82\xa2 > \x82\xcd\x82\xa2/\x82\xa2\x82\xa2\x82\xa6\t"), std::string::npos) << table;
+}
+
+TEST(PathTable, SavedAsAFileWithWindowsLineEnds) {
+  testing::MemoryFileSystem files;
+  SavePathTable(files, testing::Path("C:\\out\\paths.txt"), TreeOf("? q\n\ti a\n\ti b\n"), PathTableOptions{});
+  const std::string& saved = files.files["C:\\out\\paths.txt"];
+  EXPECT_EQ(saved.substr(saved.size() - 8), "\x92\xca\x92\x6d\tb\r\n");
+  EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 3);
 }
 
 TEST(PathTable, DeepChainIsOneRowWithoutRecursion) {
