@@ -97,7 +97,11 @@ std::string Utf8ToCp932Lenient(std::string_view utf8) {
   throw VelmoraError(CannotCreateMessage(Utf8ToCp932Lenient(path.Utf8()), std::strerror(error)));
 }
 
-FilePath FolderOfSystemPath(const std::string& systemPath) { return FilePath::FromUtf8(systemPath).Folder(); }
+// Up to and including the last "/": on Linux a "\\" is part of a name.
+FilePath FolderOfSystemPath(const std::string& systemPath) {
+  const std::size_t slash = systemPath.rfind('/');
+  return FilePath::FromUtf8(slash == std::string::npos ? std::string_view() : std::string_view(systemPath).substr(0, slash + 1));
+}
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -141,7 +145,7 @@ std::optional<std::string> LinkTarget(const std::string& systemPath, int& error)
     const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
     if (length < 0) return hops == 0 ? std::nullopt : std::optional<std::string>(current);
     target.resize(static_cast<std::size_t>(length));
-    current = target.front() == '/' ? target : FolderOfSystemPath(current).Join(target).Utf8();
+    current = !target.empty() && target.front() == '/' ? target : FolderOfSystemPath(current).Utf8() + target;
   }
   error = ELOOP;
   return std::nullopt;
