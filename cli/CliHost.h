@@ -1,15 +1,28 @@
 #pragma once
 // What a command of velmora-cli needs from the system it runs on. The core
 // works on CP932 texts; the host turns them into what the terminal shows
-// (UTF-8 on Linux, the console's code page on Windows) and gives the
-// commands the same file-system port the editor uses.
+// and gives the commands the same file-system port the editor uses.
+//
+// Standard output and standard error carry one encoding: UTF-8 on Linux;
+// on Windows a console shows the text as it is (in the console's code page)
+// and a redirected stream gets UTF-8, both of them alike, so a script that
+// collects both reads one encoding.
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "files/FileSystemPort.h"
 
 namespace velmora::cli {
+
+// Standard output could not take what was written (a full disk, a closed
+// pipe's reader gone on Windows): the command's result is lost, so the
+// command fails.
+class OutputError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 class CliHost {
  public:
@@ -21,12 +34,12 @@ class CliHost {
   virtual FilePath ProgramFolder() = 0;
   // CP932 text as UTF-8; bytes that are no CP932 character become "?".
   virtual std::string ToUtf8(std::string_view cp932) = 0;
-  // UTF-8 text to standard output.
+  // UTF-8 text to standard output, possibly buffered; throws OutputError.
   virtual void WriteOutput(std::string_view utf8) = 0;
-  // A CP932 message to standard error, followed by a line break.
-  virtual void WriteError(std::string_view cp932) = 0;
-  // A plain ASCII/UTF-8 text (usage, help) to standard error.
-  virtual void WriteErrorUtf8(std::string_view utf8) = 0;
+  // Pushes out what WriteOutput buffered; throws OutputError.
+  virtual void FlushOutput() = 0;
+  // UTF-8 text to standard error, as it is (no prefix, no line break added).
+  virtual void WriteError(std::string_view utf8) = 0;
 };
 
 }  // namespace velmora::cli

@@ -1,6 +1,6 @@
 #pragma once
 // The platform half of velmora-cli: one implementation for Linux (iconv,
-// UTF-8 terminal) and one for Windows (W functions, the console's code page).
+// UTF-8 terminal) and one for Windows (W functions, the console).
 
 #include <memory>
 #include <string>
@@ -16,10 +16,11 @@ void PrepareProcess(char** argv);
 
 std::unique_ptr<CliHost> MakePlatformHost();
 
-// The arguments after the program name, converted to CP932. False (with the
-// argument in UTF-8) when one holds a character CP932 cannot represent: such
-// a name could not be opened by the editor either.
-bool CommandLineArguments(int argc, char** argv, Arguments& arguments, std::string& badArgument);
+// The arguments after the program name, as UTF-8 without loss: on Linux the
+// bytes as given, on Windows the wide command line converted. A file name
+// that CP932 cannot hold still names its file (the editor opens such files
+// too); it becomes CP932 only where a message shows it.
+Arguments CommandLineArguments(int argc, char** argv);
 
 int Main(CliHost& host, const Arguments& arguments);
 

@@ -14,6 +14,12 @@ const std::vector<Command>& CommandTable() {
       {"export", RunExport, "IN [--svg OUT.svg [--horizontal]] [--html OUT.html]",
        "Draw the procedure in IN as an SVG diagram (top-down, or left to right with --horizontal) and/or write "
        "it as one self-contained HTML page that runs it in a browser."},
+      {"check", RunCheck, "IN [--json]",
+       "Check the procedure in IN before release: one line per problem (FILE:LINE: error|warning: explanation), "
+       "or JSON with --json. Exits with 1 when a problem is an error."},
+      {"paths", RunPaths, "IN [--csv]",
+       "Print every path through the procedure in IN: the answers from the root, the final message's kind "
+       "and text; CSV with --csv."},
       // Further commands go here, one line each (declared in Commands.h).
   };
   return table;

@@ -1,7 +1,8 @@
 #pragma once
 // The commands of velmora-cli. A command is one file with one entry
 // function; the dispatch table in CommandTable.cpp names it in one line.
-// Arguments arrive in CP932, without the program and command names.
+// Arguments arrive in UTF-8 (paths exactly as the system gave them),
+// without the program and command names.
 
 #include <stdexcept>
 #include <string>
@@ -39,5 +40,7 @@ int RunConvert(CliHost& host, const Arguments& arguments);
 int RunShow(CliHost& host, const Arguments& arguments);
 int RunPlay(CliHost& host, const Arguments& arguments);
 int RunExport(CliHost& host, const Arguments& arguments);
+int RunCheck(CliHost& host, const Arguments& arguments);
+int RunPaths(CliHost& host, const Arguments& arguments);
 
 }  // namespace velmora::cli

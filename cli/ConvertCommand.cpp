@@ -19,7 +19,7 @@ ConvertArguments ParseConvertArguments(CliHost& host, const Arguments& arguments
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     if (arguments[i] == "--stub") {
       if (i + 1 >= arguments.size()) throw UsageError("--stub needs a file");
-      parsed.stub = host.Files().FromCp932(arguments[++i]);
+      parsed.stub = FilePath::FromUtf8(arguments[++i]);
     } else if (arguments[i].size() > 1 && arguments[i][0] == '-' && arguments[i] != "-") {
       throw UsageError("unknown option " + arguments[i]);
     } else {
@@ -27,8 +27,8 @@ ConvertArguments ParseConvertArguments(CliHost& host, const Arguments& arguments
     }
   }
   if (positional.size() != 2) throw UsageError("convert needs IN and OUT");
-  parsed.input = host.Files().FromCp932(positional[0]);
-  parsed.output = host.Files().FromCp932(positional[1]);
+  parsed.input = FilePath::FromUtf8(positional[0]);
+  parsed.output = FilePath::FromUtf8(positional[1]);
   // The editor finds its stub beside itself; so does the tool.
   if (parsed.stub.Empty()) parsed.stub = host.ProgramFolder().Join(kDefaultStubName);
   return parsed;

@@ -16,21 +16,21 @@ struct ExportArguments {
   DiagramOptions diagram;
 };
 
-FilePath OutputArgument(CliHost& host, const Arguments& arguments, std::size_t& i, const FilePath& earlier) {
+FilePath OutputArgument(const Arguments& arguments, std::size_t& i, const FilePath& earlier) {
   const std::string& option = arguments[i];
   if (i + 1 >= arguments.size()) throw UsageError(option + " needs a file");
   if (!earlier.Empty()) throw UsageError(option + " given twice");
-  return host.Files().FromCp932(arguments[++i]);
+  return FilePath::FromUtf8(arguments[++i]);
 }
 
-ExportArguments ParseExportArguments(CliHost& host, const Arguments& arguments) {
+ExportArguments ParseExportArguments(const Arguments& arguments) {
   ExportArguments parsed;
   std::vector<std::string> positional;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     if (arguments[i] == "--svg") {
-      parsed.svg = OutputArgument(host, arguments, i, parsed.svg);
+      parsed.svg = OutputArgument(arguments, i, parsed.svg);
     } else if (arguments[i] == "--html") {
-      parsed.html = OutputArgument(host, arguments, i, parsed.html);
+      parsed.html = OutputArgument(arguments, i, parsed.html);
     } else if (arguments[i] == "--horizontal") {
       parsed.diagram.horizontal = true;
     } else if (arguments[i].size() > 1 && arguments[i][0] == '-') {
@@ -42,14 +42,14 @@ ExportArguments ParseExportArguments(CliHost& host, const Arguments& arguments) 
   if (positional.size() != 1) throw UsageError("export needs exactly one file IN");
   if (parsed.svg.Empty() && parsed.html.Empty()) throw UsageError("export needs --svg FILE or --html FILE");
   if (parsed.diagram.horizontal && parsed.svg.Empty()) throw UsageError("--horizontal goes with --svg");
-  parsed.input = host.Files().FromCp932(positional[0]);
+  parsed.input = FilePath::FromUtf8(positional[0]);
   return parsed;
 }
 
 }  // namespace
 
 int RunExport(CliHost& host, const Arguments& arguments) {
-  const ExportArguments parsed = ParseExportArguments(host, arguments);
+  const ExportArguments parsed = ParseExportArguments(arguments);
   const LoadedDocument document = OpenLikeEditor(host.Files(), parsed.input);
   if (!parsed.svg.Empty()) {
     ExportDiagramSvg(host.Files(), parsed.svg, document.tree, document.state, parsed.diagram);

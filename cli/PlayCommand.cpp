@@ -10,6 +10,7 @@
 #include "cli/Commands.h"
 #include "cli/DocumentFiles.h"
 #include "distribution/PreviewRun.h"
+#include "document/KindNames.h"
 
 namespace velmora::cli {
 namespace {
@@ -21,14 +22,23 @@ class RefusedAnswer : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-const char* DialogTypeName(StepDialogType type) {
+// The dialog's type in the words the node editor uses for the kinds, as
+// show and check name them (an unset node's dialog is a notice).
+std::string_view DialogTypeName(StepDialogType type) {
   switch (type) {
-    case StepDialogType::Confirmation: return "confirmation";
-    case StepDialogType::Warning: return "warning";
-    case StepDialogType::Error: return "error";
+    case StepDialogType::Confirmation: return KindName(Question);
+    case StepDialogType::Warning: return KindName(Exclaimation);
+    case StepDialogType::Error: return KindName(Inhibit);
     case StepDialogType::Information: break;
   }
-  return "information";
+  return KindName(Information);
+}
+
+// The first character of a UTF-8 text (the arguments' encoding).
+std::string FirstCharacter(std::string_view utf8, std::size_t at) {
+  std::size_t length = 1;
+  while (at + length < utf8.size() && (static_cast<unsigned char>(utf8[at + length]) & 0xC0) == 0x80) ++length;
+  return std::string(utf8.substr(at, length));
 }
 
 char LetterOf(StepAnswer answer) {
@@ -97,7 +107,7 @@ class TerminalSteps final : public StepDialogPort {
     const std::vector<StepButton> buttons = StepButtons(step.question, step.topLevel);
     const std::size_t defaultButton = step.question && step.noDefault ? 1 : 0;
     const std::string message = host_.ToUtf8(step.message);
-    std::string out = "Step " + std::to_string(path_.size() + 1) + " (" + DialogTypeName(step.type) + ")";
+    std::string out = "Step " + std::to_string(path_.size() + 1) + " (" + host_.ToUtf8(DialogTypeName(step.type)) + ")";
     if (!step.caption.empty()) out += ": " + host_.ToUtf8(step.caption);
     out += "\n" + IndentedLines(message) + " ";
     for (std::size_t i = 0; i < buttons.size(); ++i) {
@@ -123,7 +133,8 @@ class TerminalSteps final : public StepDialogPort {
       if (answers_ != nullptr) {
         // Answers that run out end the run as a closed dialog would.
         if (next_ >= answers_->size()) return Closed();
-        letter = host_.ToUtf8(std::string(1, (*answers_)[next_++]));
+        letter = FirstCharacter(*answers_, next_);
+        next_ += letter.size();
         host_.WriteOutput("answer: " + letter + "\n");
       } else {
         host_.WriteOutput("answer? ");
@@ -194,14 +205,14 @@ int RunPlay(CliHost& host, const Arguments& arguments) {
   }
   if (file.empty()) throw UsageError("play needs a file");
 
-  const LoadedDocument document = OpenLikeEditor(host.Files(), host.Files().FromCp932(file));
+  const LoadedDocument document = OpenLikeEditor(host.Files(), FilePath::FromUtf8(file));
   TerminalSteps steps(host, haveAnswers ? &answers : nullptr);
   try {
     // The player starts where end users start: at the root.
     RunPreview(document.tree, document.state, document.tree.Root(), steps, nullptr);
   } catch (const RefusedAnswer& refusal) {
     host.WriteOutput(steps.PathText());
-    host.WriteErrorUtf8(std::string("velmora-cli: ") + refusal.what() + "\n");
+    host.WriteError(std::string("velmora-cli: ") + refusal.what() + "\n");
     return kExitUsage;
   }
   host.WriteOutput(steps.PathText());

@@ -1,21 +1,14 @@
 // velmora-cli show IN: the procedure as a readable UTF-8 outline, one line
 // per node (more where the message has line breaks), then the document's
-// title, newline mark and colour.
+// title, newline mark and colour. The outline goes out as it is made: its
+// memory does not grow with the tree's size or depth.
 #include "cli/Commands.h"
 #include "cli/DocumentFiles.h"
+#include "cli/OutputBuffer.h"
+#include "document/KindNames.h"
 
 namespace velmora::cli {
 namespace {
-
-const char* KindName(int kind) {
-  switch (kind) {
-    case Question: return "Question";
-    case Information: return "Information";
-    case Exclaimation: return "Exclamation";
-    case Inhibit: return "Inhibit";
-    default: return "Unset";
-  }
-}
 
 const char* ColourName(int colour) {
   switch (colour) {
@@ -45,24 +38,22 @@ ShownNode ShownNodeOf(const TreeNode& node, const std::string& mark) {
   return shown;
 }
 
-void AppendNode(std::string& out, CliHost& host, const TreeNode& node, const std::string& mark) {
+void AppendNode(OutputBuffer& out, const TreeNode& node, const std::string& mark) {
   const ShownNode shown = ShownNodeOf(node, mark);
-  const std::string indent(2 * static_cast<std::size_t>(node.Level()), ' ');
-  out += indent;
-  out += '[';
-  out += KindName(node.kind);
-  if (!shown.defaultAnswer.empty()) out += ", default " + shown.defaultAnswer;
-  out += "] ";
+  const std::size_t indent = 2 * static_cast<std::size_t>(node.Level());
+  out.AppendSpaces(indent);
+  out.AppendUtf8("[");
+  out.AppendCp932(KindName(node.kind));
+  if (!shown.defaultAnswer.empty()) out.AppendUtf8(", default " + shown.defaultAnswer);
+  out.AppendUtf8("] ");
   // Continuation lines of a message sit under its first line's text.
-  const std::string continuation = indent + "    ";
-  const std::string message = host.ToUtf8(shown.message);
   std::size_t start = 0;
   for (;;) {
-    const std::size_t end = message.find("\r\n", start);
-    out.append(message, start, end == std::string::npos ? std::string::npos : end - start);
-    out += '\n';
+    const std::size_t end = shown.message.find("\r\n", start);
+    out.AppendCp932(std::string_view(shown.message).substr(start, end == std::string::npos ? std::string::npos : end - start));
+    out.AppendUtf8("\n");
     if (end == std::string::npos) break;
-    out += continuation;
+    out.AppendSpaces(indent + 4);
     start = end + 2;
   }
 }
@@ -73,14 +64,13 @@ int RunShow(CliHost& host, const Arguments& arguments) {
   if (arguments.size() != 1 || (arguments[0].size() > 1 && arguments[0][0] == '-')) {
     throw UsageError("show needs exactly one file");
   }
-  const LoadedDocument document = OpenLikeEditor(host.Files(), host.Files().FromCp932(arguments[0]));
-  std::string out;
-  document.tree.ForEachPreOrder(
-      [&](const TreeNode& node) { AppendNode(out, host, node, document.state.NewLineMark); });
-  out += "Title: " + host.ToUtf8(document.state.Title) + "\n";
-  out += "New line mark: " + host.ToUtf8(document.state.NewLineMark) + "\n";
-  out += "Colour: " + std::to_string(document.state.Color) + " (" + ColourName(document.state.Color) + ")\n";
-  host.WriteOutput(out);
+  const LoadedDocument document = OpenLikeEditor(host.Files(), FilePath::FromUtf8(arguments[0]));
+  OutputBuffer out(host);
+  document.tree.ForEachPreOrder([&](const TreeNode& node) { AppendNode(out, node, document.state.NewLineMark); });
+  out.AppendUtf8("Title: " + host.ToUtf8(document.state.Title) + "\n");
+  out.AppendUtf8("New line mark: " + host.ToUtf8(document.state.NewLineMark) + "\n");
+  out.AppendUtf8("Colour: " + std::to_string(document.state.Color) + " (" + ColourName(document.state.Color) + ")\n");
+  out.Flush();
   return kExitSuccess;
 }
 

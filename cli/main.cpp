@@ -3,6 +3,7 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "cli/CliPlatform.h"
 #include "cli/Commands.h"
@@ -12,6 +13,7 @@ namespace velmora::cli {
 namespace {
 
 constexpr const char* kVersion = "V1.7";
+constexpr std::string_view kMessagePrefix = "velmora-cli: ";
 
 std::string UsageText() {
   std::string text = "usage: velmora-cli COMMAND ARGUMENTS\n       velmora-cli --help | --version\n";
@@ -25,7 +27,7 @@ std::string UsageText() {
   return text;
 }
 
-std::string HelpText() {
+std::string HelpText(CliHost& host) {
   std::string text = UsageText() + "\ncommands:\n";
   for (const Command& command : CommandTable()) {
     text += "  ";
@@ -36,7 +38,11 @@ std::string HelpText() {
   }
   text +=
       "\nA command that fails prints the editor's message on standard error and exits with 1;\n"
-      "the output file is then neither created nor changed. Wrong arguments exit with 2.\n";
+      "the output file is then neither created nor changed. Wrong arguments exit with 2.\n"
+      "Without --stub, convert takes the player stub Velmora.bin from the folder of velmora-cli";
+  const FilePath folder = host.ProgramFolder();
+  if (!folder.Empty()) text += " (" + folder.Utf8() + ")";
+  text += ".\n";
   return text;
 }
 
@@ -51,7 +57,7 @@ int Dispatch(CliHost& host, const Arguments& arguments) {
   if (arguments.empty()) throw UsageError("no command given");
   const std::string& first = arguments[0];
   if (first == "--help" || first == "-h") {
-    host.WriteOutput(HelpText());
+    host.WriteOutput(HelpText(host));
     return kExitSuccess;
   }
   if (first == "--version") {
@@ -65,21 +71,39 @@ int Dispatch(CliHost& host, const Arguments& arguments) {
 
 }  // namespace
 
+// Every message starts with the program's name, as the messages of other
+// command-line tools do, so a script's log tells who said it.
+// The editor's messages break their lines with CR LF, as a message box
+// wants; a terminal's lines end in LF.
+void Report(CliHost& host, std::string_view utf8) {
+  std::string text(kMessagePrefix);
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    if (utf8.compare(i, 2, "\r\n") == 0) continue;
+    text += utf8[i];
+  }
+  host.WriteError(text + "\n");
+}
+
 int Main(CliHost& host, const Arguments& arguments) {
   try {
-    return Dispatch(host, arguments);
+    const int status = Dispatch(host, arguments);
+    host.FlushOutput();
+    return status;
   } catch (const UsageError& error) {
-    host.WriteErrorUtf8(std::string("velmora-cli: ") + error.what() + "\n" + UsageText());
+    host.WriteError(std::string(kMessagePrefix) + error.what() + "\n" + UsageText());
     return kExitUsage;
+  } catch (const OutputError& error) {
+    Report(host, std::string("cannot write standard output: ") + error.what());
+    return kExitFailure;
   } catch (const VelmoraError& error) {
     // The editor's general error report shows the same text.
-    host.WriteError(GeneralErrorReportText(error.what()));
+    Report(host, host.ToUtf8(GeneralErrorReportText(error.what())));
     return kExitFailure;
   } catch (const std::bad_alloc&) {
-    host.WriteErrorUtf8("velmora-cli: out of memory\n");
+    Report(host, "out of memory");
     return kExitFailure;
   } catch (const std::exception& error) {
-    host.WriteErrorUtf8(std::string("velmora-cli: ") + error.what() + "\n");
+    Report(host, error.what());
     return kExitFailure;
   }
 }
@@ -89,12 +113,5 @@ int Main(CliHost& host, const Arguments& arguments) {
 int main(int argc, char** argv) {
   velmora::cli::PrepareProcess(argv);
   std::unique_ptr<velmora::cli::CliHost> host = velmora::cli::MakePlatformHost();
-  velmora::cli::Arguments arguments;
-  std::string badArgument;
-  if (!velmora::cli::CommandLineArguments(argc, argv, arguments, badArgument)) {
-    host->WriteErrorUtf8("velmora-cli: the argument \"" + badArgument +
-                         "\" cannot be written in code page 932, which the editor's files use\n");
-    return velmora::cli::kExitFailure;
-  }
-  return velmora::cli::Main(*host, arguments);
+  return velmora::cli::Main(*host, velmora::cli::CommandLineArguments(argc, argv));
 }

@@ -5,6 +5,8 @@
 # - velmora-cli convert of a tree file of 10^6 nodes (load and save) against
 #   copying the same file with dd and a sync at the end, in the same rounds,
 #   and the convert's peak memory against the file's size;
+# - velmora-cli show of a chain 10^4 levels deep: its peak memory against
+#   the file's size (the outline is streamed, not built);
 # - under Wine, when the cross64 build is there: the tree view's first fill
 #   of 100,000 nodes against a raw insert loop, and opening a file of
 #   100,000 nodes in the editor against the parse plus that loop.
@@ -69,6 +71,18 @@ native_benchmarks() {
   awk -v p="$peak" -v f="$file_bytes" -v b="$memory_bound" \
     'BEGIN { r = p * 1024 / f; printf "  peak memory of convert: %.1f MB, / file size: %.2f (bound: at most %d)%s\n",
              p / 1024, r, b, r <= b ? "" : "  EXCEEDED" }'
+
+  # show streams its outline: a chain of 10^4 levels writes some 100 MB of
+  # indentation, yet needs no more memory than the file it reads.
+  python3 -c 'import sys
+with open(sys.argv[1], "wb") as f:
+    for level in range(10000): f.write(b"\t" * level + b"? q\r\n")' "$work/chain.tre"
+  chain_bytes=$(stat -c %s "$work/chain.tre")
+  peak=$(peak_kib "$build_dir/cli/velmora-cli" show "$work/chain.tre" > /dev/null)
+  echo
+  awk -v p="$peak" -v f="$chain_bytes" -v b="$memory_bound" \
+    'BEGIN { r = p * 1024 / f; printf "show of a chain of 10^4 levels (%d bytes): peak %.1f MB, / file size: %.2f (bound: at most %d)%s\n",
+             f, p / 1024, r, b, r <= b ? "" : "  EXCEEDED" }'
 }
 
 windows_benchmarks() {

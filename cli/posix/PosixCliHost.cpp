@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "cli/CliPlatform.h"
 #include "files/posix/PosixFileSystem.h"
@@ -11,34 +12,52 @@
 namespace velmora::cli {
 namespace {
 
-// glibc's CP932 table, with each byte that starts no valid character shown
-// as "?", so a damaged text still prints.
-std::string Cp932ToUtf8Lenient(std::string_view cp932) {
-  iconv_t converter = ::iconv_open("UTF-8", "CP932");
-  if (converter == reinterpret_cast<iconv_t>(-1)) return std::string(cp932);
-  std::string output;
-  char buffer[4096];
-  char* in = const_cast<char*>(cp932.data());
-  std::size_t inLeft = cp932.size();
-  while (inLeft > 0) {
-    char* out = buffer;
-    std::size_t outLeft = sizeof buffer;
-    const std::size_t result = ::iconv(converter, &in, &inLeft, &out, &outLeft);
-    output.append(buffer, static_cast<std::size_t>(out - buffer));
-    if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
-      output += '?';
-      ++in;
-      --inLeft;
-      ::iconv(converter, nullptr, nullptr, nullptr, nullptr);
-    }
+// glibc's CP932 table, opened once: a listing converts a few pieces per
+// node, and opening a converter costs more than converting a line.
+class Cp932Converter {
+ public:
+  Cp932Converter() : converter_(::iconv_open("UTF-8", "CP932")) {}
+  Cp932Converter(const Cp932Converter&) = delete;
+  Cp932Converter& operator=(const Cp932Converter&) = delete;
+  ~Cp932Converter() {
+    if (Valid()) ::iconv_close(converter_);
   }
-  ::iconv_close(converter);
-  return output;
-}
+
+  // Each byte that starts no valid character shows as "?", so a damaged
+  // text still prints.
+  std::string ToUtf8Lenient(std::string_view cp932) {
+    if (!Valid()) return std::string(cp932);
+    std::string output;
+    char buffer[4096];
+    char* in = const_cast<char*>(cp932.data());
+    std::size_t inLeft = cp932.size();
+    while (inLeft > 0) {
+      char* out = buffer;
+      std::size_t outLeft = sizeof buffer;
+      const std::size_t result = ::iconv(converter_, &in, &inLeft, &out, &outLeft);
+      output.append(buffer, static_cast<std::size_t>(out - buffer));
+      if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
+        output += '?';
+        ++in;
+        --inLeft;
+        ::iconv(converter_, nullptr, nullptr, nullptr, nullptr);
+      }
+    }
+    return output;
+  }
+
+ private:
+  bool Valid() const { return converter_ != reinterpret_cast<iconv_t>(-1); }
+  iconv_t converter_;
+};
 
 void WriteAll(std::FILE* stream, std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), stream);
   std::fflush(stream);
+}
+
+[[noreturn]] void ThrowOutputError(int error) {
+  throw OutputError(error != 0 ? std::strerror(error) : "write error");
 }
 
 class PosixCliHost final : public CliHost {
@@ -52,13 +71,24 @@ class PosixCliHost final : public CliHost {
     return FilePath::FromUtf8(std::string_view(buffer, static_cast<std::size_t>(length))).Folder();
   }
 
-  std::string ToUtf8(std::string_view cp932) override { return Cp932ToUtf8Lenient(cp932); }
-  void WriteOutput(std::string_view utf8) override { WriteAll(stdout, utf8); }
-  void WriteError(std::string_view cp932) override { WriteAll(stderr, Cp932ToUtf8Lenient(cp932) + "\n"); }
-  void WriteErrorUtf8(std::string_view utf8) override { WriteAll(stderr, utf8); }
+  std::string ToUtf8(std::string_view cp932) override { return converter_.ToUtf8Lenient(cp932); }
+
+  // Buffered by stdio: a long outline costs few system calls. A failure may
+  // show only at the flush, which FlushOutput makes sure to see.
+  void WriteOutput(std::string_view utf8) override {
+    errno = 0;
+    if (std::fwrite(utf8.data(), 1, utf8.size(), stdout) != utf8.size()) ThrowOutputError(errno);
+  }
+  void FlushOutput() override {
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) ThrowOutputError(errno);
+  }
+
+  void WriteError(std::string_view utf8) override { WriteAll(stderr, utf8); }
 
  private:
   PosixFileSystem files_;
+  Cp932Converter converter_;
 };
 
 }  // namespace
@@ -80,16 +110,6 @@ void PrepareProcess(char** argv) {
 
 std::unique_ptr<CliHost> MakePlatformHost() { return std::make_unique<PosixCliHost>(); }
 
-bool CommandLineArguments(int argc, char** argv, Arguments& arguments, std::string& badArgument) {
-  for (int i = 1; i < argc; ++i) {
-    std::optional<std::string> converted = Utf8ToCp932(argv[i]);
-    if (!converted) {
-      badArgument = argv[i];
-      return false;
-    }
-    arguments.push_back(std::move(*converted));
-  }
-  return true;
-}
+Arguments CommandLineArguments(int argc, char** argv) { return Arguments(argv + 1, argv + argc); }
 
 }  // namespace velmora::cli

@@ -1,6 +1,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
+
 #include "win32/ProgramPath.h"
 #include "win32/WideText.h"
 #include "cli/CliPlatform.h"
@@ -14,30 +16,30 @@ bool IsConsole(HANDLE handle) {
   return GetConsoleMode(handle, &mode) != FALSE;
 }
 
-void WriteBytes(HANDLE handle, std::string_view bytes) {
+bool WriteBytes(HANDLE handle, std::string_view bytes) {
   while (!bytes.empty()) {
     DWORD written = 0;
-    if (!WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) || written == 0) return;
+    if (!WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) || written == 0) {
+      return false;
+    }
     bytes.remove_prefix(written);
   }
+  return true;
 }
 
-// A console shows wide text as it is; a redirected stream gets the bytes of
-// the console's code page (the code page the user's tools expect).
-void WriteToStream(DWORD stream, const std::wstring& text, UINT codePageWhenRedirected) {
+// A console shows wide text as it is, in its own code page's glyphs; a
+// redirected stream gets UTF-8, on standard output and standard error alike,
+// so whatever collects them reads one encoding. False when the write failed;
+// a process without the stream at all (started without a console) writes
+// nowhere, which is no failure.
+bool WriteToStream(DWORD stream, const std::wstring& text) {
   const HANDLE handle = GetStdHandle(stream);
-  if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
+  if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return true;
   if (IsConsole(handle)) {
     DWORD written = 0;
-    WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    return;
+    return WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) != FALSE;
   }
-  WriteBytes(handle, win32::ToCodePage(text, codePageWhenRedirected));
-}
-
-UINT ConsoleCodePage() {
-  const UINT codePage = GetConsoleOutputCP();
-  return codePage != 0 ? codePage : GetOEMCP();
+  return WriteBytes(handle, win32::ToCodePage(text, CP_UTF8));
 }
 
 class LocalArguments {
@@ -66,17 +68,17 @@ class Win32CliHost final : public CliHost {
 
   std::string ToUtf8(std::string_view cp932) override { return win32::ToCodePage(win32::ToWide(cp932), CP_UTF8); }
 
-  // Standard output carries UTF-8 (the outline of show, help texts).
+  // Each piece is written at once: the commands hand over pieces of some
+  // kilobytes, and nothing is left to flush.
   void WriteOutput(std::string_view utf8) override {
-    WriteToStream(STD_OUTPUT_HANDLE, win32::FromCodePage(utf8, CP_UTF8), CP_UTF8);
+    if (!WriteToStream(STD_OUTPUT_HANDLE, win32::FromCodePage(utf8, CP_UTF8))) {
+      throw OutputError("system error " + std::to_string(GetLastError()));
+    }
   }
+  void FlushOutput() override {}
 
-  void WriteError(std::string_view cp932) override {
-    WriteToStream(STD_ERROR_HANDLE, win32::ToWide(cp932) + L"\r\n", ConsoleCodePage());
-  }
-
-  void WriteErrorUtf8(std::string_view utf8) override {
-    WriteToStream(STD_ERROR_HANDLE, win32::FromCodePage(utf8, CP_UTF8), ConsoleCodePage());
+  void WriteError(std::string_view utf8) override {
+    WriteToStream(STD_ERROR_HANDLE, win32::FromCodePage(utf8, CP_UTF8));
   }
 
  private:
@@ -90,18 +92,12 @@ void PrepareProcess(char**) {}
 std::unique_ptr<CliHost> MakePlatformHost() { return std::make_unique<Win32CliHost>(); }
 
 // The narrow argv of a Windows program is in the ANSI code page; the wide
-// command line holds every name exactly.
-bool CommandLineArguments(int, char**, Arguments& arguments, std::string& badArgument) {
+// command line holds every name exactly, and UTF-8 keeps it so.
+Arguments CommandLineArguments(int, char**) {
   const LocalArguments wide;
-  for (int i = 1; i < wide.Count(); ++i) {
-    const std::wstring_view argument(wide.At(i));
-    if (win32::FirstUnrepresentableChar(argument)) {
-      badArgument = win32::ToCodePage(argument, CP_UTF8);
-      return false;
-    }
-    arguments.push_back(win32::ToCp932(argument));
-  }
-  return true;
+  Arguments arguments;
+  for (int i = 1; i < wide.Count(); ++i) arguments.push_back(win32::ToCodePage(wide.At(i), CP_UTF8));
+  return arguments;
 }
 
 }  // namespace velmora::cli

@@ -38,7 +38,8 @@ class FileDescriptor {
   int fd_;
 };
 
-// Deletes the temporary file unless the write got as far as the rename.
+// Deletes the temporary file unless the write got as far as the rename; an
+// unnamed one has nothing to delete until it is given a name.
 class TemporaryFile {
  public:
   explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
@@ -48,6 +49,8 @@ class TemporaryFile {
     if (!path_.empty()) ::unlink(path_.c_str());
   }
   const std::string& Path() const { return path_; }
+  // The (so far unnamed) file has been given this name.
+  void Adopt(std::string path) { path_ = std::move(path); }
   void Keep() { path_.clear(); }
 
  private:
@@ -94,7 +97,11 @@ std::string Utf8ToCp932Lenient(std::string_view utf8) {
   throw VelmoraError(CannotCreateMessage(Utf8ToCp932Lenient(path.Utf8()), std::strerror(error)));
 }
 
-FilePath FolderOfSystemPath(const std::string& systemPath) { return FilePath::FromUtf8(systemPath).Folder(); }
+// Up to and including the last "/": on Linux a "\\" is part of a name.
+FilePath FolderOfSystemPath(const std::string& systemPath) {
+  const std::size_t slash = systemPath.rfind('/');
+  return FilePath::FromUtf8(slash == std::string::npos ? std::string_view() : std::string_view(systemPath).substr(0, slash + 1));
+}
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -123,14 +130,40 @@ void SyncFolder(const std::string& systemPath) {
   if (fd.Valid()) ::fsync(fd.Get());
 }
 
-std::optional<std::string> LinkTarget(const std::string& systemPath) {
-  struct stat info {};
-  if (::lstat(systemPath.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return std::nullopt;
-  char* resolved = ::realpath(systemPath.c_str(), nullptr);
-  if (resolved == nullptr) return std::nullopt;
-  std::string target(resolved);
-  std::free(resolved);
-  return target;
+// Where a symbolic link at `systemPath` finally leads, followed link by link
+// (a relative target is taken against its link's folder), also when the last
+// target does not exist yet: a write then creates that file and the link
+// stays a link. Nothing when the path is no link; a loop gives ELOOP.
+std::optional<std::string> LinkTarget(const std::string& systemPath, int& error) {
+  std::string current = systemPath;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat info {};
+    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+      return hops == 0 ? std::nullopt : std::optional<std::string>(current);
+    }
+    std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 1, '\0');
+    const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+    if (length < 0) return hops == 0 ? std::nullopt : std::optional<std::string>(current);
+    target.resize(static_cast<std::size_t>(length));
+    current = !target.empty() && target.front() == '/' ? target : FolderOfSystemPath(current).Utf8() + target;
+  }
+  error = ELOOP;
+  return std::nullopt;
+}
+
+// A name of a few bytes beside the target, so a target whose name has the
+// full 255 bytes a folder entry allows can still be written. The six
+// characters vary with the process and the attempt; a name taken already is
+// simply tried again (linkat never replaces one).
+std::string TemporaryNameIn(const std::string& folder, unsigned attempt) {
+  static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::string name = folder + ".vel";
+  unsigned value = static_cast<unsigned>(::getpid()) * 2654435761u + attempt * 40503u;
+  for (int i = 0; i < 6; ++i) {
+    name += kLetters[value % 36];
+    value /= 36;
+  }
+  return name;
 }
 
 // Up to `size` bytes into `data`; 0 at the end of the file.
@@ -188,36 +221,78 @@ void PosixFileSystem::WriteFileAtomically(const FilePath& path, std::string_view
   StreamFileAtomically(path, [bytes](ByteSink& sink) { sink.Write(bytes); });
 }
 
+namespace {
+
+// The file the content goes to before it replaces the target: an unnamed
+// one (O_TMPFILE) where the folder's file system offers it and /proc can
+// name it later, so a write that is killed leaves nothing behind; else one
+// with a short name (returned in `name`) that a failure deletes.
+int OpenTemporary(const std::string& folder, mode_t mode, std::string& name) {
+#ifdef O_TMPFILE
+  if (::access("/proc/self/fd", X_OK) == 0) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    if (fd >= 0) return fd;
+  }
+#else
+  (void)mode;
+#endif
+  name = folder + ".velXXXXXX";
+  const int fd = ::mkstemp(name.data());
+  if (fd < 0) name.clear();
+  return fd;
+}
+
+// Gives the unnamed file a short name beside the target, for the rename
+// that replaces the target in one step (linkat cannot replace a name).
+std::string NameUnnamed(int fd, const std::string& folder) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  for (unsigned attempt = 0; attempt < 100; ++attempt) {
+    std::string name = TemporaryNameIn(folder, attempt);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return name;
+    if (errno != EEXIST) return {};
+  }
+  errno = EEXIST;
+  return {};
+}
+
+}  // namespace
+
 void PosixFileSystem::StreamFileAtomically(const FilePath& path, const ContentProducer& produce) {
-  std::optional<std::string> systemPath = path.Utf8();
+  std::string systemPath = path.Utf8();
   // A link is followed, so the file it names gets the new content and the
-  // link stays a link.
-  if (std::optional<std::string> linked = LinkTarget(*systemPath)) systemPath = std::move(linked);
+  // link stays a link; a link to a file not there yet creates that file.
+  int linkError = 0;
+  if (std::optional<std::string> linked = LinkTarget(systemPath, linkError)) systemPath = std::move(*linked);
+  if (linkError != 0) ThrowCannotCreate(path, linkError);
   struct stat existing {};
-  const bool targetExists = ::stat(systemPath->c_str(), &existing) == 0;
+  const bool targetExists = ::stat(systemPath.c_str(), &existing) == 0;
   if (targetExists && S_ISDIR(existing.st_mode)) ThrowCannotCreate(path, EISDIR);
   // Replacing by rename needs only a writable folder; a file the user may
   // not write to must stay as protected as an overwrite in place would be.
-  if (targetExists && ::access(systemPath->c_str(), W_OK) != 0) ThrowCannotCreate(path, errno);
+  if (targetExists && ::access(systemPath.c_str(), W_OK) != 0) ThrowCannotCreate(path, errno);
 
-  const FilePath target = FilePath::FromUtf8(*systemPath);
-  std::string pattern = target.Folder().Utf8();
-  pattern += ".";
-  pattern += target.FileName().Utf8();
-  pattern += ".XXXXXX";
-  FileDescriptor fd(::mkstemp(pattern.data()));
-  if (!fd.Valid()) ThrowCannotCreate(path, errno);
-  TemporaryFile temporary(pattern);
-
+  const std::string folder = FolderOfSystemPath(systemPath).Utf8();
   const mode_t mode = targetExists ? (existing.st_mode & 07777) : ModeForNewFile();
+  std::string temporaryName;
+  FileDescriptor fd(OpenTemporary(folder, mode, temporaryName));
+  if (!fd.Valid()) ThrowCannotCreate(path, errno);
+  const bool unnamed = temporaryName.empty();
+  TemporaryFile temporary(temporaryName);
+
   if (::fchmod(fd.Get(), mode) != 0) ThrowCannotCreate(path, errno);
   DescriptorSink sink(fd.Get(), path);
   produce(sink);
   if (::fsync(fd.Get()) != 0) ThrowCannotCreate(path, errno);
+  if (unnamed) {
+    // Named only now that the content is complete and on the disk, and only
+    // until the rename a moment later.
+    temporary.Adopt(NameUnnamed(fd.Get(), folder));
+    if (temporary.Path().empty()) ThrowCannotCreate(path, errno);
+  }
   if (fd.Close() != 0) ThrowCannotCreate(path, errno);
-  if (::rename(temporary.Path().c_str(), systemPath->c_str()) != 0) ThrowCannotCreate(path, errno);
+  if (::rename(temporary.Path().c_str(), systemPath.c_str()) != 0) ThrowCannotCreate(path, errno);
   temporary.Keep();
-  SyncFolder(*systemPath);
+  SyncFolder(systemPath);
 }
 
 bool PosixFileSystem::FileExists(const FilePath& path) {

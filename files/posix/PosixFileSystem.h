@@ -14,7 +14,10 @@ namespace velmora {
 class PosixFileSystem final : public FileSystemPort {
  public:
   std::string ReadWholeFile(const FilePath& path) override;
-  // Temporary file beside the target, fsync, rename, fsync of the folder.
+  // An unnamed temporary file in the target's folder (or one with a short
+  // name where the file system has none), fsync, a name, rename, fsync of
+  // the folder. A link as the target is written through, also when the file
+  // it names does not exist yet.
   // An existing target's permission bits carry over to the new file.
   void WriteFileAtomically(const FilePath& path, std::string_view bytes) override;
   // The same, with each piece written to the temporary file as it comes.

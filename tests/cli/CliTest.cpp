@@ -69,7 +69,9 @@ class Cli : public ::testing::Test {
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find(asciiPart), std::string::npos) << result.err;
 #ifndef _WIN32
-    EXPECT_EQ(result.err, Cp932ToUtf8(GeneralErrorReportText(cp932Message)).value() + "\n");
+    std::string expected = "velmora-cli: " + Cp932ToUtf8(GeneralErrorReportText(cp932Message)).value() + "\n";
+    for (std::size_t at; (at = expected.find('\r')) != std::string::npos;) expected.erase(at, 1);
+    EXPECT_EQ(result.err, expected);
 #else
     (void)cp932Message;
 #endif
@@ -201,12 +203,13 @@ TEST_F(Cli, ShowPrintsAnOutline) {
       "[OPTION]\r\nNewLine=\x81\xab\r\nTitle=\x8e\xe8\x8f\x87\r\nColor=2\r\n");
   const ProcessResult result = Run({"show", NativePath("p.tre")});
   EXPECT_EQ(result.exitCode, 0) << result.err;
+  // The kinds in the node editor's words: 確認, 通知, 強調, 禁止.
   EXPECT_EQ(result.out,
-            "[Question, default No] Power on?\n"
+            "[" "\xe7\xa2\xba\xe8\xaa\x8d" ", default No] Power on?\n"
             "    Check it\n"
-            "  [Information, default Yes] Yes\n"
-            "    [Exclamation] Leaf(N)\n"
-            "  [Inhibit] \xe9\x9b\xbb\xe6\xba\x90\n"
+            "  [" "\xe9\x80\x9a\xe7\x9f\xa5" ", default Yes] Yes\n"
+            "    [" "\xe5\xbc\xb7\xe8\xaa\xbf" "] Leaf(N)\n"
+            "  [" "\xe7\xa6\x81\xe6\xad\xa2" "] \xe9\x9b\xbb\xe6\xba\x90\n"
             "Title: \xe6\x89\x8b\xe9\xa0\x86\n"
             "New line mark: \xe2\x86\x93\n"
             "Colour: 2 (yellow)\n");

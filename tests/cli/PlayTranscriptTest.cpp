@@ -29,7 +29,7 @@ const std::string kPrinterTree =
     "[OPTION]\r\nNewLine=\x81\xAB\r\nTitle= Printer \r\nColor=2\r\n";
 
 const std::string kRootStep =
-    "Step 1 (confirmation): Printer\n"
+    "Step 1 (" "\xe7\xa2\xba\xe8\xaa\x8d" "): Printer\n"
     "  \xE7\x94\xA8\xE7\xB4\x99\xE3\x81\xAF\xE5\x85\xA5\xE3\x81\xA3\xE3\x81\xA6\xE3\x81\x84\xE3\x81\xBE\xE3\x81\x99"
     "\xE3\x81\x8B\xEF\xBC\x9F\n"                                   // 用紙は入っていますか？
     "  [y] \xE3\x81\xAF\xE3\x81\x84(Y) [n] \xE3\x81\x84\xE3\x81\x84\xE3\x81\x88(N) (default) "  // はい いいえ
@@ -75,15 +75,15 @@ TEST_F(Play, AnswersAlongAPathGiveTheTranscript) {
       "  [y] \xE3\x81\xAF\xE3\x81\x84(Y) (default) [n] \xE3\x81\x84\xE3\x81\x84\xE3\x81\x88(N) [b] " + kBack + "\n";
   const std::string expected =
       kRootStep + "answer: y\n" +
-      "Step 2 (warning): Printer\n" + lampStep + "answer: n\n" +
-      "Step 3 (information): Printer\n"
+      "Step 2 (" "\xe5\xbc\xb7\xe8\xaa\xbf" "): Printer\n" + lampStep + "answer: n\n" +
+      "Step 3 (" "\xe9\x80\x9a\xe7\x9f\xa5" "): Printer\n"
       "  power off\n"
       "  and on\n"
       "  [o] " + kOk + " (default) [b] " + kBack + "\n"
       "answer: b\n" +
-      "Step 4 (warning): Printer\n" + lampStep + "answer: b\n" +
+      "Step 4 (" "\xe5\xbc\xb7\xe8\xaa\xbf" "): Printer\n" + lampStep + "answer: b\n" +
       "Step 5" + kRootStep.substr(6) + "answer: n\n" +
-      "Step 6 (information): Printer\n"
+      "Step 6 (" "\xe9\x80\x9a\xe7\x9f\xa5" "): Printer\n"
       "  add paper\n"
       "  [o] " + kOk + " (default) [b] " + kBack + "\n"
       "answer: o\n"

@@ -2,6 +2,7 @@
 // leave the old file intact on failure, and the messages naming the path.
 #ifndef _WIN32
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -166,6 +167,66 @@ TEST_F(TreeFileDisk, ReadOnlyFileIsNotReplaced) {
   EXPECT_EQ(testing::ErrorOf([&] { files_.WriteFileAtomically(P(path), "new"); }),
             CannotCreateMessage(path, std::strerror(EACCES)));
   EXPECT_EQ(Content(path), "locked");
+}
+
+
+// A name of the full 255 bytes a folder entry allows: the temporary file's
+// own name must not be longer than the target's.
+TEST_F(TreeFileDisk, LongestNameCanBeWritten) {
+  const std::string path = PathOf(std::string(251, 'n') + ".tre");
+  files_.WriteFileAtomically(P(path), "first");
+  files_.WriteFileAtomically(P(path), "second");
+  EXPECT_EQ(Content(path), "second");
+  EXPECT_EQ(EntriesInFolder(), 1u);
+}
+
+// A link whose file is not there yet is written through, as a link to an
+// existing file is: the file appears where the link points and the link
+// stays. A loop of links is refused.
+TEST_F(TreeFileDisk, LinksAreWrittenThroughEvenWhenDangling) {
+  struct LinkCase {
+    const char* name;
+    std::string pointsTo;   // as stored in the link
+    std::string createdAt;  // where the content must arrive
+  };
+  fs::create_directories(folder_ / "sub");
+  const LinkCase cases[] = {
+      {"absolute", PathOf("sub/absolute.tre"), PathOf("sub/absolute.tre")},
+      {"relative", "sub/relative.tre", PathOf("sub/relative.tre")},
+      {"a chain", "chain-next", PathOf("sub/end.tre")},
+  };
+  fs::create_symlink("sub/end.tre", PathOf("chain-next"));
+  for (const LinkCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string link = PathOf(std::string(c.name) + ".link");
+    fs::create_symlink(c.pointsTo, link);
+    files_.WriteFileAtomically(P(link), c.name);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(Content(c.createdAt), c.name);
+  }
+
+  fs::create_symlink("loop-b", PathOf("loop-a"));
+  fs::create_symlink("loop-a", PathOf("loop-b"));
+  EXPECT_EQ(testing::ErrorOf([&] { files_.WriteFileAtomically(P(PathOf("loop-a")), "x"); }),
+            CannotCreateMessage(PathOf("loop-a"), std::strerror(ELOOP)));
+  EXPECT_TRUE(fs::is_symlink(PathOf("loop-a")));
+}
+
+// Where the file system has unnamed files, nothing with a name exists while
+// the content is written, so a write killed then leaves nothing behind.
+TEST_F(TreeFileDisk, ContentIsWrittenWithoutAName) {
+  const int probe = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY, 0600);
+  if (probe < 0) GTEST_SKIP() << "this file system has no unnamed files";
+  ::close(probe);
+  const std::string path = PathOf("quiet.tre");
+  std::size_t entriesDuringWrite = 99;
+  files_.StreamFileAtomically(P(path), [&](ByteSink& sink) {
+    sink.Write("content");
+    entriesDuringWrite = EntriesInFolder();
+  });
+  EXPECT_EQ(entriesDuringWrite, 0u);
+  EXPECT_EQ(Content(path), "content");
+  EXPECT_EQ(EntriesInFolder(), 1u);
 }
 
 }  // namespace

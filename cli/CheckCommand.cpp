@@ -1,0 +1,97 @@
+// velmora-cli check IN [--json]: the check before release, for scripts and
+// build pipelines. One line per problem in the form compilers use
+// ("IN:LINE: error: explanation", the line of the node in the tree text),
+// or one JSON document. Exits 0 when no problem is an error, 1 otherwise.
+#include <cstdio>
+
+#include "cli/CommandArguments.h"
+#include "cli/DocumentFiles.h"
+#include "cli/OutputBuffer.h"
+#include "document/ProcedureCheck.h"
+
+namespace velmora::cli {
+namespace {
+
+// Names for programs that read the JSON: stable, unlike the explanations.
+const char* KindId(ProblemKind kind) {
+  switch (kind) {
+    case ProblemKind::PlaceholderText: return "placeholder-text";
+    case ProblemKind::EmptyText: return "empty-text";
+    case ProblemKind::KindUnset: return "kind-unset";
+    case ProblemKind::OneAnswer: return "one-answer";
+    case ProblemKind::UnreachableAnswers: return "unreachable-answers";
+    case ProblemKind::SuffixOnFinalMessage: return "suffix-on-final-message";
+    case ProblemKind::SuffixBeforeBlanks: return "suffix-before-blanks";
+    case ProblemKind::EmptyTitle: return "empty-title";
+    case ProblemKind::LongMessage: return "long-message";
+  }
+  return "unknown";
+}
+
+const char* SeverityName(ProblemSeverity severity) {
+  return severity == ProblemSeverity::Error ? "error" : "warning";
+}
+
+std::string JsonString(std::string_view utf8) {
+  std::string out = "\"";
+  for (const char c : utf8) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (byte < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+      out += escaped;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+void PrintLines(OutputBuffer& out, const std::string& file, const std::vector<Problem>& problems) {
+  for (const Problem& problem : problems) {
+    out.AppendUtf8(file + ":");
+    if (problem.node != nullptr) out.AppendUtf8(std::to_string(problem.preOrderIndex + 1) + ":");
+    out.AppendUtf8(std::string(" ") + SeverityName(problem.severity) + ": ");
+    out.AppendCp932(problem.explanation);
+    out.AppendUtf8("\n");
+  }
+}
+
+void PrintJson(OutputBuffer& out, CliHost& host, const std::vector<Problem>& problems, std::size_t errors) {
+  out.AppendUtf8("{\"errors\": " + std::to_string(errors) +
+                 ", \"warnings\": " + std::to_string(problems.size() - errors) + ", \"problems\": [");
+  for (std::size_t i = 0; i < problems.size(); ++i) {
+    const Problem& problem = problems[i];
+    out.AppendUtf8(i == 0 ? "\n  " : ",\n  ");
+    out.AppendUtf8(std::string("{\"severity\": \"") + SeverityName(problem.severity) + "\", \"kind\": \"" +
+                   KindId(problem.kind) + "\", \"line\": ");
+    out.AppendUtf8(problem.node != nullptr ? std::to_string(problem.preOrderIndex + 1) : "null");
+    out.AppendUtf8(", \"text\": ");
+    out.AppendUtf8(problem.node != nullptr ? JsonString(host.ToUtf8(problem.node->Text())) : "null");
+    out.AppendUtf8(", \"explanation\": " + JsonString(host.ToUtf8(problem.explanation)) + "}");
+  }
+  out.AppendUtf8(problems.empty() ? "]}\n" : "\n]}\n");
+}
+
+}  // namespace
+
+int RunCheck(CliHost& host, const Arguments& arguments) {
+  const FileAndSwitch parsed = ParseFileAndSwitch(arguments, "check", "--json");
+  const LoadedDocument document = OpenLikeEditor(host.Files(), FilePath::FromUtf8(parsed.file));
+  const std::vector<Problem> problems = CheckProcedure(document.tree, document.state);
+  std::size_t errors = 0;
+  for (const Problem& problem : problems) errors += problem.severity == ProblemSeverity::Error ? 1 : 0;
+  OutputBuffer out(host);
+  if (parsed.switched) {
+    PrintJson(out, host, problems, errors);
+  } else {
+    PrintLines(out, parsed.file, problems);
+  }
+  out.Flush();
+  return errors == 0 ? kExitSuccess : kExitFailure;
+}
+
+}  // namespace velmora::cli

@@ -1,0 +1,111 @@
+#include "distribution/PathTable.h"
+
+#include "document/KindNames.h"
+
+namespace velmora {
+namespace {
+
+// 答え, 種類, メッセージ
+constexpr std::string_view kAnswersHeading = "\x93\x9a\x82\xa6";
+constexpr std::string_view kKindHeading = "\x8e\xed\x97\xde";
+constexpr std::string_view kMessageHeading = "\x83\x81\x83\x62\x83\x5a\x81\x5b\x83\x57";
+constexpr std::string_view kAnswerSeparator = " > ";
+constexpr std::size_t kPieceBytes = 1 << 14;
+
+// A node on the current path and the answer it takes next.
+struct PathStep {
+  const TreeNode* node;
+  int nextAnswer;  // 0 Yes (or Either), 1 No, 2 done
+};
+
+std::string AnswersText(const std::vector<PathAnswer>& answers) {
+  std::string text;
+  for (std::size_t i = 0; i < answers.size(); ++i) {
+    if (i > 0) text += kAnswerSeparator;
+    text += PathAnswerText(answers[i]);
+  }
+  return text;
+}
+
+void AppendCsvField(std::string& row, std::string_view field) {
+  row += '"';
+  for (char c : field) {
+    if (c == '"') row += '"';
+    row += c;
+  }
+  row += '"';
+}
+
+void AppendRow(std::string& out, const PathTableOptions& options, std::string_view answers, std::string_view kind,
+               std::string_view message) {
+  if (options.format == PathTableFormat::Csv) {
+    AppendCsvField(out, answers);
+    out += ',';
+    AppendCsvField(out, kind);
+    out += ',';
+    AppendCsvField(out, message);
+  } else {
+    out.append(answers).append(1, '\t').append(kind).append(1, '\t').append(message);
+  }
+  out += options.lineEnd;
+}
+
+}  // namespace
+
+std::string_view PathAnswerText(PathAnswer answer) {
+  switch (answer) {
+    // はい
+    case PathAnswer::Yes: return "\x82\xcd\x82\xa2";
+    // いいえ
+    case PathAnswer::No: return "\x82\xa2\x82\xa2\x82\xa6";
+    case PathAnswer::Either: break;
+  }
+  // はい/いいえ
+  return "\x82\xcd\x82\xa2\x2f\x82\xa2\x82\xa2\x82\xa6";
+}
+
+void ForEachPathEnd(const DecisionTree& tree, const PathEndVisitor& visit) {
+  if (tree.Root() == nullptr) return;
+  std::vector<PathStep> path{{tree.Root(), 0}};
+  std::vector<PathAnswer> answers;
+  while (!path.empty()) {
+    PathStep& step = path.back();
+    const TreeNode* yes = step.node->FirstChild();
+    const TreeNode* no = step.node->LastChild();
+    if (yes == nullptr) {
+      visit(answers, *step.node);
+      path.pop_back();
+      if (!answers.empty()) answers.pop_back();
+      continue;
+    }
+    const bool oneAnswer = yes == no;
+    if (step.nextAnswer == 2 || (oneAnswer && step.nextAnswer == 1)) {
+      path.pop_back();
+      if (!answers.empty()) answers.pop_back();
+      continue;
+    }
+    const int answer = step.nextAnswer++;
+    answers.push_back(oneAnswer ? PathAnswer::Either : answer == 0 ? PathAnswer::Yes : PathAnswer::No);
+    path.push_back({answer == 0 ? yes : no, 0});
+  }
+}
+
+void WritePathTable(ByteSink& sink, const DecisionTree& tree, const PathTableOptions& options) {
+  std::string out;
+  AppendRow(out, options, kAnswersHeading, kKindHeading, kMessageHeading);
+  ForEachPathEnd(tree, [&](const std::vector<PathAnswer>& answers, const TreeNode& end) {
+    AppendRow(out, options, AnswersText(answers), KindName(end.kind), end.Text());
+    if (out.size() >= kPieceBytes) {
+      sink.Write(out);
+      out.clear();
+    }
+  });
+  if (!out.empty()) sink.Write(out);
+}
+
+void SavePathTable(FileSystemPort& fs, const FilePath& path, const DecisionTree& tree,
+                   const PathTableOptions& options) {
+  fs.StreamFileAtomically(path, [&](ByteSink& sink) { WritePathTable(sink, tree, options); });
+}
+
+}  // namespace velmora

@@ -1,0 +1,166 @@
+#include "document/ProcedureCheck.h"
+
+#include <algorithm>
+
+namespace velmora {
+namespace {
+
+// What a run shows as the node's message: a question's default suffix is
+// taken off, a final message stands as it is (TextRules, PreviewRun).
+std::string_view ShownMessage(const TreeNode& node) {
+  std::string_view text = node.Text();
+  if (node.HasChildren() && HasDefaultSuffix(text)) text.remove_suffix(NoDefaultSuffix.size());
+  return text;
+}
+
+std::size_t WrappedLines(std::size_t lineBytes) {
+  return std::max<std::size_t>(1, (lineBytes + kStepDialogLineBytes - 1) / kStepDialogLineBytes);
+}
+
+// Counted only for texts that could be too long at all (every mark a line
+// break, every line wrapped once more), so the expansion, an allocation, is
+// paid by the longer messages alone.
+bool TooLongForDialog(std::string_view message, const std::string& mark) {
+  const std::size_t mostBreaks = mark.empty() ? 0 : message.size() / mark.size();
+  if (mostBreaks + 1 + message.size() / kStepDialogLineBytes + 1 <= kStepDialogLines) return false;
+  const std::string expanded = ExpandNewLines(message, mark);
+  std::size_t lines = 0;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = expanded.find("\r\n", start);
+    lines += WrappedLines((end == std::string::npos ? expanded.size() : end) - start);
+    if (lines > kStepDialogLines) return true;
+    if (end == std::string::npos) return false;
+    start = end + 2;
+  }
+}
+
+// The text ends in a suffix once its trailing blanks are gone, yet not as it
+// stands: the run does not see the suffix.
+bool SuffixBeforeBlanks(std::string_view text) {
+  if (text.empty() || !IsBlankByte(static_cast<unsigned char>(text.back()))) return false;
+  while (!text.empty() && IsBlankByte(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
+  return HasDefaultSuffix(text);
+}
+
+class Checker {
+ public:
+  explicit Checker(std::vector<Problem>& problems) : problems_(problems) {}
+
+  void CheckNode(const TreeNode& node, std::size_t preOrderIndex, const std::string& mark) {
+    node_ = &node;
+    index_ = preOrderIndex;
+    const std::string_view message = TrimBlanksView(ShownMessage(node));
+    // "…(N)" on a final message is the placeholder too, with a second problem.
+    std::string_view withoutSuffix = node.Text();
+    if (HasDefaultSuffix(withoutSuffix)) withoutSuffix.remove_suffix(NoDefaultSuffix.size());
+    if (TrimBlanksView(withoutSuffix) == PlaceholderText) Add(ProblemKind::PlaceholderText);
+    if (message.empty()) Add(ProblemKind::EmptyText);
+    if (node.kind == Unset) Add(ProblemKind::KindUnset);
+    CheckAnswers(node);
+    if (!node.HasChildren() && HasDefaultSuffix(node.Text())) Add(ProblemKind::SuffixOnFinalMessage);
+    if (SuffixBeforeBlanks(node.Text())) Add(ProblemKind::SuffixBeforeBlanks);
+    if (TooLongForDialog(ShownMessage(node), mark)) Add(ProblemKind::LongMessage);
+  }
+
+  void AddDocumentProblem(ProblemKind kind) {
+    node_ = nullptr;
+    index_ = 0;
+    Add(kind);
+  }
+
+ private:
+  // The walk stops at the third answer: a node's check stays linear in its
+  // own children however many it has.
+  void CheckAnswers(const TreeNode& node) {
+    const TreeNode* first = node.FirstChild();
+    if (first == nullptr) return;
+    if (first == node.LastChild()) {
+      Add(ProblemKind::OneAnswer);
+      return;
+    }
+    if (node.Child(1) != node.LastChild()) Add(ProblemKind::UnreachableAnswers);
+  }
+
+  void Add(ProblemKind kind) {
+    problems_.push_back({node_, node_ != nullptr ? node_->Id() : 0, index_, kind, SeverityOf(kind), ExplanationOf(kind)});
+  }
+
+  std::vector<Problem>& problems_;
+  const TreeNode* node_ = nullptr;
+  std::size_t index_ = 0;
+};
+
+}  // namespace
+
+ProblemSeverity SeverityOf(ProblemKind kind) {
+  switch (kind) {
+    case ProblemKind::KindUnset:
+    case ProblemKind::UnreachableAnswers:
+    case ProblemKind::EmptyTitle:
+    case ProblemKind::LongMessage: return ProblemSeverity::Warning;
+    default: break;
+  }
+  return ProblemSeverity::Error;
+}
+
+std::string_view ExplanationOf(ProblemKind kind) {
+  switch (kind) {
+    case ProblemKind::PlaceholderText:
+      // ダミーの文字「…」が残っています。
+      return "\x83\x5f\x83\x7e\x81\x5b\x82\xcc\x95\xb6\x8e\x9a\x81\x75\x81\x63\x81\x76\x82\xaa\x8e\x63\x82\xc1\x82\xc4"
+             "\x82\xa2\x82\xdc\x82\xb7\x81\x42";
+    case ProblemKind::EmptyText:
+      // メッセージが空です。
+      return "\x83\x81\x83\x62\x83\x5a\x81\x5b\x83\x57\x82\xaa\x8b\xf3\x82\xc5\x82\xb7\x81\x42";
+    case ProblemKind::KindUnset:
+      // 種類が選ばれていません。
+      return "\x8e\xed\x97\xde\x82\xaa\x91\x49\x82\xce\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82\xb9\x82\xf1\x81\x42";
+    case ProblemKind::OneAnswer:
+      // 答えが一つだけです。はいもいいえも同じ所へ進みます。
+      return "\x93\x9a\x82\xa6\x82\xaa\x88\xea\x82\xc2\x82\xbe\x82\xaf\x82\xc5\x82\xb7\x81\x42\x82\xcd\x82\xa2\x82\xe0"
+             "\x82\xa2\x82\xa2\x82\xa6\x82\xe0\x93\xaf\x82\xb6\x8f\x8a\x82\xd6\x90\x69\x82\xdd\x82\xdc\x82\xb7\x81\x42";
+    case ProblemKind::UnreachableAnswers:
+      // 答えが三つ以上あります。最初と最後の間の答えには進めません。
+      return "\x93\x9a\x82\xa6\x82\xaa\x8e\x4f\x82\xc2\x88\xc8\x8f\xe3\x82\xa0\x82\xe8\x82\xdc\x82\xb7\x81\x42\x8d\xc5"
+             "\x8f\x89\x82\xc6\x8d\xc5\x8c\xe3\x82\xcc\x8a\xd4\x82\xcc\x93\x9a\x82\xa6\x82\xc9\x82\xcd\x90\x69\x82\xdf"
+             "\x82\xdc\x82\xb9\x82\xf1\x81\x42";
+    case ProblemKind::SuffixOnFinalMessage:
+      // 答えのないメッセージに既定の答えの指定があり、そのまま表示されます。
+      return "\x93\x9a\x82\xa6\x82\xcc\x82\xc8\x82\xa2\x83\x81\x83\x62\x83\x5a\x81\x5b\x83\x57\x82\xc9\x8a\xf9\x92\xe8"
+             "\x82\xcc\x93\x9a\x82\xa6\x82\xcc\x8e\x77\x92\xe8\x82\xaa\x82\xa0\x82\xe8\x81\x41\x82\xbb\x82\xcc\x82\xdc"
+             "\x82\xdc\x95\x5c\x8e\xa6\x82\xb3\x82\xea\x82\xdc\x82\xb7\x81\x42";
+    case ProblemKind::SuffixBeforeBlanks:
+      // 既定の答えの指定の後に空白があり、指定として認識されません。
+      return "\x8a\xf9\x92\xe8\x82\xcc\x93\x9a\x82\xa6\x82\xcc\x8e\x77\x92\xe8\x82\xcc\x8c\xe3\x82\xc9\x8b\xf3\x94\x92"
+             "\x82\xaa\x82\xa0\x82\xe8\x81\x41\x8e\x77\x92\xe8\x82\xc6\x82\xb5\x82\xc4\x94\x46\x8e\xaf\x82\xb3\x82\xea"
+             "\x82\xdc\x82\xb9\x82\xf1\x81\x42";
+    case ProblemKind::EmptyTitle:
+      // タイトルが空です。ダイアログに表題が出ません。
+      return "\x83\x5e\x83\x43\x83\x67\x83\x8b\x82\xaa\x8b\xf3\x82\xc5\x82\xb7\x81\x42\x83\x5f\x83\x43\x83\x41\x83\x8d"
+             "\x83\x4f\x82\xc9\x95\x5c\x91\xe8\x82\xaa\x8f\x6f\x82\xdc\x82\xb9\x82\xf1\x81\x42";
+    case ProblemKind::LongMessage:
+      // メッセージが長く、ダイアログに収まりません。
+      return "\x83\x81\x83\x62\x83\x5a\x81\x5b\x83\x57\x82\xaa\x92\xb7\x82\xad\x81\x41\x83\x5f\x83\x43\x83\x41\x83\x8d"
+             "\x83\x4f\x82\xc9\x8e\xfb\x82\xdc\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x42";
+  }
+  return {};
+}
+
+std::vector<Problem> CheckProcedure(const DecisionTree& tree, const DocumentState& state) {
+  std::vector<Problem> problems;
+  Checker checker(problems);
+  if (TrimBlanksView(state.Title).empty()) checker.AddDocumentProblem(ProblemKind::EmptyTitle);
+  std::size_t index = 0;
+  tree.ForEachPreOrder([&](const TreeNode& node) { checker.CheckNode(node, index++, state.NewLineMark); });
+  return problems;
+}
+
+std::vector<std::string_view> NodePathTexts(const TreeNode& node) {
+  std::vector<std::string_view> texts;
+  for (const TreeNode* at = &node; at != nullptr; at = at->Parent()) texts.push_back(at->Text());
+  std::reverse(texts.begin(), texts.end());
+  return texts;
+}
+
+}  // namespace velmora

@@ -1,0 +1,122 @@
+// velmora-cli and the file system on Linux: output that cannot be written,
+// names at the limits, links, names CP932 cannot hold, and the player stub
+// that a fresh build puts beside the program.
+#ifndef _WIN32
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "ProcessRunner.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ProcessResult;
+
+const std::string kTree = "? Q\r\n\ti A\r\n\ti B\r\n[OPTION]\r\nNewLine=\x81\xab\r\nTitle=T\r\nColor=1\r\n";
+
+std::string Content(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+class CliFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("velmora-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_ / "scratch");
+    tree_ = Put("in.tre", kTree);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string Put(const std::string& name, const std::string& bytes) {
+    std::ofstream(folder_ / name, std::ios::binary) << bytes;
+    return (folder_ / name).string();
+  }
+  std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+
+  ProcessResult Run(const std::vector<std::string>& arguments) {
+    return testing::RunProcess(VELMORA_CLI, arguments, (folder_ / "scratch").string());
+  }
+  // The program with its standard output sent to `target` by the shell.
+  ProcessResult RunInto(const std::string& target, const std::vector<std::string>& arguments) {
+    std::vector<std::string> shell{"-c", "exec \"$0\" \"$@\" > " + target, VELMORA_CLI};
+    shell.insert(shell.end(), arguments.begin(), arguments.end());
+    return testing::RunProcess("/bin/sh", shell, (folder_ / "scratch").string());
+  }
+
+  fs::path folder_;
+  std::string tree_;
+};
+
+// Output that does not arrive is a failure: a script must not take an empty
+// listing for a procedure without problems.
+TEST_F(CliFiles, FullOutputIsAnError) {
+  const std::vector<std::vector<std::string>> commands = {
+      {"show", tree_}, {"play", tree_, "--answers", "y"}, {"check", "--json", tree_}, {"paths", tree_},
+      {"paths", "--csv", tree_}, {"--help"}, {"--version"}};
+  for (const auto& arguments : commands) {
+    SCOPED_TRACE(::testing::PrintToString(arguments));
+    const ProcessResult result = RunInto("/dev/full", arguments);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, std::string("velmora-cli: cannot write standard output: ") + std::strerror(ENOSPC) + "\n");
+  }
+  EXPECT_EQ(RunInto("/dev/null", {"show", tree_}).exitCode, 0);
+}
+
+TEST_F(CliFiles, TargetsAtTheLimitsOfNamesAndLinks) {
+  struct Case {
+    const char* name;
+    std::string target;    // as given to convert
+    std::string arrival;   // where the content must be
+  };
+  fs::create_directories(folder_ / "real");
+  fs::create_symlink("real/dangling.tre", PathOf("dangling.tre"));
+  const Case cases[] = {
+      {"a 255-byte name", PathOf(std::string(251, 'n') + ".tre"), PathOf(std::string(251, 'n') + ".tre")},
+      {"a link to no file yet", PathOf("dangling.tre"), PathOf("real/dangling.tre")},
+      // "Procédures.tre": no CP932 form, still the file's own name.
+      {"a name CP932 cannot hold", PathOf("Proc\xc3\xa9" "dures.tre"), PathOf("Proc\xc3\xa9" "dures.tre")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ProcessResult result = Run({"convert", tree_, c.target});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(Content(c.arrival).substr(0, 3), "? Q");
+  }
+  EXPECT_TRUE(fs::is_symlink(PathOf("dangling.tre")));
+  // Read back under the name CP932 cannot hold, and shown with "?" in a message.
+  EXPECT_EQ(Run({"show", PathOf("Proc\xc3\xa9" "dures.tre")}).exitCode, 0);
+  const ProcessResult missing = Run({"show", PathOf("Gr\xc3\xbc\xc3\x9f" "e.tre")});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_NE(missing.err.find("Gr??e.tre"), std::string::npos) << missing.err;
+}
+
+// A fresh native build puts the cross-built player beside velmora-cli, and
+// convert takes it from there; --help names that folder.
+TEST_F(CliFiles, ConvertFindsTheBuiltStub) {
+  const fs::path stub = fs::path(VELMORA_CLI).parent_path() / "Velmora.bin";
+  const ProcessResult help = Run({"--help"});
+  EXPECT_NE(help.out.find("Velmora.bin from the folder of velmora-cli (" + stub.parent_path().string() + "/)"),
+            std::string::npos)
+      << help.out;
+  if (!fs::exists(stub)) GTEST_SKIP() << "no MinGW-w64 here: the build made no Velmora.bin";
+  const ProcessResult result = Run({"convert", tree_, PathOf("out.exe")});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  const std::string stubBytes = Content(stub);
+  EXPECT_EQ(Content(PathOf("out.exe")).substr(0, stubBytes.size()), stubBytes);
+}
+
+}  // namespace
+}  // namespace velmora
+
+#endif

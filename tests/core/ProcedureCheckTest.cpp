@@ -1,0 +1,158 @@
+// The check before release: each problem on a small tree made for it, found
+// at its node with its severity, and nothing on the shipped sample.
+#include "document/ProcedureCheck.h"
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "files/TreeFile.h"
+#include "files/TreeTextParser.h"
+
+namespace velmora {
+namespace {
+
+// A tree from indented lines with kind markers, as a file would hold it.
+DecisionTree TreeOf(const std::string& text) {
+  DecisionTree tree = ParseTreeText(text);
+  RestoreKinds(tree);
+  return tree;
+}
+
+DocumentState TitledState() {
+  DocumentState state;
+  state.Title = "Printer";
+  return state;
+}
+
+// (line, kind) of every problem, in the order the check gives them.
+std::vector<std::pair<std::size_t, ProblemKind>> Found(const DecisionTree& tree, const DocumentState& state) {
+  std::vector<std::pair<std::size_t, ProblemKind>> found;
+  for (const Problem& problem : CheckProcedure(tree, state)) {
+    found.emplace_back(problem.node != nullptr ? problem.preOrderIndex + 1 : 0, problem.kind);
+  }
+  return found;
+}
+
+std::string Repeated(const std::string& piece, std::size_t count) {
+  std::string text;
+  for (std::size_t i = 0; i < count; ++i) text += piece;
+  return text;
+}
+
+struct CheckCase {
+  const char* name;
+  std::string tree;
+  std::vector<std::pair<std::size_t, ProblemKind>> expected;
+};
+
+TEST(ProcedureCheck, FindsEachProblemAtItsNode) {
+  const std::string ellipsis = "\x81\x63";  // …
+  const std::string mark = "\x81\xab";      // ↓
+  // Two dialog lines each once wrapped.
+  const std::string line = Repeated("a", 300);
+  const CheckCase cases[] = {
+      {"placeholder left", "? Q\n\ti A\n\ti " + ellipsis + "\n", {{3, ProblemKind::PlaceholderText}}},
+      {"placeholder with its suffix", "? " + ellipsis + "(N)\n\ti A\n\ti B\n", {{1, ProblemKind::PlaceholderText}}},
+      {"empty text", "? Q\n\ti A\n\ti   \n", {{3, ProblemKind::EmptyText}}},
+      {"a question that is only a suffix", "? (N)\n\ti A\n\ti B\n", {{1, ProblemKind::EmptyText}}},
+      {"one answer", "? Q\n\ti A\n", {{1, ProblemKind::OneAnswer}}},
+      {"three answers", "? Q\n\ti A\n\ti B\n\ti C\n", {{1, ProblemKind::UnreachableAnswers}}},
+      {"suffix on a final message", "? Q\n\ti A(n)\n\ti B(Y)\n",
+       {{2, ProblemKind::SuffixOnFinalMessage}, {3, ProblemKind::SuffixOnFinalMessage}}},
+      {"suffix before blanks", "? Q(N) \n\ti A\n\ti B\n", {{1, ProblemKind::SuffixBeforeBlanks}}},
+      {"forty lines fit", "? Q\n\ti " + Repeated("x" + mark, 39) + "x\n\ti B\n", {}},
+      {"forty-one lines do not", "? Q\n\ti " + Repeated("x" + mark, 40) + "x\n\ti B\n",
+       {{2, ProblemKind::LongMessage}}},
+      {"twenty wrapped lines fit", "? Q\n\ti " + Repeated(line + mark, 19) + line + "\n\ti B\n", {}},
+      {"twenty-one do not", "? Q\n\ti " + Repeated(line + mark, 20) + line + "\n\ti B\n",
+       {{2, ProblemKind::LongMessage}}},
+      {"several at one node", "? Q\n\t" + ellipsis + "(N)\n", {{1, ProblemKind::OneAnswer},
+                                                             {2, ProblemKind::PlaceholderText},
+                                                             {2, ProblemKind::SuffixOnFinalMessage}}},
+  };
+  for (const CheckCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(Found(TreeOf(c.tree), TitledState()), c.expected);
+  }
+}
+
+TEST(ProcedureCheck, UnsetKindAndEmptyTitleAreWarnings) {
+  DecisionTree tree = TreeOf("? Q\n\ti A\n\ti B\n");
+  tree.Root()->LastChild()->kind = Unset;
+  DocumentState untitled = TitledState();
+  untitled.Title = "  ";
+
+  const std::vector<Problem> problems = CheckProcedure(tree, untitled);
+  ASSERT_EQ(problems.size(), 2u);
+  EXPECT_EQ(problems[0].kind, ProblemKind::EmptyTitle);
+  EXPECT_EQ(problems[0].node, nullptr);
+  EXPECT_EQ(problems[0].severity, ProblemSeverity::Warning);
+  EXPECT_EQ(problems[1].kind, ProblemKind::KindUnset);
+  EXPECT_EQ(problems[1].node, tree.Root()->LastChild());
+  EXPECT_EQ(problems[1].nodeId, tree.Root()->LastChild()->Id());
+  EXPECT_EQ(problems[1].severity, ProblemSeverity::Warning);
+}
+
+TEST(ProcedureCheck, SeveritiesSayWhatTheEndUserSees) {
+  for (const ProblemKind kind : {ProblemKind::PlaceholderText, ProblemKind::EmptyText, ProblemKind::OneAnswer,
+                                 ProblemKind::SuffixOnFinalMessage, ProblemKind::SuffixBeforeBlanks}) {
+    EXPECT_EQ(SeverityOf(kind), ProblemSeverity::Error) << static_cast<int>(kind);
+  }
+  for (const ProblemKind kind : {ProblemKind::KindUnset, ProblemKind::UnreachableAnswers, ProblemKind::EmptyTitle,
+                                 ProblemKind::LongMessage}) {
+    EXPECT_EQ(SeverityOf(kind), ProblemSeverity::Warning) << static_cast<int>(kind);
+    EXPECT_FALSE(ExplanationOf(kind).empty());
+  }
+}
+
+TEST(ProcedureCheck, NewDocumentShowsWhatIsLeftToDo) {
+  DecisionTree tree;
+  TreeNode* root = tree.AddTopLevel("\x81\x63", Question);
+  tree.AddChild(root, "\x81\x63", Unset);
+  tree.AddChild(root, "\x81\x63", Unset);
+  const std::vector<std::pair<std::size_t, ProblemKind>> expected = {
+      {0, ProblemKind::EmptyTitle},      {1, ProblemKind::PlaceholderText}, {2, ProblemKind::PlaceholderText},
+      {2, ProblemKind::KindUnset},       {3, ProblemKind::PlaceholderText}, {3, ProblemKind::KindUnset}};
+  EXPECT_EQ(Found(tree, DocumentState{}), expected);
+}
+
+TEST(ProcedureCheck, ShippedSampleHasNoProblem) {
+  std::ifstream in(std::string(VELMORA_TEST_DATA) + "/../../docs/sample.tre", std::ios::binary);
+  ASSERT_TRUE(in);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  std::string text = bytes.str();
+  DocumentState state;
+  // The option block as the loader reads it; the tree is everything before.
+  const std::size_t options = text.find("[OPTION]");
+  ASSERT_NE(options, std::string::npos);
+  const std::size_t title = text.find("Title=", options) + 6;
+  state.Title = text.substr(title, text.find('\r', title) - title);
+  text.resize(options);
+  EXPECT_EQ(CheckProcedure(TreeOf(text), state).size(), 0u);
+}
+
+TEST(ProcedureCheck, NodePathRunsFromTheRoot) {
+  const DecisionTree tree = TreeOf("? R\n\t? A\n\t\ti B\n\t\ti C\n\ti D\n");
+  const TreeNode* c = tree.Root()->FirstChild()->LastChild();
+  EXPECT_EQ(NodePathTexts(*c), (std::vector<std::string_view>{"R", "A", "C"}));
+  EXPECT_EQ(NodePathTexts(*tree.Root()), (std::vector<std::string_view>{"R"}));
+}
+
+TEST(ProcedureCheck, DeepTreeNeedsNoRecursion) {
+  DecisionTree tree;
+  TreeNode* node = tree.AddTopLevel("Q", Question);
+  for (int i = 0; i < 100000; ++i) node = tree.AddChild(node, "Q", Question);
+  const std::vector<Problem> problems = CheckProcedure(tree, TitledState());
+  // Every question has one answer; the last node is a final message.
+  EXPECT_EQ(problems.size(), 100000u);
+  EXPECT_EQ(NodePathTexts(*node).size(), 100001u);
+}
+
+}  // namespace
+}  // namespace velmora
