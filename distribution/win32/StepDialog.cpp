@@ -241,7 +241,9 @@ class StepDialog final : public TemplateDialog<StepDialog> {
     CreateIcon(layout.icon);
     CreateMessage(message, layout);
     for (std::size_t i = 0; i < captions.size(); ++i) CreateButton(i, captions[i], layout.buttons[i]);
-    if (!step_.path.empty()) copyKey_.reset(SetWindowsHookExW(WH_MSGFILTER, &CopyKeyFilter, nullptr, GetCurrentThreadId()));
+    if (!step_.path.empty()) {
+      copyKey_.reset(SetWindowsHookExW(WH_MSGFILTER, &CopyKeyFilter, nullptr, GetCurrentThreadId()));
+    }
 
     const POINT topLeft = PlaceCentredOn(centre_, layout.window, WorkAreaAround(centre_));
     SetWindowPos(hwnd_, nullptr, topLeft.x, topLeft.y, layout.window.cx, layout.window.cy,
@@ -284,8 +286,10 @@ class StepDialog final : public TemplateDialog<StepDialog> {
   bool OffersCopyButton() const { return !step_.question && !step_.path.empty(); }
   int ButtonCount() const { return static_cast<int>(buttons_.size()) + (OffersCopyButton() ? 1 : 0); }
 
+  // Another program may hold the clipboard for a moment: a beep says the
+  // copy did not happen, and pressing again will do.
   void CopyPath() {
-    if (!step_.path.empty()) CopyPathToClipboard(hwnd_, step_.path);
+    if (!step_.path.empty() && !CopyPathToClipboard(hwnd_, step_.path)) MessageBeep(MB_ICONWARNING);
   }
 
   void OnCommand(int id) {

@@ -176,7 +176,7 @@ TEST(Player, FinishAtTheRootAndTheCloseBoxEndTheRunNormally) {
 }
 
 std::wstring ClipboardText() {
-  if (!OpenClipboard(nullptr)) return L"(the clipboard could not be opened)";
+  if (!OpenClipboard(nullptr)) return {};
   std::wstring text;
   if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
     if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
@@ -243,6 +243,35 @@ TEST(Player, CopyPathPutsThePathTakenOnTheClipboard) {
   // Copying leaves the dialog open: OK still ends the run.
   ASSERT_TRUE(IsWindow(leaf));
   PressStepButton(leaf, 0);
+  EXPECT_EQ(player.ExitCode(), 0);
+}
+
+// Ctrl+C typed on a question (the focus on a button) copies the path so far.
+TEST(Player, CtrlCOnAQuestionCopiesThePathSoFar) {
+  ASSERT_FALSE(Stub().empty());
+  PrinterProcedure procedure;
+  GeneratedExecutable exe(BuildDistributionExecutable(Stub(), procedure.tree, procedure.state));
+  RunningPlayer player(exe.Path());
+  HWND first = player.NextDialog();
+  ASSERT_NE(first, nullptr);
+  EmptyTheClipboard();
+  SetForegroundWindow(first);
+  INPUT keys[4] = {};
+  const WORD sequence[4] = {VK_CONTROL, 'C', 'C', VK_CONTROL};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = sequence[i];
+    keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+  }
+  ASSERT_EQ(SendInput(4, keys, sizeof(INPUT)), 4u);
+  ASSERT_TRUE(player.WaitFor([] { return !ClipboardText().empty(); })) << "Ctrl+C copied nothing";
+  // プリンタ / [質問] 用紙は入っていますか？ / 日時: …
+  const std::wstring soFar = ClipboardText();
+  EXPECT_EQ(soFar.rfind(L"\u30D7\u30EA\u30F3\u30BF\r\n[\u8CEA\u554F] \u7528\u7D19\u306F\u5165\u3063\u3066\u3044\u307E"
+                        L"\u3059\u304B\uFF1F\r\n" + TodayLine(), 0), 0u) << ToCp932(soFar);
+  // The key copied and nothing else: the run is still on its first step.
+  EXPECT_TRUE(IsWindowVisible(first));
+  PressStepButton(first, 2);  // 終了
   EXPECT_EQ(player.ExitCode(), 0);
 }
 
