@@ -9,7 +9,7 @@
 
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"
-#include "files/TreeFile.h"
+#include "files/LoadedDocument.h"
 
 namespace velmora {
 
@@ -20,10 +20,18 @@ std::string BuildDistributionExecutable(std::string_view stub, const DecisionTre
 // The result's state is `current` with the stored title, newline mark and
 // colour, and CurrentFileName = `path` with the extension ".tre". The node
 // texts still carry their kind markers: run RestoreKinds next.
-// Throws VelmoraError: a file shorter than 4 bytes ("stream read error"), a
-// trailer that points at no procedure (the no-procedure message naming
+// Fails with: a file shorter than 4 bytes ("stream read error"), a trailer
+// that points at no procedure (the no-procedure message naming
 // `displayPath`, the CP932 form of `path`), or the parser's invalid-level
-// error.
+// error. This form returns the failure's text in `error` (the player stub
+// runs without exceptions); ReadDistributionPayload throws it as a
+// VelmoraError (defined only where exceptions are).
+struct PayloadRead {
+  LoadedDocument document;
+  std::string error;  // empty when the procedure was read
+};
+PayloadRead ReadPayloadOrError(std::string_view fileBytes, const FilePath& path, std::string_view displayPath,
+                               const DocumentState& current);
 LoadedDocument ReadDistributionPayload(std::string_view fileBytes, const FilePath& path, std::string_view displayPath,
                                        const DocumentState& current);
 

@@ -1,10 +1,8 @@
 #include "distribution/PreviewRun.h"
 
 #include <algorithm>
-#include <exception>
-#include <utility>
 
-#include "document/Editor.h"
+#include "distribution/RunEnd.h"
 #include "document/TextRules.h"
 
 namespace velmora {
@@ -17,6 +15,14 @@ constexpr std::string_view kBackCaption = "\x96\xDF\x82\xE9";             // 戻
 constexpr std::string_view kFinishCaption = "\x8F\x49\x97\xB9";           // 終了
 constexpr std::string_view kOkCaption = "\x82\x6E\x82\x6A";               // ＯＫ (full width)
 
+// Labels of the copied path: "[質問] ", "[回答] ", "[結果] ", and the
+// answers "はい" and "いいえ".
+constexpr std::string_view kQuestionLabel = "[\x8E\xBF\x96\xE2] ";
+constexpr std::string_view kAnswerLabel = "[\x89\xF1\x93\x9A] ";
+constexpr std::string_view kResultLabel = "[\x8C\x8B\x89\xCA] ";
+constexpr std::string_view kYesText = "\x82\xCD\x82\xA2";
+constexpr std::string_view kNoText = "\x82\xA2\x82\xA2\x82\xA6";
+
 StepDialogType DialogTypeOf(int kind) {
   switch (kind) {
     case Question: return StepDialogType::Confirmation;
@@ -26,32 +32,10 @@ StepDialogType DialogTypeOf(int kind) {
   }
 }
 
-// Ends the run's side effects however the run ends, so that an exception
-// from a dialog never leaves the taskbar bar or the editor's commands stuck.
-template <typename Finish>
-class RunEnd {
- public:
-  explicit RunEnd(Finish finish) : finish_(std::move(finish)) {}
-  RunEnd(const RunEnd&) = delete;
-  RunEnd& operator=(const RunEnd&) = delete;
-  // A failure while ending after another failure must not terminate the
-  // program; the first error is the one worth reporting.
-  ~RunEnd() noexcept(false) {
-    if (std::uncaught_exceptions() == 0) {
-      finish_();
-      return;
-    }
-    try {
-      finish_();
-    } catch (...) {
-    }
-  }
-
- private:
-  Finish finish_;
-};
-
 }  // namespace
+
+// 経路をコピー(&C)
+const std::string_view kCopyPathCaption = "\x8C\x6F\x98\x48\x82\xF0\x83\x52\x83\x73\x81\x5B(&C)";
 
 std::vector<StepButton> StepButtons(bool question, bool topLevel) {
   const std::string_view back = topLevel ? kFinishCaption : kBackCaption;
@@ -81,6 +65,33 @@ StepDescription PreviewRun::DescribeStep() const {
   return step;
 }
 
+std::string PreviewRun::PathSoFar() const {
+  // The nodes answered, from the start down: the ancestors of the current
+  // node, one per recorded answer.
+  std::vector<const TreeNode*> asked(answers_.size(), nullptr);
+  const TreeNode* node = current_;
+  for (std::size_t i = asked.size(); i > 0 && node != nullptr; --i) {
+    node = node->Parent();
+    asked[i - 1] = node;
+  }
+  std::string text = TrimBlanks(state_.Title);
+  text += "\r\n";
+  for (std::size_t i = 0; i < asked.size(); ++i) {
+    if (asked[i] == nullptr) continue;
+    text += kQuestionLabel;
+    text += RemoveDefaultSuffix(ExpandNewLines(asked[i]->Text(), state_.NewLineMark));
+    text += "\r\n";
+    text += kAnswerLabel;
+    text += answers_[i] == StepAnswer::Yes ? kYesText : kNoText;
+    text += "\r\n";
+  }
+  const StepDescription step = DescribeStep();
+  text += step.question ? kQuestionLabel : kResultLabel;
+  text += step.message;
+  text += "\r\n";
+  return text;
+}
+
 StepProgress PreviewRun::Progress() const {
   const int depth = current_->Level();
   int deepest = depth;
@@ -95,17 +106,26 @@ TaskbarProgressState PreviewRun::ProgressState() const { return ProgressStateFor
 
 void PreviewRun::Answer(StepAnswer answer) {
   switch (answer) {
-    case StepAnswer::Yes: current_ = current_->FirstChild(); break;
-    case StepAnswer::No: current_ = current_->LastChild(); break;
+    case StepAnswer::Yes:
+      current_ = current_->FirstChild();
+      answers_.push_back(answer);
+      break;
+    case StepAnswer::No:
+      current_ = current_->LastChild();
+      answers_.push_back(answer);
+      break;
     case StepAnswer::Back:
-    case StepAnswer::LeafBack: current_ = current_->Parent(); break;  // null at level 0: the end
+    case StepAnswer::LeafBack:
+      current_ = current_->Parent();  // null at level 0: the end
+      if (!answers_.empty()) answers_.pop_back();
+      break;
     case StepAnswer::Ok:
     case StepAnswer::Closed: current_ = nullptr; break;
   }
 }
 
 void RunPreview(const DecisionTree& tree, const DocumentState& state, TreeNode* start, StepDialogPort& dialogs,
-                TaskbarProgressPort* taskbar, const StepObserver& beforeStep) {
+                TaskbarProgressPort* taskbar, const StepObserver& beforeStep, PathCopy pathCopy) {
   RunEnd clearBar([taskbar] {
     if (taskbar == nullptr) return;
     taskbar->SetTaskbarProgressValue(0, kClearedProgressTotal);
@@ -118,32 +138,10 @@ void RunPreview(const DecisionTree& tree, const DocumentState& state, TreeNode* 
       const StepProgress progress = run.Progress();
       taskbar->SetTaskbarProgressValue(progress.completed, progress.total);
     }
-    run.Answer(dialogs.ShowStepDialog(run.DescribeStep()));
+    StepDescription step = run.DescribeStep();
+    if (pathCopy == PathCopy::Offered) step.path = run.PathSoFar();
+    run.Answer(dialogs.ShowStepDialog(step));
   }
-}
-
-void RunEditorPreview(Editor& editor, StepDialogPort& dialogs, TaskbarProgressPort* taskbar,
-                      const std::function<void()>& showChanges) {
-  const auto notify = [&showChanges] {
-    if (showChanges) showChanges();
-  };
-  RunEnd restoreEditor([&editor, &notify] {
-    editor.ResetTreeView();
-    // Both come back whatever the size of the tree: Generate too, even for a
-    // lone root that the selection handling would leave disabled.
-    editor.Commands().PreView = true;
-    editor.Commands().Generate = true;
-    notify();
-  });
-  RunPreview(editor.Tree(), editor.State(), editor.Selected(), dialogs, taskbar, [&](TreeNode* node) {
-    if (editor.Selected() != node) editor.Select(node);
-    editor.CurrentNode = node;
-    // Moving the selection re-evaluates Generate, so both are disabled again
-    // at every step, before the window shows the new state.
-    editor.Commands().PreView = false;
-    editor.Commands().Generate = false;
-    notify();
-  });
 }
 
 }  // namespace velmora

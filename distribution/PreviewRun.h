@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -29,6 +30,13 @@ struct StepButton {
 // End of a path: "ＯＫ", then "戻る" (or "終了").
 std::vector<StepButton> StepButtons(bool question, bool topLevel);
 
+// The caption of the player's third button at an end of a path:
+// "経路をコピー(&C)" (copy the path).
+extern const std::string_view kCopyPathCaption;
+
+// Whether each step carries the path taken so far (StepDescription::path).
+enum class PathCopy { Off, Offered };
+
 // The taskbar value of a step: completed d + 1 of total m + 1.
 struct StepProgress {
   std::uint64_t completed = 0;
@@ -50,6 +58,10 @@ class PreviewRun {
 
   // What the current node's dialog shows.
   StepDescription DescribeStep() const;
+  // The path from where the run began to the current node as plain text:
+  // the title, each question answered with its answer, then the current
+  // node's message (a question not yet answered, or the final message).
+  std::string PathSoFar() const;
   // Depth of the current node within its own subtree, for the taskbar.
   StepProgress Progress() const;
   // The bar state for the document's colour.
@@ -62,6 +74,9 @@ class PreviewRun {
   const DecisionTree& tree_;
   const DocumentState& state_;
   TreeNode* current_;
+  // The answers that led from the start down to the current node, one per
+  // level: Back takes the last one away.
+  std::vector<StepAnswer> answers_;
 };
 
 // Called before each step dialog with the node about to be shown.
@@ -71,7 +86,8 @@ using StepObserver = std::function<void(TreeNode* node)>;
 // taskbar is given), shows the dialogs, follows the answers, and clears the
 // bar at the end, also when a dialog fails with an exception.
 void RunPreview(const DecisionTree& tree, const DocumentState& state, TreeNode* start,
-                StepDialogPort& dialogs, TaskbarProgressPort* taskbar, const StepObserver& beforeStep = {});
+                StepDialogPort& dialogs, TaskbarProgressPort* taskbar, const StepObserver& beforeStep = {},
+                PathCopy pathCopy = PathCopy::Off);
 
 // PreViewBtnClick on the editor's model. During the run Preview and Generate
 // are disabled and the selection (with CurrentNode and the answer marks)

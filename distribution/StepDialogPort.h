@@ -22,6 +22,11 @@ struct StepDescription {
   bool noDefault = false;  // No is the default (and focused) button
   bool question = false;   // the node has answers: Yes, No, Back
   bool topLevel = false;   // level 0: Back reads "終了" (finish)
+  // The path taken so far as plain text (CP932, CR LF lines), for the end
+  // user to hand to support: when it is given (the player), an end of a
+  // path offers a third button that copies it and Ctrl+C copies it on any
+  // step. Empty in the editor's preview, whose dialogs offer no copy.
+  std::string path;
 };
 
 class StepDialogPort {

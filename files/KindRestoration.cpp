@@ -1,6 +1,6 @@
 // Stored node texts carry their kind as a two-byte marker; the editor keeps
 // the kind beside the text instead.
-#include "files/TreeFile.h"
+#include "files/LoadedDocument.h"
 
 namespace velmora {
 

@@ -10,13 +10,9 @@
 #include "document/DocumentState.h"
 #include "files/ByteSink.h"
 #include "files/FileSystemPort.h"
+#include "files/LoadedDocument.h"
 
 namespace velmora {
-
-struct LoadedDocument {
-  DecisionTree tree;
-  DocumentState state;
-};
 
 // The stored form of a document: the nodes in pre-order, one line each with
 // one TAB per level and the node's kind marker before its text, then the
@@ -36,12 +32,6 @@ std::size_t TreeTextSize(const DecisionTree& tree, const DocumentState& state);
 // still carry their kind markers: RestoreKinds turns them into kinds.
 // Throws VelmoraError (cannot open, invalid level, no procedure).
 LoadedDocument LoadTreeFile(FileSystemPort& fs, const FilePath& path, const DocumentState& current);
-
-// Turns the kind marker at the start of every node text into the node's kind
-// (either letter case). A text beginning with ";" stays whole as a Question;
-// a text without marker becomes a Question when the node has answers, else
-// an Information.
-void RestoreKinds(DecisionTree& tree);
 
 // Writes the document to `path` atomically, in chunks as the text is made;
 // throws the cannot-create error.

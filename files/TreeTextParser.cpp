@@ -16,8 +16,9 @@ std::size_t IndentationOf(std::string_view line) {
 
 }  // namespace
 
-DecisionTree ParseTreeText(std::string text) {
-  DecisionTree tree;
+TreeTextParse ParseTreeTextOrError(std::string text) {
+  TreeTextParse result;
+  DecisionTree& tree = result.tree;
   const std::string_view source = tree.KeepSource(std::move(text));
   TreeNode* previous = nullptr;
   LineSplitter lines(source);
@@ -31,7 +32,10 @@ DecisionTree ParseTreeText(std::string text) {
       continue;
     }
     const std::size_t previousLevel = static_cast<std::size_t>(previous->Level());
-    if (level > previousLevel + 1) throw VelmoraError(InvalidLevelMessage(level, nodeText));
+    if (level > previousLevel + 1) {
+      result.error = InvalidLevelMessage(level, nodeText);
+      return result;
+    }
     if (level == previousLevel + 1) {
       previous = tree.AddChildFromSource(previous, nodeText);
       continue;
@@ -42,7 +46,15 @@ DecisionTree ParseTreeText(std::string text) {
     while (static_cast<std::size_t>(sibling->Level()) > level) sibling = sibling->Parent();
     previous = tree.AddChildFromSource(sibling->Parent(), nodeText);
   }
-  return tree;
+  return result;
 }
+
+#if defined(__cpp_exceptions)
+DecisionTree ParseTreeText(std::string text) {
+  TreeTextParse parse = ParseTreeTextOrError(std::move(text));
+  if (!parse.error.empty()) throw VelmoraError(parse.error);
+  return std::move(parse.tree);
+}
+#endif
 
 }  // namespace velmora

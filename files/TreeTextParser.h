@@ -12,9 +12,19 @@ namespace velmora {
 // Parses `text` into a new tree, which keeps the bytes: its node texts point
 // into them, so a large file costs no allocation per line. Lines end at
 // CR LF, a lone CR or a lone LF (LF CR is two ends); a NUL ends the text.
-// Leading TABs and spaces give the level. Throws VelmoraError with the
-// invalid-level message when a line goes more than one level deeper than
-// the line before it.
+// Leading TABs and spaces give the level. A line that goes more than one
+// level deeper than the line before it stops the parse with the
+// invalid-level message in `error` (the tree then holds the lines before it).
+// This form raises nothing, for the player stub, which runs without
+// exceptions.
+struct TreeTextParse {
+  DecisionTree tree;
+  std::string error;  // empty when the whole text was read
+};
+TreeTextParse ParseTreeTextOrError(std::string text);
+
+// The same parse for the editor and the CLI: throws VelmoraError with the
+// invalid-level message. (Defined only where exceptions are.)
 DecisionTree ParseTreeText(std::string text);
 
 }  // namespace velmora

@@ -1,27 +1,26 @@
 // The player stub: the program every generated executable starts with. It
 // reads the procedure the generator appended to its own file and walks the
 // end user through it with the editor's step dialogs and taskbar progress.
-// Exit status 0 after a run, 1 when the procedure cannot be read, 3 when
-// the run could not go on (a window the system would not make).
+// Exit status 0 after a run, 1 when the procedure cannot be read (or
+// memory ran out), 3 when the run could not go on (a window the system
+// would not make).
 #include <windows.h>
 
 #include <commctrl.h>
 #include <objbase.h>
 
-#include <cxxabi.h>
-
-#include <new>
 #include <string>
 
 #include "win32/ComApartment.h"
 #include "win32/ProgramPath.h"
+#include "win32/SystemError.h"
 #include "win32/WideText.h"
 #include "distribution/DistributionPayload.h"
 #include "distribution/PreviewRun.h"
 #include "distribution/win32/StepDialog.h"
 #include "distribution/win32/Unit_Win7Taskbar.h"
 #include "document/Errors.h"
-#include "files/TreeFile.h"
+#include "files/LoadedDocument.h"
 #include "player/OwnFile.h"
 #include "player/PlayerWindow.h"
 
@@ -56,11 +55,18 @@ void ShowUnreadable(const std::wstring& path, const std::string& cp932Reason) {
   ShowFailure(path, std::wstring(kUnreadableHeadline) + L"\r\n\r\n" + ToWide(GeneralErrorReportText(cp932Reason)));
 }
 
-LoadedDocument ReadOwnProcedure(const std::wstring& path) {
-  const std::string bytes = ReadWholeFile(path);
-  LoadedDocument document = ReadDistributionPayload(bytes, FromWidePath(path), ToCp932(path), DocumentState{});
-  RestoreKinds(document.tree);
-  return document;
+// The procedure at the end of the program's own file, or the reason it
+// cannot be read in `error`.
+PayloadRead ReadOwnProcedure(const std::wstring& path) {
+  const MappedFile file(path);
+  if (!file.Error().empty()) {
+    PayloadRead failed;
+    failed.error = file.Error();
+    return failed;
+  }
+  PayloadRead read = ReadPayloadOrError(file.Bytes(), FromWidePath(path), ToCp932(path), DocumentState{});
+  if (read.error.empty()) RestoreKinds(read.document.tree);
+  return read;
 }
 
 void Play(HINSTANCE instance, const LoadedDocument& document) {
@@ -71,7 +77,8 @@ void Play(HINSTANCE instance, const LoadedDocument& document) {
   window.FollowTaskbarButton(taskbar);
   POINT centre = InitialPreviewDialogCentre();
   Win32StepDialogs dialogs(window.Handle(), centre);
-  RunPreview(document.tree, document.state, document.tree.Root(), dialogs, taskbarAvailable ? &taskbar : nullptr);
+  RunPreview(document.tree, document.state, document.tree.Root(), dialogs, taskbarAvailable ? &taskbar : nullptr, {},
+             PathCopy::Offered);
 }
 
 int RunPlayer(HINSTANCE instance) {
@@ -79,38 +86,30 @@ int RunPlayer(HINSTANCE instance) {
   const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   const std::wstring path = OwnProgramPath();
-  LoadedDocument document;
-  try {
-    document = ReadOwnProcedure(path);
-  } catch (const VelmoraError& error) {
-    ShowUnreadable(path, error.what());
+  const PayloadRead read = ReadOwnProcedure(path);
+  if (!read.error.empty()) {
+    ShowUnreadable(path, read.error);
     return kExitUnreadable;
   }
-  try {
-    Play(instance, document);
-  } catch (const VelmoraError& error) {
-    // A window the system would not make: the run cannot go on.
-    ShowFailure(path, ToWide(GeneralErrorReportText(error.what())));
-    return static_cast<int>(kExitAborted);
-  }
+  Play(instance, read.document);
   return kExitDone;
 }
 
 }  // namespace
+
+// The stub runs without exceptions: a window the system would not make
+// ends the run here, with the same report the editor would show.
+void EndOnSystemError(const std::string& cp932Text) {
+  ShowFailure(OwnProgramPath(), ToWide(GeneralErrorReportText(cp932Text)));
+  ExitProcess(kExitAborted);
+}
+
 }  // namespace velmora::win32
 
-// The C++ runtime's default terminate handler prints the exception's
-// demangled type name, which drags the whole demangler into the stub. An end
-// user could not act on that text anyway: here the player just ends. Being
-// defined in the program, this replaces the runtime's own definition.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() { ExitProcess(velmora::win32::kExitAborted); }
-}  // namespace __gnu_cxx
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  try {
-    return velmora::win32::RunPlayer(instance);
-  } catch (const std::bad_alloc&) {
-    return velmora::win32::kExitUnreadable;
-  }
+// The program's entry, in place of the C runtime's start-up code: the stub
+// needs none of it (no arguments, no console, no locale, no signal
+// handlers, no constructors of globals), and leaving it out keeps its
+// imports to what a run uses.
+extern "C" [[noreturn]] void PlayerEntry() {
+  ExitProcess(static_cast<UINT>(velmora::win32::RunPlayer(GetModuleHandleW(nullptr))));
 }

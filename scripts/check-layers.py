@@ -9,6 +9,9 @@
 - The shared toolkit (win32/) builds on the core only, never on a
   subsystem's windows.
 - No product source file is longer than 600 lines.
+- The player's runtime (the lists in cmake/Runtime.cmake) holds nothing of
+  the editor: each runtime file includes only runtime headers, and every
+  file named there exists.
 
 Prints every breach and exits with 1 when there is one.
 """
@@ -24,6 +27,7 @@ WIN32_HEADERS = re.compile(
     r"ole2|shlwapi|knownfolders|propkey|winuser|wingdi)\.h>", re.I)
 PROJECT_INCLUDE = re.compile(r'#\s*include\s*"([^"]+)"')
 MAX_LINES = 600
+RUNTIME_LISTS = ROOT / "cmake" / "Runtime.cmake"
 
 
 def rank(folder):
@@ -59,12 +63,35 @@ def check(path, problems):
             problems.append(f"{rel}: {parts[0]}/ uses the layer above it: {included}")
 
 
+def cmake_list(text, name):
+    match = re.search(r"set\(" + name + r"\s+([^)]*)\)", text)
+    return match.group(1).split() if match else []
+
+
+def check_runtime(problems):
+    text = RUNTIME_LISTS.read_text(encoding="utf-8")
+    sources = cmake_list(text, "VELMORA_RUNTIME_SOURCES")
+    headers = set(cmake_list(text, "VELMORA_RUNTIME_HEADERS"))
+    if not sources:
+        problems.append(f"{RUNTIME_LISTS.relative_to(ROOT)}: no VELMORA_RUNTIME_SOURCES list")
+    for name in sources + sorted(headers):
+        path = ROOT / name
+        if not path.is_file():
+            problems.append(f"cmake/Runtime.cmake: {name} does not exist")
+            continue
+        text = path.read_text(encoding="utf-8", errors="replace")
+        for included in PROJECT_INCLUDE.findall(text):
+            if "/" in included and included not in headers:
+                problems.append(f"{name}: the player's runtime includes {included}, which is not runtime code")
+
+
 def main():
     problems = []
     for folder in PRODUCT:
         for path in sorted((ROOT / folder).rglob("*")):
             if path.suffix in (".h", ".cpp"):
                 check(path, problems)
+    check_runtime(problems)
     for problem in problems:
         print(problem)
     return 1 if problems else 0

@@ -3,7 +3,7 @@
 # build/dist/Velmora-1.7.zip with a folder Velmora holding the editor, the
 # player stub, the help file, the command-line tool, the sample procedure
 # and a short read-me (CP932 with CR LF, as Notepad on a Japanese Windows
-# expects it).
+# expects it). The programs are stripped of their symbols.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,6 +21,9 @@ done
 rm -rf "$stage" "$zip_file"
 mkdir -p "$stage"
 cp "${files[@]}" "$stage/"
+# The programs users run, without the symbol tables the linker left in them
+# (Velmora.bin is stripped when it is linked: every generated file carries it).
+i686-w64-mingw32-strip --strip-all "$stage/Velmora.exe" "$stage/velmora-cli.exe"
 python3 - resources/dist/readme.txt "$stage/readme.txt" <<'PY'
 import sys
 text = open(sys.argv[1], encoding="utf-8").read().replace("\r\n", "\n").replace("\n", "\r\n")

@@ -6,8 +6,8 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev make python3
   googletest libgtest-dev libbenchmark-dev
-  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine64 wine32:i386 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 xvfb xauth x11-utils fonts-ipafont-gothic locales imagemagick
+  g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
+  wine wine64 wine32:i386 g++-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 xvfb xauth x11-utils fonts-ipafont-gothic locales imagemagick
   fp-utils-3.2.2 zip
   chromium
 )

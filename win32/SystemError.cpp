@@ -11,10 +11,14 @@ namespace {
 
 // A class may be named by its atom instead of a text.
 std::wstring ClassNameText(const wchar_t* className) {
-  if (IS_INTRESOURCE(className)) {
-    return L"#" + std::to_wstring(static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(className)));
+  if (!IS_INTRESOURCE(className)) return className;
+  // Digits by hand: std::to_wstring would bring the C library's formatted
+  // printing into the player stub.
+  std::wstring digits;
+  for (auto atom = static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(className)); digits.empty() || atom > 0; atom /= 10) {
+    digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + atom % 10));
   }
-  return className;
+  return L"#" + digits;
 }
 
 // `before`, the class name in double quotation marks, `after` and the
@@ -26,7 +30,11 @@ std::wstring ClassNameText(const wchar_t* className) {
   text += ClassNameText(className);
   text += L'"';
   text += after;
+#if defined(__cpp_exceptions)
   throw VelmoraError(ToCp932(text) + SystemReasonText(error));
+#else
+  EndOnSystemError(ToCp932(text) + SystemReasonText(error));
+#endif
 }
 
 }  // namespace

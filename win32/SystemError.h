@@ -23,4 +23,9 @@ std::string SystemReasonText(unsigned long errorCode);
 // "ウィンドウ クラス "<class>" を登録できません。<reason>", likewise.
 [[noreturn]] void ThrowCannotRegisterClass(const wchar_t* className);
 
+// Where a program runs without exceptions (the player stub), a window it
+// cannot make ends it instead: it defines this to show the CP932 text and
+// exit.
+[[noreturn]] void EndOnSystemError(const std::string& cp932Text);
+
 }  // namespace velmora::win32

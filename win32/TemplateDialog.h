@@ -59,7 +59,9 @@ class TemplateDialog {
     const EmptyTemplate dialogTemplate(style, exStyle);
     const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate.Get(), owner,
                                                    &TemplateDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+#if defined(__cpp_exceptions)
     if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
+#endif
     // -1: the dialog could not be made; 0: its owner was not a window.
     if (result <= 0) ThrowCannotCreateWindow(WC_DIALOG);
     return result;
@@ -96,6 +98,7 @@ class TemplateDialog {
     }
     auto* self = reinterpret_cast<TemplateDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     if (self == nullptr) return FALSE;
+#if defined(__cpp_exceptions)
     try {
       return static_cast<Derived*>(self)->HandleMessage(message, wParam, lParam);
     } catch (...) {
@@ -103,9 +106,15 @@ class TemplateDialog {
       EndDialog(hwnd, 0);
       return TRUE;
     }
+#else
+    // The player stub runs without exceptions: nothing can be thrown.
+    return static_cast<Derived*>(self)->HandleMessage(message, wParam, lParam);
+#endif
   }
 
+#if defined(__cpp_exceptions)
   std::exception_ptr failure_;
+#endif
 };
 
 }  // namespace velmora::win32

@@ -81,13 +81,17 @@ class WindowBase {
   // so the messages sent during creation already reach the members.
   HWND CreateOwnWindow(DWORD exStyle, const wchar_t* caption, DWORD style, POINT position, SIZE size, HWND owner,
                        HINSTANCE instance) {
+#if defined(__cpp_exceptions)
     creationFailure_ = nullptr;
+#endif
     HWND created = CreateWindowExW(exStyle, Derived::kClassName, caption, style, position.x, position.y, size.cx,
                                    size.cy, owner, nullptr, instance, static_cast<Derived*>(this));
     if (created == nullptr) {
       // A refusal in WM_NCCREATE leaves no WM_NCDESTROY to forget the handle.
       hwnd_ = nullptr;
+#if defined(__cpp_exceptions)
       if (creationFailure_) std::rethrow_exception(std::exchange(creationFailure_, nullptr));
+#endif
       ThrowCannotCreateWindow(Derived::kClassName);
     }
     return hwnd_;
@@ -112,6 +116,7 @@ class WindowBase {
       self->hwnd_ = nullptr;
       return DefWindowProcW(hwnd, message, wParam, lParam);
     }
+#if defined(__cpp_exceptions)
     try {
       return self->HandleMessage(message, wParam, lParam);
     } catch (...) {
@@ -122,9 +127,15 @@ class WindowBase {
       self->OnUncaughtException();
       return DefWindowProcW(hwnd, message, wParam, lParam);
     }
+#else
+    // The player stub runs without exceptions: nothing can be thrown.
+    return self->HandleMessage(message, wParam, lParam);
+#endif
   }
 
+#if defined(__cpp_exceptions)
   std::exception_ptr creationFailure_;
+#endif
 };
 
 }  // namespace velmora::win32

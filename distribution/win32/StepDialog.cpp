@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "distribution/PreviewRun.h"
+#include "distribution/win32/PathClipboard.h"
 #include "win32/Controls.h"
 #include "win32/Fonts.h"
 #include "win32/TemplateDialog.h"
@@ -187,6 +188,21 @@ class LayoutCalculator {
   const std::vector<std::wstring>& buttonCaptions_;
 };
 
+using UniqueHook = UniqueHandleOf<HHOOK, &UnhookWindowsHookEx>;
+
+// Ctrl+C reaches the focused button, never the dialog: the dialog manager's
+// loop shows each message to this filter first, which hands the key to the
+// step dialog as WM_COPY.
+LRESULT CALLBACK CopyKeyFilter(int code, WPARAM wParam, LPARAM lParam) {
+  const MSG* message = reinterpret_cast<const MSG*>(lParam);
+  if (code == MSGF_DIALOGBOX && message->message == WM_KEYDOWN && message->wParam == 'C' &&
+      GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
+    SendMessageW(GetAncestor(message->hwnd, GA_ROOT), WM_COPY, 0, 0);
+    return TRUE;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 class StepDialog final : public TemplateDialog<StepDialog> {
  public:
   StepDialog(const StepDescription& step, POINT& centre)
@@ -205,6 +221,7 @@ class StepDialog final : public TemplateDialog<StepDialog> {
       case WM_COMMAND: OnCommand(LOWORD(wParam)); return TRUE;
       case WM_SETCURSOR: return OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam));
       case WM_CLOSE: End(StepAnswer::Closed); return TRUE;
+      case WM_COPY: CopyPath(); return TRUE;
       case WM_DESTROY: OnDestroy(); return FALSE;
       default: return FALSE;
     }
@@ -216,13 +233,17 @@ class StepDialog final : public TemplateDialog<StepDialog> {
     SetWindowTextW(hwnd_, caption.c_str());
     std::vector<std::wstring> captions;
     for (const StepButton& button : buttons_) captions.push_back(ToWide(button.caption));
+    if (OffersCopyButton()) captions.push_back(ToWide(kCopyPathCaption));
     const std::wstring message = ToWide(step_.message);
     const StepLayout layout =
         LayoutCalculator(hwnd_, font_.get(), message, caption, captions).Calculate(WorkAreaAround(centre_));
 
     CreateIcon(layout.icon);
     CreateMessage(message, layout);
-    for (std::size_t i = 0; i < buttons_.size(); ++i) CreateButton(i, captions[i], layout.buttons[i]);
+    for (std::size_t i = 0; i < captions.size(); ++i) CreateButton(i, captions[i], layout.buttons[i]);
+    if (!step_.path.empty()) {
+      copyKey_.reset(SetWindowsHookExW(WH_MSGFILTER, &CopyKeyFilter, nullptr, GetCurrentThreadId()));
+    }
 
     const POINT topLeft = PlaceCentredOn(centre_, layout.window, WorkAreaAround(centre_));
     SetWindowPos(hwnd_, nullptr, topLeft.x, topLeft.y, layout.window.cx, layout.window.cy,
@@ -261,8 +282,22 @@ class StepDialog final : public TemplateDialog<StepDialog> {
                 {L"BUTTON", caption.c_str(), style, step_dialog_id::kFirstButton + static_cast<int>(index), 0, rect});
   }
 
+  // The player's third button at an end of a path: copy the path taken.
+  bool OffersCopyButton() const { return !step_.question && !step_.path.empty(); }
+  int ButtonCount() const { return static_cast<int>(buttons_.size()) + (OffersCopyButton() ? 1 : 0); }
+
+  // Another program may hold the clipboard for a moment: a beep says the
+  // copy did not happen, and pressing again will do.
+  void CopyPath() {
+    if (!step_.path.empty() && !CopyPathToClipboard(hwnd_, step_.path)) MessageBeep(MB_ICONWARNING);
+  }
+
   void OnCommand(int id) {
     const int index = id - step_dialog_id::kFirstButton;
+    if (OffersCopyButton() && index == static_cast<int>(buttons_.size())) {
+      CopyPath();
+      return;
+    }
     if (index >= 0 && index < static_cast<int>(buttons_.size())) {
       End(buttons_[static_cast<std::size_t>(index)].answer);
       return;
@@ -275,7 +310,7 @@ class StepDialog final : public TemplateDialog<StepDialog> {
   INT_PTR OnSetCursor(HWND target, UINT hitTest) {
     if (hitTest != HTCLIENT || GetParent(target) != hwnd_) return FALSE;
     const int index = GetDlgCtrlID(target) - step_dialog_id::kFirstButton;
-    if (index < 0 || index >= static_cast<int>(buttons_.size())) return FALSE;
+    if (index < 0 || index >= ButtonCount()) return FALSE;
     SetCursor(LoadCursorW(nullptr, IDC_HAND));
     return Answer(TRUE);
   }
@@ -295,6 +330,7 @@ class StepDialog final : public TemplateDialog<StepDialog> {
   const std::vector<StepButton> buttons_;
   POINT& centre_;
   UniqueFont font_;
+  UniqueHook copyKey_;
 };
 
 }  // namespace

@@ -22,20 +22,17 @@ TaskbarProgress::~TaskbarProgress() = default;
 
 bool TaskbarProgress::InitTaskbarProgress() {
   if (list_) return true;
-  try {
-    ITaskbarList3* raw = nullptr;
-    if (FAILED(CoCreateInstance(kTaskbarListClass, nullptr, CLSCTX_INPROC_SERVER, kTaskbarList3Interface,
-                                reinterpret_cast<void**>(&raw))) ||
-        raw == nullptr) {
-      return false;
-    }
-    std::unique_ptr<ITaskbarList3, Release> list(raw);
-    if (list->HrInit() != S_OK) return false;
-    list_ = std::move(list);
-  } catch (...) {
-    // Whatever goes wrong here, the program runs on without taskbar progress.
-    list_.reset();
+  ITaskbarList3* raw = nullptr;
+  if (FAILED(CoCreateInstance(kTaskbarListClass, nullptr, CLSCTX_INPROC_SERVER, kTaskbarList3Interface,
+                              reinterpret_cast<void**>(&raw))) ||
+      raw == nullptr) {
+    return false;
   }
+  // Owned from here on, so a failed HrInit releases it; nothing below
+  // throws, so the program runs on without taskbar progress whatever fails.
+  std::unique_ptr<ITaskbarList3, Release> list(raw);
+  if (list->HrInit() != S_OK) return false;
+  list_ = std::move(list);
   return Available();
 }
 

@@ -112,6 +112,56 @@ TEST(PreviewRun, AnswersLeadToFirstChildLastChildAndParent) {
   EXPECT_EQ(MessagesOfRun(t.tree, t.state, t.root, {A::Yes, A::Closed}), (Path{"q", "yes"}));
 }
 
+// What the player's copy button and Ctrl+C put on the clipboard (before the
+// date and file lines the dialog adds): the trimmed title, each answered
+// question with its answer, then the step on show. Back takes an answer
+// away again.
+TEST(PreviewRun, PathSoFarHoldsEachAnsweredQuestionAndTheStepOnShow) {
+  SampleTree t;
+  t.state.Title = "  Printer  ";
+  // "[質問] ", "[回答] ", "[結果] ", "はい", "いいえ"
+  const std::string q = "[\x8E\xBF\x96\xE2] ";
+  const std::string a = "[\x89\xF1\x93\x9A] ";
+  const std::string r = "[\x8C\x8B\x89\xCA] ";
+  const std::string yes = "\x82\xCD\x82\xA2";
+  const std::string no = "\x82\xA2\x82\xA2\x82\xA6";
+  ScriptedDialogs dialogs({A::Yes, A::No, A::LeafBack, A::Back, A::No, A::Ok});
+  RunPreview(t.tree, t.state, t.root, dialogs, nullptr, {}, PathCopy::Offered);
+  std::vector<std::string> paths;
+  for (const StepDescription& step : dialogs.shown) paths.push_back(step.path);
+  EXPECT_EQ(paths, (std::vector<std::string>{
+                       "Printer\r\n" + q + "q\r\n",
+                       "Printer\r\n" + q + "q\r\n" + a + yes + "\r\n" + q + "yes\r\n",
+                       "Printer\r\n" + q + "q\r\n" + a + yes + "\r\n" + q + "yes\r\n" + a + no + "\r\n" + r +
+                           "yes-no\r\n",
+                       "Printer\r\n" + q + "q\r\n" + a + yes + "\r\n" + q + "yes\r\n",
+                       "Printer\r\n" + q + "q\r\n",
+                       "Printer\r\n" + q + "q\r\n" + a + no + "\r\n" + r + "no\r\n",
+                   }));
+}
+
+TEST(PreviewRun, PathTextDropsDefaultSuffixesAndBreaksLinesAtTheMark) {
+  DecisionTree tree;
+  DocumentState state;
+  TreeNode* root = tree.AddTopLevel("one" + kArrow + "two(N)", Question);
+  tree.AddChild(root, "end(N)", Information);
+  ScriptedDialogs dialogs({A::No, A::Ok});
+  RunPreview(tree, state, root, dialogs, nullptr, {}, PathCopy::Offered);
+  ASSERT_EQ(dialogs.shown.size(), 2u);
+  // An end of a path shows its text as written, suffix and all.
+  EXPECT_EQ(dialogs.shown[1].path,
+            "\r\n[\x8E\xBF\x96\xE2] one\r\ntwo\r\n[\x89\xF1\x93\x9A] \x82\xA2\x82\xA2\x82\xA6\r\n"
+            "[\x8C\x8B\x89\xCA] end(N)\r\n");
+}
+
+// The editor's preview offers no copy: its steps carry no path.
+TEST(PreviewRun, StepsCarryNoPathUnlessACopyIsOffered) {
+  SampleTree t;
+  ScriptedDialogs dialogs({A::Yes, A::Ok});
+  RunPreview(t.tree, t.state, t.root, dialogs, nullptr);
+  for (const StepDescription& step : dialogs.shown) EXPECT_EQ(step.path, "");
+}
+
 TEST(PreviewRun, NothingSelectedStartsAtTheRoot) {
   SampleTree t;
   EXPECT_EQ(MessagesOfRun(t.tree, t.state, nullptr, {A::No, A::Ok}), (Path{"q", "no"}));

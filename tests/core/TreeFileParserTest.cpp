@@ -63,6 +63,22 @@ TEST(TreeTextParser, JumpOfTwoLevelsNamesTheLineAndItsLevel) {
             "\x83\x41\x83\x43\x83\x65\x83\x80 \"x  y\" \x82\xcc\x8a\x4b\x91\x77 (4) \x82\xaa\x95\x73\x90\xb3\x82\xc5\x82\xb7");
 }
 
+// The player parses without exceptions: the value form stops at the bad
+// line with the message the editor's form throws, and reads good text alike.
+TEST(TreeTextParser, ValueFormStopsAtTheBadLineWithTheSameMessage) {
+  const std::string bad[] = {"\tr\n\t\ta", "r\r\n\ta\r\n\t \t x  y\r\n\tb\r\n", "r\n\t\t\tdeep"};
+  for (const std::string& text : bad) {
+    const TreeTextParse parse = ParseTreeTextOrError(text);
+    EXPECT_EQ(parse.error, testing::ErrorOf([&] { ParseTreeText(text); })) << text;
+    EXPECT_NE(parse.error, "(no error)");
+  }
+  // The lines before the bad one are in the tree; nothing after it.
+  EXPECT_EQ(testing::Describe(ParseTreeTextOrError("r\n\ta\n\t\t\tx\n\tb").tree), "[0]r\n\t[0]a\n");
+  const TreeTextParse good = ParseTreeTextOrError("r\n\ta\n\tb");
+  EXPECT_EQ(good.error, "");
+  EXPECT_EQ(testing::Describe(good.tree), Parsed("r\n\ta\n\tb"));
+}
+
 // Files can hold trees far deeper than any stack: 10,000 levels (about 50 MB
 // of TABs) load, restore, save, generate, read back and go away without
 // recursion.

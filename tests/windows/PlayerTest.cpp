@@ -3,6 +3,8 @@
 // and answered from here.
 #include <windows.h>
 
+#include <imagehlp.h>
+
 #include <string>
 #include <vector>
 
@@ -144,7 +146,9 @@ TEST(Player, GeneratedExecutableRunsTheProcedureAlongAPathToALeaf) {
   const ShownStep leafStep = ReadStepDialog(leaf);
   // The newline mark "↓" of the text is a line break on screen.
   EXPECT_EQ(leafStep.message, L"\u96FB\u6E90\u3092\u5165\u308C\u76F4\u3057\r\n\u3066\u304F\u3060\u3055\u3044\u3002");
-  EXPECT_EQ(leafStep.buttons, (std::vector<std::wstring>{L"\uFF2F\uFF2B", L"\u623B\u308B"}));
+  // ＯＫ, 戻る and the player's own 経路をコピー(&C) (copy the path).
+  EXPECT_EQ(leafStep.buttons, (std::vector<std::wstring>{L"\uFF2F\uFF2B", L"\u623B\u308B",
+                                                          L"\u7D4C\u8DEF\u3092\u30B3\u30D4\u30FC(&C)"}));
   EXPECT_EQ(GetWindow(leaf, GW_OWNER), application);
   PressStepButton(leaf, 0);  // OK ends the run
 
@@ -169,6 +173,150 @@ TEST(Player, FinishAtTheRootAndTheCloseBoxEndTheRunNormally) {
     PostMessageW(first, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(player.ExitCode(), 0);
   }
+}
+
+std::wstring ClipboardText() {
+  if (!OpenClipboard(nullptr)) return {};
+  std::wstring text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = chars;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+void EmptyTheClipboard() {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  CloseClipboard();
+}
+
+// "日時: yyyy/mm/dd" of today, the start of the copied path's date line.
+std::wstring TodayLine() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  wchar_t line[32] = {};
+  wsprintfW(line, L"\u65E5\u6642: %04u/%02u/%02u ", now.wYear, now.wMonth, now.wDay);
+  return line;
+}
+
+// An end user at the last step hands support the path taken: the copy
+// button, and WM_COPY (what Ctrl+C becomes on any step) on a question.
+TEST(Player, CopyPathPutsThePathTakenOnTheClipboard) {
+  ASSERT_FALSE(Stub().empty());
+  PrinterProcedure procedure;
+  GeneratedExecutable exe(BuildDistributionExecutable(Stub(), procedure.tree, procedure.state));
+  RunningPlayer player(exe.Path());
+  HWND first = player.NextDialog();
+  ASSERT_NE(first, nullptr);
+  PressStepButton(first, 0);  // はい
+  HWND lamp = player.NextDialog(first);
+  ASSERT_NE(lamp, nullptr);
+  EmptyTheClipboard();
+  SendMessageW(lamp, WM_COPY, 0, 0);
+  // プリンタ / [質問] 用紙は入っていますか？ / [回答] はい / [質問] ランプは点滅していますか？
+  const std::wstring head = L"\u30D7\u30EA\u30F3\u30BF\r\n[\u8CEA\u554F] \u7528\u7D19\u306F\u5165\u3063\u3066\u3044\u307E"
+                            L"\u3059\u304B\uFF1F\r\n[\u56DE\u7B54] \u306F\u3044\r\n";
+  const std::wstring lampLine = L"[\u8CEA\u554F] \u30E9\u30F3\u30D7\u306F\u70B9\u6EC5\u3057\u3066\u3044\u307E\u3059\u304B\uFF1F\r\n";
+  const std::wstring soFar = ClipboardText();
+  EXPECT_EQ(soFar.rfind(head + lampLine + TodayLine(), 0), 0u) << ToCp932(soFar);
+  PressStepButton(lamp, 1);  // いいえ
+
+  HWND leaf = player.NextDialog(lamp);
+  ASSERT_NE(leaf, nullptr);
+  EmptyTheClipboard();
+  const int copyId = step_dialog_id::kFirstButton + 2;
+  SendMessageW(leaf, WM_COMMAND, MAKEWPARAM(copyId, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(leaf, copyId)));
+  // … [回答] いいえ / [結果] 電源を入れ直し / てください。 / 日時: … / ファイル: <name>.exe
+  const std::wstring path = ClipboardText();
+  const std::wstring taken = head + L"[\u8CEA\u554F] \u30E9\u30F3\u30D7\u306F\u70B9\u6EC5\u3057\u3066\u3044\u307E\u3059\u304B"
+                                    L"\uFF1F\r\n[\u56DE\u7B54] \u3044\u3044\u3048\r\n[\u7D50\u679C] \u96FB\u6E90\u3092\u5165\u308C"
+                                    L"\u76F4\u3057\r\n\u3066\u304F\u3060\u3055\u3044\u3002\r\n";
+  EXPECT_EQ(path.rfind(taken + TodayLine(), 0), 0u) << ToCp932(path);
+  const std::wstring fileName = exe.Path().substr(exe.Path().find_last_of(L'\\') + 1);
+  const std::wstring fileLine = L"\u30D5\u30A1\u30A4\u30EB: " + fileName + L"\r\n";
+  ASSERT_GE(path.size(), fileLine.size());
+  EXPECT_EQ(path.substr(path.size() - fileLine.size()), fileLine) << ToCp932(path);
+  // Copying leaves the dialog open: OK still ends the run.
+  ASSERT_TRUE(IsWindow(leaf));
+  PressStepButton(leaf, 0);
+  EXPECT_EQ(player.ExitCode(), 0);
+}
+
+// Ctrl+C typed on a question (the focus on a button) copies the path so far.
+TEST(Player, CtrlCOnAQuestionCopiesThePathSoFar) {
+  ASSERT_FALSE(Stub().empty());
+  PrinterProcedure procedure;
+  GeneratedExecutable exe(BuildDistributionExecutable(Stub(), procedure.tree, procedure.state));
+  RunningPlayer player(exe.Path());
+  HWND first = player.NextDialog();
+  ASSERT_NE(first, nullptr);
+  EmptyTheClipboard();
+  SetForegroundWindow(first);
+  INPUT keys[4] = {};
+  const WORD sequence[4] = {VK_CONTROL, 'C', 'C', VK_CONTROL};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = sequence[i];
+    keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+  }
+  ASSERT_EQ(SendInput(4, keys, sizeof(INPUT)), 4u);
+  ASSERT_TRUE(player.WaitFor([] { return !ClipboardText().empty(); })) << "Ctrl+C copied nothing";
+  // プリンタ / [質問] 用紙は入っていますか？ / 日時: …
+  const std::wstring soFar = ClipboardText();
+  EXPECT_EQ(soFar.rfind(L"\u30D7\u30EA\u30F3\u30BF\r\n[\u8CEA\u554F] \u7528\u7D19\u306F\u5165\u3063\u3066\u3044\u307E"
+                        L"\u3059\u304B\uFF1F\r\n" + TodayLine(), 0), 0u) << ToCp932(soFar);
+  // The key copied and nothing else: the run is still on its first step.
+  EXPECT_TRUE(IsWindowVisible(first));
+  PressStepButton(first, 2);  // 終了
+  EXPECT_EQ(player.ExitCode(), 0);
+}
+
+// The checksum the build wrote is the one the system computes, so the
+// stub (and every generated file's first bytes) looks like a finished build.
+TEST(Player, StubChecksumIsWhatTheSystemComputes) {
+  ASSERT_FALSE(Stub().empty());
+  std::string image = Stub();
+  DWORD stored = 0;
+  DWORD computed = 0;
+  ASSERT_NE(CheckSumMappedFile(image.data(), static_cast<DWORD>(image.size()), &stored, &computed), nullptr);
+  EXPECT_NE(stored, 0u);
+  EXPECT_EQ(stored, computed);
+}
+
+std::wstring VersionString(const std::vector<char>& info, const wchar_t* name) {
+  void* value = nullptr;
+  UINT length = 0;
+  const std::wstring key = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
+  if (!VerQueryValueW(info.data(), key.c_str(), &value, &length) || length == 0) return {};
+  return static_cast<const wchar_t*>(value);
+}
+
+TEST(Player, GeneratedExecutableCarriesVersionInformation) {
+  ASSERT_FALSE(Stub().empty());
+  PrinterProcedure procedure;
+  GeneratedExecutable exe(BuildDistributionExecutable(Stub(), procedure.tree, procedure.state));
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(exe.Path().c_str(), &ignored);
+  ASSERT_GT(size, 0u) << "no version information";
+  std::vector<char> info(size);
+  ASSERT_TRUE(GetFileVersionInfoW(exe.Path().c_str(), 0, size, info.data()));
+  EXPECT_EQ(VersionString(info, L"ProductName"), L"Velmora");
+  // 切り分け手順プレーヤー (troubleshooting procedure player)
+  EXPECT_EQ(VersionString(info, L"FileDescription"), L"\u5207\u308A\u5206\u3051\u624B\u9806\u30D7\u30EC\u30FC\u30E4\u30FC");
+  const std::string version = VELMORA_VERSION_TEXT;
+  EXPECT_EQ(VersionString(info, L"ProductVersion"), std::wstring(version.begin(), version.end()));
+  void* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", &fixed, &length));
+  const auto* numbers = static_cast<const VS_FIXEDFILEINFO*>(fixed);
+  const std::size_t dot = version.find('.');
+  const DWORD major = static_cast<DWORD>(std::stoul(version.substr(0, dot)));
+  const DWORD minor = static_cast<DWORD>(std::stoul(version.substr(dot + 1)));
+  EXPECT_EQ(numbers->dwProductVersionMS, (major << 16) | minor);
 }
 
 // What signing tools do: pad to 8 bytes and append a certificate table that

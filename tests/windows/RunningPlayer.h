@@ -46,6 +46,17 @@ class RunningPlayer {
     return nullptr;
   }
 
+  // Waits on the process until `done()` holds: false when the process ends
+  // first or it takes more than ten seconds.
+  template <typename Condition>
+  bool WaitFor(Condition done) {
+    for (int attempt = 0; attempt < 500; ++attempt) {
+      if (done()) return true;
+      if (WaitForSingleObject(process_.get(), 20) == WAIT_OBJECT_0) return done();
+    }
+    return false;
+  }
+
   // The exit status once the process has ended, or -1 if it does not end.
   int ExitCode() {
     if (WaitForSingleObject(process_.get(), 10000) != WAIT_OBJECT_0) return -1;

@@ -1,0 +1,60 @@
+# The player's runtime: only what a run of a generated executable needs (the
+# payload reader, the tree-text parser, the text rules, the run itself).
+# The editor's core compiles the same files with the rest of its subsystems;
+# this target builds them once more without exceptions and type information,
+# as the player stub links them, so every build proves that they need
+# neither. scripts/check-layers.py reads both lists below and keeps the
+# editor's code out: a runtime file may include only runtime headers.
+set(VELMORA_RUNTIME_SOURCES
+  document/Cp932.cpp
+  document/DecisionTree.cpp
+  document/Errors.cpp
+  document/FilePath.cpp
+  document/TextRules.cpp
+  files/FileMessages.cpp
+  files/IniText.cpp
+  files/KindRestoration.cpp
+  files/TreeTextParser.cpp
+  distribution/PayloadReader.cpp
+  distribution/SignedExecutable.cpp
+  distribution/PreviewRun.cpp
+  distribution/TaskbarProgress.cpp
+)
+set(VELMORA_RUNTIME_HEADERS
+  document/Cp932.h
+  document/DecisionTree.h
+  document/DocumentState.h
+  document/Errors.h
+  document/FilePath.h
+  document/NodePool.h
+  document/NodeText.h
+  document/TextRules.h
+  files/FileMessages.h
+  files/IniText.h
+  files/LineSplitter.h
+  files/LoadedDocument.h
+  files/TrailingLines.h
+  files/TreeTextParser.h
+  distribution/DistributionPayload.h
+  distribution/PreviewRun.h
+  distribution/RunEnd.h
+  distribution/StepDialogPort.h
+  distribution/TaskbarProgressPort.h
+)
+
+# The folder holding the subsystems: the source folder of the main build, the
+# parent of player/ in the stub's own build.
+if(NOT VELMORA_ROOT)
+  set(VELMORA_ROOT ${CMAKE_SOURCE_DIR})
+endif()
+list(TRANSFORM VELMORA_RUNTIME_SOURCES PREPEND ${VELMORA_ROOT}/ OUTPUT_VARIABLE velmora_runtime_paths)
+add_library(velmora_runtime STATIC ${velmora_runtime_paths})
+target_include_directories(velmora_runtime PUBLIC ${VELMORA_ROOT})
+target_compile_options(velmora_runtime PUBLIC $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti>)
+if(WIN32)
+  # Built for the stub's size: its sections are dropped unless a run uses them.
+  set_target_properties(velmora_runtime PROPERTIES CXX_STANDARD 20 INTERPROCEDURAL_OPTIMIZATION OFF)
+  target_compile_options(velmora_runtime PUBLIC
+    $<$<COMPILE_LANGUAGE:CXX>:-Os -ffunction-sections -fdata-sections -fno-threadsafe-statics -fno-asynchronous-unwind-tables>)
+endif()
+velmora_warnings(velmora_runtime)

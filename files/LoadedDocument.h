@@ -1,0 +1,23 @@
+#pragma once
+// A document as a reader hands it over: the tree and the state read with it.
+// Apart from the tree file reader so that the player's runtime, which reads
+// generated executables only, needs nothing of the tree file writer or of
+// the file system ports.
+
+#include "document/DecisionTree.h"
+#include "document/DocumentState.h"
+
+namespace velmora {
+
+struct LoadedDocument {
+  DecisionTree tree;
+  DocumentState state;
+};
+
+// Turns the kind marker at the start of every node text into the node's kind
+// (either letter case). A text beginning with ";" stays whole as a Question;
+// a text without marker becomes a Question when the node has answers, else
+// an Information.
+void RestoreKinds(DecisionTree& tree);
+
+}  // namespace velmora
