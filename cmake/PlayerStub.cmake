@@ -1,10 +1,10 @@
 # The native build's velmora-cli converts to .exe like the editor, which
 # needs the player stub beside it. The stub is a Windows program, so it is
-# built here as a small i686 build of its own (the same toolchain, flags and
-# sources as the shipped one; only its one target) and copied next to
+# built here by the stub's own i686 project (player/CMakeLists.txt, the
+# same toolchain, thread model, flags and sources as the shipped one) and copied next to
 # velmora-cli, where `convert` looks without --stub. A machine without the
 # MinGW-w64 compiler still builds everything else, and says so.
-find_program(VELMORA_MINGW_I686_CXX i686-w64-mingw32-g++-posix)
+find_program(VELMORA_MINGW_I686_CXX i686-w64-mingw32-g++-win32)
 if(NOT VELMORA_MINGW_I686_CXX)
   message(STATUS "i686 MinGW-w64 not found: Velmora.bin is not built beside velmora-cli")
   return()
@@ -18,15 +18,17 @@ if(CMAKE_CXX_COMPILER_LAUNCHER)
     -DCMAKE_C_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER})
 endif()
 ExternalProject_Add(velmora_stub_i686
-  SOURCE_DIR ${CMAKE_SOURCE_DIR}
+  SOURCE_DIR ${CMAKE_SOURCE_DIR}/player
   BINARY_DIR ${CMAKE_BINARY_DIR}/stub-i686
   CMAKE_GENERATOR ${CMAKE_GENERATOR}
   CMAKE_ARGS
     -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/toolchain-mingw-i686.cmake
+    -DVELMORA_MINGW_THREADS=win32
     -DCMAKE_BUILD_TYPE=MinSizeRel
+    -DVELMORA_VERSION=${PROJECT_VERSION}
     -DVELMORA_WERROR=${VELMORA_WERROR}
+    -DVELMORA_STUB_OUTPUT=<BINARY_DIR>/app
     ${VELMORA_STUB_LAUNCHER_ARGS}
-  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target velmora_player
   # The sub-build decides itself what changed; without this its sources'
   # changes would not be seen.
   BUILD_ALWAYS ON
