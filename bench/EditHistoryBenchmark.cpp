@@ -18,7 +18,7 @@ namespace {
 constexpr std::size_t kTreeNodes = 100000;
 constexpr int kSteps = 100;
 
-// One step of the mix: node `i` (in tree order) of a deep part of the tree
+// One step of the mix: a node deep in the tree, a different one each step,
 // gets one of the editing commands.
 void OneStep(Editor& editor, EditHistory& history, int step) {
   TreeNode* node = editor.Tree().Root();

@@ -68,7 +68,8 @@ TreeNode* PutBranch(Editor& editor, const NodePath& path, std::string_view packe
   if (parent == nullptr) return nullptr;
   TreeNode* top = UnpackBranch(editor.Tree(), parent, packed);
   MoveLastChildTo(editor.Tree(), top, path.back());
-  parent->expanded = true;
+  // The restored branch is selected, so it must be visible.
+  for (TreeNode* above = parent; above != nullptr; above = above->Parent()) above->expanded = true;
   return top;
 }
 

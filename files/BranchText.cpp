@@ -5,19 +5,13 @@
 #include "document/Errors.h"
 #include "files/LineSplitter.h"
 #include "files/TreeFile.h"
+#include "files/TreeTextParser.h"
 
 namespace velmora {
 namespace {
 
 // " 行目: " (after the line's number)
 constexpr std::string_view kLineNumberTail = "\x20\x8d\x73\x96\xda\x3a\x20";
-
-// Leading TABs and blanks, each one level, in any mix, as in tree files.
-std::size_t IndentationOf(std::string_view line) {
-  std::size_t count = 0;
-  while (count < line.size() && (line[count] == '\t' || line[count] == ' ')) ++count;
-  return count;
-}
 
 bool IsBlankLine(std::string_view line) { return TrimBlanksView(line).empty(); }
 
