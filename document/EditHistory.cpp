@@ -135,10 +135,11 @@ EditHistory::Capture EditHistory::Begin(Editor& editor, EditStep kind) const {
     case EditStep::Delete:
     case EditStep::Cut:
       // Once the command has run, the branch is gone: it is packed now,
-      // also when the author then answers No.
+      // also when the author then answers No. A top-level node is never
+      // removed, and packing the root would copy the whole tree.
       capture.node = editor.Selected();
       capture.count = editor.Tree().Count();
-      if (capture.node != nullptr) {
+      if (capture.node != nullptr && capture.node->Level() != 0) {
         capture.path = PathOf(*capture.node);
         capture.text = PackBranch(editor.Tree(), *capture.node);
       }
