@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "TreeFileTestSupport.h"
 #include "distribution/ColourButtons.h"
@@ -135,6 +136,41 @@ TEST_P(UndoEachStep, UndoAndRedoGiveBackTheSavedBytesAndSaveStates) {
 
 INSTANTIATE_TEST_SUITE_P(EditHistory, UndoEachStep, ::testing::ValuesIn(kStepCases),
                          [](const ::testing::TestParamInfo<StepCase>& info) { return info.param.name; });
+
+// Steps whose positions depend on each other: each undo and redo must find
+// its nodes where the steps around it left them.
+TEST(EditHistory, AMixOfStepsUndoesAndRedoesInOrder) {
+  Harness h;
+  struct Command {
+    NodePath selected;
+    EditStep kind;
+    std::function<void()> run;
+  };
+  const std::vector<Command> commands = {
+      {{0, 0, 1}, EditStep::Delete, [&] { Delete1Click(h.editor, h.messages, "c"); }},
+      {{0, 0, 0}, EditStep::Paste, [&] { PasteBranch(h.editor, "A\n\tB\n"); }},
+      {{0}, EditStep::Exchange, [&] { Exchange1Click(h.editor); }},
+      {{0, 0}, EditStep::AddAnswer, [&] { AddYes1Click(h.editor); }},
+      {{0, 1, 0}, EditStep::Cut, [&] { CutBranch(h.editor); }},
+      {{0, 1}, EditStep::Kind, [&] { Exclaimation1Click(h.editor); }},
+  };
+  std::vector<std::string> bytes{h.Bytes()};
+  for (const Command& command : commands) {
+    h.SelectAt(command.selected);
+    h.history.Record(h.editor, command.kind, command.run);
+    bytes.push_back(h.Bytes());
+  }
+  ASSERT_EQ(h.history.StepCount(), commands.size());
+  for (std::size_t step = commands.size(); step > 0; --step) {
+    h.history.Undo(h.editor);
+    EXPECT_EQ(h.Bytes(), bytes[step - 1]) << "undo of step " << step;
+  }
+  EXPECT_FALSE(h.editor.State().Modified);
+  for (std::size_t step = 1; step <= commands.size(); ++step) {
+    h.history.Redo(h.editor);
+    EXPECT_EQ(h.Bytes(), bytes[step]) << "redo of step " << step;
+  }
+}
 
 TEST(EditHistory, CommandsThatChangeNothingLeaveNoStep) {
   Harness h;
