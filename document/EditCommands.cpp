@@ -23,7 +23,10 @@ void AddYes1Click(Editor& editor) {
   TreeNode* parent = editor.CurrentNode;
   if (parent == nullptr) return;
   const std::string text(PlaceholderText);
-  TreeNode* added = editor.Tree().AddChild(parent, text, KindOfMarker(text));
+  ShowAddedAnswer(editor, editor.Tree().AddChild(parent, text, KindOfMarker(text)));
+}
+
+void ShowAddedAnswer(Editor& editor, TreeNode* added) {
   editor.Tree().ExpandAll();
   editor.ResetTreeView();
   editor.MarkModified();
@@ -54,12 +57,16 @@ bool Delete1Click(Editor& editor, MessageBoxPort& messages, const std::string& c
   // Only an explicit Yes deletes: a box that could not be shown answers 0,
   // and that must not remove a subtree unasked.
   if (messages.ShowMessage(DeleteQuestionText(*node), caption, flags) != message_box::kAnswerYes) return false;
+  DeleteBranch(editor, node);
+  return true;
+}
+
+void DeleteBranch(Editor& editor, TreeNode* node) {
   TreeNode* parent = node->Parent();
   editor.DeleteNode(node);
   editor.ResetTreeView();
   editor.MarkModified();
   editor.Select(parent);
-  return true;
 }
 
 void SetKindClick(Editor& editor, int kind) {

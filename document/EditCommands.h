@@ -31,6 +31,9 @@ bool TreeView1DblClick(Editor& editor, NodeEditorPort& nodeEditor);
 // node's children. On a node without answers it is the Yes answer, on a node
 // with one it is the No answer. The new node ends up selected.
 void AddYes1Click(Editor& editor);
+// The steps after an answer (a new one, or a pasted branch) was added to
+// the tree: the tree expanded and `added` selected.
+void ShowAddedAnswer(Editor& editor, TreeNode* added);
 
 // Exchange1: the Yes answer moves behind the No answer with its subtree. The
 // parent's text (and so its default suffix) stays as it is.
@@ -43,6 +46,9 @@ std::string DeleteQuestionText(const TreeNode& node);
 // Delete1: asks, then deletes the selected node with its subtree and selects
 // its parent. Returns whether the node was deleted.
 bool Delete1Click(Editor& editor, MessageBoxPort& messages, const std::string& caption);
+// The deletion itself, without the question (Delete1 after Yes, Cut): the
+// parent ends up selected. `node` must not be a top-level node.
+void DeleteBranch(Editor& editor, TreeNode* node);
 
 // Question1Click .. Inhibit1Click: the selected node takes kind `kind`; a
 // leading "i ", "! " or "x " marker is taken off its text.

@@ -42,6 +42,15 @@ class FileSystemPort {
   // True when a file (not a folder) exists at `path`.
   virtual bool FileExists(const FilePath& path) = 0;
 
+  // Deletes the file at `path`; true when no file is left there (also when
+  // there was none). A port that cannot delete files leaves an empty file
+  // instead, which the readers of such files (the recovery copy) take for
+  // none.
+  virtual bool RemoveFile(const FilePath& path) {
+    if (FileExists(path)) WriteFileAtomically(path, {});
+    return true;
+  }
+
   // The full path of `path`: a relative one is taken against the current
   // folder, so a later change of that folder (a file dialog may make one)
   // cannot send a save elsewhere. An empty path stays empty.

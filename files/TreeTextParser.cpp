@@ -5,16 +5,6 @@
 #include "files/LineSplitter.h"
 
 namespace velmora {
-namespace {
-
-// Leading TABs and spaces, each one level, in any mix.
-std::size_t IndentationOf(std::string_view line) {
-  std::size_t count = 0;
-  while (count < line.size() && (line[count] == '\t' || line[count] == ' ')) ++count;
-  return count;
-}
-
-}  // namespace
 
 TreeTextParse ParseTreeTextOrError(std::string text) {
   TreeTextParse result;

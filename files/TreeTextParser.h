@@ -3,11 +3,21 @@
 // executables: indented lines become nodes. It reads every line, so option
 // and trailer lines arrive as root-level nodes for the caller to remove.
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "document/DecisionTree.h"
 
 namespace velmora {
+
+// The level of a line: its leading TABs and spaces, each one level, in any
+// mix (the clipboard's branch text follows the same rule).
+inline std::size_t IndentationOf(std::string_view line) {
+  std::size_t count = 0;
+  while (count < line.size() && (line[count] == '\t' || line[count] == ' ')) ++count;
+  return count;
+}
 
 // Parses `text` into a new tree, which keeps the bytes: its node texts point
 // into them, so a large file costs no allocation per line. Lines end at

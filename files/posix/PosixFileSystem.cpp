@@ -300,6 +300,10 @@ bool PosixFileSystem::FileExists(const FilePath& path) {
   return ::stat(path.Utf8().c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
+bool PosixFileSystem::RemoveFile(const FilePath& path) {
+  return ::unlink(path.Utf8().c_str()) == 0 || errno == ENOENT;
+}
+
 // Against the current folder, without resolving links: the path stays the
 // one the user named.
 FilePath PosixFileSystem::Absolute(const FilePath& path) {

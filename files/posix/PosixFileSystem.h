@@ -23,6 +23,7 @@ class PosixFileSystem final : public FileSystemPort {
   // The same, with each piece written to the temporary file as it comes.
   void StreamFileAtomically(const FilePath& path, const ContentProducer& produce) override;
   bool FileExists(const FilePath& path) override;
+  bool RemoveFile(const FilePath& path) override;
   FilePath Absolute(const FilePath& path) override;
   std::string DisplayText(const FilePath& path) override;
   std::optional<std::string> ExactCp932(const FilePath& path) override;

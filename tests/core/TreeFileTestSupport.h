@@ -36,6 +36,10 @@ class MemoryFileSystem : public FileSystemPort {
     files[path.Utf8()] = std::string(bytes);
   }
   bool FileExists(const FilePath& path) override { return files.count(path.Utf8()) != 0; }
+  bool RemoveFile(const FilePath& path) override {
+    files.erase(path.Utf8());
+    return true;
+  }
   FilePath Absolute(const FilePath& path) override {
     const std::string& bytes = path.Utf8();
     const bool absolute = bytes.size() > 1 && (bytes[1] == ':' || bytes[0] == '\\' || bytes[0] == '/');

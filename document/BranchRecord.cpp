@@ -1,0 +1,106 @@
+#include "document/BranchRecord.h"
+
+#include <cstring>
+
+namespace velmora {
+namespace {
+
+void PutNumber(std::string& out, std::uint32_t value) {
+  char bytes[4];
+  std::memcpy(bytes, &value, sizeof bytes);
+  out.append(bytes, sizeof bytes);
+}
+
+std::uint32_t TakeNumber(std::string_view& in) {
+  std::uint32_t value = 0;
+  std::memcpy(&value, in.data(), sizeof value);
+  in.remove_prefix(sizeof value);
+  return value;
+}
+
+}  // namespace
+
+const TreeNode* NextInBranch(const DecisionTree& tree, const TreeNode* top, const TreeNode* node) {
+  if (node->HasChildren()) return node->FirstChild();
+  for (; node != top; node = node->Parent()) {
+    if (const TreeNode* next = tree.NextSibling(node)) return next;
+  }
+  return nullptr;
+}
+
+std::string PackBranch(const DecisionTree& tree, const TreeNode& top) {
+  std::string packed;
+  for (const TreeNode* node = &top; node != nullptr; node = NextInBranch(tree, &top, node)) {
+    PutNumber(packed, static_cast<std::uint32_t>(node->Level() - top.Level()));
+    // Kinds run from -1 (Unset) to 3; one byte holds them shifted by one.
+    packed += static_cast<char>(node->kind + 1);
+    PutNumber(packed, static_cast<std::uint32_t>(node->Text().size()));
+    packed += node->Text();
+  }
+  packed.shrink_to_fit();
+  return packed;
+}
+
+TreeNode* UnpackBranch(DecisionTree& tree, TreeNode* parent, std::string_view packed) {
+  TreeNode* top = nullptr;
+  TreeNode* previous = nullptr;
+  std::uint32_t previousLevel = 0;
+  while (!packed.empty()) {
+    const std::uint32_t level = TakeNumber(packed);
+    const int kind = static_cast<unsigned char>(packed.front()) - 1;
+    packed.remove_prefix(1);
+    const std::uint32_t size = TakeNumber(packed);
+    const std::string_view text = packed.substr(0, size);
+    packed.remove_prefix(size);
+    // Levels only ever go one deeper than the node before, as in a file.
+    TreeNode* under = parent;
+    if (previous != nullptr) {
+      under = previous;
+      for (std::uint32_t up = previousLevel + 1; up > level; --up) under = under->Parent();
+    }
+    TreeNode* node = tree.AddChild(under, text, kind);
+    node->expanded = true;
+    if (top == nullptr) top = node;
+    previous = node;
+    previousLevel = level;
+  }
+  return top;
+}
+
+NodePath PathOf(const TreeNode& node) {
+  NodePath path(static_cast<std::size_t>(node.Level()) + 1);
+  const TreeNode* current = &node;
+  for (std::size_t at = path.size(); at > 0; --at, current = current->Parent()) {
+    path[at - 1] = static_cast<std::uint32_t>(current->IndexInParent());
+  }
+  return path;
+}
+
+TreeNode* NodeAt(const DecisionTree& tree, const NodePath& path) {
+  if (path.empty()) return nullptr;
+  TreeNode* node = nullptr;
+  NodeList list = tree.TopLevel();
+  for (const std::uint32_t index : path) {
+    node = nullptr;
+    std::uint32_t at = 0;
+    for (TreeNode* candidate : list) {
+      if (at++ == index) {
+        node = candidate;
+        break;
+      }
+    }
+    if (node == nullptr) return nullptr;
+    list = node->Children();
+  }
+  return node;
+}
+
+void MoveLastChildTo(DecisionTree& tree, TreeNode* node, std::size_t index) {
+  TreeNode* parent = node->Parent();
+  if (parent == nullptr) return;
+  // The siblings from `index` on go behind it one after the other, in order.
+  const std::size_t behind = parent->ChildCount() - 1;
+  for (std::size_t moved = index; moved < behind; ++moved) tree.MoveToEnd(parent->Child(index));
+}
+
+}  // namespace velmora

@@ -1,0 +1,65 @@
+#include "document/NodeSearch.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "document/SearchFolding.h"
+#include "document/TextRules.h"
+
+namespace velmora {
+namespace {
+
+// " 件中 " and " 件目"
+constexpr std::string_view kOfTotal = "\x20\x8c\x8f\x92\x86\x20";
+constexpr std::string_view kPositionTail = "\x20\x8c\x8f\x96\xda";
+// "見つかりません"
+constexpr std::string_view kNotFound = "\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
+
+bool Contains(const std::vector<std::uint16_t>& text, const std::vector<std::uint16_t>& pattern) {
+  return std::search(text.begin(), text.end(), pattern.begin(), pattern.end()) != text.end();
+}
+
+}  // namespace
+
+SearchResult FindNode(const DecisionTree& tree, const TreeNode* from, std::string_view searchText,
+                      std::string_view newLineMark, SearchDirection direction) {
+  SearchResult result;
+  const std::vector<std::uint16_t> pattern = FoldForSearch(searchText);
+  if (pattern.empty()) return result;
+  // One walk in tree order gives every match and where `from` stands
+  // among them; the counts of the find box come from the same walk.
+  std::vector<TreeNode*> matches;
+  std::size_t beforeFrom = 0;  // matches before `from`
+  bool fromMatches = false;
+  bool passedFrom = false;
+  for (TreeNode* node = tree.Root(); node != nullptr; node = tree.NextPreOrder(node)) {
+    const bool matching = Contains(FoldForSearch(ExpandNewLines(node->Text(), newLineMark)), pattern);
+    if (node == from) {
+      passedFrom = true;
+      fromMatches = matching;
+    }
+    if (!matching) continue;
+    if (!passedFrom) ++beforeFrom;
+    matches.push_back(node);
+  }
+  result.count = matches.size();
+  if (matches.empty()) return result;
+  std::size_t index = 0;
+  if (direction == SearchDirection::Next) {
+    index = passedFrom ? beforeFrom + (fromMatches ? 1 : 0) : 0;
+    if (index >= matches.size()) index = 0;
+  } else {
+    index = passedFrom && beforeFrom > 0 ? beforeFrom - 1 : matches.size() - 1;
+  }
+  result.node = matches[index];
+  result.position = index + 1;
+  return result;
+}
+
+std::string SearchResultText(const SearchResult& result) {
+  if (result.count == 0) return std::string(kNotFound);
+  return std::to_string(result.count) + std::string(kOfTotal) + std::to_string(result.position) +
+         std::string(kPositionTail);
+}
+
+}  // namespace velmora
