@@ -17,7 +17,7 @@ namespace {
 
 // The page's own texts in CP932.
 // 経路をコピー
-constexpr std::string_view kCopyPathCaption = "\x8C\x6F\x98\x48\x82\xF0\x83\x52\x83\x73\x81\x5B";
+constexpr std::string_view kCopyPathButton = "\x8C\x6F\x98\x48\x82\xF0\x83\x52\x83\x73\x81\x5B";
 // もう一度
 constexpr std::string_view kAgainCaption = "\x82\xE0\x82\xA4\x88\xEA\x93\x78";
 // コピーしました。
@@ -163,7 +163,7 @@ void WriteHtmlPlayer(const DecisionTree& tree, const DocumentState& state, ByteS
          "<div class=\"buttons\" id=\"buttons\"></div>\n</div>\n"
          "<div id=\"end\" hidden>\n<ol class=\"path\" id=\"path\"></ol>\n<div class=\"buttons\">"
          "<button type=\"button\" id=\"copy\">";
-  AppendMarkup(out, kCopyPathCaption);
+  AppendMarkup(out, kCopyPathButton);
   out += "</button><button type=\"button\" id=\"again\">";
   AppendMarkup(out, kAgainCaption);
   out += "</button></div>\n<p class=\"status\" id=\"status\" role=\"status\"></p>\n</div>\n</main>\n"
