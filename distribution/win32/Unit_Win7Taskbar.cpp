@@ -12,10 +12,6 @@ constexpr IID kTaskbarList3Interface = {0xEA1AFB91, 0x9E28, 0x4B86, {0x90, 0xE9,
 
 }  // namespace
 
-void TaskbarProgress::Release::operator()(ITaskbarList3* list) const {
-  if (list != nullptr) list->Release();
-}
-
 TaskbarProgress::TaskbarProgress(HWND window) : window_(window) {}
 
 TaskbarProgress::~TaskbarProgress() = default;
@@ -29,7 +25,7 @@ bool TaskbarProgress::InitTaskbarProgress() {
         raw == nullptr) {
       return false;
     }
-    std::unique_ptr<ITaskbarList3, Release> list(raw);
+    ComOwner<ITaskbarList3> list(raw);
     if (list->HrInit() != S_OK) return false;
     list_ = std::move(list);
   } catch (...) {
