@@ -6,8 +6,6 @@
 
 namespace velmora::win32 {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-
 enum class GradientDirection { LeftToRight, TopToBottom };
 
 // Fills `area` of `dc` from `from` at its left (or top) edge to `to` at its

@@ -235,8 +235,8 @@ AboutGradient PaintAboutGradient(HWND dialog, HDC dc) {
 }
 
 void FillAboutGradient(HDC dc, const RECT& area, const AboutGradient& gradient) {
-  // The end colour is 0x00BBGGRR, as a COLORREF.
-  FillGradient(dc, area, kWhite, static_cast<COLORREF>(gradient.endColour),
+  // From white; the colours are 0x00BBGGRR, as COLORREFs are.
+  FillGradient(dc, area, static_cast<COLORREF>(kAboutGradientWhite), static_cast<COLORREF>(gradient.endColour),
                gradient.horizontal ? GradientDirection::LeftToRight : GradientDirection::TopToBottom);
 }
 
