@@ -13,8 +13,12 @@
 
 namespace velmora::win32 {
 
+// A template, so that a header can hold an owner of an interface it only
+// declares (`struct ITaskbarList3;`): the release is compiled where the
+// owner is destroyed, beside the interface's definition.
 struct ComRelease {
-  void operator()(IUnknown* object) const {
+  template <typename Interface>
+  void operator()(Interface* object) const {
     if (object != nullptr) object->Release();
   }
 };

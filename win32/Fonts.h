@@ -20,9 +20,13 @@ struct FontLook {
   BYTE pitch = DEFAULT_PITCH;
 };
 
-// "ＭＳ Ｐゴシック", the face of the main window, the node editor's text and
-// the input box, 12 pixels high at 96 DPI.
-inline constexpr FontLook kUiFontLook{L"ＭＳ Ｐゴシック", FW_NORMAL, SHIFTJIS_CHARSET};
+// The face of the main window, the node editor's text and the input box,
+// 12 pixels high at 96 DPI. LOGFONTW takes the face name as UTF-16 and the
+// look is a constant, so this is the one Japanese text the sources keep as
+// UTF-16 rather than CP932 (converted through WideText):
+// "ＭＳ Ｐゴシック"
+inline constexpr wchar_t kUiFontFace[] = L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF";
+inline constexpr FontLook kUiFontLook{kUiFontFace, FW_NORMAL, SHIFTJIS_CHARSET};
 constexpr int kUiFontHeight = 12;
 
 // A font of `look` whose characters are `pixelHeight` pixels high (the

@@ -49,27 +49,6 @@ void MoveDialogFocus(HWND dialog, WPARAM wParam, LPARAM lParam) {
   if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
 }
 
-void CentreOnOwner(HWND window, HWND owner) {
-  RECT own{};
-  RECT self{};
-  GetWindowRect(window, &self);
-  HMONITOR monitor = MonitorFromWindow(owner != nullptr ? owner : window, MONITOR_DEFAULTTONEAREST);
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  GetMonitorInfoW(monitor, &info);
-  if (owner == nullptr || !GetWindowRect(owner, &own)) own = info.rcWork;
-  const int width = self.right - self.left;
-  const int height = self.bottom - self.top;
-  int left = own.left + (own.right - own.left - width) / 2;
-  int top = own.top + (own.bottom - own.top - height) / 2;
-  // Keep the caption reachable when the owner sits near a screen edge.
-  if (left + width > info.rcWork.right) left = info.rcWork.right - width;
-  if (top + height > info.rcWork.bottom) top = info.rcWork.bottom - height;
-  if (left < info.rcWork.left) left = info.rcWork.left;
-  if (top < info.rcWork.top) top = info.rcWork.top;
-  SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 bool FocusKeeper::OnActivate(HWND window, WPARAM wParam) {
   if (LOWORD(wParam) == WA_INACTIVE) {
     HWND focus = GetFocus();

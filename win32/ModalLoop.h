@@ -18,10 +18,6 @@ bool RunModalLoop(HWND dialog, HWND owner, const bool& done);
 // (and a multiline edit for Tab): moves the focus as a dialog box does.
 void MoveDialogFocus(HWND dialog, WPARAM wParam, LPARAM lParam);
 
-// Places `window` centred on `owner` (on the screen without an owner),
-// kept inside the work area of the owner's monitor.
-void CentreOnOwner(HWND window, HWND owner);
-
 // The focus a dialog-like window gets back when it is activated again (after
 // a message box, say): ordinary windows do not restore it themselves.
 class FocusKeeper {

@@ -32,6 +32,7 @@
 
 #include "win32/ControlColours.h"
 #include "win32/ModalLoop.h"
+#include "win32/Placement.h"
 #include "win32/WindowBase.h"
 
 namespace velmora::win32 {

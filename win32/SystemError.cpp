@@ -22,20 +22,32 @@ std::wstring ClassNameText(const wchar_t* className) {
 }
 
 // `before`, the class name in double quotation marks, `after` and the
-// reason: the shape of the file layer's "cannot create" message.
-[[noreturn]] void ThrowNamed(std::wstring_view before, const wchar_t* className, std::wstring_view after,
-                             DWORD error) {
-  std::wstring text(before);
-  text += L'"';
-  text += ClassNameText(className);
-  text += L'"';
+// reason: the shape of the file layer's "cannot create" message. The texts
+// are CP932.
+[[noreturn]] void ThrowNamed(std::string_view before, const wchar_t* className, std::string_view after, DWORD error) {
+  std::string text(before);
+  text += '"';
+  text += ToCp932(ClassNameText(className));
+  text += '"';
   text += after;
 #if defined(__cpp_exceptions)
-  throw VelmoraError(ToCp932(text) + SystemReasonText(error));
+  throw VelmoraError(text + SystemReasonText(error));
 #else
-  EndOnSystemError(ToCp932(text) + SystemReasonText(error));
+  EndOnSystemError(text + SystemReasonText(error));
 #endif
 }
+
+// "ウィンドウ "
+constexpr std::string_view kWindowPrefix = "\x83\x45\x83\x42\x83\x93\x83\x68\x83\x45\x20";
+// "ウィンドウ クラス "
+constexpr std::string_view kWindowClassPrefix =
+    "\x83\x45\x83\x42\x83\x93\x83\x68\x83\x45\x20\x83\x4e\x83\x89\x83\x58\x20";
+// " を作成できません。"
+constexpr std::string_view kCannotCreateSuffix =
+    "\x20\x82\xf0\x8d\xec\x90\xac\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81\x42";
+// " を登録できません。"
+constexpr std::string_view kCannotRegisterSuffix =
+    "\x20\x82\xf0\x93\x6f\x98\x5e\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81\x42";
 
 }  // namespace
 
@@ -53,12 +65,12 @@ std::string SystemReasonText(unsigned long errorCode) {
 
 void ThrowCannotCreateWindow(const wchar_t* className) {
   const DWORD error = GetLastError();
-  ThrowNamed(L"ウィンドウ ", className, L" を作成できません。", error);
+  ThrowNamed(kWindowPrefix, className, kCannotCreateSuffix, error);
 }
 
 void ThrowCannotRegisterClass(const wchar_t* className) {
   const DWORD error = GetLastError();
-  ThrowNamed(L"ウィンドウ クラス ", className, L" を登録できません。", error);
+  ThrowNamed(kWindowClassPrefix, className, kCannotRegisterSuffix, error);
 }
 
 }  // namespace velmora::win32

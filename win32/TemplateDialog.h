@@ -15,34 +15,14 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <array>
 #include <exception>
 #include <utility>
 
+#include "win32/Placement.h"
 #include "win32/SystemError.h"
 
 namespace velmora::win32 {
-
-// The work area of the screen that holds `point`.
-inline RECT WorkAreaAround(POINT point) {
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (GetMonitorInfoW(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &info)) return info.rcWork;
-  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  return work;
-}
-
-// Centred on `centre`; moved inside the work area only where it would
-// otherwise hang over its edge (a tall message near the taskbar, an owner
-// pushed half off the screen).
-inline POINT PlaceCentredOn(POINT centre, SIZE size, const RECT& work) {
-  POINT topLeft{centre.x - size.cx / 2, centre.y - size.cy / 2};
-  topLeft.x = std::max(static_cast<LONG>(work.left), std::min(topLeft.x, work.right - size.cx));
-  topLeft.y = std::max(static_cast<LONG>(work.top), std::min(topLeft.y, work.bottom - size.cy));
-  return topLeft;
-}
 
 template <typename Derived>
 class TemplateDialog {

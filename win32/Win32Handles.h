@@ -31,6 +31,36 @@ using UniqueImageList = UniqueHandleOf<HIMAGELIST, &ImageList_Destroy>;
 using UniqueKernelHandle = UniqueHandleOf<HANDLE, &CloseHandle>;
 using UniqueDc = UniqueHandleOf<HDC, &DeleteDC>;
 
+// A handle from CreateFileW. Its "no handle" is INVALID_HANDLE_VALUE, not
+// null as for the handles above (and for UniqueKernelHandle, which would
+// close that value), so it has an owner of its own.
+class UniqueFileHandle {
+ public:
+  UniqueFileHandle() = default;
+  explicit UniqueFileHandle(HANDLE handle) : handle_(handle) {}
+  ~UniqueFileHandle() { Reset(); }
+  UniqueFileHandle(const UniqueFileHandle&) = delete;
+  UniqueFileHandle& operator=(const UniqueFileHandle&) = delete;
+
+  HANDLE Get() const { return handle_; }
+  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  // Closes the handle held, if any, and takes `handle`.
+  void Reset(HANDLE handle = INVALID_HANDLE_VALUE) {
+    if (Valid()) CloseHandle(handle_);
+    handle_ = handle;
+  }
+  // Closes the handle now, for a caller that must know whether the last
+  // writes reached the file; false when CloseHandle failed.
+  bool Close() {
+    const BOOL closed = CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed != FALSE;
+  }
+
+ private:
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
 // A window's device context from GetDC (the screen's for a null window),
 // released when the scope ends.
 class WindowDc {

@@ -6,7 +6,10 @@
 
 #include "win32/ControlColours.h"
 #include "win32/Controls.h"
+#include "win32/DialogUnits.h"
 #include "win32/Fonts.h"
+#include "win32/Gradient.h"
+#include "win32/Placement.h"
 #include "win32/TemplateDialog.h"
 #include "win32/WideText.h"
 #include "win32/Win32Handles.h"
@@ -29,41 +32,31 @@ struct AboutLayout {
   SIZE window{};
 };
 
-SIZE FrameSize() {
-  RECT rect{0, 0, 0, 0};
-  AdjustWindowRectEx(&rect, kDialogStyle, FALSE, kDialogExStyle);
-  return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
-// Sizes follow the dialog's font, as the system's message dialogs do: a
-// horizontal unit is a quarter of the average character, a vertical one an
-// eighth of the line.
+// Sizes follow the dialog's font, as the system's message dialogs do.
 class AboutLayoutCalculator {
  public:
-  explicit AboutLayoutCalculator(HDC dc) : dc_(dc) {
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    charWidth_ = std::max(1, static_cast<int>(metrics.tmAveCharWidth));
-    lineHeight_ = std::max(1, static_cast<int>(metrics.tmHeight));
-  }
+  explicit AboutLayoutCalculator(HDC dc) : dc_(dc), units_(dc) {}
 
   AboutLayout Calculate(const std::wstring& text, const std::wstring& ok, const std::wstring& homePage,
                         const RECT& workArea) const {
-    const int margin = X(7);
-    const int marginY = Y(7);
+    using namespace message_box_units;
+    const DialogUnits& u = units_;
+    const int margin = u.X(kMarginX);
+    const int marginY = u.Y(kMarginY);
     const int iconWidth = GetSystemMetrics(SM_CXICON);
     const int iconHeight = GetSystemMetrics(SM_CYICON);
-    const int iconGap = X(7);
-    const SIZE frame = FrameSize();
-    const int buttonWidth = std::max({X(50), CaptionWidth(ok) + X(10), CaptionWidth(homePage) + X(10)});
-    const int buttonHeight = Y(14);
-    const int buttonGap = X(4);
+    const int iconGap = u.X(kIconGap);
+    const SIZE frame = FrameSize(kDialogStyle, kDialogExStyle);
+    const int buttonWidth = MessageButtonWidth(u, std::max(CaptionWidth(ok), CaptionWidth(homePage)));
+    const int buttonHeight = u.Y(kButtonHeight);
+    const int buttonGap = u.X(kButtonGap);
     const int buttonsWidth = 2 * buttonWidth + buttonGap;
 
     // The label takes the size of its text; only a line wider than the
     // screen (a deep folder) is wrapped.
     const int chromeWidth = static_cast<int>(frame.cx) + 2 * margin + iconWidth + iconGap;
-    const int maxTextWidth = std::max(X(60), static_cast<int>(workArea.right - workArea.left) - chromeWidth);
+    const int workWidth = static_cast<int>(workArea.right - workArea.left);
+    const int maxTextWidth = std::max(u.X(kTextMinimumWidth), workWidth - chromeWidth);
     SIZE textSize = Measure(text, 0, kMeasureFlags);
     if (textSize.cx > maxTextWidth) textSize = Measure(text, maxTextWidth, kMeasureFlags | DT_WORDBREAK | DT_EDITCONTROL);
 
@@ -71,11 +64,11 @@ class AboutLayoutCalculator {
     const int contentHeight = std::max(static_cast<int>(textSize.cy), iconHeight);
     const int clientWidth =
         std::max(2 * margin + iconWidth + iconGap + static_cast<int>(textSize.cx), 2 * margin + buttonsWidth);
-    const int clientHeight = 2 * marginY + contentHeight + Y(7) + buttonHeight;
+    const int clientHeight = 2 * marginY + contentHeight + u.Y(kButtonRowGap) + buttonHeight;
     layout.icon = {margin, marginY, margin + iconWidth, marginY + iconHeight};
     const int textLeft = margin + iconWidth + iconGap;
     layout.text = {textLeft, marginY, textLeft + static_cast<int>(textSize.cx), marginY + static_cast<int>(textSize.cy)};
-    const int buttonTop = marginY + contentHeight + Y(7);
+    const int buttonTop = marginY + contentHeight + u.Y(kButtonRowGap);
     const int left = (clientWidth - buttonsWidth) / 2;
     layout.ok = {left, buttonTop, left + buttonWidth, buttonTop + buttonHeight};
     const int secondLeft = left + buttonWidth + buttonGap;
@@ -85,9 +78,6 @@ class AboutLayoutCalculator {
   }
 
  private:
-  int X(int units) const { return MulDiv(units, charWidth_, 4); }
-  int Y(int units) const { return MulDiv(units, lineHeight_, 8); }
-
   SIZE Measure(const std::wstring& text, int width, UINT flags) const {
     RECT rect{0, 0, width, 0};
     if (!text.empty()) DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &rect, flags);
@@ -99,18 +89,8 @@ class AboutLayoutCalculator {
   }
 
   HDC dc_;
-  int charWidth_ = 6;
-  int lineHeight_ = 13;
+  const DialogUnits units_;
 };
-
-// The centre of the owner, or of the screen without one.
-POINT CentreOf(HWND owner) {
-  RECT rect{};
-  if (owner == nullptr || !GetWindowRect(owner, &rect)) {
-    return {GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2};
-  }
-  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
 
 bool UpdateCoversClient(HWND window) {
   RECT client{};
@@ -239,8 +219,6 @@ class AboutDialog final : public TemplateDialog<AboutDialog> {
   AboutGradient gradient_ = AboutGradientFor(kAboutGradientWhite - 1);
 };
 
-COLOR16 Channel(std::uint32_t colour, int shift) { return static_cast<COLOR16>(((colour >> shift) & 0xFF) << 8); }
-
 }  // namespace
 
 AboutBoxResult Win32AboutDialog::ShowAboutBox(const AboutBoxInput& input) {
@@ -257,12 +235,9 @@ AboutGradient PaintAboutGradient(HWND dialog, HDC dc) {
 }
 
 void FillAboutGradient(HDC dc, const RECT& area, const AboutGradient& gradient) {
-  const std::uint32_t end = gradient.endColour;
-  TRIVERTEX vertices[2] = {
-      {area.left, area.top, 0xFF00, 0xFF00, 0xFF00, 0},
-      {area.right, area.bottom, Channel(end, 0), Channel(end, 8), Channel(end, 16), 0}};
-  GRADIENT_RECT rect{0, 1};
-  GradientFill(dc, vertices, 2, &rect, 1, gradient.horizontal ? GRADIENT_FILL_RECT_H : GRADIENT_FILL_RECT_V);
+  // From white; the colours are 0x00BBGGRR, as COLORREFs are.
+  FillGradient(dc, area, static_cast<COLORREF>(kAboutGradientWhite), static_cast<COLORREF>(gradient.endColour),
+               gradient.horizontal ? GradientDirection::LeftToRight : GradientDirection::TopToBottom);
 }
 
 }  // namespace velmora::win32

@@ -9,7 +9,9 @@
 #include "distribution/PreviewRun.h"
 #include "distribution/win32/PathClipboard.h"
 #include "win32/Controls.h"
+#include "win32/DialogUnits.h"
 #include "win32/Fonts.h"
+#include "win32/Placement.h"
 #include "win32/TemplateDialog.h"
 #include "win32/WideText.h"
 #include "win32/Win32Handles.h"
@@ -23,6 +25,9 @@ constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME;
 // steal a key from the buttons. SS_EDITCONTROL breaks a word too long for
 // a line instead of cutting it off.
 constexpr DWORD kMessageStyle = SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL;
+// A short message must not cut its caption off: the dialog is at least as
+// wide as the caption's text and this many caption-button widths beside it.
+constexpr int kCaptionButtonRoom = 3;
 constexpr UINT kMeasureFlags = DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL;
 
 LPCWSTR SystemIconOf(StepDialogType type) {
@@ -48,27 +53,6 @@ int CaptionTextWidth(HDC dc, const std::wstring& text) {
   return size.cx;
 }
 
-// Sizes in dialog units of the message font, as the system's own message
-// dialogs are laid out.
-class DialogUnits {
- public:
-  explicit DialogUnits(HDC dc) {
-    static constexpr wchar_t kAlphabet[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    SIZE size{};
-    GetTextExtentPoint32W(dc, kAlphabet, 52, &size);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    baseX_ = std::max(1, static_cast<int>((size.cx / 26 + 1) / 2));
-    baseY_ = std::max(1, static_cast<int>(metrics.tmHeight));
-  }
-  int X(int units) const { return MulDiv(units, baseX_, 4); }
-  int Y(int units) const { return MulDiv(units, baseY_, 8); }
-
- private:
-  int baseX_ = 6;
-  int baseY_ = 13;
-};
-
 // Where everything goes, in client coordinates, and the window's size.
 struct StepLayout {
   RECT icon{};
@@ -93,18 +77,19 @@ class LayoutCalculator {
   LayoutCalculator& operator=(const LayoutCalculator&) = delete;
 
   StepLayout Calculate(const RECT& workArea) const {
+    using namespace message_box_units;
     const DialogUnits& u = units_;
-    const int margin = u.X(7);
-    const int marginY = u.Y(7);
+    const int margin = u.X(kMarginX);
+    const int marginY = u.Y(kMarginY);
     const int iconWidth = GetSystemMetrics(SM_CXICON);
     const int iconHeight = GetSystemMetrics(SM_CYICON);
-    const int iconGap = u.X(7);
-    const SIZE frameSize = FrameSize();
+    const int iconGap = u.X(kIconGap);
+    const SIZE frameSize = FrameSize(kDialogStyle, kDialogExStyle);
     const int frameWidth = static_cast<int>(frameSize.cx);
     const int frameHeight = static_cast<int>(frameSize.cy);
     const int buttonWidth = ButtonWidth();
-    const int buttonHeight = u.Y(14);
-    const int buttonGap = u.X(4);
+    const int buttonHeight = u.Y(kButtonHeight);
+    const int buttonGap = u.X(kButtonGap);
     const int buttonCount = static_cast<int>(buttonCaptions_.size());
     const int buttonsWidth = buttonCount * buttonWidth + (buttonCount - 1) * buttonGap;
 
@@ -112,11 +97,13 @@ class LayoutCalculator {
     // for the work area widens the dialog, and only a text too big even for
     // the whole work area scrolls.
     const int chromeWidth = frameWidth + 2 * margin + iconWidth + iconGap;
-    const int chromeHeight = frameHeight + 2 * marginY + u.Y(7) + buttonHeight;
-    const int maxTextWidth = std::max(u.X(60), static_cast<int>(workArea.right - workArea.left) - chromeWidth);
-    const int maxTextHeight = std::max(u.Y(8), static_cast<int>(workArea.bottom - workArea.top) - chromeHeight);
+    const int chromeHeight = frameHeight + 2 * marginY + u.Y(kButtonRowGap) + buttonHeight;
+    const int workWidth = static_cast<int>(workArea.right - workArea.left);
+    const int workHeight = static_cast<int>(workArea.bottom - workArea.top);
+    const int maxTextWidth = std::max(u.X(kTextMinimumWidth), workWidth - chromeWidth);
+    const int maxTextHeight = std::max(u.Y(kTextMinimumHeight), workHeight - chromeHeight);
     StepLayout layout;
-    SIZE text = MeasureMessage(std::min(u.X(280), maxTextWidth));
+    SIZE text = MeasureMessage(std::min(u.X(kTextWrapWidth), maxTextWidth));
     if (text.cy > maxTextHeight) text = MeasureMessage(maxTextWidth);
     if (text.cy > maxTextHeight) {
       layout.scrollingMessage = true;
@@ -124,11 +111,12 @@ class LayoutCalculator {
     }
 
     const int contentHeight = std::max(static_cast<int>(text.cy), iconHeight);
-    const int captionWidth = CaptionTextWidth(dc_, caption_) + 3 * GetSystemMetrics(SM_CXSIZE) - frameWidth;
+    const int captionWidth =
+        CaptionTextWidth(dc_, caption_) + kCaptionButtonRoom * GetSystemMetrics(SM_CXSIZE) - frameWidth;
     const int clientWidth = std::min(
         std::max({2 * margin + iconWidth + iconGap + static_cast<int>(text.cx), 2 * margin + buttonsWidth, captionWidth}),
-        static_cast<int>(workArea.right - workArea.left) - frameWidth);
-    const int clientHeight = 2 * marginY + contentHeight + u.Y(7) + buttonHeight;
+        workWidth - frameWidth);
+    const int clientHeight = 2 * marginY + contentHeight + u.Y(kButtonRowGap) + buttonHeight;
 
     // Icon and text are centred on each other.
     int iconTop = marginY;
@@ -142,7 +130,7 @@ class LayoutCalculator {
     const int textLeft = margin + iconWidth + iconGap;
     layout.message = {textLeft, textTop, textLeft + static_cast<int>(text.cx), textTop + static_cast<int>(text.cy)};
 
-    const int buttonTop = marginY + contentHeight + u.Y(7);
+    const int buttonTop = marginY + contentHeight + u.Y(kButtonRowGap);
     int left = (clientWidth - buttonsWidth) / 2;
     for (int i = 0; i < buttonCount; ++i) {
       layout.buttons.push_back({left, buttonTop, left + buttonWidth, buttonTop + buttonHeight});
@@ -169,13 +157,7 @@ class LayoutCalculator {
       DrawTextW(dc_, caption.c_str(), static_cast<int>(caption.size()), &rect, DT_CALCRECT | DT_SINGLELINE);
       widest = std::max(widest, static_cast<int>(rect.right - rect.left));
     }
-    return std::max(units_.X(50), widest + units_.X(10));
-  }
-
-  static SIZE FrameSize() {
-    RECT rect{0, 0, 0, 0};
-    AdjustWindowRectEx(&rect, kDialogStyle, FALSE, kDialogExStyle);
-    return {rect.right - rect.left, rect.bottom - rect.top};
+    return MessageButtonWidth(units_, widest);
   }
 
   // The font stays selected into the dialog's DC while the calculator lives.
@@ -318,10 +300,7 @@ class StepDialog final : public TemplateDialog<StepDialog> {
   // The next dialog appears where this one was left.
   void OnDestroy() {
     RECT rect{};
-    if (!GetWindowRect(hwnd_, &rect)) return;
-    const LONG width = rect.right - rect.left;
-    const LONG height = rect.bottom - rect.top;
-    centre_ = {rect.left + width / 2, rect.top + height / 2};
+    if (GetWindowRect(hwnd_, &rect)) centre_ = CentreOf(rect);
   }
 
   void End(StepAnswer answer) { EndDialog(hwnd_, static_cast<INT_PTR>(answer) + 1); }
@@ -335,7 +314,7 @@ class StepDialog final : public TemplateDialog<StepDialog> {
 
 }  // namespace
 
-POINT InitialPreviewDialogCentre() { return {GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2}; }
+POINT InitialPreviewDialogCentre() { return ScreenCentre(); }
 
 StepAnswer ShowStepDialog(HWND owner, const StepDescription& step, POINT& previewDialogCentre) {
   StepDialog dialog(step, previewDialogCentre);

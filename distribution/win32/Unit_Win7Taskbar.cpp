@@ -12,10 +12,6 @@ constexpr IID kTaskbarList3Interface = {0xEA1AFB91, 0x9E28, 0x4B86, {0x90, 0xE9,
 
 }  // namespace
 
-void TaskbarProgress::Release::operator()(ITaskbarList3* list) const {
-  if (list != nullptr) list->Release();
-}
-
 TaskbarProgress::TaskbarProgress(HWND window) : window_(window) {}
 
 TaskbarProgress::~TaskbarProgress() = default;
@@ -30,7 +26,7 @@ bool TaskbarProgress::InitTaskbarProgress() {
   }
   // Owned from here on, so a failed HrInit releases it; nothing below
   // throws, so the program runs on without taskbar progress whatever fails.
-  std::unique_ptr<ITaskbarList3, Release> list(raw);
+  ComOwner<ITaskbarList3> list(raw);
   if (list->HrInit() != S_OK) return false;
   list_ = std::move(list);
   return Available();

@@ -6,9 +6,9 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <memory>
 
 #include "distribution/TaskbarProgressPort.h"
+#include "win32/ComOwner.h"
 
 struct ITaskbarList3;
 
@@ -42,12 +42,8 @@ class TaskbarProgress final : public TaskbarProgressPort {
   void OnTaskbarButtonCreated();
 
  private:
-  struct Release {
-    void operator()(ITaskbarList3* list) const;
-  };
-
   HWND window_;
-  std::unique_ptr<ITaskbarList3, Release> list_;
+  ComOwner<ITaskbarList3> list_;
   int lastState_ = 0;
   std::uint64_t lastCompleted_ = 0;
   std::uint64_t lastTotal_ = 0;

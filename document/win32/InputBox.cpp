@@ -16,6 +16,14 @@ constexpr int kClientHeight = 106;
 constexpr int kMargin = 10;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
+constexpr int kButtonGap = 8;
+constexpr int kPromptHeight = 16;
+// The edit box sits this far below the prompt's top and is as high.
+constexpr int kEditOffset = 22;
+constexpr int kEditHeight = 22;
+
+// "キャンセル" (Cancel)
+constexpr char kCancelCaption[] = "\x83\x4c\x83\x83\x83\x93\x83\x5a\x83\x8b";
 
 }  // namespace
 
@@ -59,7 +67,7 @@ void InputBox::OnCreate() {
   prompt_ = child({L"STATIC", promptText_.c_str(), SS_LEFT | SS_NOPREFIX, kPrompt});
   edit_ = child({L"EDIT", initialText_.c_str(), WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, kEdit, WS_EX_CLIENTEDGE});
   ok_ = child({L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, kOk});
-  cancel_ = child({L"BUTTON", L"キャンセル", BS_PUSHBUTTON | WS_TABSTOP, kCancel});
+  cancel_ = child({L"BUTTON", ToWide(kCancelCaption).c_str(), BS_PUSHBUTTON | WS_TABSTOP, kCancel});
   ApplyLayout();
 }
 
@@ -68,12 +76,12 @@ void InputBox::ApplyLayout() {
   const int width = scale_(kClientWidth) - 2 * margin;
   const int buttonWidth = scale_(kButtonWidth);
   const int buttonHeight = scale_(kButtonHeight);
-  SetWindowPos(prompt_, nullptr, margin, margin, width, scale_(16), SWP_NOZORDER);
-  SetWindowPos(edit_, nullptr, margin, margin + scale_(22), width, scale_(22), SWP_NOZORDER);
+  SetWindowPos(prompt_, nullptr, margin, margin, width, scale_(kPromptHeight), SWP_NOZORDER);
+  SetWindowPos(edit_, nullptr, margin, margin + scale_(kEditOffset), width, scale_(kEditHeight), SWP_NOZORDER);
   const int buttonTop = scale_(kClientHeight) - margin - buttonHeight;
   const int cancelLeft = margin + width - buttonWidth;
   SetWindowPos(cancel_, nullptr, cancelLeft, buttonTop, buttonWidth, buttonHeight, SWP_NOZORDER);
-  SetWindowPos(ok_, nullptr, cancelLeft - scale_(8) - buttonWidth, buttonTop, buttonWidth, buttonHeight, SWP_NOZORDER);
+  SetWindowPos(ok_, nullptr, cancelLeft - scale_(kButtonGap) - buttonWidth, buttonTop, buttonWidth, buttonHeight, SWP_NOZORDER);
 }
 
 void InputBox::OkClick() {

@@ -56,7 +56,6 @@ class InputBox final : public ModalWindow<InputBox> {
 class Win32InputBox final : public InputBoxPort {
  public:
   explicit Win32InputBox(HWND owner = nullptr) : owner_(owner) {}
-  void SetOwner(HWND owner) { owner_ = owner; }
   std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
                                      const std::string& initialText) override;
 

@@ -28,14 +28,23 @@ constexpr double kColumnShares[] = {17.5, 33.4, 33.0, 16.2};
 constexpr int kCellSpacingSide = 8;
 constexpr int kCellSpacingBelow = 4;
 
+// The radio items inside the kinds' frame: their inset from its left edge
+// and top, the room they leave at its right and bottom.
+constexpr int kRadioItemInsetLeft = 7;
+constexpr int kRadioItemInsetTop = 8;
+constexpr int kRadioItemsRoomRight = 3;
+constexpr int kRadioItemsRoomBottom = 4;
+// Room a radio button needs beside its check circle and caption.
+constexpr int kRadioCaptionPadding = 8;
+
 // "ダイアログ エディタ" (dialog editor)
-constexpr wchar_t kCaption[] = L"\u30c0\u30a4\u30a2\u30ed\u30b0 \u30a8\u30c7\u30a3\u30bf";
+constexpr char kCaption[] = "\x83\x5f\x83\x43\x83\x41\x83\x8d\x83\x4f\x20\x83\x47\x83\x66\x83\x42\x83\x5e";
 // "確認", "通知", "強調", "禁止" (confirm, notice, emphasis, prohibition)
-constexpr const wchar_t* kKindItems[] = {L"\u78ba\u8a8d", L"\u901a\u77e5", L"\u5f37\u8abf", L"\u7981\u6b62"};
+constexpr const char* kKindItems[] = {"\x8a\x6d\x94\x46", "\x92\xca\x92\x6d", "\x8b\xad\x92\xb2", "\x8b\xd6\x8e\x7e"};
 // "「はい(Y)」を優先" (give priority to Yes)
-constexpr wchar_t kPreferYes[] = L"\u300c\u306f\u3044(Y)\u300d\u3092\u512a\u5148";
+constexpr char kPreferYes[] = "\x81\x75\x82\xcd\x82\xa2\x28\x59\x29\x81\x76\x82\xf0\x97\x44\x90\xe6";
 // "「いいえ(N)」を優先" (give priority to No)
-constexpr wchar_t kPreferNo[] = L"\u300c\u3044\u3044\u3048(N)\u300d\u3092\u512a\u5148";
+constexpr char kPreferNo[] = "\x81\x75\x82\xa2\x82\xa2\x82\xa6\x28\x4e\x29\x81\x76\x82\xf0\x97\x44\x90\xe6";
 // The buttons' and the kinds' face, 11 pixels high at 96 DPI.
 constexpr FontLook kFormFontLook{L"Tahoma"};
 constexpr int kFormFontHeight = 11;
@@ -98,7 +107,7 @@ LRESULT TForm2::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 
 void TForm2::FormCreate() {
   scale_ = DpiScale(WindowDpi(hwnd_));
-  SetWindowTextW(hwnd_, kCaption);
+  SetWindowTextW(hwnd_, ToWide(kCaption).c_str());
   font_ = CreatePixelFont(kFormFontLook, scale_(kFormFontHeight));
   memoFont_ = CreateUiFont(scale_);
   pictures_ = std::make_unique<KindPictures>(scale_(kPictureSize), GetSysColor(COLOR_BTNFACE));
@@ -124,7 +133,7 @@ void TForm2::CreateControls() {
   for (int i = 0; i < 4; ++i) {
     const DWORD first = i == 0 ? (WS_GROUP | WS_TABSTOP) : 0;
     controls_.RadioGroup1Items[static_cast<std::size_t>(i)] =
-        child({L"BUTTON", kKindItems[i], BS_AUTORADIOBUTTON | first, kRadioGroup1Item0 + i});
+        child({L"BUTTON", ToWide(kKindItems[i]).c_str(), BS_AUTORADIOBUTTON | first, kRadioGroup1Item0 + i});
   }
   controls_.Memo1 = child({L"EDIT", L"",
                            WS_GROUP | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL, kMemo1,
@@ -132,8 +141,8 @@ void TForm2::CreateControls() {
   // Word wrap: a horizontal scroll bar would switch it off in an edit box.
   SendMessageW(controls_.Memo1, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_.get()), FALSE);
   SendMessageW(controls_.Memo1, EM_SETLIMITTEXT, 0, 0);
-  controls_.RadioButton1 = child({L"BUTTON", kPreferYes, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, kRadioButton1});
-  controls_.RadioButton2 = child({L"BUTTON", kPreferNo, BS_AUTORADIOBUTTON, kRadioButton2});
+  controls_.RadioButton1 = child({L"BUTTON", ToWide(kPreferYes).c_str(), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, kRadioButton1});
+  controls_.RadioButton2 = child({L"BUTTON", ToWide(kPreferNo).c_str(), BS_AUTORADIOBUTTON, kRadioButton2});
   controls_.BitBtn1 = child({L"BUTTON", L"&OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, kBitBtn1});
   controls_.BitBtn2 = child({L"BUTTON", L"&Cancel", BS_PUSHBUTTON | WS_TABSTOP, kBitBtn2});
   SetChecked(controls_.RadioButton1, true);
@@ -155,7 +164,7 @@ int TForm2::RequiredWidth(HWND button) const {
     SelectedObject selected(dc.Get(), font_.get());
     GetTextExtentPoint32W(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &size);
   }
-  return size.cx + GetSystemMetrics(SM_CXMENUCHECK) + scale_(8);
+  return size.cx + GetSystemMetrics(SM_CXMENUCHECK) + scale_(kRadioCaptionPadding);
 }
 
 void TForm2::ApplyLayout() {
@@ -179,10 +188,11 @@ void TForm2::ApplyLayout() {
   const int groupWidth = scale_(kRadioGroupBox.right - kRadioGroupBox.left);
   const int groupHeight = scale_(kRadioGroupBox.bottom - kRadioGroupBox.top);
   Place(controls_.RadioGroup1, groupLeft, groupTop, groupWidth, groupHeight);
-  const int itemHeight = (groupHeight - scale_(12)) / 4;
+  const int itemHeight = (groupHeight - scale_(kRadioItemInsetTop + kRadioItemsRoomBottom)) / 4;
   for (int i = 0; i < 4; ++i) {
-    Place(controls_.RadioGroup1Items[static_cast<std::size_t>(i)], groupLeft + scale_(7),
-          groupTop + scale_(8) + i * itemHeight, groupWidth - scale_(10), itemHeight);
+    Place(controls_.RadioGroup1Items[static_cast<std::size_t>(i)], groupLeft + scale_(kRadioItemInsetLeft),
+          groupTop + scale_(kRadioItemInsetTop) + i * itemHeight,
+          groupWidth - scale_(kRadioItemInsetLeft + kRadioItemsRoomRight), itemHeight);
   }
   const int memoLeft = left + scale_(kLeftColumnWidth);
   Place(controls_.Memo1, memoLeft, top, width - margin - memoLeft, stripTop - margin - top);
@@ -310,10 +320,8 @@ void TForm2::BitBtn1Click() {
 std::optional<NodeEditorResult> TForm2::EditNode(const NodeEditorInput& input) {
   if (Showing()) return std::nullopt;
   SetItemIndex(input.kind);
-  SelectAnswerButton(false);
-  if (input.preferNo) SelectAnswerButton(true);
+  SelectAnswerButton(input.preferNo);
   SetMemoText(input.memoText);
-  SetItemIndex(input.kind);
   EnableWindow(controls_.RadioButton1, input.answerButtonsEnabled ? TRUE : FALSE);
   EnableWindow(controls_.RadioButton2, input.answerButtonsEnabled ? TRUE : FALSE);
 

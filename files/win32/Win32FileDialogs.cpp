@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 #include "document/Errors.h"
@@ -15,15 +16,17 @@ namespace {
 // The longest path the W functions take, with its terminator.
 constexpr std::size_t kPathCapacity = 32768;
 
-// "ファイルの選択画面を表示できません (エラー " ... ")": a dialog the system
-// could not show at all, which the author should hear about rather than
-// take for a Cancel.
+// A dialog the system could not show at all, which the author should hear
+// about rather than take for a Cancel:
+// "ファイルの選択画面を表示できません (エラー 0x3002)".
 std::string CannotShowMessage(DWORD error) {
-  wchar_t code[16];
-  wsprintfW(code, L"0x%04lX", static_cast<unsigned long>(error));
-  return ToCp932(std::wstring(L"\u30D5\u30A1\u30A4\u30EB\u306E\u9078\u629E\u753B\u9762\u3092\u8868\u793A\u3067"
-                              L"\u304D\u307E\u305B\u3093 (\u30A8\u30E9\u30FC ") +
-                 code + L")");
+  // "ファイルの選択画面を表示できません (エラー "
+  constexpr char kCannotShow[] =
+      "\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xcc\x91\x49\x91\xf0\x89\xe6\x96\xca\x82\xf0\x95\x5c\x8e\xa6\x82"
+      "\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x20\x28\x83\x47\x83\x89\x81\x5b\x20";
+  char code[16];
+  std::snprintf(code, sizeof code, "0x%04lX", static_cast<unsigned long>(error));
+  return std::string(kCannotShow) + code + ")";
 }
 
 const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }

@@ -3,36 +3,14 @@
 #include <windows.h>
 
 #include "win32/SystemError.h"
+#include "win32/WholeFile.h"
 #include "win32/WideText.h"
+#include "win32/Win32Handles.h"
 #include "document/Errors.h"
 #include "files/FileMessages.h"
 
 namespace velmora::win32 {
 namespace {
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() {
-    if (Valid()) CloseHandle(handle_);
-  }
-  HANDLE Get() const { return handle_; }
-  void Reset(HANDLE handle) {
-    if (Valid()) CloseHandle(handle_);
-    handle_ = handle;
-  }
-  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  bool Close() {
-    const BOOL closed = CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-    return closed != FALSE;
-  }
-
- private:
-  HANDLE handle_;
-};
 
 // Deletes the temporary file unless it has taken the target's place.
 class TemporaryFile {
@@ -49,10 +27,6 @@ class TemporaryFile {
  private:
   std::wstring path_;
 };
-
-[[noreturn]] void ThrowCannotOpen(const FilePath& path, DWORD error) {
-  throw VelmoraError(CannotOpenMessage(ToCp932(ToWidePath(path)), SystemReasonText(error)));
-}
 
 [[noreturn]] void ThrowCannotCreate(const FilePath& path, DWORD error) {
   throw VelmoraError(CannotCreateMessage(ToCp932(ToWidePath(path)), SystemReasonText(error)));
@@ -85,7 +59,7 @@ class HandleSink final : public ByteSink {
 // A new file with a unique name in the target's own folder, so the final
 // step is a rename within one volume. Named here rather than by
 // GetTempFileNameW, which refuses folders longer than MAX_PATH allows.
-std::wstring CreateTemporaryBeside(const std::wstring& target, FileHandle& created) {
+std::wstring CreateTemporaryBeside(const std::wstring& target, UniqueFileHandle& created) {
   const std::size_t separator = target.find_last_of(L"\\/");
   const std::wstring folder = separator == std::wstring::npos ? std::wstring() : target.substr(0, separator + 1);
   const unsigned long long seed = GetTickCount64() ^ (static_cast<unsigned long long>(GetCurrentProcessId()) << 32);
@@ -134,26 +108,7 @@ bool PutInPlaceOf(const std::wstring& target, const std::wstring& temporary) {
 
 }  // namespace
 
-std::string Win32FileSystem::ReadWholeFile(const FilePath& path) {
-  FileHandle file(CreateFileW(ToWidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file.Valid()) ThrowCannotOpen(path, GetLastError());
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.Get(), &size)) ThrowCannotOpen(path, GetLastError());
-  if (static_cast<unsigned long long>(size.QuadPart) > std::string().max_size()) {
-    ThrowCannotOpen(path, ERROR_NOT_ENOUGH_MEMORY);
-  }
-  std::string bytes;
-  bytes.reserve(static_cast<std::size_t>(size.QuadPart));
-  char buffer[1 << 16];
-  for (;;) {
-    DWORD count = 0;
-    if (!ReadFile(file.Get(), buffer, sizeof buffer, &count, nullptr)) ThrowCannotOpen(path, GetLastError());
-    if (count == 0) break;
-    bytes.append(buffer, count);
-  }
-  return bytes;
-}
+std::string Win32FileSystem::ReadWholeFile(const FilePath& path) { return win32::ReadWholeFile(ToWidePath(path)); }
 
 void Win32FileSystem::WriteFileAtomically(const FilePath& path, std::string_view bytes) {
   StreamFileAtomically(path, [bytes](ByteSink& sink) { sink.Write(bytes); });
@@ -167,7 +122,7 @@ void Win32FileSystem::StreamFileAtomically(const FilePath& path, const ContentPr
   // Overwriting in place refuses a read-only file; replacing must as well.
   if (targetExists && (attributes & FILE_ATTRIBUTE_READONLY)) ThrowCannotCreate(path, ERROR_ACCESS_DENIED);
 
-  FileHandle file(INVALID_HANDLE_VALUE);
+  UniqueFileHandle file;
   const std::wstring temporaryPath = CreateTemporaryBeside(target, file);
   if (temporaryPath.empty()) ThrowCannotCreate(path, GetLastError());
   TemporaryFile temporary(temporaryPath);

@@ -5,20 +5,14 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include <memory>
 #include <string>
 
 #include "win32/ComApartment.h"
+#include "win32/ComOwner.h"
 #include "win32/WideText.h"
 
 namespace velmora::win32 {
 namespace {
-
-struct ComRelease {
-  void operator()(IUnknown* object) const { object->Release(); }
-};
-template <typename Interface>
-using ComOwned = std::unique_ptr<Interface, ComRelease>;
 
 // The longest path the W functions take, with its terminator.
 constexpr DWORD kPathCapacity = 32768;
@@ -59,10 +53,10 @@ std::optional<FilePath> Win32ShortcutResolver::ResolveShortcut(const FilePath& s
                               reinterpret_cast<void**>(&created)))) {
     return std::nullopt;
   }
-  const ComOwned<IShellLinkW> link(created);
+  const ComOwner<IShellLinkW> link(created);
   IPersistFile* persist = nullptr;
   if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) return std::nullopt;
-  const ComOwned<IPersistFile> file(persist);
+  const ComOwner<IPersistFile> file(persist);
   if (FAILED(file->Load(ToWidePath(shortcut).c_str(), STGM_READ))) return std::nullopt;
   // No owner and no search window: a shortcut that cannot be resolved at
   // once is refused rather than asked about.
