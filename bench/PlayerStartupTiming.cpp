@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "distribution/DistributionPayload.h"
+#include "files/DistributionPayload.h"
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"
 

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "distribution/DistributionPayload.h"
+#include "files/DistributionPayload.h"
 #include "files/DocumentCommands.h"
 
 namespace velmora {

@@ -148,9 +148,8 @@ bool DocumentCommands::SaveAs1Click() {
 }
 
 bool DocumentCommands::Open(const FilePath& path) {
-  const std::optional<OpenedDocument> opened = OpenDocument(editor_, ports_.files, ports_.messages,
-                                                            ports_.readExecutable, path, productTitle_, caption_,
-                                                            ports_.shortcuts);
+  const std::optional<OpenedDocument> opened = OpenDocument(editor_, ports_.files, ports_.messages, path,
+                                                            productTitle_, caption_, ports_.shortcuts);
   if (!opened) return false;
   caption_ = opened->caption;
   if (opened->treeFile) ports_.history.AddToHistory(editor_.State().CurrentFileName);

@@ -65,7 +65,6 @@ struct DocumentPorts {
   MessageBoxPort& messages;
   FileDialogPort& dialogs;
   DocumentHistoryPort& history;
-  ExecutableDocumentReader readExecutable;
   // Null where the platform has no shortcut files.
   ShortcutResolverPort* shortcuts;
 };

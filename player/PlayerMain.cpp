@@ -16,7 +16,7 @@
 #include "win32/ComApartment.h"
 #include "win32/ProgramPath.h"
 #include "win32/WideText.h"
-#include "distribution/DistributionPayload.h"
+#include "files/DistributionPayload.h"
 #include "distribution/PreviewRun.h"
 #include "distribution/win32/StepDialog.h"
 #include "distribution/win32/Unit_Win7Taskbar.h"

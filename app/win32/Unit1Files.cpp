@@ -4,7 +4,6 @@
 // window's caption.
 #include "app/win32/Unit1.h"
 
-#include "distribution/DistributionPayload.h"
 #include "distribution/GenerateCommand.h"
 #include "distribution/win32/Win32FolderOpen.h"
 #include "files/DocumentCommands.h"
@@ -31,7 +30,7 @@ auto TForm1::RunDocumentCommand(Command&& command) {
   Win32FileDialogs dialogs(hwnd_);
   Win32ShortcutResolver shortcuts;
   DocumentCommands documents(
-      editor_, DocumentPorts{files_, *messageBoxes_, dialogs, *documentHistory_, &ReadDistributionPayload, &shortcuts},
+      editor_, DocumentPorts{files_, *messageBoxes_, dialogs, *documentHistory_, &shortcuts},
       productTitle_, documentCaption_);
   return command(documents);
 }

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "SettingsTestSupport.h"
-#include "distribution/DistributionPayload.h"
 #include "files/OpenDocument.h"
 #include "files/TreeFile.h"
 
@@ -128,7 +127,7 @@ TEST_F(CloseSequenceTest, TheNewLineMarkOfAnOpenedDocumentIsTheOneKept) {
   DocumentState stored;
   stored.NewLineMark = "<br>";
   files.files["C:\\work\\opened.tre"] = BuildTreeText(testing::NewDocumentTree(), stored);
-  ASSERT_TRUE(OpenDocument(editor, files, messages, &ReadDistributionPayload, testing::Path("C:\\work\\opened.tre"),
+  ASSERT_TRUE(OpenDocument(editor, files, messages, testing::Path("C:\\work\\opened.tre"),
                            "Velmora", caption));
   editor.Settings().SaveStatus = true;
   ASSERT_TRUE(Close());

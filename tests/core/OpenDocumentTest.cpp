@@ -8,7 +8,7 @@
 #include <map>
 
 #include "TreeFileTestSupport.h"
-#include "distribution/DistributionPayload.h"
+#include "files/DistributionPayload.h"
 #include "files/TreeFile.h"
 
 namespace velmora {
@@ -56,7 +56,7 @@ class OpenDocumentTest : public ::testing::Test {
   }
 
   std::optional<OpenedDocument> Open(const std::string& path) {
-    return OpenDocument(editor, files, messages, &ReadDistributionPayload, testing::Path(path), "Velmora", "current caption",
+    return OpenDocument(editor, files, messages, testing::Path(path), "Velmora", "current caption",
                         &shortcuts);
   }
 
@@ -151,7 +151,7 @@ TEST_F(OpenDocumentTest, ShortcutsOpenTheirTargetOnce) {
 
 TEST_F(OpenDocumentTest, WithoutAResolverShortcutsAreRefused) {
   files.files["C:\\desk\\Printer.lnk"] = "a shortcut";
-  EXPECT_FALSE(OpenDocument(editor, files, messages, &ReadDistributionPayload, testing::Path("C:\\desk\\Printer.lnk"),
+  EXPECT_FALSE(OpenDocument(editor, files, messages, testing::Path("C:\\desk\\Printer.lnk"),
                             "Velmora", "current caption")
                    .has_value());
   EXPECT_EQ(messages.texts, std::vector<std::string>{UnsupportedExtensionMessage("")});
