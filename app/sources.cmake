@@ -12,7 +12,7 @@ if(WIN32)
   add_library(velmora_resources OBJECT resources/Velmora.rc)
   target_include_directories(velmora_resources PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/resources)
   set_source_files_properties(resources/Velmora.rc PROPERTIES
-    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/Velmora.ico;${CMAKE_SOURCE_DIR}/resources/Velmora.manifest;${CMAKE_SOURCE_DIR}/app/win32/CommandIds.h")
+    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/Velmora.ico;${CMAKE_SOURCE_DIR}/resources/Velmora.manifest;${CMAKE_SOURCE_DIR}/app/CommandIds.h")
 
   add_executable(Velmora WIN32 app/win32/WinMain.cpp)
   target_link_libraries(Velmora PRIVATE velmora_win32 velmora_resources)

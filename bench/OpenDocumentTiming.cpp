@@ -83,8 +83,9 @@ std::size_t ParseAndRawInsert(const velmora::win32::EditorImageLists& images, HW
 bool MeasureRound(const velmora::win32::EditorImageLists& images, const std::wstring& path, Round& round,
                   std::size_t& items) {
   AnsweringMessageBoxes boxes;
-  velmora::win32::TForm1 form(GetModuleHandleW(nullptr), "Velmora");
-  form.UseMessageBoxes(boxes);
+  velmora::win32::MainWindowPorts ports;
+  ports.messages = &boxes;
+  velmora::win32::TForm1 form(GetModuleHandleW(nullptr), "Velmora", velmora::win32::RunningProgramPath(), ports);
   form.ShowFirstTime(SW_SHOWNOACTIVATE, {});
   velmora::bench::Pump();
   HWND tree = form.Controls().TreeView1;

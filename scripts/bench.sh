@@ -6,8 +6,9 @@
 #   copying the same file with dd and a sync at the end, in the same rounds,
 #   and the convert's peak memory against the file's size;
 # - under Wine, when the cross64 build is there: the tree view's first fill
-#   of 100,000 nodes against a raw insert loop, and opening a file of
-#   100,000 nodes in the editor against the parse plus that loop.
+#   of 100,000 nodes against a raw insert loop, opening a file of 100,000
+#   nodes in the editor against the parse plus that loop, and a keystroke in
+#   the title box at 100,000 nodes against one at 1,000 (flat).
 # The times are medians of rounds that alternate with their references, so
 # a machine busy with other work slows both sides alike.
 #
@@ -74,7 +75,8 @@ native_benchmarks() {
 windows_benchmarks() {
   local tree_view_timing="$cross_dir/bench/TreeViewTiming.exe"
   local open_timing="$cross_dir/bench/OpenDocumentTiming.exe"
-  if [ ! -f "$tree_view_timing" ] || [ ! -f "$open_timing" ]; then
+  local title_timing="$cross_dir/bench/TitleKeystrokeTiming.exe"
+  if [ ! -f "$tree_view_timing" ] || [ ! -f "$open_timing" ] || [ ! -f "$title_timing" ]; then
     echo "tree view under Wine: skipped, no cross64 build (cmake --preset cross64 && cmake --build --preset cross64)"
     return 0
   fi
@@ -89,6 +91,9 @@ windows_benchmarks() {
   echo
   echo "opening a file of 100,000 nodes in the editor under Wine (x86_64):"
   "${wine[@]}" "$open_timing" 100000 "$wine_rounds"
+  echo
+  echo "a keystroke in the title box under Wine (x86_64):"
+  "${wine[@]}" "$title_timing" 100000
 }
 
 if [ "${1:-}" = --windows-only ]; then

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "distribution/FolderOpenPort.h"
+#include "distribution/ShellOpenPort.h"
 #include "document/MessageBoxPort.h"
 #include "files/DocumentHistoryPort.h"
 #include "files/FileDialogPort.h"
@@ -78,9 +78,9 @@ class RecordingHistory : public DocumentHistoryPort {
   std::vector<std::string> added;
 };
 
-class RecordingFolders : public FolderOpenPort {
+class RecordingFolders : public ShellOpenPort {
  public:
-  void OpenFolder(const FilePath& folder) override { opened.push_back(folder.Utf8()); }
+  void OpenInShell(std::string_view target) override { opened.emplace_back(target); }
   std::vector<std::string> opened;
 };
 

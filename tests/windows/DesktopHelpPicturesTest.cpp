@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/CommandIds.h"
+#include "app/CommandIds.h"
 #include "app/win32/Unit1.h"
 #include "document/win32/Unit2.h"
 #include "tests/windows/IdleScript.h"
@@ -94,8 +94,6 @@ TEST(DISABLED_HelpPictures, FromTheRealWindows) {
   ASSERT_FALSE(PicturesFolder().empty()) << "VELMORA_HELP_PICTURES names the folder for the pictures";
   testing::InitialiseCommonControls();
   TForm1 form(GetModuleHandleW(nullptr), "Velmora");
-  TForm2 nodeEditor(form.Handle());
-  form.UseNodeEditor(nodeEditor);
   form.ShowFirstTime(SW_SHOWNORMAL, {SampleProcedure()});
   SetForegroundWindow(form.Handle());
   PumpMessages();
