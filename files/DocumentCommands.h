@@ -103,6 +103,7 @@ class DocumentCommands {
   // (Cancel, or Yes and a Save As that did not save).
   bool SaveChangesFirst(const char* question);
   std::string Caption(const FilePath& path);
+  void AfterSave(const FilePath& path, const char* savedTail);
 
   Editor& editor_;
   DocumentPorts ports_;
