@@ -29,14 +29,6 @@ using velmora::bench::Stopwatch;
 // times those in the smallest: flat, with room for a busy machine.
 constexpr double kFlatBound = 2.0;
 
-class AnsweringMessageBoxes : public velmora::MessageBoxPort {
- public:
-  int ShowMessage(const std::string& text, const std::string&, unsigned) override {
-    std::fprintf(stderr, "unexpected message: %s\n", text.c_str());
-    return velmora::message_box::kAnswerOk;
-  }
-};
-
 struct Measured {
   std::size_t items = 0;
   double perKeystroke = 0;
@@ -54,7 +46,7 @@ Measured MeasureSize(std::size_t nodes, int keystrokes) {
   velmora::win32::Win32FileSystem().WriteFileAtomically(
       velmora::win32::FromWidePath(path), velmora::BuildTreeText(velmora::bench::MakeBenchmarkTree(nodes), state));
 
-  AnsweringMessageBoxes boxes;
+  velmora::bench::AnsweringMessageBoxes boxes;
   velmora::win32::MainWindowPorts ports;
   ports.messages = &boxes;
   velmora::win32::TForm1 form(GetModuleHandleW(nullptr), "Velmora", velmora::win32::RunningProgramPath(), ports);

@@ -66,7 +66,7 @@ TEST_P(CloseOutcomes, AskAndWriteAsAnswered) {
 
   EXPECT_EQ(Close(), c.allowed);
   std::vector<unsigned> flags;
-  for (const testing::AskedQuestion& asked : messages.asked) flags.push_back(asked.flags);
+  for (const testing::AskedMessage& asked : messages.shown) flags.push_back(asked.flags);
   EXPECT_EQ(flags, c.askedFlags);
   EXPECT_EQ(saveAsRuns, c.saveAsRuns);
   EXPECT_EQ(SettingsWritten(), c.allowed);
@@ -96,12 +96,12 @@ TEST_F(CloseSequenceTest, QuestionsCarryTheirTextsAndTheCurrentCaption) {
   messages.answers = {kAnswerYes, kAnswerNo};
   caption = "draft.tre - Velmora";
   Close();
-  ASSERT_EQ(messages.asked.size(), 2u);
-  EXPECT_EQ(messages.asked[0].text, kExitSaveQuestion);
-  EXPECT_EQ(messages.asked[0].caption, "draft.tre - Velmora");
-  EXPECT_EQ(messages.asked[1].text, kExitConfirmation);
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[0].text, kExitSaveQuestion);
+  EXPECT_EQ(messages.shown[0].caption, "draft.tre - Velmora");
+  EXPECT_EQ(messages.shown[1].text, kExitConfirmation);
   // The Save As on the way renamed the window.
-  EXPECT_EQ(messages.asked[1].caption, "saved.tre - Velmora");
+  EXPECT_EQ(messages.shown[1].caption, "saved.tre - Velmora");
   EXPECT_FALSE(editor.State().Modified);
 }
 
@@ -119,8 +119,8 @@ TEST_F(CloseSequenceTest, AFailedSaveRefusesTheCloseWithItsError) {
 TEST_F(CloseSequenceTest, AnUnwritableSettingsFileIsReportedAndTheCloseGoesOn) {
   files.failWrites = true;
   EXPECT_TRUE(Close());
-  ASSERT_EQ(messages.asked.size(), 1u);
-  EXPECT_NE(messages.asked[0].text.find(kSettingsPath), std::string::npos);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find(kSettingsPath), std::string::npos);
 }
 
 TEST_F(CloseSequenceTest, TheNewLineMarkOfAnOpenedDocumentIsTheOneKept) {
