@@ -48,7 +48,7 @@ class FakeDialogs : public DialogsPort {
   }
   AboutBoxResult ShowAboutBox(const AboutBoxInput& input) override {
     aboutBoxes.push_back(input);
-    return AboutBoxResult{};
+    return AboutBoxResult{aboutChoice};
   }
 
   ScriptedMessages messages;
@@ -59,6 +59,7 @@ class FakeDialogs : public DialogsPort {
   std::deque<std::optional<StepAnswer>> stepAnswers;
   std::vector<StepDescription> steps;
   std::vector<AboutBoxInput> aboutBoxes;
+  AboutBoxChoice aboutChoice = AboutBoxChoice::Ok;
 
  private:
   template <typename T>
@@ -73,12 +74,16 @@ class FakeDialogs : public DialogsPort {
   }
 };
 
-// Records what is handed to the shell; known folders and shortcut targets
-// come from maps.
+// Records what is handed to the shell; the "Shell Folders" values, the
+// known folders and the shortcut targets come from maps.
 class FakeShell : public ShellPort {
  public:
   void OpenInShell(std::string_view target) override { opened.emplace_back(target); }
-  std::optional<FilePath> ShellFoldersValue(std::string_view) override { return std::nullopt; }
+  std::optional<FilePath> ShellFoldersValue(std::string_view valueName) override {
+    const auto found = values.find(std::string(valueName));
+    if (found == values.end()) return std::nullopt;
+    return FilePath::FromUtf8(found->second);
+  }
   std::optional<FilePath> KnownFolder(ShellFolder folder) override {
     const auto found = knownFolders.find(folder);
     if (found == knownFolders.end()) return std::nullopt;
@@ -94,6 +99,7 @@ class FakeShell : public ShellPort {
   }
 
   std::vector<std::string> opened;
+  std::map<std::string, std::string> values;
   std::map<ShellFolder, std::string> knownFolders;
   std::vector<std::pair<std::string, std::string>> shortcuts;
   std::map<std::string, std::string> targets;
