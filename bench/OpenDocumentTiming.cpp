@@ -28,16 +28,6 @@ using velmora::bench::Stopwatch;
 
 constexpr double kOpenBound = 1.5;
 
-// Any question the open might ask is answered at once instead of waiting
-// for a person; a benchmark that gets one has failed anyway.
-class AnsweringMessageBoxes : public velmora::MessageBoxPort {
- public:
-  int ShowMessage(const std::string& text, const std::string&, unsigned) override {
-    std::fprintf(stderr, "unexpected message: %s\n", text.c_str());
-    return velmora::message_box::kAnswerOk;
-  }
-};
-
 std::wstring TemporaryTreeFile() {
   wchar_t folder[MAX_PATH + 1] = {};
   GetTempPathW(MAX_PATH + 1, folder);
@@ -82,9 +72,10 @@ std::size_t ParseAndRawInsert(const velmora::win32::EditorImageLists& images, HW
 // One round in a fresh main window, shown as at a start without a file.
 bool MeasureRound(const velmora::win32::EditorImageLists& images, const std::wstring& path, Round& round,
                   std::size_t& items) {
-  AnsweringMessageBoxes boxes;
-  velmora::win32::TForm1 form(GetModuleHandleW(nullptr), "Velmora");
-  form.UseMessageBoxes(boxes);
+  velmora::bench::AnsweringMessageBoxes boxes;
+  velmora::win32::MainWindowPorts ports;
+  ports.messages = &boxes;
+  velmora::win32::TForm1 form(GetModuleHandleW(nullptr), "Velmora", velmora::win32::RunningProgramPath(), ports);
   form.ShowFirstTime(SW_SHOWNOACTIVATE, {});
   velmora::bench::Pump();
   HWND tree = form.Controls().TreeView1;

@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "distribution/DistributionPayload.h"
+#include "files/DistributionPayload.h"
+#include "tests/windows/ProcessWindows.h"
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"
 
@@ -52,29 +53,7 @@ void AddQuestions(velmora::DecisionTree& tree, velmora::TreeNode* node, int dept
   }
 }
 
-struct Search {
-  DWORD process;
-  HWND found;
-};
-
-// A plain function: on 32-bit Windows a lambda converts only to a cdecl
-// pointer, not to the stdcall one the enumeration wants.
-BOOL CALLBACK MatchVisibleDialog(HWND window, LPARAM context) {
-  auto& s = *reinterpret_cast<Search*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  wchar_t className[16] = {};
-  GetClassNameW(window, className, 16);
-  if (owner != s.process || !IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0) return TRUE;
-  s.found = window;
-  return FALSE;
-}
-
-HWND VisibleDialogOf(DWORD process) {
-  Search search{process, nullptr};
-  EnumWindows(MatchVisibleDialog, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+HWND VisibleDialogOf(DWORD process) { return velmora::win32::testing::VisibleWindowOf(process, L"#32770"); }
 
 // Milliseconds from the start to the first visible dialog, or -1.
 double TimeToFirstDialog(const std::wstring& program) {

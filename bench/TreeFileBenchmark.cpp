@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "BenchTrees.h"
-#include "distribution/DistributionPayload.h"
+#include "files/DistributionPayload.h"
 #include "files/TreeFile.h"
 
 namespace velmora::bench {

@@ -8,14 +8,26 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/win32/ImageLists.h"
 #include "document/DecisionTree.h"
+#include "document/MessageBoxPort.h"
 #include "win32/WideText.h"
 
 namespace velmora::bench {
+
+// Any question the editor might ask is answered at once instead of waiting
+// for a person; a benchmark that gets one has failed anyway.
+class AnsweringMessageBoxes : public MessageBoxPort {
+ public:
+  int ShowMessage(const std::string& text, const std::string&, unsigned) override {
+    std::fprintf(stderr, "unexpected message: %s\n", text.c_str());
+    return message_box::kAnswerOk;
+  }
+};
 
 class Stopwatch {
  public:

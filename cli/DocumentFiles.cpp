@@ -1,6 +1,6 @@
 #include "cli/DocumentFiles.h"
 
-#include "distribution/DistributionPayload.h"
+#include "files/DistributionPayload.h"
 #include "document/Errors.h"
 #include "files/FileMessages.h"
 

@@ -15,8 +15,8 @@ set(VELMORA_RUNTIME_SOURCES
   files/IniText.cpp
   files/KindRestoration.cpp
   files/TreeTextParser.cpp
-  distribution/PayloadReader.cpp
-  distribution/SignedExecutable.cpp
+  files/PayloadReader.cpp
+  files/SignedExecutable.cpp
   distribution/PreviewRun.cpp
   distribution/TaskbarProgress.cpp
 )
@@ -35,7 +35,7 @@ set(VELMORA_RUNTIME_HEADERS
   files/LoadedDocument.h
   files/TrailingLines.h
   files/TreeTextParser.h
-  distribution/DistributionPayload.h
+  files/DistributionPayload.h
   distribution/PreviewRun.h
   distribution/RunEnd.h
   distribution/StepDialogPort.h

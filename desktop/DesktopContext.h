@@ -9,7 +9,7 @@
 
 #include "desktop/AboutDialogPort.h"
 #include "desktop/ShellFolderPort.h"
-#include "desktop/ShellOpenPort.h"
+#include "distribution/ShellOpenPort.h"
 #include "desktop/ShortcutWriterPort.h"
 #include "document/FilePath.h"
 #include "document/MessageBoxPort.h"

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "distribution/DistributionPayload.h"
+#include "files/DistributionPayload.h"
 #include "files/DocumentCommands.h"
 
 namespace velmora {
@@ -39,7 +39,7 @@ bool GenerateBtnClick(Editor& editor, const GeneratePorts& ports, const FilePath
 
   const std::string question = ports.files.DisplayText(output) + kGeneratedTail + "\r\n\r\n" + kOpenOutputFolderQuestion;
   if (ports.messages.ShowMessage(question, caption, kConfirmationFlags) != message_box::kAnswerNo) {
-    ports.folders.OpenFolder(output.Folder());
+    ports.shell.OpenInShell(output.Folder().Utf8());
   }
   return true;
 }

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "distribution/FolderOpenPort.h"
+#include "distribution/ShellOpenPort.h"
 #include "document/Editor.h"
 #include "document/MessageBoxPort.h"
 #include "files/FileDialogPort.h"
@@ -31,7 +31,8 @@ struct GeneratePorts {
   FileSystemPort& files;
   MessageBoxPort& messages;
   FileDialogPort& dialogs;
-  FolderOpenPort& folders;
+  // Opens the output's folder when the author asks for it.
+  ShellOpenPort& shell;
 };
 
 // GenerateBtn and Generate1. The stub is the file beside the program named

@@ -117,7 +117,14 @@ void DocumentCommands::Save1Click() {
   }
   if (Ask(kOverwriteQuestion, kConfirmationFlags) != message_box::kAnswerYes) return;
   SaveTreeFile(ports_.files, path, editor_.Tree(), editor_.State());
-  Tell(ports_.files.DisplayText(path) + kSavedOverTail);
+  AfterSave(path, kSavedOverTail);
+}
+
+// What every save does once the file is written: tell the author (still
+// under the old caption), show the root, clear Modified and Save, and list
+// the file first among the recent files.
+void DocumentCommands::AfterSave(const FilePath& path, const char* savedTail) {
+  Tell(ports_.files.DisplayText(path) + savedTail);
   editor_.ResetTreeView();
   editor_.Commands().Save = false;
   editor_.State().Modified = false;
@@ -137,20 +144,15 @@ bool DocumentCommands::SaveAs1Click() {
   SaveTreeFile(ports_.files, path, editor_.Tree(), editor_.State());
 
   editor_.State().CurrentFileName = path;
-  Tell(ports_.files.DisplayText(path) + kSavedToTail);
-  editor_.ResetTreeView();
+  AfterSave(path, kSavedToTail);
   editor_.InitialDir = path.Folder();
   caption_ = Caption(path);
-  editor_.Commands().Save = false;
-  editor_.State().Modified = false;
-  ports_.history.AddToHistory(path);
   return true;
 }
 
 bool DocumentCommands::Open(const FilePath& path) {
-  const std::optional<OpenedDocument> opened = OpenDocument(editor_, ports_.files, ports_.messages,
-                                                            ports_.readExecutable, path, productTitle_, caption_,
-                                                            ports_.shortcuts);
+  const std::optional<OpenedDocument> opened = OpenDocument(editor_, ports_.files, ports_.messages, path,
+                                                            productTitle_, caption_, ports_.shortcuts);
   if (!opened) return false;
   caption_ = opened->caption;
   if (opened->treeFile) ports_.history.AddToHistory(editor_.State().CurrentFileName);

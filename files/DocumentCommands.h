@@ -65,7 +65,6 @@ struct DocumentPorts {
   MessageBoxPort& messages;
   FileDialogPort& dialogs;
   DocumentHistoryPort& history;
-  ExecutableDocumentReader readExecutable;
   // Null where the platform has no shortcut files.
   ShortcutResolverPort* shortcuts;
 };
@@ -104,6 +103,7 @@ class DocumentCommands {
   // (Cancel, or Yes and a Save As that did not save).
   bool SaveChangesFirst(const char* question);
   std::string Caption(const FilePath& path);
+  void AfterSave(const FilePath& path, const char* savedTail);
 
   Editor& editor_;
   DocumentPorts ports_;

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "files/DistributionPayload.h"
 #include "files/FileMessages.h"
 #include "files/TreeFile.h"
 
@@ -9,11 +10,11 @@ namespace velmora {
 namespace {
 
 // The file's document, or nothing for an extension the program does not read.
-std::optional<LoadedDocument> ReadByExtension(FileSystemPort& files, ExecutableDocumentReader readExecutable,
-                                              const FilePath& path, const DocumentState& current) {
+std::optional<LoadedDocument> ReadByExtension(FileSystemPort& files, const FilePath& path,
+                                              const DocumentState& current) {
   const std::string extension = path.LowerCaseExtension();
   if (extension == ".exe") {
-    return readExecutable(files.ReadWholeFile(path), path, files.DisplayText(path), current);
+    return ReadDistributionPayload(files.ReadWholeFile(path), path, files.DisplayText(path), current);
   }
   if (extension == ".tre") return LoadTreeFile(files, path, current);
   return std::nullopt;
@@ -22,7 +23,7 @@ std::optional<LoadedDocument> ReadByExtension(FileSystemPort& files, ExecutableD
 }  // namespace
 
 std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files, MessageBoxPort& messages,
-                                           ExecutableDocumentReader readExecutable, const FilePath& givenPath,
+                                           const FilePath& givenPath,
                                            const std::string& productTitle, const std::string& currentCaption,
                                            ShortcutResolverPort* shortcuts) {
   // A relative path (a command-line argument) is fixed now: the current
@@ -35,7 +36,7 @@ std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files
   if (path.LowerCaseExtension() == ".lnk") {
     path = shortcuts != nullptr ? shortcuts->ResolveShortcut(path).value_or(FilePath()) : FilePath();
   }
-  std::optional<LoadedDocument> loaded = ReadByExtension(files, readExecutable, path, editor.State());
+  std::optional<LoadedDocument> loaded = ReadByExtension(files, path, editor.State());
   if (!loaded) {
     messages.ShowMessage(UnsupportedExtensionMessage(files.DisplayText(path.FileName())), currentCaption,
                          message_box::kOk);

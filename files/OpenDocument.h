@@ -16,12 +16,6 @@
 
 namespace velmora {
 
-// Reads the document stored in a generated executable (its whole bytes).
-// That format belongs to the distribution layer above this one, which hands
-// its reader in (ReadDistributionPayload); this layer only knows tree files.
-using ExecutableDocumentReader = LoadedDocument (*)(std::string_view fileBytes, const FilePath& path,
-                                                    std::string_view displayPath, const DocumentState& current);
-
 // What the window shows after a successful open.
 struct OpenedDocument {
   // The file name, " - " and the product title: "abc.tre - Velmora".
@@ -41,7 +35,7 @@ struct OpenedDocument {
 // nothing (the result is empty). A reader's error propagates as VelmoraError
 // and also changes nothing.
 std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files, MessageBoxPort& messages,
-                                           ExecutableDocumentReader readExecutable, const FilePath& path,
+                                           const FilePath& path,
                                            const std::string& productTitle, const std::string& currentCaption,
                                            ShortcutResolverPort* shortcuts = nullptr);
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "distribution/DistributionPayload.h"
+#include "files/DistributionPayload.h"
 #include "document/Errors.h"
 
 namespace {

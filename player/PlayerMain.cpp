@@ -15,7 +15,7 @@
 #include "win32/ProgramPath.h"
 #include "win32/SystemError.h"
 #include "win32/WideText.h"
-#include "distribution/DistributionPayload.h"
+#include "files/DistributionPayload.h"
 #include "distribution/PreviewRun.h"
 #include "distribution/win32/StepDialog.h"
 #include "distribution/win32/Unit_Win7Taskbar.h"

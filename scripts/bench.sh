@@ -9,8 +9,9 @@
 # - velmora-cli show of a chain 10^4 levels deep: its peak memory against
 #   the file's size (the outline is streamed, not built);
 # - under Wine, when the cross64 build is there: the tree view's first fill
-#   of 100,000 nodes against a raw insert loop, and opening a file of
-#   100,000 nodes in the editor against the parse plus that loop.
+#   of 100,000 nodes against a raw insert loop, opening a file of 100,000
+#   nodes in the editor against the parse plus that loop, and a keystroke in
+#   the title box at 100,000 nodes against one at 1,000 (flat).
 # The times are medians of rounds that alternate with their references, so
 # a machine busy with other work slows both sides alike.
 #
@@ -89,7 +90,8 @@ with open(sys.argv[1], "wb") as f:
 windows_benchmarks() {
   local tree_view_timing="$cross_dir/bench/TreeViewTiming.exe"
   local open_timing="$cross_dir/bench/OpenDocumentTiming.exe"
-  if [ ! -f "$tree_view_timing" ] || [ ! -f "$open_timing" ]; then
+  local title_timing="$cross_dir/bench/TitleKeystrokeTiming.exe"
+  if [ ! -f "$tree_view_timing" ] || [ ! -f "$open_timing" ] || [ ! -f "$title_timing" ]; then
     echo "tree view under Wine: skipped, no cross64 build (cmake --preset cross64 && cmake --build --preset cross64)"
     return 0
   fi
@@ -104,6 +106,9 @@ windows_benchmarks() {
   echo
   echo "opening a file of 100,000 nodes in the editor under Wine (x86_64):"
   "${wine[@]}" "$open_timing" 100000 "$wine_rounds"
+  echo
+  echo "a keystroke in the title box under Wine (x86_64):"
+  "${wine[@]}" "$title_timing" 100000
 }
 
 # The stub every generated executable starts with, against the stub of an

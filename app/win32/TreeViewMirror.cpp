@@ -3,7 +3,7 @@
 #include <unordered_set>
 
 #include "app/win32/ImageLists.h"
-#include "win32/FlagScope.h"
+#include "document/FlagScope.h"
 #include "win32/WideText.h"
 
 namespace velmora::win32 {
@@ -62,6 +62,12 @@ void TreeViewMirror::Sync(Editor& editor) {
   }
   SyncSelection(editor);
   ResumeRedraw();
+  ApplyScrollToOrigin(editor);
+}
+
+void TreeViewMirror::ShowSelection(const Editor& editor) {
+  FlagScope syncing(syncing_);
+  SyncSelection(editor);
   ApplyScrollToOrigin(editor);
 }
 

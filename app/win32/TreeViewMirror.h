@@ -48,6 +48,10 @@ class TreeViewMirror {
   // Brings the view up to date with the editor's tree and selection.
   void Sync(Editor& editor);
 
+  // Only the selection (and a pending scroll): for a change that left the
+  // tree alone, so the items are not walked.
+  void ShowSelection(const Editor& editor);
+
   // The root becomes the top visible item and the view scrolls fully left;
   // applied at the end of the next Sync, once the items are in place.
   void RequestScrollToOrigin() { scrollToOrigin_ = true; }

@@ -1,7 +1,6 @@
 // TForm1: the window itself, its controls, their look and their layout. The
-// dispatch point is in Unit1Dispatch.cpp, bringing the screen up to date in
-// Unit1Sync.cpp, and the handlers of the subsystems in Unit1Editing.cpp,
-// Unit1Preview.cpp, Unit1Files.cpp, Unit1Desktop.cpp and Unit1Settings.cpp.
+// dispatch point is in Unit1Dispatch.cpp, the rendering of the core's view
+// in Unit1Render.cpp.
 #include "app/win32/Unit1.h"
 
 #include <windowsx.h>
@@ -12,10 +11,8 @@
 #include <ctime>
 #include <new>
 
-#include "app/win32/CommandIds.h"
-#include "app/win32/Win32WindowPlacement.h"
-#include "distribution/win32/Unit_Win7Taskbar.h"
-#include "document/Errors.h"
+#include "app/CommandIds.h"
+#include "win32/ProgramPath.h"
 #include "win32/ControlColours.h"
 #include "win32/Controls.h"
 #include "win32/Fonts.h"
@@ -63,13 +60,10 @@ void Place(HDWP& batch, HWND control, const ControlRect& r) {
 // ---------------------------------------------------------------------------
 // Creation
 
-TForm1::TForm1(HINSTANCE instance, std::string productTitle, const FilePath& program)
-    : instance_(instance),
-      productTitle_(std::move(productTitle)),
-      images_(scale_(kPictureSize)),
-      settings_(program, files_),
-      programPath_(program),
-      editor_(*this) {
+FilePath RunningProgramPath() { return FromWidePath(OwnProgramPath()); }
+
+TForm1::TForm1(HINSTANCE instance, std::string productTitle, const FilePath& program, const MainWindowPorts& ports)
+    : instance_(instance), productTitle_(std::move(productTitle)), images_(scale_(kPictureSize)) {
   WindowClassLook look;
   look.icon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_VELMORA));
   look.smallIcon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_VELMORA), IMAGE_ICON,
@@ -91,7 +85,17 @@ TForm1::TForm1(HINSTANCE instance, std::string productTitle, const FilePath& pro
   const int top = work.top + (work.bottom - work.top - height) / 2;
   CreateOwnWindow(exStyle, L"Form1", style, POINT{left, top}, SIZE{width, height}, nullptr, instance_);
   scale_ = DpiScale(WindowDpi(hwnd_));
-  ownMessageBoxes_.SetOwner(hwnd_);
+  platform_ = std::make_unique<Win32Platform>(hwnd_, LoadIconW(instance_, MAKEINTRESOURCEW(IDI_VELMORA)), ports);
+  AppFacts facts;
+  // The program as it runs now: a shortcut points at its path at the time
+  // it is made.
+  facts.program.productTitle = productTitle_;
+  facts.program.productTitleName = FromWidePath(ToWide(productTitle_));
+  facts.program.path = RunningProgramPath();
+  facts.program.displayText = &PathDisplayText;
+  facts.settingsProgram = program;
+  facts.playerProgram = ports.playerProgram.Empty() ? program : ports.playerProgram;
+  core_ = std::make_unique<AppCore>(platform_->Ports(*this), std::move(facts));
 
   mainMenu_ = LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_MAINMENU1));
   SetMenu(hwnd_, mainMenu_);
@@ -212,34 +216,30 @@ void TForm1::AttachMenuImages() {
 }
 
 void TForm1::FormCreate() {
-  SetCaption(productTitle_);
   // The main window is also the one the taskbar shows for the program:
   // there is no separate application window to register.
   DragAcceptFiles(hwnd_, TRUE);
-  LoadSettings();
-  // The check marks follow the options just read (Sync keeps them so).
-  ApplyOptions();
-  // The KindMarker table is the core's constant (KindMarker in TextRules).
-  previewDialogCentre_ = InitialPreviewDialogCentre();
-  New1Click();
   // The About box's background is drawn from this generator.
   std::srand(static_cast<unsigned>(std::time(nullptr)));
-  ProbeTaskbarProgress();
-  // Generate stays off until the first selection change, although the
-  // starting tree already has three nodes.
-  CommandStates& commands = editor_.Commands();
-  commands.PreView = true;
-  commands.Generate = false;
-  commands.Save = false;
+  core_->Start(platform_->ProbeTaskbarProgress());
 }
+
+void TForm1::ProbeTaskbarProgress() { Model().Commands().ColourButtons = platform_->ProbeTaskbarProgress(); }
 
 void TForm1::ShowFirstTime(int showCommand, const std::vector<std::wstring>& arguments) {
   // The first show brings the window up in the state the settings restored.
-  ShowWindow(hwnd_, shown_ ? showCommand : FirstShowCommand(firstShowState_, showCommand));
+  ShowWindow(hwnd_, shown_ ? showCommand : FirstShowCommand(platform_->FirstShowState(), showCommand));
   UpdateWindow(hwnd_);
   if (shown_) return;
   shown_ = true;
   RunGuarded([&] { FormShow(arguments); });
+}
+
+// The first command-line argument, once the window is on screen, opens as a
+// dropped file does; further arguments are ignored.
+void TForm1::FormShow(const std::vector<std::wstring>& arguments) {
+  if (arguments.empty()) return;
+  core_->OpenAsDroppedFile(FromWidePath(arguments.front()));
 }
 
 void TForm1::SetInstanceMark(const std::wstring& instanceName) {

@@ -1,27 +1,34 @@
 // TForm1: the dispatch point. Every message of the window and of its
-// subclassed controls arrives here and becomes one handler call, guarded by
-// the general error report and followed by Sync.
+// subclassed controls arrives here and becomes one call into the core (a
+// command id, a selection, a title, a colour, a file, a close request),
+// followed by the render of the core's view.
 #include "app/win32/Unit1.h"
 
 #include <windowsx.h>
 
 #include <cstring>
-#include <new>
+#include <optional>
 
-#include "app/win32/CommandIds.h"
+#include "app/CommandIds.h"
+#include "distribution/ColourButtons.h"
 #include "distribution/win32/Unit_Win7Taskbar.h"
-#include "document/Errors.h"
+#include "document/EditCommands.h"
+#include "document/FlagScope.h"
+#include "document/win32/TextGuard.h"
+#include "win32/Controls.h"
 #include "win32/WideText.h"
 
 namespace velmora::win32 {
 
 namespace {
 
-// "予期しないエラーが発生しました" (an unexpected error occurred): the report
-// for a failure that carries no text of its own.
-constexpr wchar_t kUnexpectedError[] = L"\u4E88\u671F\u3057\u306A\u3044\u30A8\u30E9\u30FC\u304C\u767A\u751F\u3057\u307E\u3057\u305F";
-// "メモリが不足しています" (out of memory).
-constexpr wchar_t kOutOfMemory[] = L"\u30E1\u30E2\u30EA\u304C\u4E0D\u8DB3\u3057\u3066\u3044\u307E\u3059";
+// A title is one line: a line break that slips into the box (a lone CR can
+// survive pasting) would break the tree file.
+std::wstring WithoutLineBreaks(std::wstring text) {
+  std::wstring::size_type at;
+  while ((at = text.find_first_of(L"\r\n")) != std::wstring::npos) text.erase(at, 1);
+  return text;
+}
 
 }  // namespace
 
@@ -30,7 +37,7 @@ constexpr wchar_t kOutOfMemory[] = L"\u30E1\u30E2\u30EA\u304C\u4E0D\u8DB3\u3057\
 
 // Commands catch their own errors in Dispatch; this is the last guard, so
 // that nothing unwinds through the system's message dispatch.
-void TForm1::OnUncaughtException() { ReportError(ToCp932(kUnexpectedError)); }
+void TForm1::OnUncaughtException() { core_->ReportUnexpectedError(); }
 
 LRESULT CALLBACK TForm1::ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
   if (message == WM_NCDESTROY) {
@@ -40,7 +47,7 @@ LRESULT CALLBACK TForm1::ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
   try {
     return reinterpret_cast<TForm1*>(self)->HandleChildMessage(hwnd, message, wParam, lParam);
   } catch (...) {
-    reinterpret_cast<TForm1*>(self)->ReportError(ToCp932(kUnexpectedError));
+    reinterpret_cast<TForm1*>(self)->core_->ReportUnexpectedError();
     return DefSubclassProc(hwnd, message, wParam, lParam);
   }
 }
@@ -110,9 +117,11 @@ LRESULT TForm1::HandleChildMessage(HWND child, UINT message, WPARAM wParam, LPAR
   if (typing && message == WM_CHAR) {
     wchar_t key = static_cast<wchar_t>(wParam);
     if (child == controls_.TreeView1) {
-      Dispatch([&] { TreeView1KeyPress(key); });
-    } else {
-      Dispatch([&] { LabeledEdit1KeyPress(key); });
+      Dispatch([&] {
+        if (!core_->KeyInTree(key)) key = 0;
+      });
+    } else if (!LabeledEdit1KeyPress(key)) {
+      key = 0;
     }
     if (key == 0) return 0;
     wParam = key;
@@ -135,94 +144,76 @@ LRESULT TForm1::HandleChildMessage(HWND child, UINT message, WPARAM wParam, LPAR
 
 template <typename Action>
 void TForm1::Dispatch(Action&& action) {
-  try {
-    action();
-  } catch (const VelmoraError& error) {
-    ReportError(error.what());
-  } catch (const std::bad_alloc&) {
-    ReportError(ToCp932(kOutOfMemory));
-  } catch (const std::exception& error) {
-    ReportError(*error.what() != '\0' ? std::string(error.what()) : ToCp932(kUnexpectedError));
-  } catch (...) {
-    ReportError(ToCp932(kUnexpectedError));
-  }
+  core_->Guarded(std::forward<Action>(action));
   // Whatever the command did before it failed is shown as it is.
   if (hwnd_ == nullptr) return;
-  try {
-    Sync();
-  } catch (...) {
-    ReportError(ToCp932(kOutOfMemory));
-  }
-}
-
-void TForm1::ReportError(const std::string& cp932Message) {
-  messageBoxes_->ShowMessage(GeneralErrorReportText(cp932Message), productTitle_,
-                             message_box::kOk | message_box::kIconStop);
+  core_->Guarded([this] { Render(core_->CurrentView()); });
 }
 
 void TForm1::OnCommand(int id, int code, HWND control) {
   if (control == controls_.LabeledEdit1) {
-    if (code == EN_CHANGE && !syncing_) Dispatch([this] { LabeledEdit1Change(); });
+    if (code == EN_CHANGE && !syncing_) Dispatch([this] { OnTitleChanged(); });
     return;
   }
-  if (control == controls_.ProgressByGreen1 || control == controls_.ProgressByYellow1 ||
-      control == controls_.ProgressByRed1) {
-    if (code != BN_CLICKED || syncing_) return;
-    if (control == controls_.ProgressByGreen1) Dispatch([this] { ProgressByGreen1Click(); });
-    if (control == controls_.ProgressByYellow1) Dispatch([this] { ProgressByYellow1Click(); });
-    if (control == controls_.ProgressByRed1) Dispatch([this] { ProgressByRed1Click(); });
+  const std::pair<HWND, int> colours[] = {{controls_.ProgressByGreen1, kColourGreen},
+                                          {controls_.ProgressByYellow1, kColourYellow},
+                                          {controls_.ProgressByRed1, kColourRed}};
+  for (const auto& [button, colour] : colours) {
+    if (control != button) continue;
+    if (code == BN_CLICKED && !syncing_) Dispatch([this, colour = colour] { core_->ChooseColour(colour); });
     return;
   }
   // Menu items (code 0), accelerators (code 1), the toolbar and the push
   // buttons (BN_CLICKED, which is 0 too).
   if (control != nullptr && code != BN_CLICKED) return;
-  RunMenuCommand(id);
+  RunCommand(id);
 }
 
-void TForm1::RunCommand(int commandId) { RunMenuCommand(commandId); }
+// The core refuses a disabled command, so a command posted to the window or
+// an accelerator does no more than its greyed menu item would.
+void TForm1::RunCommand(int commandId) {
+  Dispatch([this, commandId] { core_->Run(commandId); });
+}
 
-void TForm1::RunGuarded(const std::function<void()>& action) { Dispatch(action); }
+// The action may change anything, the tree included.
+void TForm1::RunGuarded(const std::function<void()>& action) {
+  Dispatch([this, &action] {
+    core_->TreeChanged();
+    action();
+  });
+}
 
-void TForm1::RunMenuCommand(int id) {
-  if (id >= IDM_HISTORY1 && id <= IDM_HISTORY9) {
-    const int slot = id - IDM_HISTORY1 + 1;
-    Dispatch([this, slot] { History1Click(slot); });
+void TForm1::OnTitleChanged() {
+  HWND box = controls_.LabeledEdit1;
+  const std::wstring typed = WindowText(box);
+  std::wstring text = WithoutLineBreaks(typed);
+  // A character code page 932 cannot hold would be stored as "?": the
+  // typed or pasted text is taken back and the character named.
+  const std::optional<std::wstring> refused = FirstUnrepresentableChar(text);
+  if (refused) text = ToWide(Model().State().Title);
+  if (text != typed) PutBackTitle(typed, text);
+  if (refused) {
+    ShowUnrepresentableChar(hwnd_, *refused);
+    SetFocus(box);
     return;
   }
-  // The option items flip their own check mark before their handler runs;
-  // the handler copies the mark into the option.
-  if (id == IDM_SHOWBUTTONS1 || id == IDM_CLOSEQUERY1 || id == IDM_SAVESTATUS1) SetChecked(id, !IsChecked(id));
-  switch (id) {
-    case IDM_NEW1: return Dispatch([this] { New1Click(); });
-    case IDM_READ1: return Dispatch([this] { Read1Click(); });
-    case IDM_SAVE1: return Dispatch([this] { Save1Click(); });
-    case IDM_SAVEAS1: return Dispatch([this] { SaveAs1Click(); });
-    case IDM_DESKTOP1: return Dispatch([this] { DeskTop1Click(); });
-    case IDM_STARTUP1: return Dispatch([this] { StartUp1Click(); });
-    case IDM_STARTMENU1: return Dispatch([this] { StartMenu1Click(); });
-    case IDM_EXIT1: return Dispatch([this] { ExitBtnClick(); });
-    case IDM_PREVIEW1: return Dispatch([this] { PreViewBtnClick(); });
-    case IDM_GENERATE1: return Dispatch([this] { GenerateBtnClick(); });
-    case IDM_NEWLINE1: return Dispatch([this] { NewLine1Click(); });
-    case IDM_SHOWBUTTONS1: return Dispatch([this] { ShowButtons1Click(); });
-    case IDM_CLOSEQUERY1: return Dispatch([this] { CloseQuery1Click(); });
-    case IDM_SAVESTATUS1: return Dispatch([this] { SaveStatus1Click(); });
-    case IDM_H1: return Dispatch([this] { H1Click(); });
-    case IDM_ABOUT1: return Dispatch([this] { About1Click(); });
-    case IDM_SITE1: return Dispatch([this] { Site1Click(); });
-    case IDM_EDIT1: return Dispatch([this] { TreeView1DblClick(); });
-    case IDM_ADDYES1:
-    case IDM_ADDNO1: return Dispatch([this] { AddYes1Click(); });
-    case IDM_EXCHANGE1: return Dispatch([this] { Exchange1Click(); });
-    case IDM_QUESTION1: return Dispatch([this] { Question1Click(); });
-    case IDM_INFORMATION1: return Dispatch([this] { Information1Click(); });
-    case IDM_EXCLAIMATION1: return Dispatch([this] { Exclaimation1Click(); });
-    case IDM_INHIBIT1: return Dispatch([this] { Inhibit1Click(); });
-    case IDM_YESDEFAULT1: return Dispatch([this] { YesDefault1Click(); });
-    case IDM_NODEFAULT1: return Dispatch([this] { NoDefault1Click(); });
-    case IDM_DELETE1: return Dispatch([this] { Delete1Click(); });
-    default: return;
+  core_->TypeTitle(ToCp932(text));
+}
+
+// The box shows `text` instead of `typed`, the caret where the removed
+// input began.
+void TForm1::PutBackTitle(const std::wstring& typed, const std::wstring& text) {
+  HWND box = controls_.LabeledEdit1;
+  DWORD caret = 0;
+  SendMessageW(box, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+  const std::size_t removed = typed.size() > text.size() ? typed.size() - text.size() : 0;
+  std::size_t at = caret >= removed ? caret - removed : 0;
+  if (at > text.size()) at = text.size();
+  {
+    const FlagScope syncing(syncing_);
+    SetWindowTextW(box, text.c_str());
   }
+  SendMessageW(box, EM_SETSEL, at, static_cast<LPARAM>(at));
 }
 
 LRESULT TForm1::OnNotify(const NMHDR& header) {
@@ -232,7 +223,7 @@ LRESULT TForm1::OnNotify(const NMHDR& header) {
       if (mirror_.IsSyncing()) return 0;
       const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
       TreeNode* selected = mirror_.NodeOf(change.itemNew.hItem);
-      Dispatch([this, selected] { TreeView1Change(selected); });
+      Dispatch([this, selected] { core_->Select(selected); });
       return 0;
     }
     case TVN_ITEMEXPANDEDW: {
@@ -242,22 +233,9 @@ LRESULT TForm1::OnNotify(const NMHDR& header) {
       return 0;
     }
     case NM_DBLCLK:
-      Dispatch([this] { TreeView1DblClick(); });
+      RunCommand(IDM_EDIT1);
       // The double click edits the node; it does not also fold the branch.
       return TRUE;
-    case TVN_BEGINLABELEDITW: {
-      bool allowEdit = true;
-      Dispatch([&] { TreeView1Editing(allowEdit); });
-      return allowEdit ? FALSE : TRUE;
-    }
-    case TVN_ENDLABELEDITW: {
-      const auto& edit = reinterpret_cast<const NMTVDISPINFOW&>(header);
-      if (edit.item.pszText == nullptr) return FALSE;
-      std::wstring text(edit.item.pszText);
-      Dispatch([&] { TreeView1Edited(text); });
-      // The model decides the stored text; Sync has shown it already.
-      return FALSE;
-    }
     default:
       return 0;
   }
@@ -297,7 +275,7 @@ void TForm1::OnActivate(bool active) {
 
 void TForm1::OnClose() {
   bool allowed = false;
-  Dispatch([&] { allowed = FormCloseQuery(); });
+  Dispatch([&] { allowed = core_->CloseQuery(); });
   if (!allowed || hwnd_ == nullptr) return;
   closing_ = true;
   DestroyWindow(hwnd_);
@@ -306,7 +284,7 @@ void TForm1::OnClose() {
 // Log-off and shutdown ask first, with the same questions as a close.
 bool TForm1::OnQueryEndSession() {
   bool allowed = false;
-  Dispatch([&] { allowed = FormCloseQuery(); });
+  Dispatch([&] { allowed = core_->CloseQuery(); });
   sessionEndAllowed_ = allowed && hwnd_ != nullptr;
   return allowed;
 }
@@ -322,17 +300,19 @@ void TForm1::OnEndSession(bool ending) {
   DestroyWindow(hwnd_);
 }
 
+// Only the first of several dropped files opens, without a question about
+// unsaved changes (dropping is itself the decision).
 void TForm1::OnDropFiles(HDROP drop) {
-  Dispatch([&] { FormDropFiles(drop); });
+  const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+  std::wstring path(length + 1, L'\0');
+  DragQueryFileW(drop, 0, path.data(), length + 1);
+  path.resize(length);
   DragFinish(drop);
+  Dispatch([&] { core_->OpenAsDroppedFile(FromWidePath(path)); });
 }
 
-// ---------------------------------------------------------------------------
-// The exit command
-
-void TForm1::ExitBtnClick() {
-  // Exactly what the close box does; the close sequence may refuse.
-  PostMessageW(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0);
+void TForm1::OnTaskbarButtonCreated() {
+  if (platform_->TaskbarProgressAvailable()) platform_->Taskbar().OnTaskbarButtonCreated();
 }
 
 }  // namespace velmora::win32

@@ -14,7 +14,6 @@
 #include "win32/WideText.h"
 #include "app/win32/Unit1.h"
 #include "document/Errors.h"
-#include "document/win32/Unit2.h"
 
 namespace {
 
@@ -60,8 +59,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   try {
     TForm1 form(instance, kApplicationTitle);
     form.SetInstanceMark(instanceName);
-    velmora::win32::TForm2 nodeEditor(form.Handle());
-    form.UseNodeEditor(nodeEditor);
     form.ShowFirstTime(showCommand, CommandLineArguments());
     RunMessageLoop(form);
   } catch (const std::exception& error) {

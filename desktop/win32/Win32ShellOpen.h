@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "desktop/ShellOpenPort.h"
+#include "distribution/ShellOpenPort.h"
 
 namespace velmora::win32 {
 

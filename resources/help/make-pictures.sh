@@ -14,7 +14,7 @@ out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 windows_out="Z:${out//\//\\}"
 VELMORA_HELP_PICTURES="$windows_out" bash scripts/wine-run.sh --arch win64 --prefix "$PWD/$build/wineprefix" \
-  "$build/tests/windows_tests.exe" --gtest_also_run_disabled_tests --gtest_filter='DISABLED_HelpPictures.*'
+  "$build/tests/help_pictures.exe"
 for picture in "$out"/*.bmp; do
   name=$(basename "$picture" .bmp)
   convert "$picture" -strip "resources/help/images/$name.png"

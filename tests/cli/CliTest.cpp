@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "ProcessRunner.h"
-#include "distribution/DistributionPayload.h"
+#include "files/DistributionPayload.h"
 #include "document/Errors.h"
 #include "files/FileMessages.h"
 #include "files/TreeFile.h"

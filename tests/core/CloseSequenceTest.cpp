@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "SettingsTestSupport.h"
-#include "distribution/DistributionPayload.h"
 #include "files/OpenDocument.h"
 #include "files/TreeFile.h"
 
@@ -67,7 +66,7 @@ TEST_P(CloseOutcomes, AskAndWriteAsAnswered) {
 
   EXPECT_EQ(Close(), c.allowed);
   std::vector<unsigned> flags;
-  for (const testing::AskedQuestion& asked : messages.asked) flags.push_back(asked.flags);
+  for (const testing::AskedMessage& asked : messages.shown) flags.push_back(asked.flags);
   EXPECT_EQ(flags, c.askedFlags);
   EXPECT_EQ(saveAsRuns, c.saveAsRuns);
   EXPECT_EQ(SettingsWritten(), c.allowed);
@@ -97,12 +96,12 @@ TEST_F(CloseSequenceTest, QuestionsCarryTheirTextsAndTheCurrentCaption) {
   messages.answers = {kAnswerYes, kAnswerNo};
   caption = "draft.tre - Velmora";
   Close();
-  ASSERT_EQ(messages.asked.size(), 2u);
-  EXPECT_EQ(messages.asked[0].text, kExitSaveQuestion);
-  EXPECT_EQ(messages.asked[0].caption, "draft.tre - Velmora");
-  EXPECT_EQ(messages.asked[1].text, kExitConfirmation);
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[0].text, kExitSaveQuestion);
+  EXPECT_EQ(messages.shown[0].caption, "draft.tre - Velmora");
+  EXPECT_EQ(messages.shown[1].text, kExitConfirmation);
   // The Save As on the way renamed the window.
-  EXPECT_EQ(messages.asked[1].caption, "saved.tre - Velmora");
+  EXPECT_EQ(messages.shown[1].caption, "saved.tre - Velmora");
   EXPECT_FALSE(editor.State().Modified);
 }
 
@@ -120,15 +119,15 @@ TEST_F(CloseSequenceTest, AFailedSaveRefusesTheCloseWithItsError) {
 TEST_F(CloseSequenceTest, AnUnwritableSettingsFileIsReportedAndTheCloseGoesOn) {
   files.failWrites = true;
   EXPECT_TRUE(Close());
-  ASSERT_EQ(messages.asked.size(), 1u);
-  EXPECT_NE(messages.asked[0].text.find(kSettingsPath), std::string::npos);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find(kSettingsPath), std::string::npos);
 }
 
 TEST_F(CloseSequenceTest, TheNewLineMarkOfAnOpenedDocumentIsTheOneKept) {
   DocumentState stored;
   stored.NewLineMark = "<br>";
   files.files["C:\\work\\opened.tre"] = BuildTreeText(testing::NewDocumentTree(), stored);
-  ASSERT_TRUE(OpenDocument(editor, files, messages, &ReadDistributionPayload, testing::Path("C:\\work\\opened.tre"),
+  ASSERT_TRUE(OpenDocument(editor, files, messages, testing::Path("C:\\work\\opened.tre"),
                            "Velmora", caption));
   editor.Settings().SaveStatus = true;
   ASSERT_TRUE(Close());

@@ -6,6 +6,7 @@
 #include <map>
 #include <vector>
 
+#include "AppTestSupport.h"
 #include "desktop/HelpMenu.h"
 #include "desktop/MakerFacts.h"
 #include "desktop/Shortcuts.h"
@@ -14,51 +15,13 @@
 namespace velmora {
 namespace {
 
-struct Message {
-  std::string text;
-  std::string caption;
-  unsigned flags;
-};
-
-class FakeDesktop : public MessageBoxPort,
-                    public ShellFolderPort,
-                    public ShortcutWriterPort,
-                    public ShellOpenPort,
-                    public AboutDialogPort {
- public:
-  int ShowMessage(const std::string& text, const std::string& caption, unsigned flags) override {
-    messages.push_back({text, caption, flags});
-    return answer;
-  }
-  std::optional<FilePath> ShellFoldersValue(std::string_view valueName) override {
-    const auto found = values.find(std::string(valueName));
-    if (found == values.end()) return std::nullopt;
-    return FilePath::FromUtf8(found->second);
-  }
-  std::optional<FilePath> KnownFolder(ShellFolder folder) override {
-    const auto found = known.find(folder);
-    if (found == known.end()) return std::nullopt;
-    return FilePath::FromUtf8(found->second);
-  }
-  void SaveShortcut(const FilePath& linkPath, const FilePath& target) override {
-    saved.push_back({linkPath.Utf8(), target.Utf8()});
-  }
-  void OpenInShell(std::string_view target) override { opened.emplace_back(target); }
-  AboutBoxResult ShowAboutBox(const AboutBoxInput& input) override {
-    about.push_back(input);
-    return {aboutChoice};
-  }
-
-  DesktopPorts Ports() { return {*this, *this, *this, *this, *this}; }
-
-  int answer = message_box::kAnswerYes;
-  std::map<std::string, std::string> values;
-  std::map<ShellFolder, std::string> known;
-  std::vector<std::pair<std::string, std::string>> saved;  // link, target
-  std::vector<Message> messages;
-  std::vector<std::string> opened;
-  std::vector<AboutBoxInput> about;
-  AboutBoxChoice aboutChoice = AboutBoxChoice::Ok;
+// The desktop commands' ports: the one fake of the dialogs (Yes to every
+// question) and of the shell.
+struct FakeDesktop {
+  FakeDesktop() { dialogs.messages.standingAnswer = message_box::kAnswerYes; }
+  DesktopPorts Ports() { return {dialogs, shell, shell, shell, dialogs}; }
+  testing::FakeDialogs dialogs;
+  testing::FakeShell shell;
 };
 
 ProgramFacts Program() {
@@ -83,11 +46,11 @@ TEST_P(ShortcutPlaces, EachRowReadsItsOwnValueAndFallsBackToItsOwnFolder) {
   const PlaceCase& row = GetParam();
   EXPECT_EQ(row.place->valueName, row.valueName);
   FakeDesktop desktop;
-  desktop.values[row.valueName] = "C:\\Users\\ito\\From registry";
-  desktop.known[row.folder] = "C:\\Users\\ito\\From shell";
-  EXPECT_EQ(ShortcutFolder(desktop, *row.place)->Utf8(), "C:\\Users\\ito\\From registry");
-  desktop.values.clear();
-  EXPECT_EQ(ShortcutFolder(desktop, *row.place)->Utf8(), "C:\\Users\\ito\\From shell");
+  desktop.shell.values[row.valueName] = "C:\\Users\\ito\\From registry";
+  desktop.shell.knownFolders[row.folder] = "C:\\Users\\ito\\From shell";
+  EXPECT_EQ(ShortcutFolder(desktop.shell, *row.place)->Utf8(), "C:\\Users\\ito\\From registry");
+  desktop.shell.values.clear();
+  EXPECT_EQ(ShortcutFolder(desktop.shell, *row.place)->Utf8(), "C:\\Users\\ito\\From shell");
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ShortcutPlaces,
@@ -97,13 +60,13 @@ INSTANTIATE_TEST_SUITE_P(Table, ShortcutPlaces,
 
 TEST(ShortcutFolder, AnEmptyValueCountsAsMissingAndNoFolderAtAllIsNone) {
   FakeDesktop desktop;
-  desktop.values["Desktop"] = "";
-  desktop.known[ShellFolder::Desktop] = "D:\\Desk";
-  EXPECT_EQ(ShortcutFolder(desktop, kDesktopShortcut)->Utf8(), "D:\\Desk");
-  desktop.known[ShellFolder::Desktop] = "";
-  EXPECT_FALSE(ShortcutFolder(desktop, kDesktopShortcut).has_value());
-  desktop.known.clear();
-  EXPECT_FALSE(ShortcutFolder(desktop, kDesktopShortcut).has_value());
+  desktop.shell.values["Desktop"] = "";
+  desktop.shell.knownFolders[ShellFolder::Desktop] = "D:\\Desk";
+  EXPECT_EQ(ShortcutFolder(desktop.shell, kDesktopShortcut)->Utf8(), "D:\\Desk");
+  desktop.shell.knownFolders[ShellFolder::Desktop] = "";
+  EXPECT_FALSE(ShortcutFolder(desktop.shell, kDesktopShortcut).has_value());
+  desktop.shell.knownFolders.clear();
+  EXPECT_FALSE(ShortcutFolder(desktop.shell, kDesktopShortcut).has_value());
 }
 
 TEST(ShortcutLinkPath, NamedAfterTheTitleWithOneSeparator) {
@@ -115,33 +78,33 @@ TEST(ShortcutLinkPath, NamedAfterTheTitleWithOneSeparator) {
 
 TEST(CreateShortcut, AsksThenSavesALinkToTheProgramAndSaysWhere) {
   FakeDesktop desktop;
-  desktop.values["Startup"] = "C:\\Users\\ito\\Startup";
+  desktop.shell.values["Startup"] = "C:\\Users\\ito\\Startup";
   DesktopPorts ports = desktop.Ports();
   CreateShortcut(kStartupShortcut, ports, Program());
 
-  ASSERT_EQ(desktop.saved.size(), 1u);
-  EXPECT_EQ(desktop.saved[0].first, "C:\\Users\\ito\\Startup\\Velmora.Lnk");
-  EXPECT_EQ(desktop.saved[0].second, "C:\\Tools\\VelmoraEditor.exe");
-  ASSERT_EQ(desktop.messages.size(), 2u);
-  EXPECT_EQ(desktop.messages[0].text, kStartupShortcut.question);
-  EXPECT_EQ(desktop.messages[0].caption, "\x8a\x6d\x94\x46");  // 確認
-  EXPECT_EQ(desktop.messages[0].flags, 0x24u);
+  ASSERT_EQ(desktop.shell.shortcuts.size(), 1u);
+  EXPECT_EQ(desktop.shell.shortcuts[0].first, "C:\\Users\\ito\\Startup\\Velmora.Lnk");
+  EXPECT_EQ(desktop.shell.shortcuts[0].second, "C:\\Tools\\VelmoraEditor.exe");
+  ASSERT_EQ(desktop.dialogs.messages.shown.size(), 2u);
+  EXPECT_EQ(desktop.dialogs.messages.shown[0].text, kStartupShortcut.question);
+  EXPECT_EQ(desktop.dialogs.messages.shown[0].caption, "\x8a\x6d\x94\x46");  // 確認
+  EXPECT_EQ(desktop.dialogs.messages.shown[0].flags, 0x24u);
   // "<path> に登録しました。", captioned with the title, one OK button.
-  EXPECT_EQ(desktop.messages[1].text,
+  EXPECT_EQ(desktop.dialogs.messages.shown[1].text,
             "<C:\\Users\\ito\\Startup\\Velmora.Lnk> \x82\xc9\x93\x6f\x98\x5e\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42");
-  EXPECT_EQ(desktop.messages[1].caption, "Velmora");
-  EXPECT_EQ(desktop.messages[1].flags, 0u);
+  EXPECT_EQ(desktop.dialogs.messages.shown[1].caption, "Velmora");
+  EXPECT_EQ(desktop.dialogs.messages.shown[1].flags, 0u);
 }
 
 TEST(CreateShortcut, AnythingButYesSavesNothing) {
   for (int answer : {message_box::kAnswerNo, message_box::kAnswerCancel}) {
     FakeDesktop desktop;
-    desktop.answer = answer;
-    desktop.values["Desktop"] = "C:\\Desk";
+    desktop.dialogs.messages.standingAnswer = answer;
+    desktop.shell.values["Desktop"] = "C:\\Desk";
     DesktopPorts ports = desktop.Ports();
     CreateShortcut(kDesktopShortcut, ports, Program());
-    EXPECT_TRUE(desktop.saved.empty());
-    EXPECT_EQ(desktop.messages.size(), 1u);
+    EXPECT_TRUE(desktop.shell.shortcuts.empty());
+    EXPECT_EQ(desktop.dialogs.messages.shown.size(), 1u);
   }
 }
 
@@ -156,17 +119,17 @@ TEST(CreateShortcut, WithoutAFolderItSaysSoInsteadOfWritingToADriveRoot) {
     EXPECT_EQ(std::string(error.what()), NoShortcutFolderMessage(kStartMenuShortcut));
     EXPECT_EQ(std::string(error.what()).rfind(kStartMenuShortcut.placeName, 0), 0u);
   }
-  EXPECT_TRUE(desktop.saved.empty());
-  EXPECT_EQ(desktop.messages.size(), 1u);  // only the question
+  EXPECT_TRUE(desktop.shell.shortcuts.empty());
+  EXPECT_EQ(desktop.dialogs.messages.shown.size(), 1u);  // only the question
 }
 
 TEST(HelpMenu, HelpFileAndHomePageGoToTheShell) {
   FakeDesktop desktop;
-  OpenHelpFile(desktop, FilePath::FromUtf8("C:\\Tools\\v1.7\\VelmoraEditor.exe"));
-  OpenHelpFile(desktop, FilePath::FromUtf8("C:\\Tools\\Velmora"));
-  OpenHomePage(desktop);
-  EXPECT_EQ(desktop.opened, (std::vector<std::string>{"C:\\Tools\\v1.7\\VelmoraEditor.chm",
-                                                      "C:\\Tools\\Velmora.chm", std::string(kHomePageUrl)}));
+  OpenHelpFile(desktop.shell, FilePath::FromUtf8("C:\\Tools\\v1.7\\VelmoraEditor.exe"));
+  OpenHelpFile(desktop.shell, FilePath::FromUtf8("C:\\Tools\\Velmora"));
+  OpenHomePage(desktop.shell);
+  EXPECT_EQ(desktop.shell.opened, (std::vector<std::string>{"C:\\Tools\\v1.7\\VelmoraEditor.chm",
+                                                            "C:\\Tools\\Velmora.chm", std::string(kHomePageUrl)}));
 }
 
 TEST(HelpMenu, AboutTextIsComposedLineByLine) {
@@ -182,12 +145,12 @@ TEST(HelpMenu, AboutTextIsComposedLineByLine) {
 TEST(HelpMenu, OnlyTheHomePageButtonOpensTheHomePage) {
   for (AboutBoxChoice choice : {AboutBoxChoice::Ok, AboutBoxChoice::HomePage}) {
     FakeDesktop desktop;
-    desktop.aboutChoice = choice;
+    desktop.dialogs.aboutChoice = choice;
     DesktopPorts ports = desktop.Ports();
     ShowAboutBox(ports, Program());
-    ASSERT_EQ(desktop.about.size(), 1u);
-    EXPECT_NE(desktop.about[0].text.find("\r\n<C:\\Tools\\VelmoraEditor.exe>\r\n"), std::string::npos);
-    EXPECT_EQ(desktop.opened.size(), choice == AboutBoxChoice::HomePage ? 1u : 0u);
+    ASSERT_EQ(desktop.dialogs.aboutBoxes.size(), 1u);
+    EXPECT_NE(desktop.dialogs.aboutBoxes[0].text.find("\r\n<C:\\Tools\\VelmoraEditor.exe>\r\n"), std::string::npos);
+    EXPECT_EQ(desktop.shell.opened.size(), choice == AboutBoxChoice::HomePage ? 1u : 0u);
   }
 }
 

@@ -11,7 +11,7 @@
 
 #include "DocumentTestSupport.h"
 #include "TreeFileTestSupport.h"
-#include "distribution/DistributionPayload.h"
+#include "files/DistributionPayload.h"
 #include "distribution/GenerateCommand.h"
 
 namespace velmora {
@@ -130,7 +130,7 @@ class DocumentCommandsTest : public ::testing::Test {
 
   DocumentCommands Commands() {
     return DocumentCommands(
-        editor, DocumentPorts{files, messages, dialogs, history, &ReadDistributionPayload, nullptr}, "Velmora", caption);
+        editor, DocumentPorts{files, messages, dialogs, history, nullptr}, "Velmora", caption);
   }
 
   void Run(Command command) {

@@ -8,7 +8,7 @@
 
 #include "DocumentTestSupport.h"
 #include "TreeFileTestSupport.h"
-#include "distribution/DistributionPayload.h"
+#include "files/DistributionPayload.h"
 
 namespace velmora {
 namespace {

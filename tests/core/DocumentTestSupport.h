@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "distribution/FolderOpenPort.h"
+#include "distribution/ShellOpenPort.h"
 #include "document/MessageBoxPort.h"
 #include "files/DocumentHistoryPort.h"
 #include "files/FileDialogPort.h"
@@ -23,14 +23,16 @@ struct AskedMessage {
   unsigned flags = 0;
 };
 
-// Questions take the next scripted answer; a plain message (one OK button)
-// is answered OK without using one. A question beyond the script fails the
-// test and is answered Cancel.
+// The one message-box fake of the core tests. Questions take the next
+// scripted answer, then the standing answer if there is one; a plain
+// message (one OK button) is answered OK without using either. A question
+// beyond both fails the test and is answered Cancel.
 class ScriptedMessages : public MessageBoxPort {
  public:
   int ShowMessage(const std::string& text, const std::string& caption, unsigned flags) override {
     shown.push_back({text, caption, flags});
     if ((flags & 0x0F) == message_box::kOk) return message_box::kAnswerOk;
+    if (answers.empty() && standingAnswer) return *standingAnswer;
     if (answers.empty()) {
       ADD_FAILURE() << "an unexpected question: " << text;
       return message_box::kAnswerCancel;
@@ -40,6 +42,8 @@ class ScriptedMessages : public MessageBoxPort {
     return answer;
   }
   std::deque<int> answers;
+  // Every question's answer once the script is used up.
+  std::optional<int> standingAnswer;
   std::vector<AskedMessage> shown;
 };
 
@@ -78,9 +82,9 @@ class RecordingHistory : public DocumentHistoryPort {
   std::vector<std::string> added;
 };
 
-class RecordingFolders : public FolderOpenPort {
+class RecordingFolders : public ShellOpenPort {
  public:
-  void OpenFolder(const FilePath& folder) override { opened.push_back(folder.Utf8()); }
+  void OpenInShell(std::string_view target) override { opened.emplace_back(target); }
   std::vector<std::string> opened;
 };
 

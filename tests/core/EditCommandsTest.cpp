@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "DocumentTestSupport.h"
+
 #include <string>
 #include <vector>
 
@@ -19,18 +21,9 @@ class RecordingView : public EditorView {
   int scrolls = 0;
 };
 
-class FakeMessageBox : public MessageBoxPort {
- public:
-  int ShowMessage(const std::string& text, const std::string& caption, unsigned flags) override {
-    texts.push_back(text);
-    lastCaption = caption;
-    lastFlags = flags;
-    return answer;
-  }
-  int answer = message_box::kAnswerYes;
-  std::vector<std::string> texts;
-  std::string lastCaption;
-  unsigned lastFlags = 0;
+// Yes to every question unless a test says otherwise.
+struct YesMessages : testing::ScriptedMessages {
+  YesMessages() { standingAnswer = message_box::kAnswerYes; }
 };
 
 class FakeInputBox : public InputBoxPort {
@@ -136,7 +129,7 @@ TEST_F(EditCommandsTest, AddExpandsTheWholeTreeEvenWhenCollapsed) {
 }
 
 TEST_F(EditCommandsTest, GenerateNeedsTwoNodes) {
-  FakeMessageBox box;
+  YesMessages box;
   editor.Select(yes);
   ASSERT_TRUE(Delete1Click(editor, box, "Velmora"));
   EXPECT_TRUE(editor.Commands().Generate);
@@ -152,14 +145,14 @@ TEST_F(EditCommandsTest, DeletingTheYesAnswerMakesTheNoAnswerTheYesAnswer) {
   yes->SetText("first");
   no->SetText("second");
   editor.Tree().AddChild(yes, "under first");
-  FakeMessageBox box;
+  YesMessages box;
   editor.Select(yes);
   ASSERT_TRUE(Delete1Click(editor, box, "tree.tre - Velmora"));
 
-  ASSERT_EQ(box.texts.size(), 1u);
-  EXPECT_EQ(box.texts[0], std::string("first\r\n\r\n") + kDeleteQuestionTail);
-  EXPECT_EQ(box.lastCaption, "tree.tre - Velmora");
-  EXPECT_EQ(box.lastFlags, 0x24u);
+  ASSERT_EQ(box.shown.size(), 1u);
+  EXPECT_EQ(box.shown[0].text, std::string("first\r\n\r\n") + kDeleteQuestionTail);
+  EXPECT_EQ(box.shown.back().caption, "tree.tre - Velmora");
+  EXPECT_EQ(box.shown.back().flags, 0x24u);
 
   ASSERT_EQ(root->ChildCount(), 1u);
   EXPECT_EQ(root->FirstChild(), no);
@@ -177,12 +170,12 @@ TEST_F(EditCommandsTest, DeletingTheYesAnswerMakesTheNoAnswerTheYesAnswer) {
 
 TEST_F(EditCommandsTest, DeleteQuestionShowsTheTextAsStored) {
   no->SetText("Restart" + kArrow + "then retry(N)");
-  FakeMessageBox box;
-  box.answer = message_box::kAnswerNo;
+  YesMessages box;
+  box.standingAnswer = message_box::kAnswerNo;
   editor.Select(no);
   EXPECT_FALSE(Delete1Click(editor, box, "Velmora"));
-  ASSERT_EQ(box.texts.size(), 1u);
-  EXPECT_EQ(box.texts[0], "Restart" + kArrow + "then retry(N)\r\n\r\n" + kDeleteQuestionTail);
+  ASSERT_EQ(box.shown.size(), 1u);
+  EXPECT_EQ(box.shown[0].text, "Restart" + kArrow + "then retry(N)\r\n\r\n" + kDeleteQuestionTail);
   // Refused: nothing changes.
   EXPECT_EQ(root->ChildCount(), 2u);
   EXPECT_FALSE(editor.State().Modified);
@@ -191,8 +184,8 @@ TEST_F(EditCommandsTest, DeleteQuestionShowsTheTextAsStored) {
 }
 
 TEST_F(EditCommandsTest, DeleteWithoutAnAnswerKeepsTheNode) {
-  FakeMessageBox box;
-  box.answer = 0;  // the box could not be shown
+  YesMessages box;
+  box.standingAnswer = 0;  // the box could not be shown
   editor.Select(yes);
   EXPECT_FALSE(Delete1Click(editor, box, "Velmora"));
   EXPECT_EQ(root->ChildCount(), 2u);
@@ -204,7 +197,7 @@ TEST_F(EditCommandsTest, DeleteAndKindCommandsKeepCollapsedBranches) {
   editor.Tree().AddChild(inner, "leaf");
   editor.Tree().AddChild(yes, "gone");
   Collapse(inner);
-  FakeMessageBox box;
+  YesMessages box;
   editor.Select(yes->FirstChild());
   ASSERT_TRUE(Delete1Click(editor, box, "Velmora"));
   EXPECT_FALSE(inner->expanded);

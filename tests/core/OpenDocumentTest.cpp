@@ -7,25 +7,13 @@
 
 #include <map>
 
+#include "DocumentTestSupport.h"
 #include "TreeFileTestSupport.h"
-#include "distribution/DistributionPayload.h"
+#include "files/DistributionPayload.h"
 #include "files/TreeFile.h"
 
 namespace velmora {
 namespace {
-
-class RecordingMessages : public MessageBoxPort {
- public:
-  int ShowMessage(const std::string& text, const std::string& caption, unsigned flags) override {
-    texts.push_back(text);
-    captions.push_back(caption);
-    lastFlags = flags;
-    return message_box::kAnswerOk;
-  }
-  std::vector<std::string> texts;
-  std::vector<std::string> captions;
-  unsigned lastFlags = 0xFFFF;
-};
 
 // Shortcuts point where the test says; others cannot be resolved.
 class MapShortcuts : public ShortcutResolverPort {
@@ -56,14 +44,14 @@ class OpenDocumentTest : public ::testing::Test {
   }
 
   std::optional<OpenedDocument> Open(const std::string& path) {
-    return OpenDocument(editor, files, messages, &ReadDistributionPayload, testing::Path(path), "Velmora", "current caption",
+    return OpenDocument(editor, files, messages, testing::Path(path), "Velmora", "current caption",
                         &shortcuts);
   }
 
   NullEditorView view;
   Editor editor{view};
   testing::MemoryFileSystem files;
-  RecordingMessages messages;
+  testing::ScriptedMessages messages;
   MapShortcuts shortcuts;
 };
 
@@ -81,7 +69,7 @@ TEST_F(OpenDocumentTest, TreeFileInAnyLetterCaseBecomesTheCleanDocument) {
   EXPECT_TRUE(editor.Commands().SaveAs);
   EXPECT_EQ(editor.Selected(), editor.Tree().Root());
   EXPECT_TRUE(editor.Tree().Root()->expanded);
-  EXPECT_TRUE(messages.texts.empty());
+  EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(OpenDocumentTest, GeneratedExecutableOpensUnderItsTreeFileName) {
@@ -105,13 +93,13 @@ TEST_F(OpenDocumentTest, RelativePathBecomesAbsoluteFirst) {
 TEST_F(OpenDocumentTest, OtherExtensionsAreRefusedAndNothingChanges) {
   files.files["C:\\work\\notes.txt"] = "text";
   EXPECT_FALSE(Open("C:\\work\\notes.txt").has_value());
-  ASSERT_EQ(messages.texts.size(), 1u);
+  ASSERT_EQ(messages.shown.size(), 1u);
   // "この拡張子のファイルは受け取れません。" CR LF CR LF and the file name.
-  EXPECT_EQ(messages.texts[0],
+  EXPECT_EQ(messages.shown[0].text,
             "\x82\xB1\x82\xCC\x8A\x67\x92\xA3\x8E\x71\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCD\x8E\xF3"
             "\x82\xAF\x8E\xE6\x82\xEA\x82\xDC\x82\xB9\x82\xF1\x81\x42\r\n\r\nnotes.txt");
-  EXPECT_EQ(messages.captions[0], "current caption");
-  EXPECT_EQ(messages.lastFlags, message_box::kOk);
+  EXPECT_EQ(messages.shown[0].caption, "current caption");
+  EXPECT_EQ(messages.shown.back().flags, message_box::kOk);
   EXPECT_EQ(editor.State().Title, "unsaved work");
   EXPECT_TRUE(editor.State().Modified);
   EXPECT_EQ(editor.Tree().Count(), 3u);
@@ -143,18 +131,19 @@ TEST_F(OpenDocumentTest, ShortcutsOpenTheirTargetOnce) {
   editor.MarkModified();
   EXPECT_FALSE(Open("C:\\desk\\twice.lnk").has_value());
   EXPECT_FALSE(Open("C:\\desk\\gone.lnk").has_value());
-  ASSERT_EQ(messages.texts.size(), 2u);
-  EXPECT_EQ(messages.texts[0], UnsupportedExtensionMessage("Printer.LNK"));
-  EXPECT_EQ(messages.texts[1], UnsupportedExtensionMessage(""));
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[0].text, UnsupportedExtensionMessage("Printer.LNK"));
+  EXPECT_EQ(messages.shown[1].text, UnsupportedExtensionMessage(""));
   EXPECT_TRUE(editor.State().Modified);
 }
 
 TEST_F(OpenDocumentTest, WithoutAResolverShortcutsAreRefused) {
   files.files["C:\\desk\\Printer.lnk"] = "a shortcut";
-  EXPECT_FALSE(OpenDocument(editor, files, messages, &ReadDistributionPayload, testing::Path("C:\\desk\\Printer.lnk"),
+  EXPECT_FALSE(OpenDocument(editor, files, messages, testing::Path("C:\\desk\\Printer.lnk"),
                             "Velmora", "current caption")
                    .has_value());
-  EXPECT_EQ(messages.texts, std::vector<std::string>{UnsupportedExtensionMessage("")});
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, UnsupportedExtensionMessage(""));
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "distribution/DistributionPayload.h"
+#include "files/DistributionPayload.h"
 #include "files/TreeFile.h"
 #include "TreeFileTestSupport.h"
 

@@ -19,7 +19,7 @@ class SettingsFileTest : public ::testing::Test, protected testing::SettingsFixt
 
 TEST_F(SettingsFileTest, FirstStartCentresTheHiddenWindowWithTheDefaults) {
   Load();
-  EXPECT_TRUE(messages.asked.empty());
+  EXPECT_TRUE(messages.shown.empty());
   ASSERT_EQ(window.applied.size(), 1u);
   const WindowPlacement& applied = window.applied[0];
   EXPECT_EQ(applied.showCmd, 0);  // positioned, not shown
@@ -78,7 +78,7 @@ TEST_F(SettingsFileTest, WhatAnExitKeptIsWhatTheNextStartFinds) {
 TEST_F(SettingsFileTest, AHandEditedFileIsReadAndItsUnknownPartsSurvive) {
   files.files[kSettingsPath] = ReadSettingsData("hand-edited.ini");
   Load();
-  EXPECT_TRUE(messages.asked.empty());
+  EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(window.applied.at(0).normal, (PlacementRect{10, 20, 610, 420}));
   EXPECT_EQ(window.state, WindowState::Maximised);
   EXPECT_TRUE(editor.Settings().CloseQuery);
@@ -160,15 +160,15 @@ TEST_F(SettingsFileTest, AnUnreadableFileGivesTheDefaultsAndIsNotOverwritten) {
   files.files[kSettingsPath] = ReadSettingsData("full.ini");
   files.unreadable = {kSettingsPath};
   Load();
-  ASSERT_EQ(messages.asked.size(), 1u);
-  EXPECT_NE(messages.asked[0].text.find("Velmora.ini"), std::string::npos);
-  EXPECT_NE(messages.asked[0].text.find("Access is denied"), std::string::npos);
-  EXPECT_EQ(messages.asked[0].flags, message_box::kOk | message_box::kIconStop);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find("Velmora.ini"), std::string::npos);
+  EXPECT_NE(messages.shown[0].text.find("Access is denied"), std::string::npos);
+  EXPECT_EQ(messages.shown[0].flags, message_box::kOk | message_box::kIconStop);
   EXPECT_FALSE(editor.Settings().SaveStatus);
   EXPECT_EQ(window.applied.at(0).normal, (PlacementRect{404, 276, 876, 748}));
 
   Save();
-  EXPECT_EQ(messages.asked.size(), 2u);
+  EXPECT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(files.files[kSettingsPath], ReadSettingsData("full.ini"));
 }
 
@@ -177,9 +177,9 @@ TEST_F(SettingsFileTest, AFileThatCannotBeWrittenIsReportedOnce) {
   Load();
   files.failWrites = true;
   Save();
-  ASSERT_EQ(messages.asked.size(), 1u);
-  EXPECT_NE(messages.asked[0].text.find(kSettingsPath), std::string::npos);
-  EXPECT_NE(messages.asked[0].text.find("No space left on device"), std::string::npos);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find(kSettingsPath), std::string::npos);
+  EXPECT_NE(messages.shown[0].text.find("No space left on device"), std::string::npos);
   EXPECT_EQ(files.files[kSettingsPath], ReadSettingsData("full.ini"));
 }
 

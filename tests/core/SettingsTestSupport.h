@@ -1,6 +1,7 @@
 #pragma once
 // What the tests of the settings file and the close sequence share: a window
-// that records its placement, message boxes answered from a script, and an
+// that records its placement, message boxes answered from a script (the
+// document tests' ScriptedMessages, OK once the script is used up), and an
 // in-memory file system in which a path with "é" cannot be held in CP932
 // (as on a Western Windows).
 
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "DocumentTestSupport.h"
 #include "TreeFileTestSupport.h"
 #include "app/RecentFiles.h"
 #include "app/SettingsFile.h"
@@ -41,25 +43,10 @@ class FakeWindow : public WindowPlacementPort {
   PlacementRect NearestWorkArea(const PlacementRect&) override { return workArea; }
 };
 
-struct AskedQuestion {
-  std::string text;
-  std::string caption;
-  unsigned flags = 0;
-};
-
-// Answers from `answers` in turn, then OK. (Named apart from the document
-// tests' ScriptedMessages: both live in one test program.)
-class ScriptedCloseAnswers : public MessageBoxPort {
- public:
-  int ShowMessage(const std::string& text, const std::string& caption, unsigned flags) override {
-    asked.push_back({text, caption, flags});
-    if (answers.empty()) return message_box::kAnswerOk;
-    const int answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  std::deque<int> answers;
-  std::vector<AskedQuestion> asked;
+// Every question the script leaves unanswered gets OK, which is neither
+// Yes nor No: a close asked that way does not go on.
+struct CloseAnswers : ScriptedMessages {
+  CloseAnswers() { standingAnswer = message_box::kAnswerOk; }
 };
 
 // "é" in UTF-8: CP932 has no such character.
@@ -109,7 +96,7 @@ struct SettingsFixture {
   FakeWindow window;
   MainWindowState state{editor, recentFiles, window};
   SettingsFile settings{kProgram, files};
-  ScriptedCloseAnswers messages;
+  CloseAnswers messages;
 
   void Load() { settings.Load(state, messages, "Velmora"); }
   void Save() { settings.Save(state, messages, "Velmora"); }

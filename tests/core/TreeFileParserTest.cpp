@@ -1,7 +1,7 @@
 // The tree-text parser: line ends, indentation and the level rules.
 #include <gtest/gtest.h>
 
-#include "distribution/DistributionPayload.h"
+#include "files/DistributionPayload.h"
 #include "files/TreeFile.h"
 #include "files/TreeTextParser.h"
 #include "TreeFileTestSupport.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/CommandIds.h"
+#include "app/CommandIds.h"
 #include "desktop/MakerFacts.h"
 #include "desktop/win32/AboutDialog.h"
 #include "win32/WideText.h"
@@ -77,8 +77,9 @@ ShownAbout ReadAbout(HWND dialog) {
 class DesktopHelpMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    form = CreateMainWindow(boxes);
-    form->UseShellOpen(shell);
+    MainWindowPorts ports;
+    ports.shellOpen = &shell;
+    form = CreateMainWindow(boxes, ports);
     ShowWindow(form->Handle(), SW_SHOWNORMAL);
     script = std::make_unique<IdleScript>(form->Handle());
   }

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/CommandIds.h"
+#include "app/CommandIds.h"
 #include "desktop/Shortcuts.h"
 #include "win32/WideText.h"
 #include "win32/ProgramPath.h"

@@ -15,7 +15,7 @@
 #include "MainWindowTestSupport.h"
 #include "RunningPlayer.h"
 #include "StepDialogReading.h"
-#include "app/win32/CommandIds.h"
+#include "app/CommandIds.h"
 #include "files/DocumentCommands.h"
 #include "files/FileMessages.h"
 #include "distribution/GenerateCommand.h"
@@ -109,12 +109,6 @@ bool CreateShortcut(const std::wstring& shortcut, const std::wstring& target) {
   return saved;
 }
 
-class RecordingHistory : public DocumentHistoryPort {
- public:
-  void AddToHistory(const FilePath& path) override { added.push_back(ToWidePath(path)); }
-  std::vector<std::wstring> added;
-};
-
 // The folder a dialog showed, for comparing with one that ends in "\".
 std::wstring WithSeparator(std::wstring folder) {
   if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
@@ -125,7 +119,6 @@ class DocumentFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     form = testing::CreateMainWindow(boxes);
-    form->UseDocumentHistory(history);
     form->ShowFirstTime(SW_SHOWNOACTIVATE, {});
   }
   void TearDown() override { form.reset(); }
@@ -134,14 +127,24 @@ class DocumentFilesTest : public ::testing::Test {
   void OpenSample() {
     form->RunGuarded([this] { form->FormShow({kDataFolder + L"\\sample.tre"}); });
     ASSERT_EQ(WindowText(form->Handle()), L"sample.tre - Velmora");
-    history.added.clear();
+    ASSERT_FALSE(Recent().empty());
+    ASSERT_EQ(Recent().front(), kDataFolder + L"\\sample.tre");
+  }
+
+  // The recent files of the File menu, most recent first.
+  std::vector<std::wstring> Recent() {
+    std::vector<std::wstring> paths;
+    for (int slot = 1; slot <= HistorySize; ++slot) {
+      const FilePath& path = form->RecentFileList().Slot(slot);
+      if (!path.Empty()) paths.push_back(ToWidePath(path));
+    }
+    return paths;
   }
 
   std::wstring Caption() { return WindowText(form->Handle()); }
   std::wstring CurrentFile() { return ToWidePath(form->Model().State().CurrentFileName); }
 
   RecordingMessageBoxes boxes;
-  RecordingHistory history;
   std::unique_ptr<TForm1> form;
   ScratchFolder scratch;
 };
@@ -164,7 +167,8 @@ TEST_F(DocumentFilesTest, SaveAsThroughTheSaveDialogWritesTheTreeFile) {
   EXPECT_EQ(CurrentFile(), saved);
   EXPECT_EQ(Caption(), L"copy.tre - Velmora");
   EXPECT_FALSE(form->Model().State().Modified);
-  EXPECT_EQ(history.added, std::vector<std::wstring>{saved});
+  EXPECT_EQ(Recent().front(), saved);
+  EXPECT_EQ(Recent()[1], kDataFolder + L"\\sample.tre");
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, ToCp932(saved) + kSavedToTail);
   EXPECT_EQ(boxes.shown[0].caption, "sample.tre - Velmora");
@@ -178,13 +182,15 @@ TEST_F(DocumentFilesTest, ReadThroughTheOpenDialogOpensATreeFileAndAnExecutable)
   form->RunCommand(IDM_READ1);
   EXPECT_EQ(Caption(), L"sample.tre - Velmora");
   EXPECT_EQ(CurrentFile(), kDataFolder + L"\\sample.tre");
-  EXPECT_EQ(history.added, std::vector<std::wstring>{kDataFolder + L"\\sample.tre"});
+  const std::vector<std::wstring> afterTreeFile = Recent();
+  ASSERT_FALSE(afterTreeFile.empty());
+  EXPECT_EQ(afterTreeFile.front(), kDataFolder + L"\\sample.tre");
   EXPECT_GT(form->Model().Tree().Count(), 3u);
 
   form->RunCommand(IDM_READ1);
   EXPECT_EQ(Caption(), L"sample-generated.exe - Velmora");
   EXPECT_EQ(CurrentFile(), kDataFolder + L"\\sample-generated.tre");
-  EXPECT_EQ(history.added.size(), 1u) << "a tree read out of an executable is no recent file";
+  EXPECT_EQ(Recent(), afterTreeFile) << "a tree read out of an executable is no recent file";
   EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front().text;
 
   ASSERT_EQ(dialogs.Seen().size(), 2u);
@@ -197,8 +203,13 @@ TEST_F(DocumentFilesTest, ReadThroughTheOpenDialogOpensATreeFileAndAnExecutable)
 }
 
 TEST_F(DocumentFilesTest, GenerateWritesAnExecutableThatStartsAtItsFirstStep) {
-  form->UseProgramPath(FromWidePath(HostPath(VELMORA_BUILD_DIR "/app/Velmora.exe")));
+  MainWindowPorts ports;
+  ports.messages = &boxes;
+  ports.playerProgram = FromWidePath(HostPath(VELMORA_BUILD_DIR "/app/Velmora.exe"));
+  form = std::make_unique<TForm1>(GetModuleHandleW(nullptr), "Velmora", RunningProgramPath(), ports);
+  form->ShowFirstTime(SW_SHOWNOACTIVATE, {});
   OpenSample();
+  const std::vector<std::wstring> recentBefore = Recent();
   boxes.answer = message_box::kAnswerNo;  // no folder window
   FileDialogDriver dialogs(form->Handle());
   dialogs.Answer({scratch.Path() + L"printer.EXE"});
@@ -214,7 +225,7 @@ TEST_F(DocumentFilesTest, GenerateWritesAnExecutableThatStartsAtItsFirstStep) {
   // "配布用単体EXEファイルを保存"
   EXPECT_EQ(dialogs.Seen()[0].caption, L"\u914D\u5E03\u7528\u5358\u4F53EXE\u30D5\u30A1\u30A4\u30EB\u3092\u4FDD\u5B58");
   EXPECT_EQ(CurrentFile(), kDataFolder + L"\\sample.tre") << "Generate does not rename the document";
-  EXPECT_TRUE(history.added.empty());
+  EXPECT_EQ(Recent(), recentBefore);
 
   testing::RunningPlayer player(output);
   ASSERT_TRUE(player.Started());
@@ -249,7 +260,9 @@ TEST_F(DocumentFilesTest, AFolderCp932CannotNameRoundTripsThroughSaveAsAndRead) 
   EXPECT_EQ(CurrentFile(), saved);
   EXPECT_EQ(ToWidePath(form->Model().InitialDir), folder);
   EXPECT_GT(form->Model().Tree().Count(), 3u);
-  EXPECT_EQ(history.added, (std::vector<std::wstring>{saved, saved}));
+  ASSERT_GE(Recent().size(), 2u);
+  EXPECT_EQ(Recent()[0], saved);
+  EXPECT_EQ(Recent()[1], kDataFolder + L"\\sample.tre") << "the saved file is listed once";
   ASSERT_EQ(dialogs.Seen().size(), 2u);
   EXPECT_EQ(WithSeparator(dialogs.Seen()[1].folder), folder) << "Read starts where the document was saved";
   wchar_t after[MAX_PATH * 4] = {};
@@ -269,14 +282,16 @@ TEST_F(DocumentFilesTest, AShortcutOpensItsTargetAndADeadOneIsRefused) {
   EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front().text;
   EXPECT_EQ(CurrentFile(), target);
   EXPECT_EQ(Caption(), ToWide(ToCp932(L"Proc\u00E9dure.tre")) + L" - Velmora");
-  EXPECT_EQ(history.added, std::vector<std::wstring>{target});
+  const std::vector<std::wstring> recent = Recent();
+  ASSERT_FALSE(recent.empty());
+  EXPECT_EQ(recent.front(), target);
 
   ASSERT_TRUE(DeleteFileW(target.c_str()));
   form->RunGuarded([&] { form->FormShow({shortcut}); });
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, UnsupportedExtensionMessage(""));
   EXPECT_EQ(CurrentFile(), target);
-  EXPECT_EQ(history.added.size(), 1u);
+  EXPECT_EQ(Recent(), recent);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/win32/CommandIds.h"
+#include "app/CommandIds.h"
 #include "app/win32/ImageLists.h"
 #include "app/win32/Unit1.h"
 #include "win32/WideText.h"
@@ -243,15 +243,13 @@ class EditingWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     form = std::make_unique<TForm1>(GetModuleHandleW(nullptr), "Velmora");
-    nodeEditor = std::make_unique<TForm2>(form->Handle());
-    form->UseNodeEditor(*nodeEditor);
+    nodeEditor = &form->NodeEditorWindow();
     form->ShowFirstTime(SW_SHOWNORMAL, {});
     script.Watch(form->Handle());
     script.Watch(nodeEditor->Handle());
   }
   void TearDown() override {
     EXPECT_TRUE(script.Finished()) << "only " << script.Played() << " scripted actions ran";
-    nodeEditor.reset();
     form.reset();
   }
 
@@ -278,7 +276,7 @@ class EditingWindowTest : public ::testing::Test {
   }
 
   std::unique_ptr<TForm1> form;
-  std::unique_ptr<TForm2> nodeEditor;
+  TForm2* nodeEditor = nullptr;  // the window's own
   DialogScript script;
 };
 

@@ -7,7 +7,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "app/win32/CommandIds.h"
+#include "app/CommandIds.h"
 #include "win32/WideText.h"
 #include "document/Errors.h"
 #include "tests/windows/MainWindowTestSupport.h"

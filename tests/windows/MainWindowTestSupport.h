@@ -40,11 +40,11 @@ inline void InitialiseCommonControls() {
 }
 
 // A fresh main window, created hidden as the entry creates it.
-inline std::unique_ptr<TForm1> CreateMainWindow(RecordingMessageBoxes& boxes) {
+// `ports` names what else the test answers itself.
+inline std::unique_ptr<TForm1> CreateMainWindow(RecordingMessageBoxes& boxes, MainWindowPorts ports = {}) {
   InitialiseCommonControls();
-  auto form = std::make_unique<TForm1>(GetModuleHandleW(nullptr), "Velmora");
-  form->UseMessageBoxes(boxes);
-  return form;
+  ports.messages = &boxes;
+  return std::make_unique<TForm1>(GetModuleHandleW(nullptr), "Velmora", RunningProgramPath(), ports);
 }
 
 // Handles the messages already waiting, as the event loop would. A quit

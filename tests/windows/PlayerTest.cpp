@@ -14,7 +14,7 @@
 #include "StepDialogReading.h"
 #include "win32/WideText.h"
 #include "win32/Win32Handles.h"
-#include "distribution/DistributionPayload.h"
+#include "files/DistributionPayload.h"
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"
 

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "tests/windows/ProcessWindows.h"
 #include "win32/Win32Handles.h"
 
 namespace velmora::win32::testing {
@@ -66,33 +67,7 @@ class RunningPlayer {
   }
 
  private:
-  struct Search {
-    DWORD process;
-    HWND previous;
-    HWND found;
-  };
-
-  // A plain function with the platform's calling convention: on 32-bit
-  // Windows a lambda converts only to a cdecl pointer.
-  static BOOL CALLBACK MatchDialog(HWND window, LPARAM context) {
-    auto& s = *reinterpret_cast<Search*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (owner != s.process || window == s.previous || !IsWindowVisible(window) ||
-        lstrcmpW(className, L"#32770") != 0) {
-      return TRUE;
-    }
-    s.found = window;
-    return FALSE;
-  }
-
-  HWND FindDialog(HWND previous) const {
-    Search search{id_, previous, nullptr};
-    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-  }
+  HWND FindDialog(HWND previous) const { return VisibleWindowOf(id_, L"#32770", previous); }
 
   bool started_ = false;
   UniqueKernelHandle process_;

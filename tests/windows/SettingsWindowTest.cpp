@@ -15,7 +15,7 @@
 #include "FileDialogDriver.h"
 #include "MainWindowTestSupport.h"
 #include "app/CloseSequence.h"
-#include "app/win32/CommandIds.h"
+#include "app/CommandIds.h"
 #include "app/win32/UserLocaleCollation.h"
 #include "win32/WideText.h"
 #include "win32/Win32Handles.h"
@@ -63,8 +63,9 @@ class SettingsWindowTest : public ::testing::Test {
   // the entry creates it.
   std::unique_ptr<TForm1> Start() {
     testing::InitialiseCommonControls();
-    auto form = std::make_unique<TForm1>(GetModuleHandleW(nullptr), "Velmora", FromWidePath(InFolder(L"Velmora.exe")));
-    form->UseMessageBoxes(boxes);
+    MainWindowPorts ports;
+    ports.messages = &boxes;
+    auto form = std::make_unique<TForm1>(GetModuleHandleW(nullptr), "Velmora", FromWidePath(InFolder(L"Velmora.exe")), ports);
     return form;
   }
   // A close request as the exit button makes it; the window is gone after.

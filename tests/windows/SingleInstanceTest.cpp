@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/win32/SingleInstance.h"
+#include "tests/windows/ProcessWindows.h"
 #include "win32/Win32Handles.h"
 
 namespace velmora::win32 {
@@ -111,30 +112,9 @@ class RunningCopy {
   }
 
   // Its message box, if it shows one.
-  HWND MessageBox() const {
-    Search search{id_};
-    EnumWindows(MatchMessageBox, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-  }
+  HWND MessageBox() const { return testing::VisibleWindowOf(id_, L"#32770"); }
 
  private:
-  struct Search {
-    DWORD process;
-    HWND found = nullptr;
-  };
-
-  // A plain function with the platform's calling convention: on 32-bit
-  // Windows a lambda converts only to a cdecl pointer.
-  static BOOL CALLBACK MatchMessageBox(HWND window, LPARAM parameter) {
-    auto* s = reinterpret_cast<Search*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t className[32] = {};
-    GetClassNameW(window, className, 32);
-    if (owner != s->process || std::wstring(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-    s->found = window;
-    return FALSE;
-  }
 
   UniqueKernelHandle process_;
   DWORD id_ = 0;

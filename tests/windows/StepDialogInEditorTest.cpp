@@ -12,7 +12,8 @@
 #include <gtest/gtest.h>
 
 #include "MainWindowTestSupport.h"
-#include "app/win32/CommandIds.h"
+#include "app/CommandIds.h"
+#include "distribution/ColourButtons.h"
 
 namespace velmora::win32 {
 namespace {
@@ -23,7 +24,9 @@ using testing::RecordingMessageBoxes;
 // Answers the steps from a script, noting what the window showed at each.
 class WindowWatchingSteps : public StepDialogPort {
  public:
-  WindowWatchingSteps(TForm1& form, std::deque<StepAnswer> answers) : form_(form), answers_(std::move(answers)) {}
+  explicit WindowWatchingSteps(std::deque<StepAnswer> answers) : answers_(std::move(answers)) {}
+  // The window is made with this port, so it is named afterwards.
+  void Watch(TForm1& form) { form_ = &form; }
 
   struct Seen {
     TreeNode* selectedInView;
@@ -33,11 +36,11 @@ class WindowWatchingSteps : public StepDialogPort {
   };
 
   StepAnswer ShowStepDialog(const StepDescription&) override {
-    const HWND tree = form_.TreeView().View();
+    const HWND tree = form_->TreeView().View();
     const HTREEITEM item = TreeView_GetSelection(tree);
-    const UINT menuState = GetMenuState(form_.MainMenu1(), IDM_PREVIEW1, MF_BYCOMMAND);
-    seen.push_back({form_.TreeView().NodeOf(item), IsWindowEnabled(form_.Controls().PreViewBtn) != FALSE,
-                    IsWindowEnabled(form_.Controls().GenerateBtn) != FALSE, (menuState & MF_GRAYED) == 0});
+    const UINT menuState = GetMenuState(form_->MainMenu1(), IDM_PREVIEW1, MF_BYCOMMAND);
+    seen.push_back({form_->TreeView().NodeOf(item), IsWindowEnabled(form_->Controls().PreViewBtn) != FALSE,
+                    IsWindowEnabled(form_->Controls().GenerateBtn) != FALSE, (menuState & MF_GRAYED) == 0});
     if (answers_.empty()) return StepAnswer::Closed;
     const StepAnswer answer = answers_.front();
     answers_.pop_front();
@@ -47,13 +50,17 @@ class WindowWatchingSteps : public StepDialogPort {
   std::vector<Seen> seen;
 
  private:
-  TForm1& form_;
+  TForm1* form_ = nullptr;
   std::deque<StepAnswer> answers_;
 };
 
 TEST(EditorPreviewWindow, TreeViewSelectionFollowsTheRunAndCommandsReturn) {
   RecordingMessageBoxes boxes;
-  auto form = CreateMainWindow(boxes);
+  WindowWatchingSteps steps({StepAnswer::Yes, StepAnswer::LeafBack, StepAnswer::Back, StepAnswer::No, StepAnswer::Ok});
+  MainWindowPorts ports;
+  ports.stepDialogs = &steps;
+  auto form = CreateMainWindow(boxes, ports);
+  steps.Watch(*form);
   Editor& editor = form->Model();
   TreeNode* root = editor.Tree().Root();
   TreeNode* yes = root->FirstChild();
@@ -61,9 +68,6 @@ TEST(EditorPreviewWindow, TreeViewSelectionFollowsTheRunAndCommandsReturn) {
   editor.Select(yes);
   form->Sync();
 
-  WindowWatchingSteps steps(*form, {StepAnswer::Yes, StepAnswer::LeafBack, StepAnswer::Back, StepAnswer::No,
-                                    StepAnswer::Ok});
-  form->UseStepDialogs(steps);
   form->RunCommand(IDM_PREVIEW1);
 
   const std::vector<TreeNode*> expected = {yes, deeper, yes, root, root->LastChild()};
@@ -86,12 +90,12 @@ TEST(EditorPreviewWindow, ColourButtonsSetTheColourAndShowIt) {
   const MainWindowControls& c = form->Controls();
   const auto checked = [](HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; };
 
-  form->ProgressByRed1Click();
+  form->RunGuarded([&] { form->Core().ChooseColour(kColourRed); });
   EXPECT_EQ(form->Model().State().Color, 3);
   EXPECT_FALSE(form->Model().State().Modified) << "an unnamed document is not changed by its colour";
 
   form->Model().State().CurrentFileName = FilePath::FromUtf8("C:\\help\\printer.tre");
-  form->ProgressByYellow1Click();
+  form->RunGuarded([&] { form->Core().ChooseColour(kColourYellow); });
   form->Sync();
   EXPECT_EQ(form->Model().State().Color, 2);
   EXPECT_TRUE(form->Model().State().Modified);

@@ -1,31 +1,57 @@
-// TForm1: bringing the screen up to date with the model (Sync) and the
-// recent files of the File menu.
+// TForm1: rendering the core's view, and the recent files of the File menu.
 #include "app/win32/Unit1.h"
 
-#include "app/win32/CommandIds.h"
+#include "app/CommandIds.h"
+#include "distribution/ColourButtons.h"
 #include "win32/Controls.h"
-#include "win32/FlagScope.h"
+#include "document/FlagScope.h"
 #include "win32/WideText.h"
 
 namespace velmora::win32 {
 
 // ---------------------------------------------------------------------------
-// Bringing the screen up to date
+// Rendering the view
 
 void TForm1::Sync() {
-  const FlagScope syncing(syncing_);
-  mirror_.Sync(editor_);
-  ApplyTitleBox();
-  ApplyCommandStates();
-  ApplyOptions();
-  ApplyHistory();
+  core_->TreeChanged();
+  rendered_.reset();
+  Render(core_->CurrentView());
 }
 
-void TForm1::ScrollToOrigin() { mirror_.RequestScrollToOrigin(); }
+// Each part of the screen is written only when its part of the view changed
+// since the last render; the tree view is walked only for a new revision.
+void TForm1::Render(const View& view) {
+  if (controls_.TreeView1 == nullptr) return;
+  const FlagScope syncing(syncing_);
+  if (view.scrollRequest != renderedScrollRequest_) {
+    renderedScrollRequest_ = view.scrollRequest;
+    mirror_.RequestScrollToOrigin();
+  }
+  if (!rendered_ || rendered_->treeRevision != view.treeRevision) {
+    mirror_.Sync(Model());
+  } else {
+    mirror_.ShowSelection(Model());
+  }
+  if (!rendered_ || rendered_->caption != view.caption) SetWindowTextW(hwnd_, ToWide(view.caption).c_str());
+  if (!rendered_ || rendered_->title != view.title) RenderTitleBox(view.title);
+  if (!rendered_ || rendered_->commands != view.commands) RenderCommands(view);
+  if (!rendered_ || rendered_->treeButtons != view.treeButtons) RenderTreeButtons(view.treeButtons);
+  if (!rendered_ || rendered_->colourButtonsEnabled != view.colourButtonsEnabled) {
+    for (HWND radio : {controls_.ProgressByGreen1, controls_.ProgressByYellow1, controls_.ProgressByRed1}) {
+      if ((IsWindowEnabled(radio) != FALSE) != view.colourButtonsEnabled) EnableWindow(radio, view.colourButtonsEnabled);
+    }
+  }
+  if (view.recentFiles != historyCaptions_) SetHistoryCaptions(view.recentFiles);
+  rendered_ = view;
+  // Exit: exactly what the close box does; the close sequence may refuse.
+  if (view.closeRequest != renderedCloseRequest_) {
+    renderedCloseRequest_ = view.closeRequest;
+    PostMessageW(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0);
+  }
+}
 
-void TForm1::ApplyTitleBox() {
+void TForm1::RenderTitleBox(const std::string& title) {
   const std::wstring shown = WindowText(controls_.LabeledEdit1);
-  const std::string& title = editor_.State().Title;
   if (ToCp932(shown) != title) SetWindowTextW(controls_.LabeledEdit1, ToWide(title).c_str());
 }
 
@@ -40,31 +66,20 @@ void TForm1::EnableCommand(int commandId, bool enabled) {
   }
 }
 
-void TForm1::ApplyCommandStates() {
-  const CommandStates& s = editor_.Commands();
-  EnableCommand(IDM_SAVE1, s.Save);
-  EnableCommand(IDM_SAVEAS1, s.SaveAs);
-  EnableCommand(IDM_PREVIEW1, s.PreView);
-  EnableCommand(IDM_GENERATE1, s.Generate);
-  EnableCommand(IDM_ADDYES1, s.AddYes);
-  EnableCommand(IDM_ADDNO1, s.AddNo);
-  EnableCommand(IDM_EXCHANGE1, s.Exchange);
-  EnableCommand(IDM_YESDEFAULT1, s.YesDefault);
-  EnableCommand(IDM_NODEFAULT1, s.NoDefault);
-  EnableCommand(IDM_DELETE1, s.Delete);
-  for (HWND radio : {controls_.ProgressByGreen1, controls_.ProgressByYellow1, controls_.ProgressByRed1}) {
-    if ((IsWindowEnabled(radio) != FALSE) != s.ColourButtons) EnableWindow(radio, s.ColourButtons);
+// The recent-file items are in the menu only while they hold a file, so
+// their rows are left to the menu's rebuild.
+void TForm1::RenderCommands(const View& view) {
+  for (const CommandView& command : view.commands) {
+    if (command.id >= IDM_HISTORY1 && command.id <= IDM_HISTORY9) continue;
+    EnableCommand(command.id, command.enabled);
   }
+  for (int option : {IDM_SHOWBUTTONS1, IDM_CLOSEQUERY1, IDM_SAVESTATUS1}) SetChecked(option, view.Checked(option));
 }
 
-void TForm1::ApplyOptions() {
-  const Options& options = editor_.Settings();
-  SetChecked(IDM_SHOWBUTTONS1, options.ShowButtons);
-  SetChecked(IDM_CLOSEQUERY1, options.CloseQuery);
-  SetChecked(IDM_SAVESTATUS1, options.SaveStatus);
+void TForm1::RenderTreeButtons(bool shown) {
   HWND tree = controls_.TreeView1;
   const LONG_PTR style = GetWindowLongPtrW(tree, GWL_STYLE);
-  const LONG_PTR wanted = options.ShowButtons ? (style | TVS_HASBUTTONS) : (style & ~LONG_PTR{TVS_HASBUTTONS});
+  const LONG_PTR wanted = shown ? (style | TVS_HASBUTTONS) : (style & ~LONG_PTR{TVS_HASBUTTONS});
   if (wanted != style) {
     SetWindowLongPtrW(tree, GWL_STYLE, wanted);
     InvalidateRect(tree, nullptr, TRUE);
@@ -83,7 +98,15 @@ bool TForm1::IsChecked(int commandId) const {
   return false;
 }
 
-void TForm1::SetCaption(std::string_view cp932) { SetWindowTextW(hwnd_, ToWide(cp932).c_str()); }
+void TForm1::UpdateColourButtons() {
+  const int selected = SelectedColourButton(Model().State().Color);
+  const std::pair<HWND, int> buttons[] = {{controls_.ProgressByGreen1, kColourGreen},
+                                          {controls_.ProgressByYellow1, kColourYellow},
+                                          {controls_.ProgressByRed1, kColourRed}};
+  for (const auto& [button, colour] : buttons) {
+    SendMessageW(button, BM_SETCHECK, selected == colour ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+}
 
 // ---------------------------------------------------------------------------
 // Recent files in the File menu

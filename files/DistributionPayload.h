@@ -1,8 +1,10 @@
 #pragma once
 // The payload of a generated executable: the player stub's bytes, the same
 // tree text and option block a tree file holds, and a 32-bit little-endian
-// trailer giving the length of those two. The reader is shared by the
-// editor (opening an ".exe") and the player stub (reading its own file).
+// trailer giving the length of those two. It is a document file format like
+// the tree file, so it lives beside that reader: opening an ".exe" needs no
+// reader handed in from above. The reader is shared by the editor, the
+// command-line tool and the player stub (reading its own file).
 
 #include <string>
 #include <string_view>

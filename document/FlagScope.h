@@ -1,9 +1,10 @@
 #pragma once
 // Sets a flag for the lifetime of a scope, also when an exception leaves it:
 // the "we are updating the controls ourselves" flags that keep a window from
-// taking its own updates for the user's input must never stay set.
+// taking its own updates for the user's input, and the core's "the close
+// questions are up" flag, must never stay set.
 
-namespace velmora::win32 {
+namespace velmora {
 
 class FlagScope {
  public:
@@ -16,4 +17,4 @@ class FlagScope {
   bool& flag_;
 };
 
-}  // namespace velmora::win32
+}  // namespace velmora

@@ -1,9 +1,11 @@
-// Not a test: the pictures of the help file, taken from the real windows
-// with the sample procedure open, each cropped to its client area (Wine
-// draws captions without the symbols of the caption buttons). Disabled, so
-// that test runs never write them; resources/help/make-pictures.sh runs it
+// The screenshot taker: the pictures of the help file, taken from the real
+// windows with the sample procedure open, each cropped to its client area
+// (Wine draws captions without the symbols of the caption buttons), as BMP
+// files in the folder VELMORA_HELP_PICTURES names. A program of its own, so
+// that test runs never write them: resources/help/make-pictures.sh runs it
 // on a virtual display and turns the bitmaps into the PNG files of
-// resources/help/images/.
+// resources/help/images/, and scripts/take-screenshots.sh keeps them to
+// compare the windows before and after a change.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -12,11 +14,12 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/CommandIds.h"
+#include "app/CommandIds.h"
 #include "app/win32/Unit1.h"
 #include "document/win32/Unit2.h"
 #include "tests/windows/IdleScript.h"
 #include "tests/windows/MainWindowTestSupport.h"
+#include "tests/windows/ProcessWindows.h"
 #include "win32/WideText.h"
 #include "win32/Win32Handles.h"
 
@@ -90,12 +93,10 @@ RECT Union(const RECT& a, const RECT& b) {
 // As the close box does: every one of these dialogs takes it as Cancel.
 void Close(HWND dialog) { PostMessageW(dialog, WM_CLOSE, 0, 0); }
 
-TEST(DISABLED_HelpPictures, FromTheRealWindows) {
+TEST(HelpPictures, FromTheRealWindows) {
   ASSERT_FALSE(PicturesFolder().empty()) << "VELMORA_HELP_PICTURES names the folder for the pictures";
   testing::InitialiseCommonControls();
   TForm1 form(GetModuleHandleW(nullptr), "Velmora");
-  TForm2 nodeEditor(form.Handle());
-  form.UseNodeEditor(nodeEditor);
   form.ShowFirstTime(SW_SHOWNORMAL, {SampleProcedure()});
   SetForegroundWindow(form.Handle());
   PumpMessages();
@@ -130,35 +131,11 @@ TEST(DISABLED_HelpPictures, FromTheRealWindows) {
   }
 }
 
-struct WindowSearch {
-  DWORD process;
-  const wchar_t* className;
-  HWND found;
-};
-
-// stdcall in 32-bit builds, so not a lambda.
-BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
-  auto& search = *reinterpret_cast<WindowSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  if (owner != search.process || !IsWindowVisible(window) || lstrcmpW(name, search.className) != 0) return TRUE;
-  search.found = window;
-  return FALSE;
-}
-
-// A visible top-level window of class `className` in process `process`.
-HWND WindowOf(DWORD process, const wchar_t* className) {
-  WindowSearch search{process, className, nullptr};
-  EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 // Another program's window, waited for as a person would wait for it.
 HWND WaitForWindow(DWORD process, const wchar_t* className) {
   for (int tries = 0; tries < 400; ++tries) {
-    if (HWND window = WindowOf(process, className)) return window;
+    if (HWND window = testing::VisibleWindowOf(process, className)) return window;
     Sleep(50);
   }
   return nullptr;
@@ -166,7 +143,7 @@ HWND WaitForWindow(DWORD process, const wchar_t* className) {
 
 // The About box names the program's own path, so it is taken from the real
 // program where a user would have put it.
-TEST(DISABLED_HelpPictures, AboutBoxOfTheInstalledProgram) {
+TEST(HelpPictures, AboutBoxOfTheInstalledProgram) {
   ASSERT_FALSE(PicturesFolder().empty());
   std::wstring built = L"Z:" + ToWide(VELMORA_BUILD_DIR) + L"/app/Velmora.exe";
   std::replace(built.begin(), built.end(), L'/', L'\\');

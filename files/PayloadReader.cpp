@@ -6,7 +6,7 @@
 #include <optional>
 #include <utility>
 
-#include "distribution/DistributionPayload.h"
+#include "files/DistributionPayload.h"
 #include "document/Errors.h"
 #include "files/FileMessages.h"
 #include "files/IniText.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "distribution/DistributionPayload.h"
+#include "files/DistributionPayload.h"
 
 namespace velmora {
 namespace {

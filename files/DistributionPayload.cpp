@@ -1,4 +1,4 @@
-#include "distribution/DistributionPayload.h"
+#include "files/DistributionPayload.h"
 
 #include <cstdint>
 

@@ -1,6 +1,7 @@
 #pragma once
-// Hands a file or a web address to the shell, as a double click would: the
-// help file to its viewer, the home page to the browser. Whatever the shell
+// Hands a file, a folder or a web address to the shell, as a double click
+// would: the help file to its viewer, the home page to the browser, the
+// folder of a generated executable to a folder window. Whatever the shell
 // makes of it is its own affair: the program examines no result and shows no
 // message when nothing opens (a missing help file, no browser).
 

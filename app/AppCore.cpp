@@ -1,0 +1,173 @@
+// The application core: the entries the window calls, the start-up, the
+// close sequence and the view. The command table and its actions are in
+// CommandTable.cpp.
+#include "app/AppCore.h"
+
+#include <new>
+#include <utility>
+
+#include "app/CloseSequence.h"
+#include "distribution/ColourButtons.h"
+#include "document/EditCommands.h"
+#include "document/Errors.h"
+#include "document/FlagScope.h"
+#include "files/DocumentCommands.h"
+
+namespace velmora {
+namespace {
+
+// "予期しないエラーが発生しました" (an unexpected error occurred): the report
+// for a failure that carries no text of its own.
+constexpr const char* kUnexpectedError =
+    "\x97\x5c\x8a\xfa\x82\xb5\x82\xc8\x82\xa2\x83\x47\x83\x89\x81\x5b\x82\xaa\x94\xad\x90\xb6\x82\xb5\x82\xdc\x82\xb5"
+    "\x82\xbd";
+// "メモリが不足しています" (out of memory).
+constexpr const char* kOutOfMemory =
+    "\x83\x81\x83\x82\x83\x8a\x82\xaa\x95\x73\x91\xab\x82\xb5\x82\xc4\x82\xa2\x82\xdc\x82\xb7";
+
+}  // namespace
+
+CommandView View::Command(int id) const {
+  for (const CommandView& command : commands) {
+    if (command.id == id) return command;
+  }
+  return CommandView{id, true, false};
+}
+
+AppCore::AppCore(const AppPorts& ports, AppFacts facts)
+    : ports_(ports),
+      facts_(std::move(facts)),
+      recentFiles_(ports.collation),
+      settings_(facts_.settingsProgram, ports.files),
+      caption_(facts_.program.productTitle) {}
+
+void AppCore::Start(bool taskbarProgress) {
+  caption_ = ProductTitle();
+  MainWindowState state = WindowState();
+  Guarded([&] { settings_.Load(state, ports_.dialogs, caption_); });
+  Guarded([this] { New(); });
+  CommandStates& commands = editor_.Commands();
+  commands.ColourButtons = taskbarProgress;
+  // Generate stays off until the first selection change, although the
+  // starting tree already has three nodes.
+  commands.PreView = true;
+  commands.Generate = false;
+  commands.Save = false;
+  ++treeRevision_;
+}
+
+bool AppCore::Run(int id) {
+  const Command* command = Find(id);
+  if (command == nullptr || !IsEnabled(id)) return false;
+  // Counted first: a command that fails part-way may have changed the tree.
+  if (command->changesTree) ++treeRevision_;
+  Guarded([this, command] { (this->*(command->action))(); });
+  return true;
+}
+
+bool AppCore::IsEnabled(int id) const {
+  const Command* command = Find(id);
+  return command != nullptr && (command->enabled == nullptr || (this->*(command->enabled))());
+}
+
+// The selection moves the answer marks, which the tree view shows.
+void AppCore::Select(TreeNode* node) {
+  ++treeRevision_;
+  Guarded([this, node] {
+    if (node != nullptr) editor_.Select(node);
+  });
+}
+
+void AppCore::TypeTitle(const std::string& title) {
+  Guarded([&] { LabeledEdit1Change(editor_, title); });
+}
+
+void AppCore::ChooseColour(int colour) {
+  Guarded([&] { ChooseProgressColour(editor_, colour); });
+}
+
+bool AppCore::KeyInTree(int key) {
+  bool passes = true;
+  Guarded([&] { passes = TreeView1KeyPress(editor_, ports_.dialogs, key); });
+  // A swallowed Enter opened the node editor.
+  if (!passes) ++treeRevision_;
+  return passes;
+}
+
+void AppCore::OpenAsDroppedFile(const FilePath& path) {
+  ++treeRevision_;
+  Guarded([&] {
+    DocumentCommands documents(editor_, Documents(), ProductTitle(), caption_);
+    documents.Open(path);
+  });
+}
+
+bool AppCore::CloseQuery() {
+  // A second request while the first one's questions are up (the system's
+  // end-of-session query, say) waits for the answers to the first.
+  if (closeQueryRunning_) return false;
+  const FlagScope running(closeQueryRunning_);
+  bool allowed = false;
+  Guarded([&] {
+    MainWindowState state = WindowState();
+    const CloseSequence close{state, settings_, ports_.dialogs, [this] { return caption_; },
+                              [this] { return SaveAsAndTell(); }};
+    allowed = FormCloseQuery(close);
+  });
+  return allowed;
+}
+
+void AppCore::Guarded(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const VelmoraError& error) {
+    ReportError(error.what());
+  } catch (const std::bad_alloc&) {
+    ReportError(kOutOfMemory);
+  } catch (const std::exception& error) {
+    ReportError(*error.what() != '\0' ? std::string(error.what()) : std::string(kUnexpectedError));
+  } catch (...) {
+    ReportError(kUnexpectedError);
+  }
+}
+
+void AppCore::ReportError(const std::string& cp932Message) {
+  ports_.dialogs.ShowMessage(GeneralErrorReportText(cp932Message), ProductTitle(),
+                             message_box::kOk | message_box::kIconStop);
+}
+
+void AppCore::ReportUnexpectedError() { ReportError(kUnexpectedError); }
+
+View AppCore::CurrentView() const {
+  View view;
+  view.caption = caption_;
+  view.commands.reserve(Table().size());
+  for (const Command& command : Table()) {
+    view.commands.push_back(CommandView{command.id, IsEnabled(command.id),
+                                        command.checked != nullptr && (this->*(command.checked))()});
+  }
+  view.title = editor_.State().Title;
+  view.colour = editor_.State().Color;
+  view.colourButtonsEnabled = editor_.Commands().ColourButtons;
+  view.treeButtons = editor_.Settings().ShowButtons;
+  for (int n = 1; n <= HistorySize; ++n) {
+    view.recentFiles[static_cast<std::size_t>(n - 1)] = recentFiles_.Caption(n, ports_.files);
+  }
+  view.selection = editor_.Selected();
+  view.scrollRequest = scrollRequest_;
+  view.treeRevision = treeRevision_;
+  view.closeRequest = closeRequest_;
+  return view;
+}
+
+DocumentPorts AppCore::Documents() {
+  return DocumentPorts{ports_.files, ports_.dialogs, ports_.dialogs, recentFiles_, &ports_.shell};
+}
+
+DesktopPorts AppCore::Desktop() {
+  return DesktopPorts{ports_.dialogs, ports_.shell, ports_.shell, ports_.shell, ports_.dialogs};
+}
+
+MainWindowState AppCore::WindowState() { return MainWindowState{editor_, recentFiles_, ports_.placement}; }
+
+}  // namespace velmora

@@ -1,0 +1,184 @@
+#pragma once
+// The application core: every command of the editor and all its state in
+// one place. It owns the editor (the tree, DocumentState, the selection),
+// the caption, the options, the recent files and the settings file, and a
+// command table (CommandTable.cpp): for each command id its action, its
+// enabled rule and, for the three options, its checked rule.
+//
+// The main window only turns events into calls here (Run with a command id,
+// Select, TypeTitle, ChooseColour, OpenAsDroppedFile, CloseQuery) and then
+// renders CurrentView(). Nothing here knows a window: the platform comes in
+// through AppPorts, and the tests drive the whole program natively with one
+// set of fakes.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/Ports.h"
+#include "app/RecentFiles.h"
+#include "app/SettingsFile.h"
+#include "app/View.h"
+#include "desktop/DesktopContext.h"
+#include "document/Editor.h"
+#include "files/DocumentCommands.h"
+
+namespace velmora {
+
+// What only the platform side can tell about the running program.
+struct AppFacts {
+  // The product title (CP932) and the program's own facts for the desktop
+  // commands (shortcut target, help file, About text).
+  ProgramFacts program;
+  // The settings file is this path with ".ini".
+  FilePath settingsProgram;
+  // Generate reads the player stub beside this path (with ".bin").
+  FilePath playerProgram;
+};
+
+class AppCore final : private EditorView {
+ public:
+  AppCore(const AppPorts& ports, AppFacts facts);
+  AppCore(const AppCore&) = delete;
+  AppCore& operator=(const AppCore&) = delete;
+
+  // The window's creation: the settings file read, a new document, the
+  // colour buttons available with `taskbarProgress` only.
+  void Start(bool taskbarProgress);
+
+  // Runs the command `id` as its menu item, button or accelerator does.
+  // A command whose enabled rule says no, or an id without a row, is
+  // refused: nothing runs and the result is false. An error the command
+  // raises is shown in the general error report (the command then counts
+  // as run: what it did before the error stays).
+  bool Run(int id);
+  bool IsEnabled(int id) const;
+
+  // The user's own changes that are no commands.
+  void Select(TreeNode* node);
+  // Every change of the title box (CP932, one line).
+  void TypeTitle(const std::string& title);
+  // The colour buttons: kColourGreen, kColourYellow, kColourRed.
+  void ChooseColour(int colour);
+  // A character typed into the tree: Enter opens the node editor. False
+  // when the character is swallowed.
+  bool KeyInTree(int key);
+
+  // Opens `path` as the document without a question about unsaved changes,
+  // as a dropped file does: the command line, the recent files and a file
+  // handed over by a second start all come here.
+  void OpenAsDroppedFile(const FilePath& path);
+
+  // The close sequence: the questions, then the settings file. True lets
+  // the window close. A second request while the first one's questions are
+  // up is refused.
+  bool CloseQuery();
+
+  // Runs `action` like a command: an error becomes the general error report.
+  void Guarded(const std::function<void()>& action);
+  // The general error report for `cp932Message`.
+  void ReportError(const std::string& cp932Message);
+  // The general error report for a failure without a text of its own.
+  void ReportUnexpectedError();
+
+  // What the window shows now.
+  View CurrentView() const;
+  // Marks the tree as changed outside a command (a test's direct edit, an
+  // expansion made in the tree view is not one: the view holds it already).
+  void TreeChanged() { ++treeRevision_; }
+
+  Editor& Model() { return editor_; }
+  const Editor& Model() const { return editor_; }
+  RecentFiles& Recent() { return recentFiles_; }
+  const RecentFiles& Recent() const { return recentFiles_; }
+  const SettingsFile& Settings() const { return settings_; }
+  const std::string& Caption() const { return caption_; }
+  const std::string& ProductTitle() const { return facts_.program.productTitle; }
+
+  // One row of the command table.
+  struct Command {
+    int id = 0;
+    void (AppCore::*action)() = nullptr;
+    // Null: always enabled.
+    bool (AppCore::*enabled)() const = nullptr;
+    // Null: never checked.
+    bool (AppCore::*checked)() const = nullptr;
+    // Whether the action may change the tree (false: the window need not
+    // walk its tree view afterwards).
+    bool changesTree = true;
+  };
+
+ private:
+  static const std::vector<Command>& Table();
+  static const Command* Find(int id);
+
+  // EditorView: the scroll becomes part of the view.
+  void ScrollToOrigin() override { ++scrollRequest_; }
+
+  // The actions (CommandTable.cpp).
+  void New();
+  void Read();
+  void Save();
+  void SaveAs();
+  bool SaveAsAndTell();
+  void Exit();
+  void Preview();
+  void Generate();
+  void EditNode();
+  void AddAnswer();
+  void Exchange();
+  void Delete();
+  void MakeQuestion();
+  void MakeInformation();
+  void MakeExclamation();
+  void MakeInhibit();
+  void YesDefault();
+  void NoDefault();
+  void NewLineMark();
+  void ToggleShowButtons();
+  void ToggleCloseQuery();
+  void ToggleSaveStatus();
+  void DesktopShortcut();
+  void StartupShortcut();
+  void StartMenuShortcut();
+  void Help();
+  void About();
+  void HomePage();
+  template <int Slot>
+  void History();
+  void OpenRecent(int slot);
+  // The rules.
+  bool CanSave() const { return editor_.Commands().Save; }
+  bool CanSaveAs() const { return editor_.Commands().SaveAs; }
+  bool CanPreview() const { return editor_.Commands().PreView; }
+  bool CanGenerate() const { return editor_.Commands().Generate; }
+  bool CanAddYes() const { return editor_.Commands().AddYes; }
+  bool CanAddNo() const { return editor_.Commands().AddNo; }
+  bool CanExchange() const { return editor_.Commands().Exchange; }
+  bool CanYesDefault() const { return editor_.Commands().YesDefault; }
+  bool CanNoDefault() const { return editor_.Commands().NoDefault; }
+  bool CanDelete() const { return editor_.Commands().Delete; }
+  template <int Slot>
+  bool HasRecent() const;
+  bool ShowButtonsOn() const { return editor_.Settings().ShowButtons; }
+  bool CloseQueryOn() const { return editor_.Settings().CloseQuery; }
+  bool SaveStatusOn() const { return editor_.Settings().SaveStatus; }
+
+  DocumentPorts Documents();
+  DesktopPorts Desktop();
+  MainWindowState WindowState();
+
+  AppPorts ports_;
+  AppFacts facts_;
+  Editor editor_{*this};
+  RecentFiles recentFiles_;
+  SettingsFile settings_;
+  std::string caption_;
+  std::uint64_t scrollRequest_ = 0;
+  std::uint64_t treeRevision_ = 0;
+  std::uint64_t closeRequest_ = 0;
+  bool closeQueryRunning_ = false;
+};
+
+}  // namespace velmora

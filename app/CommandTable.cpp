@@ -1,0 +1,190 @@
+// The command table: every command of the editor by id, with its action,
+// its enabled rule and (for the three options) its checked rule. A new
+// command is a new row here and an action beside the others; the window
+// needs no change beyond its menu item.
+#include <utility>
+
+#include "app/AppCore.h"
+#include "app/CommandIds.h"
+#include "desktop/HelpMenu.h"
+#include "desktop/Shortcuts.h"
+#include "distribution/GenerateCommand.h"
+#include "distribution/PreviewRun.h"
+#include "document/EditCommands.h"
+#include "files/DocumentCommands.h"
+
+namespace velmora {
+
+template <int Slot>
+void AppCore::History() {
+  OpenRecent(Slot);
+}
+
+template <int Slot>
+bool AppCore::HasRecent() const {
+  return !recentFiles_.Slot(Slot).Empty();
+}
+
+const std::vector<AppCore::Command>& AppCore::Table() {
+  // Rows that cannot touch the tree say so, so the window leaves its tree
+  // view alone after them.
+  constexpr bool kKeepsTree = false;
+  static const std::vector<Command> table = {
+      {IDM_NEW1, &AppCore::New},
+      {IDM_READ1, &AppCore::Read},
+      {IDM_SAVE1, &AppCore::Save, &AppCore::CanSave},
+      {IDM_SAVEAS1, &AppCore::SaveAs, &AppCore::CanSaveAs},
+      {IDM_DESKTOP1, &AppCore::DesktopShortcut, nullptr, nullptr, kKeepsTree},
+      {IDM_STARTUP1, &AppCore::StartupShortcut, nullptr, nullptr, kKeepsTree},
+      {IDM_STARTMENU1, &AppCore::StartMenuShortcut, nullptr, nullptr, kKeepsTree},
+      {IDM_HISTORY1 + 0, &AppCore::History<1>, &AppCore::HasRecent<1>},
+      {IDM_HISTORY1 + 1, &AppCore::History<2>, &AppCore::HasRecent<2>},
+      {IDM_HISTORY1 + 2, &AppCore::History<3>, &AppCore::HasRecent<3>},
+      {IDM_HISTORY1 + 3, &AppCore::History<4>, &AppCore::HasRecent<4>},
+      {IDM_HISTORY1 + 4, &AppCore::History<5>, &AppCore::HasRecent<5>},
+      {IDM_HISTORY1 + 5, &AppCore::History<6>, &AppCore::HasRecent<6>},
+      {IDM_HISTORY1 + 6, &AppCore::History<7>, &AppCore::HasRecent<7>},
+      {IDM_HISTORY1 + 7, &AppCore::History<8>, &AppCore::HasRecent<8>},
+      {IDM_HISTORY1 + 8, &AppCore::History<9>, &AppCore::HasRecent<9>},
+      {IDM_EXIT1, &AppCore::Exit, nullptr, nullptr, kKeepsTree},
+      {IDM_PREVIEW1, &AppCore::Preview, &AppCore::CanPreview},
+      {IDM_GENERATE1, &AppCore::Generate, &AppCore::CanGenerate, nullptr, kKeepsTree},
+      {IDM_NEWLINE1, &AppCore::NewLineMark, nullptr, nullptr, kKeepsTree},
+      {IDM_SHOWBUTTONS1, &AppCore::ToggleShowButtons, nullptr, &AppCore::ShowButtonsOn, kKeepsTree},
+      {IDM_CLOSEQUERY1, &AppCore::ToggleCloseQuery, nullptr, &AppCore::CloseQueryOn, kKeepsTree},
+      {IDM_SAVESTATUS1, &AppCore::ToggleSaveStatus, nullptr, &AppCore::SaveStatusOn, kKeepsTree},
+      {IDM_H1, &AppCore::Help, nullptr, nullptr, kKeepsTree},
+      {IDM_ABOUT1, &AppCore::About, nullptr, nullptr, kKeepsTree},
+      {IDM_SITE1, &AppCore::HomePage, nullptr, nullptr, kKeepsTree},
+      {IDM_EDIT1, &AppCore::EditNode},
+      {IDM_ADDYES1, &AppCore::AddAnswer, &AppCore::CanAddYes},
+      {IDM_ADDNO1, &AppCore::AddAnswer, &AppCore::CanAddNo},
+      {IDM_EXCHANGE1, &AppCore::Exchange, &AppCore::CanExchange},
+      {IDM_QUESTION1, &AppCore::MakeQuestion},
+      {IDM_INFORMATION1, &AppCore::MakeInformation},
+      {IDM_EXCLAIMATION1, &AppCore::MakeExclamation},
+      {IDM_INHIBIT1, &AppCore::MakeInhibit},
+      {IDM_YESDEFAULT1, &AppCore::YesDefault, &AppCore::CanYesDefault},
+      {IDM_NODEFAULT1, &AppCore::NoDefault, &AppCore::CanNoDefault},
+      {IDM_DELETE1, &AppCore::Delete, &AppCore::CanDelete},
+  };
+  return table;
+}
+
+const AppCore::Command* AppCore::Find(int id) {
+  for (const Command& command : Table()) {
+    if (command.id == id) return &command;
+  }
+  return nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// File
+
+void AppCore::New() { DocumentCommands(editor_, Documents(), ProductTitle(), caption_).New1Click(); }
+
+void AppCore::Read() { DocumentCommands(editor_, Documents(), ProductTitle(), caption_).Read1Click(); }
+
+void AppCore::Save() { DocumentCommands(editor_, Documents(), ProductTitle(), caption_).Save1Click(); }
+
+void AppCore::SaveAs() { SaveAsAndTell(); }
+
+// The close sequence goes on only after a save.
+bool AppCore::SaveAsAndTell() {
+  ++treeRevision_;
+  return DocumentCommands(editor_, Documents(), ProductTitle(), caption_).SaveAs1Click();
+}
+
+// A file that is gone is skipped without a word; its entry stays. No
+// question about unsaved changes: choosing the file is the decision.
+void AppCore::OpenRecent(int slot) {
+  // A copy: the open moves the entry within the list.
+  const FilePath path = recentFiles_.Slot(slot);
+  if (path.Empty() || !ports_.files.FileExists(path)) return;
+  DocumentCommands(editor_, Documents(), ProductTitle(), caption_).Open(path);
+}
+
+// Exactly what the close box does; the close sequence may refuse.
+void AppCore::Exit() { ++closeRequest_; }
+
+void AppCore::DesktopShortcut() {
+  DesktopPorts ports = Desktop();
+  CreateShortcut(kDesktopShortcut, ports, facts_.program);
+}
+
+void AppCore::StartupShortcut() {
+  DesktopPorts ports = Desktop();
+  CreateShortcut(kStartupShortcut, ports, facts_.program);
+}
+
+void AppCore::StartMenuShortcut() {
+  DesktopPorts ports = Desktop();
+  CreateShortcut(kStartMenuShortcut, ports, facts_.program);
+}
+
+// ---------------------------------------------------------------------------
+// Distribution
+
+void AppCore::Preview() {
+  // Every step moves the selection and disables Preview and Generate; the
+  // window shows both before the step's dialog appears.
+  RunEditorPreview(editor_, ports_.dialogs, editor_.Commands().ColourButtons ? ports_.taskbar : nullptr, [this] {
+    // Each step moves the selection, and with it the answer marks.
+    ++treeRevision_;
+    if (ports_.screen != nullptr) ports_.screen->Show(CurrentView());
+  });
+}
+
+void AppCore::Generate() {
+  GenerateBtnClick(editor_, GeneratePorts{ports_.files, ports_.dialogs, ports_.dialogs, ports_.shell},
+                   facts_.playerProgram, caption_);
+}
+
+// ---------------------------------------------------------------------------
+// Options
+
+void AppCore::NewLineMark() { NewLine1Click(editor_, ports_.dialogs, ProductTitle()); }
+
+void AppCore::ToggleShowButtons() { ShowButtons1Click(editor_, !editor_.Settings().ShowButtons); }
+
+void AppCore::ToggleCloseQuery() { CloseQuery1Click(editor_, !editor_.Settings().CloseQuery); }
+
+void AppCore::ToggleSaveStatus() { SaveStatus1Click(editor_, !editor_.Settings().SaveStatus); }
+
+// ---------------------------------------------------------------------------
+// Help
+
+void AppCore::Help() { OpenHelpFile(ports_.shell, facts_.program.path); }
+
+void AppCore::About() {
+  DesktopPorts ports = Desktop();
+  ShowAboutBox(ports, facts_.program);
+}
+
+void AppCore::HomePage() { OpenHomePage(ports_.shell); }
+
+// ---------------------------------------------------------------------------
+// The tree's pop-up menu
+
+void AppCore::EditNode() { TreeView1DblClick(editor_, ports_.dialogs); }
+
+void AppCore::AddAnswer() { AddYes1Click(editor_); }
+
+void AppCore::Exchange() { Exchange1Click(editor_); }
+
+// Questions are captioned with the window caption.
+void AppCore::Delete() { Delete1Click(editor_, ports_.dialogs, caption_); }
+
+void AppCore::MakeQuestion() { Question1Click(editor_); }
+
+void AppCore::MakeInformation() { Information1Click(editor_); }
+
+void AppCore::MakeExclamation() { Exclaimation1Click(editor_); }
+
+void AppCore::MakeInhibit() { Inhibit1Click(editor_); }
+
+void AppCore::YesDefault() { YesDefault1Click(editor_); }
+
+void AppCore::NoDefault() { NoDefault1Click(editor_); }
+
+}  // namespace velmora
