@@ -16,6 +16,9 @@ namespace velmora {
 struct LoadedDocument {
   DecisionTree tree;
   DocumentState state;
+  // The line on which a NUL byte ended the reading (counted from 1), or 0
+  // when the whole file was read.
+  std::size_t stoppedAtNulLine = 0;
 };
 
 // The stored form of a document: the nodes in pre-order, one line each with
@@ -34,6 +37,7 @@ std::size_t TreeTextSize(const DecisionTree& tree, const DocumentState& state);
 // title, newline mark and (for files with an option block) colour; a legacy
 // file without a mark or colour keeps those of `current`. The node texts
 // still carry their kind markers: RestoreKinds turns them into kinds.
+// A NUL byte ends the text; the result says on which line.
 // Throws VelmoraError (cannot open, invalid level, no procedure).
 LoadedDocument LoadTreeFile(FileSystemPort& fs, const FilePath& path, const DocumentState& current);
 

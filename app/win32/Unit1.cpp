@@ -11,8 +11,10 @@
 #include <cstring>
 #include <ctime>
 #include <new>
+#include <optional>
 
 #include "app/win32/CommandIds.h"
+#include "app/win32/FileHandOver.h"
 #include "app/win32/Win32WindowPlacement.h"
 #include "distribution/win32/Unit_Win7Taskbar.h"
 #include "document/Errors.h"
@@ -225,11 +227,10 @@ void TForm1::FormCreate() {
   // The About box's background is drawn from this generator.
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   ProbeTaskbarProgress();
-  // Generate stays off until the first selection change, although the
-  // starting tree already has three nodes.
+  // The states are those New left: the starting tree has three nodes, so
+  // Generate is available from the start.
   CommandStates& commands = editor_.Commands();
   commands.PreView = true;
-  commands.Generate = false;
   commands.Save = false;
 }
 
@@ -244,6 +245,36 @@ void TForm1::ShowFirstTime(int showCommand, const std::vector<std::wstring>& arg
 
 void TForm1::SetInstanceMark(const std::wstring& instanceName) {
   instanceMark_ = std::make_unique<InstanceMarkProperty>(hwnd_, instanceName);
+}
+
+// ---------------------------------------------------------------------------
+// A second start's file
+
+bool TForm1::OnCopyData(const COPYDATASTRUCT& data) {
+  std::optional<std::wstring> path = ReadFileHandOver(data);
+  if (!path) return false;
+  // Not opened inside the sender's call: the open may ask questions, and
+  // the second start waits for this answer.
+  handedOver_.push_back(std::move(*path));
+  PostMessageW(hwnd_, kOpenHandedOverFile, 0, 0);
+  return true;
+}
+
+void TForm1::OpenHandedOverFile() {
+  // A modal dialog disables the window, and a menu runs its own loop; the
+  // file waits for their end (OnHandOverChance), never dropped.
+  if (handedOver_.empty() || !IsWindowEnabled(hwnd_) || menuLoop_) return;
+  const std::wstring path = std::move(handedOver_.front());
+  handedOver_.pop_front();
+  if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
+  SetForegroundWindow(hwnd_);
+  RunGuarded([&] { OpenDocumentFile(FromWidePath(path)); });
+  if (!handedOver_.empty()) PostMessageW(hwnd_, kOpenHandedOverFile, 0, 0);
+}
+
+void TForm1::OnHandOverChance(UINT message) {
+  if (message == WM_ENTERMENULOOP || message == WM_EXITMENULOOP) menuLoop_ = message == WM_ENTERMENULOOP;
+  if (!handedOver_.empty()) PostMessageW(hwnd_, kOpenHandedOverFile, 0, 0);
 }
 
 // ---------------------------------------------------------------------------

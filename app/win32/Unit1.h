@@ -31,6 +31,7 @@
 #include <shellapi.h>
 
 #include <array>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -140,6 +141,10 @@ class TForm1 final : public WindowBase<TForm1>, private EditorView {
   // The close sequence: true lets the window close.
   bool FormCloseQuery();
   void FormDropFiles(HDROP drop);
+  // WM_COPYDATA: a second start's file. A well-formed hand-over is queued
+  // and opened as a dropped file once no modal dialog or menu runs (true);
+  // any other data is refused (false).
+  bool OnCopyData(const COPYDATASTRUCT& data);
 
   // ---- Unit1.cpp ----
   void ExitBtnClick();
@@ -264,6 +269,13 @@ class TForm1 final : public WindowBase<TForm1>, private EditorView {
   bool OnQueryEndSession();
   void OnEndSession(bool ending);
   void OnDropFiles(HDROP drop);
+  // The handed-over files (Unit1.cpp): the private message opens the first
+  // one; the end of a modal dialog (WM_ENABLE) or of a menu posts it again.
+  static constexpr UINT kOpenHandedOverFile = WM_APP + 1;
+  void OpenHandedOverFile();
+  void OnHandOverChance(UINT message);
+  std::deque<std::wstring> handedOver_;
+  bool menuLoop_ = false;
 
   // Runs `action` as a command: errors become the general error report, and
   // the screen is brought up to date with the model afterwards.
