@@ -11,8 +11,9 @@ namespace velmora {
 
 // A message quotes at most this many bytes of a line read from a file: a
 // line may be megabytes long, and a message box (or a terminal) that has to
-// show it all stops answering.
-inline constexpr std::size_t kQuoteLimit = 200;
+// show it all stops answering. A message box does not break a word, so the
+// limit also keeps a quote without blanks narrower than the screen.
+inline constexpr std::size_t kQuoteLimit = 128;
 // `text` as a message quotes it: whole up to kQuoteLimit bytes, otherwise
 // cut at the last CP932 character boundary within the limit and ended with
 // "…".

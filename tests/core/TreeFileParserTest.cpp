@@ -70,7 +70,7 @@ TEST(TreeTextParser, TheLevelErrorQuotesAtMostTheStartOfALongLine) {
   const std::string kCut = "\x81\x63";  // "…"
   // "あ" is two bytes; after one "x" the limit falls inside one of them.
   std::string kana;
-  for (int i = 0; i < 200; ++i) kana += "\x82\xa0";
+  for (std::size_t i = 0; i < kQuoteLimit; ++i) kana += "\x82\xa0";
   const std::pair<std::string, std::string> cases[] = {
       {std::string(8u << 20, 'y'), std::string(kQuoteLimit, 'y') + kCut},
       {std::string(kQuoteLimit, 'z'), std::string(kQuoteLimit, 'z')},

@@ -1,7 +1,7 @@
 // Damaged files in the real editor: a line of 50 MB at a wrong level gives
 // a message box that fits on the screen and the editor goes on; a file with
 // a NUL byte opens with a notice that names the file and the line. The
-// message boxes are the system's own, answered when they wait for input.
+// message boxes are the system's own, answered as they come up.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 #include <string>
 
 #include "files/FileMessages.h"
-#include "tests/windows/IdleScript.h"
+#include "tests/windows/EditingDriver.h"
 #include "tests/windows/MainWindowTestSupport.h"
 #include "win32/Win32Handles.h"
 #include "win32/Win32MessageBox.h"
@@ -18,7 +18,7 @@
 namespace velmora::win32 {
 namespace {
 
-using testing::IdleScript;
+using editing_test::DialogScript;
 
 struct SeenBox {
   std::wstring text;
@@ -32,7 +32,7 @@ class DamagedFilesTest : public ::testing::Test {
     form->ShowFirstTime(SW_SHOWNOACTIVATE, {});
     realBoxes.SetOwner(form->Handle());
     form->UseMessageBoxes(realBoxes);
-    script = std::make_unique<IdleScript>(form->Handle());
+    script = std::make_unique<DialogScript>();
   }
   void TearDown() override {
     script.reset();
@@ -57,11 +57,9 @@ class DamagedFilesTest : public ::testing::Test {
   SeenBox OpenAndAnswerOneBox() {
     SeenBox seen;
     script->Play({[&](HWND box) {
-      wchar_t text[2048] = {};
-      GetDlgItemTextW(box, 0xFFFF, text, 2048);
-      seen.text = text;
+      seen.text = editing_test::MessageBoxText(box);
       GetWindowRect(box, &seen.rect);
-      PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+      editing_test::Answer(box, IDOK);
     }});
     form->RunGuarded([&] { form->FormShow({path}); });
     EXPECT_TRUE(script->Finished()) << "no message box was shown";
@@ -71,7 +69,7 @@ class DamagedFilesTest : public ::testing::Test {
   testing::RecordingMessageBoxes recorded;
   Win32MessageBox realBoxes;
   std::unique_ptr<TForm1> form;
-  std::unique_ptr<IdleScript> script;
+  std::unique_ptr<DialogScript> script;
   std::wstring path;
 };
 
