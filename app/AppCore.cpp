@@ -48,10 +48,9 @@ void AppCore::Start(bool taskbarProgress) {
   Guarded([this] { New(); });
   CommandStates& commands = editor_.Commands();
   commands.ColourButtons = taskbarProgress;
-  // Generate stays off until the first selection change, although the
-  // starting tree already has three nodes.
+  // The states are those New left: the starting tree has three nodes, so
+  // Generate is available from the start.
   commands.PreView = true;
-  commands.Generate = false;
   commands.Save = false;
   ++treeRevision_;
 }

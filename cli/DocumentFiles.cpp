@@ -1,5 +1,6 @@
 #include "cli/DocumentFiles.h"
 
+#include "distribution/PlayerStub.h"
 #include "files/DistributionPayload.h"
 #include "document/Errors.h"
 #include "files/FileMessages.h"
@@ -26,7 +27,7 @@ void WriteLikeEditor(FileSystemPort& fs, const FilePath& path, const LoadedDocum
                      const FilePath& stubPath) {
   const std::string extension = path.LowerCaseExtension();
   if (extension == ".exe") {
-    const std::string stub = fs.ReadWholeFile(stubPath);
+    const std::string stub = ReadPlayerStub(fs, stubPath);
     fs.WriteFileAtomically(path, BuildDistributionExecutable(stub, document.tree, document.state));
   } else if (extension == ".tre") {
     SaveTreeFile(fs, path, document.tree, document.state);

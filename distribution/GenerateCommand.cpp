@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "distribution/PlayerStub.h"
 #include "files/DistributionPayload.h"
 #include "files/DocumentCommands.h"
 
@@ -34,7 +35,7 @@ bool GenerateBtnClick(Editor& editor, const GeneratePorts& ports, const FilePath
   if (!chosen) return false;
   const FilePath output = ports.files.Absolute(*chosen);
 
-  const std::string stub = ports.files.ReadWholeFile(programPath.WithExtension(".bin"));
+  const std::string stub = ReadPlayerStub(ports.files, programPath.WithExtension(".bin"));
   ports.files.WriteFileAtomically(output, BuildDistributionExecutable(stub, editor.Tree(), editor.State()));
 
   const std::string question = ports.files.DisplayText(output) + kGeneratedTail + "\r\n\r\n" + kOpenOutputFolderQuestion;

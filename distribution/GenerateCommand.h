@@ -38,8 +38,9 @@ struct GeneratePorts {
 // GenerateBtn and Generate1. The stub is the file beside the program named
 // like it with ".bin" (`programPath` "C:\tools\Tool.exe" reads
 // "C:\tools\Tool.bin"). Message boxes are captioned `caption`. Returns
-// whether an executable was written; a missing stub or a failed write
-// raises VelmoraError naming that file.
+// whether an executable was written; a missing stub, one that is no Windows
+// program, or a failed write raises VelmoraError naming that file, and
+// nothing is written.
 bool GenerateBtnClick(Editor& editor, const GeneratePorts& ports, const FilePath& programPath,
                       const std::string& caption);
 

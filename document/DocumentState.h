@@ -15,9 +15,10 @@ struct DocumentState {
   // The procedure's title as typed (CP932), the caption of every step dialog.
   std::string Title;
   std::string NewLineMark = std::string(DefaultNewLineMark);
-  // 1 green, 2 yellow, 3 red, 0 none. A fresh program starts with 0 (while
-  // its form shows green selected); files bring their own value.
-  int Color = 0;
+  // 1 green, 2 yellow, 3 red, 0 none. A fresh program starts with green,
+  // the button the window shows selected, so a new document saved before
+  // any click stores the colour it shows; files bring their own value.
+  int Color = 1;
 };
 
 }  // namespace velmora

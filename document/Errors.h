@@ -15,8 +15,9 @@ class VelmoraError : public std::runtime_error {
 };
 
 // The text of the general error report: a full stop is appended when the
-// message's last character sorts after "." (so "...です" gets one, while a
-// message ending in "." or "!" does not).
+// message's last character is a single-byte one that sorts after "." (so
+// "abc" gets one, while a message ending in ".", "!" or any double-byte
+// character such as "。" or "す" does not).
 std::string GeneralErrorReportText(std::string_view message);
 
 }  // namespace velmora

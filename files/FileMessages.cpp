@@ -1,5 +1,7 @@
 #include "files/FileMessages.h"
 
+#include "document/Cp932.h"
+
 namespace velmora {
 namespace {
 
@@ -33,6 +35,21 @@ constexpr std::string_view kUnsupportedExtension =
     "\x82\xb1\x82\xcc\x8a\x67\x92\xa3\x8e\x71\x82\xcc\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xcd\x8e\xf3\x82\xaf"
     "\x8e\xe6\x82\xea\x82\xdc\x82\xb9\x82\xf1\x81\x42";
 
+// "…", after a quote that was cut.
+constexpr std::string_view kCutMark = "\x81\x63";
+// "" の "
+constexpr std::string_view kOfInfix = "\x22\x20\x82\xcc\x20";
+// " 行目の NUL 文字で読み込みを止めました。それより後は読み込まれていないため、保存するとその部分は失われます。"
+constexpr std::string_view kStoppedAtNulSuffix =
+    " \x8d\x73\x96\xda\x82\xcc NUL \x95\xb6\x8e\x9a\x82\xc5\x93\xc7\x82\xdd\x8d\x9e\x82\xdd\x82\xf0\x8e\x7e"
+    "\x82\xdf\x82\xdc\x82\xb5\x82\xbd\x81\x42\x82\xbb\x82\xea\x82\xe6\x82\xe8\x8c\xe3\x82\xcd\x93\xc7\x82\xdd"
+    "\x8d\x9e\x82\xdc\x82\xea\x82\xc4\x82\xa2\x82\xc8\x82\xa2\x82\xbd\x82\xdf\x81\x41\x95\xdb\x91\xb6\x82\xb7"
+    "\x82\xe9\x82\xc6\x82\xbb\x82\xcc\x95\x94\x95\xaa\x82\xcd\x8e\xb8\x82\xed\x82\xea\x82\xdc\x82\xb7\x81\x42";
+// "" は Windows の実行ファイルではありません。"
+constexpr std::string_view kNotAnExecutableSuffix =
+    "\x22\x20\x82\xcd Windows \x82\xcc\x8e\xc0\x8d\x73\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xc5\x82\xcd\x82\xa0"
+    "\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x42";
+
 std::string Concat(std::initializer_list<std::string_view> parts) {
   std::size_t size = 0;
   for (std::string_view part : parts) size += part.size();
@@ -52,8 +69,19 @@ std::string CannotCreateMessage(std::string_view path, std::string_view reason) 
   return Concat({kFilePrefix, path, kCannotCreateSuffix, TrimReasonText(reason)});
 }
 
+std::string QuotedLine(std::string_view text) {
+  if (text.size() <= kQuoteLimit) return std::string(text);
+  std::size_t end = 0;
+  while (end < text.size()) {
+    const std::size_t next = end + cp932::CharLengthAt(text, end);
+    if (next > kQuoteLimit) break;
+    end = next;
+  }
+  return Concat({text.substr(0, end), kCutMark});
+}
+
 std::string InvalidLevelMessage(std::size_t level, std::string_view text) {
-  return Concat({kItemPrefix, text, kLevelInfix, std::to_string(level), kLevelSuffix});
+  return Concat({kItemPrefix, QuotedLine(text), kLevelInfix, std::to_string(level), kLevelSuffix});
 }
 
 std::string StreamReadErrorMessage() { return std::string(kStreamReadError); }
@@ -64,6 +92,14 @@ std::string ProcedureTooLargeMessage() { return std::string(kProcedureTooLarge);
 
 std::string UnsupportedExtensionMessage(std::string_view fileName) {
   return Concat({kUnsupportedExtension, "\r\n\r\n", fileName});
+}
+
+std::string StoppedAtNulNotice(std::string_view path, std::size_t line) {
+  return Concat({kFilePrefix, path, kOfInfix, std::to_string(line), kStoppedAtNulSuffix});
+}
+
+std::string NotAnExecutableMessage(std::string_view path) {
+  return Concat({kFilePrefix, path, kNotAnExecutableSuffix});
 }
 
 std::string TrimReasonText(std::string_view reason) {

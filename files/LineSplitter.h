@@ -25,6 +25,20 @@ inline std::size_t FindByte(std::string_view text, char byte, std::size_t from) 
 // A NUL ends the text: what follows is ignored.
 inline std::string_view BeforeNul(std::string_view text) { return text.substr(0, FindByte(text, '\0', 0)); }
 
+// The line, counted from 1 with the line ends of LineSplitter, on which the
+// first NUL stands; 0 for a text without one. Readers tell the author where
+// their reading stopped.
+inline std::size_t LineOfFirstNul(std::string_view text) {
+  const std::size_t nul = FindByte(text, '\0', 0);
+  if (nul == text.size()) return 0;
+  std::size_t line = 1;
+  for (std::size_t i = 0; i < nul; ++i) {
+    const bool crOfCrLf = text[i] == '\r' && i + 1 < nul && text[i + 1] == '\n';
+    if ((text[i] == '\n' || text[i] == '\r') && !crOfCrLf) ++line;
+  }
+  return line;
+}
+
 class LineSplitter {
  public:
   explicit LineSplitter(std::string_view text) : text_(BeforeNul(text)) {

@@ -4,6 +4,8 @@
 // generated executables only, needs nothing of the tree file writer or of
 // the file system ports.
 
+#include <cstddef>
+
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"
 
@@ -12,6 +14,9 @@ namespace velmora {
 struct LoadedDocument {
   DecisionTree tree;
   DocumentState state;
+  // The line on which a NUL byte ended the reading (counted from 1), or 0
+  // when the whole file was read.
+  std::size_t stoppedAtNulLine = 0;
 };
 
 // Turns the kind marker at the start of every node text into the node's kind

@@ -42,6 +42,7 @@ std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files
                          message_box::kOk);
     return std::nullopt;
   }
+  const std::size_t stoppedAtNulLine = loaded->stoppedAtNulLine;
   RestoreKinds(loaded->tree);
   loaded->tree.ExpandAll();
   loaded->state.Modified = false;
@@ -56,6 +57,12 @@ std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files
   opened.caption = files.DisplayText(path.FileName()) + " - " + productTitle;
   opened.treeFile = path.LowerCaseExtension() == ".tre";
   editor.InitialDir = path.Folder();
+  // The document is open, but without what followed the NUL: a save would
+  // drop that for good, so the author hears of it now.
+  if (stoppedAtNulLine != 0) {
+    messages.ShowMessage(StoppedAtNulNotice(files.DisplayText(path), stoppedAtNulLine), opened.caption,
+                         message_box::kOk);
+  }
   return opened;
 }
 

@@ -33,7 +33,8 @@ struct OpenedDocument {
 // InitialDir: where the open dialog starts next time. Any other extension is
 // refused with a plain message box captioned `currentCaption` and changes
 // nothing (the result is empty). A reader's error propagates as VelmoraError
-// and also changes nothing.
+// and also changes nothing. A file whose reading stopped at a NUL byte opens
+// and then gets a plain notice naming the file and the line.
 std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files, MessageBoxPort& messages,
                                            const FilePath& path,
                                            const std::string& productTitle, const std::string& currentCaption,

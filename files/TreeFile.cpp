@@ -3,6 +3,7 @@
 #include "document/Errors.h"
 #include "files/FileMessages.h"
 #include "files/IniText.h"
+#include "files/LineSplitter.h"
 #include "files/TreeTextParser.h"
 #include "files/TrailingLines.h"
 
@@ -50,7 +51,8 @@ LoadedDocument LoadTreeFile(FileSystemPort& fs, const FilePath& path, const Docu
   // takes the bytes over; for a file that has one, that reads only its last
   // lines. A legacy file ignores the result.
   const std::optional<IniSection> options = FindLastIniSection(bytes, "OPTION");
-  LoadedDocument document{ParseTreeText(std::move(bytes)), current};
+  const std::size_t nulLine = LineOfFirstNul(bytes);
+  LoadedDocument document{ParseTreeText(std::move(bytes)), current, nulLine};
   // An empty file would leave the editor without a root; it is refused
   // instead, and the open document stays.
   if (document.tree.Empty()) throw VelmoraError(NoProcedureMessage(fs.DisplayText(path)));

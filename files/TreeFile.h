@@ -30,6 +30,7 @@ std::size_t TreeTextSize(const DecisionTree& tree, const DocumentState& state);
 // title, newline mark and (for files with an option block) colour; a legacy
 // file without a mark or colour keeps those of `current`. The node texts
 // still carry their kind markers: RestoreKinds turns them into kinds.
+// A NUL byte ends the text; the result says on which line.
 // Throws VelmoraError (cannot open, invalid level, no procedure).
 LoadedDocument LoadTreeFile(FileSystemPort& fs, const FilePath& path, const DocumentState& current);
 

@@ -3,11 +3,16 @@
 
 The picture is the program's subject: a yellow question square linked to a
 green (yes) and a red (no) answer square, on a transparent background, drawn
-at 16, 32 and 48 pixels. Run it again after changing the drawing; the .ico is
-committed so that the build needs no Python.
+at each size Windows asks for from 96 to 192 DPI and in large icon views: 16,
+24, 32, 48, 64 and 256 pixels, so no scaling of a smaller one blurs it. The
+256-pixel image is stored as PNG, as Windows does for that size (as a bitmap it
+alone would add a quarter of a megabyte to every generated executable). The
+output depends on nothing but this file: run it again after changing the
+drawing; the .ico is committed so that the build needs no Python.
 """
 import struct
 import sys
+import zlib
 from pathlib import Path
 
 YELLOW = (255, 214, 0)
@@ -66,8 +71,24 @@ def bitmap_entry(size):
     return header + xor + bytes(mask)
 
 
+def png_entry(size):
+    pixels = draw(size)
+    rows = b"".join(b"\0" + bytes(channel for pixel in row for channel in pixel) for row in pixels)
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(rows, 9)) +
+            chunk(b"IEND", b""))
+
+
+SIZES = [16, 24, 32, 48, 64, 256]
+PNG_FROM = 256
+
+
 def write_icon(path, sizes):
-    entries = [bitmap_entry(size) for size in sizes]
+    entries = [png_entry(size) if size >= PNG_FROM else bitmap_entry(size) for size in sizes]
     out = struct.pack("<HHH", 0, 1, len(sizes))
     offset = 6 + 16 * len(sizes)
     for size, data in zip(sizes, entries):
@@ -78,5 +99,5 @@ def write_icon(path, sizes):
 
 if __name__ == "__main__":
     target = Path(sys.argv[1]) if len(sys.argv) > 1 else Path(__file__).resolve().parent.parent / "resources" / "Velmora.ico"
-    write_icon(target, [16, 32, 48])
+    write_icon(target, SIZES)
     print(f"wrote {target}")

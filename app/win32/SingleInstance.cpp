@@ -1,5 +1,6 @@
 #include "app/win32/SingleInstance.h"
 
+#include "app/win32/FileHandOver.h"
 #include "win32/ProgramPath.h"
 
 namespace velmora::win32 {
@@ -20,6 +21,33 @@ BOOL CALLBACK CheckWindowForMark(HWND window, LPARAM parameter) {
   if (value != kInstanceMark) return TRUE;
   search->found = window;
   return FALSE;
+}
+
+void BringToFront(HWND window) {
+  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  SetForegroundWindow(window);
+}
+
+// The running copy has another current folder: a relative argument is made
+// full here, where it was meant.
+std::wstring FullPath(const std::wstring& path) {
+  const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring full(size, L'\0');
+  const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+  if (length == 0 || length >= size) return path;
+  full.resize(length);
+  return full;
+}
+
+// True when the running copy took the file over.
+bool HandOverFile(HWND running, const std::wstring& argument) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(running, &process);
+  // The running copy comes to the front itself when it opens the file;
+  // only the foreground program (this one) may let it.
+  AllowSetForegroundWindow(process);
+  return SendFileHandOver(running, FullPath(argument));
 }
 
 }  // namespace
@@ -54,12 +82,17 @@ HWND FindMarkedWindow(const std::wstring& instanceName) {
   return search.found;
 }
 
-void HandOverToRunningCopy(const std::wstring& instanceName) {
+void HandOverToRunningCopy(const std::wstring& instanceName, const std::vector<std::wstring>& arguments) {
+  if (!arguments.empty() && !arguments.front().empty()) {
+    HWND running = FindMarkedWindow(instanceName);
+    if (running != nullptr && HandOverFile(running, arguments.front())) {
+      BringToFront(running);
+      return;
+    }
+  }
   MessageBoxW(nullptr, kAlreadyRunning, instanceName.c_str(), MB_OK);
   HWND running = FindMarkedWindow(instanceName);
-  if (running == nullptr) return;
-  if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
-  SetForegroundWindow(running);
+  if (running != nullptr) BringToFront(running);
 }
 
 }  // namespace velmora::win32

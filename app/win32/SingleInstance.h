@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "win32/Win32Handles.h"
 
@@ -56,9 +57,12 @@ class InstanceMarkProperty {
 // `instanceName`; null if none does.
 HWND FindMarkedWindow(const std::wstring& instanceName);
 
-// The second start: "既に起動されています。" in a message box captioned with the
-// instance name, then the running copy's window restored (if minimised) and
-// brought to the front.
-void HandOverToRunningCopy(const std::wstring& instanceName);
+// The second start. With a file on its command line (the first of
+// `arguments`), the file's full path goes to the running copy, which opens
+// it; the window comes to the front and no message is shown. Without a file,
+// or when no running copy takes it, "既に起動されています。" in a message box
+// captioned with the instance name, then the running copy's window restored
+// (if minimised) and brought to the front.
+void HandOverToRunningCopy(const std::wstring& instanceName, const std::vector<std::wstring>& arguments);
 
 }  // namespace velmora::win32

@@ -10,8 +10,10 @@
 #include <cstring>
 #include <ctime>
 #include <new>
+#include <optional>
 
 #include "app/CommandIds.h"
+#include "app/win32/FileHandOver.h"
 #include "win32/ProgramPath.h"
 #include "win32/ControlColours.h"
 #include "win32/Controls.h"
@@ -244,6 +246,36 @@ void TForm1::FormShow(const std::vector<std::wstring>& arguments) {
 
 void TForm1::SetInstanceMark(const std::wstring& instanceName) {
   instanceMark_ = std::make_unique<InstanceMarkProperty>(hwnd_, instanceName);
+}
+
+// ---------------------------------------------------------------------------
+// A second start's file
+
+bool TForm1::OnCopyData(const COPYDATASTRUCT& data) {
+  std::optional<std::wstring> path = ReadFileHandOver(data);
+  if (!path) return false;
+  // Not opened inside the sender's call: the open may ask questions, and
+  // the second start waits for this answer.
+  handedOver_.push_back(std::move(*path));
+  PostMessageW(hwnd_, kOpenHandedOverFile, 0, 0);
+  return true;
+}
+
+void TForm1::OpenHandedOverFile() {
+  // A modal dialog disables the window, and a menu runs its own loop; the
+  // file waits for their end (OnHandOverChance), never dropped.
+  if (handedOver_.empty() || !IsWindowEnabled(hwnd_) || menuLoop_) return;
+  const std::wstring path = std::move(handedOver_.front());
+  handedOver_.pop_front();
+  if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
+  SetForegroundWindow(hwnd_);
+  RunGuarded([&] { core_->OpenAsDroppedFile(FromWidePath(path)); });
+  if (!handedOver_.empty()) PostMessageW(hwnd_, kOpenHandedOverFile, 0, 0);
+}
+
+void TForm1::OnHandOverChance(UINT message) {
+  if (message == WM_ENTERMENULOOP || message == WM_EXITMENULOOP) menuLoop_ = message == WM_ENTERMENULOOP;
+  if (!handedOver_.empty()) PostMessageW(hwnd_, kOpenHandedOverFile, 0, 0);
 }
 
 // ---------------------------------------------------------------------------

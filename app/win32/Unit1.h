@@ -18,6 +18,7 @@
 #include <shellapi.h>
 
 #include <array>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -159,6 +160,15 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   bool OnQueryEndSession();
   void OnEndSession(bool ending);
   void OnDropFiles(HDROP drop);
+  // WM_COPYDATA: a second start's file. A well-formed hand-over is queued
+  // and opened as a dropped file once no modal dialog or menu runs (true);
+  // any other data is refused (false).
+  bool OnCopyData(const COPYDATASTRUCT& data);
+  // The handed-over files: the private message opens the first one; the
+  // end of a modal dialog (WM_ENABLE) or of a menu posts it again.
+  static constexpr UINT kOpenHandedOverFile = WM_APP + 1;
+  void OpenHandedOverFile();
+  void OnHandOverChance(UINT message);
   void OnTaskbarButtonCreated();
   void OnTitleChanged();
   void PutBackTitle(const std::wstring& typed, const std::wstring& text);
@@ -211,6 +221,8 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   HWND lastFocus_ = nullptr;
   HistoryCaptionList historyCaptions_;
   std::unique_ptr<InstanceMarkProperty> instanceMark_;
+  std::deque<std::wstring> handedOver_;
+  bool menuLoop_ = false;
   // F2 and a slow second click on the selected node run Edit1.
   NodeEditTrigger editTrigger_;
 };

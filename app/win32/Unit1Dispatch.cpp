@@ -85,6 +85,16 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
+    case WM_COPYDATA:
+      return lParam != 0 && OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE : FALSE;
+    case kOpenHandedOverFile:
+      OpenHandedOverFile();
+      return 0;
+    case WM_ENABLE:
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+      OnHandOverChance(message);
+      return 0;
     case WM_DESTROY:
       // A second start from now on finds no running copy to bring back.
       instanceMark_.reset();

@@ -50,7 +50,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   const std::wstring instanceName = velmora::win32::CurrentInstanceName();
   const velmora::win32::InstanceMutex mutex(instanceName);
   if (mutex.AnotherCopyRuns()) {
-    velmora::win32::HandOverToRunningCopy(instanceName);
+    velmora::win32::HandOverToRunningCopy(instanceName, CommandLineArguments());
     return 0;
   }
   const velmora::win32::ComApartment com;

@@ -8,13 +8,16 @@ so every text file is converted to CP932 on the way, each page's charset
 declaration with it; a character that CP932 cannot hold stops the build.
 chmcmd compiles the converted copy, and chmls then checks that every page
 the contents tree names is in the file (a page missing from [FILES] and
-from every link would otherwise vanish without a word).
+from every link would otherwise vanish without a word), and
+scripts/check-help-window.py that the help window's definition gives the
+contents pane room (F1 would otherwise show a bare page).
 
   build-help.py --source DIR --work DIR --output FILE --chmcmd PATH --chmls PATH
 
 Exits with 1 and removes the output when anything fails.
 """
 import argparse
+import importlib.util
 import pathlib
 import re
 import shutil
@@ -68,6 +71,14 @@ def check(chm: pathlib.Path, pages: list, chmls: str, source: pathlib.Path) -> l
     return problems
 
 
+def window_problems(chm: pathlib.Path, chmls: str) -> list:
+    checker = pathlib.Path(__file__).resolve().parents[2] / "scripts" / "check-help-window.py"
+    spec = importlib.util.spec_from_file_location("check_help_window", checker)
+    module = importlib.util.module_from_spec(spec)
+    spec.loader.exec_module(module)
+    return module.check_chm(chm, chmls)
+
+
 def main() -> int:
     parser = argparse.ArgumentParser()
     for option in ("--source", "--work", "--output", "--chmcmd", "--chmls"):
@@ -86,7 +97,7 @@ def main() -> int:
         sys.stderr.write(compiled.stdout + compiled.stderr)
         print(f"build-help: chmcmd could not make {chm.name}", file=sys.stderr)
         return 1
-    problems = check(chm, contents_pages(work), args.chmls, source)
+    problems = check(chm, contents_pages(work), args.chmls, source) + window_problems(chm, args.chmls)
     if problems:
         for problem in problems:
             print(f"build-help: {problem}", file=sys.stderr)

@@ -39,7 +39,15 @@ void Put(const fs::path& path, const std::string& bytes) { std::ofstream(path, s
 
 std::string TestData(const std::string& name) { return Content(fs::path(HostPath(VELMORA_TEST_DATA)) / "files" / name); }
 
-const std::string kStub = std::string("MZ\x90\0stub", 8);
+// "MZ", the new header's offset 0x40 at 0x3C and "PE\0\0" there: the
+// header a stub must start with, and a few bytes more.
+std::string PlayerStubBytes() {
+  std::string stub(0x40, '\0');
+  stub.replace(0, 2, "MZ");
+  stub[0x3C] = 0x40;
+  return stub + std::string("PE\0\0stub", 8);
+}
+const std::string kStub = PlayerStubBytes();
 
 class Cli : public ::testing::Test {
  protected:
@@ -155,6 +163,10 @@ TEST_F(Cli, FailuresLeaveTheOutputAlone) {
   Put(PathOf("notes.txt"), "r\r\n");
   Put(PathOf("good.tre"), TestData("sample.tre"));
   Put(PathOf("existing.tre"), "precious");
+  Put(PathOf("dos.bin"), std::string("MZ\x90\0stub", 8));
+  // A megabyte line at a wrong level: the message quotes only its start.
+  const std::string longLine(1 << 20, 'x');
+  Put(PathOf("long.tre"), "r\r\n\t\t" + longLine + "\r\n");
 #ifdef _WIN32
   const std::string noSuchFile = "";  // the system's text varies
 #else
@@ -176,6 +188,9 @@ TEST_F(Cli, FailuresLeaveTheOutputAlone) {
       {"notes.txt", "existing.tre", {}, UnsupportedExtensionMessage("notes.txt"), "notes.txt"},
       {"good.tre", "existing.txt", {}, UnsupportedExtensionMessage("existing.txt"), "existing.txt"},
       {"good.tre", "new.exe", {"--stub", stub}, CannotOpenMessage(stub, noSuchFile), "no-stub.bin"},
+      {"good.tre", "new.exe", {"--stub", NativePath("dos.bin")}, NotAnExecutableMessage(NativePath("dos.bin")),
+       "dos.bin"},
+      {"long.tre", "existing.tre", {}, InvalidLevelMessage(2, longLine), "xxxx"},
       {"good.tre", "no/folder/x.tre", {}, CannotCreateMessage(NativePath("no/folder/x.tre"), noSuchFile), "x.tre"},
   };
   for (const Case& c : cases) {
@@ -187,12 +202,13 @@ TEST_F(Cli, FailuresLeaveTheOutputAlone) {
 #else
     ExpectMessage(result, c.message, c.asciiPart);
 #endif
+    EXPECT_LT(result.err.size(), 1000u);
   }
   EXPECT_EQ(Content(PathOf("existing.tre")), "precious");
   EXPECT_FALSE(fs::exists(PathOf("new.exe")));
   EXPECT_FALSE(fs::exists(PathOf("existing.txt")));
   // Nothing but the files put there (and the scratch folder) remains.
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 7);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 9);
 }
 
 TEST_F(Cli, ShowPrintsAnOutline) {

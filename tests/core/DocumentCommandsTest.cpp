@@ -302,6 +302,24 @@ INSTANTIATE_TEST_SUITE_P(
                       Proposal{"", "Ver.2 check", "Ver", "Ver.EXE", "C:\\start\\"},
                       Proposal{"", "", "", ".EXE", "C:\\start\\"}));
 
+// The program starts with New on a fresh editor: the starting tree has three
+// nodes, so Generate is available at once, and the colour is the green the
+// window shows, also in a file saved before any click.
+TEST_F(DocumentCommandsTest, AtStartUpGenerateIsAvailableAndTheColourIsGreen) {
+  caption = "Velmora";
+  Run(Command::New);
+  const CommandStates& states = editor.Commands();
+  EXPECT_TRUE(states.Generate);
+  EXPECT_TRUE(states.PreView);
+  EXPECT_FALSE(states.Save);
+  EXPECT_EQ(Now(), kNewDocument.Folder("").SaveAs(false));
+
+  dialogs.results = {"C:\\new\\first.tre"};
+  Run(Command::SaveAs);
+  const std::string& saved = files.files["C:\\new\\first.tre"];
+  EXPECT_NE(saved.find("\r\nColor=1\r\n"), std::string::npos) << saved;
+}
+
 TEST_F(DocumentCommandsTest, SaveOfAFileNamedExeInAnyCaseGoesToSaveAs) {
   Arrange(kNamed.File("C:\\work\\TOOL.eXe"));
   files.files["C:\\work\\TOOL.eXe"] = "MZ the author's program";

@@ -6,9 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+
 #include "DocumentTestSupport.h"
 #include "TreeFileTestSupport.h"
+#include "distribution/PlayerStub.h"
 #include "files/DistributionPayload.h"
+#include "files/FileMessages.h"
 
 namespace velmora {
 namespace {
@@ -16,7 +22,17 @@ namespace {
 using namespace message_box;
 
 const std::string kOutput = "C:\\out\\Printer.EXE";
-const std::string kStub = "MZ the player stub";
+// The smallest header a stub passes with: "MZ", the new header's offset
+// 0x40 at 0x3C, and "PE\0\0" there.
+std::string StubWithNewHeaderAt(std::uint32_t offset, std::string_view signature, std::size_t size) {
+  std::string stub(size, '\0');
+  stub.replace(0, 2, "MZ");
+  for (std::size_t i = 0; i < 4 && 0x3C + i < size; ++i) stub[0x3C + i] = static_cast<char>((offset >> (8 * i)) & 0xFF);
+  if (offset < size) stub.replace(offset, std::min(signature.size(), size - offset), signature);
+  return stub;
+}
+const std::string kPe{"PE\0\0", 4};
+const std::string kStub = StubWithNewHeaderAt(0x40, kPe, 0x80) + "the player stub";
 
 class GenerateTest : public ::testing::Test {
  protected:
@@ -99,6 +115,46 @@ TEST_F(GenerateTest, AMissingStubOrAFailedWriteIsReportedWithTheFilesPath) {
   EXPECT_EQ(testing::ErrorOf([&] { Generate(); }), CannotCreateMessage(kOutput, "No space left on device"));
   EXPECT_TRUE(messages.shown.empty()) << "no success question after a failure";
   EXPECT_TRUE(editor.State().CurrentFileName.Empty());
+}
+
+struct BadStub {
+  const char* what;
+  std::string bytes;
+};
+
+class GenerateRefusesStub : public GenerateTest, public ::testing::WithParamInterface<BadStub> {};
+
+// A stub that is no Windows program would give an executable that cannot
+// start: it is refused with the stub's path, and nothing is written.
+TEST_P(GenerateRefusesStub, NamingTheFileAndWritingNothing) {
+  files.files["C:\\tools\\Tool.bin"] = GetParam().bytes;
+  dialogs.results = {kOutput};
+  EXPECT_FALSE(HasExecutableHeader(GetParam().bytes));
+  EXPECT_EQ(testing::ErrorOf([&] { Generate(); }), NotAnExecutableMessage("C:\\tools\\Tool.bin"));
+  EXPECT_EQ(files.files.count(kOutput), 0u);
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Headers, GenerateRefusesStub,
+    ::testing::Values(BadStub{"empty", ""}, BadStub{"MZ alone", "MZ"},
+                      BadStub{"cut inside the DOS header", kStub.substr(0, 0x3E)},
+                      BadStub{"cut before the signature ends", kStub.substr(0, 0x42)},
+                      BadStub{"no MZ", "ZM" + kStub.substr(2)},
+                      BadStub{"new header inside the DOS header", StubWithNewHeaderAt(0x3C, kPe, 0x80)},
+                      BadStub{"new header past the end", StubWithNewHeaderAt(0x1000, kPe, 0x80)},
+                      BadStub{"new header near 4 GB", StubWithNewHeaderAt(0xFFFFFFFE, kPe, 0x80)},
+                      BadStub{"NE instead of PE", StubWithNewHeaderAt(0x40, std::string("NE\0\0", 4), 0x80)},
+                      BadStub{"a tree file", "? root\r\n\ti yes\r\n[OPTION]\r\nColor=1\r\n"}),
+    [](const ::testing::TestParamInfo<BadStub>& info) {
+      std::string name;
+      for (const char* c = info.param.what; *c != '\0'; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+      return name;
+    });
+
+TEST(PlayerStubHeader, TheSmallestValidHeaderAndTheRealLayoutPass) {
+  EXPECT_TRUE(HasExecutableHeader(StubWithNewHeaderAt(0x40, kPe, 0x44)));
+  EXPECT_TRUE(HasExecutableHeader(StubWithNewHeaderAt(0x80, kPe, 0x200)));
 }
 
 }  // namespace

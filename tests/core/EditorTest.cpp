@@ -23,7 +23,7 @@ TEST_F(EditorTest, FreshEditorHoldsTheFormsRoot) {
   EXPECT_EQ(editor.Tree().Root()->Text(), std::string(PlaceholderText));
   EXPECT_EQ(editor.Tree().Root()->kind, Question);
   EXPECT_EQ(editor.State().NewLineMark, "\x81\xAB");
-  EXPECT_EQ(editor.State().Color, 0);
+  EXPECT_EQ(editor.State().Color, 1);
   EXPECT_FALSE(editor.Commands().Save);
 }
 

@@ -43,5 +43,29 @@ TEST(LineSplitter, BothDirectionsAgreeOnEveryLineEnd) {
   }
 }
 
+// The line on which the NUL stands is the one the splitter would number for
+// the text up to it, a line end just before the NUL starting a new line.
+TEST(LineSplitter, TheLineOfTheFirstNulCountsEveryKindOfLineEnd) {
+  const std::pair<std::string, std::size_t> cases[] = {
+      {"no nul\r\nhere", 0},
+      {std::string("\0", 1), 1},
+      {std::string("abc\0def", 7), 1},
+      {std::string("a\r\n\0", 4), 2},
+      {std::string("a\r\nb\rc\nd\0\n\0", 11), 4},
+      {std::string("a\n\r\0", 4), 3},
+      {std::string("a\r\0\n", 4), 2},
+  };
+  for (const auto& [text, line] : cases) {
+    EXPECT_EQ(LineOfFirstNul(text), line) << "input of " << text.size() << " bytes";
+    if (line == 0) continue;
+    // As many lines as the splitter finds before the NUL, plus the one it
+    // stopped on when that line had begun.
+    std::vector<std::string> before = Forward(text);
+    const std::string_view kept = BeforeNul(text);
+    const bool lineBegun = !kept.empty() && kept.back() != '\r' && kept.back() != '\n';
+    EXPECT_EQ(before.size() + (lineBegun ? 0 : 1), line) << "input of " << text.size() << " bytes";
+  }
+}
+
 }  // namespace
 }  // namespace velmora

@@ -10,6 +10,7 @@
 #include "DocumentTestSupport.h"
 #include "TreeFileTestSupport.h"
 #include "files/DistributionPayload.h"
+#include "files/FileMessages.h"
 #include "files/TreeFile.h"
 
 namespace velmora {
@@ -135,6 +136,25 @@ TEST_F(OpenDocumentTest, ShortcutsOpenTheirTargetOnce) {
   EXPECT_EQ(messages.shown[0].text, UnsupportedExtensionMessage("Printer.LNK"));
   EXPECT_EQ(messages.shown[1].text, UnsupportedExtensionMessage(""));
   EXPECT_TRUE(editor.State().Modified);
+}
+
+// The reader stops at a NUL byte; the document opens with what came before
+// it, and the author is told where the rest was left, since a save drops it.
+TEST_F(OpenDocumentTest, AFileWithANulByteOpensAndTellsWhereReadingStopped) {
+  files.files["C:\\work\\cut.tre"] = std::string("? r\r\n\ti a\r\n\tx b") + '\0' + "\r\n\t\tlost\r\n";
+  const auto opened = Open("C:\\work\\cut.tre");
+  ASSERT_TRUE(opened.has_value());
+  EXPECT_EQ(testing::Describe(editor.Tree()), "[0]r\n\t[1]a\n\t[3]b\n");
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, StoppedAtNulNotice("C:\\work\\cut.tre", 3));
+  EXPECT_EQ(messages.shown[0].caption, "cut.tre - Velmora");
+  EXPECT_EQ(messages.shown[0].flags, message_box::kOk);
+  EXPECT_FALSE(editor.State().Modified);
+
+  // A whole file opens without a word.
+  messages.shown.clear();
+  ASSERT_TRUE(Open("C:\\work\\printer.TRE").has_value());
+  EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(OpenDocumentTest, WithoutAResolverShortcutsAreRefused) {

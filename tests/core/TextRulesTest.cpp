@@ -113,14 +113,33 @@ TEST(Placeholder, IsTheEllipsisInCp932) { EXPECT_EQ(std::string(PlaceholderText)
 namespace velmora {
 namespace {
 
-TEST(GeneralErrorReport, FullStopOnlyAfterCharactersSortingAfterIt) {
-  EXPECT_EQ(GeneralErrorReportText("abc"), "abc.");
-  EXPECT_EQ(GeneralErrorReportText("abc."), "abc.");
-  EXPECT_EQ(GeneralErrorReportText("abc!"), "abc!");
-  // "…です" ends in a double-byte character whose last byte is 0xB7.
-  EXPECT_EQ(GeneralErrorReportText("\x82\xC5\x82\xB7"), "\x82\xC5\x82\xB7.");
-  EXPECT_EQ(GeneralErrorReportText(""), "");
+struct FullStopCase {
+  std::string message;
+  std::string report;
+};
+
+class GeneralErrorReport : public ::testing::TestWithParam<FullStopCase> {};
+
+TEST_P(GeneralErrorReport, FullStopOnlyAfterSingleByteCharactersSortingAfterIt) {
+  EXPECT_EQ(GeneralErrorReportText(GetParam().message), GetParam().report);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Endings, GeneralErrorReport,
+    ::testing::Values(FullStopCase{"abc", "abc."}, FullStopCase{"abc.", "abc."}, FullStopCase{"abc!", "abc!"},
+                      FullStopCase{"", ""},
+                      // Half-width katakana "ｱ" is a single byte after ".".
+                      FullStopCase{"\xB1", "\xB1."},
+                      // "…です", "…ません。", "「x」", "（x）": double-byte endings.
+                      FullStopCase{"\x82\xC5\x82\xB7", "\x82\xC5\x82\xB7"},
+                      FullStopCase{"\x82\xDC\x82\xB9\x82\xF1\x81\x42", "\x82\xDC\x82\xB9\x82\xF1\x81\x42"},
+                      FullStopCase{"\x81\x75x\x81\x76", "\x81\x75x\x81\x76"},
+                      FullStopCase{"\x81\x69x\x81\x6A", "\x81\x69x\x81\x6A"},
+                      // "ソ" ends in the trail byte 0x5C ("\\"), which alone would sort
+                      // after "."; "a表" ends in 0x5C too.
+                      FullStopCase{"\x83\x5C", "\x83\x5C"}, FullStopCase{"a\x95\x5C", "a\x95\x5C"},
+                      // A lead byte cut off at the end counts as a character of its own.
+                      FullStopCase{"a\x82", "a\x82."}));
 
 }  // namespace
 }  // namespace velmora

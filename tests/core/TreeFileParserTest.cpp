@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "files/DistributionPayload.h"
+#include "files/FileMessages.h"
 #include "files/TreeFile.h"
 #include "files/TreeTextParser.h"
 #include "TreeFileTestSupport.h"
@@ -77,6 +78,28 @@ TEST(TreeTextParser, ValueFormStopsAtTheBadLineWithTheSameMessage) {
   const TreeTextParse good = ParseTreeTextOrError("r\n\ta\n\tb");
   EXPECT_EQ(good.error, "");
   EXPECT_EQ(testing::Describe(good.tree), Parsed("r\n\ta\n\tb"));
+}
+
+// A line of megabytes at a wrong level gives a message of a few hundred
+// bytes: the quote is cut on a character boundary and ends in "…".
+TEST(TreeTextParser, TheLevelErrorQuotesAtMostTheStartOfALongLine) {
+  const std::string kCut = "\x81\x63";  // "…"
+  // "あ" is two bytes; after one "x" the limit falls inside one of them.
+  std::string kana;
+  for (std::size_t i = 0; i < kQuoteLimit; ++i) kana += "\x82\xa0";
+  const std::pair<std::string, std::string> cases[] = {
+      {std::string(8u << 20, 'y'), std::string(kQuoteLimit, 'y') + kCut},
+      {std::string(kQuoteLimit, 'z'), std::string(kQuoteLimit, 'z')},
+      {std::string(kQuoteLimit + 1, 'z'), std::string(kQuoteLimit, 'z') + kCut},
+      {"x" + kana, "x" + kana.substr(0, kQuoteLimit - 2) + kCut},
+      {kana, kana.substr(0, kQuoteLimit) + kCut},
+  };
+  for (const auto& [line, quoted] : cases) {
+    const std::string message = testing::ErrorOf([&] { ParseTreeText("r\r\n\t\t" + line + "\r\n"); });
+    EXPECT_EQ(QuotedLine(line), quoted) << line.size() << " bytes";
+    EXPECT_NE(message.find("\"" + quoted + "\" "), std::string::npos) << line.size() << " bytes";
+    EXPECT_LT(message.size(), 300u);
+  }
 }
 
 // Files can hold trees far deeper than any stack: 10,000 levels (about 50 MB

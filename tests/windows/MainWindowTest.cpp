@@ -153,7 +153,8 @@ TEST_F(MainWindowTest, ControlCaptionsAndStyles) {
   EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
 
   // Tab order: title box, tree, colour buttons, the distribution buttons and
-  // the exit button (Generate is disabled at start, so Tab passes it by).
+  // the exit button (Generate is available at start: the starting tree has
+  // three nodes).
   std::vector<HWND> order;
   HWND control = GetNextDlgTabItem(Main(), nullptr, FALSE);
   for (int i = 0; i < 8 && control != nullptr; ++i) {
@@ -162,7 +163,7 @@ TEST_F(MainWindowTest, ControlCaptionsAndStyles) {
     if (control == order.front()) break;
   }
   const std::vector<HWND> expected{C().LabeledEdit1, C().TreeView1, C().ProgressByGreen1, C().PreViewBtn,
-                                   C().ExitBtn};
+                                   C().GenerateBtn, C().ExitBtn};
   EXPECT_EQ(order, expected);
 }
 
@@ -258,7 +259,7 @@ TEST_F(MainWindowTest, InitialCommandStates) {
   EXPECT_FALSE(MenuEnabled(menu, IDM_SAVE1));
   EXPECT_FALSE(MenuEnabled(menu, IDM_SAVEAS1));
   EXPECT_TRUE(MenuEnabled(menu, IDM_PREVIEW1));
-  EXPECT_FALSE(MenuEnabled(menu, IDM_GENERATE1));
+  EXPECT_TRUE(MenuEnabled(menu, IDM_GENERATE1));
   EXPECT_TRUE(MenuEnabled(menu, IDM_NEWLINE1));
   EXPECT_TRUE(MenuEnabled(menu, IDM_EXIT1));
   EXPECT_TRUE(ToolButtonEnabled(IDM_NEW1));
@@ -266,7 +267,7 @@ TEST_F(MainWindowTest, InitialCommandStates) {
   EXPECT_FALSE(ToolButtonEnabled(IDM_SAVE1));
   EXPECT_FALSE(ToolButtonEnabled(IDM_SAVEAS1));
   EXPECT_TRUE(IsWindowEnabled(C().PreViewBtn));
-  EXPECT_FALSE(IsWindowEnabled(C().GenerateBtn));
+  EXPECT_TRUE(IsWindowEnabled(C().GenerateBtn));
   EXPECT_TRUE(IsWindowEnabled(C().ExitBtn));
   for (int id : {IDM_SHOWBUTTONS1, IDM_CLOSEQUERY1, IDM_SAVESTATUS1, IDM_NEWLINE1}) {
     EXPECT_FALSE(form->IsChecked(id)) << id;
@@ -339,9 +340,9 @@ TEST_F(MainWindowTest, OptionItemsFlipTheirOwnCheckMarkBeforeTheHandler) {
 }
 
 TEST_F(MainWindowTest, AFailingCommandIsReportedAndTheProgramGoesOn) {
-  // "…は開けません" in CP932: the report appends a full stop, since the last
-  // character sorts after ".".
-  const std::string message = "\x83\x74\x83\x40\x83\x43\x83\x8B \x82\xCD\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1";
+  // "ファイル is not there": the report appends a full stop, since the last
+  // character is a single byte sorting after ".".
+  const std::string message = "\x83\x74\x83\x40\x83\x43\x83\x8B is not there";
   form->RunGuarded([&] {
     form->Model().Tree().Root()->SetText("changed before the failure");
     throw VelmoraError(message);
@@ -377,7 +378,7 @@ TEST_F(MainWindowTest, SelectingANodeInTheViewReachesTheModel) {
                reinterpret_cast<LPARAM>(form->TreeView().ItemOf(yes->Id())));
   EXPECT_EQ(form->Model().Selected(), yes);
   EXPECT_EQ(form->Model().CurrentNode, yes);
-  // The first selection change enables Generate; Delete follows the node.
+  // Generate stays available; Delete follows the node.
   EXPECT_TRUE(MenuEnabled(form->MainMenu1(), IDM_GENERATE1));
   EXPECT_TRUE(IsWindowEnabled(C().GenerateBtn));
   EXPECT_TRUE(MenuEnabled(form->PopupMenu1(), IDM_DELETE1));

@@ -173,7 +173,7 @@ TEST(InstanceMark, IsFoundByEnumerationAndGoesWithItsObject) {
   DestroyWindow(window);
 }
 
-TEST(SingleInstance, ASecondStartHandsOverToTheFirstAndEnds) {
+TEST(SingleInstance, ASecondStartWithoutAFileShowsTheMessageAndBringsTheFirstBack) {
   const TemporaryFolder folder(L"VelmoraSingle");
   const std::wstring name = UniqueName(L"VelmoraTwice");
   const std::wstring exe = folder.CopyOfEditor(name);
@@ -184,8 +184,7 @@ TEST(SingleInstance, ASecondStartHandsOverToTheFirstAndEnds) {
   ShowWindow(main, SW_MINIMIZE);
   ASSERT_TRUE(IsIconic(main));
 
-  // The second start, with a file that it must not pass on.
-  RunningCopy second(exe, L"Z:\\tmp\\dropped-by-the-second-start.tre");
+  RunningCopy second(exe);
   ASSERT_TRUE(second.Started());
   const HWND box = second.WaitFor([&] { return second.MessageBox(); });
   ASSERT_NE(box, nullptr) << "the second start shows no message";
@@ -200,12 +199,46 @@ TEST(SingleInstance, ASecondStartHandsOverToTheFirstAndEnds) {
   EXPECT_EQ(second.ExitCode(), 0u);
   EXPECT_FALSE(IsIconic(main));
   EXPECT_EQ(GetForegroundWindow(), main);
-  // The first copy still shows its starting tree: the argument went nowhere.
+  // The first copy still shows its starting tree.
   HWND tree = FindWindowExW(main, nullptr, WC_TREEVIEWW, nullptr);
   EXPECT_EQ(SendMessageW(tree, TVM_GETCOUNT, 0, 0), 3);
 
   CloseAndExpectCleanEnd(first, main);
   EXPECT_EQ(FindMarkedWindow(name), nullptr);
+}
+
+// Double-clicking a file while the program runs: the second start hands the
+// path over and ends without a word; the running copy opens the file and
+// comes back from the taskbar.
+TEST(SingleInstance, ASecondStartWithAFileHandsItToTheRunningCopy) {
+  const TemporaryFolder folder(L"VelmoraHandOver");
+  const std::wstring name = UniqueName(L"VelmoraHandOver");
+  const std::wstring exe = folder.CopyOfEditor(name);
+  // A name the ANSI code page cannot hold: only a lossless hand-over finds it.
+  const std::wstring file = exe.substr(0, exe.rfind(L'\\')) + L"\\hand-over-\u0101.tre";
+  {
+    UniqueKernelHandle handle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    const std::string bytes = "? handed\r\n\ti over\r\n[OPTION]\r\nColor=2\r\n";
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(handle.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+  }
+  RunningCopy first(exe);
+  ASSERT_TRUE(first.Started());
+  const HWND main = first.WaitFor([&] { return FindMarkedWindow(name); });
+  ASSERT_NE(main, nullptr) << "the first copy shows no marked window";
+  ShowWindow(main, SW_MINIMIZE);
+
+  RunningCopy second(exe, file);
+  ASSERT_TRUE(second.Started());
+  // A message box would keep it waiting for OK: it ends at once instead.
+  EXPECT_EQ(second.ExitCode(), 0u);
+  HWND tree = FindWindowExW(main, nullptr, WC_TREEVIEWW, nullptr);
+  const HWND opened = first.WaitFor([&] { return SendMessageW(tree, TVM_GETCOUNT, 0, 0) == 2 ? main : nullptr; });
+  EXPECT_EQ(opened, main) << "the running copy did not open the file";
+  EXPECT_FALSE(IsIconic(main));
+  EXPECT_EQ(first.MessageBox(), nullptr);
+
+  CloseAndExpectCleanEnd(first, main);
 }
 
 TEST(SingleInstance, CopiesUnderOtherNamesRunSideBySide) {
