@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "AppTestSupport.h"
+#include "TreeFileTestSupport.h"
 #include "app/AppCore.h"
 #include "app/CommandIds.h"
 #include "app/CloseSequence.h"
@@ -218,7 +219,7 @@ TEST_F(AppCoreTest, ThePreviewShowsEveryStepOnScreenBeforeItsDialog) {
 
 TEST_F(AppCoreTest, GenerateOpensTheOutputFolderThroughTheShell) {
   OpenPrinter();
-  platform.files.files["C:\\tools\\Velmora.bin"] = "MZstub";
+  platform.files.files["C:\\tools\\Velmora.bin"] = testing::StubWithNewHeaderAt(0x40, std::string("PE\0\0", 4), 0x80);
   platform.dialogs.files.results = {std::string("C:\\out\\printer.EXE")};
   platform.dialogs.messages.answers = {message_box::kAnswerYes};
   EXPECT_TRUE(core.Run(IDM_GENERATE1));

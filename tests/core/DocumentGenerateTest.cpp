@@ -22,17 +22,8 @@ namespace {
 using namespace message_box;
 
 const std::string kOutput = "C:\\out\\Printer.EXE";
-// The smallest header a stub passes with: "MZ", the new header's offset
-// 0x40 at 0x3C, and "PE\0\0" there.
-std::string StubWithNewHeaderAt(std::uint32_t offset, std::string_view signature, std::size_t size) {
-  std::string stub(size, '\0');
-  stub.replace(0, 2, "MZ");
-  for (std::size_t i = 0; i < 4 && 0x3C + i < size; ++i) stub[0x3C + i] = static_cast<char>((offset >> (8 * i)) & 0xFF);
-  if (offset < size) stub.replace(offset, std::min(signature.size(), size - offset), signature);
-  return stub;
-}
 const std::string kPe{"PE\0\0", 4};
-const std::string kStub = StubWithNewHeaderAt(0x40, kPe, 0x80) + "the player stub";
+const std::string kStub = testing::StubWithNewHeaderAt(0x40, kPe, 0x80) + "the player stub";
 
 class GenerateTest : public ::testing::Test {
  protected:
@@ -141,10 +132,10 @@ INSTANTIATE_TEST_SUITE_P(
                       BadStub{"cut inside the DOS header", kStub.substr(0, 0x3E)},
                       BadStub{"cut before the signature ends", kStub.substr(0, 0x42)},
                       BadStub{"no MZ", "ZM" + kStub.substr(2)},
-                      BadStub{"new header inside the DOS header", StubWithNewHeaderAt(0x3C, kPe, 0x80)},
-                      BadStub{"new header past the end", StubWithNewHeaderAt(0x1000, kPe, 0x80)},
-                      BadStub{"new header near 4 GB", StubWithNewHeaderAt(0xFFFFFFFE, kPe, 0x80)},
-                      BadStub{"NE instead of PE", StubWithNewHeaderAt(0x40, std::string("NE\0\0", 4), 0x80)},
+                      BadStub{"new header inside the DOS header", testing::StubWithNewHeaderAt(0x3C, kPe, 0x80)},
+                      BadStub{"new header past the end", testing::StubWithNewHeaderAt(0x1000, kPe, 0x80)},
+                      BadStub{"new header near 4 GB", testing::StubWithNewHeaderAt(0xFFFFFFFE, kPe, 0x80)},
+                      BadStub{"NE instead of PE", testing::StubWithNewHeaderAt(0x40, std::string("NE\0\0", 4), 0x80)},
                       BadStub{"a tree file", "? root\r\n\ti yes\r\n[OPTION]\r\nColor=1\r\n"}),
     [](const ::testing::TestParamInfo<BadStub>& info) {
       std::string name;
@@ -153,8 +144,8 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(PlayerStubHeader, TheSmallestValidHeaderAndTheRealLayoutPass) {
-  EXPECT_TRUE(HasExecutableHeader(StubWithNewHeaderAt(0x40, kPe, 0x44)));
-  EXPECT_TRUE(HasExecutableHeader(StubWithNewHeaderAt(0x80, kPe, 0x200)));
+  EXPECT_TRUE(HasExecutableHeader(testing::StubWithNewHeaderAt(0x40, kPe, 0x44)));
+  EXPECT_TRUE(HasExecutableHeader(testing::StubWithNewHeaderAt(0x80, kPe, 0x200)));
 }
 
 }  // namespace

@@ -3,10 +3,13 @@
 // for the readers, a compact description of a tree, and the trees the
 // formats are exercised with.
 
+#include <algorithm>
+#include <cstdint>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 #include "document/DecisionTree.h"
 #include "document/Errors.h"
@@ -14,6 +17,16 @@
 #include "files/FileSystemPort.h"
 
 namespace velmora::testing {
+
+// The smallest header a player stub passes with: "MZ", the new header's
+// offset at 0x3C, and `signature` ("PE\0\0" for a good one) there.
+inline std::string StubWithNewHeaderAt(std::uint32_t offset, std::string_view signature, std::size_t size) {
+  std::string stub(size, '\0');
+  stub.replace(0, 2, "MZ");
+  for (std::size_t i = 0; i < 4 && 0x3C + i < size; ++i) stub[0x3C + i] = static_cast<char>((offset >> (8 * i)) & 0xFF);
+  if (offset < size) stub.replace(offset, std::min(signature.size(), size - offset), signature);
+  return stub;
+}
 
 // Files held in memory, keyed by the path's bytes. Reads of unknown paths
 // and writes marked to fail raise the same messages as the real ports.
