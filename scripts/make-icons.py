@@ -7,6 +7,7 @@ at each size Windows asks for from 96 to 192 DPI and in large icon views: 16,
 24, 32, 48, 64 and 256 pixels, so no scaling of a smaller one blurs it. The
 256-pixel image is stored as PNG, as Windows does for that size (as a bitmap it
 alone would add a quarter of a megabyte to every generated executable). The
+player stub gets a smaller set of its own (resources/Player.ico). The
 output depends on nothing but this file: run it again after changing the
 drawing; the .ico is committed so that the build needs no Python.
 """
@@ -85,10 +86,15 @@ def png_entry(size):
 
 SIZES = [16, 24, 32, 48, 64, 256]
 PNG_FROM = 256
+# The player stub's icon travels in every generated executable, whose stub
+# has a size budget: the sizes Windows cannot do without, 48 pixels and up as
+# PNG (which Windows reads at any size since Vista).
+PLAYER_SIZES = [16, 32, 48, 256]
+PLAYER_PNG_FROM = 48
 
 
-def write_icon(path, sizes):
-    entries = [png_entry(size) if size >= PNG_FROM else bitmap_entry(size) for size in sizes]
+def write_icon(path, sizes, png_from=PNG_FROM):
+    entries = [png_entry(size) if size >= png_from else bitmap_entry(size) for size in sizes]
     out = struct.pack("<HHH", 0, 1, len(sizes))
     offset = 6 + 16 * len(sizes)
     for size, data in zip(sizes, entries):
@@ -98,6 +104,7 @@ def write_icon(path, sizes):
 
 
 if __name__ == "__main__":
-    target = Path(sys.argv[1]) if len(sys.argv) > 1 else Path(__file__).resolve().parent.parent / "resources" / "Velmora.ico"
-    write_icon(target, SIZES)
-    print(f"wrote {target}")
+    resources = Path(sys.argv[1]) if len(sys.argv) > 1 else Path(__file__).resolve().parent.parent / "resources"
+    write_icon(resources / "Velmora.ico", SIZES)
+    write_icon(resources / "Player.ico", PLAYER_SIZES, PLAYER_PNG_FROM)
+    print(f"wrote {resources / 'Velmora.ico'} and {resources / 'Player.ico'}")
