@@ -235,17 +235,8 @@ void TForm1::AttachMenuImages() {
   attach(popup, IDM_INFORMATION1, images_.PopupBitmap(5));
   attach(popup, IDM_EXCLAIMATION1, images_.PopupBitmap(6));
   attach(popup, IDM_INHIBIT1, images_.PopupBitmap(7));
-  // Neither menu shows a check mark, so the images take the check column.
-  // Otherwise the caption of an item without an image is measured from the
-  // check column but drawn after the images (Wine's menus): the widest such
-  // caption ("この下の「はい」と「いいえ」を入れ替え(&C)", a long recent file)
-  // was cut by an image's width.
-  MENUINFO style{};
-  style.cbSize = sizeof style;
-  style.fMask = MIM_STYLE;
-  style.dwStyle = MNS_CHECKORBMP;
-  SetMenuInfo(GetSubMenu(mainMenu_, 0), &style);
-  SetMenuInfo(popup, &style);
+  ReserveImageColumn(GetSubMenu(mainMenu_, 0));
+  ReserveImageColumn(popup);
 }
 
 void TForm1::FormCreate() {

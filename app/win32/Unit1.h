@@ -180,6 +180,8 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   static constexpr UINT kOpenPopupMenu = WM_APP + 2;
   void OnTreeRightClick();
   void CreateColourTips();
+  static void ReserveImageColumn(HMENU menu);
+  bool OnMeasureMenuImage(MEASUREITEMSTRUCT& item) const;
   void OnTitleChanged();
   void PutBackTitle(const std::wstring& typed, const std::wstring& text);
 

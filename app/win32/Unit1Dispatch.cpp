@@ -102,6 +102,13 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       EraseAroundControls(hwnd_, reinterpret_cast<HDC>(wParam), ButtonFaceBackground());
       return TRUE;
+    case WM_MEASUREITEM:
+      if (OnMeasureMenuImage(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+      break;
+    case WM_DRAWITEM:
+      // A menu item's empty image (ReserveImageColumn): nothing to draw.
+      if (reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_MENU) return TRUE;
+      break;
     case WM_ENABLE:
     case WM_ENTERMENULOOP:
     case WM_EXITMENULOOP:

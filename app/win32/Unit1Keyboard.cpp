@@ -1,5 +1,5 @@
-// TForm1: keyboard access, the pop-up menu's moment and the colour buttons'
-// tips. The window is no dialog box, yet its controls are reached as in one:
+// TForm1: keyboard access, the pop-up menu's moment and look, and the
+// colour buttons' tips. The window is no dialog box, yet its controls are reached as in one:
 // Tab and Shift+Tab follow the creation order, and Alt with a label's letter
 // moves the focus to the control after the label. The dialog keyboard
 // (IsDialogMessage) does both by asking the window to move the focus with
@@ -66,6 +66,33 @@ bool TForm1::TranslateKeyboard(MSG& message) {
 void TForm1::OnTreeRightClick() {
   const DWORD at = GetMessagePos();
   PostMessageW(hwnd_, kOpenPopupMenu, 0, MAKELPARAM(GET_X_LPARAM(at), GET_Y_LPARAM(at)));
+}
+
+// Wine measures a menu item without an image as if its caption began where
+// the images begin, but draws it after them: the widest such caption ("この
+// 下の「はい」と「いいえ」を入れ替え(&C)", a long recent file) was cut by an
+// image's width. An empty image drawn by the window (HBMMENU_CALLBACK, sized
+// in WM_MEASUREITEM, nothing drawn in WM_DRAWITEM) makes every item measure
+// the image column; what shows is unchanged.
+void TForm1::ReserveImageColumn(HMENU menu) {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_BITMAP | MIIM_FTYPE;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item)) continue;
+    if ((item.fType & MFT_SEPARATOR) != 0 || item.hbmpItem != nullptr) continue;
+    item.fMask = MIIM_BITMAP;
+    item.hbmpItem = HBMMENU_CALLBACK;
+    SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item);
+  }
+}
+
+bool TForm1::OnMeasureMenuImage(MEASUREITEMSTRUCT& item) const {
+  if (item.CtlType != ODT_MENU) return false;
+  item.itemWidth = static_cast<UINT>(scale_(kPictureSize));
+  item.itemHeight = static_cast<UINT>(scale_(kPictureSize));
+  return true;
 }
 
 void TForm1::CreateColourTips() {
