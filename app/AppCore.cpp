@@ -101,6 +101,11 @@ void AppCore::OpenAsDroppedFile(const FilePath& path) {
   });
 }
 
+void AppCore::OpenHandedOverFile(const FilePath& path) {
+  ++treeRevision_;
+  Guarded([&] { DocumentCommands(editor_, Documents(), ProductTitle(), caption_).ReadFile(path); });
+}
+
 bool AppCore::CloseQuery() {
   // A second request while the first one's questions are up (the system's
   // end-of-session query, say) waits for the answers to the first.

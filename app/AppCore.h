@@ -66,9 +66,13 @@ class AppCore final : private EditorView {
   bool KeyInTree(int key);
 
   // Opens `path` as the document without a question about unsaved changes,
-  // as a dropped file does: the command line, the recent files and a file
-  // handed over by a second start all come here.
+  // as a dropped file does: the command line and the recent files come
+  // here.
   void OpenAsDroppedFile(const FilePath& path);
+  // A file a second start hands over: Read's save question first when
+  // there are unsaved changes (the author did not drop it on this window),
+  // then the open.
+  void OpenHandedOverFile(const FilePath& path);
 
   // The close sequence: the questions, then the settings file. True lets
   // the window close. A second request while the first one's questions are

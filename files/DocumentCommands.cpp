@@ -107,6 +107,11 @@ void DocumentCommands::Read1Click() {
   Open(*chosen);
 }
 
+void DocumentCommands::ReadFile(const FilePath& path) {
+  if (!SaveChangesFirst(kReadQuestion)) return;
+  Open(path);
+}
+
 void DocumentCommands::Save1Click() {
   const FilePath path = editor_.State().CurrentFileName;
   // A document read out of an executable is named after the ".tre" beside

@@ -83,6 +83,9 @@ class DocumentCommands {
   void New1Click();
   // Read1: the save question, then OpenDialog1 in InitialDir, then Open.
   void Read1Click();
+  // Read1 for a file named from outside (one a second start hands over):
+  // the save question, then Open, without the dialog.
+  void ReadFile(const FilePath& path);
   // Save1: straight to Save As for an unnamed document or one named ".exe"
   // (any letter case); otherwise asks, writes and reports.
   void Save1Click();

@@ -33,9 +33,9 @@ constexpr UINT kExitAborted = 3;
 
 // "この実行ファイルの切り分け手順を読み込めません。" (the procedure of this
 // executable cannot be read), followed by what exactly went wrong.
-constexpr wchar_t kUnreadableHeadline[] =
-    L"\u3053\u306E\u5B9F\u884C\u30D5\u30A1\u30A4\u30EB\u306E\u5207\u308A\u5206\u3051\u624B\u9806\u3092"
-    L"\u8AAD\u307F\u8FBC\u3081\u307E\u305B\u3093\u3002";
+constexpr char kUnreadableHeadline[] =
+    "\x82\xb1\x82\xcc\x8e\xc0\x8d\x73\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xcc\x90\xd8\x82\xe8\x95\xaa\x82\xaf"
+    "\x8e\xe8\x8f\x87\x82\xf0\x93\xc7\x82\xdd\x8d\x9e\x82\xdf\x82\xdc\x82\xb9\x82\xf1\x81\x42";
 
 // The file's name without folder and extension: the caption of a message
 // that comes before any title could be read.
@@ -52,7 +52,7 @@ void ShowFailure(const std::wstring& path, const std::wstring& text) {
 }
 
 void ShowUnreadable(const std::wstring& path, const std::string& cp932Reason) {
-  ShowFailure(path, std::wstring(kUnreadableHeadline) + L"\r\n\r\n" + ToWide(GeneralErrorReportText(cp932Reason)));
+  ShowFailure(path, ToWide(kUnreadableHeadline) + L"\r\n\r\n" + ToWide(GeneralErrorReportText(cp932Reason)));
 }
 
 // The procedure at the end of the program's own file, or the reason it

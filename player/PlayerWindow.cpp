@@ -2,6 +2,7 @@
 
 #include "distribution/win32/Unit_Win7Taskbar.h"
 #include "player/PlayerResources.h"
+#include "win32/Placement.h"
 
 namespace velmora::win32 {
 
@@ -9,9 +10,7 @@ PlayerWindow::PlayerWindow(HINSTANCE instance, const std::wstring& caption) {
   WindowClassLook look;
   look.icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PLAYER));
   RegisterClassOnce(instance, look);
-  const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
-  const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
-  CreateOwnWindow(0, caption.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, POINT{x, y}, SIZE{0, 0},
+  CreateOwnWindow(0, caption.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, ScreenCentre(), SIZE{0, 0},
                   nullptr, instance);
   ShowWindow(hwnd_, SW_SHOWNORMAL);
 }

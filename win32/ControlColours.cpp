@@ -17,4 +17,35 @@ LRESULT TransparentControlColours(HDC dc) {
   return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
 }
 
+namespace {
+
+// A group box or a static frame draws its edge and leaves its inside (where
+// other controls sit) to the window.
+bool IsFrame(HWND control) {
+  wchar_t name[16] = {};
+  GetClassNameW(control, name, 16);
+  const auto style = static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE));
+  if (lstrcmpiW(name, L"Button") == 0) return (style & BS_TYPEMASK) == BS_GROUPBOX;
+  if (lstrcmpiW(name, L"Static") != 0) return false;
+  const DWORD type = style & SS_TYPEMASK;
+  return type == SS_ETCHEDFRAME || type == SS_BLACKFRAME || type == SS_GRAYFRAME || type == SS_WHITEFRAME;
+}
+
+}  // namespace
+
+void EraseAroundControls(HWND window, HDC dc, HBRUSH brush) {
+  const int saved = SaveDC(dc);
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child) || IsFrame(child)) continue;
+    RECT area{};
+    GetWindowRect(child, &area);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&area), 2);
+    ExcludeClipRect(dc, area.left, area.top, area.right, area.bottom);
+  }
+  RECT client{};
+  GetClientRect(window, &client);
+  FillRect(dc, &client, brush);
+  RestoreDC(dc, saved);
+}
+
 }  // namespace velmora::win32

@@ -18,4 +18,11 @@ LRESULT FaceControlColours(HDC dc);
 // Nothing behind the text, so that a window's own painting shows through.
 LRESULT TransparentControlColours(HDC dc);
 
+// WM_ERASEBKGND of a window that does not clip its children (a group box or
+// a frame leaves its inside to the window's background): fills the client
+// area with `brush` around every visible control that paints its own face.
+// A resize erases the window after some controls have painted; erased
+// over, they would vanish until something made them paint again.
+void EraseAroundControls(HWND window, HDC dc, HBRUSH brush);
+
 }  // namespace velmora::win32

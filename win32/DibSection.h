@@ -11,6 +11,9 @@
 
 namespace velmora::win32 {
 
+// The white the drawn pictures share (balloons, signs, paper).
+inline constexpr COLORREF kWhite = RGB(255, 255, 255);
+
 struct DibSection {
   UniqueBitmap bitmap;
   // size * size pixels, rows from the top; null when creation failed.

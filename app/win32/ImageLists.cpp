@@ -58,7 +58,6 @@ class Painter {
 
 constexpr COLORREF kBalloonBlue = RGB(38, 110, 214);
 constexpr COLORREF kBalloonEdge = RGB(16, 60, 140);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 void DrawBalloon(Painter& p, const wchar_t* sign) {

@@ -2,13 +2,15 @@
 
 #include "app/win32/FileHandOver.h"
 #include "win32/ProgramPath.h"
+#include "win32/WideText.h"
 
 namespace velmora::win32 {
 
 namespace {
 
 // "既に起動されています。" (it is already running).
-constexpr wchar_t kAlreadyRunning[] = L"\u65E2\u306B\u8D77\u52D5\u3055\u308C\u3066\u3044\u307E\u3059\u3002";
+constexpr char kAlreadyRunning[] =
+    "\x8a\xf9\x82\xc9\x8b\x4e\x93\xae\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42";
 
 struct MarkSearch {
   const std::wstring* name;
@@ -90,7 +92,7 @@ void HandOverToRunningCopy(const std::wstring& instanceName, const std::vector<s
       return;
     }
   }
-  MessageBoxW(nullptr, kAlreadyRunning, instanceName.c_str(), MB_OK);
+  MessageBoxW(nullptr, ToWide(kAlreadyRunning).c_str(), instanceName.c_str(), MB_OK);
   HWND running = FindMarkedWindow(instanceName);
   if (running != nullptr) BringToFront(running);
 }

@@ -27,22 +27,36 @@ namespace {
 constexpr int kTreeIndent = 19;
 
 // Control captions.
-constexpr wchar_t kDefinitionCaption[] = L"\u5B9A\u7FA9(&D)";                  // 定義(&D)
-constexpr wchar_t kTitleLabelCaption[] = L"\u30BF\u30A4\u30C8\u30EB(&L)";      // タイトル(&L)
-constexpr wchar_t kTreeLabelCaption[] = L"\u30C4\u30EA\u30FC(&T)";             // ツリー(&T)
-constexpr wchar_t kGreenCaption[] = L"\u7DD1";                                 // 緑
-constexpr wchar_t kYellowCaption[] = L"\u9EC4";                                // 黄
-constexpr wchar_t kRedCaption[] = L"\u8D64";                                   // 赤
-constexpr wchar_t kDistributionCaption[] = L"\u914D\u5E03\u7528(&R)";          // 配布用(&R)
-constexpr wchar_t kPreviewCaption[] = L"\u30D7\u30EC\u30D3\u30E5\u30FC(&P)";   // プレビュー(&P)
-constexpr wchar_t kGenerateCaption[] = L"\u751F\u6210(&G)";                    // 生成(&G)
-constexpr wchar_t kExitCaption[] = L"\u7D42\u4E86(&E)";                        // 終了(&E)
+// "定義(&D)"
+constexpr char kDefinitionCaption[] = "\x92\xe8\x8b\x60\x28\x26\x44\x29";
+// "タイトル(&L)"
+constexpr char kTitleLabelCaption[] = "\x83\x5e\x83\x43\x83\x67\x83\x8b\x28\x26\x4c\x29";
+// "ツリー(&T)"
+constexpr char kTreeLabelCaption[] = "\x83\x63\x83\x8a\x81\x5b\x28\x26\x54\x29";
+// "緑"
+constexpr char kGreenCaption[] = "\x97\xce";
+// "黄"
+constexpr char kYellowCaption[] = "\x89\xa9";
+// "赤"
+constexpr char kRedCaption[] = "\x90\xd4";
+// "配布用(&R)"
+constexpr char kDistributionCaption[] = "\x94\x7a\x95\x7a\x97\x70\x28\x26\x52\x29";
+// "プレビュー(&P)"
+constexpr char kPreviewCaption[] = "\x83\x76\x83\x8c\x83\x72\x83\x85\x81\x5b\x28\x26\x50\x29";
+// "生成(&G)"
+constexpr char kGenerateCaption[] = "\x90\xb6\x90\xac\x28\x26\x47\x29";
+// "終了(&E)"
+constexpr char kExitCaption[] = "\x8f\x49\x97\xb9\x28\x26\x45\x29";
 
 // Tool tips of the toolbar buttons.
-constexpr wchar_t kNewTip[] = L"\u65B0\u898F";                                 // 新規
-constexpr wchar_t kOpenTip[] = L"\u8AAD\u8FBC\u307F";                          // 読込み
-constexpr wchar_t kSaveTip[] = L"\u4E0A\u66F8\u304D\u4FDD\u5B58";              // 上書き保存
-constexpr wchar_t kSaveAsTip[] = L"\u540D\u524D\u3092\u4ED8\u3051\u3066\u4FDD\u5B58";  // 名前を付けて保存
+// "新規"
+constexpr char kNewTip[] = "\x90\x56\x8b\x4b";
+// "読込み"
+constexpr char kOpenTip[] = "\x93\xc7\x8d\x9e\x82\xdd";
+// "上書き保存"
+constexpr char kSaveTip[] = "\x8f\xe3\x8f\x91\x82\xab\x95\xdb\x91\xb6";
+// "名前を付けて保存"
+constexpr char kSaveAsTip[] = "\x96\xbc\x91\x4f\x82\xf0\x95\x74\x82\xaf\x82\xc4\x95\xdb\x91\xb6";
 
 constexpr COLORREF kLime = RGB(0x00, 0xFF, 0x00);
 constexpr COLORREF kYellow = RGB(0xFF, 0xFF, 0x00);
@@ -134,21 +148,24 @@ void TForm1::CreateControls() {
   // accelerator focuses.
   const auto child = [this](const ChildControl& control) { return CreateChild(hwnd_, font_.get(), control); };
   MainWindowControls& c = controls_;
-  c.GroupBox1 = child({L"BUTTON", kDefinitionCaption, BS_GROUPBOX | WS_GROUP, IDC_GROUPBOX1});
-  c.LabeledEdit1Label = child({L"STATIC", kTitleLabelCaption, SS_LEFT | SS_CENTERIMAGE, IDC_LABELEDEDIT1_LABEL});
+  c.GroupBox1 = child({L"BUTTON", ToWide(kDefinitionCaption).c_str(), BS_GROUPBOX | WS_GROUP, IDC_GROUPBOX1});
+  c.LabeledEdit1Label =
+      child({L"STATIC", ToWide(kTitleLabelCaption).c_str(), SS_LEFT | SS_CENTERIMAGE, IDC_LABELEDEDIT1_LABEL});
   c.LabeledEdit1 =
       child({L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, IDC_LABELEDEDIT1, WS_EX_CLIENTEDGE});
-  c.Label1 = child({L"STATIC", kTreeLabelCaption, SS_LEFT | SS_CENTERIMAGE | WS_GROUP, IDC_LABEL1});
+  c.Label1 = child({L"STATIC", ToWide(kTreeLabelCaption).c_str(), SS_LEFT | SS_CENTERIMAGE | WS_GROUP, IDC_LABEL1});
   c.TreeView1 = child({WC_TREEVIEWW, L"", TVS_SHOWSELALWAYS | TVS_TRACKSELECT | TVS_HASLINES | WS_TABSTOP,
                        IDC_TREEVIEW1, WS_EX_CLIENTEDGE});
   c.ProgressByGreen1 =
-      child({L"BUTTON", kGreenCaption, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, IDC_PROGRESSBYGREEN1});
-  c.ProgressByYellow1 = child({L"BUTTON", kYellowCaption, BS_AUTORADIOBUTTON, IDC_PROGRESSBYYELLOW1});
-  c.ProgressByRed1 = child({L"BUTTON", kRedCaption, BS_AUTORADIOBUTTON, IDC_PROGRESSBYRED1});
-  c.GroupBox2 = child({L"BUTTON", kDistributionCaption, BS_GROUPBOX | WS_GROUP, IDC_GROUPBOX2});
-  c.PreViewBtn = child({L"BUTTON", kPreviewCaption, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, IDM_PREVIEW1});
-  c.GenerateBtn = child({L"BUTTON", kGenerateCaption, BS_PUSHBUTTON | WS_TABSTOP, IDM_GENERATE1});
-  c.ExitBtn = child({L"BUTTON", kExitCaption, BS_PUSHBUTTON | WS_TABSTOP, IDM_EXIT1});
+      child({L"BUTTON", ToWide(kGreenCaption).c_str(), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
+             IDC_PROGRESSBYGREEN1});
+  c.ProgressByYellow1 = child({L"BUTTON", ToWide(kYellowCaption).c_str(), BS_AUTORADIOBUTTON, IDC_PROGRESSBYYELLOW1});
+  c.ProgressByRed1 = child({L"BUTTON", ToWide(kRedCaption).c_str(), BS_AUTORADIOBUTTON, IDC_PROGRESSBYRED1});
+  c.GroupBox2 = child({L"BUTTON", ToWide(kDistributionCaption).c_str(), BS_GROUPBOX | WS_GROUP, IDC_GROUPBOX2});
+  c.PreViewBtn =
+      child({L"BUTTON", ToWide(kPreviewCaption).c_str(), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, IDM_PREVIEW1});
+  c.GenerateBtn = child({L"BUTTON", ToWide(kGenerateCaption).c_str(), BS_PUSHBUTTON | WS_TABSTOP, IDM_GENERATE1});
+  c.ExitBtn = child({L"BUTTON", ToWide(kExitCaption).c_str(), BS_PUSHBUTTON | WS_TABSTOP, IDM_EXIT1});
   CreateToolBar();
 
   SendMessageW(c.ProgressByGreen1, BM_SETCHECK, BST_CHECKED, 0);
@@ -161,6 +178,7 @@ void TForm1::CreateControls() {
     SetWindowSubclass(child, &TForm1::ChildProc, 0, reinterpret_cast<DWORD_PTR>(this));
   }
   editTrigger_.Attach(c.TreeView1, hwnd_, IDM_EDIT1);
+  CreateColourTips();
 }
 
 void TForm1::CreateToolBar() {
@@ -173,24 +191,26 @@ void TForm1::CreateToolBar() {
   // Mixed buttons show no text; their text becomes the tool tip.
   SendMessageW(bar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
   SendMessageW(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.ImageList3()));
-  auto button = [](int image, int command, BYTE state, const wchar_t* tip) {
+  // The toolbar keeps its own copies of the tips.
+  const std::wstring tips[] = {ToWide(kNewTip), ToWide(kOpenTip), ToWide(kSaveTip), ToWide(kSaveAsTip)};
+  auto button = [](int image, int command, BYTE state, const std::wstring& tip) {
     TBBUTTON b{};
     b.iBitmap = image;
     b.idCommand = command;
     b.fsState = state;
     b.fsStyle = BTNS_BUTTON;
-    b.iString = reinterpret_cast<INT_PTR>(tip);
+    b.iString = reinterpret_cast<INT_PTR>(tip.c_str());
     return b;
   };
   TBBUTTON separator{};
   separator.iBitmap = scale_(kToolSeparatorWidth);
   separator.fsStyle = BTNS_SEP;
   const TBBUTTON buttons[] = {
-      button(0, IDM_NEW1, TBSTATE_ENABLED, kNewTip),   // NewBtn1
-      button(1, IDM_READ1, TBSTATE_ENABLED, kOpenTip),  // OpenBtn1
+      button(0, IDM_NEW1, TBSTATE_ENABLED, tips[0]),   // NewBtn1
+      button(1, IDM_READ1, TBSTATE_ENABLED, tips[1]),  // OpenBtn1
       separator,                                        // ToolButton3
-      button(2, IDM_SAVE1, 0, kSaveTip),                // SaveBtn1
-      button(3, IDM_SAVEAS1, 0, kSaveAsTip),            // SaveAsBtn1
+      button(2, IDM_SAVE1, 0, tips[2]),                // SaveBtn1
+      button(3, IDM_SAVEAS1, 0, tips[3]),            // SaveAsBtn1
   };
   SendMessageW(bar, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
   SendMessageW(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(scale_(kToolButtonWidth), scale_(kToolButtonHeight)));
@@ -215,6 +235,8 @@ void TForm1::AttachMenuImages() {
   attach(popup, IDM_INFORMATION1, images_.PopupBitmap(5));
   attach(popup, IDM_EXCLAIMATION1, images_.PopupBitmap(6));
   attach(popup, IDM_INHIBIT1, images_.PopupBitmap(7));
+  ReserveImageColumn(GetSubMenu(mainMenu_, 0));
+  ReserveImageColumn(popup);
 }
 
 void TForm1::FormCreate() {
@@ -269,7 +291,7 @@ void TForm1::OpenHandedOverFile() {
   handedOver_.pop_front();
   if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
   SetForegroundWindow(hwnd_);
-  RunGuarded([&] { core_->OpenAsDroppedFile(FromWidePath(path)); });
+  RunGuarded([&] { core_->OpenHandedOverFile(FromWidePath(path)); });
   if (!handedOver_.empty()) PostMessageW(hwnd_, kOpenHandedOverFile, 0, 0);
 }
 
@@ -316,14 +338,17 @@ LabelWidths TForm1::MeasureLabels() const {
     DrawTextW(dc.Get(), caption, -1, &box, DT_CALCRECT | DT_SINGLELINE);
     return std::max(designed, scale_.ToDesign(box.right - box.left) + 1);
   };
-  widths.titleLabel = measure(kTitleLabelCaption, widths.titleLabel);
-  widths.treeLabel = measure(kTreeLabelCaption, widths.treeLabel);
+  widths.titleLabel = measure(ToWide(kTitleLabelCaption).c_str(), widths.titleLabel);
+  widths.treeLabel = measure(ToWide(kTreeLabelCaption).c_str(), widths.treeLabel);
   return widths;
 }
 
 void TForm1::OnSize() {
   if (controls_.TreeView1 == nullptr) return;
   ApplyLayout();
+  // Every control paints itself whole again: a label that grew would keep
+  // what a frame once drew over it.
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // ---------------------------------------------------------------------------

@@ -54,6 +54,8 @@ struct MainWindowControls {
   HWND PreViewBtn = nullptr;
   HWND GenerateBtn = nullptr;
   HWND ExitBtn = nullptr;
+  // The colour buttons' tool tips (a pop-up the window owns).
+  HWND ColourTips = nullptr;
 };
 
 // The running executable's full path.
@@ -75,6 +77,10 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   TForm1& operator=(const TForm1&) = delete;
 
   HACCEL Accelerators() const { return accelerators_.get(); }
+  // The event loop's keyboard for a message to the window or a control of
+  // it: the accelerators, then the dialog keyboard (Tab, Shift+Tab, Alt and
+  // a label's letter). True when the message was handled.
+  bool TranslateKeyboard(MSG& message);
   const MainWindowControls& Controls() const { return controls_; }
   HMENU MainMenu1() const { return mainMenu_; }
   HMENU PopupMenu1() const { return GetSubMenu(popupMenuBar_.get(), 0); }
@@ -161,7 +167,7 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   void OnEndSession(bool ending);
   void OnDropFiles(HDROP drop);
   // WM_COPYDATA: a second start's file. A well-formed hand-over is queued
-  // and opened as a dropped file once no modal dialog or menu runs (true);
+  // and opened (after the save question) once no modal dialog or menu runs (true);
   // any other data is refused (false).
   bool OnCopyData(const COPYDATASTRUCT& data);
   // The handed-over files: the private message opens the first one; the
@@ -170,6 +176,12 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   void OpenHandedOverFile();
   void OnHandOverChance(UINT message);
   void OnTaskbarButtonCreated();
+  // Keyboard access, the pop-up's moment, the colour tips (Unit1Keyboard.cpp).
+  static constexpr UINT kOpenPopupMenu = WM_APP + 2;
+  void OnTreeRightClick();
+  void CreateColourTips();
+  static void ReserveImageColumn(HMENU menu);
+  bool OnMeasureMenuImage(MEASUREITEMSTRUCT& item) const;
   void OnTitleChanged();
   void PutBackTitle(const std::wstring& typed, const std::wstring& text);
 

@@ -15,7 +15,10 @@
 #include "document/EditCommands.h"
 #include "document/FlagScope.h"
 #include "document/win32/TextGuard.h"
+#include "win32/ControlColours.h"
 #include "win32/Controls.h"
+#include "win32/Gradient.h"
+#include "win32/ModalLoop.h"
 #include "win32/WideText.h"
 
 namespace velmora::win32 {
@@ -90,6 +93,22 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kOpenHandedOverFile:
       OpenHandedOverFile();
       return 0;
+    case WM_NEXTDLGCTL:
+      MoveDialogFocus(hwnd_, wParam, lParam);
+      return 0;
+    case kOpenPopupMenu:
+      OnContextMenu(controls_.TreeView1, lParam);
+      return 0;
+    case WM_ERASEBKGND:
+      EraseAroundControls(hwnd_, reinterpret_cast<HDC>(wParam), ButtonFaceBackground());
+      return TRUE;
+    case WM_MEASUREITEM:
+      if (OnMeasureMenuImage(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+      break;
+    case WM_DRAWITEM:
+      // A menu item's empty image (ReserveImageColumn): nothing to draw.
+      if (reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_MENU) return TRUE;
+      break;
     case WM_ENABLE:
     case WM_ENTERMENULOOP:
     case WM_EXITMENULOOP:
@@ -140,13 +159,8 @@ LRESULT TForm1::HandleChildMessage(HWND child, UINT message, WPARAM wParam, LPAR
     // The toolbar's gradient: from white at the top to the face colour.
     RECT area{};
     GetClientRect(child, &area);
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    TRIVERTEX vertices[2] = {
-        {area.left, area.top, 0xFF00, 0xFF00, 0xFF00, 0},
-        {area.right, area.bottom, static_cast<COLOR16>(GetRValue(face) << 8),
-         static_cast<COLOR16>(GetGValue(face) << 8), static_cast<COLOR16>(GetBValue(face) << 8), 0}};
-    GRADIENT_RECT rect{0, 1};
-    GradientFill(reinterpret_cast<HDC>(wParam), vertices, 2, &rect, 1, GRADIENT_FILL_RECT_V);
+    FillGradient(reinterpret_cast<HDC>(wParam), area, RGB(255, 255, 255), GetSysColor(COLOR_BTNFACE),
+                 GradientDirection::TopToBottom);
     return TRUE;
   }
   return DefSubclassProc(child, message, wParam, lParam);
@@ -242,6 +256,9 @@ LRESULT TForm1::OnNotify(const NMHDR& header) {
       mirror_.OnItemExpanded(change.itemNew.hItem, (change.itemNew.state & TVIS_EXPANDED) != 0);
       return 0;
     }
+    case NM_RCLICK:
+      OnTreeRightClick();
+      return TRUE;
     case NM_DBLCLK:
       RunCommand(IDM_EDIT1);
       // The double click edits the node; it does not also fold the branch.

@@ -129,10 +129,11 @@ void TForm1::RebuildHistoryItems() {
     std::wstring text = ToWide(caption);
     MENUITEMINFOW item{};
     item.cbSize = sizeof item;
-    item.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE;
+    item.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE | MIIM_BITMAP;
     item.fType = MFT_STRING;
     item.wID = static_cast<UINT>(IDM_HISTORY1 + slot);
     item.dwTypeData = text.data();
+    item.hbmpItem = HBMMENU_CALLBACK;  // the image column (ReserveImageColumn)
     InsertMenuItemW(file, IDM_EXIT1, FALSE, &item);
     any = true;
   }

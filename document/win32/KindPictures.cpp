@@ -72,7 +72,6 @@ class Canvas {
   double scale_;
 };
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBubbleEdge = RGB(40, 96, 190);
 constexpr COLORREF kBubbleSign = RGB(20, 80, 200);
 

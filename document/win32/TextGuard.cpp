@@ -7,12 +7,19 @@ namespace velmora::win32 {
 
 std::wstring UnrepresentableCharMessage(std::wstring_view character) {
   // 「X」は保存できない文字です。別の文字に置き換えてください。
-  // ("X" is a character that cannot be stored. Please replace it.)
-  std::wstring text = L"\u300c";
+  // ("X" is a character that cannot be stored. Please replace it.) The
+  // character itself stays UTF-16: code page 932 cannot hold it.
+  // "「"
+  constexpr char kOpen[] = "\x81\x75";
+  // "」は保存できない文字です。別の文字に置き換えてください。"
+  constexpr char kRest[] =
+      "\x81\x76\x82\xcd\x95\xdb\x91\xb6\x82\xc5\x82\xab\x82\xc8\x82\xa2"
+      "\x95\xb6\x8e\x9a\x82\xc5\x82\xb7\x81\x42"
+      "\x95\xca\x82\xcc\x95\xb6\x8e\x9a\x82\xc9\x92\x75\x82\xab\x8a\xb7\x82\xa6"
+      "\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81\x42";
+  std::wstring text = ToWide(kOpen);
   text += character;
-  text +=
-      L"\u300d\u306f\u4fdd\u5b58\u3067\u304d\u306a\u3044\u6587\u5b57\u3067\u3059\u3002"
-      L"\u5225\u306e\u6587\u5b57\u306b\u7f6e\u304d\u63db\u3048\u3066\u304f\u3060\u3055\u3044\u3002";
+  text += ToWide(kRest);
   return text;
 }
 

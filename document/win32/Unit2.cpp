@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "document/TextRules.h"
 #include "document/win32/TextGuard.h"
+#include "win32/ControlColours.h"
 #include "win32/Controls.h"
 #include "win32/Fonts.h"
 #include "win32/WideText.h"
@@ -89,6 +91,8 @@ LRESULT TForm2::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       return 0;
     case WM_SIZE:
       ApplyLayout();
+      // Every control paints itself whole again, the kinds' frame too.
+      RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       return 0;
     case WM_GETMINMAXINFO:
       OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
@@ -99,6 +103,9 @@ LRESULT TForm2::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_DRAWITEM:
       OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
+    case WM_ERASEBKGND:
+      EraseAroundControls(hwnd_, reinterpret_cast<HDC>(wParam), ButtonFaceBackground());
+      return TRUE;
     default:
       break;
   }
@@ -108,6 +115,7 @@ LRESULT TForm2::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 void TForm2::FormCreate() {
   scale_ = DpiScale(WindowDpi(hwnd_));
   SetWindowTextW(hwnd_, ToWide(kCaption).c_str());
+  ShowOwnersIcon();
   font_ = CreatePixelFont(kFormFontLook, scale_(kFormFontHeight));
   memoFont_ = CreateUiFont(scale_);
   pictures_ = std::make_unique<KindPictures>(scale_(kPictureSize), GetSysColor(COLOR_BTNFACE));
@@ -146,6 +154,14 @@ void TForm2::CreateControls() {
   controls_.BitBtn1 = child({L"BUTTON", L"&OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, kBitBtn1});
   controls_.BitBtn2 = child({L"BUTTON", L"&Cancel", BS_PUSHBUTTON | WS_TABSTOP, kBitBtn2});
   SetChecked(controls_.RadioButton1, true);
+}
+
+// The program's icon, small and big, as the main window that owns the
+// dialog shows it.
+void TForm2::ShowOwnersIcon() {
+  if (owner_ == nullptr) return;
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, static_cast<LPARAM>(GetClassLongPtrW(owner_, GCLP_HICON)));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, static_cast<LPARAM>(GetClassLongPtrW(owner_, GCLP_HICONSM)));
 }
 
 void TForm2::RemoveCloseCommand() {
@@ -326,9 +342,11 @@ std::optional<NodeEditorResult> TForm2::EditNode(const NodeEditorInput& input) {
   EnableWindow(controls_.RadioButton2, input.answerButtonsEnabled ? TRUE : FALSE);
 
   FormShow();
-  // The author comes to edit the text: the caret waits at its end.
+  // The author comes to edit the text: the caret waits at its end. A new
+  // answer's placeholder "…" is selected instead, so that typing replaces it.
   const LRESULT length = GetWindowTextLengthW(controls_.Memo1);
-  SendMessageW(controls_.Memo1, EM_SETSEL, static_cast<WPARAM>(length), length);
+  const LRESULT from = input.memoText == PlaceholderText ? 0 : length;
+  SendMessageW(controls_.Memo1, EM_SETSEL, static_cast<WPARAM>(from), length);
   if (!RunModal(owner_, controls_.Memo1)) return std::nullopt;
 
   NodeEditorResult result;

@@ -82,6 +82,7 @@ class TForm2 final : public ModalWindow<TForm2>, public NodeEditorPort {
 
   // Construction and layout.
   void CreateControls();
+  void ShowOwnersIcon();
   void RemoveCloseCommand();
   void ApplyLayout();
   int RequiredWidth(HWND button) const;

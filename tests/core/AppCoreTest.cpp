@@ -3,6 +3,8 @@
 // the one set of fake ports.
 #include <gtest/gtest.h>
 
+#include <deque>
+
 #include "AppTestSupport.h"
 #include "TreeFileTestSupport.h"
 #include "app/AppCore.h"
@@ -239,6 +241,48 @@ TEST_F(AppCoreTest, ARecentFileOpensWithoutAQuestionAndAGoneOneIsSkipped) {
   EXPECT_EQ(core.CurrentView().caption, "Velmora");
   EXPECT_TRUE(platform.dialogs.messages.shown.empty());
 }
+
+// A file handed over by a second start is opened as Read opens it: the save
+// question first when there are unsaved changes, and only No (or a clean
+// document) lets the open replace them without a save.
+struct HandOverRow {
+  const char* name;
+  bool changed;                 // the title typed after the open
+  std::deque<int> answers;      // to the save question
+  bool opened;                  // the handed-over file is the document
+};
+
+std::ostream& operator<<(std::ostream& out, const HandOverRow& row) { return out << row.name; }
+
+class HandOverTest : public AppCoreTest, public ::testing::WithParamInterface<HandOverRow> {};
+
+TEST_P(HandOverTest, AsksTheSaveQuestionFirst) {
+  const HandOverRow& row = GetParam();
+  OpenPrinter();
+  if (row.changed) core.TypeTitle("changed");
+  platform.files.files["C:\\work\\lamp.tre"] = "? Is the lamp lit?\r\n";
+  platform.dialogs.messages.answers = row.answers;
+  platform.dialogs.files.results = {std::nullopt};  // a Save As after Yes is cancelled
+  core.OpenHandedOverFile(testing::Path("C:\\work\\lamp.tre"));
+
+  const auto& shown = platform.dialogs.messages.shown;
+  ASSERT_EQ(shown.size(), row.changed ? 1u : 0u);
+  if (row.changed) {
+    EXPECT_EQ(shown[0].text, kReadQuestion);
+    EXPECT_EQ(shown[0].flags, kSaveChangesQuestionFlags);
+  }
+  EXPECT_EQ(core.Model().State().CurrentFileName,
+            testing::Path(row.opened ? "C:\\work\\lamp.tre" : "C:\\work\\printer.tre"));
+  EXPECT_EQ(core.CurrentView().caption, row.opened ? "lamp.tre - Velmora" : "printer.tre - Velmora");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SecondStart, HandOverTest,
+    ::testing::Values(HandOverRow{"Clean", false, {}, true},
+                      HandOverRow{"ChangedAnsweredNo", true, {message_box::kAnswerNo}, true},
+                      HandOverRow{"ChangedCancelled", true, {message_box::kAnswerCancel}, false},
+                      HandOverRow{"ChangedYesButSaveAsCancelled", true, {message_box::kAnswerYes}, false}),
+    [](const ::testing::TestParamInfo<HandOverRow>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace velmora

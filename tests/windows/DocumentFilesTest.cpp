@@ -19,6 +19,8 @@
 #include "files/DocumentCommands.h"
 #include "files/FileMessages.h"
 #include "distribution/GenerateCommand.h"
+#include "win32/ComOwner.h"
+#include "win32/WholeFile.h"
 #include "win32/WideText.h"
 
 namespace velmora::win32 {
@@ -43,16 +45,8 @@ const std::wstring kDataFolder = HostPath(VELMORA_TEST_DATA "/files");
 const std::wstring kResaved = kDataFolder + L"\\sample-resaved.tre";
 
 std::string ReadBytes(const std::wstring& path) {
-  UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-  if (file.get() == INVALID_HANDLE_VALUE) {
-    file.release();
-    return "(missing)";
-  }
-  std::string bytes;
-  char chunk[65536];
-  DWORD read = 0;
-  while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
-  return bytes;
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return "(missing)";
+  return ReadWholeFile(path);
 }
 
 // A folder of its own under the temporary folder, removed with all it holds.
@@ -95,18 +89,15 @@ class ScratchFolder {
 
 // A shortcut file made by the shell's link object, as Explorer makes one.
 bool CreateShortcut(const std::wstring& shortcut, const std::wstring& target) {
-  IShellLinkW* link = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                              reinterpret_cast<void**>(&link)))) {
-    return false;
-  }
-  IPersistFile* file = nullptr;
-  bool saved = SUCCEEDED(link->SetPath(target.c_str())) &&
-               SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-               SUCCEEDED(file->Save(shortcut.c_str(), TRUE));
-  if (file != nullptr) file->Release();
-  link->Release();
-  return saved;
+  IShellLinkW* rawLink = nullptr;
+  const HRESULT created = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                           reinterpret_cast<void**>(&rawLink));
+  const ComOwner<IShellLinkW> link(rawLink);
+  if (FAILED(created) || !SUCCEEDED(link->SetPath(target.c_str()))) return false;
+  IPersistFile* rawFile = nullptr;
+  const HRESULT queried = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&rawFile));
+  const ComOwner<IPersistFile> file(rawFile);
+  return SUCCEEDED(queried) && SUCCEEDED(file->Save(shortcut.c_str(), TRUE));
 }
 
 // The folder a dialog showed, for comparing with one that ends in "\".

@@ -3,12 +3,15 @@
 // file separators, and the dispatch point with its error report.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <stdexcept>
 
 #include "app/CommandIds.h"
 #include "win32/WideText.h"
+#include "win32/Win32Handles.h"
 #include "document/Errors.h"
 #include "tests/windows/MainWindowTestSupport.h"
 
@@ -386,11 +389,51 @@ TEST_F(MainWindowTest, SelectingANodeInTheViewReachesTheModel) {
 
 // Set by the timer that closes the pop-up menu again.
 bool popupMenuSeen = false;
+// The tree view and the nodes whose look the timer reads while the menu is
+// open: which of them is drawn in the selection colour.
+HWND popupTree = nullptr;
+HTREEITEM clickedItem = nullptr;
+HTREEITEM selectedItem = nullptr;
+bool clickedHighlighted = false;
+bool selectedHighlighted = false;
+
+// Whether any pixel of the item's label, as the tree view draws itself
+// now, has the selection colour.
+bool DrawnHighlighted(HWND tree, HTREEITEM item) {
+  RECT client{};
+  GetClientRect(tree, &client);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = client.right;
+  info.bmiHeader.biHeight = -client.bottom;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  const UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const UniqueDc dc(CreateCompatibleDC(nullptr));
+  SelectedObject selected(dc.get(), bitmap.get());
+  SendMessageW(tree, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT | PRF_ERASEBKGND);
+  GdiFlush();
+  RECT label{};
+  std::memcpy(&label, &item, sizeof item);  // TVM_GETITEMRECT takes the item in the rectangle
+  if (!SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label))) return false;
+  const COLORREF c = GetSysColor(COLOR_HIGHLIGHT);
+  const std::uint32_t highlight = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+  const auto* pixels = static_cast<const std::uint32_t*>(bits);
+  for (LONG y = std::max(label.top, 0L); y < std::min(label.bottom, client.bottom); ++y) {
+    for (LONG x = std::max(label.left, 0L); x < std::min(label.right, client.right); ++x) {
+      if ((pixels[y * client.right + x] & 0xFFFFFF) == highlight) return true;
+    }
+  }
+  return false;
+}
 
 void CALLBACK ClosePopupMenu(HWND, UINT, UINT_PTR timer, DWORD) {
   HWND menu = FindWindowW(L"#32768", nullptr);
   if (menu == nullptr || !IsWindowVisible(menu)) return;
   popupMenuSeen = true;
+  clickedHighlighted = DrawnHighlighted(popupTree, clickedItem);
+  selectedHighlighted = DrawnHighlighted(popupTree, selectedItem);
   KillTimer(nullptr, timer);
   EndMenu();
 }
@@ -405,6 +448,9 @@ TEST_F(MainWindowTest, RightClickShowsThePopupMenuWithoutMovingTheSelection) {
   const LPARAM at = MAKELPARAM((label.left + label.right) / 2, (label.top + label.bottom) / 2);
 
   popupMenuSeen = false;
+  popupTree = C().TreeView1;
+  clickedItem = item;
+  selectedItem = form->TreeView().ItemOf(form->Model().Tree().Root()->Id());
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, &ClosePopupMenu);
   PostMessageW(C().TreeView1, WM_RBUTTONUP, 0, at);
   SendMessageW(C().TreeView1, WM_RBUTTONDOWN, MK_RBUTTON, at);
@@ -412,6 +458,69 @@ TEST_F(MainWindowTest, RightClickShowsThePopupMenuWithoutMovingTheSelection) {
   KillTimer(nullptr, timer);
   EXPECT_TRUE(popupMenuSeen);
   EXPECT_EQ(form->Model().Selected(), form->Model().Tree().Root());
+  // The menu acts on the selected node, and the tree shows that one.
+  EXPECT_TRUE(selectedHighlighted);
+  EXPECT_FALSE(clickedHighlighted);
+}
+
+// Alt with a label's letter moves the focus to the control after the label,
+// Tab and Shift+Tab follow the tab order; Alt+R stays the menu's.
+TEST_F(MainWindowTest, TheKeyboardMovesTheFocusAsInADialog) {
+  ShowWindow(Main(), SW_SHOW);
+  SetForegroundWindow(Main());
+  const auto press = [&](UINT message, wchar_t key) {
+    MSG m{GetFocus(), message, key, message == WM_SYSCHAR ? 0x20000001 : 1, 0, {}};
+    return form->TranslateKeyboard(m);
+  };
+  struct Row {
+    wchar_t letter;
+    HWND focus;
+  };
+  for (const Row& row : {Row{L'l', C().LabeledEdit1}, Row{L'T', C().TreeView1}, Row{L'd', C().LabeledEdit1}}) {
+    SetFocus(C().ExitBtn);
+    EXPECT_TRUE(press(WM_SYSCHAR, row.letter)) << static_cast<char>(row.letter);
+    EXPECT_EQ(GetFocus(), row.focus) << static_cast<char>(row.letter);
+  }
+
+  SetFocus(C().LabeledEdit1);
+  EXPECT_TRUE(press(WM_KEYDOWN, VK_TAB));
+  EXPECT_EQ(GetFocus(), C().TreeView1);
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = 0x80;
+  SetKeyboardState(keys);
+  EXPECT_TRUE(press(WM_KEYDOWN, VK_TAB));
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(GetFocus(), C().LabeledEdit1);
+
+  SetFocus(C().TreeView1);
+  EXPECT_FALSE(press(WM_SYSCHAR, L'r')) << "the menu bar's letter";
+  EXPECT_EQ(GetFocus(), C().TreeView1);
+}
+
+TEST_F(MainWindowTest, ColourButtonsSayWhatTheirColourIsFor) {
+  // 実行時のタスクバーの進捗表示を…にします
+  const auto tip = [](const std::wstring& colour) {
+    return L"\u5B9F\u884C\u6642\u306E\u30BF\u30B9\u30AF\u30D0\u30FC\u306E\u9032\u6357\u8868\u793A\u3092" + colour +
+           L"\u306B\u3057\u307E\u3059";
+  };
+  const std::pair<HWND, std::wstring> rows[] = {
+      {C().ProgressByGreen1, tip(L"\u7DD1")},         // 緑
+      {C().ProgressByYellow1, tip(L"\u9EC4\u8272")},  // 黄色
+      {C().ProgressByRed1, tip(L"\u8D64")},           // 赤
+  };
+  EXPECT_EQ(SendMessageW(C().ColourTips, TTM_GETTOOLCOUNT, 0, 0), 3);
+  for (const auto& [button, expected] : rows) {
+    wchar_t text[128] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = Main();
+    tool.uId = reinterpret_cast<UINT_PTR>(button);
+    tool.lpszText = text;
+    SendMessageW(C().ColourTips, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+    EXPECT_EQ(std::wstring(text), expected);
+  }
 }
 
 TEST_F(MainWindowTest, TitleBoxShowsTheModelWithoutCountingAsAnEdit) {

@@ -19,6 +19,8 @@ struct ShownEditor {
   bool answerButtonsEnabled = false;
   bool okEnabled = false;
   std::wstring memo;
+  DWORD selectionStart = 0, selectionEnd = 0;
+  bool programIcons = false;  // small and big
 };
 
 class NodeEditor : public EditingWindowTest {
@@ -36,6 +38,10 @@ class NodeEditor : public EditingWindowTest {
     shown.answerButtonsEnabled = Enabled(c.RadioButton1) && Enabled(c.RadioButton2);
     shown.okEnabled = Enabled(c.BitBtn1);
     shown.memo = TextOf(c.Memo1);
+    SendMessageW(c.Memo1, EM_GETSEL, reinterpret_cast<WPARAM>(&shown.selectionStart),
+                 reinterpret_cast<LPARAM>(&shown.selectionEnd));
+    const auto icon = [&](WPARAM which) { return SendMessageW(nodeEditor->Handle(), WM_GETICON, which, 0) != 0; };
+    shown.programIcons = icon(ICON_SMALL) && icon(ICON_BIG);
     return shown;
   }
   // Every branch of the view shows its children.
@@ -66,6 +72,9 @@ TEST_F(NodeEditor, QuestionWithTwoLinesAndNoDefaultSurvivesOk) {
   EXPECT_TRUE(shown.answerButtonsEnabled);
   EXPECT_TRUE(shown.okEnabled);
   EXPECT_EQ(shown.memo, L"Is it on?\r\nCheck the cable");
+  EXPECT_EQ(shown.selectionStart, shown.memo.size()) << "the caret waits at the end";
+  EXPECT_EQ(shown.selectionEnd, shown.memo.size());
+  EXPECT_TRUE(shown.programIcons);
 
   EXPECT_EQ(Model().Tree().Root()->Text(), stored);
   EXPECT_TRUE(Model().State().Modified);
@@ -101,6 +110,8 @@ TEST_F(NodeEditor, NewAnswerNeedsAKindBeforeOk) {
   EXPECT_FALSE(opened.answerButtonsEnabled) << "a leaf has no answers";
   EXPECT_TRUE(opened.preferYes);
   EXPECT_EQ(opened.memo, L"\u2026");
+  EXPECT_EQ(opened.selectionStart, 0u) << "typing replaces the placeholder";
+  EXPECT_EQ(opened.selectionEnd, 1u);
 
   EXPECT_EQ(picked.pictures, (std::vector<bool>{false, false, false, true})) << "Image4 is the notice picture";
   EXPECT_TRUE(picked.okEnabled);

@@ -12,6 +12,7 @@
 
 #include "RunningPlayer.h"
 #include "StepDialogReading.h"
+#include "win32/WholeFile.h"
 #include "win32/WideText.h"
 #include "win32/Win32Handles.h"
 #include "files/DistributionPayload.h"
@@ -37,25 +38,15 @@ std::wstring HostPath(const std::string& path) {
 }
 
 std::string ReadBytes(const std::wstring& path) {
-  UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-  if (file.get() == INVALID_HANDLE_VALUE) {
-    file.release();
-    return {};
-  }
-  LARGE_INTEGER size{};
-  GetFileSizeEx(file.get(), &size);
-  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-  DWORD read = 0;
-  ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-  bytes.resize(read);
-  return bytes;
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
+  return ReadWholeFile(path);
 }
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
-  UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  ASSERT_NE(file.get(), INVALID_HANDLE_VALUE);
+  const UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  ASSERT_TRUE(file.Valid());
   DWORD written = 0;
-  WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   ASSERT_EQ(written, bytes.size());
 }
 
