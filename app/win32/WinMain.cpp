@@ -32,12 +32,12 @@ std::vector<std::wstring> CommandLineArguments() {
   return result;
 }
 
-void RunMessageLoop(const TForm1& form) {
+void RunMessageLoop(TForm1& form) {
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     HWND main = form.Handle();
     const bool forMain = main != nullptr && (message.hwnd == main || IsChild(main, message.hwnd));
-    if (forMain && TranslateAcceleratorW(main, form.Accelerators(), &message)) continue;
+    if (forMain && form.TranslateShortcut(message)) continue;
     if (forMain && IsDialogMessageW(main, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
