@@ -5,11 +5,14 @@
 // title box copies the box's text, not the branch.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "ClipboardReading.h"
 #include "EditingDriver.h"
+#include "app/win32/Win32Clipboard.h"
+#include "document/Errors.h"
 #include "files/BranchText.h"
 
 namespace velmora::win32::editing_test {
@@ -106,6 +109,30 @@ TEST_F(EditMenu, CtrlCInTheTitleBoxCopiesTheTitleNotTheBranch) {
   PressCtrl('C');
   ASSERT_TRUE(PumpAsTheProgram(*form, [] { return !ClipboardText().empty(); })) << "Ctrl+C copied nothing";
   EXPECT_EQ(ClipboardText(), L"Printer");
+}
+
+// Another program's text that CP932 cannot hold: the clipboard port names
+// the character by its code rather than let it become "?".
+TEST_F(EditMenu, AClipboardTextBeyondCp932IsRefusedNamingTheCharacter) {
+  const std::wstring text = L"A\U0001F600";
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  ASSERT_NE(memory, nullptr);
+  std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+
+  Win32Clipboard clipboard(form->Handle());
+  std::string refusal;
+  try {
+    clipboard.ReadText();
+  } catch (const VelmoraError& error) {
+    refusal = error.what();
+  }
+  EXPECT_EQ(refusal, UnstorableClipboardTextMessage(L"\U0001F600"));
+  EXPECT_NE(refusal.find("U+1F600"), std::string::npos) << refusal;
 }
 
 }  // namespace
