@@ -60,7 +60,7 @@ bool AppCore::Run(int id) {
   if (command == nullptr || !IsEnabled(id)) return false;
   // Counted first: a command that fails part-way may have changed the tree.
   if (command->changesTree) ++treeRevision_;
-  Guarded([this, command] { (this->*(command->action))(); });
+  Guarded([this, command] { edits_.Run(command->id, [this, command] { (this->*(command->action))(); }); });
   return true;
 }
 
@@ -78,16 +78,19 @@ void AppCore::Select(TreeNode* node) {
 }
 
 void AppCore::TypeTitle(const std::string& title) {
-  Guarded([&] { LabeledEdit1Change(editor_, title); });
+  Guarded([&] { edits_.Record(EditStep::Title, [&] { LabeledEdit1Change(editor_, title); }); });
 }
 
 void AppCore::ChooseColour(int colour) {
-  Guarded([&] { ChooseProgressColour(editor_, colour); });
+  Guarded([&] { edits_.Record(EditStep::Colour, [&] { ChooseProgressColour(editor_, colour); }); });
 }
 
 bool AppCore::KeyInTree(int key) {
   bool passes = true;
-  Guarded([&] { passes = TreeView1KeyPress(editor_, ports_.dialogs, key); });
+  // Enter opens the node editor, whose OK is a step.
+  Guarded([&] {
+    edits_.Record(EditStep::NodeText, [&] { passes = TreeView1KeyPress(editor_, ports_.dialogs, key); });
+  });
   // A swallowed Enter opened the node editor.
   if (!passes) ++treeRevision_;
   return passes;
@@ -96,8 +99,10 @@ bool AppCore::KeyInTree(int key) {
 void AppCore::OpenAsDroppedFile(const FilePath& path) {
   ++treeRevision_;
   Guarded([&] {
-    DocumentCommands documents(editor_, Documents(), ProductTitle(), caption_);
-    documents.Open(path);
+    edits_.Open([&] {
+      DocumentCommands documents(editor_, Documents(), ProductTitle(), caption_);
+      documents.Open(path);
+    });
   });
 }
 
@@ -118,6 +123,8 @@ bool AppCore::CloseQuery() {
                               [this] { return SaveAsAndTell(); }};
     allowed = FormCloseQuery(close);
   });
+  // A save at the question is a save point, should the window stay.
+  Guarded([this] { edits_.AfterSave(); });
   return allowed;
 }
 
@@ -161,6 +168,9 @@ View AppCore::CurrentView() const {
   view.scrollRequest = scrollRequest_;
   view.treeRevision = treeRevision_;
   view.closeRequest = closeRequest_;
+  view.undoCaption = edits_.UndoCaption();
+  view.redoCaption = edits_.RedoCaption();
+  view.revealRequest = revealRequest_;
   return view;
 }
 

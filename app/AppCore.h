@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "app/EditFeatures.h"
 #include "app/Ports.h"
 #include "app/RecentFiles.h"
 #include "app/SettingsFile.h"
@@ -64,6 +65,9 @@ class AppCore final : private EditorView {
   // A character typed into the tree: Enter opens the node editor. False
   // when the character is swallowed.
   bool KeyInTree(int key);
+
+  // The title box lost the focus: the title's next change is a new step.
+  void PauseTyping() { edits_.PauseTyping(); }
 
   // Opens `path` as the document without a question about unsaved changes,
   // as a dropped file does: the command line and the recent files come
@@ -168,6 +172,17 @@ class AppCore final : private EditorView {
   bool ShowButtonsOn() const { return editor_.Settings().ShowButtons; }
   bool CloseQueryOn() const { return editor_.Settings().CloseQuery; }
   bool SaveStatusOn() const { return editor_.Settings().SaveStatus; }
+  // Edit: undo, redo and the clipboard (EditFeatures).
+  void Undo();
+  void Redo();
+  void Cut();
+  void Copy();
+  void Paste();
+  bool CanUndo() const { return edits_.CanUndo(); }
+  bool CanRedo() const { return edits_.CanRedo(); }
+  bool CanCut() const { return edits_.CanCut(); }
+  bool CanCopy() const { return edits_.CanCopy(); }
+  bool CanPaste() const { return edits_.CanPaste(); }
 
   DocumentPorts Documents();
   DesktopPorts Desktop();
@@ -183,6 +198,9 @@ class AppCore final : private EditorView {
   std::uint64_t treeRevision_ = 0;
   std::uint64_t closeRequest_ = 0;
   bool closeQueryRunning_ = false;
+  // Undo, redo and the clipboard; every command runs through it.
+  EditFeatures edits_{editor_, ports_.clipboard};
+  std::uint64_t revealRequest_ = 0;
 };
 
 }  // namespace velmora

@@ -51,6 +51,16 @@
 #define IDM_NODEFAULT1 1410
 #define IDM_DELETE1 1411
 
+// Main menu: edit (undo and redo, branches through the clipboard, find).
+#define IDM_UNDO 1501
+#define IDM_REDO 1502
+#define IDM_CUT 1503
+#define IDM_COPY 1504
+#define IDM_PASTE 1505
+#define IDM_FIND 1506
+#define IDM_FINDNEXT 1507
+#define IDM_FINDPREVIOUS 1508
+
 // Other controls of the main window.
 #define IDC_TOOLBAR1 2001
 #define IDC_GROUPBOX1 2002

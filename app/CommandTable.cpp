@@ -67,6 +67,12 @@ const std::vector<AppCore::Command>& AppCore::Table() {
       {IDM_YESDEFAULT1, &AppCore::YesDefault, &AppCore::CanYesDefault},
       {IDM_NODEFAULT1, &AppCore::NoDefault, &AppCore::CanNoDefault},
       {IDM_DELETE1, &AppCore::Delete, &AppCore::CanDelete},
+      // Edit: undo, redo and branches through the clipboard.
+      {IDM_UNDO, &AppCore::Undo, &AppCore::CanUndo},
+      {IDM_REDO, &AppCore::Redo, &AppCore::CanRedo},
+      {IDM_CUT, &AppCore::Cut, &AppCore::CanCut},
+      {IDM_COPY, &AppCore::Copy, &AppCore::CanCopy, nullptr, kKeepsTree},
+      {IDM_PASTE, &AppCore::Paste, &AppCore::CanPaste},
   };
   return table;
 }
@@ -186,5 +192,27 @@ void AppCore::MakeInhibit() { Inhibit1Click(editor_); }
 void AppCore::YesDefault() { YesDefault1Click(editor_); }
 
 void AppCore::NoDefault() { NoDefault1Click(editor_); }
+
+// ---------------------------------------------------------------------------
+// Edit: the node a step changed, and a pasted branch, come into view.
+
+void AppCore::Undo() {
+  edits_.Undo();
+  ++revealRequest_;
+}
+
+void AppCore::Redo() {
+  edits_.Redo();
+  ++revealRequest_;
+}
+
+void AppCore::Cut() { edits_.Cut(); }
+
+void AppCore::Copy() { edits_.Copy(); }
+
+void AppCore::Paste() {
+  edits_.Paste(ports_.dialogs, caption_);
+  ++revealRequest_;
+}
 
 }  // namespace velmora

@@ -8,6 +8,9 @@
 // What the window shows (a scroll of the tree view, the recent-file items)
 // is no port: the core puts it into the View.
 
+#include <optional>
+#include <string>
+
 #include "app/FileNameComparison.h"
 #include "app/WindowPlacement.h"
 #include "desktop/AboutDialogPort.h"
@@ -27,7 +30,6 @@ namespace velmora {
 
 // Every modal dialog: message boxes, the open and save dialogs, the node
 // editor, the input box, the step dialogs of a preview and the About box.
-// (A clipboard port joins the ports as a group of its own.)
 class DialogsPort : public MessageBoxPort,
                     public FileDialogPort,
                     public NodeEditorPort,
@@ -49,6 +51,21 @@ class ScreenPort {
   virtual void Show(const View& view) = 0;
 };
 
+// The clipboard's text, for branches cut, copied and pasted. The core
+// speaks CP932; the platform keeps a text both as CP932 and as Unicode, so
+// that any program reads it, and reads the Unicode form back.
+class ClipboardPort {
+ public:
+  virtual ~ClipboardPort() = default;
+  // Puts `cp932` on the clipboard in place of what it held. Throws
+  // VelmoraError when the clipboard cannot be had.
+  virtual void WriteText(const std::string& cp932) = 0;
+  // The clipboard's text as CP932; nothing when it holds no text. Throws
+  // VelmoraError, with a message naming the character, for a text that
+  // CP932 cannot hold: the document stores CP932 only.
+  virtual std::optional<std::string> ReadText() = 0;
+};
+
 struct AppPorts {
   DialogsPort& dialogs;
   FileSystemPort& files;
@@ -60,6 +77,8 @@ struct AppPorts {
   TaskbarProgressPort* taskbar = nullptr;
   // Null where nothing is on screen.
   ScreenPort* screen = nullptr;
+  // Null without a clipboard: Cut, Copy and Paste are then unavailable.
+  ClipboardPort* clipboard = nullptr;
 };
 
 }  // namespace velmora

@@ -49,6 +49,12 @@ struct View {
   // Grows by one with every Exit: the window then closes as its close box
   // does (the close sequence may still refuse).
   std::uint64_t closeRequest = 0;
+  // Undo and redo: the captions of their menu items, naming the step
+  // (CP932), and a counter that grows whenever the selection moved to a
+  // node that must be brought into view (an undone step, a pasted branch).
+  std::string undoCaption;
+  std::string redoCaption;
+  std::uint64_t revealRequest = 0;
 
   // The command's row; a command without a row is enabled and unchecked.
   CommandView Command(int id) const;

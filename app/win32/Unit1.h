@@ -78,9 +78,13 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
 
   HACCEL Accelerators() const { return accelerators_.get(); }
   // The event loop's keyboard for a message to the window or a control of
-  // it: the accelerators, then the dialog keyboard (Tab, Shift+Tab, Alt and
+  // it: the accelerators (TranslateShortcut), then the dialog keyboard (Tab, Shift+Tab, Alt and
   // a label's letter). True when the message was handled.
   bool TranslateKeyboard(MSG& message);
+  // The event loop's accelerator step for a message of this window or its
+  // controls: true when it became a command. The undo and clipboard keys
+  // stay with an edit box that has them (its own undo, cut, copy, paste).
+  bool TranslateShortcut(MSG& message);
   const MainWindowControls& Controls() const { return controls_; }
   HMENU MainMenu1() const { return mainMenu_; }
   HMENU PopupMenu1() const { return GetSubMenu(popupMenuBar_.get(), 0); }
@@ -198,6 +202,8 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   void EnableCommand(int commandId, bool enabled);
   void SetChecked(int commandId, bool checked);
   void RebuildHistoryItems();
+  void RenderEditCaptions(const View& view);
+  void RevealSelection();
 
   HINSTANCE instance_;
   std::string productTitle_;
@@ -222,6 +228,7 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   std::optional<View> rendered_;
   std::uint64_t renderedScrollRequest_ = 0;
   std::uint64_t renderedCloseRequest_ = 0;
+  std::uint64_t renderedRevealRequest_ = 0;
   // Set while the window writes into its controls, so their change
   // notifications are not taken for the user's input.
   bool syncing_ = false;

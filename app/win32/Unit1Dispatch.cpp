@@ -33,10 +33,39 @@ std::wstring WithoutLineBreaks(std::wstring text) {
   return text;
 }
 
+// Ctrl+Z, Ctrl+Y, Ctrl+X, Ctrl+C and Ctrl+V (Shift or not): in an edit box
+// they are the box's own undo and clipboard keys.
+bool IsEditBoxKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return false;
+  switch (message.wParam) {
+    case 'Z':
+    case 'Y':
+    case 'X':
+    case 'C':
+    case 'V':
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool IsEditBox(HWND window) {
+  wchar_t name[8] = {};
+  return window != nullptr && GetClassNameW(window, name, 8) > 0 && lstrcmpiW(name, L"Edit") == 0;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
 // The dispatch point
+
+// Key messages go to the window with the focus, so the message names the
+// edit box that would take the key.
+bool TForm1::TranslateShortcut(MSG& message) {
+  if (hwnd_ == nullptr || (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd))) return false;
+  if (IsEditBoxKey(message) && IsEditBox(message.hwnd)) return false;
+  return TranslateAcceleratorW(hwnd_, accelerators_.get(), &message) != 0;
+}
 
 // Commands catch their own errors in Dispatch; this is the last guard, so
 // that nothing unwinds through the system's message dispatch.
@@ -177,6 +206,8 @@ void TForm1::Dispatch(Action&& action) {
 void TForm1::OnCommand(int id, int code, HWND control) {
   if (control == controls_.LabeledEdit1) {
     if (code == EN_CHANGE && !syncing_) Dispatch([this] { OnTitleChanged(); });
+    // Leaving the box ends a title change: undo takes it back whole.
+    if (code == EN_KILLFOCUS) core_->PauseTyping();
     return;
   }
   const std::pair<HWND, int> colours[] = {{controls_.ProgressByGreen1, kColourGreen},

@@ -1,6 +1,8 @@
 // TForm1: rendering the core's view, and the recent files of the File menu.
 #include "app/win32/Unit1.h"
 
+#include <utility>
+
 #include "app/CommandIds.h"
 #include "distribution/ColourButtons.h"
 #include "win32/Controls.h"
@@ -42,6 +44,14 @@ void TForm1::Render(const View& view) {
     }
   }
   if (view.recentFiles != historyCaptions_) SetHistoryCaptions(view.recentFiles);
+  if (!rendered_ || rendered_->colour != view.colour) UpdateColourButtons();
+  if (!rendered_ || rendered_->undoCaption != view.undoCaption || rendered_->redoCaption != view.redoCaption) {
+    RenderEditCaptions(view);
+  }
+  if (view.revealRequest != renderedRevealRequest_) {
+    renderedRevealRequest_ = view.revealRequest;
+    RevealSelection();
+  }
   rendered_ = view;
   // Exit: exactly what the close box does; the close sequence may refuse.
   if (view.closeRequest != renderedCloseRequest_) {
@@ -106,6 +116,27 @@ void TForm1::UpdateColourButtons() {
   for (const auto& [button, colour] : buttons) {
     SendMessageW(button, BM_SETCHECK, selected == colour ? BST_CHECKED : BST_UNCHECKED, 0);
   }
+}
+
+// Undo and redo name their step: "元に戻す(&U): 削除\tCtrl+Z".
+void TForm1::RenderEditCaptions(const View& view) {
+  const std::pair<int, std::wstring> items[] = {{IDM_UNDO, ToWide(view.undoCaption) + L"\tCtrl+Z"},
+                                                {IDM_REDO, ToWide(view.redoCaption) + L"\tCtrl+Y"}};
+  for (auto [id, text] : items) {
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_STRING;
+    item.dwTypeData = text.data();
+    SetMenuItemInfoW(mainMenu_, static_cast<UINT>(id), FALSE, &item);
+  }
+}
+
+// The selected item scrolls into view (selecting an item already shown as
+// selected would not move the view).
+void TForm1::RevealSelection() {
+  const TreeNode* selected = Model().Selected();
+  HTREEITEM item = selected != nullptr ? mirror_.ItemOf(selected->Id()) : nullptr;
+  if (item != nullptr) SendMessageW(controls_.TreeView1, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
 }
 
 // ---------------------------------------------------------------------------

@@ -82,10 +82,11 @@ Win32Platform::Win32Platform(HWND window, HICON icon, const MainWindowPorts& ove
     : dialogs_(window, icon, overrides),
       shell_(window, overrides.shellOpen),
       placement_(window, firstShowState_),
-      taskbar_(window) {}
+      taskbar_(window),
+      clipboard_(window) {}
 
 AppPorts Win32Platform::Ports(ScreenPort& screen) {
-  return AppPorts{dialogs_, files_, shell_, placement_, collation_, &taskbar_, &screen};
+  return AppPorts{dialogs_, files_, shell_, placement_, collation_, &taskbar_, &screen, &clipboard_};
 }
 
 bool Win32Platform::ProbeTaskbarProgress() {

@@ -10,6 +10,7 @@
 
 #include "app/Ports.h"
 #include "app/win32/UserLocaleCollation.h"
+#include "app/win32/Win32Clipboard.h"
 #include "app/win32/Win32WindowPlacement.h"
 #include "distribution/win32/Unit_Win7Taskbar.h"
 #include "files/win32/Win32FileSystem.h"
@@ -106,6 +107,7 @@ class Win32Platform {
   UserLocaleCollation collation_;
   TaskbarProgress taskbar_;
   bool taskbarProgressAvailable_ = false;
+  Win32Clipboard clipboard_;
 };
 
 }  // namespace velmora::win32

@@ -16,6 +16,7 @@
 #include "app/AppCore.h"
 #include "app/FileNameComparison.h"
 #include "app/Ports.h"
+#include "document/Errors.h"
 
 namespace velmora::testing {
 
@@ -112,6 +113,19 @@ class RecordingScreen : public ScreenPort {
   std::vector<View> shown;
 };
 
+// The clipboard as one text. With `refusal` set, reading throws it, as the
+// platform does for a text CP932 cannot hold.
+class FakeClipboard : public ClipboardPort {
+ public:
+  void WriteText(const std::string& cp932) override { text = cp932; }
+  std::optional<std::string> ReadText() override {
+    if (!refusal.empty()) throw VelmoraError(refusal);
+    return text;
+  }
+  std::optional<std::string> text;
+  std::string refusal;
+};
+
 // The core with every port faked, the program at C:\tools\Velmora.exe.
 struct FakePlatform {
   FakeDialogs dialogs;
@@ -120,8 +134,9 @@ struct FakePlatform {
   FakeWindow window;
   BytewiseCollation collation;
   RecordingScreen screen;
+  FakeClipboard clipboard;
 
-  AppPorts Ports() { return AppPorts{dialogs, files, shell, window, collation, nullptr, &screen}; }
+  AppPorts Ports() { return AppPorts{dialogs, files, shell, window, collation, nullptr, &screen, &clipboard}; }
 
   static AppFacts Facts() {
     AppFacts facts;

@@ -139,8 +139,10 @@ class DialogScript {
 };
 
 // Handles messages until `done` holds, for at most `milliseconds` (for work
-// that arrives through the message queue, such as a posted command).
-inline bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000) {
+// that arrives through the message queue, such as a posted command). With
+// `program`, each message goes through its accelerator step first, as in
+// the program's event loop.
+inline bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000, TForm1* program = nullptr) {
   const ULONGLONG deadline = GetTickCount64() + milliseconds;
   while (!done()) {
     const ULONGLONG now = GetTickCount64();
@@ -148,6 +150,7 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 50
     MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (program != nullptr && program->TranslateShortcut(message)) continue;
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }

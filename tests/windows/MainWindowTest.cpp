@@ -173,9 +173,10 @@ TEST_F(MainWindowTest, ControlCaptionsAndStyles) {
 TEST_F(MainWindowTest, MainMenuCaptionsAndShortcuts) {
   HMENU menu = form->MainMenu1();
   EXPECT_EQ(MenuTextAt(menu, 0), L"\u30D5\u30A1\u30A4\u30EB(&F)");                    // ファイル(&F)
-  EXPECT_EQ(MenuTextAt(menu, 1), L"\u914D\u5E03\u7528(&R)");                          // 配布用(&R)
-  EXPECT_EQ(MenuTextAt(menu, 2), L"\u30AA\u30D7\u30B7\u30E7\u30F3(&O)");              // オプション(&O)
-  EXPECT_EQ(MenuTextAt(menu, 3), L"\u30D8\u30EB\u30D7(&H)");                          // ヘルプ(&H)
+  EXPECT_EQ(MenuTextAt(menu, 1), L"\u7DE8\u96C6(&M)");                                // 編集(&M)
+  EXPECT_EQ(MenuTextAt(menu, 2), L"\u914D\u5E03\u7528(&R)");                          // 配布用(&R)
+  EXPECT_EQ(MenuTextAt(menu, 3), L"\u30AA\u30D7\u30B7\u30E7\u30F3(&O)");              // オプション(&O)
+  EXPECT_EQ(MenuTextAt(menu, 4), L"\u30D8\u30EB\u30D7(&H)");                          // ヘルプ(&H)
   EXPECT_EQ(MenuTextAt(FileMenu(), 6), L"\u30B7\u30E7\u30FC\u30C8\u30AB\u30C3\u30C8\u4F5C\u6210(&C)");
 
   struct Item {
@@ -191,6 +192,13 @@ TEST_F(MainWindowTest, MainMenuCaptionsAndShortcuts) {
       {IDM_STARTUP1, L"\u30B9\u30BF\u30FC\u30C8\u30A2\u30C3\u30D7\u306B\u767B\u9332(&S)"},
       {IDM_STARTMENU1, L"\u30B9\u30BF\u30FC\u30C8\u30E1\u30CB\u30E5\u30FC\u306B\u767B\u9332(&M)"},
       {IDM_EXIT1, L"\u7D42\u4E86(&X)\tAlt+F4"},
+      {IDM_UNDO, L"\u5143\u306B\u623B\u3059(&U)\tCtrl+Z"},
+      {IDM_REDO, L"\u3084\u308A\u76F4\u3057(&R)\tCtrl+Y"},
+      {IDM_CUT, L"\u5207\u308A\u53D6\u308A(&T)\tCtrl+X"},
+      {IDM_COPY, L"\u30B3\u30D4\u30FC(&C)\tCtrl+C"},
+      {IDM_PASTE, L"\u8CBC\u308A\u4ED8\u3051(&P)\tCtrl+V"},
+      {IDM_FIND, L"\u691C\u7D22(&F)...\tCtrl+F"},
+      {IDM_FINDNEXT, L"\u6B21\u3092\u691C\u7D22(&N)\tF3"},
       {IDM_PREVIEW1, L"\u30D7\u30EC\u30D3\u30E5\u30FC(&P)\tCtrl+P"},
       {IDM_GENERATE1, L"\u751F\u6210(&G)...\tCtrl+G"},
       {IDM_NEWLINE1, L"\u6539\u884C\u6587\u5B57\u3092\u6307\u5B9A(&C)..."},
@@ -205,12 +213,13 @@ TEST_F(MainWindowTest, MainMenuCaptionsAndShortcuts) {
 
   // The shortcuts work as accelerators (the platform's codes: 16462 Ctrl+N,
   // 16463 Ctrl+O, 16467 Ctrl+S, 16464 Ctrl+P, 16455 Ctrl+G, 32883 Alt+F4,
-  // 112 F1).
-  ACCEL table[16] = {};
-  const int count = CopyAcceleratorTableW(form->Accelerators(), table, 16);
-  auto shortcutOf = [&](int id) {
+  // 112 F1; 16474 Ctrl+Z, 16473 Ctrl+Y, 24666 Ctrl+Shift+Z, 16472 Ctrl+X,
+  // 16451 Ctrl+C, 16470 Ctrl+V, 16454 Ctrl+F, 114 F3, 8306 Shift+F3).
+  ACCEL table[32] = {};
+  const int count = CopyAcceleratorTableW(form->Accelerators(), table, 32);
+  auto shortcutOf = [&](int id, int skip = 0) {
     for (int i = 0; i < count; ++i) {
-      if (table[i].cmd != id) continue;
+      if (table[i].cmd != id || skip-- > 0) continue;
       int code = table[i].key;
       if (table[i].fVirt & FCONTROL) code += 0x4000;
       if (table[i].fVirt & FALT) code += 0x8000;
@@ -219,7 +228,7 @@ TEST_F(MainWindowTest, MainMenuCaptionsAndShortcuts) {
     }
     return 0;
   };
-  EXPECT_EQ(count, 7);
+  EXPECT_EQ(count, 16);
   EXPECT_EQ(shortcutOf(IDM_NEW1), 16462);
   EXPECT_EQ(shortcutOf(IDM_READ1), 16463);
   EXPECT_EQ(shortcutOf(IDM_SAVE1), 16467);
@@ -227,6 +236,15 @@ TEST_F(MainWindowTest, MainMenuCaptionsAndShortcuts) {
   EXPECT_EQ(shortcutOf(IDM_GENERATE1), 16455);
   EXPECT_EQ(shortcutOf(IDM_EXIT1), 32883);
   EXPECT_EQ(shortcutOf(IDM_H1), 112);
+  EXPECT_EQ(shortcutOf(IDM_UNDO), 16474);
+  EXPECT_EQ(shortcutOf(IDM_REDO), 16473);
+  EXPECT_EQ(shortcutOf(IDM_REDO, 1), 24666);
+  EXPECT_EQ(shortcutOf(IDM_CUT), 16472);
+  EXPECT_EQ(shortcutOf(IDM_COPY), 16451);
+  EXPECT_EQ(shortcutOf(IDM_PASTE), 16470);
+  EXPECT_EQ(shortcutOf(IDM_FIND), 16454);
+  EXPECT_EQ(shortcutOf(IDM_FINDNEXT), 114);
+  EXPECT_EQ(shortcutOf(IDM_FINDPREVIOUS), 8306);
 }
 
 TEST_F(MainWindowTest, PopupMenuCaptions) {

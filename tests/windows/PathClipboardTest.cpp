@@ -6,24 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include "ClipboardReading.h"
 #include "distribution/win32/PathClipboard.h"
 #include "win32/WideText.h"
 
 namespace velmora::win32 {
 namespace {
-
-std::wstring ClipboardText() {
-  if (!OpenClipboard(nullptr)) return {};
-  std::wstring text;
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-      text = chars;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
 
 SYSTEMTIME Time(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
   SYSTEMTIME time{};

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ClipboardReading.h"
 #include "RunningPlayer.h"
 #include "StepDialogReading.h"
 #include "win32/WholeFile.h"
@@ -164,25 +165,6 @@ TEST(Player, FinishAtTheRootAndTheCloseBoxEndTheRunNormally) {
     PostMessageW(first, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(player.ExitCode(), 0);
   }
-}
-
-std::wstring ClipboardText() {
-  if (!OpenClipboard(nullptr)) return {};
-  std::wstring text;
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-      text = chars;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
-void EmptyTheClipboard() {
-  if (!OpenClipboard(nullptr)) return;
-  EmptyClipboard();
-  CloseClipboard();
 }
 
 // "日時: yyyy/mm/dd" of today, the start of the copied path's date line.

@@ -93,6 +93,21 @@ TEST_F(Win32FileSystemTest, ReplacingKeepsTheTargetsAttributes) {
   EXPECT_EQ(FilesInFolder(), 1);
 }
 
+TEST_F(Win32FileSystemTest, RemovesAFileAndTakesAMissingOneForRemoved) {
+  // "手順.tre"
+  const std::string path = folder_ + "\x8e\xe8\x8f\x87.tre";
+  files_.WriteFileAtomically(P(path), "x");
+  EXPECT_TRUE(files_.RemoveFile(P(path)));
+  EXPECT_FALSE(files_.FileExists(P(path)));
+  EXPECT_TRUE(files_.RemoveFile(P(path)));
+  EXPECT_TRUE(files_.RemoveFile(P(folder_ + "gone\\a.tre")));
+  const std::string locked = folder_ + "locked.tre";
+  files_.WriteFileAtomically(P(locked), "x");
+  SetFileAttributesW(ToWide(locked).c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(files_.RemoveFile(P(locked)));
+  EXPECT_TRUE(files_.FileExists(P(locked)));
+}
+
 TEST_F(Win32FileSystemTest, RefusalsNameThePathAndLeaveTheOldFile) {
   const std::string missing = folder_ + "missing.tre";
   EXPECT_EQ(ErrorOf([&] { files_.ReadWholeFile(P(missing)); }),
