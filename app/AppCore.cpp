@@ -61,6 +61,7 @@ bool AppCore::Run(int id) {
   // Counted first: a command that fails part-way may have changed the tree.
   if (command->changesTree) ++treeRevision_;
   Guarded([this, command] { (this->*(command->action))(); });
+  AfterChange();
   return true;
 }
 
@@ -79,10 +80,12 @@ void AppCore::Select(TreeNode* node) {
 
 void AppCore::TypeTitle(const std::string& title) {
   Guarded([&] { LabeledEdit1Change(editor_, title); });
+  AfterChange();
 }
 
 void AppCore::ChooseColour(int colour) {
   Guarded([&] { ChooseProgressColour(editor_, colour); });
+  AfterChange();
 }
 
 bool AppCore::KeyInTree(int key) {
@@ -90,6 +93,7 @@ bool AppCore::KeyInTree(int key) {
   Guarded([&] { passes = TreeView1KeyPress(editor_, ports_.dialogs, key); });
   // A swallowed Enter opened the node editor.
   if (!passes) ++treeRevision_;
+  AfterChange();
   return passes;
 }
 
@@ -99,6 +103,7 @@ void AppCore::OpenAsDroppedFile(const FilePath& path) {
     DocumentCommands documents(editor_, Documents(), ProductTitle(), caption_);
     documents.Open(path);
   });
+  AfterChange();
 }
 
 bool AppCore::CloseQuery() {
@@ -113,6 +118,8 @@ bool AppCore::CloseQuery() {
                               [this] { return SaveAsAndTell(); }};
     allowed = FormCloseQuery(close);
   });
+  // A normal end leaves no recovery copy.
+  if (allowed) Guarded([this] { recovery_.Discard(); });
   return allowed;
 }
 
@@ -156,7 +163,33 @@ View AppCore::CurrentView() const {
   view.scrollRequest = scrollRequest_;
   view.treeRevision = treeRevision_;
   view.closeRequest = closeRequest_;
+  view.findBoxRequest = findBoxRequest_;
+  view.searchText = finder_.Text();
+  view.searchStatus = finder_.Status();
   return view;
+}
+
+// ---------------------------------------------------------------------------
+// Find and the recovery copy
+
+void AppCore::SetSearchText(const std::string& text) {
+  if (text != finder_.Text()) finder_.SetText(text);
+}
+
+void AppCore::RecoveryTick() {
+  Guarded([this] { recovery_.Tick(editor_); });
+}
+
+bool AppCore::OfferRecovery() {
+  bool restored = false;
+  ++treeRevision_;
+  Guarded([this, &restored] { restored = recovery_.Offer(editor_, ports_.dialogs, ProductTitle(), caption_); });
+  return restored;
+}
+
+void AppCore::AfterChange() {
+  recovery_.Changed();
+  Guarded([this] { recovery_.Follow(editor_); });
 }
 
 DocumentPorts AppCore::Documents() {

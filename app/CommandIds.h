@@ -51,6 +51,11 @@
 #define IDM_NODEFAULT1 1410
 #define IDM_DELETE1 1411
 
+// Main menu: edit, find. IDM_FINDPREVIOUS is an accelerator only.
+#define IDM_FIND 1506
+#define IDM_FINDNEXT 1507
+#define IDM_FINDPREVIOUS 1508
+
 // Other controls of the main window.
 #define IDC_TOOLBAR1 2001
 #define IDC_GROUPBOX1 2002

@@ -67,6 +67,10 @@ const std::vector<AppCore::Command>& AppCore::Table() {
       {IDM_YESDEFAULT1, &AppCore::YesDefault, &AppCore::CanYesDefault},
       {IDM_NODEFAULT1, &AppCore::NoDefault, &AppCore::CanNoDefault},
       {IDM_DELETE1, &AppCore::Delete, &AppCore::CanDelete},
+      // Find: a step changes only the selection (and opens folded branches).
+      {IDM_FIND, &AppCore::OpenFindBox, nullptr, nullptr, kKeepsTree},
+      {IDM_FINDNEXT, &AppCore::FindNext, &AppCore::CanFindAgain},
+      {IDM_FINDPREVIOUS, &AppCore::FindPrevious, &AppCore::CanFindAgain},
   };
   return table;
 }
@@ -186,5 +190,12 @@ void AppCore::MakeInhibit() { Inhibit1Click(editor_); }
 void AppCore::YesDefault() { YesDefault1Click(editor_); }
 
 void AppCore::NoDefault() { NoDefault1Click(editor_); }
+
+// ---------------------------------------------------------------------------
+// Find
+
+void AppCore::FindNext() { finder_.Step(editor_, SearchDirection::Next); }
+
+void AppCore::FindPrevious() { finder_.Step(editor_, SearchDirection::Previous); }
 
 }  // namespace velmora

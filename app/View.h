@@ -49,6 +49,11 @@ struct View {
   // Grows by one with every Exit: the window then closes as its close box
   // does (the close sequence may still refuse).
   std::uint64_t closeRequest = 0;
+  // Find: grows by one with every request to show the find box; the search
+  // text and where the last step stands ("n 件中 m 件目"), both CP932.
+  std::uint64_t findBoxRequest = 0;
+  std::string searchText;
+  std::string searchStatus;
 
   // The command's row; a command without a row is enabled and unchecked.
   CommandView Command(int id) const;

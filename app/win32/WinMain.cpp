@@ -35,6 +35,7 @@ std::vector<std::wstring> CommandLineArguments() {
 void RunMessageLoop(const TForm1& form) {
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (form.TranslateFindBoxMessage(message)) continue;
     HWND main = form.Handle();
     const bool forMain = main != nullptr && (message.hwnd == main || IsChild(main, message.hwnd));
     if (forMain && TranslateAcceleratorW(main, form.Accelerators(), &message)) continue;

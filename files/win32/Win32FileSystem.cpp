@@ -151,6 +151,12 @@ bool Win32FileSystem::FileExists(const FilePath& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool Win32FileSystem::RemoveFile(const FilePath& path) {
+  if (DeleteFileW(ToWidePath(path).c_str())) return true;
+  const DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 FilePath Win32FileSystem::Absolute(const FilePath& path) {
   if (path.Empty()) return path;
   const std::wstring wide = ToWidePath(path);

@@ -170,9 +170,10 @@ TEST_F(MainWindowTest, ControlCaptionsAndStyles) {
 TEST_F(MainWindowTest, MainMenuCaptionsAndShortcuts) {
   HMENU menu = form->MainMenu1();
   EXPECT_EQ(MenuTextAt(menu, 0), L"\u30D5\u30A1\u30A4\u30EB(&F)");                    // ファイル(&F)
-  EXPECT_EQ(MenuTextAt(menu, 1), L"\u914D\u5E03\u7528(&R)");                          // 配布用(&R)
-  EXPECT_EQ(MenuTextAt(menu, 2), L"\u30AA\u30D7\u30B7\u30E7\u30F3(&O)");              // オプション(&O)
-  EXPECT_EQ(MenuTextAt(menu, 3), L"\u30D8\u30EB\u30D7(&H)");                          // ヘルプ(&H)
+  EXPECT_EQ(MenuTextAt(menu, 1), L"\u7DE8\u96C6(&M)");                                // 編集(&M)
+  EXPECT_EQ(MenuTextAt(menu, 2), L"\u914D\u5E03\u7528(&R)");                          // 配布用(&R)
+  EXPECT_EQ(MenuTextAt(menu, 3), L"\u30AA\u30D7\u30B7\u30E7\u30F3(&O)");              // オプション(&O)
+  EXPECT_EQ(MenuTextAt(menu, 4), L"\u30D8\u30EB\u30D7(&H)");                          // ヘルプ(&H)
   EXPECT_EQ(MenuTextAt(FileMenu(), 6), L"\u30B7\u30E7\u30FC\u30C8\u30AB\u30C3\u30C8\u4F5C\u6210(&C)");
 
   struct Item {
@@ -197,12 +198,14 @@ TEST_F(MainWindowTest, MainMenuCaptionsAndShortcuts) {
       {IDM_H1, L"\u30D8\u30EB\u30D7\u8868\u793A(&H)\tF1"},
       {IDM_ABOUT1, L"\u30D0\u30FC\u30B8\u30E7\u30F3\u60C5\u5831(&A)"},
       {IDM_SITE1, L"\u30DB\u30FC\u30E0\u30DA\u30FC\u30B8\u8868\u793A(&P)"},
+      {IDM_FIND, L"\u691C\u7D22(&F)...\tCtrl+F"},
+      {IDM_FINDNEXT, L"\u6B21\u3092\u691C\u7D22(&N)\tF3"},
   };
   for (const Item& item : items) EXPECT_EQ(MenuText(menu, item.id), item.caption) << item.id;
 
   // The shortcuts work as accelerators (the platform's codes: 16462 Ctrl+N,
   // 16463 Ctrl+O, 16467 Ctrl+S, 16464 Ctrl+P, 16455 Ctrl+G, 32883 Alt+F4,
-  // 112 F1).
+  // 112 F1, 16454 Ctrl+F, 114 F3, 8306 Shift+F3).
   ACCEL table[16] = {};
   const int count = CopyAcceleratorTableW(form->Accelerators(), table, 16);
   auto shortcutOf = [&](int id) {
@@ -216,7 +219,7 @@ TEST_F(MainWindowTest, MainMenuCaptionsAndShortcuts) {
     }
     return 0;
   };
-  EXPECT_EQ(count, 7);
+  EXPECT_EQ(count, 10);
   EXPECT_EQ(shortcutOf(IDM_NEW1), 16462);
   EXPECT_EQ(shortcutOf(IDM_READ1), 16463);
   EXPECT_EQ(shortcutOf(IDM_SAVE1), 16467);
@@ -224,6 +227,9 @@ TEST_F(MainWindowTest, MainMenuCaptionsAndShortcuts) {
   EXPECT_EQ(shortcutOf(IDM_GENERATE1), 16455);
   EXPECT_EQ(shortcutOf(IDM_EXIT1), 32883);
   EXPECT_EQ(shortcutOf(IDM_H1), 112);
+  EXPECT_EQ(shortcutOf(IDM_FIND), 16454);
+  EXPECT_EQ(shortcutOf(IDM_FINDNEXT), 114);
+  EXPECT_EQ(shortcutOf(IDM_FINDPREVIOUS), 8306);
 }
 
 TEST_F(MainWindowTest, PopupMenuCaptions) {
