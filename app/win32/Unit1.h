@@ -125,7 +125,7 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   // The find box once Find has opened it, else null.
   FindBox* FindBoxWindow() { return findBox_.get(); }
   // For the event loop: the find box's keys. True when handled.
-  bool TranslateFindBoxMessage(MSG& message) { return findBox_ != nullptr && findBox_->PreTranslate(message); }
+  bool TranslateFindBoxMessage(MSG& message) const { return findBox_ != nullptr && findBox_->PreTranslate(message); }
   // The timer that writes the recovery copy when a change is due (set once
   // the window shows); WM_TIMER with this id is one tick.
   static constexpr UINT_PTR kRecoveryTimer = 1;
