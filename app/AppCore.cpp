@@ -61,6 +61,7 @@ bool AppCore::Run(int id) {
   // Counted first: a command that fails part-way may have changed the tree.
   if (command->changesTree) ++treeRevision_;
   Guarded([this, command] { edits_.Run(command->id, [this, command] { (this->*(command->action))(); }); });
+  AfterChange();
   return true;
 }
 
@@ -79,10 +80,12 @@ void AppCore::Select(TreeNode* node) {
 
 void AppCore::TypeTitle(const std::string& title) {
   Guarded([&] { edits_.Record(EditStep::Title, [&] { LabeledEdit1Change(editor_, title); }); });
+  AfterChange();
 }
 
 void AppCore::ChooseColour(int colour) {
   Guarded([&] { edits_.Record(EditStep::Colour, [&] { ChooseProgressColour(editor_, colour); }); });
+  AfterChange();
 }
 
 bool AppCore::KeyInTree(int key) {
@@ -93,6 +96,7 @@ bool AppCore::KeyInTree(int key) {
   });
   // A swallowed Enter opened the node editor.
   if (!passes) ++treeRevision_;
+  AfterChange();
   return passes;
 }
 
@@ -104,11 +108,15 @@ void AppCore::OpenAsDroppedFile(const FilePath& path) {
       documents.Open(path);
     });
   });
+  AfterChange();
 }
 
 void AppCore::OpenHandedOverFile(const FilePath& path) {
   ++treeRevision_;
-  Guarded([&] { DocumentCommands(editor_, Documents(), ProductTitle(), caption_).ReadFile(path); });
+  Guarded([&] {
+    edits_.Open([&] { DocumentCommands(editor_, Documents(), ProductTitle(), caption_).ReadFile(path); });
+  });
+  AfterChange();
 }
 
 bool AppCore::CloseQuery() {
@@ -125,6 +133,8 @@ bool AppCore::CloseQuery() {
   });
   // A save at the question is a save point, should the window stay.
   Guarded([this] { edits_.AfterSave(); });
+  // A normal end leaves no recovery copy.
+  if (allowed) Guarded([this] { recovery_.Discard(); });
   return allowed;
 }
 
@@ -171,7 +181,33 @@ View AppCore::CurrentView() const {
   view.undoCaption = edits_.UndoCaption();
   view.redoCaption = edits_.RedoCaption();
   view.revealRequest = revealRequest_;
+  view.findBoxRequest = findBoxRequest_;
+  view.searchText = finder_.Text();
+  view.searchStatus = finder_.Status();
   return view;
+}
+
+// ---------------------------------------------------------------------------
+// Find and the recovery copy
+
+void AppCore::SetSearchText(const std::string& text) {
+  if (text != finder_.Text()) finder_.SetText(text);
+}
+
+void AppCore::RecoveryTick() {
+  Guarded([this] { recovery_.Tick(editor_); });
+}
+
+bool AppCore::OfferRecovery() {
+  bool restored = false;
+  ++treeRevision_;
+  Guarded([this, &restored] { restored = recovery_.Offer(editor_, ports_.dialogs, ProductTitle(), caption_); });
+  return restored;
+}
+
+void AppCore::AfterChange() {
+  recovery_.Changed();
+  Guarded([this] { recovery_.Follow(editor_); });
 }
 
 DocumentPorts AppCore::Documents() {

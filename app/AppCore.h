@@ -19,7 +19,9 @@
 #include "app/EditFeatures.h"
 #include "app/Ports.h"
 #include "app/RecentFiles.h"
+#include "app/RecoveryKeeper.h"
 #include "app/SettingsFile.h"
+#include "app/TextFinder.h"
 #include "app/View.h"
 #include "desktop/DesktopContext.h"
 #include "document/Editor.h"
@@ -82,6 +84,17 @@ class AppCore final : private EditorView {
   // the window close. A second request while the first one's questions are
   // up is refused.
   bool CloseQuery();
+
+  // Find and the recovery copy.
+  // The find box's text (CP932): F3 and Shift+F3 search for it.
+  void SetSearchText(const std::string& text);
+  const TextFinder& Finder() const { return finder_; }
+  // The window's recovery timer: writes the copy when a change is due.
+  void RecoveryTick();
+  // Once the window shows: offers a copy left by a run that did not end
+  // normally. True when it was restored.
+  bool OfferRecovery();
+  const RecoveryKeeper& Recovery() const { return recovery_; }
 
   // Runs `action` like a command: an error becomes the general error report.
   void Guarded(const std::function<void()>& action);
@@ -183,6 +196,13 @@ class AppCore final : private EditorView {
   bool CanCut() const { return edits_.CanCut(); }
   bool CanCopy() const { return edits_.CanCopy(); }
   bool CanPaste() const { return edits_.CanPaste(); }
+  // Find.
+  void OpenFindBox() { ++findBoxRequest_; }
+  void FindNext();
+  void FindPrevious();
+  bool CanFindAgain() const { return finder_.HasText(); }
+  // After an entry that may have changed the document.
+  void AfterChange();
 
   DocumentPorts Documents();
   DesktopPorts Desktop();
@@ -201,6 +221,10 @@ class AppCore final : private EditorView {
   // Undo, redo and the clipboard; every command runs through it.
   EditFeatures edits_{editor_, ports_.clipboard};
   std::uint64_t revealRequest_ = 0;
+  // Find and the recovery copy.
+  TextFinder finder_;
+  RecoveryKeeper recovery_{ports_.files, ports_.shell, facts_.settingsProgram};
+  std::uint64_t findBoxRequest_ = 0;
 };
 
 }  // namespace velmora

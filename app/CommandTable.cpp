@@ -73,6 +73,10 @@ const std::vector<AppCore::Command>& AppCore::Table() {
       {IDM_CUT, &AppCore::Cut, &AppCore::CanCut},
       {IDM_COPY, &AppCore::Copy, &AppCore::CanCopy, nullptr, kKeepsTree},
       {IDM_PASTE, &AppCore::Paste, &AppCore::CanPaste},
+      // Find: a step changes only the selection (and opens folded branches).
+      {IDM_FIND, &AppCore::OpenFindBox, nullptr, nullptr, kKeepsTree},
+      {IDM_FINDNEXT, &AppCore::FindNext, &AppCore::CanFindAgain},
+      {IDM_FINDPREVIOUS, &AppCore::FindPrevious, &AppCore::CanFindAgain},
   };
   return table;
 }
@@ -212,6 +216,19 @@ void AppCore::Copy() { edits_.Copy(); }
 
 void AppCore::Paste() {
   edits_.Paste(ports_.dialogs, caption_);
+  ++revealRequest_;
+}
+
+// ---------------------------------------------------------------------------
+// Find: the match comes into view.
+
+void AppCore::FindNext() {
+  finder_.Step(editor_, SearchDirection::Next);
+  ++revealRequest_;
+}
+
+void AppCore::FindPrevious() {
+  finder_.Step(editor_, SearchDirection::Previous);
   ++revealRequest_;
 }
 

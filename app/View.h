@@ -55,6 +55,11 @@ struct View {
   std::string undoCaption;
   std::string redoCaption;
   std::uint64_t revealRequest = 0;
+  // Find: grows by one with every request to show the find box; the search
+  // text and where the last step stands ("n 件中 m 件目"), both CP932.
+  std::uint64_t findBoxRequest = 0;
+  std::string searchText;
+  std::string searchStatus;
 
   // The command's row; a command without a row is enabled and unchecked.
   CommandView Command(int id) const;

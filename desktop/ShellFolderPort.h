@@ -12,7 +12,9 @@
 
 namespace velmora {
 
-enum class ShellFolder { Desktop, Startup, Programs };
+// LocalAppData: the user's local application data folder, for files of
+// the program's own that its folder may not take (the recovery copy).
+enum class ShellFolder { Desktop, Startup, Programs, LocalAppData };
 
 class ShellFolderPort {
  public:

@@ -257,11 +257,16 @@ void TForm1::ShowFirstTime(int showCommand, const std::vector<std::wstring>& arg
   if (shown_) return;
   shown_ = true;
   RunGuarded([&] { FormShow(arguments); });
+  SetTimer(hwnd_, kRecoveryTimer, kRecoveryTickMs, nullptr);
 }
 
 // The first command-line argument, once the window is on screen, opens as a
-// dropped file does; further arguments are ignored.
+// dropped file does; further arguments are ignored. A recovery copy left by
+// a run that did not end normally is offered first.
 void TForm1::FormShow(const std::vector<std::wstring>& arguments) {
+  // Work restored from a run that did not end normally is not replaced by
+  // the file of the command line (which opens without a question).
+  if (core_->OfferRecovery()) return;
   if (arguments.empty()) return;
   core_->OpenAsDroppedFile(FromWidePath(arguments.front()));
 }

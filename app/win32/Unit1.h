@@ -28,6 +28,7 @@
 
 #include "app/AppCore.h"
 #include "app/MainWindowLayout.h"
+#include "app/win32/FindBox.h"
 #include "app/win32/ImageLists.h"
 #include "app/win32/Win32Platform.h"
 #include "app/win32/SingleInstance.h"
@@ -129,6 +130,16 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   bool TaskbarProgressAvailable() const { return platform_->TaskbarProgressAvailable(); }
   // Where the next step dialog is centred; follows the last one.
   POINT PreviewDialogCentre() const { return platform_->Dialogs().PreviewDialogCentre(); }
+
+  // Find and the recovery copy.
+  // The find box once Find has opened it, else null.
+  FindBox* FindBoxWindow() { return findBox_.get(); }
+  // For the event loop: the find box's keys. True when handled.
+  bool TranslateFindBoxMessage(MSG& message) const { return findBox_ != nullptr && findBox_->PreTranslate(message); }
+  // The timer that writes the recovery copy when a change is due (set once
+  // the window shows); WM_TIMER with this id is one tick.
+  static constexpr UINT_PTR kRecoveryTimer = 1;
+  static constexpr UINT kRecoveryTickMs = 10000;
 
   const RecentFiles& RecentFileList() const { return core_->Recent(); }
   const FilePath& SettingsFilePath() const { return core_->Settings().Path(); }
@@ -244,6 +255,12 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   bool menuLoop_ = false;
   // F2 and a slow second click on the selected node run Edit1.
   NodeEditTrigger editTrigger_;
+  // Find and the recovery copy.
+  void ShowFindBox();
+  void OnEnable(bool enabled);
+  void OnRecoveryTimer();
+  std::unique_ptr<FindBox> findBox_;
+  std::uint64_t renderedFindBoxRequest_ = 0;
 };
 
 }  // namespace velmora::win32

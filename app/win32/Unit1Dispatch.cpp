@@ -139,6 +139,13 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_MENU) return TRUE;
       break;
     case WM_ENABLE:
+      OnEnable(wParam != FALSE);
+      OnHandOverChance(message);
+      return 0;
+    case WM_TIMER:
+      if (wParam != kRecoveryTimer) break;
+      OnRecoveryTimer();
+      return 0;
     case WM_ENTERMENULOOP:
     case WM_EXITMENULOOP:
       OnHandOverChance(message);
@@ -367,6 +374,29 @@ void TForm1::OnDropFiles(HDROP drop) {
   path.resize(length);
   DragFinish(drop);
   Dispatch([&] { core_->OpenAsDroppedFile(FromWidePath(path)); });
+}
+
+// ---------------------------------------------------------------------------
+// Find and the recovery copy
+
+void TForm1::ShowFindBox() {
+  if (!findBox_) {
+    FindBoxActions actions{[this](const std::string& text) { Dispatch([&] { core_->SetSearchText(text); }); },
+                           [this](int commandId) { RunCommand(commandId); }};
+    findBox_ = std::make_unique<FindBox>(hwnd_, font_.get(), scale_, std::move(actions));
+  }
+  findBox_->ShowAndFocus();
+}
+
+// A modal dialog disables the main window: the find box goes with it, so
+// that no step runs under the dialog.
+void TForm1::OnEnable(bool enabled) {
+  if (findBox_) EnableWindow(findBox_->Handle(), enabled);
+}
+
+// Not while a modal dialog runs: the command that opened it is not done.
+void TForm1::OnRecoveryTimer() {
+  if (IsWindowEnabled(hwnd_)) core_->RecoveryTick();
 }
 
 void TForm1::OnTaskbarButtonCreated() {

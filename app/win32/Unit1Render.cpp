@@ -52,6 +52,12 @@ void TForm1::Render(const View& view) {
     renderedRevealRequest_ = view.revealRequest;
     RevealSelection();
   }
+  // Find.
+  if (view.findBoxRequest != renderedFindBoxRequest_) {
+    renderedFindBoxRequest_ = view.findBoxRequest;
+    ShowFindBox();
+  }
+  if (findBox_) findBox_->Render(view.searchText, view.searchStatus, view.Enabled(IDM_FINDNEXT));
   rendered_ = view;
   // Exit: exactly what the close box does; the close sequence may refuse.
   if (view.closeRequest != renderedCloseRequest_) {

@@ -35,6 +35,7 @@ std::vector<std::wstring> CommandLineArguments() {
 void RunMessageLoop(TForm1& form) {
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (form.TranslateFindBoxMessage(message)) continue;
     if (form.TranslateKeyboard(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);

@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <knownfolders.h>
+#include <objbase.h>
 #include <shlobj.h>
 
+#include <memory>
 #include <string>
 
 #include "win32/WideText.h"
@@ -24,6 +27,7 @@ int CsidlOf(ShellFolder folder) {
     case ShellFolder::Desktop: return CSIDL_DESKTOPDIRECTORY;
     case ShellFolder::Startup: return CSIDL_STARTUP;
     case ShellFolder::Programs: return CSIDL_PROGRAMS;
+    case ShellFolder::LocalAppData: return CSIDL_LOCAL_APPDATA;
   }
   return CSIDL_DESKTOPDIRECTORY;
 }
@@ -52,6 +56,16 @@ std::optional<std::wstring> ReadStringValue(HKEY key, const std::wstring& name) 
   return expanded;
 }
 
+// The known-folder call the system names the folder by; the buffer is the
+// shell's and goes back to it.
+std::optional<FilePath> LocalAppDataFolder() {
+  PWSTR path = nullptr;
+  const HRESULT result = SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_DEFAULT, nullptr, &path);
+  const std::unique_ptr<wchar_t, decltype(&CoTaskMemFree)> owned(path, &CoTaskMemFree);
+  if (FAILED(result) || path == nullptr) return std::nullopt;
+  return FromWidePath(path);
+}
+
 }  // namespace
 
 std::optional<FilePath> Win32ShellFolders::ShellFoldersValue(std::string_view valueName) {
@@ -66,6 +80,7 @@ std::optional<FilePath> Win32ShellFolders::ShellFoldersValue(std::string_view va
 }
 
 std::optional<FilePath> Win32ShellFolders::KnownFolder(ShellFolder folder) {
+  if (folder == ShellFolder::LocalAppData) return LocalAppDataFolder();
   // Without CSIDL_FLAG_CREATE: asking must not make a folder either.
   wchar_t path[MAX_PATH] = {};
   if (SHGetFolderPathW(nullptr, CsidlOf(folder), nullptr, SHGFP_TYPE_CURRENT, path) != S_OK) return std::nullopt;

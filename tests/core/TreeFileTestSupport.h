@@ -37,6 +37,9 @@ class MemoryFileSystem : public FileSystemPort {
  public:
   std::map<std::string, std::string> files;
   bool failWrites = false;
+  // Writes into this folder (a path beginning with it) fail, as in a folder
+  // the user may not write to.
+  std::string refusedFolder;
   std::string currentFolder = "C:\\current\\";
 
   std::string ReadWholeFile(const FilePath& path) override {
@@ -45,7 +48,8 @@ class MemoryFileSystem : public FileSystemPort {
     return found->second;
   }
   void WriteFileAtomically(const FilePath& path, std::string_view bytes) override {
-    if (failWrites) throw VelmoraError(CannotCreateMessage(path.Utf8(), "No space left on device"));
+    const bool refused = !refusedFolder.empty() && path.Utf8().rfind(refusedFolder, 0) == 0;
+    if (failWrites || refused) throw VelmoraError(CannotCreateMessage(path.Utf8(), "No space left on device"));
     files[path.Utf8()] = std::string(bytes);
   }
   bool FileExists(const FilePath& path) override { return files.count(path.Utf8()) != 0; }

@@ -208,6 +208,8 @@ TEST_F(MainWindowTest, MainMenuCaptionsAndShortcuts) {
       {IDM_H1, L"\u30D8\u30EB\u30D7\u8868\u793A(&H)\tF1"},
       {IDM_ABOUT1, L"\u30D0\u30FC\u30B8\u30E7\u30F3\u60C5\u5831(&A)"},
       {IDM_SITE1, L"\u30DB\u30FC\u30E0\u30DA\u30FC\u30B8\u8868\u793A(&P)"},
+      {IDM_FIND, L"\u691C\u7D22(&F)...\tCtrl+F"},
+      {IDM_FINDNEXT, L"\u6B21\u3092\u691C\u7D22(&N)\tF3"},
   };
   for (const Item& item : items) EXPECT_EQ(MenuText(menu, item.id), item.caption) << item.id;
 

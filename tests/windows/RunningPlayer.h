@@ -14,11 +14,13 @@ namespace velmora::win32::testing {
 // The generated program running as its own process.
 class RunningPlayer {
  public:
-  explicit RunningPlayer(const std::wstring& path) {
+  // `argument`, when given, follows the path on the command line.
+  explicit RunningPlayer(const std::wstring& path, const std::wstring& argument = L"") {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     std::wstring commandLine = L"\"" + path + L"\"";
+    if (!argument.empty()) commandLine += L" \"" + argument + L"\"";
     started_ = CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                               &startup, &info) != FALSE;
     if (!started_) return;

@@ -1,0 +1,23 @@
+#include "app/TextFinder.h"
+
+#include <utility>
+
+namespace velmora {
+
+void TextFinder::SetText(std::string cp932) {
+  text_ = std::move(cp932);
+  status_.clear();
+}
+
+bool TextFinder::Step(Editor& editor, SearchDirection direction) {
+  const SearchResult found =
+      FindNode(editor.Tree(), editor.Selected(), text_, editor.State().NewLineMark, direction);
+  status_ = SearchResultText(found);
+  if (found.node == nullptr) return false;
+  // A node inside a folded branch would be selected out of sight.
+  for (TreeNode* above = found.node->Parent(); above != nullptr; above = above->Parent()) above->expanded = true;
+  editor.Select(found.node);
+  return true;
+}
+
+}  // namespace velmora
