@@ -156,6 +156,10 @@ View AppCore::CurrentView() const {
   view.scrollRequest = scrollRequest_;
   view.treeRevision = treeRevision_;
   view.closeRequest = closeRequest_;
+  check_.Refresh(editor_.Tree(), editor_.State(), treeRevision_);
+  view.checkShowRequest = check_.ShowRequest();
+  view.checkReport = check_.Report();
+  view.checkRevision = check_.Revision();
   return view;
 }
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/Ports.h"
+#include "app/ProcedureCheckList.h"
 #include "app/RecentFiles.h"
 #include "app/SettingsFile.h"
 #include "app/View.h"
@@ -96,6 +97,14 @@ class AppCore final : private EditorView {
   const std::string& Caption() const { return caption_; }
   const std::string& ProductTitle() const { return facts_.program.productTitle; }
 
+  // The check window (CheckAndExport.cpp). Closed: the check stops
+  // following the document.
+  void CloseCheck();
+  // A row of the check window chosen: selects its node with the branches
+  // above it unfolded. A node that is gone, or 0 (the title), selects
+  // nothing; the result says whether a node was selected.
+  bool SelectCheckedNode(NodeId id);
+
   // One row of the command table.
   struct Command {
     int id = 0;
@@ -148,6 +157,11 @@ class AppCore final : private EditorView {
   template <int Slot>
   void History();
   void OpenRecent(int slot);
+  // The check and the exports before release (CheckAndExport.cpp).
+  void OpenCheck();
+  void ExportPaths();
+  void ExportDiagram();
+  void ExportHtml();
   // The rules.
   bool CanSave() const { return editor_.Commands().Save; }
   bool CanSaveAs() const { return editor_.Commands().SaveAs; }
@@ -179,6 +193,9 @@ class AppCore final : private EditorView {
   std::uint64_t treeRevision_ = 0;
   std::uint64_t closeRequest_ = 0;
   bool closeQueryRunning_ = false;
+  // The check follows the document lazily: CurrentView, where every change
+  // ends up, runs it again when the document moved.
+  mutable ProcedureCheckList check_;
 };
 
 }  // namespace velmora

@@ -67,6 +67,11 @@ const std::vector<AppCore::Command>& AppCore::Table() {
       {IDM_YESDEFAULT1, &AppCore::YesDefault, &AppCore::CanYesDefault},
       {IDM_NODEFAULT1, &AppCore::NoDefault, &AppCore::CanNoDefault},
       {IDM_DELETE1, &AppCore::Delete, &AppCore::CanDelete},
+      // The check and the exports before release.
+      {IDM_CHECK, &AppCore::OpenCheck, nullptr, nullptr, kKeepsTree},
+      {IDM_EXPORTPATHS, &AppCore::ExportPaths, nullptr, nullptr, kKeepsTree},
+      {IDM_EXPORTSVG, &AppCore::ExportDiagram, nullptr, nullptr, kKeepsTree},
+      {IDM_EXPORTHTML, &AppCore::ExportHtml, nullptr, nullptr, kKeepsTree},
   };
   return table;
 }

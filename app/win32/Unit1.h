@@ -28,6 +28,7 @@
 
 #include "app/AppCore.h"
 #include "app/MainWindowLayout.h"
+#include "app/win32/CheckWindow.h"
 #include "app/win32/ImageLists.h"
 #include "app/win32/Win32Platform.h"
 #include "app/win32/SingleInstance.h"
@@ -120,6 +121,9 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   // Where the next step dialog is centred; follows the last one.
   POINT PreviewDialogCentre() const { return platform_->Dialogs().PreviewDialogCentre(); }
 
+  // The check window, once the check was first asked for (Unit1Check.cpp).
+  CheckWindow* Checks() const { return checkWindow_.get(); }
+
   const RecentFiles& RecentFileList() const { return core_->Recent(); }
   const FilePath& SettingsFilePath() const { return core_->Settings().Path(); }
 
@@ -186,6 +190,11 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   void EnableCommand(int commandId, bool enabled);
   void SetChecked(int commandId, bool checked);
   void RebuildHistoryItems();
+  // The check window (Unit1Check.cpp): shown on request, filled when the
+  // report changed, enabled only while the main window is.
+  void RenderCheckWindow(const View& view);
+  void OnCheckRowChosen(NodeId id);
+  void FollowEnabledState(bool enabled);
 
   HINSTANCE instance_;
   std::string productTitle_;
@@ -225,6 +234,9 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   bool menuLoop_ = false;
   // F2 and a slow second click on the selected node run Edit1.
   NodeEditTrigger editTrigger_;
+  std::unique_ptr<CheckWindow> checkWindow_;
+  std::uint64_t renderedCheckShowRequest_ = 0;
+  std::uint64_t renderedCheckRevision_ = 0;
 };
 
 }  // namespace velmora::win32

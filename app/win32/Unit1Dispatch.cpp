@@ -91,6 +91,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OpenHandedOverFile();
       return 0;
     case WM_ENABLE:
+      // A modal dialog over the main window holds the check window too.
+      if (message == WM_ENABLE) FollowEnabledState(wParam != FALSE);
+      [[fallthrough]];
     case WM_ENTERMENULOOP:
     case WM_EXITMENULOOP:
       OnHandOverChance(message);

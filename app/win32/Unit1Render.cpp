@@ -42,6 +42,7 @@ void TForm1::Render(const View& view) {
     }
   }
   if (view.recentFiles != historyCaptions_) SetHistoryCaptions(view.recentFiles);
+  RenderCheckWindow(view);
   rendered_ = view;
   // Exit: exactly what the close box does; the close sequence may refuse.
   if (view.closeRequest != renderedCloseRequest_) {
