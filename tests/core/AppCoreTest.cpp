@@ -218,7 +218,13 @@ TEST_F(AppCoreTest, ThePreviewShowsEveryStepOnScreenBeforeItsDialog) {
 
 TEST_F(AppCoreTest, GenerateOpensTheOutputFolderThroughTheShell) {
   OpenPrinter();
-  platform.files.files["C:\\tools\\Velmora.bin"] = "MZstub";
+  // The smallest stub the stub check lets through: "MZ", the new header's
+  // offset 0x40 at 0x3C, and "PE\0\0" there.
+  std::string stub(0x44, '\0');
+  stub.replace(0, 2, "MZ");
+  stub[0x3C] = '\x40';
+  stub.replace(0x40, 2, "PE");
+  platform.files.files["C:\\tools\\Velmora.bin"] = stub;
   platform.dialogs.files.results = {std::string("C:\\out\\printer.EXE")};
   platform.dialogs.messages.answers = {message_box::kAnswerYes};
   EXPECT_TRUE(core.Run(IDM_GENERATE1));
