@@ -19,20 +19,20 @@ constexpr std::string_view kPlaceSeparator = " > ";
 
 using ProblemIterator = std::vector<Problem>::const_iterator;
 
-// At most kPlaceTextBytes bytes of `text`, cut between characters.
-void AppendShortened(std::string& place, std::string_view text) {
+// At most `most` bytes of `text`, cut between characters.
+void AppendShortened(std::string& place, std::string_view text, std::size_t most) {
   if (text.empty()) {
     place += kEmptyText;
     return;
   }
-  if (text.size() <= kPlaceTextBytes) {
+  if (text.size() <= most) {
     place += text;
     return;
   }
   std::size_t end = 0;
   while (end < text.size()) {
     const std::size_t next = end + cp932::CharLengthAt(text, end);
-    if (next > kPlaceTextBytes) break;
+    if (next > most) break;
     end = next;
   }
   place += text.substr(0, end);
@@ -42,21 +42,18 @@ void AppendShortened(std::string& place, std::string_view text) {
 // `path` runs from the root down to the node.
 std::string PlaceOf(const std::vector<const TreeNode*>& path) {
   std::string place;
-  const auto add = [&place](std::string_view text, bool shorten) {
+  const auto add = [&place, &path](const TreeNode* node) {
     if (!place.empty()) place += kPlaceSeparator;
-    if (shorten) {
-      AppendShortened(place, text);
-    } else {
-      place += text;
-    }
+    AppendShortened(place, node->Text(), node == path.back() ? kPlaceOwnTextBytes : kPlaceTextBytes);
   };
   if (path.size() <= kPlaceNodes) {
-    for (const TreeNode* node : path) add(node->Text(), true);
+    for (const TreeNode* node : path) add(node);
     return place;
   }
-  add(path.front()->Text(), true);
-  add(kLeftOut, false);
-  for (std::size_t i = path.size() - (kPlaceNodes - 2); i < path.size(); ++i) add(path[i]->Text(), true);
+  add(path.front());
+  place += kPlaceSeparator;
+  place += kLeftOut;
+  for (std::size_t i = path.size() - (kPlaceNodes - 2); i < path.size(); ++i) add(path[i]);
   return place;
 }
 

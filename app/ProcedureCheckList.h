@@ -43,11 +43,14 @@ struct CheckRow {
 // A list of a few hundred thousand rows helps nobody and takes the list view
 // seconds to fill: the rows stop here, the counts go on.
 inline constexpr std::size_t kShownProblems = 1000;
-// A place names at most this many nodes (the root, "…", the nearest ones)
-// and each text at most this many bytes: its length stays bounded however
-// deep the node lies, so the rows stay linear in the tree.
+// A place names at most this many nodes (the root, "…", the nearest ones),
+// the node's own text with at most kPlaceOwnTextBytes bytes and each text
+// above it with at most kPlaceTextBytes: its length stays bounded however
+// deep the node lies, so the rows stay linear in the tree, and the node
+// itself, which tells the rows apart, keeps the most room.
 inline constexpr std::size_t kPlaceNodes = 6;
-inline constexpr std::size_t kPlaceTextBytes = 40;
+inline constexpr std::size_t kPlaceTextBytes = 12;
+inline constexpr std::size_t kPlaceOwnTextBytes = 32;
 
 struct CheckReport {
   // In the check's order (the document's problem first, then the nodes' in

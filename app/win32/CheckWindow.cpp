@@ -22,12 +22,12 @@ constexpr int kSummaryId = 100;
 constexpr int kListId = 101;
 
 // Sizes at 96 DPI: room for a place of a few levels and a whole explanation.
-constexpr int kClientWidth = 620;
+constexpr int kClientWidth = 840;
 constexpr int kClientHeight = 260;
 constexpr int kMargin = 6;
 constexpr int kSummaryHeight = 16;
-constexpr int kPlaceWidth = 250;
-constexpr int kProblemWidth = 340;
+constexpr int kPlaceWidth = 400;
+constexpr int kProblemWidth = 420;
 
 // The system's own error and warning icons, at the size of small icons, so
 // the list reads like the message boxes the author knows.
@@ -175,6 +175,8 @@ void CheckWindow::OnSize() {
   MoveWindow(summary_, margin, margin, width, summaryHeight, TRUE);
   const int listTop = margin + summaryHeight + margin / 2;
   MoveWindow(list_, margin, listTop, width, std::max(0, static_cast<int>(client.bottom) - listTop - margin), TRUE);
+  // The explanations take what the window gives beyond the places.
+  SendMessageW(list_, LVM_SETCOLUMNWIDTH, 1, MAKELPARAM(LVSCW_AUTOSIZE_USEHEADER, 0));
 }
 
 LRESULT CheckWindow::OnNotify(const NMHDR& header) {
