@@ -4,7 +4,9 @@
 // dialog over the main window holds it too.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <utility>
 
 #include "app/CommandIds.h"
 #include "document/ProcedureCheck.h"
@@ -61,6 +63,33 @@ class CheckWindowTest : public ::testing::Test {
   testing::RecordingMessageBoxes boxes;
   std::unique_ptr<TForm1> form;
 };
+
+TEST_F(CheckWindowTest, TheDistributionMenuOffersTheCheckAndTheExports) {
+  const std::pair<int, std::wstring> items[] = {
+      {IDM_CHECK, L"\u624B\u9806\u3092\u30C1\u30A7\u30C3\u30AF(&K)...\tCtrl+K"},
+      {IDM_EXPORTPATHS, L"\u7D4C\u8DEF\u4E00\u89A7\u3092\u66F8\u304D\u51FA\u3057(&L)..."},
+      {IDM_EXPORTSVG, L"\u56F3\u3068\u3057\u3066\u66F8\u304D\u51FA\u3057(&D)..."},
+      {IDM_EXPORTHTML, L"HTML \u3068\u3057\u3066\u66F8\u304D\u51FA\u3057(&H)..."},
+  };
+  // After Generate and a separator, in the distribution menu.
+  HMENU distribution = GetSubMenu(form->MainMenu1(), 1);
+  EXPECT_EQ(GetMenuItemID(distribution, 1), static_cast<UINT>(IDM_GENERATE1));
+  EXPECT_EQ(GetMenuState(distribution, 2, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+  for (std::size_t i = 0; i < std::size(items); ++i) {
+    wchar_t text[128] = {};
+    GetMenuStringW(distribution, static_cast<UINT>(items[i].first), text, 128, MF_BYCOMMAND);
+    EXPECT_EQ(text, items[i].second);
+    EXPECT_EQ(GetMenuItemID(distribution, static_cast<int>(i) + 3), static_cast<UINT>(items[i].first));
+    EXPECT_TRUE(form->Core().CurrentView().Enabled(items[i].first));
+  }
+  ACCEL table[32] = {};
+  const int count = CopyAcceleratorTableW(form->Accelerators(), table, 32);
+  bool ctrlK = false;
+  for (int i = 0; i < count; ++i) {
+    ctrlK = ctrlK || (table[i].cmd == IDM_CHECK && table[i].key == 'K' && (table[i].fVirt & FCONTROL) != 0);
+  }
+  EXPECT_TRUE(ctrlK);
+}
 
 TEST_F(CheckWindowTest, ListsTheProblemsAndEnterSelectsTheNode) {
   ASSERT_NE(form->Checks(), nullptr);
