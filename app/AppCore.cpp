@@ -184,6 +184,10 @@ View AppCore::CurrentView() const {
   view.findBoxRequest = findBoxRequest_;
   view.searchText = finder_.Text();
   view.searchStatus = finder_.Status();
+  check_.Refresh(editor_.Tree(), editor_.State(), treeRevision_);
+  view.checkShowRequest = check_.ShowRequest();
+  view.checkReport = check_.Report();
+  view.checkRevision = check_.Revision();
   return view;
 }
 

@@ -18,6 +18,7 @@
 
 #include "app/EditFeatures.h"
 #include "app/Ports.h"
+#include "app/ProcedureCheckList.h"
 #include "app/RecentFiles.h"
 #include "app/RecoveryKeeper.h"
 #include "app/SettingsFile.h"
@@ -117,6 +118,14 @@ class AppCore final : private EditorView {
   const std::string& Caption() const { return caption_; }
   const std::string& ProductTitle() const { return facts_.program.productTitle; }
 
+  // The check window (CheckAndExport.cpp). Closed: the check stops
+  // following the document.
+  void CloseCheck();
+  // A row of the check window chosen: selects its node with the branches
+  // above it unfolded. A node that is gone, or 0 (the title), selects
+  // nothing; the result says whether a node was selected.
+  bool SelectCheckedNode(NodeId id);
+
   // One row of the command table.
   struct Command {
     int id = 0;
@@ -169,6 +178,11 @@ class AppCore final : private EditorView {
   template <int Slot>
   void History();
   void OpenRecent(int slot);
+  // The check and the exports before release (CheckAndExport.cpp).
+  void OpenCheck();
+  void ExportPaths();
+  void ExportDiagram();
+  void ExportHtml();
   // The rules.
   bool CanSave() const { return editor_.Commands().Save; }
   bool CanSaveAs() const { return editor_.Commands().SaveAs; }
@@ -225,6 +239,9 @@ class AppCore final : private EditorView {
   TextFinder finder_;
   RecoveryKeeper recovery_{ports_.files, ports_.shell, facts_.settingsProgram};
   std::uint64_t findBoxRequest_ = 0;
+  // The check follows the document lazily: CurrentView, where every change
+  // ends up, runs it again when the document moved.
+  mutable ProcedureCheckList check_;
 };
 
 }  // namespace velmora

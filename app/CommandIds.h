@@ -26,6 +26,11 @@
 // Main menu: distribution.
 #define IDM_PREVIEW1 1101
 #define IDM_GENERATE1 1102
+// The check and the exports before release, after Generate (1601-1609).
+#define IDM_CHECK 1601
+#define IDM_EXPORTPATHS 1602
+#define IDM_EXPORTSVG 1603
+#define IDM_EXPORTHTML 1604
 
 // Main menu: options.
 #define IDM_NEWLINE1 1201

@@ -77,6 +77,11 @@ const std::vector<AppCore::Command>& AppCore::Table() {
       {IDM_FIND, &AppCore::OpenFindBox, nullptr, nullptr, kKeepsTree},
       {IDM_FINDNEXT, &AppCore::FindNext, &AppCore::CanFindAgain},
       {IDM_FINDPREVIOUS, &AppCore::FindPrevious, &AppCore::CanFindAgain},
+      // The check and the exports before release.
+      {IDM_CHECK, &AppCore::OpenCheck, nullptr, nullptr, kKeepsTree},
+      {IDM_EXPORTPATHS, &AppCore::ExportPaths, nullptr, nullptr, kKeepsTree},
+      {IDM_EXPORTSVG, &AppCore::ExportDiagram, nullptr, nullptr, kKeepsTree},
+      {IDM_EXPORTHTML, &AppCore::ExportHtml, nullptr, nullptr, kKeepsTree},
   };
   return table;
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 namespace velmora {
 
 class TreeNode;
+struct CheckReport;
 
 struct CommandView {
   int id = 0;
@@ -60,6 +62,12 @@ struct View {
   std::uint64_t findBoxRequest = 0;
   std::string searchText;
   std::string searchStatus;
+  // The check window (app/ProcedureCheckList.h): a request to show it (a
+  // counter, as the scroll), its report while it is open (null otherwise)
+  // and a revision that moves only when the report changed.
+  std::uint64_t checkShowRequest = 0;
+  std::shared_ptr<const CheckReport> checkReport;
+  std::uint64_t checkRevision = 0;
 
   // The command's row; a command without a row is enabled and unchecked.
   CommandView Command(int id) const;

@@ -38,11 +38,16 @@ bool GenerateBtnClick(Editor& editor, const GeneratePorts& ports, const FilePath
   const std::string stub = ReadPlayerStub(ports.files, programPath.WithExtension(".bin"));
   ports.files.WriteFileAtomically(output, BuildDistributionExecutable(stub, editor.Tree(), editor.State()));
 
-  const std::string question = ports.files.DisplayText(output) + kGeneratedTail + "\r\n\r\n" + kOpenOutputFolderQuestion;
+  TellWrittenAndOfferFolder(ports, output, kGeneratedTail, caption);
+  return true;
+}
+
+void TellWrittenAndOfferFolder(const GeneratePorts& ports, const FilePath& output, const std::string& tail,
+                               const std::string& caption) {
+  const std::string question = ports.files.DisplayText(output) + tail + "\r\n\r\n" + kOpenOutputFolderQuestion;
   if (ports.messages.ShowMessage(question, caption, kConfirmationFlags) != message_box::kAnswerNo) {
     ports.shell.OpenInShell(output.Folder().Utf8());
   }
-  return true;
 }
 
 }  // namespace velmora

@@ -44,4 +44,10 @@ struct GeneratePorts {
 bool GenerateBtnClick(Editor& editor, const GeneratePorts& ports, const FilePath& programPath,
                       const std::string& caption);
 
+// Tells the author that `output` was written (its path, then `tail`) and
+// asks whether to open its folder; any answer but No opens it. Generate and
+// the exports end alike.
+void TellWrittenAndOfferFolder(const GeneratePorts& ports, const FilePath& output, const std::string& tail,
+                               const std::string& caption);
+
 }  // namespace velmora

@@ -1,8 +1,8 @@
 #!/bin/bash
 # Takes the pictures of the main window, its pop-up menu, the node editor, a
-# preview step, the newline input box and the About box from the real
-# windows of the x86_64 build on a virtual display, as BMP files in the
-# folder given (default build/screenshots). Taken before and after a change,
+# preview step, the newline input box, the check window and the About box
+# from the real windows of the x86_64 build on a virtual display, as BMP
+# files in the folder given (default build/screenshots). Taken before and after a change,
 # `cmp` or any image viewer shows whether a window looks different.
 #
 #   bash scripts/take-screenshots.sh [folder]

@@ -29,6 +29,7 @@
 #include "app/AppCore.h"
 #include "app/MainWindowLayout.h"
 #include "app/win32/FindBox.h"
+#include "app/win32/CheckWindow.h"
 #include "app/win32/ImageLists.h"
 #include "app/win32/Win32Platform.h"
 #include "app/win32/SingleInstance.h"
@@ -140,6 +141,8 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   // the window shows); WM_TIMER with this id is one tick.
   static constexpr UINT_PTR kRecoveryTimer = 1;
   static constexpr UINT kRecoveryTickMs = 10000;
+  // The check window, once the check was first asked for (Unit1Check.cpp).
+  CheckWindow* Checks() const { return checkWindow_.get(); }
 
   const RecentFiles& RecentFileList() const { return core_->Recent(); }
   const FilePath& SettingsFilePath() const { return core_->Settings().Path(); }
@@ -215,6 +218,11 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   void RebuildHistoryItems();
   void RenderEditCaptions(const View& view);
   void RevealSelection();
+  // The check window (Unit1Check.cpp): shown on request, filled when the
+  // report changed, enabled only while the main window is.
+  void RenderCheckWindow(const View& view);
+  void OnCheckRowChosen(NodeId id);
+  void FollowEnabledState(bool enabled);
 
   HINSTANCE instance_;
   std::string productTitle_;
@@ -261,6 +269,9 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   void OnRecoveryTimer();
   std::unique_ptr<FindBox> findBox_;
   std::uint64_t renderedFindBoxRequest_ = 0;
+  std::unique_ptr<CheckWindow> checkWindow_;
+  std::uint64_t renderedCheckShowRequest_ = 0;
+  std::uint64_t renderedCheckRevision_ = 0;
 };
 
 }  // namespace velmora::win32

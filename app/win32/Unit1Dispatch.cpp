@@ -140,6 +140,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_ENABLE:
       OnEnable(wParam != FALSE);
+      // A modal dialog over the main window holds the check window too.
+      FollowEnabledState(wParam != FALSE);
       OnHandOverChance(message);
       return 0;
     case WM_TIMER:

@@ -131,6 +131,29 @@ TEST(HelpPictures, FromTheRealWindows) {
   }
 }
 
+// The check window over the sample with the slips an author makes: a final
+// message left as "…", a suffix on a final message, a third answer whose
+// kind was never chosen.
+TEST(HelpPictures, CheckWindow) {
+  ASSERT_FALSE(PicturesFolder().empty());
+  testing::InitialiseCommonControls();
+  TForm1 form(GetModuleHandleW(nullptr), "Velmora");
+  form.ShowFirstTime(SW_SHOWNORMAL, {SampleProcedure()});
+  // "…"
+  const std::string placeholder = "\x81\x63";
+  TreeNode* paper = form.Model().Tree().Root()->FirstChild();
+  paper->LastChild()->SetText(placeholder);
+  TreeNode* waiting = paper->FirstChild()->FirstChild();
+  waiting->SetText(std::string(waiting->Text()) + "(N)");
+  form.Model().Tree().AddChild(paper, placeholder, Unset);
+  form.Sync();
+  form.RunCommand(IDM_CHECK);
+  PumpMessages();
+  ASSERT_NE(form.Checks(), nullptr);
+  UpdateWindow(form.Checks()->Handle());
+  SaveScreen(ClientOnScreen(form.Checks()->Handle()), L"check-window");
+}
+
 
 // Another program's window, waited for as a person would wait for it.
 HWND WaitForWindow(DWORD process, const wchar_t* className) {

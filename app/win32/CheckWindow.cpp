@@ -1,0 +1,209 @@
+#include "app/win32/CheckWindow.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "win32/Controls.h"
+#include "win32/Fonts.h"
+#include "win32/Placement.h"
+#include "win32/WideText.h"
+
+namespace velmora::win32 {
+namespace {
+
+// 手順のチェック
+constexpr const char* kCaption = "\x8e\xe8\x8f\x87\x82\xcc\x83\x60\x83\x46\x83\x62\x83\x4e";
+// 場所, 問題
+constexpr const char* kPlaceCaption = "\x8f\xea\x8f\x8a";
+constexpr const char* kProblemCaption = "\x96\xe2\x91\xe8";
+
+constexpr int kSummaryId = 100;
+constexpr int kListId = 101;
+
+// Sizes at 96 DPI: room for a place of a few levels and a whole explanation.
+constexpr int kClientWidth = 840;
+constexpr int kClientHeight = 260;
+constexpr int kMargin = 6;
+constexpr int kSummaryHeight = 16;
+constexpr int kPlaceWidth = 400;
+constexpr int kProblemWidth = 420;
+
+// The system's own error and warning icons, at the size of small icons, so
+// the list reads like the message boxes the author knows.
+UniqueImageList SeverityIcons() {
+  const int size = GetSystemMetrics(SM_CXSMICON);
+  UniqueImageList icons(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 2, 0));
+  if (!icons) return icons;
+  for (LPCWSTR name : {IDI_ERROR, IDI_WARNING}) {
+    // Shared system icons: nothing to destroy.
+    auto icon = static_cast<HICON>(LoadImageW(nullptr, name, IMAGE_ICON, size, size, LR_SHARED));
+    ImageList_ReplaceIcon(icons.get(), -1, icon);
+  }
+  return icons;
+}
+
+}  // namespace
+
+CheckWindow::CheckWindow(HINSTANCE instance, HWND owner, Events events)
+    : owner_(owner), events_(std::move(events)), scale_(WindowDpi(owner)) {
+  WindowClassLook look;
+  look.background = ButtonFaceBackground();
+  look.smallIcon = reinterpret_cast<HICON>(GetClassLongPtrW(owner, GCLP_HICONSM));
+  RegisterClassOnce(instance, look);
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+  RECT frame{0, 0, scale_(kClientWidth), scale_(kClientHeight)};
+  AdjustWindowRectEx(&frame, style, FALSE, 0);
+  CreateOwnWindow(0, ToWide(kCaption).c_str(), style, POINT{CW_USEDEFAULT, CW_USEDEFAULT},
+                  SIZE{frame.right - frame.left, frame.bottom - frame.top}, owner, instance);
+  CreateControls();
+  OnSize();
+}
+
+void CheckWindow::CreateControls() {
+  font_ = CreateUiFont(scale_);
+  summary_ = CreateChild(hwnd_, font_.get(), {L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kSummaryId});
+  list_ = CreateChild(hwnd_, font_.get(),
+                      {WC_LISTVIEWW, L"", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, kListId,
+                       WS_EX_CLIENTEDGE});
+  SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
+  icons_ = SeverityIcons();
+  SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons_.get()));
+  AddColumn(0, kPlaceCaption, kPlaceWidth);
+  AddColumn(1, kProblemCaption, kProblemWidth);
+}
+
+void CheckWindow::AddColumn(int index, const char* cp932Caption, int designWidth) {
+  std::wstring caption = ToWide(cp932Caption);
+  LVCOLUMNW column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+  column.pszText = caption.data();
+  column.cx = scale_(designWidth);
+  column.iSubItem = index;
+  SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+}
+
+void CheckWindow::Fill(const CheckReport& report) {
+  const int selected = static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  SetWindowTextW(summary_, ToWide(CheckSummaryText(report)).c_str());
+  SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+  rowNodes_.clear();
+  for (const CheckRow& row : report.rows) {
+    std::wstring place = ToWide(row.place);
+    std::wstring explanation = ToWide(row.explanation);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = static_cast<int>(rowNodes_.size());
+    item.pszText = place.data();
+    item.iImage = row.severity == ProblemSeverity::Error ? kErrorImage : kWarningImage;
+    const auto index = static_cast<int>(SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    item.mask = LVIF_TEXT;
+    item.iItem = index;
+    item.iSubItem = 1;
+    item.pszText = explanation.data();
+    SendMessageW(list_, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    rowNodes_.push_back(row.nodeId);
+  }
+  if (!rowNodes_.empty()) {
+    const int keep = std::min(std::max(selected, 0), static_cast<int>(rowNodes_.size()) - 1);
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(keep), reinterpret_cast<LPARAM>(&state));
+    SendMessageW(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(keep), FALSE);
+  }
+  SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list_, nullptr, TRUE);
+}
+
+void CheckWindow::Present() {
+  if (!placed_) PlaceBesideOwner();
+  placed_ = true;
+  ShowWindow(hwnd_, IsWindowVisible(hwnd_) ? SW_SHOW : SW_SHOWNORMAL);
+  SetActiveWindow(hwnd_);
+  SetFocus(list_);
+}
+
+// To the right of the main window where the screen has room, so that the
+// tree stays in sight; otherwise over the main window's right edge.
+void CheckWindow::PlaceBesideOwner() {
+  RECT owner{};
+  RECT self{};
+  GetWindowRect(owner_, &owner);
+  GetWindowRect(hwnd_, &self);
+  const SIZE size{self.right - self.left, self.bottom - self.top};
+  const RECT work = WorkAreaOf(MonitorFromWindow(owner_, MONITOR_DEFAULTTONEAREST));
+  LONG left = owner.right + scale_(kMargin);
+  if (left + size.cx > work.right) left = work.right - size.cx;
+  const LONG top = std::max(work.top, std::min<LONG>(owner.top + scale_(40), work.bottom - size.cy));
+  SetWindowPos(hwnd_, nullptr, std::max(work.left, left), top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CheckWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE:
+      OnSize();
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_ACTIVATE:
+      // The list keeps the focus while the window comes and goes.
+      if (LOWORD(wParam) != WA_INACTIVE && list_ != nullptr) SetFocus(list_);
+      return 0;
+    case WM_CLOSE:
+      Close();
+      return 0;
+    case WM_GETMINMAXINFO: {
+      auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
+      limits.ptMinTrackSize = POINT{scale_(240), scale_(120)};
+      return 0;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void CheckWindow::OnSize() {
+  if (list_ == nullptr) return;
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const int margin = scale_(kMargin);
+  const int summaryHeight = scale_(kSummaryHeight);
+  const int width = std::max(0, static_cast<int>(client.right) - 2 * margin);
+  MoveWindow(summary_, margin, margin, width, summaryHeight, TRUE);
+  const int listTop = margin + summaryHeight + margin / 2;
+  MoveWindow(list_, margin, listTop, width, std::max(0, static_cast<int>(client.bottom) - listTop - margin), TRUE);
+  // The explanations take what the window gives beyond the places.
+  SendMessageW(list_, LVM_SETCOLUMNWIDTH, 1, MAKELPARAM(LVSCW_AUTOSIZE_USEHEADER, 0));
+}
+
+LRESULT CheckWindow::OnNotify(const NMHDR& header) {
+  if (header.hwndFrom != list_) return 0;
+  switch (header.code) {
+    case NM_DBLCLK:
+      Choose(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
+      return 0;
+    case NM_RETURN:
+      Choose(static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)));
+      return 0;
+    case LVN_KEYDOWN:
+      if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_ESCAPE) Close();
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+void CheckWindow::Choose(int row) {
+  if (row < 0 || static_cast<std::size_t>(row) >= rowNodes_.size()) return;
+  if (events_.choose) events_.choose(rowNodes_[static_cast<std::size_t>(row)]);
+}
+
+void CheckWindow::Close() {
+  ShowWindow(hwnd_, SW_HIDE);
+  if (events_.closed) events_.closed();
+}
+
+}  // namespace velmora::win32

@@ -1,0 +1,151 @@
+// The check window on the real main window: it lists the problems of a tree
+// with known faults with their icons, Enter on a row selects that node in
+// the tree view, the list follows a change of the document, and a modal
+// dialog over the main window holds it too.
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <string>
+#include <utility>
+
+#include "app/CommandIds.h"
+#include "document/ProcedureCheck.h"
+#include "files/TreeFile.h"
+#include "files/TreeTextParser.h"
+#include "tests/windows/MainWindowTestSupport.h"
+#include "win32/WideText.h"
+
+namespace velmora::win32 {
+namespace {
+
+using testing::PumpMessages;
+
+// "問題は見つかりませんでした。"
+const std::wstring kNothingFound = L"\u554f\u984c\u306f\u898b\u3064\u304b\u308a\u307e\u305b\u3093\u3067\u3057\u305f\u3002";
+
+std::wstring CellText(HWND list, int row, int column) {
+  wchar_t text[512] = {};
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = 512;
+  SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+int RowImage(HWND list, int row) {
+  LVITEMW item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = row;
+  SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  return item.iImage;
+}
+
+int RowCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+class CheckWindowTest : public ::testing::Test {
+ protected:
+  CheckWindowTest() : form(testing::CreateMainWindow(boxes)) {
+    // An empty answer (an error) under a question with three answers (a
+    // warning), the title set.
+    DecisionTree tree = ParseTreeText("? Is it on?\n\ti Good\n\ti \n\ti Switch it on\n");
+    RestoreKinds(tree);
+    DocumentState state;
+    state.Title = "Printer";
+    form->Model().ReplaceDocument(std::move(tree), state);
+    form->Sync();
+    form->RunCommand(IDM_CHECK);
+    PumpMessages();
+  }
+
+  HWND List() const { return form->Checks()->List(); }
+
+  testing::RecordingMessageBoxes boxes;
+  std::unique_ptr<TForm1> form;
+};
+
+TEST_F(CheckWindowTest, TheDistributionMenuOffersTheCheckAndTheExports) {
+  const std::pair<int, std::wstring> items[] = {
+      {IDM_CHECK, L"\u624B\u9806\u3092\u30C1\u30A7\u30C3\u30AF(&K)...\tCtrl+K"},
+      {IDM_EXPORTPATHS, L"\u7D4C\u8DEF\u4E00\u89A7\u3092\u66F8\u304D\u51FA\u3057(&L)..."},
+      {IDM_EXPORTSVG, L"\u56F3\u3068\u3057\u3066\u66F8\u304D\u51FA\u3057(&D)..."},
+      {IDM_EXPORTHTML, L"HTML \u3068\u3057\u3066\u66F8\u304D\u51FA\u3057(&H)..."},
+  };
+  // After Generate and a separator, in the distribution menu.
+  HMENU distribution = GetSubMenu(form->MainMenu1(), 1);
+  EXPECT_EQ(GetMenuItemID(distribution, 1), static_cast<UINT>(IDM_GENERATE1));
+  EXPECT_EQ(GetMenuState(distribution, 2, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+  for (std::size_t i = 0; i < std::size(items); ++i) {
+    wchar_t text[128] = {};
+    GetMenuStringW(distribution, static_cast<UINT>(items[i].first), text, 128, MF_BYCOMMAND);
+    EXPECT_EQ(text, items[i].second);
+    EXPECT_EQ(GetMenuItemID(distribution, static_cast<int>(i) + 3), static_cast<UINT>(items[i].first));
+    EXPECT_TRUE(form->Core().CurrentView().Enabled(items[i].first));
+  }
+  ACCEL table[32] = {};
+  const int count = CopyAcceleratorTableW(form->Accelerators(), table, 32);
+  bool ctrlK = false;
+  for (int i = 0; i < count; ++i) {
+    ctrlK = ctrlK || (table[i].cmd == IDM_CHECK && table[i].key == 'K' && (table[i].fVirt & FCONTROL) != 0);
+  }
+  EXPECT_TRUE(ctrlK);
+}
+
+TEST_F(CheckWindowTest, ListsTheProblemsAndEnterSelectsTheNode) {
+  ASSERT_NE(form->Checks(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(form->Checks()->Handle()));
+  EXPECT_EQ(GetWindow(form->Checks()->Handle(), GW_OWNER), form->Handle());
+  ASSERT_EQ(RowCount(List()), 2);
+  EXPECT_EQ(CellText(List(), 0, 0), L"Is it on?");
+  EXPECT_EQ(CellText(List(), 0, 1), ToWide(ExplanationOf(ProblemKind::UnreachableAnswers)));
+  EXPECT_EQ(RowImage(List(), 0), CheckWindow::kWarningImage);
+  // "（空）": the empty text named as such.
+  EXPECT_EQ(CellText(List(), 1, 0), L"Is it on? > \uff08\u7a7a\uff09");
+  EXPECT_EQ(CellText(List(), 1, 1), ToWide(ExplanationOf(ProblemKind::EmptyText)));
+  EXPECT_EQ(RowImage(List(), 1), CheckWindow::kErrorImage);
+
+  LVITEMW state{};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(List(), LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
+  PostMessageW(List(), WM_KEYDOWN, VK_RETURN, 0);
+  PumpMessages();
+  const TreeNode* empty = form->Model().Tree().Root()->Child(1);
+  EXPECT_EQ(form->Model().Selected(), empty);
+  const auto caret = reinterpret_cast<HTREEITEM>(
+      SendMessageW(form->Controls().TreeView1, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  EXPECT_EQ(caret, form->TreeView().ItemOf(empty->Id())) << "the tree view shows the selection";
+}
+
+TEST_F(CheckWindowTest, FollowsTheDocumentAndSaysWhenNothingIsFound) {
+  ASSERT_NE(form->Checks(), nullptr);
+  // The faulty middle answer deleted through the pop-up menu's command.
+  boxes.answer = message_box::kAnswerYes;
+  form->Core().Select(form->Model().Tree().Root()->Child(1));
+  form->RunCommand(IDM_DELETE1);
+  PumpMessages();
+  EXPECT_EQ(RowCount(List()), 0);
+  EXPECT_EQ(testing::WindowText(form->Checks()->Summary()), kNothingFound);
+}
+
+TEST_F(CheckWindowTest, IsHeldWhileTheMainWindowIsAndClosesWithEscape) {
+  ASSERT_NE(form->Checks(), nullptr);
+  HWND checks = form->Checks()->Handle();
+  // What every modal dialog over the main window does to it.
+  EnableWindow(form->Handle(), FALSE);
+  EXPECT_FALSE(IsWindowEnabled(checks));
+  EnableWindow(form->Handle(), TRUE);
+  EXPECT_TRUE(IsWindowEnabled(checks));
+
+  PostMessageW(List(), WM_KEYDOWN, VK_ESCAPE, 0);
+  PumpMessages();
+  EXPECT_FALSE(IsWindowVisible(checks));
+  EXPECT_EQ(form->Core().CurrentView().checkReport, nullptr) << "closed, the check stops";
+  form->RunCommand(IDM_CHECK);
+  PumpMessages();
+  EXPECT_TRUE(IsWindowVisible(checks));
+  EXPECT_EQ(RowCount(List()), 2);
+}
+
+}  // namespace
+}  // namespace velmora::win32
