@@ -71,8 +71,9 @@ TEST_F(CheckWindowTest, TheDistributionMenuOffersTheCheckAndTheExports) {
       {IDM_EXPORTSVG, L"\u56F3\u3068\u3057\u3066\u66F8\u304D\u51FA\u3057(&D)..."},
       {IDM_EXPORTHTML, L"HTML \u3068\u3057\u3066\u66F8\u304D\u51FA\u3057(&H)..."},
   };
-  // After Generate and a separator, in the distribution menu.
-  HMENU distribution = GetSubMenu(form->MainMenu1(), 1);
+  // After Generate and a separator, in the distribution menu (after File and
+  // Edit).
+  HMENU distribution = GetSubMenu(form->MainMenu1(), 2);
   EXPECT_EQ(GetMenuItemID(distribution, 1), static_cast<UINT>(IDM_GENERATE1));
   EXPECT_EQ(GetMenuState(distribution, 2, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
   for (std::size_t i = 0; i < std::size(items); ++i) {
