@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "ProcessRunner.h"
+#include "CliWorkFolder.h"
 
 namespace velmora {
 namespace {
@@ -37,26 +37,13 @@ const std::string kProhibition = "\xe7\xa6\x81\xe6\xad\xa2";
 const std::string kYes = "\xe3\x81\xaf\xe3\x81\x84";
 const std::string kNo = "\xe3\x81\x84\xe3\x81\x84\xe3\x81\x88";
 
-class CheckAndPaths : public ::testing::Test {
+class CheckAndPaths : public testing::CliWorkFolder {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("velmora-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_ / "scratch");
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   std::string Put(const std::string& name, const std::string& bytes) {
     std::ofstream(folder_ / name, std::ios::binary) << bytes;
     return Utf8(folder_ / name);
   }
 
-  ProcessResult Run(const std::vector<std::string>& arguments) {
-    return testing::RunProcess(HostPath(VELMORA_CLI), arguments, Utf8(folder_ / "scratch"));
-  }
-
-  fs::path folder_;
 };
 
 TEST_F(CheckAndPaths, CheckListsProblemsAndFailsOnErrors) {

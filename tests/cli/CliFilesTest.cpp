@@ -10,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "ProcessRunner.h"
+#include "CliWorkFolder.h"
 
 namespace velmora {
 namespace {
@@ -20,23 +20,12 @@ using testing::ProcessResult;
 
 const std::string kTree = "? Q\r\n\ti A\r\n\ti B\r\n[OPTION]\r\nNewLine=\x81\xab\r\nTitle=T\r\nColor=1\r\n";
 
-std::string Content(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-class CliFiles : public ::testing::Test {
+class CliFiles : public testing::CliWorkFolder {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("velmora-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_ / "scratch");
+    CliWorkFolder::SetUp();
     tree_ = Put("in.tre", kTree);
   }
-  void TearDown() override { fs::remove_all(folder_); }
 
   std::string Put(const std::string& name, const std::string& bytes) {
     std::ofstream(folder_ / name, std::ios::binary) << bytes;
@@ -44,9 +33,6 @@ class CliFiles : public ::testing::Test {
   }
   std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
 
-  ProcessResult Run(const std::vector<std::string>& arguments) {
-    return testing::RunProcess(VELMORA_CLI, arguments, (folder_ / "scratch").string());
-  }
   // The program with its standard output sent to `target` by the shell.
   ProcessResult RunInto(const std::string& target, const std::vector<std::string>& arguments) {
     std::vector<std::string> shell{"-c", "exec \"$0\" \"$@\" > " + target, VELMORA_CLI};
@@ -54,7 +40,6 @@ class CliFiles : public ::testing::Test {
     return testing::RunProcess("/bin/sh", shell, (folder_ / "scratch").string());
   }
 
-  fs::path folder_;
   std::string tree_;
 };
 
@@ -91,7 +76,7 @@ TEST_F(CliFiles, TargetsAtTheLimitsOfNamesAndLinks) {
     SCOPED_TRACE(c.name);
     const ProcessResult result = Run({"convert", tree_, c.target});
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(Content(c.arrival).substr(0, 3), "? Q");
+    EXPECT_EQ(testing::FileContent(c.arrival).substr(0, 3), "? Q");
   }
   EXPECT_TRUE(fs::is_symlink(PathOf("dangling.tre")));
   // Read back under the name CP932 cannot hold, and shown with "?" in a message.
@@ -112,8 +97,8 @@ TEST_F(CliFiles, ConvertFindsTheBuiltStub) {
   if (!fs::exists(stub)) GTEST_SKIP() << "no MinGW-w64 here: the build made no Velmora.bin";
   const ProcessResult result = Run({"convert", tree_, PathOf("out.exe")});
   EXPECT_EQ(result.exitCode, 0) << result.err;
-  const std::string stubBytes = Content(stub);
-  EXPECT_EQ(Content(PathOf("out.exe")).substr(0, stubBytes.size()), stubBytes);
+  const std::string stubBytes = testing::FileContent(stub);
+  EXPECT_EQ(testing::FileContent(PathOf("out.exe")).substr(0, stubBytes.size()), stubBytes);
 }
 
 }  // namespace

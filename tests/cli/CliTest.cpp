@@ -28,16 +28,11 @@ using testing::HostPath;
 using testing::ProcessResult;
 using testing::Utf8;
 
-std::string Content(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
+using testing::FileContent;
 
 void Put(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
-std::string TestData(const std::string& name) { return Content(fs::path(HostPath(VELMORA_TEST_DATA)) / "files" / name); }
+std::string TestData(const std::string& name) { return FileContent(fs::path(HostPath(VELMORA_TEST_DATA)) / "files" / name); }
 
 // "MZ", the new header's offset 0x40 at 0x3C and "PE\0\0" there: the
 // header a stub must start with, and a few bytes more.
@@ -106,19 +101,19 @@ TEST_F(Cli, ConvertsTreeFilesBothWaysAsTheEditorSavesAndGenerates) {
   std::string expected = sample;
   expected.replace(expected.find("\tSwitch"), 7, "\t? Switch");
   expected.replace(expected.find("Title=  Printer  "), 17, "Title=Printer");
-  EXPECT_EQ(Content(PathOf("out.tre")), expected);
+  EXPECT_EQ(FileContent(PathOf("out.tre")), expected);
 
   // Letter case of the extensions does not matter.
   result = Convert("in.tre", "OUT.EXE", {"--stub", NativePath("stub.bin")});
   EXPECT_EQ(result.exitCode, 0) << result.err;
-  const std::string exe = Content(PathOf("OUT.EXE"));
+  const std::string exe = FileContent(PathOf("OUT.EXE"));
   EXPECT_EQ(exe.substr(0, kStub.size()), kStub);
   EXPECT_EQ(exe.substr(kStub.size(), expected.size()), expected);
   EXPECT_EQ(exe.size(), kStub.size() + expected.size() + 4);
 
   result = Convert("OUT.EXE", "back.TRE");
   EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(Content(PathOf("back.TRE")), expected);
+  EXPECT_EQ(FileContent(PathOf("back.TRE")), expected);
 }
 
 TEST_F(Cli, NewDocumentFileConvertsToWhatTheEditorWouldSave) {
@@ -126,7 +121,7 @@ TEST_F(Cli, NewDocumentFileConvertsToWhatTheEditorWouldSave) {
   Put(PathOf("new.tre"), newDocument);
   ASSERT_EQ(Convert("new.tre", "new-out.tre").exitCode, 0);
   // The unset answers come back as Information: they have no answers.
-  EXPECT_EQ(Content(PathOf("new-out.tre")),
+  EXPECT_EQ(FileContent(PathOf("new-out.tre")),
             "? \x81\x63\r\n\ti \x81\x63\r\n\ti \x81\x63\r\n[OPTION]\r\nNewLine=\x81\xab\r\nTitle=\r\nColor=1\r\n");
 }
 
@@ -138,7 +133,7 @@ TEST_F(Cli, DefaultStubLiesBesideTheProgram) {
   Put(PathOf("in.tre"), TestData("new-document.tre"));
   const ProcessResult result = Run({"convert", NativePath("in.tre"), NativePath("out.exe")}, Utf8(program));
   EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(Content(PathOf("out.exe")).substr(0, kStub.size()), kStub);
+  EXPECT_EQ(FileContent(PathOf("out.exe")).substr(0, kStub.size()), kStub);
 }
 
 TEST_F(Cli, JapaneseFileNames) {
@@ -204,7 +199,7 @@ TEST_F(Cli, FailuresLeaveTheOutputAlone) {
 #endif
     EXPECT_LT(result.err.size(), 1000u);
   }
-  EXPECT_EQ(Content(PathOf("existing.tre")), "precious");
+  EXPECT_EQ(FileContent(PathOf("existing.tre")), "precious");
   EXPECT_FALSE(fs::exists(PathOf("new.exe")));
   EXPECT_FALSE(fs::exists(PathOf("existing.txt")));
   // Nothing but the files put there (and the scratch folder) remains.

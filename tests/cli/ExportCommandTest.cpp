@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "ProcessRunner.h"
+#include "CliWorkFolder.h"
 
 namespace velmora {
 namespace {
@@ -18,26 +18,19 @@ using testing::ProcessResult;
 using testing::FileContent;
 using testing::Utf8;
 
-class Export : public ::testing::Test {
+class Export : public testing::CliWorkFolder {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("velmora-export-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_ / "scratch");
+    CliWorkFolder::SetUp();
     fs::copy_file(fs::path(HostPath(VELMORA_TEST_DATA)) / ".." / ".." / "docs" / "sample.tre", PathOf("in.tre"));
   }
-  void TearDown() override { fs::remove_all(folder_); }
-
   fs::path PathOf(const std::string& name) const { return folder_ / name; }
   std::string Arg(const std::string& name) const { return Utf8(PathOf(name)); }
 
   ProcessResult Run(std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), "export");
-    return testing::RunProcess(HostPath(VELMORA_CLI), arguments, Utf8(folder_ / "scratch"));
+    return CliWorkFolder::Run(arguments);
   }
-
-  fs::path folder_;
 };
 
 std::string Golden(const std::string& name) {

@@ -1,0 +1,34 @@
+#pragma once
+// The folder each command-line test works in: made afresh for the test
+// (named after it, so tests never share files) with a "scratch" folder for
+// the program's standard output and error, and removed after it.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ProcessRunner.h"
+
+namespace velmora::testing {
+
+class CliWorkFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("velmora-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_ / "scratch");
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  // velmora-cli with `arguments`, run in the scratch folder.
+  ProcessResult Run(const std::vector<std::string>& arguments) {
+    return RunProcess(HostPath(VELMORA_CLI), arguments, Utf8(folder_ / "scratch"));
+  }
+
+  std::filesystem::path folder_;
+};
+
+}  // namespace velmora::testing
