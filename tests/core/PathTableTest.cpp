@@ -15,11 +15,7 @@
 namespace velmora {
 namespace {
 
-DecisionTree TreeOf(const std::string& text) {
-  DecisionTree tree = ParseTreeText(text);
-  RestoreKinds(tree);
-  return tree;
-}
+using testing::TreeOf;
 
 // "Y N Y:text" per end.
 std::vector<std::string> Ends(const DecisionTree& tree) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TreeFileTestSupport.h"
+
 #include <string>
 #include <vector>
 
@@ -25,11 +27,7 @@ const std::string kTitlePlace = "\x81\x69\x83\x5e\x83\x43\x83\x67\x83\x8b\x81\x6
 const std::string kEmpty = "\x81\x69\x8b\xf3\x81\x6a";                   // （空）
 const std::string kA = "\x82\xa0";                                      // あ
 
-DecisionTree TreeOf(const std::string& text) {
-  DecisionTree tree = ParseTreeText(text);
-  RestoreKinds(tree);
-  return tree;
-}
+using testing::TreeOf;
 
 // (severity, place, explanation) of every row, and the rows' node ids.
 struct Shown {

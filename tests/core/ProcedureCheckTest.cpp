@@ -10,18 +10,14 @@
 
 #include <gtest/gtest.h>
 
+#include "TreeFileTestSupport.h"
 #include "files/TreeFile.h"
 #include "files/TreeTextParser.h"
 
 namespace velmora {
 namespace {
 
-// A tree from indented lines with kind markers, as a file would hold it.
-DecisionTree TreeOf(const std::string& text) {
-  DecisionTree tree = ParseTreeText(text);
-  RestoreKinds(tree);
-  return tree;
-}
+using testing::TreeOf;
 
 DocumentState TitledState() {
   DocumentState state;

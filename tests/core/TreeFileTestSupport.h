@@ -15,6 +15,8 @@
 #include "document/Errors.h"
 #include "files/FileMessages.h"
 #include "files/FileSystemPort.h"
+#include "files/LoadedDocument.h"
+#include "files/TreeTextParser.h"
 
 namespace velmora::testing {
 
@@ -107,6 +109,14 @@ inline DecisionTree SampleTree() {
   tree.AddChild(yes, "Never reached", Inhibit);
   TreeNode* no = tree.AddChild(root, "Switch it on", Unset);
   tree.AddChild(no, "Done", Information);
+  return tree;
+}
+
+// A tree from indented lines with kind markers, as a file would hold it,
+// with the kinds restored as an open restores them.
+inline DecisionTree TreeOf(const std::string& text) {
+  DecisionTree tree = ParseTreeText(text);
+  RestoreKinds(tree);
   return tree;
 }
 
