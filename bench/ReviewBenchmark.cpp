@@ -6,16 +6,14 @@
 // A chain of 10^5 levels shows that neither recurses.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 
 #include "BenchTrees.h"
+#include "ManualTiming.h"
 #include "distribution/PathTable.h"
 #include "document/ProcedureCheck.h"
 
 namespace velmora::bench {
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 std::size_t WalkTexts(const DecisionTree& tree) {
   std::size_t bytes = 0;
@@ -24,13 +22,7 @@ std::size_t WalkTexts(const DecisionTree& tree) {
 }
 
 double SecondsPerWalk(const DecisionTree& tree) {
-  double best = 1e9;
-  for (int round = 0; round < 20; ++round) {
-    const auto start = Clock::now();
-    benchmark::DoNotOptimize(WalkTexts(tree));
-    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-  }
-  return best;
+  return BestSeconds([&] { benchmark::DoNotOptimize(WalkTexts(tree)); });
 }
 
 // Counts the bytes and drops them, as a fast consumer would.
@@ -42,16 +34,9 @@ class CountingSink final : public ByteSink {
 
 template <typename Work>
 void Measure(benchmark::State& state, const DecisionTree& tree, Work work) {
-  double total = 0;
-  for (auto _ : state) {
-    const auto start = Clock::now();
-    work();
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    state.SetIterationTime(seconds);
-    total += seconds;
-  }
+  const double mean = MeasureManually(state, work);
   state.SetComplexityN(state.range(0));
-  state.counters["x_walk"] = total / static_cast<double>(state.iterations()) / SecondsPerWalk(tree);
+  state.counters["x_walk"] = mean / SecondsPerWalk(tree);
 }
 
 DecisionTree Chain(std::size_t levels) {

@@ -4,17 +4,15 @@
 // come out linear.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstring>
 
 #include "BenchTrees.h"
+#include "ManualTiming.h"
 #include "files/DistributionPayload.h"
 #include "files/TreeFile.h"
 
 namespace velmora::bench {
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 class OneFile : public FileSystemPort {
  public:
@@ -52,31 +50,15 @@ std::size_t SplitLines(const std::string& bytes) {
 }
 
 double SecondsPerSplit(const std::string& bytes) {
-  constexpr int kRounds = 20;
-  double best = 1e9;
-  for (int round = 0; round < kRounds; ++round) {
-    const auto start = Clock::now();
-    benchmark::DoNotOptimize(SplitLines(bytes));
-    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-  }
-  return best;
+  return BestSeconds([&] { benchmark::DoNotOptimize(SplitLines(bytes)); });
 }
 
-// Runs `work` under manual timing, so the ratio to the baseline can be
-// reported from the same measurements.
 template <typename Work>
 void Measure(benchmark::State& state, const std::string& bytes, Work work) {
-  double total = 0;
-  for (auto _ : state) {
-    const auto start = Clock::now();
-    work();
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    state.SetIterationTime(seconds);
-    total += seconds;
-  }
+  const double mean = MeasureManually(state, work);
   state.SetComplexityN(state.range(0));
   state.SetBytesProcessed(static_cast<int64_t>(bytes.size()) * state.iterations());
-  state.counters["x_memchr"] = total / static_cast<double>(state.iterations()) / SecondsPerSplit(bytes);
+  state.counters["x_memchr"] = mean / SecondsPerSplit(bytes);
 }
 
 void BM_SplitLinesBaseline(benchmark::State& state) {
