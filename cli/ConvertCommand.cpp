@@ -1,6 +1,7 @@
 // velmora-cli convert IN OUT [--stub FILE]
 #include "cli/Commands.h"
 #include "cli/DocumentFiles.h"
+#include "cli/OutputTargets.h"
 
 namespace velmora::cli {
 namespace {
@@ -38,6 +39,7 @@ ConvertArguments ParseConvertArguments(CliHost& host, const Arguments& arguments
 
 int RunConvert(CliHost& host, const Arguments& arguments) {
   const ConvertArguments parsed = ParseConvertArguments(host, arguments);
+  CheckOutputs(host.Files(), {parsed.input, parsed.stub}, {parsed.output});
   const LoadedDocument document = OpenLikeEditor(host.Files(), parsed.input);
   WriteLikeEditor(host.Files(), parsed.output, document, parsed.stub);
   return kExitSuccess;

@@ -1,5 +1,8 @@
 #include "cli/DocumentFiles.h"
 
+#include <stdexcept>
+#include <string>
+
 #include "distribution/PlayerStub.h"
 #include "files/DistributionPayload.h"
 #include "document/Errors.h"
@@ -18,6 +21,12 @@ LoadedDocument OpenLikeEditor(FileSystemPort& fs, const FilePath& path) {
     document = LoadTreeFile(fs, path, FreshEditorState());
   } else {
     throw VelmoraError(UnsupportedExtensionMessage(fs.DisplayText(path.FileName())));
+  }
+  // The editor opens such a file with a notice; a script has no one to
+  // tell, and a convert would drop the rest of the file with exit 0.
+  if (document.stoppedAtNulLine != 0) {
+    throw std::runtime_error(path.Utf8() + ":" + std::to_string(document.stoppedAtNulLine) +
+                             ": a NUL byte; this is no procedure text (nothing after it could be read)");
   }
   RestoreKinds(document.tree);
   return document;

@@ -13,7 +13,9 @@ namespace velmora::cli {
 DocumentState FreshEditorState();
 
 // Chooses the reader by the extension (".tre" or ".exe" in any letter case)
-// and restores the node kinds. Other extensions get the editor's refusal.
+// and restores the node kinds. Other extensions get the editor's refusal; a
+// file with a NUL byte is refused naming its line, where the editor would
+// open what comes before it with a notice.
 LoadedDocument OpenLikeEditor(FileSystemPort& fs, const FilePath& path);
 
 // ".tre" as Save writes it, ".exe" as Generate writes it (stub read whole

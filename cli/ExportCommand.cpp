@@ -1,8 +1,10 @@
 // velmora-cli export IN [--svg OUT.svg [--horizontal]] [--html OUT.html]:
 // the procedure as a diagram to print and as a page that runs it in any
-// browser. Each output is written in one step; a failure leaves it as it was.
+// browser. The outputs are written all or none: a failure leaves every one
+// of them as it was.
 #include "cli/Commands.h"
 #include "cli/DocumentFiles.h"
+#include "cli/OutputTargets.h"
 #include "distribution/DiagramSvg.h"
 #include "distribution/HtmlPlayer.h"
 
@@ -50,11 +52,22 @@ ExportArguments ParseExportArguments(const Arguments& arguments) {
 
 int RunExport(CliHost& host, const Arguments& arguments) {
   const ExportArguments parsed = ParseExportArguments(arguments);
-  const LoadedDocument document = OpenLikeEditor(host.Files(), parsed.input);
-  if (!parsed.svg.Empty()) {
-    ExportDiagramSvg(host.Files(), parsed.svg, document.tree, document.state, parsed.diagram);
+  std::vector<FilePath> outputPaths;
+  for (const FilePath* path : {&parsed.svg, &parsed.html}) {
+    if (!path->Empty()) outputPaths.push_back(*path);
   }
-  if (!parsed.html.Empty()) ExportHtmlPlayer(host.Files(), parsed.html, document.tree, document.state);
+  CheckOutputs(host.Files(), {parsed.input}, outputPaths);
+  const LoadedDocument document = OpenLikeEditor(host.Files(), parsed.input);
+  std::vector<PlannedOutput> outputs;
+  if (!parsed.svg.Empty()) {
+    outputs.push_back({parsed.svg, [&](ByteSink& sink) {
+                         WriteDiagramSvg(document.tree, document.state, parsed.diagram, sink);
+                       }});
+  }
+  if (!parsed.html.Empty()) {
+    outputs.push_back({parsed.html, [&](ByteSink& sink) { WriteHtmlPlayer(document.tree, document.state, sink); }});
+  }
+  WriteFilesTogether(host.Files(), outputs);
   return kExitSuccess;
 }
 

@@ -25,6 +25,6 @@ if(WIN32)
   # F1 must show the contents: the shipped file's window definition gives
   # its navigation pane room (build-help.py refuses to make one that does
   # not; this says so again for the file that is there).
-  add_test(NAME help_window COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/scripts/check-help-window.py
+  add_test(NAME help_window COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/check-help-window.py
                                     --chm ${VELMORA_HELP_FILE} --chmls ${VELMORA_CHMLS})
 endif()

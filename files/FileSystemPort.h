@@ -5,14 +5,27 @@
 // and the settings file need their CP932 form, and only this port knows
 // how the system spells a path in CP932.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "document/FilePath.h"
 #include "files/ByteSink.h"
+#include "files/StagedFile.h"
 
 namespace velmora {
+
+// What a path names now, links followed: enough to refuse writing over
+// something that is no file (a device, a pipe, a folder) or over a file
+// that a command also reads.
+struct FileIdentity {
+  enum class Kind { Missing, RegularFile, Other };
+  Kind kind = Kind::Missing;
+  // Equal keys name the same file: the device and file number of one that
+  // exists, the resolved full path of one that does not exist yet.
+  std::string key;
+};
 
 class FileSystemPort {
  public:
@@ -37,6 +50,21 @@ class FileSystemPort {
     StringSink collected;
     produce(collected);
     WriteFileAtomically(path, collected.Bytes());
+  }
+
+  // The content is written in full to a temporary file beside `path` and
+  // flushed, but the target is left alone until the result's Commit. Ports
+  // without temporary files of their own keep the content in memory.
+  virtual std::unique_ptr<StagedFile> StageFile(const FilePath& path, const ContentProducer& produce) {
+    StringSink collected;
+    produce(collected);
+    return std::make_unique<StagedInMemory>(*this, path, collected.Bytes());
+  }
+
+  // What `path` names. Ports that cannot tell devices or file numbers apart
+  // report a file or nothing, keyed by the full path.
+  virtual FileIdentity Identify(const FilePath& path) {
+    return {FileExists(path) ? FileIdentity::Kind::RegularFile : FileIdentity::Kind::Missing, Absolute(path).Utf8()};
   }
 
   // True when a file (not a folder) exists at `path`.

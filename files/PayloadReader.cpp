@@ -10,6 +10,7 @@
 #include "document/Errors.h"
 #include "files/FileMessages.h"
 #include "files/IniText.h"
+#include "files/LineSplitter.h"
 #include "files/TrailingLines.h"
 #include "files/TreeTextParser.h"
 
@@ -101,6 +102,8 @@ PayloadRead ReadPayloadOrError(std::string_view fileBytes, const FilePath& path,
   document.state = current;
   document.state.CurrentFileName = path.WithExtension(".tre");
   document.state.Modified = false;
+  // Whoever reads this tells the reader that the rest was not read.
+  document.stoppedAtNulLine = LineOfFirstNul(payload);
   const TreeNode* secondToLast = SecondToLastPreOrder(document.tree);
   if (secondToLast == nullptr) return Failed(NoProcedureMessage(displayPath));
   if (secondToLast->Text().find('=') != std::string_view::npos) {

@@ -257,16 +257,51 @@ std::string NameUnnamed(int fd, const std::string& folder) {
 
 }  // namespace
 
-void PosixFileSystem::StreamFileAtomically(const FilePath& path, const ContentProducer& produce) {
+namespace {
+
+// The content complete and on the disk under a temporary name beside the
+// target; the commit renames it over the target.
+class PosixStagedFile final : public StagedFile {
+ public:
+  PosixStagedFile(FilePath path, std::string systemPath, std::string temporaryName)
+      : path_(std::move(path)), systemPath_(std::move(systemPath)), temporary_(std::move(temporaryName)) {}
+
+  void Commit() override {
+    if (::rename(temporary_.Path().c_str(), systemPath_.c_str()) != 0) ThrowCannotCreate(path_, errno);
+    temporary_.Keep();
+    SyncFolder(systemPath_);
+  }
+
+ private:
+  FilePath path_;
+  std::string systemPath_;
+  TemporaryFile temporary_;
+};
+
+// A link is followed, so the file it names gets the new content and the link
+// stays a link; a link to a file not there yet creates that file.
+std::string WriteTargetOf(const FilePath& path) {
   std::string systemPath = path.Utf8();
-  // A link is followed, so the file it names gets the new content and the
-  // link stays a link; a link to a file not there yet creates that file.
   int linkError = 0;
   if (std::optional<std::string> linked = LinkTarget(systemPath, linkError)) systemPath = std::move(*linked);
   if (linkError != 0) ThrowCannotCreate(path, linkError);
+  return systemPath;
+}
+
+}  // namespace
+
+void PosixFileSystem::StreamFileAtomically(const FilePath& path, const ContentProducer& produce) {
+  StageFile(path, produce)->Commit();
+}
+
+std::unique_ptr<StagedFile> PosixFileSystem::StageFile(const FilePath& path, const ContentProducer& produce) {
+  const std::string systemPath = WriteTargetOf(path);
   struct stat existing {};
   const bool targetExists = ::stat(systemPath.c_str(), &existing) == 0;
   if (targetExists && S_ISDIR(existing.st_mode)) ThrowCannotCreate(path, EISDIR);
+  // A rename over a device, a pipe or a socket would put a plain file where
+  // the special one was (as root even over /dev/null).
+  if (targetExists && !S_ISREG(existing.st_mode)) ThrowCannotCreate(path, ENOTSUP);
   // Replacing by rename needs only a writable folder; a file the user may
   // not write to must stay as protected as an overwrite in place would be.
   if (targetExists && ::access(systemPath.c_str(), W_OK) != 0) ThrowCannotCreate(path, errno);
@@ -290,9 +325,30 @@ void PosixFileSystem::StreamFileAtomically(const FilePath& path, const ContentPr
     if (temporary.Path().empty()) ThrowCannotCreate(path, errno);
   }
   if (fd.Close() != 0) ThrowCannotCreate(path, errno);
-  if (::rename(temporary.Path().c_str(), systemPath.c_str()) != 0) ThrowCannotCreate(path, errno);
-  temporary.Keep();
-  SyncFolder(systemPath);
+  std::string named = temporary.Path();
+  temporary.Keep();  // from here on the staged file owns it
+  return std::make_unique<PosixStagedFile>(path, systemPath, std::move(named));
+}
+
+// A file that exists is known by its device and number, so two names of one
+// file (a hard link, "./a" and "a") are the same; one that does not exist yet
+// by its folder's real path and its name.
+FileIdentity PosixFileSystem::Identify(const FilePath& path) {
+  int linkError = 0;
+  std::string systemPath = path.Utf8();
+  if (std::optional<std::string> linked = LinkTarget(systemPath, linkError)) systemPath = std::move(*linked);
+  struct stat info {};
+  if (::stat(systemPath.c_str(), &info) == 0) {
+    const auto kind = S_ISREG(info.st_mode) ? FileIdentity::Kind::RegularFile : FileIdentity::Kind::Other;
+    return {kind, std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino)};
+  }
+  std::string folder = FolderOfSystemPath(systemPath).Utf8();
+  if (folder.empty()) folder = ".";
+  const std::string name = systemPath.substr(systemPath.rfind('/') == std::string::npos ? 0 : systemPath.rfind('/') + 1);
+  char* real = ::realpath(folder.c_str(), nullptr);
+  std::string key = real != nullptr ? std::string(real) + "/" + name : Absolute(FilePath::FromUtf8(systemPath)).Utf8();
+  std::free(real);
+  return {FileIdentity::Kind::Missing, key};
 }
 
 bool PosixFileSystem::FileExists(const FilePath& path) {

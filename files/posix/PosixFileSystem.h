@@ -22,6 +22,10 @@ class PosixFileSystem final : public FileSystemPort {
   void WriteFileAtomically(const FilePath& path, std::string_view bytes) override;
   // The same, with each piece written to the temporary file as it comes.
   void StreamFileAtomically(const FilePath& path, const ContentProducer& produce) override;
+  // All of the above up to the rename, which the commit does. A target that
+  // exists and is no regular file (a device, a pipe, a socket) is refused.
+  std::unique_ptr<StagedFile> StageFile(const FilePath& path, const ContentProducer& produce) override;
+  FileIdentity Identify(const FilePath& path) override;
   bool FileExists(const FilePath& path) override;
   bool RemoveFile(const FilePath& path) override;
   FilePath Absolute(const FilePath& path) override;

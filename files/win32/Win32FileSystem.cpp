@@ -114,36 +114,83 @@ void Win32FileSystem::WriteFileAtomically(const FilePath& path, std::string_view
   StreamFileAtomically(path, [bytes](ByteSink& sink) { sink.Write(bytes); });
 }
 
+namespace {
+
+// The content complete and flushed under a temporary name beside the
+// target; the commit puts it in the target's place.
+class Win32StagedFile final : public StagedFile {
+ public:
+  Win32StagedFile(FilePath path, std::wstring target, std::wstring temporary, DWORD attributes)
+      : path_(std::move(path)), target_(std::move(target)), temporary_(std::move(temporary)), attributes_(attributes) {}
+
+  // ReplaceFileW keeps the target's attributes, security and creation time;
+  // a new file simply takes the temporary file's place.
+  void Commit() override {
+    const bool targetExists = attributes_ != INVALID_FILE_ATTRIBUTES;
+    if (targetExists ? PutInPlaceOf(target_, temporary_.Path()) : MoveInto(target_, temporary_.Path())) {
+      temporary_.Keep();
+      if (targetExists) KeepAttributes(target_, attributes_);
+      return;
+    }
+    const DWORD error = GetLastError();
+    // Here the target is already gone and the new content exists only under
+    // the temporary name: it must not be deleted with the failure.
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT) temporary_.Keep();
+    ThrowCannotCreate(path_, error);
+  }
+
+ private:
+  FilePath path_;
+  std::wstring target_;
+  TemporaryFile temporary_;
+  DWORD attributes_;
+};
+
+}  // namespace
+
 void Win32FileSystem::StreamFileAtomically(const FilePath& path, const ContentProducer& produce) {
+  StageFile(path, produce)->Commit();
+}
+
+std::unique_ptr<StagedFile> Win32FileSystem::StageFile(const FilePath& path, const ContentProducer& produce) {
   const std::wstring target = ToWidePath(path);
   const DWORD attributes = AttributesOf(target);
   const bool targetExists = attributes != INVALID_FILE_ATTRIBUTES;
   if (targetExists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) ThrowCannotCreate(path, ERROR_ACCESS_DENIED);
   // Overwriting in place refuses a read-only file; replacing must as well.
   if (targetExists && (attributes & FILE_ATTRIBUTE_READONLY)) ThrowCannotCreate(path, ERROR_ACCESS_DENIED);
+  // Replacing a device would put a plain file where it was, or fail late.
+  if (targetExists && Identify(path).kind == FileIdentity::Kind::Other) ThrowCannotCreate(path, ERROR_ACCESS_DENIED);
 
   UniqueFileHandle file;
-  const std::wstring temporaryPath = CreateTemporaryBeside(target, file);
+  std::wstring temporaryPath = CreateTemporaryBeside(target, file);
   if (temporaryPath.empty()) ThrowCannotCreate(path, GetLastError());
   TemporaryFile temporary(temporaryPath);
-  {
-    HandleSink sink(file.Get(), path);
-    produce(sink);
-    if (!FlushFileBuffers(file.Get())) ThrowCannotCreate(path, GetLastError());
-    if (!file.Close()) ThrowCannotCreate(path, GetLastError());
+  HandleSink sink(file.Get(), path);
+  produce(sink);
+  if (!FlushFileBuffers(file.Get())) ThrowCannotCreate(path, GetLastError());
+  if (!file.Close()) ThrowCannotCreate(path, GetLastError());
+  temporary.Keep();  // from here on the staged file owns it
+  return std::make_unique<Win32StagedFile>(path, target, std::move(temporaryPath), attributes);
+}
+
+// A file that exists is known by its volume and file index, so two names of
+// one file are the same; a device (NUL, CON, a pipe) is no disk file.
+FileIdentity Win32FileSystem::Identify(const FilePath& path) {
+  const std::wstring wide = ToWidePath(path);
+  UniqueFileHandle file(CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file.Valid()) return {FileIdentity::Kind::Missing, Absolute(path).Utf8()};
+  BY_HANDLE_FILE_INFORMATION information{};
+  const bool disk = GetFileType(file.Get()) == FILE_TYPE_DISK;
+  if (!disk || !GetFileInformationByHandle(file.Get(), &information)) {
+    return {FileIdentity::Kind::Other, Absolute(path).Utf8()};
   }
-  // ReplaceFileW keeps the target's attributes, security and creation time;
-  // a new file simply takes the temporary file's place.
-  if (targetExists ? PutInPlaceOf(target, temporaryPath) : MoveInto(target, temporaryPath)) {
-    temporary.Keep();
-    if (targetExists) KeepAttributes(target, attributes);
-    return;
-  }
-  const DWORD error = GetLastError();
-  // Here the target is already gone and the new content exists only under
-  // the temporary name: it must not be deleted with the failure.
-  if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT) temporary.Keep();
-  ThrowCannotCreate(path, error);
+  const bool folder = (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  const unsigned long long index =
+      (static_cast<unsigned long long>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
+  return {folder ? FileIdentity::Kind::Other : FileIdentity::Kind::RegularFile,
+          std::to_string(information.dwVolumeSerialNumber) + ":" + std::to_string(index)};
 }
 
 bool Win32FileSystem::FileExists(const FilePath& path) {

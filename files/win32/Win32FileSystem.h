@@ -16,6 +16,10 @@ class Win32FileSystem final : public velmora::FileSystemPort {
   void WriteFileAtomically(const FilePath& path, std::string_view bytes) override;
   // The same, with each piece written to the temporary file as it comes.
   void StreamFileAtomically(const FilePath& path, const ContentProducer& produce) override;
+  // All of the above up to the replace, which the commit does. A target
+  // that is no disk file (a device such as NUL, a pipe) is refused.
+  std::unique_ptr<StagedFile> StageFile(const FilePath& path, const ContentProducer& produce) override;
+  FileIdentity Identify(const FilePath& path) override;
   bool FileExists(const FilePath& path) override;
   // DeleteFileW; a file that is not there (nor its folder) counts as
   // removed, one that stays (read-only, say) does not.

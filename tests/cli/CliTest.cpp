@@ -34,13 +34,13 @@ void Put(const fs::path& path, const std::string& bytes) { std::ofstream(path, s
 
 std::string TestData(const std::string& name) { return FileContent(fs::path(HostPath(VELMORA_TEST_DATA)) / "files" / name); }
 
-// "MZ", the new header's offset 0x40 at 0x3C and "PE\0\0" there: the
-// header a stub must start with, and a few bytes more.
+// "MZ", the new header's offset 0x40 at 0x3C, "PE\0\0" there and a file
+// header without sections: the smallest whole executable, and a few bytes more.
 std::string PlayerStubBytes() {
   std::string stub(0x40, '\0');
   stub.replace(0, 2, "MZ");
   stub[0x3C] = 0x40;
-  return stub + std::string("PE\0\0stub", 8);
+  return stub + std::string("PE\0\0", 4) + std::string(20, '\0') + "stub";
 }
 const std::string kStub = PlayerStubBytes();
 

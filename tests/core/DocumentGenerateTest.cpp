@@ -25,6 +25,18 @@ const std::string kOutput = "C:\\out\\Printer.EXE";
 const std::string kPe{"PE\0\0", 4};
 const std::string kStub = testing::StubWithNewHeaderAt(0x40, kPe, 0x80) + "the player stub";
 
+// `size` bytes with the new header at 0x40 and one section (its header at
+// 0x58, up to 0x80) whose data is `rawSize` bytes at `rawPointer`.
+std::string WithSection(std::size_t size, std::uint32_t rawPointer, std::uint32_t rawSize) {
+  std::string stub = testing::StubWithNewHeaderAt(0x40, kPe, std::max<std::size_t>(size, 0x80));
+  stub[0x46] = 1;  // one section
+  for (std::size_t i = 0; i < 4; ++i) {
+    stub[0x58 + 16 + i] = static_cast<char>((rawSize >> (8 * i)) & 0xFF);
+    stub[0x58 + 20 + i] = static_cast<char>((rawPointer >> (8 * i)) & 0xFF);
+  }
+  return stub.substr(0, size);
+}
+
 class GenerateTest : public ::testing::Test {
  protected:
   GenerateTest() {
@@ -120,7 +132,7 @@ class GenerateRefusesStub : public GenerateTest, public ::testing::WithParamInte
 TEST_P(GenerateRefusesStub, NamingTheFileAndWritingNothing) {
   files.files["C:\\tools\\Tool.bin"] = GetParam().bytes;
   dialogs.results = {kOutput};
-  EXPECT_FALSE(HasExecutableHeader(GetParam().bytes));
+  EXPECT_FALSE(IsWholeExecutable(GetParam().bytes));
   EXPECT_EQ(testing::ErrorOf([&] { Generate(); }), NotAnExecutableMessage("C:\\tools\\Tool.bin"));
   EXPECT_EQ(files.files.count(kOutput), 0u);
   EXPECT_TRUE(messages.shown.empty());
@@ -136,6 +148,10 @@ INSTANTIATE_TEST_SUITE_P(
                       BadStub{"new header past the end", testing::StubWithNewHeaderAt(0x1000, kPe, 0x80)},
                       BadStub{"new header near 4 GB", testing::StubWithNewHeaderAt(0xFFFFFFFE, kPe, 0x80)},
                       BadStub{"NE instead of PE", testing::StubWithNewHeaderAt(0x40, std::string("NE\0\0", 4), 0x80)},
+                      BadStub{"file header cut", testing::StubWithNewHeaderAt(0x40, kPe, 0x50)},
+                      BadStub{"section table cut", WithSection(0x60, 0x80, 0x10)},
+                      BadStub{"section data past the end", WithSection(0x100, 0xF0, 0x20)},
+                      BadStub{"section data near 4 GB", WithSection(0x100, 0xFFFFFFF0u, 0x20)},
                       BadStub{"a tree file", "? root\r\n\ti yes\r\n[OPTION]\r\nColor=1\r\n"}),
     [](const ::testing::TestParamInfo<BadStub>& info) {
       std::string name;
@@ -146,6 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PlayerStubHeader, TheSmallestValidHeaderAndTheRealLayoutPass) {
   EXPECT_TRUE(HasExecutableHeader(testing::StubWithNewHeaderAt(0x40, kPe, 0x44)));
   EXPECT_TRUE(HasExecutableHeader(testing::StubWithNewHeaderAt(0x80, kPe, 0x200)));
+  EXPECT_TRUE(IsWholeExecutable(WithSection(0x100, 0x80, 0x80)));
 }
 
 }  // namespace
