@@ -2,10 +2,9 @@
 // build pipelines. One line per problem in the form compilers use
 // ("IN:LINE: error: explanation", the line of the node in the tree text),
 // or one JSON document. Exits 0 when no problem is an error, 1 otherwise.
-#include <cstdio>
-
 #include "cli/CommandArguments.h"
 #include "cli/DocumentFiles.h"
+#include "cli/JsonText.h"
 #include "cli/OutputBuffer.h"
 #include "document/ProcedureCheck.h"
 
@@ -30,24 +29,6 @@ const char* KindId(ProblemKind kind) {
 
 const char* SeverityName(ProblemSeverity severity) {
   return severity == ProblemSeverity::Error ? "error" : "warning";
-}
-
-std::string JsonString(std::string_view utf8) {
-  std::string out = "\"";
-  for (const char c : utf8) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (byte < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-      out += escaped;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
 }
 
 void PrintLines(OutputBuffer& out, const std::string& file, const std::vector<Problem>& problems) {

@@ -20,6 +20,11 @@ const std::vector<Command>& CommandTable() {
       {"paths", RunPaths, "IN [--csv]",
        "Print every path through the procedure in IN: the answers from the root, the final message's kind "
        "and text; CSV with --csv."},
+      {"diff", RunDiff, "OLD NEW [--json]",
+       "Compare two versions of a procedure (.tre or a generated .exe): the nodes added, removed, changed, "
+       "moved or with their answers swapped, the title, colour and newline mark, and the paths that appear, "
+       "disappear or now end elsewhere. Exits with 0 when they are the same, 1 when they differ, 2 on trouble.",
+       kExitUsage},
       // Further commands go here, one line each (declared in Commands.h).
   };
   return table;

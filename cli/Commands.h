@@ -21,20 +21,23 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Exit statuses shared by all commands.
+constexpr int kExitSuccess = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
 struct Command {
   const char* name;
   CommandEntry run;
   const char* synopsis;     // arguments, for the usage text
   const char* description;  // one line for --help
+  // The status of a command that fails (a file it cannot read or write);
+  // diff keeps 1 for "different", as diff(1) does, and fails with 2.
+  int failureStatus = kExitFailure;
 };
 
 // The commands in the order --help lists them.
 const std::vector<Command>& CommandTable();
-
-// Exit statuses shared by all commands.
-constexpr int kExitSuccess = 0;
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
 
 int RunConvert(CliHost& host, const Arguments& arguments);
 int RunShow(CliHost& host, const Arguments& arguments);
@@ -42,5 +45,6 @@ int RunPlay(CliHost& host, const Arguments& arguments);
 int RunExport(CliHost& host, const Arguments& arguments);
 int RunCheck(CliHost& host, const Arguments& arguments);
 int RunPaths(CliHost& host, const Arguments& arguments);
+int RunDiff(CliHost& host, const Arguments& arguments);
 
 }  // namespace velmora::cli

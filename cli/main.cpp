@@ -38,7 +38,9 @@ std::string HelpText(CliHost& host) {
   }
   text +=
       "\nA command that fails prints the editor's message on standard error and exits with 1;\n"
-      "the output file is then neither created nor changed. Wrong arguments exit with 2.\n"
+      "no output file is then created or changed (a command with several outputs writes all or none).\n"
+      "An output that is no regular file (a device, a pipe, a folder) or that is an input is refused.\n"
+      "Wrong arguments exit with 2.\n"
       "Without --stub, convert takes the player stub Velmora.bin from the folder of velmora-cli";
   const FilePath folder = host.ProgramFolder();
   if (!folder.Empty()) text += " (" + folder.Utf8() + ")";
@@ -53,7 +55,7 @@ const Command* FindCommand(const std::string& name) {
   return nullptr;
 }
 
-int Dispatch(CliHost& host, const Arguments& arguments) {
+int Dispatch(CliHost& host, const Arguments& arguments, int& failureStatus) {
   if (arguments.empty()) throw UsageError("no command given");
   const std::string& first = arguments[0];
   if (first == "--help" || first == "-h") {
@@ -66,6 +68,7 @@ int Dispatch(CliHost& host, const Arguments& arguments) {
   }
   const Command* command = FindCommand(first);
   if (command == nullptr) throw UsageError("unknown command " + first);
+  failureStatus = command->failureStatus;
   return command->run(host, Arguments(arguments.begin() + 1, arguments.end()));
 }
 
@@ -85,8 +88,9 @@ void Report(CliHost& host, std::string_view utf8) {
 }
 
 int Main(CliHost& host, const Arguments& arguments) {
+  int failureStatus = kExitFailure;
   try {
-    const int status = Dispatch(host, arguments);
+    const int status = Dispatch(host, arguments, failureStatus);
     host.FlushOutput();
     return status;
   } catch (const UsageError& error) {
@@ -94,17 +98,17 @@ int Main(CliHost& host, const Arguments& arguments) {
     return kExitUsage;
   } catch (const OutputError& error) {
     Report(host, std::string("cannot write standard output: ") + error.what());
-    return kExitFailure;
+    return failureStatus;
   } catch (const VelmoraError& error) {
     // The editor's general error report shows the same text.
     Report(host, host.ToUtf8(GeneralErrorReportText(error.what())));
-    return kExitFailure;
+    return failureStatus;
   } catch (const std::bad_alloc&) {
     Report(host, "out of memory");
-    return kExitFailure;
+    return failureStatus;
   } catch (const std::exception& error) {
     Report(host, error.what());
-    return kExitFailure;
+    return failureStatus;
   }
 }
 
