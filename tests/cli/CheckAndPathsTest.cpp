@@ -37,14 +37,7 @@ const std::string kProhibition = "\xe7\xa6\x81\xe6\xad\xa2";
 const std::string kYes = "\xe3\x81\xaf\xe3\x81\x84";
 const std::string kNo = "\xe3\x81\x84\xe3\x81\x84\xe3\x81\x88";
 
-class CheckAndPaths : public testing::CliWorkFolder {
- protected:
-  std::string Put(const std::string& name, const std::string& bytes) {
-    std::ofstream(folder_ / name, std::ios::binary) << bytes;
-    return Utf8(folder_ / name);
-  }
-
-};
+using CheckAndPaths = testing::CliWorkFolder;
 
 TEST_F(CheckAndPaths, CheckListsProblemsAndFailsOnErrors) {
   const std::string faulty = Put("faulty.tre", kFaultyTree);

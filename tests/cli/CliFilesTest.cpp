@@ -27,12 +27,6 @@ class CliFiles : public testing::CliWorkFolder {
     tree_ = Put("in.tre", kTree);
   }
 
-  std::string Put(const std::string& name, const std::string& bytes) {
-    std::ofstream(folder_ / name, std::ios::binary) << bytes;
-    return (folder_ / name).string();
-  }
-  std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
-
   // The program with its standard output sent to `target` by the shell.
   ProcessResult RunInto(const std::string& target, const std::vector<std::string>& arguments) {
     std::vector<std::string> shell{"-c", "exec \"$0\" \"$@\" > " + target, VELMORA_CLI};

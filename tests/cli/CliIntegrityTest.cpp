@@ -25,11 +25,6 @@ const std::string kTree = "? Q\r\n\ti A\r\n\ti B\r\n[OPTION]\r\nNewLine=\x81\xab
 
 class CliIntegrity : public testing::CliWorkFolder {
  protected:
-  std::string Put(const std::string& name, const std::string& bytes) {
-    std::ofstream(folder_ / name, std::ios::binary) << bytes;
-    return PathOf(name);
-  }
-  std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
 
   // The run failed with exactly one line on standard error containing `part`.
   static void ExpectRefused(const ProcessResult& result, const std::string& part) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,14 @@ class CliWorkFolder : public ::testing::Test {
   // velmora-cli with `arguments`, run in the scratch folder.
   ProcessResult Run(const std::vector<std::string>& arguments) {
     return RunProcess(HostPath(VELMORA_CLI), arguments, Utf8(folder_ / "scratch"));
+  }
+
+  // The path of `name` in the work folder, as an argument (UTF-8).
+  std::string PathOf(const std::string& name) const { return Utf8(folder_ / name); }
+  // Writes `bytes` to `name` in the work folder; returns its path.
+  std::string Put(const std::string& name, const std::string& bytes) const {
+    std::ofstream(folder_ / name, std::ios::binary) << bytes;
+    return PathOf(name);
   }
 
   std::filesystem::path folder_;
