@@ -11,9 +11,10 @@ const std::vector<Command>& CommandTable() {
       {"play", RunPlay, "IN [--answers SEQ]",
        "Run the procedure in IN as the preview does, step by step in the terminal; answer with y, n, b or o "
        "(one line each on standard input, an empty line for the default, or all at once with --answers)."},
-      {"export", RunExport, "IN [--svg OUT.svg [--horizontal]] [--html OUT.html]",
-       "Draw the procedure in IN as an SVG diagram (top-down, or left to right with --horizontal) and/or write "
-       "it as one self-contained HTML page that runs it in a browser."},
+      {"export", RunExport, "IN [--svg OUT.svg [--horizontal]] [--html OUT.html] [--book OUT.html]",
+       "Draw the procedure in IN as an SVG diagram (top-down, or left to right with --horizontal), write it as "
+       "one self-contained HTML page that runs it in a browser, and/or as a numbered procedure book to print "
+       "(HTML, A4). Several outputs are written all or none."},
       {"check", RunCheck, "IN [--json]",
        "Check the procedure in IN before release: one line per problem (FILE:LINE: error|warning: explanation), "
        "or JSON with --json. Exits with 1 when a problem is an error."},

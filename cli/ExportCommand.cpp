@@ -1,12 +1,13 @@
-// velmora-cli export IN [--svg OUT.svg [--horizontal]] [--html OUT.html]:
-// the procedure as a diagram to print and as a page that runs it in any
-// browser. The outputs are written all or none: a failure leaves every one
+// velmora-cli export IN [--svg OUT.svg [--horizontal]] [--html OUT.html]
+// [--book OUT.html]: the procedure as a diagram, as a page that runs it in
+// any browser, and as a numbered book to print. The outputs are written all or none: a failure leaves every one
 // of them as it was.
 #include "cli/Commands.h"
 #include "cli/DocumentFiles.h"
 #include "cli/OutputTargets.h"
 #include "distribution/DiagramSvg.h"
 #include "distribution/HtmlPlayer.h"
+#include "distribution/ProcedureBook.h"
 
 namespace velmora::cli {
 namespace {
@@ -15,6 +16,7 @@ struct ExportArguments {
   FilePath input;
   FilePath svg;
   FilePath html;
+  FilePath book;
   DiagramOptions diagram;
 };
 
@@ -33,6 +35,8 @@ ExportArguments ParseExportArguments(const Arguments& arguments) {
       parsed.svg = OutputArgument(arguments, i, parsed.svg);
     } else if (arguments[i] == "--html") {
       parsed.html = OutputArgument(arguments, i, parsed.html);
+    } else if (arguments[i] == "--book") {
+      parsed.book = OutputArgument(arguments, i, parsed.book);
     } else if (arguments[i] == "--horizontal") {
       parsed.diagram.horizontal = true;
     } else if (arguments[i].size() > 1 && arguments[i][0] == '-') {
@@ -42,7 +46,9 @@ ExportArguments ParseExportArguments(const Arguments& arguments) {
     }
   }
   if (positional.size() != 1) throw UsageError("export needs exactly one file IN");
-  if (parsed.svg.Empty() && parsed.html.Empty()) throw UsageError("export needs --svg FILE or --html FILE");
+  if (parsed.svg.Empty() && parsed.html.Empty() && parsed.book.Empty()) {
+    throw UsageError("export needs --svg FILE, --html FILE or --book FILE");
+  }
   if (parsed.diagram.horizontal && parsed.svg.Empty()) throw UsageError("--horizontal goes with --svg");
   parsed.input = FilePath::FromUtf8(positional[0]);
   return parsed;
@@ -53,7 +59,7 @@ ExportArguments ParseExportArguments(const Arguments& arguments) {
 int RunExport(CliHost& host, const Arguments& arguments) {
   const ExportArguments parsed = ParseExportArguments(arguments);
   std::vector<FilePath> outputPaths;
-  for (const FilePath* path : {&parsed.svg, &parsed.html}) {
+  for (const FilePath* path : {&parsed.svg, &parsed.html, &parsed.book}) {
     if (!path->Empty()) outputPaths.push_back(*path);
   }
   CheckOutputs(host.Files(), {parsed.input}, outputPaths);
@@ -66,6 +72,11 @@ int RunExport(CliHost& host, const Arguments& arguments) {
   }
   if (!parsed.html.Empty()) {
     outputs.push_back({parsed.html, [&](ByteSink& sink) { WriteHtmlPlayer(document.tree, document.state, sink); }});
+  }
+  if (!parsed.book.Empty()) {
+    outputs.push_back({parsed.book, [&](ByteSink& sink) {
+                         WriteProcedureBook(document.tree, document.state, BookDateText(), sink);
+                       }});
   }
   WriteFilesTogether(host.Files(), outputs);
   return kExitSuccess;

@@ -5,6 +5,7 @@
 #include "distribution/DiagramSvg.h"
 #include "distribution/HtmlPlayer.h"
 #include "distribution/PathTable.h"
+#include "distribution/ProcedureBook.h"
 #include "files/DocumentCommands.h"
 
 namespace velmora {
@@ -38,6 +39,10 @@ ExportLook LookOf(ExportFormat format) {
               "HTML \x83\x74\x83\x40\x83\x43\x83\x8b(*.html;*.htm)|*.html;*.htm|\x82\xb7\x82\xd7\x82\xc4\x82\xcc\x83\x74"
               "\x83\x40\x83\x43\x83\x8b(*.*)|*.*",
               "html"};
+    case ExportFormat::Book:
+      // "手順書として書き出し", the HTML filter as above
+      return {"\x8e\xe8\x8f\x87\x8f\x91\x82\xc6\x82\xb5\x82\xc4\x8f\x91\x82\xab\x8f\x6f\x82\xb5",
+              LookOf(ExportFormat::HtmlPlayer).filter, "html"};
   }
   return {};
 }
@@ -53,6 +58,11 @@ void Write(ExportFormat format, const Editor& editor, FileSystemPort& files, con
       return;
     case ExportFormat::HtmlPlayer:
       ExportHtmlPlayer(files, output, editor.Tree(), editor.State());
+      return;
+    case ExportFormat::Book:
+      files.StreamFileAtomically(output, [&](ByteSink& sink) {
+        WriteProcedureBook(editor.Tree(), editor.State(), BookDateText(), sink);
+      });
       return;
   }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The exports of the distribution menu: every path as a text table, the
-// procedure as a diagram (SVG) and as a player for a browser (HTML). They
+// procedure as a diagram (SVG), as a player for a browser (HTML) and as a
+// book to print (HTML). They
 // go as Generate goes: a save dialog proposes the document's name with the
 // export's extension, the file is written in one step (a failure leaves an
 // older file as it was and raises the file system's cannot-create error for
@@ -20,6 +21,7 @@ enum class ExportFormat {
   PathTable,   // every path through the procedure, as text (CP932, CR LF)
   Diagram,     // the tree drawn top-down, as SVG
   HtmlPlayer,  // the procedure run in a browser, as one HTML file
+  Book,        // the procedure as a numbered book to print, as one HTML file
 };
 
 // The save dialog of `format`, without a proposal yet.

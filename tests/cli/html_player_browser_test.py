@@ -3,7 +3,8 @@
 opens the page in headless Chromium on a phone-sized screen, answers along a
 yes/no path with the keyboard and the mouse, and checks what each step shows,
 the path at the end and what "経路をコピー" puts on the clipboard. Screenshots
-of a step and of the end go to the output folder.
+of a step and of the end go to the output folder. Then the book of the same
+procedure: its links, and its page count printed to PDF on A4.
 
 Chromium is driven over its DevTools protocol on a pipe (file descriptors 3
 and 4 of the browser), with the standard library only.
@@ -210,6 +211,43 @@ def walk(browser, output):
     check("finish: path", state["path"], [])
 
 
+BOOK_STATE = """(() => {
+  const steps = [...document.querySelectorAll("section.step")];
+  const links = [...document.querySelectorAll("a[href^='#s']")];
+  return {
+    numbers: steps.map(s => s.querySelector(".number").textContent),
+    ids: steps.map(s => s.id),
+    missing: links.filter(a => !document.getElementById(a.getAttribute("href").slice(1))).length,
+    links: links.length,
+    ends: document.querySelectorAll("tbody tr").length,
+  };
+})()"""
+
+
+def check_book(browser, cli, procedure, work, output):
+    """The book of the same procedure: every number a step names is there,
+    and printed on A4 it takes a sane number of pages."""
+    import base64
+    book = os.path.join(work, "book.html")
+    subprocess.run([cli, "export", procedure, "--book", book], check=True, stdin=subprocess.DEVNULL)
+    browser.send("Emulation.clearDeviceMetricsOverride")
+    browser.send("Page.navigate", {"url": "file://" + book})
+    browser.wait_event("Page.loadEventFired")
+    state = browser.evaluate(BOOK_STATE)
+    steps = len(state["numbers"])
+    check("book: steps numbered 1..n", state["numbers"], [str(i) for i in range(1, steps + 1)])
+    check("book: anchors", state["ids"], ["s" + str(i) for i in range(1, steps + 1)])
+    check("book: links to a missing step", state["missing"], 0)
+    check("book: some ends in the table", state["ends"] > 0, True)
+    pdf = base64.b64decode(browser.send("Page.printToPDF", {
+        "paperWidth": 8.27, "paperHeight": 11.69, "preferCSSPageSize": True, "printBackground": False})["data"])
+    with open(os.path.join(output, "procedure-book.pdf"), "wb") as out:
+        out.write(pdf)
+    pages = pdf.count(b"/Type /Page") - pdf.count(b"/Type /Pages")
+    # The steps, then the table of ends on a page of its own.
+    check("book: printed pages between 2 and the steps + 1", 2 <= pages <= steps + 1, True)
+
+
 def main():
     if len(sys.argv) != 4:
         print(__doc__)
@@ -240,6 +278,7 @@ def main():
             fetched = [e["params"]["request"]["url"] for e in browser.events
                        if e.get("method") == "Network.requestWillBeSent"]
             check("requests beyond the page itself", [u for u in fetched if u != "file://" + page], [])
+            check_book(browser, cli, procedure, work, output)
         finally:
             browser.close()
     finally:

@@ -1,4 +1,4 @@
-// The SVG diagram and the HTML player of real procedures, byte for byte
+// The SVG diagram, the HTML player and the book of real procedures, byte for byte
 // against the files in tests/data/export. After an intended change of the
 // output, run the tests once with VELMORA_UPDATE_GOLDEN=1 to rewrite them and
 // look at the difference before committing it.
@@ -13,6 +13,7 @@
 
 #include "distribution/DiagramSvg.h"
 #include "distribution/HtmlPlayer.h"
+#include "distribution/ProcedureBook.h"
 #include "files/TreeFile.h"
 #include "TreeFileTestSupport.h"
 
@@ -80,7 +81,12 @@ INSTANTIATE_TEST_SUITE_P(
         Golden{"sample.html", &kDocsSample,
                [](const auto& d, ByteSink& s) { WriteHtmlPlayer(d.tree, d.state, s); }},
         Golden{"edge-cases.html", &kEdgeSample,
-               [](const auto& d, ByteSink& s) { WriteHtmlPlayer(d.tree, d.state, s); }}),
+               [](const auto& d, ByteSink& s) { WriteHtmlPlayer(d.tree, d.state, s); }},
+        // A fixed date: the golden file must not change with the day.
+        Golden{"sample-book.html", &kDocsSample,
+               [](const auto& d, ByteSink& s) { WriteProcedureBook(d.tree, d.state, "2026/12/08", s); }},
+        Golden{"edge-cases-book.html", &kEdgeSample,
+               [](const auto& d, ByteSink& s) { WriteProcedureBook(d.tree, d.state, "2026/12/08", s); }}),
     [](const auto& info) {
       std::string name = info.param.name;
       for (char& c : name) c = (c == '.' || c == '-') ? '_' : c;

@@ -1,0 +1,234 @@
+#include "distribution/ProcedureBook.h"
+
+#include <ctime>
+#include <vector>
+
+#include "distribution/DiagramNodes.h"
+#include "distribution/KindStyle.h"
+#include "distribution/MarkupEscape.h"
+#include "distribution/PathTable.h"
+#include "distribution/Utf8Text.h"
+#include "document/KindNames.h"
+#include "document/TextRules.h"
+
+namespace velmora {
+namespace {
+
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+// The book's own texts in CP932.
+// 手順書 (the heading of a procedure without a title)
+constexpr std::string_view kUntitled = "\x8e\xe8\x8f\x87\x8f\x91";
+// 作成日：
+constexpr std::string_view kDateLabel = "\x8d\xec\x90\xac\x93\xfa\x81\x46";
+// 1 から始めて、答えに書かれた番号へ進んでください。
+constexpr std::string_view kHowToRead =
+    "\x31\x20\x82\xa9\x82\xe7\x8e\x6e\x82\xdf\x82\xc4\x81\x41\x93\x9a\x82\xa6\x82\xc9\x8f\x91\x82\xa9\x82\xea\x82\xbd"
+    "\x94\xd4\x8d\x86\x82\xd6\x90\x69\x82\xf1\x82\xc5\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81\x42";
+// → and へ, around a step number
+constexpr std::string_view kArrow = "\x81\xa8";
+constexpr std::string_view kGoTo = "\x82\xd6";
+// 終わりの一覧, 番号, 種類, メッセージ
+constexpr std::string_view kEndsHeading = "\x8f\x49\x82\xed\x82\xe8\x82\xcc\x88\xea\x97\x97";
+constexpr std::string_view kNumberHeading = "\x94\xd4\x8d\x86";
+constexpr std::string_view kKindHeading = "\x8e\xed\x97\xde";
+constexpr std::string_view kMessageHeading = "\x83\x81\x83\x62\x83\x5a\x81\x5b\x83\x57";
+// 年, 月, 日
+constexpr std::string_view kYear = "\x94\x4e";
+constexpr std::string_view kMonth = "\x8c\x8e";
+constexpr std::string_view kDay = "\x93\xfa";
+
+// A4 with room to punch and file; a step is never split, numbers stand out,
+// and each printed page says its number at the foot.
+constexpr std::string_view kStyle =
+    "@page{size:A4;margin:16mm 15mm 18mm 20mm;@bottom-center{content:counter(page) \" / \" counter(pages);"
+    "font-size:9pt}}\n"
+    "body{font-family:\"Yu Gothic\",\"Meiryo\",\"IPAGothic\",\"Noto Sans CJK JP\",sans-serif;line-height:1.6;"
+    "max-width:46em;margin:1em auto;padding:0 1em;color:#000;background:#fff}\n"
+    "h1{font-size:20pt;margin:0 0 .2em}.date,.how{margin:0 0 .6em}\n"
+    ".step{break-inside:avoid;page-break-inside:avoid;display:flex;gap:.8em;border-top:1px solid #888;padding:.6em 0}\n"
+    ".number{flex:0 0 2.6em;font-size:18pt;font-weight:bold;text-align:right}\n"
+    ".body{flex:1}.message{margin:0 0 .3em;white-space:pre-wrap}\n"
+    ".answers{margin:0;font-weight:bold}.end{margin:0;font-weight:bold}\n"
+    ".icon{width:1.2em;height:1.2em;vertical-align:-.2em;margin-right:.3em}\n"
+    "table{border-collapse:collapse;width:100%;break-before:page;page-break-before:always}\n"
+    "caption{font-size:14pt;font-weight:bold;text-align:left;margin-bottom:.4em}\n"
+    "th,td{border:1px solid #888;padding:.2em .4em;text-align:left;vertical-align:top}\n"
+    "tr{break-inside:avoid}td.message{white-space:pre-wrap}\n"
+    "a{color:inherit}@media print{a{text-decoration:none}}\n";
+
+// A step of the book: a node a run can reach, and the steps its answers
+// lead to.
+struct BookStep {
+  std::size_t node = 0;  // in the shown-node list
+  std::size_t yes = kNone;
+  std::size_t no = kNone;
+};
+
+// Pre-order over the answers a run can take (the first for Yes, the last for
+// No), Yes before No, without recursion; step i is printed as number i + 1.
+std::vector<BookStep> NumberedSteps(const std::vector<ShownNode>& nodes) {
+  std::vector<std::size_t> firstChild(nodes.size(), kNone), lastChild(nodes.size(), kNone);
+  for (std::size_t i = 0; i < nodes.size(); ++i) {
+    const std::size_t parent = nodes[i].parent;
+    if (parent == kNone) continue;
+    if (firstChild[parent] == kNone) firstChild[parent] = i;
+    lastChild[parent] = i;
+  }
+  std::vector<BookStep> steps;
+  if (nodes.empty()) return steps;
+  // (node, the step whose answer leads here, whether it is the No answer)
+  struct Pending {
+    std::size_t node, from;
+    bool no;
+  };
+  std::vector<Pending> pending{{0, kNone, false}};
+  while (!pending.empty()) {
+    const Pending next = pending.back();
+    pending.pop_back();
+    const std::size_t number = steps.size();
+    steps.push_back({next.node});
+    if (next.from != kNone) (next.no ? steps[next.from].no : steps[next.from].yes) = number;
+    const std::size_t yes = firstChild[next.node];
+    if (yes == kNone) continue;
+    if (lastChild[next.node] == yes) {
+      // One answer for both buttons: only its Yes step is set.
+      pending.push_back({yes, number, false});
+      continue;
+    }
+    pending.push_back({lastChild[next.node], number, true});
+    pending.push_back({yes, number, false});
+  }
+  return steps;
+}
+
+void Append(std::string& out, std::string_view cp932) { AppendMarkupEscaped(out, Cp932ToUtf8Text(cp932)); }
+
+void AppendNumberLink(std::string& out, std::size_t step) {
+  const std::string number = std::to_string(step + 1);
+  out += "<a href=\"#s" + number + "\">" + number + "</a>";
+}
+
+void AppendAnswer(std::string& out, std::string_view label, std::size_t step) {
+  Append(out, label);
+  out += ' ';
+  Append(out, kArrow);
+  out += ' ';
+  AppendNumberLink(out, step);
+  out += ' ';
+  Append(out, kGoTo);
+}
+
+void AppendIcon(std::string& out, int kind) {
+  const KindStyle style = StyleOfKind(DialogKindOf(kind));
+  out += "<svg class=\"icon\" viewBox=\"0 0 20 20\" aria-hidden=\"true\"><use href=\"#";
+  out += style.iconId;
+  out += "\"/></svg>";
+}
+
+void AppendStep(std::string& out, const std::vector<ShownNode>& nodes, const std::vector<BookStep>& steps,
+                std::size_t index) {
+  const BookStep& step = steps[index];
+  const ShownNode& node = nodes[step.node];
+  const std::string number = std::to_string(index + 1);
+  out += "<section class=\"step\" id=\"s" + number + "\"><div class=\"number\">" + number +
+         "</div><div class=\"body\"><p class=\"message\">";
+  Append(out, node.message);
+  out += "</p>";
+  if (step.yes == kNone) {
+    out += "<p class=\"end\">";
+    AppendIcon(out, node.kind);
+    Append(out, KindName(node.kind));
+    out += "</p>";
+  } else if (step.no == kNone) {
+    out += "<p class=\"answers\">";
+    AppendAnswer(out, PathAnswerText(PathAnswer::Either), step.yes);
+    out += "</p>";
+  } else {
+    out += "<p class=\"answers\">";
+    AppendAnswer(out, kYesLabel, step.yes);
+    out += " / ";
+    AppendAnswer(out, kNoLabel, step.no);
+    out += "</p>";
+  }
+  out += "</div></section>\n";
+}
+
+// Hands `out` to the sink once it holds a piece's worth, so a book of a
+// million steps never exists whole in memory.
+void WriteIfFull(std::string& out, ByteSink& sink) {
+  if (out.size() < (1 << 14)) return;
+  sink.Write(out);
+  out.clear();
+}
+
+void AppendEndsTable(std::string& out, const std::vector<ShownNode>& nodes, const std::vector<BookStep>& steps,
+                     ByteSink& sink) {
+  out += "<table>\n<caption>";
+  Append(out, kEndsHeading);
+  out += "</caption>\n<thead><tr><th scope=\"col\">";
+  Append(out, kNumberHeading);
+  out += "</th><th scope=\"col\">";
+  Append(out, kKindHeading);
+  out += "</th><th scope=\"col\">";
+  Append(out, kMessageHeading);
+  out += "</th></tr></thead>\n<tbody>\n";
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    if (steps[i].yes != kNone) continue;
+    const ShownNode& node = nodes[steps[i].node];
+    out += "<tr><td>";
+    AppendNumberLink(out, i);
+    out += "</td><td>";
+    Append(out, KindName(node.kind));
+    out += "</td><td class=\"message\">";
+    Append(out, node.message);
+    out += "</td></tr>\n";
+    WriteIfFull(out, sink);
+  }
+  out += "</tbody>\n</table>\n";
+}
+
+}  // namespace
+
+void WriteProcedureBook(const DecisionTree& tree, const DocumentState& state, std::string_view date, ByteSink& sink) {
+  const std::vector<ShownNode> nodes = ShownNodesOf(tree, state);
+  const std::vector<BookStep> steps = NumberedSteps(nodes);
+  const std::string_view title = TrimBlanksView(state.Title).empty() ? kUntitled : TrimBlanksView(state.Title);
+  std::string out =
+      "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
+      "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+      // Nothing may be fetched: the book is the whole procedure.
+      "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src 'unsafe-inline'\">\n"
+      "<title>";
+  Append(out, title);
+  out += "</title>\n<style>";
+  out += kStyle;
+  out += "</style>\n</head>\n<body>\n<svg width=\"0\" height=\"0\" style=\"position:absolute\" aria-hidden=\"true\"><defs>";
+  out += KindIconSymbols();
+  out += "</defs></svg>\n<header>\n<h1>";
+  Append(out, title);
+  out += "</h1>\n<p class=\"date\">";
+  Append(out, kDateLabel);
+  Append(out, date);
+  out += "</p>\n<p class=\"how\">";
+  Append(out, kHowToRead);
+  out += "</p>\n</header>\n<main>\n";
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    AppendStep(out, nodes, steps, i);
+    WriteIfFull(out, sink);
+  }
+  out += "</main>\n";
+  AppendEndsTable(out, nodes, steps, sink);
+  out += "</body>\n</html>\n";
+  sink.Write(out);
+}
+
+std::string BookDateText() {
+  const std::time_t now = std::time(nullptr);
+  const std::tm* local = std::localtime(&now);
+  if (local == nullptr) return {};
+  return std::to_string(local->tm_year + 1900) + std::string(kYear) + std::to_string(local->tm_mon + 1) +
+         std::string(kMonth) + std::to_string(local->tm_mday) + std::string(kDay);
+}
+
+}  // namespace velmora
