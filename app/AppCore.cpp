@@ -188,6 +188,10 @@ View AppCore::CurrentView() const {
   view.checkShowRequest = check_.ShowRequest();
   view.checkReport = check_.Report();
   view.checkRevision = check_.Revision();
+  comparison_.Refresh(editor_.Tree(), editor_.State(), treeRevision_);
+  view.comparisonShowRequest = comparison_.ShowRequest();
+  view.comparisonReport = comparison_.Report();
+  view.comparisonRevision = comparison_.Revision();
   return view;
 }
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/EditFeatures.h"
+#include "app/ComparisonList.h"
 #include "app/Ports.h"
 #include "app/ProcedureCheckList.h"
 #include "app/RecentFiles.h"
@@ -125,6 +126,9 @@ class AppCore final : private EditorView {
   // above it unfolded. A node that is gone, or 0 (the title), selects
   // nothing; the result says whether a node was selected.
   bool SelectCheckedNode(NodeId id);
+  // The comparison window was closed: the chosen file goes. Its rows are
+  // chosen as the check window's, through SelectCheckedNode.
+  void CloseComparison();
 
   // One row of the command table.
   struct Command {
@@ -183,6 +187,10 @@ class AppCore final : private EditorView {
   void ExportPaths();
   void ExportDiagram();
   void ExportHtml();
+  void ExportBook();
+  // Asks for a file (.tre or .exe) and compares the document with it from
+  // now on (the comparison window).
+  void OpenComparison();
   // The rules.
   bool CanSave() const { return editor_.Commands().Save; }
   bool CanSaveAs() const { return editor_.Commands().SaveAs; }
@@ -242,6 +250,8 @@ class AppCore final : private EditorView {
   // The check follows the document lazily: CurrentView, where every change
   // ends up, runs it again when the document moved.
   mutable ProcedureCheckList check_;
+  // The comparison follows the document in the same way.
+  mutable ComparisonList comparison_;
 };
 
 }  // namespace velmora

@@ -1,7 +1,10 @@
-// The application core's commands before release: the check window's state
-// and the three exports of the distribution menu.
+// The application core's commands before release: the check window's state,
+// the comparison with another version and the exports of the distribution
+// menu.
 #include "app/AppCore.h"
 #include "distribution/ExportCommands.h"
+#include "files/FileMessages.h"
+#include "files/OpenDocument.h"
 
 namespace velmora {
 namespace {
@@ -30,5 +33,27 @@ void AppCore::ExportPaths() { Export(ExportFormat::PathTable, editor_, ports_, c
 void AppCore::ExportDiagram() { Export(ExportFormat::Diagram, editor_, ports_, caption_); }
 
 void AppCore::ExportHtml() { Export(ExportFormat::HtmlPlayer, editor_, ports_, caption_); }
+
+void AppCore::ExportBook() { Export(ExportFormat::Book, editor_, ports_, caption_); }
+
+// The open dialog of Read, titled for the comparison; the chosen file is read
+// as Read reads it, but the document stays as it is.
+void AppCore::OpenComparison() {
+  FileDialogRequest request = OpenDialog1(editor_.InitialDir);
+  // ファイルと比較
+  request.title = "\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xc6\x94\xe4\x8a\x72";
+  const std::optional<FilePath> chosen = ports_.dialogs.ShowOpenDialog(request);
+  if (!chosen) return;
+  const FilePath path = ports_.files.Absolute(*chosen);
+  std::optional<LoadedDocument> base = ReadDocumentFile(ports_.files, path, DocumentState{});
+  if (!base) {
+    ports_.dialogs.ShowMessage(UnsupportedExtensionMessage(ports_.files.DisplayText(path.FileName())), caption_,
+                               message_box::kOk);
+    return;
+  }
+  comparison_.Open(std::move(*base), ports_.files.DisplayText(path.FileName()));
+}
+
+void AppCore::CloseComparison() { comparison_.Close(); }
 
 }  // namespace velmora

@@ -31,6 +31,8 @@
 #define IDM_EXPORTPATHS 1602
 #define IDM_EXPORTSVG 1603
 #define IDM_EXPORTHTML 1604
+#define IDM_EXPORTBOOK 1605
+#define IDM_COMPARE 1606
 
 // Main menu: options.
 #define IDM_NEWLINE1 1201

@@ -82,6 +82,8 @@ const std::vector<AppCore::Command>& AppCore::Table() {
       {IDM_EXPORTPATHS, &AppCore::ExportPaths, nullptr, nullptr, kKeepsTree},
       {IDM_EXPORTSVG, &AppCore::ExportDiagram, nullptr, nullptr, kKeepsTree},
       {IDM_EXPORTHTML, &AppCore::ExportHtml, nullptr, nullptr, kKeepsTree},
+      {IDM_EXPORTBOOK, &AppCore::ExportBook, nullptr, nullptr, kKeepsTree},
+      {IDM_COMPARE, &AppCore::OpenComparison, nullptr, nullptr, kKeepsTree},
   };
   return table;
 }

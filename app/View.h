@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ComparisonList.h"
 #include "app/RecentFiles.h"
 
 namespace velmora {
@@ -68,6 +69,10 @@ struct View {
   std::uint64_t checkShowRequest = 0;
   std::shared_ptr<const CheckReport> checkReport;
   std::uint64_t checkRevision = 0;
+  // The comparison window (app/ComparisonList.h), in the same three parts.
+  std::uint64_t comparisonShowRequest = 0;
+  std::shared_ptr<const ComparisonReport> comparisonReport;
+  std::uint64_t comparisonRevision = 0;
 
   // The command's row; a command without a row is enabled and unchecked.
   CommandView Command(int id) const;

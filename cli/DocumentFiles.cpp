@@ -7,28 +7,22 @@
 #include "files/DistributionPayload.h"
 #include "document/Errors.h"
 #include "files/FileMessages.h"
+#include "files/OpenDocument.h"
 
 namespace velmora::cli {
 
 DocumentState FreshEditorState() { return DocumentState{}; }
 
 LoadedDocument OpenLikeEditor(FileSystemPort& fs, const FilePath& path) {
-  const std::string extension = path.LowerCaseExtension();
-  LoadedDocument document;
-  if (extension == ".exe") {
-    document = ReadDistributionPayload(fs.ReadWholeFile(path), path, fs.DisplayText(path), FreshEditorState());
-  } else if (extension == ".tre") {
-    document = LoadTreeFile(fs, path, FreshEditorState());
-  } else {
-    throw VelmoraError(UnsupportedExtensionMessage(fs.DisplayText(path.FileName())));
-  }
+  std::optional<LoadedDocument> read = ReadDocumentFile(fs, path, FreshEditorState());
+  if (!read) throw VelmoraError(UnsupportedExtensionMessage(fs.DisplayText(path.FileName())));
+  LoadedDocument document = std::move(*read);
   // The editor opens such a file with a notice; a script has no one to
   // tell, and a convert would drop the rest of the file with exit 0.
   if (document.stoppedAtNulLine != 0) {
     throw std::runtime_error(path.Utf8() + ":" + std::to_string(document.stoppedAtNulLine) +
                              ": a NUL byte; this is no procedure text (nothing after it could be read)");
   }
-  RestoreKinds(document.tree);
   return document;
 }
 

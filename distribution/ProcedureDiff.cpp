@@ -55,7 +55,8 @@ class ChangeCollector {
       const std::size_t parent = old_.parent[o];
       if (parent != kNone && match_.oldToNew[parent] == kNone) continue;  // inside a removed branch
       const std::size_t anchor = parent == kNone ? new_.nodes.size() : match_.oldToNew[parent];
-      removedUnder[anchor].push_back(Change(ChangeKind::Removed, PathOf(old_, o), old_.nodes[o]->Text(), 0));
+      const NodeId from = parent == kNone ? 0 : new_.nodes[anchor]->Id();
+      removedUnder[anchor].push_back(Change(ChangeKind::Removed, PathOf(old_, o), old_.nodes[o]->Text(), from));
     }
     std::vector<DiffChange> changes = std::move(removedUnder.back());
     for (std::size_t n = 0; n < new_.nodes.size(); ++n) {

@@ -35,8 +35,9 @@ struct DiffChange {
   std::string after;
   // For Moved: the old place.
   AnswerPath oldPath;
-  // The node in the new version (0 for Removed and the document's fields),
-  // for the editor to select.
+  // The node in the new version, for the editor to select: for Removed the
+  // node it was removed from, 0 for a top-level one and the document's
+  // fields.
   NodeId newNode = 0;
 };
 

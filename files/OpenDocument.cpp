@@ -7,20 +7,19 @@
 #include "files/TreeFile.h"
 
 namespace velmora {
-namespace {
 
-// The file's document, or nothing for an extension the program does not read.
-std::optional<LoadedDocument> ReadByExtension(FileSystemPort& files, const FilePath& path,
-                                              const DocumentState& current) {
+std::optional<LoadedDocument> ReadDocumentFile(FileSystemPort& files, const FilePath& path,
+                                               const DocumentState& current) {
   const std::string extension = path.LowerCaseExtension();
+  std::optional<LoadedDocument> loaded;
   if (extension == ".exe") {
-    return ReadDistributionPayload(files.ReadWholeFile(path), path, files.DisplayText(path), current);
+    loaded = ReadDistributionPayload(files.ReadWholeFile(path), path, files.DisplayText(path), current);
+  } else if (extension == ".tre") {
+    loaded = LoadTreeFile(files, path, current);
   }
-  if (extension == ".tre") return LoadTreeFile(files, path, current);
-  return std::nullopt;
+  if (loaded) RestoreKinds(loaded->tree);
+  return loaded;
 }
-
-}  // namespace
 
 std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files, MessageBoxPort& messages,
                                            const FilePath& givenPath,
@@ -36,14 +35,13 @@ std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files
   if (path.LowerCaseExtension() == ".lnk") {
     path = shortcuts != nullptr ? shortcuts->ResolveShortcut(path).value_or(FilePath()) : FilePath();
   }
-  std::optional<LoadedDocument> loaded = ReadByExtension(files, path, editor.State());
+  std::optional<LoadedDocument> loaded = ReadDocumentFile(files, path, editor.State());
   if (!loaded) {
     messages.ShowMessage(UnsupportedExtensionMessage(files.DisplayText(path.FileName())), currentCaption,
                          message_box::kOk);
     return std::nullopt;
   }
   const std::size_t stoppedAtNulLine = loaded->stoppedAtNulLine;
-  RestoreKinds(loaded->tree);
   loaded->tree.ExpandAll();
   loaded->state.Modified = false;
   editor.ReplaceDocument(std::move(loaded->tree), std::move(loaded->state));

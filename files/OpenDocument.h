@@ -25,6 +25,13 @@ struct OpenedDocument {
   bool treeFile = false;
 };
 
+// The document a file holds, read by its extension (".tre" or a generated
+// ".exe", in any letter case) with the node kinds restored; nothing for any
+// other extension. A reader's error propagates as VelmoraError. The open
+// below, the comparison and velmora-cli all read files through this.
+std::optional<LoadedDocument> ReadDocumentFile(FileSystemPort& files, const FilePath& path,
+                                               const DocumentState& current);
+
 // Opens `path` (".tre" or a generated ".exe", in any letter case; a relative
 // path is taken against the current folder first) into the editor. A
 // shortcut (".lnk") opens its target, once: a shortcut to a shortcut, or one

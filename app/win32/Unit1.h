@@ -29,7 +29,7 @@
 #include "app/AppCore.h"
 #include "app/MainWindowLayout.h"
 #include "app/win32/FindBox.h"
-#include "app/win32/CheckWindow.h"
+#include "app/win32/NodeListWindow.h"
 #include "app/win32/ImageLists.h"
 #include "app/win32/Win32Platform.h"
 #include "app/win32/SingleInstance.h"
@@ -142,7 +142,8 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   static constexpr UINT_PTR kRecoveryTimer = 1;
   static constexpr UINT kRecoveryTickMs = 10000;
   // The check window, once the check was first asked for (Unit1Check.cpp).
-  CheckWindow* Checks() const { return checkWindow_.get(); }
+  NodeListWindow* Checks() const { return checkWindow_.get(); }
+  NodeListWindow* Comparison() const { return comparisonWindow_.get(); }
 
   const RecentFiles& RecentFileList() const { return core_->Recent(); }
   const FilePath& SettingsFilePath() const { return core_->Settings().Path(); }
@@ -218,9 +219,11 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   void RebuildHistoryItems();
   void RenderEditCaptions(const View& view);
   void RevealSelection();
-  // The check window (Unit1Check.cpp): shown on request, filled when the
-  // report changed, enabled only while the main window is.
+  // The check and comparison windows (Unit1Check.cpp): shown on request,
+  // filled when the report changed, enabled only while the main window is.
+  std::unique_ptr<NodeListWindow> MakeListWindow(const NodeListWindow::Look& look, std::function<void()> closed);
   void RenderCheckWindow(const View& view);
+  void RenderComparisonWindow(const View& view);
   void OnCheckRowChosen(NodeId id);
   void FollowEnabledState(bool enabled);
 
@@ -269,9 +272,12 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   void OnRecoveryTimer();
   std::unique_ptr<FindBox> findBox_;
   std::uint64_t renderedFindBoxRequest_ = 0;
-  std::unique_ptr<CheckWindow> checkWindow_;
+  std::unique_ptr<NodeListWindow> checkWindow_;
   std::uint64_t renderedCheckShowRequest_ = 0;
   std::uint64_t renderedCheckRevision_ = 0;
+  std::unique_ptr<NodeListWindow> comparisonWindow_;
+  std::uint64_t renderedComparisonShowRequest_ = 0;
+  std::uint64_t renderedComparisonRevision_ = 0;
 };
 
 }  // namespace velmora::win32

@@ -1,26 +1,71 @@
-// TForm1: the check window beside the main window. The core keeps the report
-// up to date; the window shows it, hands a chosen row back to the core and
-// takes the author to the node.
+// TForm1: the check window and the comparison window beside the main
+// window. The core keeps their reports up to date; the windows show them,
+// hand a chosen row back to the core and take the author to the node.
 #include "app/win32/Unit1.h"
 
 namespace velmora::win32 {
+namespace {
+
+// 手順のチェック; 場所, 問題
+constexpr NodeListWindow::Look kCheckLook{"\x8e\xe8\x8f\x87\x82\xcc\x83\x60\x83\x46\x83\x62\x83\x4e",
+                                          "\x8f\xea\x8f\x8a", "\x96\xe2\x91\xe8"};
+// ファイルとの比較; 場所, 違い
+constexpr NodeListWindow::Look kComparisonLook{
+    "\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xc6\x82\xcc\x94\xe4\x8a\x72", "\x8f\xea\x8f\x8a",
+    "\x88\xe1\x82\xa2"};
+
+std::vector<NodeListWindow::Row> RowsOf(const CheckReport& report) {
+  std::vector<NodeListWindow::Row> rows;
+  for (const CheckRow& row : report.rows) {
+    const int image =
+        row.severity == ProblemSeverity::Error ? NodeListWindow::kErrorImage : NodeListWindow::kWarningImage;
+    rows.push_back({image, row.nodeId, row.place, row.explanation});
+  }
+  return rows;
+}
+
+std::vector<NodeListWindow::Row> RowsOf(const ComparisonReport& report) {
+  std::vector<NodeListWindow::Row> rows;
+  for (const ComparisonRow& row : report.rows) rows.push_back({NodeListWindow::kNoImage, row.nodeId, row.place, row.change});
+  return rows;
+}
+
+}  // namespace
+
+// Made at its first request; nothing on screen changes when it is closed:
+// the core's report just stops.
+std::unique_ptr<NodeListWindow> TForm1::MakeListWindow(const NodeListWindow::Look& look,
+                                                       std::function<void()> closed) {
+  NodeListWindow::Events events;
+  events.choose = [this](NodeId id) { OnCheckRowChosen(id); };
+  events.closed = std::move(closed);
+  return std::make_unique<NodeListWindow>(instance_, hwnd_, look, std::move(events));
+}
 
 void TForm1::RenderCheckWindow(const View& view) {
   const bool requested = view.checkShowRequest != renderedCheckShowRequest_;
   renderedCheckShowRequest_ = view.checkShowRequest;
-  if (requested && checkWindow_ == nullptr) {
-    CheckWindow::Events events;
-    events.choose = [this](NodeId id) { OnCheckRowChosen(id); };
-    // Nothing on screen changes: the report just stops.
-    events.closed = [this] { core_->CloseCheck(); };
-    checkWindow_ = std::make_unique<CheckWindow>(instance_, hwnd_, std::move(events));
-  }
+  if (requested && checkWindow_ == nullptr) checkWindow_ = MakeListWindow(kCheckLook, [this] { core_->CloseCheck(); });
   if (checkWindow_ == nullptr) return;
   if (view.checkReport != nullptr && (requested || view.checkRevision != renderedCheckRevision_)) {
     renderedCheckRevision_ = view.checkRevision;
-    checkWindow_->Fill(*view.checkReport);
+    checkWindow_->Fill(CheckSummaryText(*view.checkReport), RowsOf(*view.checkReport));
   }
   if (requested) checkWindow_->Present();
+}
+
+void TForm1::RenderComparisonWindow(const View& view) {
+  const bool requested = view.comparisonShowRequest != renderedComparisonShowRequest_;
+  renderedComparisonShowRequest_ = view.comparisonShowRequest;
+  if (requested && comparisonWindow_ == nullptr) {
+    comparisonWindow_ = MakeListWindow(kComparisonLook, [this] { core_->CloseComparison(); });
+  }
+  if (comparisonWindow_ == nullptr) return;
+  if (view.comparisonReport != nullptr && (requested || view.comparisonRevision != renderedComparisonRevision_)) {
+    renderedComparisonRevision_ = view.comparisonRevision;
+    comparisonWindow_->Fill(view.comparisonReport->summary, RowsOf(*view.comparisonReport));
+  }
+  if (requested) comparisonWindow_->Present();
 }
 
 // The node is selected in the tree, which gets the focus so that Enter
@@ -39,8 +84,9 @@ void TForm1::OnCheckRowChosen(NodeId id) {
 }
 
 void TForm1::FollowEnabledState(bool enabled) {
-  if (checkWindow_ == nullptr || checkWindow_->Handle() == nullptr) return;
-  EnableWindow(checkWindow_->Handle(), enabled);
+  for (const auto* window : {&checkWindow_, &comparisonWindow_}) {
+    if (*window != nullptr && (*window)->Handle() != nullptr) EnableWindow((*window)->Handle(), enabled);
+  }
 }
 
 }  // namespace velmora::win32

@@ -59,6 +59,7 @@ void TForm1::Render(const View& view) {
   }
   if (findBox_) findBox_->Render(view.searchText, view.searchStatus, view.Enabled(IDM_FINDNEXT));
   RenderCheckWindow(view);
+  RenderComparisonWindow(view);
   rendered_ = view;
   // Exit: exactly what the close box does; the close sequence may refuse.
   if (view.closeRequest != renderedCloseRequest_) {

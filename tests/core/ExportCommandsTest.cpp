@@ -14,6 +14,7 @@
 #include "distribution/DiagramSvg.h"
 #include "distribution/GenerateCommand.h"
 #include "distribution/HtmlPlayer.h"
+#include "distribution/ProcedureBook.h"
 #include "distribution/PathTable.h"
 #include "document/Errors.h"
 #include "files/DocumentCommands.h"
@@ -54,6 +55,16 @@ const ExportRow kExports[] = {
     {"HtmlPlayer", IDM_EXPORTHTML, "HTML \x82\xc6\x82\xb5\x82\xc4\x8f\x91\x82\xab\x8f\x6f\x82\xb5", "html",
      [](FileSystemPort& files, const FilePath& path, const Editor& editor) {
        ExportHtmlPlayer(files, path, editor.Tree(), editor.State());
+     }},
+    // 手順書として書き出し
+    {"Book", IDM_EXPORTBOOK,
+     "\x8e\xe8\x8f\x87\x8f\x91\x82\xc6\x82\xb5\x82\xc4\x8f\x91\x82\xab\x8f\x6f\x82\xb5", "html",
+     [](FileSystemPort& files, const FilePath& path, const Editor& editor) {
+       files.WriteFileAtomically(path, [&] {
+         StringSink sink;
+         WriteProcedureBook(editor.Tree(), editor.State(), BookDateText(), sink);
+         return sink.Bytes();
+       }());
      }},
 };
 

@@ -1,13 +1,16 @@
 // The check window on the real main window: it lists the problems of a tree
 // with known faults with their icons, Enter on a row selects that node in
 // the tree view, the list follows a change of the document, and a modal
-// dialog over the main window holds it too.
+// dialog over the main window holds it too. The comparison window is the
+// same list, filled with the differences from a file chosen in the real open
+// dialog.
 #include <gtest/gtest.h>
 
 #include <iterator>
 #include <string>
 #include <utility>
 
+#include "FileDialogDriver.h"
 #include "app/CommandIds.h"
 #include "document/ProcedureCheck.h"
 #include "files/TreeFile.h"
@@ -70,6 +73,9 @@ TEST_F(CheckWindowTest, TheDistributionMenuOffersTheCheckAndTheExports) {
       {IDM_EXPORTPATHS, L"\u7D4C\u8DEF\u4E00\u89A7\u3092\u66F8\u304D\u51FA\u3057(&L)..."},
       {IDM_EXPORTSVG, L"\u56F3\u3068\u3057\u3066\u66F8\u304D\u51FA\u3057(&D)..."},
       {IDM_EXPORTHTML, L"HTML \u3068\u3057\u3066\u66F8\u304D\u51FA\u3057(&H)..."},
+      // 手順書として書き出し(&B)..., ファイルと比較(&W)...
+      {IDM_EXPORTBOOK, L"\u624B\u9806\u66F8\u3068\u3057\u3066\u66F8\u304D\u51FA\u3057(&B)..."},
+      {IDM_COMPARE, L"\u30D5\u30A1\u30A4\u30EB\u3068\u6BD4\u8F03(&W)..."},
   };
   // After Generate and a separator, in the distribution menu (after File and
   // Edit).
@@ -99,11 +105,11 @@ TEST_F(CheckWindowTest, ListsTheProblemsAndEnterSelectsTheNode) {
   ASSERT_EQ(RowCount(List()), 2);
   EXPECT_EQ(CellText(List(), 0, 0), L"Is it on?");
   EXPECT_EQ(CellText(List(), 0, 1), ToWide(ExplanationOf(ProblemKind::UnreachableAnswers)));
-  EXPECT_EQ(RowImage(List(), 0), CheckWindow::kWarningImage);
+  EXPECT_EQ(RowImage(List(), 0), NodeListWindow::kWarningImage);
   // "（空）": the empty text named as such.
   EXPECT_EQ(CellText(List(), 1, 0), L"Is it on? > \uff08\u7a7a\uff09");
   EXPECT_EQ(CellText(List(), 1, 1), ToWide(ExplanationOf(ProblemKind::EmptyText)));
-  EXPECT_EQ(RowImage(List(), 1), CheckWindow::kErrorImage);
+  EXPECT_EQ(RowImage(List(), 1), NodeListWindow::kErrorImage);
 
   LVITEMW state{};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
@@ -146,6 +152,35 @@ TEST_F(CheckWindowTest, IsHeldWhileTheMainWindowIsAndClosesWithEscape) {
   PumpMessages();
   EXPECT_TRUE(IsWindowVisible(checks));
   EXPECT_EQ(RowCount(List()), 2);
+}
+
+// The author's new version compared with the old one it came from: a row for
+// each difference, and Enter on a node's row selects that node.
+TEST_F(CheckWindowTest, ComparesWithAChosenFileAndEnterSelectsTheNode) {
+  const std::wstring data = testing::HostPath(VELMORA_TEST_DATA "/diff");
+  form->Core().OpenAsDroppedFile(FromWidePath(data + L"\\new.tre"));
+  PumpMessages();
+  testing::FileDialogDriver dialogs(form->Handle());
+  dialogs.Answer({data + L"\\old.tre"});
+  form->RunCommand(IDM_COMPARE);
+  PumpMessages();
+  ASSERT_NE(form->Comparison(), nullptr);
+  HWND list = form->Comparison()->List();
+  EXPECT_TRUE(IsWindowVisible(form->Comparison()->Handle()));
+  ASSERT_EQ(RowCount(list), 11);
+  // "old.tre との違い 11 件、経路: ..."
+  EXPECT_EQ(testing::WindowText(form->Comparison()->Summary()).rfind(L"old.tre \u3068\u306e\u9055\u3044 11 \u4ef6", 0), 0u);
+  // The fifth row: the swapped answers of "ケーブルは接続されていますか？".
+  const TreeNode* cable = form->Model().Tree().Root()->FirstChild();
+  EXPECT_NE(CellText(list, 4, 0).find(ToWide(std::string(cable->Text()))), std::wstring::npos);
+  LVITEMW state{};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(list, LVM_SETITEMSTATE, 4, reinterpret_cast<LPARAM>(&state));
+  PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
+  PumpMessages();
+  EXPECT_EQ(form->Model().Selected(), cable);
+  EXPECT_TRUE(boxes.shown.empty());
 }
 
 }  // namespace

@@ -30,14 +30,7 @@ using testing::FileDialogDriver;
 using testing::RecordingMessageBoxes;
 using testing::WindowText;
 
-// A path of the build machine as this Windows program sees it.
-std::wstring HostPath(const std::string& path) {
-  std::wstring wide = L"Z:" + ToWide(path);
-  for (wchar_t& c : wide) {
-    if (c == L'/') c = L'\\';
-  }
-  return wide;
-}
+using testing::HostPath;
 
 const std::wstring kDataFolder = HostPath(VELMORA_TEST_DATA "/files");
 // sample.tre as the editor writes it back: the unmarked question has its

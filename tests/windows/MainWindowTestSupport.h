@@ -12,6 +12,7 @@
 
 #include "document/MessageBoxPort.h"
 #include "app/win32/Unit1.h"
+#include "win32/WideText.h"
 
 namespace velmora::win32::testing {
 
@@ -30,6 +31,17 @@ class RecordingMessageBoxes : public MessageBoxPort {
   std::vector<ShownMessage> shown;
   int answer = message_box::kAnswerOk;
 };
+
+// A path of the build machine as this Windows program sees it: under Wine
+// the Linux root is drive Z:.
+inline std::wstring HostPath(const std::string& path) {
+  std::wstring wide = ToWide(path);
+  if (!wide.empty() && wide[0] == L'/') wide = L"Z:" + wide;
+  for (wchar_t& c : wide) {
+    if (c == L'/') c = L'\\';
+  }
+  return wide;
+}
 
 inline void InitialiseCommonControls() {
   static const bool done = [] {

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "ClipboardReading.h"
+#include "MainWindowTestSupport.h"
 #include "RunningPlayer.h"
 #include "StepDialogReading.h"
 #include "win32/WholeFile.h"
@@ -29,14 +30,7 @@ using testing::ShownStep;
 using testing::ControlText;
 using testing::RunningPlayer;
 
-// A path of the build machine as this Windows program sees it.
-std::wstring HostPath(const std::string& path) {
-  std::wstring wide(path.begin(), path.end());
-  if (!wide.empty() && wide[0] == L'/') wide = L"Z:" + wide;
-  for (wchar_t& c : wide)
-    if (c == L'/') c = L'\\';
-  return wide;
-}
+using testing::HostPath;
 
 std::string ReadBytes(const std::wstring& path) {
   if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return {};

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/CommandIds.h"
+#include "tests/windows/FileDialogDriver.h"
 #include "app/win32/Unit1.h"
 #include "document/win32/Unit2.h"
 #include "tests/windows/IdleScript.h"
@@ -152,6 +153,29 @@ TEST(HelpPictures, CheckWindow) {
   ASSERT_NE(form.Checks(), nullptr);
   UpdateWindow(form.Checks()->Handle());
   SaveScreen(ClientOnScreen(form.Checks()->Handle()), L"check-window");
+}
+
+// The comparison window: the sample as the author has it now (a final
+// message reworded, an answer added) against the sample file it came from.
+TEST(HelpPictures, ComparisonWindow) {
+  ASSERT_FALSE(PicturesFolder().empty());
+  testing::InitialiseCommonControls();
+  TForm1 form(GetModuleHandleW(nullptr), "Velmora");
+  form.ShowFirstTime(SW_SHOWNORMAL, {SampleProcedure()});
+  TreeNode* paper = form.Model().Tree().Root()->FirstChild();
+  TreeNode* end = paper->LastChild();
+  // "用紙をセットしてから、印刷し直してください。"
+  end->SetText("\x97\x70\x8e\x86\x82\xf0\x83\x5a\x83\x62\x83\x67\x82\xb5\x82\xc4\x82\xa9\x82\xe7\x81\x41"
+               "\x88\xf3\x8d\xfc\x82\xb5\x92\xbc\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81\x42");
+  form.Model().Tree().AddChild(end, "\x81\x63", Unset);
+  form.Sync();
+  testing::FileDialogDriver dialogs(form.Handle());
+  dialogs.Answer({SampleProcedure()});
+  form.RunCommand(IDM_COMPARE);
+  PumpMessages();
+  ASSERT_NE(form.Comparison(), nullptr);
+  UpdateWindow(form.Comparison()->Handle());
+  SaveScreen(ClientOnScreen(form.Comparison()->Handle()), L"comparison-window");
 }
 
 

@@ -1,4 +1,4 @@
-#include "app/win32/CheckWindow.h"
+#include "app/win32/NodeListWindow.h"
 
 #include <algorithm>
 #include <string>
@@ -11,12 +11,6 @@
 
 namespace velmora::win32 {
 namespace {
-
-// 手順のチェック
-constexpr const char* kCaption = "\x8e\xe8\x8f\x87\x82\xcc\x83\x60\x83\x46\x83\x62\x83\x4e";
-// 場所, 問題
-constexpr const char* kPlaceCaption = "\x8f\xea\x8f\x8a";
-constexpr const char* kProblemCaption = "\x96\xe2\x91\xe8";
 
 constexpr int kSummaryId = 100;
 constexpr int kListId = 101;
@@ -45,22 +39,22 @@ UniqueImageList SeverityIcons() {
 
 }  // namespace
 
-CheckWindow::CheckWindow(HINSTANCE instance, HWND owner, Events events)
+NodeListWindow::NodeListWindow(HINSTANCE instance, HWND owner, const Look& look, Events events)
     : owner_(owner), events_(std::move(events)), scale_(WindowDpi(owner)) {
-  WindowClassLook look;
-  look.background = ButtonFaceBackground();
-  look.smallIcon = reinterpret_cast<HICON>(GetClassLongPtrW(owner, GCLP_HICONSM));
-  RegisterClassOnce(instance, look);
+  WindowClassLook classLook;
+  classLook.background = ButtonFaceBackground();
+  classLook.smallIcon = reinterpret_cast<HICON>(GetClassLongPtrW(owner, GCLP_HICONSM));
+  RegisterClassOnce(instance, classLook);
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
   RECT frame{0, 0, scale_(kClientWidth), scale_(kClientHeight)};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
-  CreateOwnWindow(0, ToWide(kCaption).c_str(), style, POINT{CW_USEDEFAULT, CW_USEDEFAULT},
+  CreateOwnWindow(0, ToWide(look.caption).c_str(), style, POINT{CW_USEDEFAULT, CW_USEDEFAULT},
                   SIZE{frame.right - frame.left, frame.bottom - frame.top}, owner, instance);
-  CreateControls();
+  CreateControls(look);
   OnSize();
 }
 
-void CheckWindow::CreateControls() {
+void NodeListWindow::CreateControls(const Look& look) {
   font_ = CreateUiFont(scale_);
   summary_ = CreateChild(hwnd_, font_.get(), {L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kSummaryId});
   list_ = CreateChild(hwnd_, font_.get(),
@@ -69,11 +63,11 @@ void CheckWindow::CreateControls() {
   SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
   icons_ = SeverityIcons();
   SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons_.get()));
-  AddColumn(0, kPlaceCaption, kPlaceWidth);
-  AddColumn(1, kProblemCaption, kProblemWidth);
+  AddColumn(0, look.placeCaption, kPlaceWidth);
+  AddColumn(1, look.textCaption, kProblemWidth);
 }
 
-void CheckWindow::AddColumn(int index, const char* cp932Caption, int designWidth) {
+void NodeListWindow::AddColumn(int index, const char* cp932Caption, int designWidth) {
   std::wstring caption = ToWide(cp932Caption);
   LVCOLUMNW column{};
   column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
@@ -83,20 +77,20 @@ void CheckWindow::AddColumn(int index, const char* cp932Caption, int designWidth
   SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
 }
 
-void CheckWindow::Fill(const CheckReport& report) {
+void NodeListWindow::Fill(const std::string& summary, const std::vector<Row>& rows) {
   const int selected = static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-  SetWindowTextW(summary_, ToWide(CheckSummaryText(report)).c_str());
+  SetWindowTextW(summary_, ToWide(summary).c_str());
   SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
   SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
   rowNodes_.clear();
-  for (const CheckRow& row : report.rows) {
+  for (const Row& row : rows) {
     std::wstring place = ToWide(row.place);
-    std::wstring explanation = ToWide(row.explanation);
+    std::wstring explanation = ToWide(row.text);
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
     item.iItem = static_cast<int>(rowNodes_.size());
     item.pszText = place.data();
-    item.iImage = row.severity == ProblemSeverity::Error ? kErrorImage : kWarningImage;
+    item.iImage = row.image;
     const auto index = static_cast<int>(SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     item.mask = LVIF_TEXT;
     item.iItem = index;
@@ -117,7 +111,7 @@ void CheckWindow::Fill(const CheckReport& report) {
   InvalidateRect(list_, nullptr, TRUE);
 }
 
-void CheckWindow::Present() {
+void NodeListWindow::Present() {
   if (!placed_) PlaceBesideOwner();
   placed_ = true;
   ShowWindow(hwnd_, IsWindowVisible(hwnd_) ? SW_SHOW : SW_SHOWNORMAL);
@@ -127,7 +121,7 @@ void CheckWindow::Present() {
 
 // To the right of the main window where the screen has room, so that the
 // tree stays in sight; otherwise over the main window's right edge.
-void CheckWindow::PlaceBesideOwner() {
+void NodeListWindow::PlaceBesideOwner() {
   RECT owner{};
   RECT self{};
   GetWindowRect(owner_, &owner);
@@ -140,7 +134,7 @@ void CheckWindow::PlaceBesideOwner() {
   SetWindowPos(hwnd_, nullptr, std::max(work.left, left), top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT CheckWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT NodeListWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SIZE:
       OnSize();
@@ -165,7 +159,7 @@ LRESULT CheckWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-void CheckWindow::OnSize() {
+void NodeListWindow::OnSize() {
   if (list_ == nullptr) return;
   RECT client{};
   GetClientRect(hwnd_, &client);
@@ -179,7 +173,7 @@ void CheckWindow::OnSize() {
   SendMessageW(list_, LVM_SETCOLUMNWIDTH, 1, MAKELPARAM(LVSCW_AUTOSIZE_USEHEADER, 0));
 }
 
-LRESULT CheckWindow::OnNotify(const NMHDR& header) {
+LRESULT NodeListWindow::OnNotify(const NMHDR& header) {
   if (header.hwndFrom != list_) return 0;
   switch (header.code) {
     case NM_DBLCLK:
@@ -196,12 +190,12 @@ LRESULT CheckWindow::OnNotify(const NMHDR& header) {
   }
 }
 
-void CheckWindow::Choose(int row) {
+void NodeListWindow::Choose(int row) {
   if (row < 0 || static_cast<std::size_t>(row) >= rowNodes_.size()) return;
   if (events_.choose) events_.choose(rowNodes_[static_cast<std::size_t>(row)]);
 }
 
-void CheckWindow::Close() {
+void NodeListWindow::Close() {
   ShowWindow(hwnd_, SW_HIDE);
   if (events_.closed) events_.closed();
 }

@@ -1,0 +1,81 @@
+#pragma once
+// The comparison window's half in the core: what differs between a file the
+// author chose (an earlier version, or the executable handed out) and the
+// open document, as rows ready to show, kept up to date while the window is
+// open. The chosen file is read once; the comparison runs again whenever the
+// document may have changed (the tree revision, the title, the colour and
+// the newline mark together say so), and the report's revision moves only
+// when the rows really changed.
+//
+// Rows name their node by id in the open document (a removed node names the
+// node it was removed from; the document's own fields name none), so a row
+// outlives the command that deletes its node, and choosing it then finds
+// nothing.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "distribution/ProcedureDiff.h"
+#include "files/LoadedDocument.h"
+
+namespace velmora {
+
+struct ComparisonRow {
+  NodeId nodeId = 0;
+  // Where (CP932): the answers from the first node, then the node's text.
+  std::string place;
+  // What (CP932): the change in words, with the values before and after.
+  std::string change;
+
+  bool operator==(const ComparisonRow& other) const {
+    return nodeId == other.nodeId && place == other.place && change == other.change;
+  }
+};
+
+struct ComparisonReport {
+  // The line above the list (CP932): the file, the count of differences and
+  // the paths that appear, disappear or end elsewhere.
+  std::string summary;
+  std::vector<ComparisonRow> rows;
+
+  bool operator==(const ComparisonReport& other) const { return summary == other.summary && rows == other.rows; }
+  bool operator!=(const ComparisonReport& other) const { return !(*this == other); }
+};
+
+// The rows and summary for `diff`; `fileName` (CP932) names the chosen file.
+ComparisonReport ComparisonReportOf(const ProcedureDiff& diff, const std::string& fileName);
+
+class ComparisonList {
+ public:
+  // Compares from now on against `base`, read from the file `fileName`
+  // (CP932, for the summary); the window is to show (again).
+  void Open(LoadedDocument base, std::string fileName);
+  // The window was closed: the chosen file and the report go.
+  void Close();
+  bool IsOpen() const { return base_ != nullptr; }
+  // Grows by one with every Open: the window shows itself when it changed.
+  std::uint64_t ShowRequest() const { return showRequest_; }
+
+  // Compares again if the document may have changed since the last call
+  // (nothing while closed). `treeRevision` is the core's.
+  void Refresh(const DecisionTree& tree, const DocumentState& state, std::uint64_t treeRevision);
+
+  // The report as of the last Refresh; null while closed.
+  const std::shared_ptr<const ComparisonReport>& Report() const { return report_; }
+  // Moves only when the report changed.
+  std::uint64_t Revision() const { return revision_; }
+
+ private:
+  std::unique_ptr<LoadedDocument> base_;
+  std::string fileName_;
+  std::uint64_t showRequest_ = 0;
+  std::uint64_t revision_ = 0;
+  bool compared_ = false;
+  std::uint64_t treeRevision_ = 0;
+  DocumentState seen_;
+  std::shared_ptr<const ComparisonReport> report_;
+};
+
+}  // namespace velmora
