@@ -60,18 +60,23 @@ void PrintJson(OutputBuffer& out, CliHost& host, const std::vector<Problem>& pro
 }  // namespace
 
 int RunCheck(CliHost& host, const Arguments& arguments) {
-  const FileAndSwitch parsed = ParseFileAndSwitch(arguments, "check", "--json");
+  const FileAndSwitches parsed = ParseFileAndSwitches(arguments, "check", {"--json", "--quiet"});
   const LoadedDocument document = OpenLikeEditor(host.Files(), FilePath::FromUtf8(parsed.file));
   const std::vector<Problem> problems = CheckProcedure(document.tree, document.state);
   std::size_t errors = 0;
   for (const Problem& problem : problems) errors += problem.severity == ProblemSeverity::Error ? 1 : 0;
   OutputBuffer out(host);
-  if (parsed.switched) {
+  if (parsed.Has("--json")) {
     PrintJson(out, host, problems, errors);
   } else {
     PrintLines(out, parsed.file, problems);
   }
   out.Flush();
+  // Silence would look like a check that never ran; standard error keeps
+  // standard output empty for scripts that read it.
+  if (problems.empty() && !parsed.Has("--json") && !parsed.Has("--quiet")) {
+    host.WriteError("velmora-cli: " + parsed.file + ": no problems found\n");
+  }
   return errors == 0 ? kExitSuccess : kExitFailure;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
-// The argument shape most commands share: one input file and, at most once,
-// one option that switches the output's form ("--json", "--csv").
+// The argument shape most commands share: one input file and switches that
+// change the output's form ("--json", "--csv", "--bom", "--quiet"), each at
+// most once.
 
+#include <initializer_list>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -9,13 +12,16 @@
 
 namespace velmora::cli {
 
-struct FileAndSwitch {
+struct FileAndSwitches {
   std::string file;
-  bool switched = false;
+  std::set<std::string> given;
+
+  bool Has(std::string_view option) const { return given.count(std::string(option)) != 0; }
 };
 
 // Throws UsageError naming `command` for anything else: no file, two files,
-// an unknown option, the option twice.
-FileAndSwitch ParseFileAndSwitch(const Arguments& arguments, std::string_view command, std::string_view option);
+// an unknown option, an option twice.
+FileAndSwitches ParseFileAndSwitches(const Arguments& arguments, std::string_view command,
+                                     std::initializer_list<std::string_view> options);
 
 }  // namespace velmora::cli

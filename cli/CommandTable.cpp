@@ -15,12 +15,14 @@ const std::vector<Command>& CommandTable() {
        "Draw the procedure in IN as an SVG diagram (top-down, or left to right with --horizontal), write it as "
        "one self-contained HTML page that runs it in a browser, and/or as a numbered procedure book to print "
        "(HTML, A4). Several outputs are written all or none."},
-      {"check", RunCheck, "IN [--json]",
+      {"check", RunCheck, "IN [--json] [--quiet]",
        "Check the procedure in IN before release: one line per problem (FILE:LINE: error|warning: explanation), "
-       "or JSON with --json. Exits with 1 when a problem is an error."},
-      {"paths", RunPaths, "IN [--csv]",
+       "or JSON with --json; without problems a one-line summary on standard error, unless --quiet. Exits with 1 "
+       "when a problem is an error."},
+      {"paths", RunPaths, "IN [--csv [--bom]]",
        "Print every path through the procedure in IN: the answers from the root, the final message's kind "
-       "and text; CSV with --csv."},
+       "and text; CSV with --csv, led by a UTF-8 byte order mark with --bom (Excel on a Japanese Windows "
+       "needs it to read the CSV as UTF-8)."},
       {"diff", RunDiff, "OLD NEW [--json]",
        "Compare two versions of a procedure (.tre or a generated .exe): the nodes added, removed, changed, "
        "moved or with their answers swapped, the title, colour and newline mark, and the paths that appear, "

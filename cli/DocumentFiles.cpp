@@ -35,7 +35,8 @@ void WriteLikeEditor(FileSystemPort& fs, const FilePath& path, const LoadedDocum
   } else if (extension == ".tre") {
     SaveTreeFile(fs, path, document.tree, document.state);
   } else {
-    throw VelmoraError(UnsupportedExtensionMessage(fs.DisplayText(path.FileName())));
+    throw std::runtime_error(path.Utf8() + ": convert writes .tre or .exe (in any letter case), not \"" +
+                             path.Extension() + "\"");
   }
 }
 

@@ -9,6 +9,7 @@
 
 #include "cli/Commands.h"
 #include "cli/DocumentFiles.h"
+#include "distribution/PathTable.h"
 #include "distribution/PreviewRun.h"
 #include "document/KindNames.h"
 
@@ -50,24 +51,23 @@ char LetterOf(StepAnswer answer) {
   }
 }
 
-const char* AnswerName(StepAnswer answer) {
-  switch (answer) {
-    case StepAnswer::Yes: return "Yes";
-    case StepAnswer::No: return "No";
-    case StepAnswer::Back: return "Back";
-    case StepAnswer::Ok: return "OK";
-    case StepAnswer::LeafBack: return "Back";
-    case StepAnswer::Closed: break;
-  }
-  return "closed";
-}
-
 // A button caption as the terminal shows it: the "&" of an accelerator goes.
 std::string PlainCaption(std::string_view caption) {
   std::string plain;
   for (char c : caption)
     if (c != '&') plain += c;
   return plain;
+}
+
+// The answer in the words of the dialog the end user sees, as the path
+// table names it ("はい", "いいえ") or as its button reads ("ＯＫ", "戻る").
+std::string AnswerWordCp932(const std::vector<StepButton>& buttons, StepAnswer answer) {
+  if (answer == StepAnswer::Yes) return std::string(PathAnswerText(PathAnswer::Yes));
+  if (answer == StepAnswer::No) return std::string(PathAnswerText(PathAnswer::No));
+  for (const StepButton& button : buttons) {
+    if (button.answer == answer) return PlainCaption(button.caption);
+  }
+  return {};
 }
 
 // The message's lines, each indented by two spaces.
@@ -116,8 +116,13 @@ class TerminalSteps final : public StepDialogPort {
     }
     host_.WriteOutput(out + "\n");
     const StepAnswer answer = ReadAnswer(buttons, buttons[defaultButton].answer);
-    path_.push_back(OneLine(message) + "  -> " + AnswerName(answer));
+    path_.push_back(OneLine(message) + "  -> " + AnswerWord(buttons, answer));
     return answer;
+  }
+
+  std::string AnswerWord(const std::vector<StepButton>& buttons, StepAnswer answer) const {
+    const std::string word = AnswerWordCp932(buttons, answer);
+    return word.empty() ? std::string("(closed)") : host_.ToUtf8(word);
   }
 
   std::string PathText() const {

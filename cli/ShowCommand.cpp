@@ -5,10 +5,14 @@
 #include "cli/Commands.h"
 #include "cli/DocumentFiles.h"
 #include "cli/OutputBuffer.h"
+#include "distribution/PathTable.h"
 #include "document/KindNames.h"
 
 namespace velmora::cli {
 namespace {
+
+// ", 既定: " before the default answer (CP932)
+constexpr std::string_view kDefaultLabel = "\x2c\x20\x8a\xf9\x92\xe8\x3a\x20";
 
 const char* ColourName(int colour) {
   switch (colour) {
@@ -31,7 +35,7 @@ ShownNode ShownNodeOf(const TreeNode& node, const std::string& mark) {
   std::string text(node.Text());
   if (node.HasChildren()) {
     const DefaultSuffix suffix = DefaultSuffixOf(text);
-    shown.defaultAnswer = suffix == DefaultSuffix::No ? "No" : "Yes";
+    shown.defaultAnswer = std::string(PathAnswerText(suffix == DefaultSuffix::No ? PathAnswer::No : PathAnswer::Yes));
     text = RemoveDefaultSuffix(text);
   }
   shown.message = ExpandNewLines(text, mark);
@@ -44,7 +48,8 @@ void AppendNode(OutputBuffer& out, const TreeNode& node, const std::string& mark
   out.AppendSpaces(indent);
   out.AppendUtf8("[");
   out.AppendCp932(KindName(node.kind));
-  if (!shown.defaultAnswer.empty()) out.AppendUtf8(", default " + shown.defaultAnswer);
+  // The node in the node editor's own words: kind and default answer.
+  if (!shown.defaultAnswer.empty()) out.AppendCp932(std::string(kDefaultLabel) + shown.defaultAnswer);
   out.AppendUtf8("] ");
   // Continuation lines of a message sit under its first line's text.
   std::size_t start = 0;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "document/Cp932.h"
+
 namespace velmora {
 namespace {
 
@@ -43,6 +45,27 @@ bool SuffixBeforeBlanks(std::string_view text) {
   return HasDefaultSuffix(text);
 }
 
+// The full-width space, a character an author types with the Japanese IME on.
+constexpr std::string_view kFullWidthSpace = "\x81\x40";
+
+// Nothing a step dialog would show: only blanks, full-width spaces and line
+// breaks (the newline mark) between them.
+bool ShowsNothing(std::string_view message, std::string_view mark) {
+  std::size_t pos = 0;
+  while (pos < message.size()) {
+    if (IsBlankByte(static_cast<unsigned char>(message[pos]))) {
+      ++pos;
+    } else if (cp932::MatchesWholeCharsAt(message, pos, kFullWidthSpace)) {
+      pos += kFullWidthSpace.size();
+    } else if (!mark.empty() && cp932::MatchesWholeCharsAt(message, pos, mark)) {
+      pos += mark.size();
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
 class Checker {
  public:
   explicit Checker(std::vector<Problem>& problems) : problems_(problems) {}
@@ -55,7 +78,7 @@ class Checker {
     std::string_view withoutSuffix = node.Text();
     if (HasDefaultSuffix(withoutSuffix)) withoutSuffix.remove_suffix(NoDefaultSuffix.size());
     if (TrimBlanksView(withoutSuffix) == PlaceholderText) Add(ProblemKind::PlaceholderText);
-    if (message.empty()) Add(ProblemKind::EmptyText);
+    if (ShowsNothing(message, mark)) Add(ProblemKind::EmptyText);
     if (node.kind == Unset) Add(ProblemKind::KindUnset);
     CheckAnswers(node);
     if (!node.HasChildren() && HasDefaultSuffix(node.Text())) Add(ProblemKind::SuffixOnFinalMessage);

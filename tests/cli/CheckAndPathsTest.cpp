@@ -70,9 +70,19 @@ TEST_F(CheckAndPaths, CheckJsonForPipelines) {
             std::string::npos);
   EXPECT_EQ(result.out.substr(result.out.size() - 4), "\n]}\n");
 
-  const ProcessResult clean = Run({"check", Put("clean.tre", "i Done\r\n[OPTION]\r\nTitle=T\r\n"), "--json"});
+  const std::string cleanTree = Put("clean.tre", "i Done\r\n[OPTION]\r\nTitle=T\r\n");
+  const ProcessResult clean = Run({"check", cleanTree, "--json"});
   EXPECT_EQ(clean.exitCode, 0) << clean.err;
   EXPECT_EQ(clean.out, "{\"errors\": 0, \"warnings\": 0, \"problems\": []}\n");
+  EXPECT_EQ(clean.err, "");
+
+  // As lines, a clean procedure says so on standard error, unless --quiet.
+  const ProcessResult said = Run({"check", cleanTree});
+  EXPECT_EQ(said.out, "");
+  EXPECT_EQ(said.err, "velmora-cli: " + cleanTree + ": no problems found\n");
+  const ProcessResult quiet = Run({"check", "--quiet", cleanTree});
+  EXPECT_EQ(quiet.exitCode, 0);
+  EXPECT_EQ(quiet.out + quiet.err, "");
 }
 
 TEST_F(CheckAndPaths, PathsAsTextAndCsv) {
@@ -96,13 +106,18 @@ TEST_F(CheckAndPaths, PathsAsTextAndCsv) {
                             kYes + " > " + kYes + "\",\"" + kProhibition + "\",\"stop, \"\"now\"\"\"\r\n\"" +
                             kYes + " > " + kNo + "\",\"" + kNotice + "\",\"go\"\r\n\"" +
                             kNo + "\",\"" + kNotice + "\",\"done\"\r\n");
+
+  // With --bom, the same CSV behind UTF-8's byte order mark.
+  const ProcessResult marked = Run({"paths", "--csv", "--bom", tree});
+  EXPECT_EQ(marked.exitCode, 0) << marked.err;
+  EXPECT_EQ(marked.out, "\xEF\xBB\xBF" + result.out);
 }
 
 TEST_F(CheckAndPaths, WrongArgumentsExitWithTwo) {
   const std::string tree = Put("p.tre", kWarningOnlyTree);
   const std::vector<std::vector<std::string>> wrong = {
       {"check"}, {"check", tree, tree}, {"check", "--xml", tree}, {"check", tree, "--json", "--json"},
-      {"paths"}, {"paths", tree, "--json"}, {"paths", "--csv"}};
+      {"paths"}, {"paths", tree, "--json"}, {"paths", "--csv"}, {"paths", "--bom", tree}};
   for (const auto& arguments : wrong) {
     const ProcessResult result = Run(arguments);
     EXPECT_EQ(result.exitCode, 2) << ::testing::PrintToString(arguments);

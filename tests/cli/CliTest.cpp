@@ -181,7 +181,6 @@ TEST_F(Cli, FailuresLeaveTheOutputAlone) {
       {"empty.tre", "existing.tre", {}, NoProcedureMessage(NativePath("empty.tre")), "empty.tre"},
       {"short.exe", "existing.tre", {}, StreamReadErrorMessage(), ""},
       {"notes.txt", "existing.tre", {}, UnsupportedExtensionMessage("notes.txt"), "notes.txt"},
-      {"good.tre", "existing.txt", {}, UnsupportedExtensionMessage("existing.txt"), "existing.txt"},
       {"good.tre", "new.exe", {"--stub", stub}, CannotOpenMessage(stub, noSuchFile), "no-stub.bin"},
       {"good.tre", "new.exe", {"--stub", NativePath("dos.bin")}, NotAnExecutableMessage(NativePath("dos.bin")),
        "dos.bin"},
@@ -199,6 +198,12 @@ TEST_F(Cli, FailuresLeaveTheOutputAlone) {
 #endif
     EXPECT_LT(result.err.size(), 1000u);
   }
+  // An output the tool cannot write: the accepted extensions on one line.
+  const ProcessResult wrongOutput = Convert("good.tre", "existing.txt", {});
+  EXPECT_EQ(wrongOutput.exitCode, 1);
+  EXPECT_NE(wrongOutput.err.find("existing.txt: convert writes .tre or .exe (in any letter case), not \".txt\"\n"),
+            std::string::npos)
+      << wrongOutput.err;
   EXPECT_EQ(FileContent(PathOf("existing.tre")), "precious");
   EXPECT_FALSE(fs::exists(PathOf("new.exe")));
   EXPECT_FALSE(fs::exists(PathOf("existing.txt")));
@@ -214,11 +219,12 @@ TEST_F(Cli, ShowPrintsAnOutline) {
       "[OPTION]\r\nNewLine=\x81\xab\r\nTitle=\x8e\xe8\x8f\x87\r\nColor=2\r\n");
   const ProcessResult result = Run({"show", NativePath("p.tre")});
   EXPECT_EQ(result.exitCode, 0) << result.err;
-  // The kinds in the node editor's words: 確認, 通知, 強調, 禁止.
+  // The kinds and default answers in the node editor's words: 確認, 通知,
+  // 強調, 禁止; 既定: いいえ / はい.
   EXPECT_EQ(result.out,
-            "[" "\xe7\xa2\xba\xe8\xaa\x8d" ", default No] Power on?\n"
+            "[" "\xe7\xa2\xba\xe8\xaa\x8d" ", \xe6\x97\xa2\xe5\xae\x9a: \xe3\x81\x84\xe3\x81\x84\xe3\x81\x88] Power on?\n"
             "    Check it\n"
-            "  [" "\xe9\x80\x9a\xe7\x9f\xa5" ", default Yes] Yes\n"
+            "  [" "\xe9\x80\x9a\xe7\x9f\xa5" ", \xe6\x97\xa2\xe5\xae\x9a: \xe3\x81\xaf\xe3\x81\x84] Yes\n"
             "    [" "\xe5\xbc\xb7\xe8\xaa\xbf" "] Leaf(N)\n"
             "  [" "\xe7\xa6\x81\xe6\xad\xa2" "] \xe9\x9b\xbb\xe6\xba\x90\n"
             "Title: \xe6\x89\x8b\xe9\xa0\x86\n"

@@ -35,6 +35,8 @@ const std::string kRootStep =
     "  [y] \xE3\x81\xAF\xE3\x81\x84(Y) [n] \xE3\x81\x84\xE3\x81\x84\xE3\x81\x88(N) (default) "  // はい いいえ
     "[b] \xE7\xB5\x82\xE4\xBA\x86\n";                               // 終了
 const std::string kBack = "\xE6\x88\xBB\xE3\x82\x8B";               // 戻る
+const std::string kYes = "\xE3\x81\xAF\xE3\x81\x84";               // はい
+const std::string kNo = "\xE3\x81\x84\xE3\x81\x84\xE3\x81\x88";    // いいえ
 const std::string kOk = "\xEF\xBC\xAF\xEF\xBC\xAB";                 // ＯＫ
 const std::string kPaper = "\xE7\x94\xA8\xE7\xB4\x99\xE3\x81\xAF\xE5\x85\xA5\xE3\x81\xA3\xE3\x81\xA6\xE3\x81\x84"
                            "\xE3\x81\xBE\xE3\x81\x99\xE3\x81\x8B\xEF\xBC\x9F";
@@ -88,12 +90,12 @@ TEST_F(Play, AnswersAlongAPathGiveTheTranscript) {
       "  [o] " + kOk + " (default) [b] " + kBack + "\n"
       "answer: o\n"
       "Path taken:\n"
-      "  1. " + kPaper + "  -> Yes\n"
-      "  2. lamp blinks?  -> No\n"
-      "  3. power off / and on  -> Back\n"
-      "  4. lamp blinks?  -> Back\n"
-      "  5. " + kPaper + "  -> No\n"
-      "  6. add paper  -> OK\n";
+      "  1. " + kPaper + "  -> " + kYes + "\n"
+      "  2. lamp blinks?  -> " + kNo + "\n"
+      "  3. power off / and on  -> " + kBack + "\n"
+      "  4. lamp blinks?  -> " + kBack + "\n"
+      "  5. " + kPaper + "  -> " + kNo + "\n"
+      "  6. add paper  -> " + kOk + "\n";
   EXPECT_EQ(result.out, expected);
 }
 
@@ -101,13 +103,13 @@ TEST_F(Play, AnswersThatRunOutCloseTheRunAndRefusedLettersStopIt) {
   ProcessResult result = PlayWithAnswers("y");
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_NE(result.out.find("(no more answers: the dialog is closed)\nPath taken:\n"), std::string::npos) << result.out;
-  EXPECT_NE(result.out.find("  2. lamp blinks?  -> closed\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("  2. lamp blinks?  -> (closed)\n"), std::string::npos) << result.out;
 
   // "o" is no answer to a question.
   result = PlayWithAnswers("yo");
   EXPECT_EQ(result.exitCode, 2);
   EXPECT_NE(result.err.find("\"o\" is not offered here; answer y, n or b."), std::string::npos) << result.err;
-  EXPECT_NE(result.out.find("Path taken:\n  1. " + kPaper + "  -> Yes\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("Path taken:\n  1. " + kPaper + "  -> " + kYes + "\n"), std::string::npos) << result.out;
 
   // Finish at the root ends the run at once.
   result = PlayWithAnswers("bn");
@@ -120,12 +122,13 @@ TEST_F(Play, StandardInputAsksAgainAndAnEmptyLineTakesTheDefault) {
   const ProcessResult result = PlayWithInput("x\n\n O \n");
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_NE(result.out.find("\"x\" is not offered here; answer y, n or b.\n"), std::string::npos) << result.out;
-  EXPECT_NE(result.out.find("Path taken:\n  1. " + kPaper + "  -> No\n  2. add paper  -> OK\n"), std::string::npos)
+  EXPECT_NE(result.out.find("Path taken:\n  1. " + kPaper + "  -> " + kNo + "\n  2. add paper  -> " + kOk + "\n"),
+            std::string::npos)
       << result.out;
   // The end of the input closes the dialog on show.
   const ProcessResult ended = PlayWithInput("y\n");
   EXPECT_EQ(ended.exitCode, 0);
-  EXPECT_NE(ended.out.find("  2. lamp blinks?  -> closed\n"), std::string::npos) << ended.out;
+  EXPECT_NE(ended.out.find("  2. lamp blinks?  -> (closed)\n"), std::string::npos) << ended.out;
 }
 
 TEST_F(Play, WrongCommandLinesAreUsageErrors) {

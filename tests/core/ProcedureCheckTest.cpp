@@ -55,6 +55,8 @@ TEST(ProcedureCheck, FindsEachProblemAtItsNode) {
       {"placeholder left", "? Q\n\ti A\n\ti " + ellipsis + "\n", {{3, ProblemKind::PlaceholderText}}},
       {"placeholder with its suffix", "? " + ellipsis + "(N)\n\ti A\n\ti B\n", {{1, ProblemKind::PlaceholderText}}},
       {"empty text", "? Q\n\ti A\n\ti   \n", {{3, ProblemKind::EmptyText}}},
+      // Full-width spaces and newline marks ("↓") show nothing either.
+      {"only full-width spaces and line breaks", "? Q\n\ti A\n\ti \x81\x40 \x81\xab\x81\x40\n", {{3, ProblemKind::EmptyText}}},
       {"a question that is only a suffix", "? (N)\n\ti A\n\ti B\n", {{1, ProblemKind::EmptyText}}},
       {"one answer", "? Q\n\ti A\n", {{1, ProblemKind::OneAnswer}}},
       {"three answers", "? Q\n\ti A\n\ti B\n\ti C\n", {{1, ProblemKind::UnreachableAnswers}}},
