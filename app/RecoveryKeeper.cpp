@@ -56,7 +56,14 @@ bool RecoveryKeeper::Offer(Editor& editor, MessageBoxPort& messages, const std::
   std::optional<RecoveryCopy> fallback = Fallback();
   RecoveryCopy* left = beside_.Left() ? &beside_ : fallback && fallback->Left() ? &*fallback : nullptr;
   if (left == nullptr) return false;
-  const int answer = messages.ShowMessage(kRecoveryQuestion, productTitle,
+  // A copy too damaged to say whose it is still gets its question.
+  RecoverySummary summary;
+  try {
+    summary = left->Summary();
+  } catch (const VelmoraError&) {
+  }
+  const std::string fileName = summary.belongsTo.Empty() ? std::string() : files_.DisplayText(summary.belongsTo.FileName());
+  const int answer = messages.ShowMessage(RecoveryQuestionText(fileName, summary.savedAt), productTitle,
                                           message_box::kYesNo | message_box::kIconQuestion);
   if (answer != message_box::kAnswerYes) {
     left->Remove();

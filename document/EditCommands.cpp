@@ -1,5 +1,7 @@
 #include "document/EditCommands.h"
 
+#include <vector>
+
 #include "document/NodeEditorProcedure.h"
 
 namespace velmora {
@@ -45,7 +47,20 @@ void Exchange1Click(Editor& editor) {
 }
 
 std::string DeleteQuestionText(const TreeNode& node) {
-  return std::string(node.Text()) + "\r\n\r\n" + kDeleteQuestionTail;
+  std::string text = std::string(node.Text()) + "\r\n\r\n" + kDeleteQuestionTail;
+  if (!node.HasChildren()) return text;
+  // The author sees one line of the tree; what hangs below it goes too.
+  std::size_t below = 0;
+  std::vector<const TreeNode*> pending{&node};
+  while (!pending.empty()) {
+    const TreeNode* at = pending.back();
+    pending.pop_back();
+    for (const TreeNode* child : at->Children()) {
+      ++below;
+      pending.push_back(child);
+    }
+  }
+  return text + "\r\n" + kAnswersBelowHead + std::to_string(below) + kAnswersBelowTail;
 }
 
 bool Delete1Click(Editor& editor, MessageBoxPort& messages, const std::string& caption) {

@@ -39,8 +39,15 @@ void ShowAddedAnswer(Editor& editor, TreeNode* added);
 // parent's text (and so its default suffix) stays as it is.
 void Exchange1Click(Editor& editor);
 
+// "この下の答え " and " 件も一緒に削除されます。", around the number of nodes
+// below the one to be deleted.
+inline constexpr const char* kAnswersBelowHead = "\x82\xb1\x82\xcc\x89\xba\x82\xcc\x93\x9a\x82\xa6\x20";
+inline constexpr const char* kAnswersBelowTail =
+    "\x20\x8c\x8f\x82\xe0\x88\xea\x8f\x8f\x82\xc9\x8d\xed\x8f\x9c\x82\xb3\x82\xea\x82\xdc\x82\xb7\x81\x42";
+
 // The confirmation text: the node's text as stored, a blank line, and the
-// question.
+// question; for a node with answers, a line that says how many nodes below
+// it go with it.
 std::string DeleteQuestionText(const TreeNode& node);
 
 // Delete1: asks, then deletes the selected node with its subtree and selects

@@ -73,7 +73,7 @@ std::string DocumentCommands::Caption(const FilePath& path) {
   return ports_.files.DisplayText(path.FileName()) + " - " + productTitle_;
 }
 
-bool DocumentCommands::SaveChangesFirst(const char* question) {
+bool DocumentCommands::SaveChangesFirst(const std::string& question) {
   if (!editor_.State().Modified) return true;
   const int answer = Ask(question, kSaveChangesQuestionFlags);
   if (answer == message_box::kAnswerCancel) return false;
@@ -108,7 +108,9 @@ void DocumentCommands::Read1Click() {
 }
 
 void DocumentCommands::ReadFile(const FilePath& path) {
-  if (!SaveChangesFirst(kReadQuestion)) return;
+  if (!SaveChangesFirst(std::string(kReadQuestion) + "\r\n\r\n" + kHandedOverFileLabel + ports_.files.DisplayText(path))) {
+    return;
+  }
   Open(path);
 }
 

@@ -31,6 +31,11 @@ inline constexpr const char* kNewQuestion =
     "\x92\xe8\x8b\x60\x82\xf0\x90\x56\x8b\x4b\x8d\xec\x90\xac\x82\xb5\x82\xdc\x82\xb7\x81\x42\x8c\xbb\x8f\xf3\x82\xcc"
     "\x95\xcf\x8d\x58\x82\xf0\x95\xdb\x91\xb6\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48";
 // "定義を読込みます。現状の変更を保存しますか？"
+// "開こうとしているファイル: " before the path of a file handed over by a
+// second start: the author did not pick it in this window, so the question
+// says which file would replace the changes.
+inline constexpr const char* kHandedOverFileLabel =
+    "\x8a\x4a\x82\xb1\x82\xa4\x82\xc6\x82\xb5\x82\xc4\x82\xa2\x82\xe9\x83\x74\x83\x40\x83\x43\x83\x8b\x3a\x20";
 inline constexpr const char* kReadQuestion =
     "\x92\xe8\x8b\x60\x82\xf0\x93\xc7\x8d\x9e\x82\xdd\x82\xdc\x82\xb7\x81\x42\x8c\xbb\x8f\xf3\x82\xcc\x95\xcf\x8d\x58"
     "\x82\xf0\x95\xdb\x91\xb6\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48";
@@ -104,7 +109,7 @@ class DocumentCommands {
   void Tell(const std::string& text);
   // The save question of New and Read: false when the command must stop
   // (Cancel, or Yes and a Save As that did not save).
-  bool SaveChangesFirst(const char* question);
+  bool SaveChangesFirst(const std::string& question);
   std::string Caption(const FilePath& path);
   void AfterSave(const FilePath& path, const char* savedTail);
 

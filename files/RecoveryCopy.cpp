@@ -1,5 +1,6 @@
 #include "files/RecoveryCopy.h"
 
+#include <ctime>
 #include <utility>
 
 #include "files/IniText.h"
@@ -8,6 +9,25 @@ namespace velmora {
 namespace {
 
 constexpr std::string_view kPathKey = "Path";
+constexpr std::string_view kSavedKey = "Saved";
+
+// ファイル: , 無題, 控えの時刻: , 「いいえ」を選ぶと、この控えは削除されます。
+constexpr std::string_view kFileLabel = "\x83\x74\x83\x40\x83\x43\x83\x8b\x3a\x20";
+constexpr std::string_view kUntitled = "\x96\xb3\x91\xe8";
+constexpr std::string_view kSavedLabel = "\x8d\x54\x82\xa6\x82\xcc\x8e\x9e\x8d\x8f\x3a\x20";
+constexpr std::string_view kNoDeletes =
+    "\x81\x75\x82\xa2\x82\xa2\x82\xa6\x81\x76\x82\xf0\x91\x49\x82\xd4\x82\xc6\x81\x41\x82\xb1\x82\xcc\x8d\x54"
+    "\x82\xa6\x82\xcd\x8d\xed\x8f\x9c\x82\xb3\x82\xea\x82\xdc\x82\xb7\x81\x42";
+
+// The local time of the write, as the offer shows it.
+std::string NowText() {
+  const std::time_t now = std::time(nullptr);
+  const std::tm* local = std::localtime(&now);
+  if (local == nullptr) return {};
+  char text[32] = {};
+  std::strftime(text, sizeof text, "%Y/%m/%d %H:%M", local);
+  return text;
+}
 constexpr std::string_view kRecoveryExtension = ".recovery";
 
 }  // namespace
@@ -21,6 +41,7 @@ void RecoveryCopy::Write(const DecisionTree& tree, const DocumentState& state) {
   files_.StreamFileAtomically(path_, [&](ByteSink& sink) {
     WriteTreeText(sink, tree, state);
     sink.Write(std::string(kPathKey) + "=" + state.CurrentFileName.Utf8() + "\r\n");
+    sink.Write(std::string(kSavedKey) + "=" + NowText() + "\r\n");
   });
 }
 
@@ -28,6 +49,19 @@ bool RecoveryCopy::Remove() { return files_.RemoveFile(path_); }
 
 // An empty file is what a port that cannot delete leaves for a removed copy.
 bool RecoveryCopy::Left() { return files_.FileExists(path_) && !files_.ReadWholeFile(path_).empty(); }
+
+RecoverySummary RecoveryCopy::Summary() {
+  const std::string bytes = files_.ReadWholeFile(path_);
+  const std::optional<IniSection> options = FindLastIniSection(bytes, "OPTION");
+  return {FilePath::FromUtf8(IniString(options, kPathKey, "")), IniString(options, kSavedKey, "")};
+}
+
+std::string RecoveryQuestionText(const std::string& fileName, const std::string& savedAt) {
+  std::string text = std::string(kRecoveryQuestion) + "\r\n\r\n" + std::string(kFileLabel);
+  text += fileName.empty() ? std::string(kUntitled) : fileName;
+  if (!savedAt.empty()) text += "\r\n" + std::string(kSavedLabel) + savedAt;
+  return text + "\r\n\r\n" + std::string(kNoDeletes);
+}
 
 LoadedDocument RecoveryCopy::Read(const DocumentState& current) {
   LoadedDocument document = LoadTreeFile(files_, path_, current);

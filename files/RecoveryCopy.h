@@ -26,6 +26,18 @@ inline constexpr const char* kRecoveryQuestion =
     "\x91\x4f\x89\xf1\x81\x41\x95\xdb\x91\xb6\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xc8\x82\xa2\x95\xcf\x8d\x58\x82\xaa"
     "\x8e\x63\x82\xc1\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42\x95\x9c\x8c\xb3\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48";
 
+// The offer at start-up: the question above, then the file the work belongs
+// to (or "無題"), when the copy was written, and that No deletes the copy.
+// `fileName` and `savedAt` are CP932; an empty `savedAt` (a copy of an older
+// program) leaves the time out.
+std::string RecoveryQuestionText(const std::string& fileName, const std::string& savedAt);
+
+// What a left copy says about itself before it is read whole.
+struct RecoverySummary {
+  FilePath belongsTo;   // empty for an unnamed document
+  std::string savedAt;  // "2026/12/08 23:10" (local time), empty if unknown
+};
+
 class RecoveryCopy {
  public:
   // The copy kept in `folder` for the program at `programPath`: its file is
@@ -48,6 +60,8 @@ class RecoveryCopy {
 
   // At start-up: whether a copy holds a document.
   bool Left();
+  // The copy's path and time, from its option block alone.
+  RecoverySummary Summary();
 
   // The copy's document as an unsaved one: its tree (kinds restored), its
   // state with the path it belongs to, Modified set; the other values of

@@ -268,7 +268,7 @@ TEST_P(HandOverTest, AsksTheSaveQuestionFirst) {
   const auto& shown = platform.dialogs.messages.shown;
   ASSERT_EQ(shown.size(), row.changed ? 1u : 0u);
   if (row.changed) {
-    EXPECT_EQ(shown[0].text, kReadQuestion);
+    EXPECT_EQ(shown[0].text, std::string(kReadQuestion) + "\r\n\r\n" + kHandedOverFileLabel + "C:\\work\\lamp.tre");
     EXPECT_EQ(shown[0].flags, kSaveChangesQuestionFlags);
   }
   EXPECT_EQ(core.Model().State().CurrentFileName,

@@ -150,7 +150,8 @@ TEST_F(EditCommandsTest, DeletingTheYesAnswerMakesTheNoAnswerTheYesAnswer) {
   ASSERT_TRUE(Delete1Click(editor, box, "tree.tre - Velmora"));
 
   ASSERT_EQ(box.shown.size(), 1u);
-  EXPECT_EQ(box.shown[0].text, std::string("first\r\n\r\n") + kDeleteQuestionTail);
+  EXPECT_EQ(box.shown[0].text,
+            std::string("first\r\n\r\n") + kDeleteQuestionTail + "\r\n" + kAnswersBelowHead + "1" + kAnswersBelowTail);
   EXPECT_EQ(box.shown.back().caption, "tree.tre - Velmora");
   EXPECT_EQ(box.shown.back().flags, 0x24u);
 

@@ -224,7 +224,10 @@ TEST_F(FindAndRecoveryTest, AtStartYesRestoresTheWorkAsAnUnsavedDocument) {
   const std::uint64_t revision = core.CurrentView().treeRevision;
   EXPECT_TRUE(core.OfferRecovery());
   ASSERT_EQ(platform.dialogs.messages.shown.size(), 1u);
-  EXPECT_EQ(platform.dialogs.messages.shown[0].text, kRecoveryQuestion);
+  // The file, the copy's time and what No does.
+  const RecoverySummary summary = RecoveryCopy(platform.files, Path("C:\\tools\\"), Path("C:\\tools\\Velmora.exe")).Summary();
+  EXPECT_EQ(summary.savedAt.size(), 16u) << summary.savedAt;
+  EXPECT_EQ(platform.dialogs.messages.shown[0].text, RecoveryQuestionText("printer.tre", summary.savedAt));
   EXPECT_EQ(platform.dialogs.messages.shown[0].flags, message_box::kYesNo | message_box::kIconQuestion);
 
   const View view = core.CurrentView();

@@ -153,7 +153,8 @@ TEST_F(RecoveryInTheEditor, AKilledEditorsWorkIsOfferedAndRestoredAtTheNextStart
   ASSERT_NE(box, nullptr) << "the work was not offered";
   wchar_t text[256] = {};
   GetDlgItemTextW(box, 0xFFFF, text, 256);
-  EXPECT_EQ(std::wstring(text), ToWide(kRecoveryQuestion));
+  EXPECT_EQ(std::wstring(text).rfind(ToWide(kRecoveryQuestion), 0), 0u) << ToCp932(text);
+  EXPECT_NE(std::wstring(text).find(L"work.tre"), std::wstring::npos) << "names the file";
   ASSERT_NE(GetDlgItem(box, IDYES), nullptr);
   PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDYES)));
 

@@ -272,6 +272,8 @@ TEST(Player, GeneratedExecutableCarriesVersionInformation) {
   std::vector<char> info(size);
   ASSERT_TRUE(GetFileVersionInfoW(exe.Path().c_str(), 0, size, info.data()));
   EXPECT_EQ(VersionString(info, L"ProductName"), L"Velmora");
+  EXPECT_EQ(VersionString(info, L"CompanyName"), L"Velmora Project");
+  EXPECT_EQ(VersionString(info, L"OriginalFilename"), L"VelmoraPlayer.exe");
   // 切り分け手順プレーヤー (troubleshooting procedure player)
   EXPECT_EQ(VersionString(info, L"FileDescription"), L"\u5207\u308A\u5206\u3051\u624B\u9806\u30D7\u30EC\u30FC\u30E4\u30FC");
   const std::string version = VELMORA_VERSION_TEXT;
