@@ -28,6 +28,11 @@ constexpr DWORD kMessageStyle = SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL;
 // A short message must not cut its caption off: the dialog is at least as
 // wide as the caption's text and this many caption-button widths beside it.
 constexpr int kCaptionButtonRoom = 3;
+// コピーしました。 / コピーできませんでした。もう一度押してください。
+constexpr const char* kCopiedStatus = "\x83\x52\x83\x73\x81\x5b\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42";
+constexpr const char* kCopyFailedStatus =
+    "\x83\x52\x83\x73\x81\x5b\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81\x42\x82\xe0"
+    "\x82\xa4\x88\xea\x93\x78\x89\x9f\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81\x42";
 constexpr UINT kMeasureFlags = DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL;
 
 LPCWSTR SystemIconOf(StepDialogType type) {
@@ -57,6 +62,7 @@ int CaptionTextWidth(HDC dc, const std::wstring& text) {
 struct StepLayout {
   RECT icon{};
   RECT message{};
+  RECT status{};  // empty without a status line
   bool scrollingMessage = false;  // too long for the work area: a scrolling box
   std::vector<RECT> buttons;
   SIZE window{};
@@ -65,8 +71,9 @@ struct StepLayout {
 class LayoutCalculator {
  public:
   LayoutCalculator(HWND dialog, HFONT font, const std::wstring& message, const std::wstring& caption,
-                   const std::vector<std::wstring>& buttonCaptions)
-      : windowDc_(dialog),
+                   const std::vector<std::wstring>& buttonCaptions, bool statusLine)
+      : statusLine_(statusLine),
+        windowDc_(dialog),
         dc_(windowDc_.Get()),
         selected_(dc_, font),
         units_(dc_),
@@ -92,12 +99,15 @@ class LayoutCalculator {
     const int buttonGap = u.X(kButtonGap);
     const int buttonCount = static_cast<int>(buttonCaptions_.size());
     const int buttonsWidth = buttonCount * buttonWidth + (buttonCount - 1) * buttonGap;
+    // The player's dialogs keep one line above the buttons for the copy's
+    // answer, so the dialog does not jump when it appears.
+    const int statusHeight = statusLine_ ? LineHeight() : 0;
 
     // The message wraps at a comfortable width first; only a text too tall
     // for the work area widens the dialog, and only a text too big even for
     // the whole work area scrolls.
     const int chromeWidth = frameWidth + 2 * margin + iconWidth + iconGap;
-    const int chromeHeight = frameHeight + 2 * marginY + u.Y(kButtonRowGap) + buttonHeight;
+    const int chromeHeight = frameHeight + 2 * marginY + u.Y(kButtonRowGap) + statusHeight + buttonHeight;
     const int workWidth = static_cast<int>(workArea.right - workArea.left);
     const int workHeight = static_cast<int>(workArea.bottom - workArea.top);
     const int maxTextWidth = std::max(u.X(kTextMinimumWidth), workWidth - chromeWidth);
@@ -116,7 +126,7 @@ class LayoutCalculator {
     const int clientWidth = std::min(
         std::max({2 * margin + iconWidth + iconGap + static_cast<int>(text.cx), 2 * margin + buttonsWidth, captionWidth}),
         workWidth - frameWidth);
-    const int clientHeight = 2 * marginY + contentHeight + u.Y(kButtonRowGap) + buttonHeight;
+    const int clientHeight = 2 * marginY + contentHeight + u.Y(kButtonRowGap) + statusHeight + buttonHeight;
 
     // Icon and text are centred on each other.
     int iconTop = marginY;
@@ -130,7 +140,9 @@ class LayoutCalculator {
     const int textLeft = margin + iconWidth + iconGap;
     layout.message = {textLeft, textTop, textLeft + static_cast<int>(text.cx), textTop + static_cast<int>(text.cy)};
 
-    const int buttonTop = marginY + contentHeight + u.Y(kButtonRowGap);
+    const int statusTop = marginY + contentHeight + u.Y(kButtonRowGap) / 2;
+    if (statusLine_) layout.status = {textLeft, statusTop, clientWidth - margin, statusTop + statusHeight};
+    const int buttonTop = marginY + contentHeight + u.Y(kButtonRowGap) + statusHeight;
     int left = (clientWidth - buttonsWidth) / 2;
     for (int i = 0; i < buttonCount; ++i) {
       layout.buttons.push_back({left, buttonTop, left + buttonWidth, buttonTop + buttonHeight});
@@ -149,6 +161,12 @@ class LayoutCalculator {
     return {rect.right - rect.left, rect.bottom - rect.top};
   }
 
+  int LineHeight() const {
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc_, &metrics);
+    return static_cast<int>(metrics.tmHeight);
+  }
+
   // All buttons share one width: the widest caption, at least the system's.
   int ButtonWidth() const {
     int widest = 0;
@@ -160,6 +178,7 @@ class LayoutCalculator {
     return MessageButtonWidth(units_, widest);
   }
 
+  const bool statusLine_;
   // The font stays selected into the dialog's DC while the calculator lives.
   const WindowDc windowDc_;
   HDC dc_;
@@ -217,12 +236,15 @@ class StepDialog final : public TemplateDialog<StepDialog> {
     for (const StepButton& button : buttons_) captions.push_back(ToWide(button.caption));
     if (OffersCopyButton()) captions.push_back(ToWide(kCopyPathCaption));
     const std::wstring message = ToWide(step_.message);
-    const StepLayout layout =
-        LayoutCalculator(hwnd_, font_.get(), message, caption, captions).Calculate(WorkAreaAround(centre_));
+    const StepLayout layout = LayoutCalculator(hwnd_, font_.get(), message, caption, captions, !step_.path.empty())
+                                  .Calculate(WorkAreaAround(centre_));
 
     CreateIcon(layout.icon);
     CreateMessage(message, layout);
     for (std::size_t i = 0; i < captions.size(); ++i) CreateButton(i, captions[i], layout.buttons[i]);
+    if (!step_.path.empty()) {
+      CreateChild(hwnd_, font_.get(), {L"STATIC", L"", SS_LEFT | SS_NOPREFIX, step_dialog_id::kCopyStatus, 0, layout.status});
+    }
     if (!step_.path.empty()) {
       copyKey_.reset(SetWindowsHookExW(WH_MSGFILTER, &CopyKeyFilter, nullptr, GetCurrentThreadId()));
     }
@@ -268,10 +290,14 @@ class StepDialog final : public TemplateDialog<StepDialog> {
   bool OffersCopyButton() const { return !step_.question && !step_.path.empty(); }
   int ButtonCount() const { return static_cast<int>(buttons_.size()) + (OffersCopyButton() ? 1 : 0); }
 
-  // Another program may hold the clipboard for a moment: a beep says the
-  // copy did not happen, and pressing again will do.
+  // The line above the buttons says what happened, as the HTML player's
+  // status does. Another program may hold the clipboard for a moment: the
+  // line and a beep say the copy did not happen, and pressing again will do.
   void CopyPath() {
-    if (!step_.path.empty() && !CopyPathToClipboard(hwnd_, step_.path)) MessageBeep(MB_ICONWARNING);
+    if (step_.path.empty()) return;
+    const bool copied = CopyPathToClipboard(hwnd_, step_.path);
+    SetDlgItemTextW(hwnd_, step_dialog_id::kCopyStatus, ToWide(copied ? kCopiedStatus : kCopyFailedStatus).c_str());
+    if (!copied) MessageBeep(MB_ICONWARNING);
   }
 
   void OnCommand(int id) {

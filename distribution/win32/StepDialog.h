@@ -40,6 +40,8 @@ namespace step_dialog_id {
 constexpr int kFirstButton = 1001;  // then 1002, 1003 from left to right
 constexpr int kMessage = 1100;
 constexpr int kIcon = 1101;
+// The player's line that says whether the path was copied.
+constexpr int kCopyStatus = 1102;
 }  // namespace step_dialog_id
 
 }  // namespace velmora::win32

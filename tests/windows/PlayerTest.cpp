@@ -207,8 +207,9 @@ TEST(Player, CopyPathPutsThePathTakenOnTheClipboard) {
   const std::wstring fileLine = L"\u30D5\u30A1\u30A4\u30EB: " + fileName + L"\r\n";
   ASSERT_GE(path.size(), fileLine.size());
   EXPECT_EQ(path.substr(path.size() - fileLine.size()), fileLine) << ToCp932(path);
-  // Copying leaves the dialog open: OK still ends the run.
+  // The dialog says so (コピーしました。) and stays open: OK still ends the run.
   ASSERT_TRUE(IsWindow(leaf));
+  EXPECT_EQ(ControlText(GetDlgItem(leaf, step_dialog_id::kCopyStatus)), L"\u30b3\u30d4\u30fc\u3057\u307e\u3057\u305f\u3002");
   PressStepButton(leaf, 0);
   EXPECT_EQ(player.ExitCode(), 0);
 }
