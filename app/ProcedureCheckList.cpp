@@ -88,6 +88,30 @@ CheckReport ReportOf(const DecisionTree& tree, ProblemIterator first, ProblemIte
 
 }  // namespace
 
+std::string FullPlaceOf(const DecisionTree& tree, NodeId id) {
+  const TreeNode* node = NodeOfRow(tree, id);
+  if (node == nullptr) return {};
+  // From the node up, so a place too long keeps what is nearest the node.
+  std::vector<std::string_view> texts;
+  std::size_t bytes = 0;
+  bool cut = false;
+  for (const TreeNode* at = node; at != nullptr; at = at->Parent()) {
+    const std::string_view text = at->Text().empty() ? kEmptyText : at->Text();
+    if (!texts.empty() && bytes + text.size() + kPlaceSeparator.size() > kFullPlaceBytes) {
+      cut = true;
+      break;
+    }
+    texts.push_back(text.substr(0, std::min(text.size(), kFullPlaceBytes)));
+    bytes += text.size() + kPlaceSeparator.size();
+  }
+  std::string place = cut ? std::string(kLeftOut) : std::string();
+  for (auto text = texts.rbegin(); text != texts.rend(); ++text) {
+    if (!place.empty()) place += kPlaceSeparator;
+    place += *text;
+  }
+  return place;
+}
+
 CheckReport CheckReportOf(const DecisionTree& tree, const std::vector<Problem>& problems) {
   return ReportOf(tree, problems.begin(), problems.end());
 }

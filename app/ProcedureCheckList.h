@@ -48,8 +48,8 @@ inline constexpr std::size_t kShownProblems = 1000;
 // above it with at most kPlaceTextBytes: its length stays bounded however
 // deep the node lies, so the rows stay linear in the tree, and the node
 // itself, which tells the rows apart, keeps the most room.
-inline constexpr std::size_t kPlaceNodes = 6;
-inline constexpr std::size_t kPlaceTextBytes = 12;
+inline constexpr std::size_t kPlaceNodes = 8;
+inline constexpr std::size_t kPlaceTextBytes = 24;
 inline constexpr std::size_t kPlaceOwnTextBytes = 32;
 
 struct CheckReport {
@@ -72,6 +72,13 @@ CheckReport CheckReportOf(const DecisionTree& tree, const std::vector<Problem>& 
 // The line above the list (CP932): "問題は見つかりませんでした。", or
 // "エラー 2 件、警告 1 件", with "（初めの 1000 件を表示）" when rows were left out.
 std::string CheckSummaryText(const CheckReport& report);
+
+// The whole place of the node `id` names, for the list's tooltip: every text
+// from the root down, " > " between them; when that is longer than a tooltip
+// holds (kFullPlaceBytes), the texts nearest the node and "…" before them.
+// Empty when the node is gone (or for 0).
+inline constexpr std::size_t kFullPlaceBytes = 1000;
+std::string FullPlaceOf(const DecisionTree& tree, NodeId id);
 
 // The node a row names, found by a walk over the tree; null when it is gone
 // (or for 0, the title).

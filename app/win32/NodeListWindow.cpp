@@ -60,7 +60,7 @@ void NodeListWindow::CreateControls(const Look& look) {
   list_ = CreateChild(hwnd_, font_.get(),
                       {WC_LISTVIEWW, L"", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, kListId,
                        WS_EX_CLIENTEDGE});
-  SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
+  SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_INFOTIP);
   icons_ = SeverityIcons();
   SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons_.get()));
   AddColumn(0, look.placeCaption, kPlaceWidth);
@@ -182,12 +182,27 @@ LRESULT NodeListWindow::OnNotify(const NMHDR& header) {
     case NM_RETURN:
       Choose(static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)));
       return 0;
+    case LVN_GETINFOTIPW:
+      OnGetInfoTip(*reinterpret_cast<NMLVGETINFOTIPW*>(const_cast<NMHDR*>(&header)));
+      return 0;
     case LVN_KEYDOWN:
       if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_ESCAPE) Close();
       return 0;
     default:
       return 0;
   }
+}
+
+void NodeListWindow::OnGetInfoTip(NMLVGETINFOTIPW& tip) const {
+  if (tip.iItem < 0 || static_cast<std::size_t>(tip.iItem) >= rowNodes_.size() || !events_.describe) return;
+  if (tip.pszText == nullptr || tip.cchTextMax <= 0) return;
+  const std::string place = events_.describe(rowNodes_[static_cast<std::size_t>(tip.iItem)]);
+  if (place.empty()) return;
+  const std::wstring wide = ToWide(place);
+  const std::size_t room = static_cast<std::size_t>(tip.cchTextMax) - 1;
+  const std::size_t length = std::min(wide.size(), room);
+  wide.copy(tip.pszText, length);
+  tip.pszText[length] = L'\0';
 }
 
 void NodeListWindow::Choose(int row) {

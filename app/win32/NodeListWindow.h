@@ -51,6 +51,9 @@ class NodeListWindow final : public WindowBase<NodeListWindow> {
     std::function<void(NodeId)> choose;
     // The window was closed (hidden).
     std::function<void()> closed;
+    // The whole place of a row's node (CP932), for the row's tooltip: the
+    // list shows a place shortened to its column.
+    std::function<std::string(NodeId)> describe;
   };
 
   // Creates the window hidden, owned by `owner`.
@@ -75,6 +78,7 @@ class NodeListWindow final : public WindowBase<NodeListWindow> {
   void AddColumn(int index, const char* cp932Caption, int designWidth);
   void OnSize();
   LRESULT OnNotify(const NMHDR& header);
+  void OnGetInfoTip(NMLVGETINFOTIPW& tip) const;
   void Choose(int row);
   void Close();
   void PlaceBesideOwner();

@@ -39,6 +39,7 @@ std::unique_ptr<NodeListWindow> TForm1::MakeListWindow(const NodeListWindow::Loo
   NodeListWindow::Events events;
   events.choose = [this](NodeId id) { OnCheckRowChosen(id); };
   events.closed = std::move(closed);
+  events.describe = [this](NodeId id) { return FullPlaceOf(core_->Model().Tree(), id); };
   return std::make_unique<NodeListWindow>(instance_, hwnd_, look, std::move(events));
 }
 

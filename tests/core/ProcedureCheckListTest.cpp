@@ -77,8 +77,12 @@ TEST(CheckReport, KeepsEveryPlaceShortHoweverDeepOrLongTheTexts) {
   const CheckReport report = CheckReportOf(tree, CheckProcedure(tree, state));
   ASSERT_FALSE(report.rows.empty());
   std::string cut;
-  for (int i = 0; i < 6; ++i) cut += kA;
-  EXPECT_EQ(report.rows.back().place, cut + kEllipsis + " > " + kEllipsis + " > n6 > n7 > n8 > " + kEllipsis);
+  for (int i = 0; i < 12; ++i) cut += kA;
+  EXPECT_EQ(report.rows.back().place, cut + kEllipsis + " > " + kEllipsis + " > n4 > n5 > n6 > n7 > n8 > " + kEllipsis);
+  // The tooltip's place: every text whole.
+  const NodeId deepest = report.rows.back().nodeId;
+  EXPECT_EQ(FullPlaceOf(tree, deepest), long45 + " > n1 > n2 > n3 > n4 > n5 > n6 > n7 > n8 > " + kEllipsis);
+  EXPECT_EQ(FullPlaceOf(tree, 0), "");
 }
 
 TEST(CheckReport, ListsTheFirstThousandAndCountsThemAll) {

@@ -110,6 +110,16 @@ TEST_F(CheckWindowTest, ListsTheProblemsAndEnterSelectsTheNode) {
   EXPECT_EQ(CellText(List(), 1, 0), L"Is it on? > \uff08\u7a7a\uff09");
   EXPECT_EQ(CellText(List(), 1, 1), ToWide(ExplanationOf(ProblemKind::EmptyText)));
   EXPECT_EQ(RowImage(List(), 1), NodeListWindow::kErrorImage);
+  // The row's tooltip: the whole place.
+  wchar_t tipText[256] = {};
+  NMLVGETINFOTIPW tip{};
+  tip.hdr.hwndFrom = List();
+  tip.hdr.code = LVN_GETINFOTIPW;
+  tip.iItem = 1;
+  tip.pszText = tipText;
+  tip.cchTextMax = 256;
+  SendMessageW(form->Checks()->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
+  EXPECT_EQ(std::wstring(tipText), L"Is it on? > \uff08\u7a7a\uff09");
 
   LVITEMW state{};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
