@@ -296,6 +296,10 @@ LRESULT TForm1::OnNotify(const NMHDR& header) {
       mirror_.OnItemExpanded(change.itemNew.hItem, (change.itemNew.state & TVIS_EXPANDED) != 0);
       return 0;
     }
+    case TVN_KEYDOWN:
+      // Del deletes the selected node, with the pop-up's question.
+      if (reinterpret_cast<const NMTVKEYDOWN&>(header).wVKey == VK_DELETE) RunCommand(IDM_DELETE1);
+      return 0;
     case NM_RCLICK:
       OnTreeRightClick();
       return TRUE;

@@ -77,6 +77,25 @@ TEST_F(EditMenu, CtrlZAfterADeleteBringsTheBranchBackIntoTheTreeView) {
   EXPECT_TRUE(MenuEnabled(IDM_REDO));
 }
 
+// Del in the tree asks as the pop-up's 削除(&D) does, the answers below
+// counted, and deletes the branch.
+TEST_F(EditMenu, DelInTheTreeDeletesTheSelectedBranchAfterTheQuestion) {
+  ArrangeBranch();
+  std::wstring asked;
+  script.Play({[&](HWND box) {
+    wchar_t text[256] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 256);
+    asked = text;
+    Answer(box, IDYES);
+  }});
+  FocusOn(Tree());
+  PostMessageW(Tree(), WM_KEYDOWN, VK_DELETE, 1);
+  ASSERT_TRUE(PumpAsTheProgram(*form, [&] { return Model().Tree().Count() == 2u; })) << "Del did not delete";
+  // "この下の答え 2 件も一緒に削除されます。"
+  EXPECT_NE(asked.find(L"\u3053\u306E\u4E0B\u306E\u7B54\u3048 2 \u4EF6"), std::wstring::npos);
+  ExpectViewMatchesModel();
+}
+
 TEST_F(EditMenu, ABranchCopiedInOneWindowPastesIntoAnotherThroughTheClipboard) {
   ArrangeBranch();
   EmptyTheClipboard();
