@@ -79,6 +79,8 @@
 #define IDC_PROGRESSBYYELLOW1 2008
 #define IDC_PROGRESSBYRED1 2009
 #define IDC_GROUPBOX2 2010
+// The label before the colour buttons, which says what the colour is for.
+#define IDC_COLOURLABEL 2011
 // PreViewBtn, GenerateBtn and ExitBtn carry the ids of their menu items
 // (IDM_PREVIEW1, IDM_GENERATE1, IDM_EXIT1).
 

@@ -47,6 +47,7 @@ void LayOutDefinitionGroup(MainWindowLayout& layout, const LabelWidths& labels) 
   layout.Label1 = Offset({10, 61, labels.treeLabel, 12}, box.left, box.top);
   layout.TreeView1 = Offset({10, 78, std::max(0, 431 + growX), std::max(0, 231 + growY)}, box.left, box.top);
   layout.ProgressByGreen1 = Offset({327 + growX, 16, 32, 17}, box.left, box.top);
+  layout.ColourLabel = Offset({327 + growX - 4 - labels.colourLabel, 16, labels.colourLabel, 17}, box.left, box.top);
   layout.ProgressByYellow1 = Offset({365 + growX, 16, 32, 17}, box.left, box.top);
   layout.ProgressByRed1 = Offset({403 + growX, 16, 32, 17}, box.left, box.top);
 }
@@ -104,6 +105,7 @@ MainWindowLayout ScaleLayout(const MainWindowLayout& l, int dpi) {
   s.LabeledEdit1 = ScaleRect(l.LabeledEdit1, dpi);
   s.Label1 = ScaleRect(l.Label1, dpi);
   s.TreeView1 = ScaleRect(l.TreeView1, dpi);
+  s.ColourLabel = ScaleRect(l.ColourLabel, dpi);
   s.ProgressByGreen1 = ScaleRect(l.ProgressByGreen1, dpi);
   s.ProgressByYellow1 = ScaleRect(l.ProgressByYellow1, dpi);
   s.ProgressByRed1 = ScaleRect(l.ProgressByRed1, dpi);

@@ -25,6 +25,7 @@ struct MainWindowLayout {
   ControlRect LabeledEdit1;
   ControlRect Label1;
   ControlRect TreeView1;
+  ControlRect ColourLabel;
   ControlRect ProgressByGreen1;
   ControlRect ProgressByYellow1;
   ControlRect ProgressByRed1;
@@ -40,6 +41,8 @@ struct MainWindowLayout {
 struct LabelWidths {
   int titleLabel = 64;
   int treeLabel = 46;
+  // The colour buttons' label, right-aligned before the first of them.
+  int colourLabel = 60;
 };
 
 constexpr int kDesignClientWidth = 456;

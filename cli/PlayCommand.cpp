@@ -23,18 +23,6 @@ class RefusedAnswer : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The dialog's type in the words the node editor uses for the kinds, as
-// show and check name them (an unset node's dialog is a notice).
-std::string_view DialogTypeName(StepDialogType type) {
-  switch (type) {
-    case StepDialogType::Confirmation: return KindName(Question);
-    case StepDialogType::Warning: return KindName(Exclaimation);
-    case StepDialogType::Error: return KindName(Inhibit);
-    case StepDialogType::Information: break;
-  }
-  return KindName(Information);
-}
-
 // The first character of a UTF-8 text (the arguments' encoding).
 std::string FirstCharacter(std::string_view utf8, std::size_t at) {
   std::size_t length = 1;

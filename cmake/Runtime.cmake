@@ -10,6 +10,7 @@ set(VELMORA_RUNTIME_SOURCES
   document/DecisionTree.cpp
   document/Errors.cpp
   document/FilePath.cpp
+  document/KindNames.cpp
   document/TextRules.cpp
   files/FileMessages.cpp
   files/IniText.cpp
@@ -26,6 +27,7 @@ set(VELMORA_RUNTIME_HEADERS
   document/DocumentState.h
   document/Errors.h
   document/FilePath.h
+  document/KindNames.h
   document/NodePool.h
   document/NodeText.h
   document/TextRules.h

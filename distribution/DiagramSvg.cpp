@@ -99,6 +99,16 @@ struct Rect {
   double x, y, width, height;
 };
 
+// What the picture shows, for those who cannot see it: "切り分け手順の図。
+// 各ノードは種類のアイコンと色の付いた枠で、ノードからその答えへの線には
+// 「はい」「いいえ」が付いています。ノードの数: " and the count.
+constexpr std::string_view kDescription =
+    "\x90\xd8\x82\xe8\x95\xaa\x82\xaf\x8e\xe8\x8f\x87\x82\xcc\x90\x7d\x81\x42\x8a\x65\x83\x6d\x81\x5b\x83\x68\x82\xcd"
+    "\x8e\xed\x97\xde\x82\xcc\x83\x41\x83\x43\x83\x52\x83\x93\x82\xc6\x90\x46\x82\xcc\x95\x74\x82\xa2\x82\xbd\x98\x67"
+    "\x82\xc5\x81\x41\x83\x6d\x81\x5b\x83\x68\x82\xa9\x82\xe7\x82\xbb\x82\xcc\x93\x9a\x82\xa6\x82\xd6\x82\xcc\x90\xfc"
+    "\x82\xc9\x82\xcd\x81\x75\x82\xcd\x82\xa2\x81\x76\x81\x75\x82\xa2\x82\xa2\x82\xa6\x81\x76\x82\xaa\x95\x74\x82\xa2"
+    "\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42\x83\x6d\x81\x5b\x83\x68\x82\xcc\x90\x94\x3a\x20";
+
 class DiagramWriter {
  public:
   DiagramWriter(const std::vector<ShownNode>& nodes, const DiagramOptions& options, ByteSink& sink)
@@ -152,8 +162,11 @@ class DiagramWriter {
   void WriteHeader(std::string_view caption, double width, double height) {
     out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" "
             "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\"";
-    AppendAttribute(out_, "width", width);
-    AppendAttribute(out_, "height", height);
+    // As wide as its container up to its own width: on a phone the whole
+    // tree shows, scaled down, instead of running off the screen.
+    out_ += " width=\"100%\" style=\"max-width:";
+    AppendNumber(out_, width);
+    out_ += "px;height:auto\" role=\"img\" aria-labelledby=\"diagram-title diagram-description\"";
     out_ += " viewBox=\"0 0 ";
     AppendNumber(out_, width);
     out_ += ' ';
@@ -162,9 +175,11 @@ class DiagramWriter {
     out_ += kExportFontFamily;
     out_ += ", ";
     out_ += kExportFontFallbacks;
-    out_ += "\" font-size=\"14\">\n<title>";
+    out_ += "\" font-size=\"14\">\n<title id=\"diagram-title\">";
     AppendText(out_, caption);
-    out_ += "</title>\n<style>text{white-space:pre}.edge{fill:none;stroke:#555;stroke-width:1.2}"
+    out_ += "</title>\n<desc id=\"diagram-description\">";
+    AppendText(out_, std::string(kDescription) + std::to_string(nodes_.size()));
+    out_ += "</desc>\n<style>text{white-space:pre}.edge{fill:none;stroke:#555;stroke-width:1.2}"
             ".edge.default{stroke:#111;stroke-width:2.6}.edge.unreachable{stroke-dasharray:5 4}"
             ".label{font-size:12px;fill:#333}.label.default{font-weight:bold;fill:#000}.caption{font-size:18px}";
     out_ += KindBoxStyles();

@@ -10,6 +10,7 @@
 #include "distribution/MarkupEscape.h"
 #include "distribution/PreviewRun.h"
 #include "distribution/Utf8Text.h"
+#include "document/KindNames.h"
 #include "document/TextRules.h"
 
 namespace velmora {
@@ -27,6 +28,9 @@ constexpr std::string_view kCopyFailedStatus =
     "\x83\x52\x83\x73\x81\x5B\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81\x42\x83\x65\x83\x4C"
     "\x83\x58\x83\x67\x82\xF0\x91\x49\x82\xF1\x82\xC5\x83\x52\x83\x73\x81\x5B\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3"
     "\x82\xA2\x81\x42";
+
+// 進み具合: the progress bar's name
+constexpr std::string_view kProgressName = "\x90\x69\x82\xdd\x8b\xef\x8d\x87";
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
@@ -102,7 +106,13 @@ void AppendTexts(std::string& out) {
     out += "\":";
     AppendScriptText(out, value);
   }
-  out += '}';
+  // The kinds in words, by the icon's index: what the icon tells a reader.
+  out += ",\"kinds\":[";
+  for (int kind = Question; kind <= Inhibit; ++kind) {
+    if (kind != Question) out += ',';
+    AppendScriptText(out, KindName(kind));
+  }
+  out += "]}";
 }
 
 void AppendSteps(std::string& out, const std::vector<ShownNode>& nodes) {
@@ -156,9 +166,14 @@ void WriteHtmlPlayer(const DecisionTree& tree, const DocumentState& state, ByteS
   out += "</defs></svg>\n<main class=\"card\">\n<h1 class=\"caption\" id=\"caption\">";
   AppendMarkup(out, caption);
   out += "</h1>\n<div id=\"run\">\n"
-         "<div class=\"progress\" id=\"progress\" role=\"progressbar\" aria-valuemin=\"0\" aria-valuemax=\"100\">"
-         "<div class=\"bar\" id=\"bar\"></div></div>\n"
-         "<div class=\"step\"><svg class=\"icon\" viewBox=\"0 0 20 20\" aria-hidden=\"true\"><use id=\"icon\"/></svg>"
+         "<div class=\"progress\" id=\"progress\" role=\"progressbar\" aria-label=\"";
+  AppendMarkup(out, kProgressName);
+  // Each step's kind and message sit in a live region: a screen reader reads
+  // them out as a new step appears, while the focus goes to its default
+  // button as in the dialogs.
+  out += "\" aria-valuemin=\"0\" aria-valuemax=\"100\"><div class=\"bar\" id=\"bar\"></div></div>\n"
+         "<div class=\"step\" aria-live=\"polite\" aria-atomic=\"true\"><svg class=\"icon\" viewBox=\"0 0 20 20\" "
+         "aria-hidden=\"true\"><use id=\"icon\"/></svg><span class=\"kind\" id=\"kind\"></span>"
          "<p class=\"message\" id=\"message\"></p></div>\n"
          "<div class=\"buttons\" id=\"buttons\"></div>\n</div>\n"
          "<div id=\"end\" hidden>\n<ol class=\"path\" id=\"path\"></ol>\n<div class=\"buttons\">"

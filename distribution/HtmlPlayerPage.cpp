@@ -21,6 +21,7 @@ body{margin:0;min-height:100vh;background:#e9edf2;color:#1b1b1b;font:16px/1.6 IP
 .icon{flex:none;width:2.5rem;height:2.5rem}
 .icon[hidden]{display:none}
 .message{margin:0;white-space:pre-wrap;overflow-wrap:anywhere;flex:1}
+.kind{position:absolute;width:1px;height:1px;margin:-1px;padding:0;overflow:hidden;clip:rect(0 0 0 0);white-space:nowrap;border:0}
 .buttons{display:flex;flex-wrap:wrap;justify-content:center;gap:.6rem;padding:0 1rem 1.2rem}
 button{font:inherit;min-width:6.5rem;min-height:2.75rem;padding:.3rem 1rem;border:1px solid #8c98a4;border-radius:6px;background:#f7f8fa;color:inherit;cursor:pointer}
 button:hover{background:#eef3f9}
@@ -31,6 +32,8 @@ button.default{border-color:#2b6cc4}
 .answer{display:block;font-weight:bold}
 .answer::before{content:"\2192\00a0"}
 .status{min-height:1.6em;margin:0;padding:0 1rem 1rem;text-align:center;color:#3d5a80}
+@media (prefers-reduced-motion:reduce){*{transition:none!important;animation:none!important;scroll-behavior:auto!important}}
+@media (forced-colors:active){.card,.progress,button{border:1px solid CanvasText}.bar{background:Highlight!important;forced-color-adjust:none}button.default{border:3px solid Highlight}button:focus{outline:3px solid Highlight}}
 @media (max-width:30rem){.card{margin:0;min-height:100vh;border:0;border-radius:0;box-shadow:none}.buttons{flex-direction:column;align-items:stretch}button{width:100%}}
 )CSS";
 }
@@ -71,6 +74,7 @@ std::string_view HtmlPlayerScript() {
 
   function show() {
     var node = data.nodes[current];
+    $("kind").textContent = text.kinds[node[ICON]] + ": ";
     $("message").textContent = node[MESSAGE];
     var icon = "#" + icons[node[ICON]];
     $("icon").setAttribute("href", icon);

@@ -1,5 +1,7 @@
 #include "distribution/PreviewRun.h"
 
+#include "document/KindNames.h"
+
 #include <algorithm>
 
 #include "distribution/RunEnd.h"
@@ -36,6 +38,16 @@ StepDialogType DialogTypeOf(int kind) {
 
 // 経路をコピー(&C)
 const std::string_view kCopyPathCaption = "\x8C\x6F\x98\x48\x82\xF0\x83\x52\x83\x73\x81\x5B(&C)";
+
+std::string_view DialogTypeName(StepDialogType type) {
+  switch (type) {
+    case StepDialogType::Confirmation: return KindName(Question);
+    case StepDialogType::Warning: return KindName(Exclaimation);
+    case StepDialogType::Error: return KindName(Inhibit);
+    case StepDialogType::Information: break;
+  }
+  return KindName(Information);
+}
 
 std::vector<StepButton> StepButtons(bool question, bool topLevel) {
   const std::string_view back = topLevel ? kFinishCaption : kBackCaption;

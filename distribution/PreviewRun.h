@@ -30,6 +30,11 @@ struct StepButton {
 // End of a path: "ＯＫ", then "戻る" (or "終了").
 std::vector<StepButton> StepButtons(bool question, bool topLevel);
 
+// The dialog's type in the words the node editor uses for the kinds (CP932),
+// as show and check name them; an unset node's dialog is a notice. The step
+// dialog's icon carries it as its name, so a screen reader tells the kind.
+std::string_view DialogTypeName(StepDialogType type);
+
 // The caption of the player's third button at an end of a path:
 // "経路をコピー(&C)" (copy the path).
 extern const std::string_view kCopyPathCaption;

@@ -42,4 +42,17 @@ fi
 if ! locale -a 2>/dev/null | grep -qi '^en_US\.utf-\?8$'; then
   as_root localedef -i en_US -f UTF-8 en_US.UTF-8 || true
 fi
+# axe-core checks the HTML player for accessibility faults in the browser
+# test; from the npm registry, kept in the build folder.
+AXE_VERSION=4.14.1
+AXE_DIR="$(cd "$(dirname "$0")/.." && pwd)/build/axe"
+if [ ! -f "$AXE_DIR/node_modules/axe-core/axe.min.js" ] || \
+   ! grep -q "\"version\": \"$AXE_VERSION\"" "$AXE_DIR/node_modules/axe-core/package.json" 2>/dev/null; then
+  if ! command -v npm >/dev/null; then
+    as_root apt-get install -y -qq --no-install-recommends nodejs npm </dev/null
+  fi
+  echo "setup: installing axe-core $AXE_VERSION"
+  mkdir -p "$AXE_DIR"
+  npm install --prefix "$AXE_DIR" --no-save --no-audit --no-fund --loglevel=error "axe-core@$AXE_VERSION" </dev/null
+fi
 echo "setup: all packages present"

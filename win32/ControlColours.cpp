@@ -12,6 +12,13 @@ LRESULT FaceControlColours(HDC dc) {
   return SolidControlColours(dc, GetSysColor(COLOR_BTNFACE), GetSysColorBrush(COLOR_BTNFACE));
 }
 
+bool HighContrastOn() {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 LRESULT TransparentControlColours(HDC dc) {
   SetBkMode(dc, TRANSPARENT);
   return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));

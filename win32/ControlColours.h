@@ -15,6 +15,10 @@ LRESULT SolidControlColours(HDC dc, COLORREF background, HBRUSH brush);
 // whose own background is the face colour gives its controls.
 LRESULT FaceControlColours(HDC dc);
 
+// Whether the user asked for high contrast: custom colours then give way to
+// the system's, which the user chose to be able to read anything at all.
+bool HighContrastOn();
+
 // Nothing behind the text, so that a window's own painting shows through.
 LRESULT TransparentControlColours(HDC dc);
 

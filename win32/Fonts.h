@@ -37,7 +37,10 @@ UniqueFont CreatePixelFont(const FontLook& look, int pixelHeight);
 UniqueFont CreateUiFont(const DpiScale& scale);
 
 // The font of the system's message boxes, for dialogs that stand in for
-// them; null when the system does not say which it is.
-UniqueFont CreateMessageFont();
+// them, in a face that holds Japanese (the system's own where it does);
+// null when the system does not say which it is.
+// `dpi` 0: the system's DPI (the size the system gives); else the same font
+// scaled to `dpi`, for a window on a screen of another scale.
+UniqueFont CreateMessageFont(int dpi = 0);
 
 }  // namespace velmora::win32

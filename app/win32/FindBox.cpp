@@ -1,5 +1,7 @@
 #include "app/win32/FindBox.h"
 
+#include "win32/Fonts.h"
+
 #include <utility>
 
 #include "app/CommandIds.h"
@@ -39,7 +41,8 @@ RECT Box(DpiScale scale, int left, int top, int width, int height) {
 
 }  // namespace
 
-FindBox::FindBox(HWND owner, HFONT font, DpiScale scale, FindBoxActions actions) : actions_(std::move(actions)) {
+FindBox::FindBox(HWND owner, DpiScale scale, FindBoxActions actions)
+    : actions_(std::move(actions)), scale_(scale), font_(CreateUiFont(scale)) {
   RegisterClassOnce(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE)),
                     WindowClassLook{nullptr, nullptr, ButtonFaceBackground()});
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
@@ -52,28 +55,45 @@ FindBox::FindBox(HWND owner, HFONT font, DpiScale scale, FindBoxActions actions)
   const POINT at{ownerRect.right - size.cx - scale(kMargin * 3), ownerRect.top + scale(kMargin * 8)};
   CreateOwnWindow(exStyle, ToWide(kCaption).c_str(), style, at, size, owner,
                   reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE)));
-  CreateControls(font, scale);
+  CreateControls();
+  Layout();
 }
 
 FindBox::~FindBox() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
-void FindBox::CreateControls(HFONT font, DpiScale scale) {
+void FindBox::CreateControls() {
+  HFONT font = font_.get();
+  CreateChild(hwnd_, font, {L"STATIC", ToWide(kLabel).c_str(), SS_LEFT, kLabelId});
+  edit_ = CreateChild(hwnd_, font, {L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, kEditId, WS_EX_CLIENTEDGE});
+  next_ = CreateChild(hwnd_, font, {L"BUTTON", ToWide(kNextCaption).c_str(), BS_DEFPUSHBUTTON | WS_TABSTOP, IDM_FINDNEXT});
+  previous_ =
+      CreateChild(hwnd_, font, {L"BUTTON", ToWide(kPreviousCaption).c_str(), BS_PUSHBUTTON | WS_TABSTOP, IDM_FINDPREVIOUS});
+  status_ = CreateChild(hwnd_, font, {L"STATIC", L"", SS_LEFT | SS_NOPREFIX, kStatusId});
+}
+
+void FindBox::Layout() {
   const int buttonsTop = kMargin + kLineHeight + kEditHeight + kMargin;
   const int statusTop = buttonsTop + kButtonHeight + kMargin;
   const int wide = kClientWidth - 2 * kMargin;
-  CreateChild(hwnd_, font, {L"STATIC", ToWide(kLabel).c_str(), SS_LEFT, kLabelId, 0,
-                            Box(scale, kMargin, kMargin, wide, kLineHeight)});
-  edit_ = CreateChild(hwnd_, font, {L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, kEditId, WS_EX_CLIENTEDGE,
-                                    Box(scale, kMargin, kMargin + kLineHeight, wide, kEditHeight)});
-  next_ = CreateChild(hwnd_, font, {L"BUTTON", ToWide(kNextCaption).c_str(), BS_DEFPUSHBUTTON | WS_TABSTOP,
-                                    IDM_FINDNEXT, 0, Box(scale, kMargin, buttonsTop, kButtonWidth, kButtonHeight)});
-  previous_ = CreateChild(hwnd_, font,
-                          {L"BUTTON", ToWide(kPreviousCaption).c_str(), BS_PUSHBUTTON | WS_TABSTOP, IDM_FINDPREVIOUS,
-                           0, Box(scale, kMargin * 2 + kButtonWidth, buttonsTop, kButtonWidth, kButtonHeight)});
-  status_ = CreateChild(hwnd_, font, {L"STATIC", L"", SS_LEFT | SS_NOPREFIX, kStatusId, 0,
-                                      Box(scale, kMargin, statusTop, wide, kLineHeight)});
+  const auto place = [this](HWND control, const RECT& box) {
+    MoveWindow(control, box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
+  };
+  place(GetDlgItem(hwnd_, kLabelId), Box(scale_, kMargin, kMargin, wide, kLineHeight));
+  place(edit_, Box(scale_, kMargin, kMargin + kLineHeight, wide, kEditHeight));
+  place(next_, Box(scale_, kMargin, buttonsTop, kButtonWidth, kButtonHeight));
+  place(previous_, Box(scale_, kMargin * 2 + kButtonWidth, buttonsTop, kButtonWidth, kButtonHeight));
+  place(status_, Box(scale_, kMargin, statusTop, wide, kLineHeight));
+}
+
+// On a screen of another scale: a font of its own at the new DPI.
+void FindBox::OnDpiChanged(int dpi, const RECT& suggested) {
+  scale_ = DpiScale(dpi);
+  font_ = CreateUiFont(scale_);
+  SetFontOfChildren(hwnd_, font_.get());
+  MoveToSuggested(hwnd_, suggested);
+  Layout();
 }
 
 void FindBox::ShowAndFocus() {
@@ -122,6 +142,9 @@ LRESULT FindBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CLOSE:
       ShowWindow(hwnd_, SW_HIDE);
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     default:
       return DefWindowProcW(hwnd_, message, wParam, lParam);

@@ -15,6 +15,7 @@
 
 #include "win32/Dpi.h"
 #include "win32/WindowBase.h"
+#include "win32/Win32Handles.h"
 
 namespace velmora::win32 {
 
@@ -30,7 +31,7 @@ class FindBox final : public WindowBase<FindBox> {
   static constexpr wchar_t kClassName[] = L"VelmoraFindBox";
 
   // Created hidden, below the top right corner of `owner`.
-  FindBox(HWND owner, HFONT font, DpiScale scale, FindBoxActions actions);
+  FindBox(HWND owner, DpiScale scale, FindBoxActions actions);
   ~FindBox();
   FindBox(const FindBox&) = delete;
   FindBox& operator=(const FindBox&) = delete;
@@ -52,9 +53,15 @@ class FindBox final : public WindowBase<FindBox> {
   friend class WindowBase<FindBox>;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(int id, int code);
-  void CreateControls(HFONT font, DpiScale scale);
+  void CreateControls();
+  void Layout();
+  void OnDpiChanged(int dpi, const RECT& suggested);
 
   FindBoxActions actions_;
+  DpiScale scale_;
+  // Its own, not the owner's: each window makes its font anew when its DPI
+  // changes, and the old one goes.
+  UniqueFont font_;
   HWND edit_ = nullptr;
   HWND next_ = nullptr;
   HWND previous_ = nullptr;

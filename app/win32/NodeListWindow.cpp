@@ -139,6 +139,9 @@ LRESULT NodeListWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_SIZE:
       OnSize();
       return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_ACTIVATE:
@@ -157,6 +160,16 @@ LRESULT NodeListWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       break;
   }
   return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+// On a screen of another scale: the font and the places' column anew.
+void NodeListWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  scale_ = DpiScale(dpi);
+  font_ = CreateUiFont(scale_);
+  SetFontOfChildren(hwnd_, font_.get());
+  SendMessageW(list_, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(scale_(kPlaceWidth), 0));
+  MoveToSuggested(hwnd_, suggested);
+  OnSize();
 }
 
 void NodeListWindow::OnSize() {

@@ -77,6 +77,7 @@ class NodeListWindow final : public WindowBase<NodeListWindow> {
   void CreateControls(const Look& look);
   void AddColumn(int index, const char* cp932Caption, int designWidth);
   void OnSize();
+  void OnDpiChanged(int dpi, const RECT& suggested);
   LRESULT OnNotify(const NMHDR& header);
   void OnGetInfoTip(NMLVGETINFOTIPW& tip) const;
   void Choose(int row);

@@ -11,6 +11,7 @@
 #include <ctime>
 #include <new>
 #include <optional>
+#include <utility>
 
 #include "app/CommandIds.h"
 #include "app/win32/FileHandOver.h"
@@ -34,6 +35,8 @@ constexpr char kTitleLabelCaption[] = "\x83\x5e\x83\x43\x83\x67\x83\x8b\x28\x26\
 // "ツリー(&T)"
 constexpr char kTreeLabelCaption[] = "\x83\x63\x83\x8a\x81\x5b\x28\x26\x54\x29";
 // "緑"
+// "進行状況の色": what the three colour buttons set.
+constexpr char kColourLabelCaption[] = "\x90\x69\x8d\x73\x8f\xf3\x8b\xb5\x82\xcc\x90\x46";
 constexpr char kGreenCaption[] = "\x97\xce";
 // "黄"
 constexpr char kYellowCaption[] = "\x89\xa9";
@@ -156,6 +159,8 @@ void TForm1::CreateControls() {
   c.Label1 = child({L"STATIC", ToWide(kTreeLabelCaption).c_str(), SS_LEFT | SS_CENTERIMAGE | WS_GROUP, IDC_LABEL1});
   c.TreeView1 = child({WC_TREEVIEWW, L"", TVS_SHOWSELALWAYS | TVS_TRACKSELECT | TVS_HASLINES | WS_TABSTOP,
                        IDC_TREEVIEW1, WS_EX_CLIENTEDGE});
+  c.ColourLabel =
+      child({L"STATIC", ToWide(kColourLabelCaption).c_str(), SS_RIGHT | SS_CENTERIMAGE | SS_NOPREFIX, IDC_COLOURLABEL});
   c.ProgressByGreen1 =
       child({L"BUTTON", ToWide(kGreenCaption).c_str(), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
              IDC_PROGRESSBYGREEN1});
@@ -315,13 +320,14 @@ void TForm1::ApplyLayout() {
   const int height = scale_.ToDesign(client.bottom - client.top);
   layout_ = ScaleLayout(ComputeMainWindowLayout(width, height, kUiFontHeight, MeasureLabels()), scale_.Dpi());
   const MainWindowControls& c = controls_;
-  HDWP batch = BeginDeferWindowPos(14);
+  HDWP batch = BeginDeferWindowPos(15);
   Place(batch, c.ToolBar1, layout_.ToolBar1);
   Place(batch, c.GroupBox1, layout_.GroupBox1);
   Place(batch, c.LabeledEdit1Label, layout_.LabeledEdit1Label);
   Place(batch, c.LabeledEdit1, layout_.LabeledEdit1);
   Place(batch, c.Label1, layout_.Label1);
   Place(batch, c.TreeView1, layout_.TreeView1);
+  Place(batch, c.ColourLabel, layout_.ColourLabel);
   Place(batch, c.ProgressByGreen1, layout_.ProgressByGreen1);
   Place(batch, c.ProgressByYellow1, layout_.ProgressByYellow1);
   Place(batch, c.ProgressByRed1, layout_.ProgressByRed1);
@@ -331,6 +337,31 @@ void TForm1::ApplyLayout() {
   Place(batch, c.ExitBtn, layout_.ExitBtn);
   if (batch != nullptr) EndDeferWindowPos(batch);
 }
+
+// On a screen of another scale. The program is per-monitor DPI aware, so
+// Windows no longer stretches its pixels (which blurs them): the window
+// takes the size Windows suggests and makes its font, its pictures and its
+// layout anew at the new DPI.
+void TForm1::OnDpiChanged(int dpi, const RECT& suggested) {
+  scale_ = DpiScale(dpi);
+  font_ = CreateUiFont(scale_);
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  SetFontOfChildren(hwnd_, font_.get());
+  // The controls take the new pictures before the old ones go.
+  EditorImageLists pictures(scale_(kPictureSize));
+  const MainWindowControls& c = controls_;
+  SendMessageW(c.TreeView1, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(pictures.ImageList1()));
+  SendMessageW(c.TreeView1, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(pictures.ImageList2()));
+  SendMessageW(c.TreeView1, TVM_SETINDENT, static_cast<WPARAM>(scale_(kTreeIndent)), 0);
+  SendMessageW(c.ToolBar1, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures.ImageList3()));
+  SendMessageW(c.ToolBar1, TB_SETBUTTONSIZE, 0, MAKELPARAM(scale_(kToolButtonWidth), scale_(kToolButtonHeight)));
+  std::swap(images_, pictures);
+  AttachMenuImages();
+  MoveToSuggested(hwnd_, suggested);
+  ApplyLayout();
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 
 // The labels take the width of their text in the window's font (at least
 // the designed width), so that no font substitute can clip them.
@@ -345,6 +376,7 @@ LabelWidths TForm1::MeasureLabels() const {
   };
   widths.titleLabel = measure(ToWide(kTitleLabelCaption).c_str(), widths.titleLabel);
   widths.treeLabel = measure(ToWide(kTreeLabelCaption).c_str(), widths.treeLabel);
+  widths.colourLabel = measure(ToWide(kColourLabelCaption).c_str(), widths.colourLabel);
   return widths;
 }
 
@@ -359,7 +391,13 @@ void TForm1::OnSize() {
 // ---------------------------------------------------------------------------
 // The look of the controls
 
+// The colour buttons show their colour behind their text; with high
+// contrast they take the system's colours, and their text and check mark
+// still say which colour is chosen.
 LRESULT TForm1::OnControlColour(HDC dc, HWND control) {
+  if (HighContrastOn()) {
+    return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+  }
   if (control == controls_.ProgressByGreen1) return SolidControlColours(dc, kLime, colourBrushes_[0].get());
   if (control == controls_.ProgressByYellow1) return SolidControlColours(dc, kYellow, colourBrushes_[1].get());
   if (control == controls_.ProgressByRed1) return SolidControlColours(dc, kRed, colourBrushes_[2].get());

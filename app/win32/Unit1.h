@@ -49,6 +49,7 @@ struct MainWindowControls {
   HWND LabeledEdit1 = nullptr;
   HWND Label1 = nullptr;
   HWND TreeView1 = nullptr;
+  HWND ColourLabel = nullptr;
   HWND ProgressByGreen1 = nullptr;
   HWND ProgressByYellow1 = nullptr;
   HWND ProgressByRed1 = nullptr;
@@ -180,6 +181,7 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   LRESULT OnControlColour(HDC dc, HWND control);
   bool OnSetCursor(HWND target);
   void OnSize();
+  void OnDpiChanged(int dpi, const RECT& suggested);
   void OnActivate(bool active);
   void OnClose();
   bool OnQueryEndSession();

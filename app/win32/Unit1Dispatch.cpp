@@ -103,6 +103,15 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       OnSize();
       return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_SYSCOLORCHANGE:
+      // High contrast on or off: the colour buttons change their look. The
+      // tree view and the other common controls are told too.
+      for (HWND child : {controls_.TreeView1, controls_.ToolBar1}) SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+      RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      return 0;
     case WM_ACTIVATE:
       OnActivate(LOWORD(wParam) != WA_INACTIVE);
       return 0;
@@ -389,7 +398,7 @@ void TForm1::ShowFindBox() {
   if (!findBox_) {
     FindBoxActions actions{[this](const std::string& text) { Dispatch([&] { core_->SetSearchText(text); }); },
                            [this](int commandId) { RunCommand(commandId); }};
-    findBox_ = std::make_unique<FindBox>(hwnd_, font_.get(), scale_, std::move(actions));
+    findBox_ = std::make_unique<FindBox>(hwnd_, scale_, std::move(actions));
   }
   findBox_->ShowAndFocus();
 }

@@ -7,6 +7,7 @@
 #include "win32/ControlColours.h"
 #include "win32/Controls.h"
 #include "win32/DialogUnits.h"
+#include "win32/Dpi.h"
 #include "win32/Fonts.h"
 #include "win32/Gradient.h"
 #include "win32/Placement.h"
@@ -131,6 +132,7 @@ class AboutDialog final : public TemplateDialog<AboutDialog> {
       case WM_ERASEBKGND: return Answer(TRUE);  // WM_PAINT covers everything
       case WM_PAINT: OnPaint(); return TRUE;
       case WM_PRINTCLIENT: OnPrintClient(reinterpret_cast<HDC>(wParam)); return TRUE;
+      case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return TRUE;
       default: return FALSE;
     }
   }
@@ -162,6 +164,22 @@ class AboutDialog final : public TemplateDialog<AboutDialog> {
     return FALSE;  // the focus is set
   }
 
+  // On a screen of another scale: the font at the new DPI, the controls
+  // where the layout in that font puts them, the place Windows suggests.
+  void OnDpiChanged(int dpi, const RECT& suggested) {
+    font_ = CreateMessageFont(dpi);
+    SetFontOfChildren(hwnd_, font_.get());
+    const AboutLayout layout = MeasureLayout(WorkAreaAround(CentreOf(hwnd_)));
+    const auto place = [this](int id, const RECT& box) {
+      MoveWindow(GetDlgItem(hwnd_, id), box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
+    };
+    place(about_dialog_id::kIcon, layout.icon);
+    place(about_dialog_id::kText, layout.text);
+    place(about_dialog_id::kOk, layout.ok);
+    place(about_dialog_id::kHomePage, layout.homePage);
+    MoveToSuggested(hwnd_, suggested);
+  }
+
   // Measured in the dialog's font.
   AboutLayout MeasureLayout(const RECT& work) const {
     const WindowDc dc(hwnd_);
@@ -187,7 +205,10 @@ class AboutDialog final : public TemplateDialog<AboutDialog> {
   }
 
   // The label and the icon let the gradient show through.
-  static INT_PTR OnStaticColour(HDC dc) { return TransparentControlColours(dc); }
+  // With high contrast the box drops its gradient for the system's colours.
+  static INT_PTR OnStaticColour(HDC dc) {
+    return HighContrastOn() ? FaceControlColours(dc) : TransparentControlColours(dc);
+  }
 
   // Every paint draws a new gradient over the whole dialog: a paint of
   // only a part (a window moved off a corner) is widened to all of it, so
@@ -197,16 +218,30 @@ class AboutDialog final : public TemplateDialog<AboutDialog> {
     if (!UpdateCoversClient(hwnd_)) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(hwnd_, &paint);
-    gradient_ = PaintAboutGradient(hwnd_, dc);
+    if (HighContrastOn()) {
+      FillSystemFace(dc);
+    } else {
+      gradient_ = PaintAboutGradient(hwnd_, dc);
+    }
     EndPaint(hwnd_, &paint);
   }
 
   // A themed button asks for the background behind it; that is the
   // gradient already on screen, not a new one.
   void OnPrintClient(HDC dc) {
+    if (HighContrastOn()) {
+      FillSystemFace(dc);
+      return;
+    }
     RECT client{};
     GetClientRect(hwnd_, &client);
     FillAboutGradient(dc, client, gradient_);
+  }
+
+  void FillSystemFace(HDC dc) const {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
   }
 
   const std::wstring text_;

@@ -10,6 +10,7 @@
 #include "distribution/win32/PathClipboard.h"
 #include "win32/Controls.h"
 #include "win32/DialogUnits.h"
+#include "win32/Dpi.h"
 #include "win32/Fonts.h"
 #include "win32/Placement.h"
 #include "win32/TemplateDialog.h"
@@ -223,6 +224,7 @@ class StepDialog final : public TemplateDialog<StepDialog> {
       case WM_SETCURSOR: return OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam));
       case WM_CLOSE: End(StepAnswer::Closed); return TRUE;
       case WM_COPY: CopyPath(); return TRUE;
+      case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return TRUE;
       case WM_DESTROY: OnDestroy(); return FALSE;
       default: return FALSE;
     }
@@ -230,18 +232,16 @@ class StepDialog final : public TemplateDialog<StepDialog> {
 
   INT_PTR OnInitDialog() {
     font_ = CreateMessageFont();
-    const std::wstring caption = ToWide(step_.caption);
-    SetWindowTextW(hwnd_, caption.c_str());
-    std::vector<std::wstring> captions;
-    for (const StepButton& button : buttons_) captions.push_back(ToWide(button.caption));
-    if (OffersCopyButton()) captions.push_back(ToWide(kCopyPathCaption));
-    const std::wstring message = ToWide(step_.message);
-    const StepLayout layout = LayoutCalculator(hwnd_, font_.get(), message, caption, captions, !step_.path.empty())
-                                  .Calculate(WorkAreaAround(centre_));
+    caption_ = ToWide(step_.caption);
+    SetWindowTextW(hwnd_, caption_.c_str());
+    for (const StepButton& button : buttons_) captions_.push_back(ToWide(button.caption));
+    if (OffersCopyButton()) captions_.push_back(ToWide(kCopyPathCaption));
+    message_ = ToWide(step_.message);
+    const StepLayout layout = CalculateLayout();
 
     CreateIcon(layout.icon);
-    CreateMessage(message, layout);
-    for (std::size_t i = 0; i < captions.size(); ++i) CreateButton(i, captions[i], layout.buttons[i]);
+    CreateMessage(message_, layout);
+    for (std::size_t i = 0; i < captions_.size(); ++i) CreateButton(i, captions_[i], layout.buttons[i]);
     if (!step_.path.empty()) {
       CreateChild(hwnd_, font_.get(), {L"STATIC", L"", SS_LEFT | SS_NOPREFIX, step_dialog_id::kCopyStatus, 0, layout.status});
     }
@@ -262,8 +262,37 @@ class StepDialog final : public TemplateDialog<StepDialog> {
     return FALSE;  // the focus is set
   }
 
+  StepLayout CalculateLayout() const {
+    return LayoutCalculator(hwnd_, font_.get(), message_, caption_, captions_, !step_.path.empty())
+        .Calculate(WorkAreaAround(centre_));
+  }
+
+  // On a screen of another scale: the font at the new DPI, every control
+  // where the layout in that font puts it, the place Windows suggests.
+  void OnDpiChanged(int dpi, const RECT& suggested) {
+    font_ = CreateMessageFont(dpi);
+    SetFontOfChildren(hwnd_, font_.get());
+    const StepLayout layout = CalculateLayout();
+    const auto place = [this](int id, const RECT& box) {
+      if (HWND control = GetDlgItem(hwnd_, id)) {
+        MoveWindow(control, box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
+      }
+    };
+    place(step_dialog_id::kIcon, layout.icon);
+    place(step_dialog_id::kMessage, layout.message);
+    place(step_dialog_id::kCopyStatus, layout.status);
+    for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
+      place(step_dialog_id::kFirstButton + static_cast<int>(i), layout.buttons[i]);
+    }
+    MoveToSuggested(hwnd_, suggested);
+  }
+
+  // The icon's window text is the kind in words ("確認", "警告"...): what a
+  // screen reader names the icon, so the kind reaches those who cannot see
+  // it. A static with SS_ICON shows only the icon it is given.
   void CreateIcon(const RECT& rect) {
-    HWND icon = CreateChild(hwnd_, font_.get(), {L"STATIC", nullptr, SS_ICON, step_dialog_id::kIcon, 0, rect});
+    const std::wstring kind = ToWide(DialogTypeName(step_.type));
+    HWND icon = CreateChild(hwnd_, font_.get(), {L"STATIC", kind.c_str(), SS_ICON, step_dialog_id::kIcon, 0, rect});
     // System icons are shared: nothing to destroy.
     SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, SystemIconOf(step_.type))), 0);
     SetWindowPos(icon, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
@@ -334,6 +363,9 @@ class StepDialog final : public TemplateDialog<StepDialog> {
   const StepDescription& step_;
   const std::vector<StepButton> buttons_;
   POINT& centre_;
+  std::wstring caption_;
+  std::wstring message_;
+  std::vector<std::wstring> captions_;
   UniqueFont font_;
   UniqueHook copyKey_;
 };

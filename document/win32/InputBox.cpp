@@ -2,6 +2,7 @@
 
 #include "document/win32/TextGuard.h"
 #include "win32/Controls.h"
+#include "win32/Dpi.h"
 #include "win32/Fonts.h"
 #include "win32/WideText.h"
 
@@ -53,6 +54,14 @@ LRESULT InputBox::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == kOk) OkClick();
+      return 0;
+    case WM_DPICHANGED:
+      // On a screen of another scale: the font and the layout anew.
+      scale_ = DpiScale(HIWORD(wParam));
+      font_ = CreateUiFont(scale_);
+      SetFontOfChildren(hwnd_, font_.get());
+      MoveToSuggested(hwnd_, *reinterpret_cast<const RECT*>(lParam));
+      ApplyLayout();
       return 0;
     default:
       break;

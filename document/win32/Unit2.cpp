@@ -25,6 +25,8 @@ constexpr int kPictureTop = 8;
 constexpr int kPictureSize = 48;
 constexpr RECT kRadioGroupBox{5, 65, 5 + 57, 65 + 99};
 constexpr int kStripHeight = 60;
+// The memo's label above it: a screen reader names the memo by it.
+constexpr int kMemoLabelHeight = 14;
 // The bottom strip's four columns in per cent of the width.
 constexpr double kColumnShares[] = {17.5, 33.4, 33.0, 16.2};
 constexpr int kCellSpacingSide = 8;
@@ -48,6 +50,8 @@ constexpr char kPreferYes[] = "\x81\x75\x82\xcd\x82\xa2\x28\x59\x29\x81\x76\x82\
 // "「いいえ(N)」を優先" (give priority to No)
 constexpr char kPreferNo[] = "\x81\x75\x82\xa2\x82\xa2\x82\xa6\x28\x4e\x29\x81\x76\x82\xf0\x97\x44\x90\xe6";
 // The buttons' and the kinds' face, 11 pixels high at 96 DPI.
+// "メッセージ(&M)"
+constexpr char kMemoLabel[] = "\x83\x81\x83\x62\x83\x5a\x81\x5b\x83\x57\x28\x26\x4d\x29";
 constexpr FontLook kFormFontLook{L"Tahoma"};
 constexpr int kFormFontHeight = 11;
 
@@ -103,6 +107,9 @@ LRESULT TForm2::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_DRAWITEM:
       OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_ERASEBKGND:
       EraseAroundControls(hwnd_, reinterpret_cast<HDC>(wParam), ButtonFaceBackground());
       return TRUE;
@@ -130,8 +137,16 @@ void TForm2::FormCreate() {
 
 void TForm2::CreateControls() {
   const auto child = [this](const ChildControl& control) { return CreateChild(hwnd_, font_.get(), control); };
-  // Creation order is the tab order: the kind, the text, the default
-  // answer, then OK and Cancel.
+  // Creation order is the tab order, the order a reader meets them: the
+  // text under its label, the kind, the default answer, then OK and Cancel.
+  // The pictures and the frame take no focus.
+  controls_.Memo1Label = child({L"STATIC", ToWide(kMemoLabel).c_str(), SS_LEFT, kMemo1Label});
+  controls_.Memo1 = child({L"EDIT", L"",
+                           WS_GROUP | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL, kMemo1,
+                           WS_EX_CLIENTEDGE});
+  // Word wrap: a horizontal scroll bar would switch it off in an edit box.
+  SendMessageW(controls_.Memo1, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_.get()), FALSE);
+  SendMessageW(controls_.Memo1, EM_SETLIMITTEXT, 0, 0);
   controls_.Image1 = child({L"STATIC", L"", SS_OWNERDRAW, kImage1});
   controls_.Image2 = child({L"STATIC", L"", SS_OWNERDRAW, kImage2});
   controls_.Image3 = child({L"STATIC", L"", SS_OWNERDRAW, kImage3});
@@ -143,12 +158,6 @@ void TForm2::CreateControls() {
     controls_.RadioGroup1Items[static_cast<std::size_t>(i)] =
         child({L"BUTTON", ToWide(kKindItems[i]).c_str(), BS_AUTORADIOBUTTON | first, kRadioGroup1Item0 + i});
   }
-  controls_.Memo1 = child({L"EDIT", L"",
-                           WS_GROUP | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL, kMemo1,
-                           WS_EX_CLIENTEDGE});
-  // Word wrap: a horizontal scroll bar would switch it off in an edit box.
-  SendMessageW(controls_.Memo1, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_.get()), FALSE);
-  SendMessageW(controls_.Memo1, EM_SETLIMITTEXT, 0, 0);
   controls_.RadioButton1 = child({L"BUTTON", ToWide(kPreferYes).c_str(), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, kRadioButton1});
   controls_.RadioButton2 = child({L"BUTTON", ToWide(kPreferNo).c_str(), BS_AUTORADIOBUTTON, kRadioButton2});
   controls_.BitBtn1 = child({L"BUTTON", L"&OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, kBitBtn1});
@@ -211,7 +220,9 @@ void TForm2::ApplyLayout() {
           groupWidth - scale_(kRadioItemInsetLeft + kRadioItemsRoomRight), itemHeight);
   }
   const int memoLeft = left + scale_(kLeftColumnWidth);
-  Place(controls_.Memo1, memoLeft, top, width - margin - memoLeft, stripTop - margin - top);
+  const int labelHeight = scale_(kMemoLabelHeight);
+  Place(controls_.Memo1Label, memoLeft, top, width - margin - memoLeft, labelHeight);
+  Place(controls_.Memo1, memoLeft, top + labelHeight, width - margin - memoLeft, stripTop - margin - top - labelHeight);
 
   // Bottom strip: four columns by share, two rows of equal height.
   int columnLeft[5] = {0, 0, 0, 0, width};
@@ -250,6 +261,20 @@ void TForm2::ApplyLayout() {
   placeAnswerButton(controls_.RadioButton2, 2, false);
   placeInCell(controls_.BitBtn1, 1, 1);
   placeInCell(controls_.BitBtn2, 2, 1);
+}
+
+// On a screen of another scale: the fonts and the kind pictures anew at the
+// new DPI, the size Windows suggests, the same layout.
+void TForm2::OnDpiChanged(int dpi, const RECT& suggested) {
+  scale_ = DpiScale(dpi);
+  font_ = CreatePixelFont(kFormFontLook, scale_(kFormFontHeight));
+  memoFont_ = CreateUiFont(scale_);
+  SetFontOfChildren(hwnd_, font_.get());
+  SendMessageW(controls_.Memo1, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_.get()), TRUE);
+  pictures_ = std::make_unique<KindPictures>(scale_(kPictureSize), GetSysColor(COLOR_BTNFACE));
+  MoveToSuggested(hwnd_, suggested);
+  ApplyLayout();
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TForm2::OnGetMinMaxInfo(MINMAXINFO& info) { info.ptMinTrackSize.y = scale_(kMinimumWindowHeight); }

@@ -31,6 +31,7 @@ constexpr int kImage4 = 104;  // Information
 constexpr int kRadioGroup1 = 110;
 constexpr int kRadioGroup1Item0 = 111;  // items 0..3 take 111..114
 constexpr int kMemo1 = 120;
+constexpr int kMemo1Label = 123;
 constexpr int kRadioButton1 = 121;
 constexpr int kRadioButton2 = 122;
 constexpr int kBitBtn1 = IDOK;
@@ -44,6 +45,7 @@ struct NodeEditorControls {
   HWND Image4 = nullptr;
   HWND RadioGroup1 = nullptr;
   std::array<HWND, 4> RadioGroup1Items{};
+  HWND Memo1Label = nullptr;
   HWND Memo1 = nullptr;
   HWND RadioButton1 = nullptr;
   HWND RadioButton2 = nullptr;
@@ -91,6 +93,7 @@ class TForm2 final : public ModalWindow<TForm2>, public NodeEditorPort {
   void OnCommand(int id, int code);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void OnGetMinMaxInfo(MINMAXINFO& info);
+  void OnDpiChanged(int dpi, const RECT& suggested);
 
   void SetItemIndex(int index);
   void SelectAnswerButton(bool preferNo);

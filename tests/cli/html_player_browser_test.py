@@ -9,7 +9,11 @@ procedure: its links, and its page count printed to PDF on A4.
 Chromium is driven over its DevTools protocol on a pipe (file descriptors 3
 and 4 of the browser), with the standard library only.
 
-usage: html_player_browser_test.py VELMORA_CLI PROCEDURE.tre OUTPUT_FOLDER
+Each page is also checked with axe-core (WCAG 2.1 A and AA) on its first
+step, its end and, for the player, a procedure with every kind; and the
+diagram must follow the width of a phone's screen.
+
+usage: html_player_browser_test.py VELMORA_CLI PROCEDURE.tre ALL_KINDS.tre AXE_MIN_JS OUTPUT_FOLDER
 """
 import json
 import os
@@ -224,6 +228,50 @@ BOOK_STATE = """(() => {
 })()"""
 
 
+AXE_RUN = """axe.run(document, {runOnly: {type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa']}})
+  .then(r => r.violations.map(v => v.id + ': ' + v.help + ' (' + v.nodes.map(n => n.target.join(' ')).join(', ') + ')'))"""
+
+
+def check_accessibility(browser, axe, what):
+    """axe-core injected into the page as it stands; no violation allowed."""
+    browser.evaluate(axe)
+    check(f"{what}: axe-core violations", browser.evaluate(AXE_RUN), [])
+
+
+def open_page(browser, path):
+    browser.send("Page.navigate", {"url": "file://" + path})
+    browser.wait_event("Page.loadEventFired")
+
+
+def check_every_kind(browser, cli, procedure, axe, work):
+    """A procedure with a node of every kind, each step run through axe-core."""
+    page = os.path.join(work, "kinds.html")
+    subprocess.run([cli, "export", procedure, "--html", page], check=True, stdin=subprocess.DEVNULL)
+    open_page(browser, page)
+    for step in range(8):
+        state = browser.evaluate(STATE)
+        if not state["running"]:
+            break
+        check_accessibility(browser, axe, f"every kind, step {step + 1}")
+        browser.evaluate('document.querySelector("#buttons button").click()')
+    check_accessibility(browser, axe, "every kind, the end")
+
+
+def check_diagram_width(browser, cli, procedure, work):
+    """On a 390 px screen the diagram is scaled into the screen's width."""
+    svg = os.path.join(work, "diagram.svg")
+    subprocess.run([cli, "export", procedure, "--svg", svg], check=True, stdin=subprocess.DEVNULL)
+    # A window 390 px wide (a phone's screen without the page zoom a
+    # mobile browser gives pages that declare no viewport).
+    browser.send("Emulation.setDeviceMetricsOverride",
+                 {"width": 390, "height": 844, "deviceScaleFactor": 2, "mobile": False})
+    open_page(browser, svg)
+    width = browser.evaluate("document.documentElement.getBoundingClientRect().width")
+    check(f"diagram: fits a 390 px screen ({width} px)", 0 < width <= 390, True)
+    check("diagram: has a description", bool(browser.evaluate("document.querySelector('desc').textContent")), True)
+    browser.send("Emulation.clearDeviceMetricsOverride")
+
+
 def check_book(browser, cli, procedure, work, output):
     """The book of the same procedure: every number a step names is there,
     and printed on A4 it takes a sane number of pages."""
@@ -249,10 +297,12 @@ def check_book(browser, cli, procedure, work, output):
 
 
 def main():
-    if len(sys.argv) != 4:
+    if len(sys.argv) != 6:
         print(__doc__)
         return 2
-    cli, procedure, output = sys.argv[1:]
+    cli, procedure, all_kinds, axe_path, output = sys.argv[1:]
+    with open(axe_path, encoding="utf-8") as source:
+        axe = source.read()
     if not os.path.exists(CHROMIUM):
         print(f"{CHROMIUM} is missing: scripts/setup.sh installs it")
         return 1
@@ -270,15 +320,21 @@ def main():
                                            session=False)["sessionId"]
             browser.send("Page.enable")
             browser.send("Network.enable")
+            # The pages forbid scripts from elsewhere; axe-core is the test's.
+            browser.send("Page.setBypassCSP", {"enabled": True})
             browser.send("Emulation.setDeviceMetricsOverride",
                          {"width": 390, "height": 844, "deviceScaleFactor": 2, "mobile": True})
             browser.send("Page.navigate", {"url": "file://" + page})
             browser.wait_event("Page.loadEventFired")
+            check_accessibility(browser, axe, "player, first step")
             walk(browser, output)
             fetched = [e["params"]["request"]["url"] for e in browser.events
                        if e.get("method") == "Network.requestWillBeSent"]
             check("requests beyond the page itself", [u for u in fetched if u != "file://" + page], [])
+            check_every_kind(browser, cli, all_kinds, axe, work)
+            check_diagram_width(browser, cli, procedure, work)
             check_book(browser, cli, procedure, work, output)
+            check_accessibility(browser, axe, "book")
         finally:
             browser.close()
     finally:

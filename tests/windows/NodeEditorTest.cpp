@@ -3,6 +3,7 @@
 // save commands, and the window itself.
 #include <gtest/gtest.h>
 
+#include "AccessibleNames.h"
 #include "EditingDriver.h"
 #include "win32/Win32Handles.h"
 
@@ -120,6 +121,54 @@ TEST_F(NodeEditor, NewAnswerNeedsAKindBeforeOk) {
   EXPECT_EQ(answer->Text(), "Call support(N)");
   EXPECT_EQ(answer->kind, Information);
   ExpectViewMatchesModel();
+}
+
+// A keyboard-only author: from the text, Tab reaches the kinds before the
+// buttons (none is chosen yet on a new answer), an arrow key chooses one and
+// Enter confirms. Every control is named; the text by its label.
+TEST_F(NodeEditor, TheKeyboardReachesAKindBeforeTheButtons) {
+  TreeNode* answer = Model().Tree().Root()->LastChild();
+  Select(answer);
+  HWND afterTab = nullptr;
+  std::vector<std::wstring> unnamed;
+  std::wstring memoName;
+  script.Play({
+      [&](HWND dialog) {
+        unnamed = testing::UnnamedControls(dialog);
+        memoName = testing::AccessibleName(Dialog().Memo1);
+        SetFocus(Dialog().Memo1);
+        PostMessageW(Dialog().Memo1, WM_KEYDOWN, VK_TAB, 1);
+      },
+      [&](HWND) {
+        afterTab = GetFocus();
+        PostMessageW(afterTab, WM_KEYDOWN, VK_DOWN, 1);
+      },
+      [&](HWND) { PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 1); },
+  });
+  form->RunCommand(IDM_EDIT1);
+
+  EXPECT_EQ(unnamed, std::vector<std::wstring>{});
+  // "メッセージ(M)"
+  EXPECT_EQ(memoName, L"\u30e1\u30c3\u30bb\u30fc\u30b8(M)");
+  EXPECT_EQ(afterTab, Dialog().RadioGroup1Items[0]) << "Tab from the text goes to the first kind";
+  EXPECT_EQ(answer->kind, Information) << "Down chose the second kind, Enter confirmed";
+}
+
+// On a screen of another scale the editor takes the suggested rectangle and
+// a larger font.
+TEST_F(NodeEditor, FollowsADpiChange) {
+  LONG before = 0, after = 0;
+  RECT suggested{}, now{};
+  script.Play({[&](HWND dialog) {
+    before = testing::FontHeightOf(Dialog().RadioGroup1Items[0]);
+    suggested = testing::SendDpiChange(dialog, 144);
+    GetWindowRect(dialog, &now);
+    after = testing::FontHeightOf(Dialog().RadioGroup1Items[0]);
+    Click(Dialog().BitBtn2);
+  }});
+  form->RunCommand(IDM_EDIT1);
+  EXPECT_TRUE(testing::SameRect(now, suggested));
+  EXPECT_GT(after, before);
 }
 
 TEST_F(NodeEditor, CancelLeavesTheNodeButExpandsTheTree) {

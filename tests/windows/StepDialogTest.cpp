@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include "AccessibleNames.h"
 #include "StepDialogReading.h"
+#include "distribution/PreviewRun.h"
 
 namespace velmora::win32 {
 namespace {
@@ -285,13 +287,41 @@ TEST_F(StepDialogTest, EachTypeShowsTheSystemIcon) {
     StepDescription step = EndOfPath("e");
     step.type = type;
     HICON shown = nullptr;
+    std::wstring name;
     owner.Show(step, centre, {[&](HWND dialog) {
                  shown = reinterpret_cast<HICON>(
                      SendDlgItemMessageW(dialog, step_dialog_id::kIcon, STM_GETICON, 0, 0));
+                 name = testing::AccessibleName(GetDlgItem(dialog, step_dialog_id::kIcon));
                  PressStepButton(dialog, 0);
                }});
     EXPECT_EQ(shown, LoadIconW(nullptr, icon));
+    // The icon tells a screen reader the kind in words (確認, 警告...).
+    EXPECT_EQ(name, ToWide(DialogTypeName(type)));
   }
+}
+
+// The message's font holds Japanese; on a screen of another scale the dialog
+// takes the suggested rectangle and its message a larger font.
+TEST_F(StepDialogTest, FollowsADpiChange) {
+  LONG before = 0, after = 0;
+  RECT suggested{}, now{};
+  BYTE charset = 0;
+  owner.Show(EndOfPath("a message"), centre, {[&](HWND dialog) {
+               LOGFONTW font{};
+               GetObjectW(reinterpret_cast<HFONT>(SendDlgItemMessageW(dialog, step_dialog_id::kMessage, WM_GETFONT, 0, 0)),
+                          sizeof font, &font);
+               charset = font.lfCharSet;
+               before = testing::FontHeightOf(GetDlgItem(dialog, step_dialog_id::kMessage));
+               suggested = testing::SendDpiChange(dialog, 144);
+               GetWindowRect(dialog, &now);
+               after = testing::FontHeightOf(GetDlgItem(dialog, step_dialog_id::kMessage));
+               PressStepButton(dialog, 0);
+             }});
+  EXPECT_TRUE(testing::SameRect(now, suggested));
+  EXPECT_GT(after, before);
+  // A font with the Japanese character set, on a Western code page too: the
+  // system's message font there has no Japanese and would show boxes.
+  EXPECT_EQ(charset, SHIFTJIS_CHARSET);
 }
 
 }  // namespace
