@@ -124,7 +124,9 @@ TEST_F(EditingCommands, DeleteAsksWithTheStoredTextAndOnlyYesDeletes) {
     Answer(box, IDNO);
   }});
   form->RunCommand(IDM_DELETE1);
-  EXPECT_EQ(asked, L"Restart" + kArrow + L"then retry(N)\r\n\r\n" + kDeleteQuestion);
+  // "この下の答え 1 件も一緒に削除されます。": the answer below goes too.
+  EXPECT_EQ(asked, L"Restart" + kArrow + L"then retry(N)\r\n\r\n" + kDeleteQuestion +
+                       L"\r\n\u3053\u306e\u4e0b\u306e\u7b54\u3048 1 \u4ef6\u3082\u4e00\u7dd2\u306b\u524a\u9664\u3055\u308c\u307e\u3059\u3002");
   EXPECT_EQ(caption, L"Velmora");
   EXPECT_TRUE(hasYesAndNo);
   EXPECT_EQ(Model().Tree().Count(), 4u);
