@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "AccessibleNames.h"
 #include "app/CommandIds.h"
 #include "desktop/MakerFacts.h"
 #include "desktop/win32/AboutDialog.h"
@@ -137,6 +138,24 @@ TEST_F(DesktopHelpMenuTest, EnterClosesTheAboutBoxWithOk) {
   form->RunCommand(IDM_ABOUT1);
   ASSERT_TRUE(script->Finished());
   EXPECT_TRUE(shell.opened.empty());
+}
+
+// On a screen of another scale the box takes the suggested rectangle and a
+// larger font.
+TEST_F(DesktopHelpMenuTest, TheAboutBoxFollowsADpiChange) {
+  LONG before = 0, after = 0;
+  RECT suggested{}, now{};
+  script->Play({[&](HWND dialog) {
+    before = testing::FontHeightOf(GetDlgItem(dialog, about_dialog_id::kText));
+    suggested = testing::SendDpiChange(dialog, 144);
+    GetWindowRect(dialog, &now);
+    after = testing::FontHeightOf(GetDlgItem(dialog, about_dialog_id::kText));
+    PressKey(dialog, VK_ESCAPE);
+  }});
+  form->RunCommand(IDM_ABOUT1);
+  ASSERT_TRUE(script->Finished());
+  EXPECT_TRUE(testing::SameRect(now, suggested));
+  EXPECT_GT(after, before);
 }
 
 TEST_F(DesktopHelpMenuTest, HomePageButtonClosesTheAboutBoxAndOpensTheSite) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "AccessibleNames.h"
 #include "EditingDriver.h"
 #include "document/EditCommands.h"
 #include "document/win32/InputBox.h"
@@ -155,6 +156,23 @@ TEST_F(EditingCommands, ShowButtonsSwitchesTheTreesExpandButtons) {
   form->RunCommand(IDM_CLOSEQUERY1);
   EXPECT_NE(Model().Settings().CloseQuery, closeQuery);
   EXPECT_FALSE(Model().State().Modified);
+}
+
+// On a screen of another scale the input box takes the suggested rectangle
+// and a larger font.
+TEST_F(EditingCommands, TheInputBoxFollowsADpiChange) {
+  LONG before = 0, after = 0;
+  RECT suggested{}, now{};
+  script.Play({[&](HWND box) {
+    before = testing::FontHeightOf(GetDlgItem(box, input_box::kEdit));
+    suggested = testing::SendDpiChange(box, 144);
+    GetWindowRect(box, &now);
+    after = testing::FontHeightOf(GetDlgItem(box, input_box::kEdit));
+    Click(GetDlgItem(box, IDCANCEL));
+  }});
+  form->RunCommand(IDM_NEWLINE1);
+  EXPECT_TRUE(testing::SameRect(now, suggested));
+  EXPECT_GT(after, before);
 }
 
 TEST_F(EditingCommands, NewLineMarkThroughTheInputBox) {
