@@ -75,6 +75,9 @@ class ComparisonList {
   bool compared_ = false;
   std::uint64_t treeRevision_ = 0;
   DocumentState seen_;
+  // The trees' part of the last comparison, kept while only the title,
+  // colour or newline mark change: typing a title compares no tree.
+  std::unique_ptr<ProcedureDiff> treeDiff_;
   std::shared_ptr<const ComparisonReport> report_;
 };
 

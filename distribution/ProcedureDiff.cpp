@@ -36,6 +36,13 @@ AnswerPath PathOf(const IndexedTree& tree, std::size_t node) {
   return path;
 }
 
+std::string_view WithoutSuffix(std::string_view text) {
+  if (HasDefaultSuffix(text)) text.remove_suffix(NoDefaultSuffix.size());
+  return text;
+}
+
+bool DefaultsToNo(std::string_view text) { return DefaultSuffixOf(text) == DefaultSuffix::No; }
+
 // The default answer as the step dialog takes it: No with "(N)", else Yes.
 std::string DefaultAnswerOf(std::string_view text) {
   return std::string(PathAnswerText(DefaultSuffixOf(text) == DefaultSuffix::No ? PathAnswer::No : PathAnswer::Yes));
@@ -49,16 +56,23 @@ class ChangeCollector {
   // Changes in the new version's order; a removed branch follows the
   // changes of the node it was taken from.
   std::vector<DiffChange> Collect() {
-    std::vector<std::vector<DiffChange>> removedUnder(new_.nodes.size() + 1);
+    // Removals are few: kept with the new node they were taken from (the
+    // end of the list for the top level) and put in after its changes.
+    std::vector<std::pair<std::size_t, DiffChange>> removals;
     for (std::size_t o = 0; o < old_.nodes.size(); ++o) {
       if (match_.oldToNew[o] != kNone) continue;
       const std::size_t parent = old_.parent[o];
       if (parent != kNone && match_.oldToNew[parent] == kNone) continue;  // inside a removed branch
-      const std::size_t anchor = parent == kNone ? new_.nodes.size() : match_.oldToNew[parent];
+      const std::size_t anchor = parent == kNone ? kNone : match_.oldToNew[parent];
       const NodeId from = parent == kNone ? 0 : new_.nodes[anchor]->Id();
-      removedUnder[anchor].push_back(Change(ChangeKind::Removed, PathOf(old_, o), old_.nodes[o]->Text(), from));
+      removals.emplace_back(anchor, Change(ChangeKind::Removed, PathOf(old_, o), old_.nodes[o]->Text(), from));
     }
-    std::vector<DiffChange> changes = std::move(removedUnder.back());
+    std::stable_sort(removals.begin(), removals.end(), [](const auto& a, const auto& b) {
+      return (a.first == kNone ? 0 : a.first + 1) < (b.first == kNone ? 0 : b.first + 1);
+    });
+    std::vector<DiffChange> changes;
+    auto removal = removals.begin();
+    for (; removal != removals.end() && removal->first == kNone; ++removal) changes.push_back(std::move(removal->second));
     for (std::size_t n = 0; n < new_.nodes.size(); ++n) {
       const std::size_t o = match_.newToOld[n];
       if (o == kNone) {
@@ -69,7 +83,7 @@ class ChangeCollector {
       } else {
         CompareMatched(o, n, changes);
       }
-      for (DiffChange& removed : removedUnder[n]) changes.push_back(std::move(removed));
+      for (; removal != removals.end() && removal->first == n; ++removal) changes.push_back(std::move(removal->second));
     }
     return changes;
   }
@@ -101,15 +115,16 @@ class ChangeCollector {
       changes.push_back(std::move(change));
     }
     if (AnswersSwapped(o, n)) {
-      const std::size_t yes = new_.children[n].front();
-      const std::size_t no = new_.children[n].back();
+      const std::size_t yes = new_.Children(n).front();
+      const std::size_t no = new_.Children(n).back();
       add(ChangeKind::Swapped, std::string(new_.nodes[no]->Text()), std::string(new_.nodes[yes]->Text()));
     }
-    const std::string beforeText = RemoveDefaultSuffix(before.Text());
-    const std::string afterText = RemoveDefaultSuffix(after.Text());
-    if (beforeText != afterText) add(ChangeKind::Text, std::string(before.Text()), std::string(after.Text()));
+    // Views, not copies: most nodes of two versions are alike.
+    if (WithoutSuffix(before.Text()) != WithoutSuffix(after.Text())) {
+      add(ChangeKind::Text, std::string(before.Text()), std::string(after.Text()));
+    }
     if (before.kind != after.kind) add(ChangeKind::Kind, std::string(KindName(before.kind)), std::string(KindName(after.kind)));
-    if (DefaultAnswerOf(before.Text()) != DefaultAnswerOf(after.Text())) {
+    if (DefaultsToNo(before.Text()) != DefaultsToNo(after.Text())) {
       add(ChangeKind::Default, DefaultAnswerOf(before.Text()), DefaultAnswerOf(after.Text()));
     }
   }
@@ -132,7 +147,7 @@ class ChangeCollector {
   static std::size_t RankAmongKept(const IndexedTree& tree, const IndexedTree& other,
                                    const std::vector<std::size_t>& counterpart, std::size_t node) {
     const std::size_t parent = tree.parent[node];
-    const std::vector<std::size_t>& siblings = parent == kNone ? tree.topLevel : tree.children[parent];
+    const IndexList siblings = tree.ChildrenOrTop(parent);
     const std::size_t otherParent = other.parent[counterpart[node]];
     std::size_t rank = 0;
     for (const std::size_t sibling : siblings) {
@@ -144,8 +159,8 @@ class ChangeCollector {
 
   // Two answers, each the other's counterpart, in the other order.
   bool AnswersSwapped(std::size_t o, std::size_t n) const {
-    const std::vector<std::size_t>& before = old_.children[o];
-    const std::vector<std::size_t>& after = new_.children[n];
+    const IndexList before = old_.Children(o);
+    const IndexList after = new_.Children(n);
     return before.size() == 2 && after.size() == 2 && match_.oldToNew[before[0]] == after[1] &&
            match_.oldToNew[before[1]] == after[0];
   }
@@ -169,50 +184,82 @@ void CompareFields(const DocumentState& before, const DocumentState& after, std:
   add(ChangeKind::NewLine, before.NewLineMark, after.NewLineMark);
 }
 
-std::vector<PathEndRow> PathEnds(const DecisionTree& tree) {
-  std::vector<PathEndRow> rows;
+// An end a run reaches, by its answers in one byte each ('Y', 'N', 'E'
+// for either): two versions' paths are the same run when these are equal.
+// The row with its texts is made only for the paths that differ.
+struct PathEnd {
+  std::string answers;
+  const TreeNode* end;
+};
+
+std::vector<PathEnd> PathEnds(const DecisionTree& tree) {
+  std::vector<PathEnd> ends;
   ForEachPathEnd(tree, [&](const std::vector<PathAnswer>& answers, const TreeNode& end) {
-    PathEndRow row;
-    for (const PathAnswer answer : answers) row.answers.emplace_back(PathAnswerText(answer));
-    row.kind = std::string(KindName(end.kind));
-    row.message = std::string(end.Text());
-    rows.push_back(std::move(row));
+    PathEnd path{std::string(answers.size(), 'E'), &end};
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+      if (answers[i] != PathAnswer::Either) path.answers[i] = answers[i] == PathAnswer::Yes ? 'Y' : 'N';
+    }
+    ends.push_back(std::move(path));
   });
-  return rows;
+  return ends;
 }
 
-// Paths are the same run when their answers are the same.
+PathEndRow RowOf(const PathEnd& path) {
+  PathEndRow row;
+  for (const char answer : path.answers) {
+    row.answers.emplace_back(
+        PathAnswerText(answer == 'Y' ? PathAnswer::Yes : answer == 'N' ? PathAnswer::No : PathAnswer::Either));
+  }
+  row.kind = std::string(KindName(path.end->kind));
+  row.message = std::string(path.end->Text());
+  return row;
+}
+
 void ComparePaths(const DecisionTree& before, const DecisionTree& after, ProcedureDiff& diff) {
-  std::vector<PathEndRow> oldRows = PathEnds(before);
-  std::unordered_map<std::string, std::size_t> oldByAnswers;
-  for (std::size_t i = 0; i < oldRows.size(); ++i) oldByAnswers.emplace(AnswerPathText(oldRows[i].answers), i);
-  std::vector<bool> seen(oldRows.size(), false);
-  for (PathEndRow& row : PathEnds(after)) {
-    const auto found = oldByAnswers.find(AnswerPathText(row.answers));
+  const std::vector<PathEnd> oldEnds = PathEnds(before);
+  std::unordered_map<std::string_view, std::size_t> oldByAnswers;
+  oldByAnswers.reserve(oldEnds.size());
+  for (std::size_t i = 0; i < oldEnds.size(); ++i) oldByAnswers.emplace(oldEnds[i].answers, i);
+  std::vector<bool> seen(oldEnds.size(), false);
+  for (const PathEnd& path : PathEnds(after)) {
+    const auto found = oldByAnswers.find(path.answers);
     if (found == oldByAnswers.end()) {
-      diff.pathsAdded.push_back(std::move(row));
+      diff.pathsAdded.push_back(RowOf(path));
       continue;
     }
     seen[found->second] = true;
-    const PathEndRow& old = oldRows[found->second];
-    if (old.kind != row.kind || old.message != row.message) diff.pathsChanged.push_back({old, std::move(row)});
+    const TreeNode& old = *oldEnds[found->second].end;
+    if (old.kind != path.end->kind || old.Text() != path.end->Text()) {
+      diff.pathsChanged.push_back({RowOf(oldEnds[found->second]), RowOf(path)});
+    }
   }
-  for (std::size_t i = 0; i < oldRows.size(); ++i) {
-    if (!seen[i]) diff.pathsRemoved.push_back(std::move(oldRows[i]));
+  for (std::size_t i = 0; i < oldEnds.size(); ++i) {
+    if (!seen[i]) diff.pathsRemoved.push_back(RowOf(oldEnds[i]));
   }
 }
 
 }  // namespace
 
-ProcedureDiff CompareProcedures(const ProcedureVersion& before, const ProcedureVersion& after) {
+ProcedureDiff CompareTrees(const DecisionTree& before, const DecisionTree& after) {
   ProcedureDiff diff;
-  CompareFields(before.state, after.state, diff.changes);
-  const IndexedTree oldTree(before.tree);
-  const IndexedTree newTree(after.tree);
+  const IndexedTree oldTree(before);
+  const IndexedTree newTree(after);
   const TreeMatch match = MatchTrees(oldTree, newTree);
-  for (DiffChange& change : ChangeCollector(oldTree, newTree, match).Collect()) diff.changes.push_back(std::move(change));
-  ComparePaths(before.tree, after.tree, diff);
+  diff.changes = ChangeCollector(oldTree, newTree, match).Collect();
+  ComparePaths(before, after, diff);
   return diff;
+}
+
+ProcedureDiff WithDocumentFields(const DocumentState& before, const DocumentState& after, const ProcedureDiff& trees) {
+  ProcedureDiff diff = trees;
+  std::vector<DiffChange> fields;
+  CompareFields(before, after, fields);
+  diff.changes.insert(diff.changes.begin(), fields.begin(), fields.end());
+  return diff;
+}
+
+ProcedureDiff CompareProcedures(const ProcedureVersion& before, const ProcedureVersion& after) {
+  return WithDocumentFields(before.state, after.state, CompareTrees(before.tree, after.tree));
 }
 
 std::string AnswerPathText(const AnswerPath& path) {

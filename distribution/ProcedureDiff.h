@@ -72,6 +72,13 @@ struct ProcedureVersion {
 // Kinds must have been restored (as every open does).
 ProcedureDiff CompareProcedures(const ProcedureVersion& before, const ProcedureVersion& after);
 
+// The two halves of the comparison, for a caller that keeps the trees' part
+// while only the document's fields change (the comparison window while the
+// author types a title): the nodes' changes and the paths, then the same
+// with the title, colour and newline mark's changes put first.
+ProcedureDiff CompareTrees(const DecisionTree& before, const DecisionTree& after);
+ProcedureDiff WithDocumentFields(const DocumentState& before, const DocumentState& after, const ProcedureDiff& trees);
+
 // The answers joined with " > " (CP932); "（最初）" for the first node itself.
 std::string AnswerPathText(const AnswerPath& path);
 

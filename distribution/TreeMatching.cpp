@@ -28,8 +28,13 @@ class Matcher {
   Matcher(const IndexedTree& oldTree, const IndexedTree& newTree) : old_(oldTree), new_(newTree) {
     match_.oldToNew.assign(old_.nodes.size(), kNone);
     match_.newToOld.assign(new_.nodes.size(), kNone);
-    for (std::size_t n = 0; n < new_.nodes.size(); ++n) byHash_[new_.branchHash[n]].push_back(n);
-    for (std::size_t o = 0; o < old_.nodes.size(); ++o) ++oldHashCount_[old_.branchHash[o]];
+    // Sorted by hash: a lookup is a binary search, and a million nodes cost
+    // two arrays rather than a million small lists.
+    newByHash_.reserve(new_.nodes.size());
+    for (std::size_t n = 0; n < new_.nodes.size(); ++n) newByHash_.emplace_back(new_.branchHash[n], n);
+    std::sort(newByHash_.begin(), newByHash_.end());
+    oldHashes_ = old_.branchHash;
+    std::sort(oldHashes_.begin(), oldHashes_.end());
   }
 
   TreeMatch Run() {
@@ -52,9 +57,7 @@ class Matcher {
     return newParent != kNone;
   }
 
-  const std::vector<std::size_t>& NewChildren(std::size_t newParent) const {
-    return newParent == kNone ? new_.topLevel : new_.children[newParent];
-  }
+  IndexList NewChildren(std::size_t newParent) const { return new_.ChildrenOrTop(newParent); }
 
   // Equal hashes mean equal shapes, so both branches walk alike in
   // pre-order; the sizes and the free nodes are checked all the same, so a
@@ -62,8 +65,12 @@ class Matcher {
   bool MatchBranch(std::size_t o, std::size_t n) {
     const std::size_t size = BranchSize(old_, o);
     if (BranchSize(new_, n) != size) return false;
+    // A node paired already with its twin in the other branch (a unique
+    // leaf found on the first pass) is no conflict.
     for (std::size_t i = 0; i < size; ++i) {
-      if (match_.oldToNew[o + i] != kNone || match_.newToOld[n + i] != kNone) return false;
+      const bool oldFree = match_.oldToNew[o + i] == kNone || match_.oldToNew[o + i] == n + i;
+      const bool newFree = match_.newToOld[n + i] == kNone || match_.newToOld[n + i] == o + i;
+      if (!oldFree || !newFree) return false;
     }
     for (std::size_t i = 0; i < size; ++i) Pair(o + i, n + i);
     return true;
@@ -71,7 +78,7 @@ class Matcher {
 
   static std::size_t BranchSize(const IndexedTree& tree, std::size_t node) {
     std::size_t last = node;
-    while (!tree.children[last].empty()) last = tree.children[last].back();
+    while (!tree.Children(last).empty()) last = tree.Children(last).back();
     return last - node + 1;
   }
 
@@ -84,27 +91,29 @@ class Matcher {
   void MatchIdenticalBranches() {
     for (std::size_t o = 0; o < old_.nodes.size(); ++o) {
       if (match_.oldToNew[o] != kNone) continue;
-      const auto found = byHash_.find(old_.branchHash[o]);
-      if (found == byHash_.end()) continue;
-      const std::size_t n = ChooseTwin(o, found->second);
+      const std::uint64_t hash = old_.branchHash[o];
+      const auto twins = std::equal_range(newByHash_.begin(), newByHash_.end(), std::make_pair(hash, std::size_t{0}),
+                                          [](const auto& a, const auto& b) { return a.first < b.first; });
+      if (twins.first == twins.second) continue;
+      const std::size_t n = ChooseTwin(o, static_cast<std::size_t>(twins.second - twins.first), twins.first->second);
       if (n != kNone) MatchBranch(o, n);
     }
   }
 
-  std::size_t ChooseTwin(std::size_t o, const std::vector<std::size_t>& twins) const {
+  // `twins` new nodes have the branch of `o`, `firstTwin` the first of them.
+  std::size_t ChooseTwin(std::size_t o, std::size_t twins, std::size_t firstTwin) const {
     std::size_t newParent = kNone;
     if (ParentCounterpart(o, newParent)) {
       // Under the parent's counterpart: the same place first, then any.
-      const std::vector<std::size_t>& candidates = NewChildren(newParent);
+      const IndexList candidates = NewChildren(newParent);
       const std::size_t place = old_.place[o];
       if (place < candidates.size() && IsFreeTwin(o, candidates[place])) return candidates[place];
       for (const std::size_t n : candidates) {
         if (IsFreeTwin(o, n)) return n;
       }
     }
-    if (twins.size() == 1 && oldHashCount_.at(old_.branchHash[o]) == 1 && match_.newToOld[twins[0]] == kNone) {
-      return twins[0];
-    }
+    const auto alike = std::equal_range(oldHashes_.begin(), oldHashes_.end(), old_.branchHash[o]);
+    if (twins == 1 && alike.second - alike.first == 1 && match_.newToOld[firstTwin] == kNone) return firstTwin;
     return kNone;
   }
 
@@ -115,10 +124,10 @@ class Matcher {
   // Pass 2: children first, so a question's answers vote before it does.
   void MatchContainers() {
     for (std::size_t o = old_.nodes.size(); o-- > 0;) {
-      if (match_.oldToNew[o] != kNone || old_.children[o].empty()) continue;
+      if (match_.oldToNew[o] != kNone || old_.Children(o).empty()) continue;
       std::unordered_map<std::size_t, std::size_t> votes;
       std::size_t matchedChildren = 0;
-      for (const std::size_t child : old_.children[o]) {
+      for (const std::size_t child : old_.Children(o)) {
         const std::size_t counterpart = match_.oldToNew[child];
         if (counterpart == kNone) continue;
         ++matchedChildren;
@@ -141,17 +150,17 @@ class Matcher {
       if (best == kNone || bestVotes * 2 < matchedChildren) continue;
       // Where only some answers went, the node must also read alike: else a
       // question that a new one was put above would take the new one's place.
-      if (bestVotes == old_.children[o].size() || bestSimilarity >= kSimilarText) Pair(o, best);
+      if (bestVotes == old_.Children(o).size() || bestSimilarity >= kSimilarText) Pair(o, best);
     }
   }
 
   // Pass 3, one question at a time from the top, so the answers of a node
   // matched here are looked at when their turn comes.
   void MatchSamePlaces() {
-    MatchAnswers(old_.topLevel, new_.topLevel);
+    MatchAnswers(old_.TopLevel(), new_.TopLevel());
     for (std::size_t o = 0; o < old_.nodes.size(); ++o) {
       const std::size_t n = match_.oldToNew[o];
-      if (n != kNone) MatchAnswers(old_.children[o], new_.children[n]);
+      if (n != kNone) MatchAnswers(old_.Children(o), new_.Children(n));
     }
   }
 
@@ -159,7 +168,7 @@ class Matcher {
   // the pairs that read most alike (the same place first among equals),
   // each answer taken once. A question has few answers, so every pair is
   // looked at.
-  void MatchAnswers(const std::vector<std::size_t>& olds, const std::vector<std::size_t>& news) {
+  void MatchAnswers(IndexList olds, IndexList news) {
     struct Candidate {
       double similarity;
       bool samePlace;
@@ -193,7 +202,7 @@ class Matcher {
 
   // Yes with Yes (the first answer), No with No (the last), a middle answer
   // with the one at its index.
-  std::size_t SamePlace(std::size_t o, const std::vector<std::size_t>& candidates) const {
+  std::size_t SamePlace(std::size_t o, IndexList candidates) const {
     if (candidates.empty()) return kNone;
     const std::size_t place = old_.place[o];
     if (place == 0) return candidates.front();
@@ -204,38 +213,52 @@ class Matcher {
   const IndexedTree& old_;
   const IndexedTree& new_;
   TreeMatch match_;
-  std::unordered_map<std::uint64_t, std::vector<std::size_t>> byHash_;
-  std::unordered_map<std::uint64_t, std::size_t> oldHashCount_;
+  std::vector<std::pair<std::uint64_t, std::size_t>> newByHash_;
+  std::vector<std::uint64_t> oldHashes_;
 };
 
 }  // namespace
 
 IndexedTree::IndexedTree(const DecisionTree& tree) {
-  for (TreeNode* node = tree.Root(); node != nullptr; node = tree.NextPreOrder(node)) nodes.push_back(node);
+  nodes.reserve(tree.Count());
+  parent.reserve(tree.Count());
+  // Pre-order: the chain of ancestors on a stack gives each node's parent.
+  std::vector<std::size_t> above;
+  for (TreeNode* node = tree.Root(); node != nullptr; node = tree.NextPreOrder(node)) {
+    while (!above.empty() && nodes[above.back()] != node->Parent()) above.pop_back();
+    parent.push_back(above.empty() ? kNone : above.back());
+    above.push_back(nodes.size());
+    nodes.push_back(node);
+  }
   const std::size_t count = nodes.size();
-  parent.assign(count, kNone);
+  // The children of each node side by side in one array, in pre-order,
+  // which is their order among their siblings.
+  childStart_.assign(count + 1, 0);
+  for (std::size_t i = 0; i < count; ++i) {
+    if (parent[i] != kNone) ++childStart_[parent[i] + 1];
+  }
+  for (std::size_t i = 0; i < count; ++i) childStart_[i + 1] += childStart_[i];
+  childIndexes_.resize(childStart_[count]);
+  std::vector<std::size_t> filled(childStart_.begin(), childStart_.end() - 1);
   place.assign(count, 0);
-  siblings.assign(count, 1);
-  children.assign(count, {});
-  branchHash.assign(count, 0);
-  std::unordered_map<const TreeNode*, std::size_t> indexOf;
-  indexOf.reserve(count);
-  for (std::size_t i = 0; i < count; ++i) indexOf.emplace(nodes[i], i);
   for (std::size_t i = 0; i < count; ++i) {
-    const TreeNode* up = nodes[i]->Parent();
-    std::vector<std::size_t>& list = up == nullptr ? topLevel : children[indexOf.at(up)];
-    parent[i] = up == nullptr ? kNone : indexOf.at(up);
-    place[i] = list.size();
-    list.push_back(i);
+    if (parent[i] == kNone) {
+      place[i] = topLevel_.size();
+      topLevel_.push_back(i);
+    } else {
+      place[i] = filled[parent[i]] - childStart_[parent[i]];
+      childIndexes_[filled[parent[i]]++] = i;
+    }
   }
-  for (std::size_t i = 0; i < count; ++i) {
-    siblings[i] = parent[i] == kNone ? topLevel.size() : children[parent[i]].size();
-  }
+  siblings.assign(count, 0);
+  for (std::size_t i = 0; i < count; ++i) siblings[i] = ChildrenOrTop(parent[i]).size();
   // Reverse pre-order: every child before its parent.
+  branchHash.assign(count, 0);
   for (std::size_t i = count; i-- > 0;) {
     std::uint64_t hash = Mix(TextHash(nodes[i]->Text()), static_cast<std::uint64_t>(nodes[i]->kind + 2));
-    for (const std::size_t child : children[i]) hash = Mix(hash, branchHash[child]);
-    branchHash[i] = Mix(hash, children[i].size());
+    const IndexList children = Children(i);
+    for (const std::size_t child : children) hash = Mix(hash, branchHash[child]);
+    branchHash[i] = Mix(hash, children.size());
   }
 }
 

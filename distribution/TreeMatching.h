@@ -18,14 +18,33 @@
 // What stays unmatched was removed (old side) or added (new side).
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "document/DecisionTree.h"
 
 namespace velmora {
 
+// A run of node indexes in order: a node's children, or the top level.
+class IndexList {
+ public:
+  IndexList(const std::size_t* first, std::size_t count) : first_(first), count_(count) {}
+  const std::size_t* begin() const { return first_; }
+  const std::size_t* end() const { return first_ + count_; }
+  std::size_t size() const { return count_; }
+  bool empty() const { return count_ == 0; }
+  std::size_t front() const { return first_[0]; }
+  std::size_t back() const { return first_[count_ - 1]; }
+  std::size_t operator[](std::size_t i) const { return first_[i]; }
+
+ private:
+  const std::size_t* first_;
+  std::size_t count_;
+};
+
 // A tree laid out for matching: its nodes in pre-order with their parents and
-// places, addressed by index. The top-level nodes have no parent (kNone).
+// places, addressed by index, in flat arrays (a million nodes make a few
+// allocations, not a million). The top-level nodes have no parent (kNone).
 struct IndexedTree {
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
   std::vector<const TreeNode*> nodes;
@@ -33,14 +52,23 @@ struct IndexedTree {
   // Place among the siblings, and how many siblings there are.
   std::vector<std::size_t> place;
   std::vector<std::size_t> siblings;
-  // Each node's children, by index, in order.
-  std::vector<std::vector<std::size_t>> children;
   // A hash of the node's whole branch; equal branches hash equal.
   std::vector<std::uint64_t> branchHash;
-  // The indexes of the top-level nodes.
-  std::vector<std::size_t> topLevel;
 
   explicit IndexedTree(const DecisionTree& tree);
+
+  // Each node's children, by index, in order; the top-level nodes.
+  IndexList Children(std::size_t node) const {
+    return IndexList(childIndexes_.data() + childStart_[node], childStart_[node + 1] - childStart_[node]);
+  }
+  IndexList TopLevel() const { return IndexList(topLevel_.data(), topLevel_.size()); }
+  // The children of `node`, or the top level for kNone.
+  IndexList ChildrenOrTop(std::size_t node) const { return node == kNone ? TopLevel() : Children(node); }
+
+ private:
+  std::vector<std::size_t> childIndexes_;
+  std::vector<std::size_t> childStart_;
+  std::vector<std::size_t> topLevel_;
 };
 
 struct TreeMatch {
