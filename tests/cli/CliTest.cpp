@@ -211,6 +211,16 @@ TEST_F(Cli, FailuresLeaveTheOutputAlone) {
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 9);
 }
 
+// An export over its own input is refused before anything is written, on
+// Windows too (the file is known by its volume and index there).
+TEST_F(Cli, AnOutputThatIsTheInputIsRefused) {
+  Put(PathOf("same.tre"), TestData("sample.tre"));
+  const ProcessResult result = Run({"export", NativePath("same.tre"), "--svg", NativePath("same.tre")});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.err.find("the same file as the input"), std::string::npos) << result.err;
+  EXPECT_EQ(FileContent(PathOf("same.tre")), TestData("sample.tre"));
+}
+
 TEST_F(Cli, ShowPrintsAnOutline) {
   // "? 電源は入っていますか？↓確認してください(N)" with children, a leaf
   // with a "(N)" that a final message shows, and a legacy-style ";" line.
