@@ -45,6 +45,18 @@ std::vector<ShownNode> ShownNodesOf(const DecisionTree& tree, const DocumentStat
   return nodes;
 }
 
+AnswerTargets AnswerTargetsOf(const std::vector<ShownNode>& nodes) {
+  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  AnswerTargets targets{std::vector<std::size_t>(nodes.size(), kNone), std::vector<std::size_t>(nodes.size(), kNone)};
+  for (std::size_t i = 0; i < nodes.size(); ++i) {
+    const std::size_t parent = nodes[i].parent;
+    if (parent == kNone) continue;
+    if (targets.yes[parent] == kNone) targets.yes[parent] = i;
+    targets.no[parent] = i;
+  }
+  return targets;
+}
+
 bool IsDefaultAnswer(const std::vector<ShownNode>& nodes, const ShownNode& node) {
   if (node.parent >= nodes.size()) return false;
   const bool noDefault = nodes[node.parent].noDefault;

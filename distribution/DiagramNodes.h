@@ -47,6 +47,15 @@ struct ShownNode {
 // Every node of the tree in pre-order (parents before children).
 std::vector<ShownNode> ShownNodesOf(const DecisionTree& tree, const DocumentState& state);
 
+// Where each node's Yes and No lead: its first and its last child (the same
+// child for a node with one answer), static_cast<std::size_t>(-1) for a node
+// without answers. The runs of the HTML player and of the book follow these.
+struct AnswerTargets {
+  std::vector<std::size_t> yes;
+  std::vector<std::size_t> no;
+};
+AnswerTargets AnswerTargetsOf(const std::vector<ShownNode>& nodes);
+
 // True when the answer that leads to `node` is its parent's default answer.
 bool IsDefaultAnswer(const std::vector<ShownNode>& nodes, const ShownNode& node);
 

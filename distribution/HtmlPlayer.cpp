@@ -44,13 +44,9 @@ struct Step {
 // The steps a run from the root can reach, root first, by Yes and No only:
 // a middle answer, and any top-level node but the root, never shows.
 std::vector<Step> ReachableSteps(const std::vector<ShownNode>& nodes) {
-  std::vector<std::size_t> firstChild(nodes.size(), kNone), lastChild(nodes.size(), kNone);
-  for (std::size_t i = 0; i < nodes.size(); ++i) {
-    const std::size_t p = nodes[i].parent;
-    if (p == kNone) continue;
-    if (firstChild[p] == kNone) firstChild[p] = i;
-    lastChild[p] = i;
-  }
+  const AnswerTargets answers = AnswerTargetsOf(nodes);
+  const std::vector<std::size_t>& firstChild = answers.yes;
+  const std::vector<std::size_t>& lastChild = answers.no;
   std::vector<Step> steps;
   if (nodes.empty()) return steps;
   steps.push_back({0});

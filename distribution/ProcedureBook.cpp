@@ -68,13 +68,7 @@ struct BookStep {
 // Pre-order over the answers a run can take (the first for Yes, the last for
 // No), Yes before No, without recursion; step i is printed as number i + 1.
 std::vector<BookStep> NumberedSteps(const std::vector<ShownNode>& nodes) {
-  std::vector<std::size_t> firstChild(nodes.size(), kNone), lastChild(nodes.size(), kNone);
-  for (std::size_t i = 0; i < nodes.size(); ++i) {
-    const std::size_t parent = nodes[i].parent;
-    if (parent == kNone) continue;
-    if (firstChild[parent] == kNone) firstChild[parent] = i;
-    lastChild[parent] = i;
-  }
+  const AnswerTargets answers = AnswerTargetsOf(nodes);
   std::vector<BookStep> steps;
   if (nodes.empty()) return steps;
   // (node, the step whose answer leads here, whether it is the No answer)
@@ -89,14 +83,14 @@ std::vector<BookStep> NumberedSteps(const std::vector<ShownNode>& nodes) {
     const std::size_t number = steps.size();
     steps.push_back({next.node});
     if (next.from != kNone) (next.no ? steps[next.from].no : steps[next.from].yes) = number;
-    const std::size_t yes = firstChild[next.node];
+    const std::size_t yes = answers.yes[next.node];
     if (yes == kNone) continue;
-    if (lastChild[next.node] == yes) {
+    if (answers.no[next.node] == yes) {
       // One answer for both buttons: only its Yes step is set.
       pending.push_back({yes, number, false});
       continue;
     }
-    pending.push_back({lastChild[next.node], number, true});
+    pending.push_back({answers.no[next.node], number, true});
     pending.push_back({yes, number, false});
   }
   return steps;

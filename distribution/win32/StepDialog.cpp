@@ -244,8 +244,6 @@ class StepDialog final : public TemplateDialog<StepDialog> {
     for (std::size_t i = 0; i < captions_.size(); ++i) CreateButton(i, captions_[i], layout.buttons[i]);
     if (!step_.path.empty()) {
       CreateChild(hwnd_, font_.get(), {L"STATIC", L"", SS_LEFT | SS_NOPREFIX, step_dialog_id::kCopyStatus, 0, layout.status});
-    }
-    if (!step_.path.empty()) {
       copyKey_.reset(SetWindowsHookExW(WH_MSGFILTER, &CopyKeyFilter, nullptr, GetCurrentThreadId()));
     }
 

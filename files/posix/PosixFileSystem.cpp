@@ -342,9 +342,9 @@ FileIdentity PosixFileSystem::Identify(const FilePath& path) {
     const auto kind = S_ISREG(info.st_mode) ? FileIdentity::Kind::RegularFile : FileIdentity::Kind::Other;
     return {kind, std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino)};
   }
-  std::string folder = FolderOfSystemPath(systemPath).Utf8();
-  if (folder.empty()) folder = ".";
-  const std::string name = systemPath.substr(systemPath.rfind('/') == std::string::npos ? 0 : systemPath.rfind('/') + 1);
+  const std::size_t slash = systemPath.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string(".") : systemPath.substr(0, slash + 1);
+  const std::string name = systemPath.substr(slash == std::string::npos ? 0 : slash + 1);
   char* real = ::realpath(folder.c_str(), nullptr);
   std::string key = real != nullptr ? std::string(real) + "/" + name : Absolute(FilePath::FromUtf8(systemPath)).Utf8();
   std::free(real);
