@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/CloseSequence.h"
+#include "app/CommandIds.h"
 #include "distribution/ColourButtons.h"
 #include "document/EditCommands.h"
 #include "document/Errors.h"
@@ -24,6 +25,10 @@ constexpr const char* kUnexpectedError =
 // "メモリが不足しています" (out of memory).
 constexpr const char* kOutOfMemory =
     "\x83\x81\x83\x82\x83\x8a\x82\xaa\x95\x73\x91\xab\x82\xb5\x82\xc4\x82\xa2\x82\xdc\x82\xb7";
+
+// The undo steps of the entries that are no commands: "タイトル" and "色".
+constexpr std::string_view kTitleStep = "\x83\x5e\x83\x43\x83\x67\x83\x8b";
+constexpr std::string_view kColourStep = "\x90\x46";
 
 }  // namespace
 
@@ -45,13 +50,10 @@ void AppCore::Start(bool taskbarProgress) {
   caption_ = ProductTitle();
   MainWindowState state = WindowState();
   Guarded([&] { settings_.Load(state, ports_.dialogs, caption_); });
+  // The command states are those New leaves: the starting tree has three
+  // nodes, so Generate is available from the start.
   Guarded([this] { New(); });
-  CommandStates& commands = editor_.Commands();
-  commands.ColourButtons = taskbarProgress;
-  // The states are those New left: the starting tree has three nodes, so
-  // Generate is available from the start.
-  commands.PreView = true;
-  commands.Save = false;
+  taskbarProgress_ = taskbarProgress;
   ++treeRevision_;
 }
 
@@ -60,7 +62,7 @@ bool AppCore::Run(int id) {
   if (command == nullptr || !IsEnabled(id)) return false;
   // Counted first: a command that fails part-way may have changed the tree.
   if (command->changesTree) ++treeRevision_;
-  Guarded([this, command] { edits_.Run(command->id, [this, command] { (this->*(command->action))(); }); });
+  Guarded([this, command] { edits_.Run(command->stepName, [this, command] { (this->*(command->action))(); }); });
   AfterChange();
   return true;
 }
@@ -79,12 +81,12 @@ void AppCore::Select(TreeNode* node) {
 }
 
 void AppCore::TypeTitle(const std::string& title) {
-  Guarded([&] { edits_.Record(EditStep::Title, [&] { LabeledEdit1Change(editor_, title); }); });
+  Guarded([&] { edits_.RecordTyping(kTitleStep, [&] { LabeledEdit1Change(editor_, title); }); });
   AfterChange();
 }
 
 void AppCore::ChooseColour(int colour) {
-  Guarded([&] { edits_.Record(EditStep::Colour, [&] { ChooseProgressColour(editor_, colour); }); });
+  Guarded([&] { edits_.Run(kColourStep, [&] { ChooseProgressColour(editor_, colour); }); });
   AfterChange();
 }
 
@@ -92,7 +94,7 @@ bool AppCore::KeyInTree(int key) {
   bool passes = true;
   // Enter opens the node editor, whose OK is a step.
   Guarded([&] {
-    edits_.Record(EditStep::NodeText, [&] { passes = TreeView1KeyPress(editor_, ports_.dialogs, key); });
+    edits_.Run(Find(IDM_EDIT1)->stepName, [&] { passes = TreeView1KeyPress(editor_, ports_.dialogs, key); });
   });
   // A swallowed Enter opened the node editor.
   if (!passes) ++treeRevision_;
@@ -103,7 +105,7 @@ bool AppCore::KeyInTree(int key) {
 void AppCore::OpenAsDroppedFile(const FilePath& path) {
   ++treeRevision_;
   Guarded([&] {
-    edits_.Open([&] {
+    edits_.Follow([&] {
       DocumentCommands documents(editor_, Documents(), ProductTitle(), caption_);
       documents.Open(path);
     });
@@ -114,7 +116,7 @@ void AppCore::OpenAsDroppedFile(const FilePath& path) {
 void AppCore::OpenHandedOverFile(const FilePath& path) {
   ++treeRevision_;
   Guarded([&] {
-    edits_.Open([&] { DocumentCommands(editor_, Documents(), ProductTitle(), caption_).ReadFile(path); });
+    edits_.Follow([&] { DocumentCommands(editor_, Documents(), ProductTitle(), caption_).ReadFile(path); });
   });
   AfterChange();
 }
@@ -169,7 +171,7 @@ View AppCore::CurrentView() const {
   }
   view.title = editor_.State().Title;
   view.colour = editor_.State().Color;
-  view.colourButtonsEnabled = editor_.Commands().ColourButtons;
+  view.colourButtonsEnabled = taskbarProgress_;
   view.treeButtons = editor_.Settings().ShowButtons;
   for (int n = 1; n <= HistorySize; ++n) {
     view.recentFiles[static_cast<std::size_t>(n - 1)] = recentFiles_.Caption(n, ports_.files);

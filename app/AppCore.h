@@ -51,6 +51,9 @@ class AppCore final : private EditorView {
   // The window's creation: the settings file read, a new document, the
   // colour buttons available with `taskbarProgress` only.
   void Start(bool taskbarProgress);
+  // Whether the taskbar shows progress, once the window knows: the colour
+  // buttons and the preview's progress follow it.
+  void SetTaskbarProgress(bool available) { taskbarProgress_ = available; }
 
   // Runs the command `id` as its menu item, button or accelerator does.
   // A command whose enabled rule says no, or an id without a row, is
@@ -113,6 +116,8 @@ class AppCore final : private EditorView {
 
   Editor& Model() { return editor_; }
   const Editor& Model() const { return editor_; }
+  // Undo, redo and the clipboard, for a look at the history.
+  const EditFeatures& Edits() const { return edits_; }
   RecentFiles& Recent() { return recentFiles_; }
   const RecentFiles& Recent() const { return recentFiles_; }
   const SettingsFile& Settings() const { return settings_; }
@@ -138,6 +143,9 @@ class AppCore final : private EditorView {
     bool (AppCore::*enabled)() const = nullptr;
     // Null: never checked.
     bool (AppCore::*checked)() const = nullptr;
+    // The name of the undo step the command's changes make (CP932), as its
+    // menu item says it; empty for commands that change no document.
+    std::string_view stepName = {};
     // Whether the action may change the tree (false: the window need not
     // walk its tree view afterwards).
     bool changesTree = true;
@@ -191,17 +199,16 @@ class AppCore final : private EditorView {
   // Asks for a file (.tre or .exe) and compares the document with it from
   // now on (the comparison window).
   void OpenComparison();
-  // The rules.
-  bool CanSave() const { return editor_.Commands().Save; }
-  bool CanSaveAs() const { return editor_.Commands().SaveAs; }
-  bool CanPreview() const { return editor_.Commands().PreView; }
-  bool CanGenerate() const { return editor_.Commands().Generate; }
-  bool CanAddYes() const { return editor_.Commands().AddYes; }
-  bool CanAddNo() const { return editor_.Commands().AddNo; }
-  bool CanExchange() const { return editor_.Commands().Exchange; }
-  bool CanYesDefault() const { return editor_.Commands().YesDefault; }
-  bool CanNoDefault() const { return editor_.Commands().NoDefault; }
-  bool CanDelete() const { return editor_.Commands().Delete; }
+  // The rules, from the document and the selection (Editor.h).
+  bool CanSave() const { return editor_.CanSave(); }
+  bool CanSaveAs() const { return editor_.CanSaveAs(); }
+  bool CanPreview() const { return editor_.CanPreview(); }
+  bool CanGenerate() const { return editor_.CanGenerate(); }
+  bool CanAddYes() const { return editor_.CanAddYes(); }
+  bool CanAddNo() const { return editor_.CanAddNo(); }
+  bool CanExchange() const { return editor_.CanExchange(); }
+  bool CanSetDefault() const { return editor_.CanSetDefault(); }
+  bool CanDelete() const { return editor_.CanDelete(); }
   template <int Slot>
   bool HasRecent() const;
   bool ShowButtonsOn() const { return editor_.Settings().ShowButtons; }
@@ -232,6 +239,7 @@ class AppCore final : private EditorView {
 
   AppPorts ports_;
   AppFacts facts_;
+  bool taskbarProgress_ = true;
   Editor editor_{*this};
   RecentFiles recentFiles_;
   SettingsFile settings_;

@@ -25,6 +25,34 @@ bool AppCore::HasRecent() const {
   return !recentFiles_.Slot(Slot).Empty();
 }
 
+// The undo steps' names, as the commands' menu items say them.
+// "文字列を編集"
+constexpr std::string_view kEditStep = "\x95\xb6\x8e\x9a\x97\xf1\x82\xf0\x95\xd2\x8f\x57";
+// "答えを追加"
+constexpr std::string_view kAddStep = "\x93\x9a\x82\xa6\x82\xf0\x92\xc7\x89\xc1";
+// "入れ替え"
+constexpr std::string_view kExchangeStep = "\x93\xfc\x82\xea\x91\xd6\x82\xa6";
+// "確認ダイアログで表示"
+constexpr std::string_view kQuestionStep = "\x8a\x6d\x94\x46\x83\x5f\x83\x43\x83\x41\x83\x8d\x83\x4f\x82\xc5\x95\x5c\x8e\xa6";
+// "通知ダイアログで表示"
+constexpr std::string_view kInformationStep = "\x92\xca\x92\x6d\x83\x5f\x83\x43\x83\x41\x83\x8d\x83\x4f\x82\xc5\x95\x5c\x8e\xa6";
+// "強調ダイアログで表示"
+constexpr std::string_view kExclamationStep = "\x8b\xad\x92\xb2\x83\x5f\x83\x43\x83\x41\x83\x8d\x83\x4f\x82\xc5\x95\x5c\x8e\xa6";
+// "禁止ダイアログで表示"
+constexpr std::string_view kInhibitStep = "\x8b\xd6\x8e\x7e\x83\x5f\x83\x43\x83\x41\x83\x8d\x83\x4f\x82\xc5\x95\x5c\x8e\xa6";
+// "［はい］を初期設定"
+constexpr std::string_view kYesDefaultStep = "\x81\x6d\x82\xcd\x82\xa2\x81\x6e\x82\xf0\x8f\x89\x8a\xfa\x90\xdd\x92\xe8";
+// "［いいえ］を初期設定"
+constexpr std::string_view kNoDefaultStep = "\x81\x6d\x82\xa2\x82\xa2\x82\xa6\x81\x6e\x82\xf0\x8f\x89\x8a\xfa\x90\xdd\x92\xe8";
+// "削除"
+constexpr std::string_view kDeleteStep = "\x8d\xed\x8f\x9c";
+// "改行文字を指定"
+constexpr std::string_view kNewLineStep = "\x89\xfc\x8d\x73\x95\xb6\x8e\x9a\x82\xf0\x8e\x77\x92\xe8";
+// "切り取り"
+constexpr std::string_view kCutStep = "\x90\xd8\x82\xe8\x8e\xe6\x82\xe8";
+// "貼り付け"
+constexpr std::string_view kPasteStep = "\x93\x5c\x82\xe8\x95\x74\x82\xaf";
+
 const std::vector<AppCore::Command>& AppCore::Table() {
   // Rows that cannot touch the tree say so, so the window leaves its tree
   // view alone after them.
@@ -34,9 +62,9 @@ const std::vector<AppCore::Command>& AppCore::Table() {
       {IDM_READ1, &AppCore::Read},
       {IDM_SAVE1, &AppCore::Save, &AppCore::CanSave},
       {IDM_SAVEAS1, &AppCore::SaveAs, &AppCore::CanSaveAs},
-      {IDM_DESKTOP1, &AppCore::DesktopShortcut, nullptr, nullptr, kKeepsTree},
-      {IDM_STARTUP1, &AppCore::StartupShortcut, nullptr, nullptr, kKeepsTree},
-      {IDM_STARTMENU1, &AppCore::StartMenuShortcut, nullptr, nullptr, kKeepsTree},
+      {IDM_DESKTOP1, &AppCore::DesktopShortcut, nullptr, nullptr, {}, kKeepsTree},
+      {IDM_STARTUP1, &AppCore::StartupShortcut, nullptr, nullptr, {}, kKeepsTree},
+      {IDM_STARTMENU1, &AppCore::StartMenuShortcut, nullptr, nullptr, {}, kKeepsTree},
       {IDM_HISTORY1 + 0, &AppCore::History<1>, &AppCore::HasRecent<1>},
       {IDM_HISTORY1 + 1, &AppCore::History<2>, &AppCore::HasRecent<2>},
       {IDM_HISTORY1 + 2, &AppCore::History<3>, &AppCore::HasRecent<3>},
@@ -46,44 +74,44 @@ const std::vector<AppCore::Command>& AppCore::Table() {
       {IDM_HISTORY1 + 6, &AppCore::History<7>, &AppCore::HasRecent<7>},
       {IDM_HISTORY1 + 7, &AppCore::History<8>, &AppCore::HasRecent<8>},
       {IDM_HISTORY1 + 8, &AppCore::History<9>, &AppCore::HasRecent<9>},
-      {IDM_EXIT1, &AppCore::Exit, nullptr, nullptr, kKeepsTree},
+      {IDM_EXIT1, &AppCore::Exit, nullptr, nullptr, {}, kKeepsTree},
       {IDM_PREVIEW1, &AppCore::Preview, &AppCore::CanPreview},
-      {IDM_GENERATE1, &AppCore::Generate, &AppCore::CanGenerate, nullptr, kKeepsTree},
-      {IDM_NEWLINE1, &AppCore::NewLineMark, nullptr, nullptr, kKeepsTree},
-      {IDM_SHOWBUTTONS1, &AppCore::ToggleShowButtons, nullptr, &AppCore::ShowButtonsOn, kKeepsTree},
-      {IDM_CLOSEQUERY1, &AppCore::ToggleCloseQuery, nullptr, &AppCore::CloseQueryOn, kKeepsTree},
-      {IDM_SAVESTATUS1, &AppCore::ToggleSaveStatus, nullptr, &AppCore::SaveStatusOn, kKeepsTree},
-      {IDM_H1, &AppCore::Help, nullptr, nullptr, kKeepsTree},
-      {IDM_ABOUT1, &AppCore::About, nullptr, nullptr, kKeepsTree},
-      {IDM_SITE1, &AppCore::HomePage, nullptr, nullptr, kKeepsTree},
-      {IDM_EDIT1, &AppCore::EditNode},
-      {IDM_ADDYES1, &AppCore::AddAnswer, &AppCore::CanAddYes},
-      {IDM_ADDNO1, &AppCore::AddAnswer, &AppCore::CanAddNo},
-      {IDM_EXCHANGE1, &AppCore::Exchange, &AppCore::CanExchange},
-      {IDM_QUESTION1, &AppCore::MakeQuestion},
-      {IDM_INFORMATION1, &AppCore::MakeInformation},
-      {IDM_EXCLAIMATION1, &AppCore::MakeExclamation},
-      {IDM_INHIBIT1, &AppCore::MakeInhibit},
-      {IDM_YESDEFAULT1, &AppCore::YesDefault, &AppCore::CanYesDefault},
-      {IDM_NODEFAULT1, &AppCore::NoDefault, &AppCore::CanNoDefault},
-      {IDM_DELETE1, &AppCore::Delete, &AppCore::CanDelete},
+      {IDM_GENERATE1, &AppCore::Generate, &AppCore::CanGenerate, nullptr, {}, kKeepsTree},
+      {IDM_NEWLINE1, &AppCore::NewLineMark, nullptr, nullptr, kNewLineStep, kKeepsTree},
+      {IDM_SHOWBUTTONS1, &AppCore::ToggleShowButtons, nullptr, &AppCore::ShowButtonsOn, {}, kKeepsTree},
+      {IDM_CLOSEQUERY1, &AppCore::ToggleCloseQuery, nullptr, &AppCore::CloseQueryOn, {}, kKeepsTree},
+      {IDM_SAVESTATUS1, &AppCore::ToggleSaveStatus, nullptr, &AppCore::SaveStatusOn, {}, kKeepsTree},
+      {IDM_H1, &AppCore::Help, nullptr, nullptr, {}, kKeepsTree},
+      {IDM_ABOUT1, &AppCore::About, nullptr, nullptr, {}, kKeepsTree},
+      {IDM_SITE1, &AppCore::HomePage, nullptr, nullptr, {}, kKeepsTree},
+      {IDM_EDIT1, &AppCore::EditNode, nullptr, nullptr, kEditStep},
+      {IDM_ADDYES1, &AppCore::AddAnswer, &AppCore::CanAddYes, nullptr, kAddStep},
+      {IDM_ADDNO1, &AppCore::AddAnswer, &AppCore::CanAddNo, nullptr, kAddStep},
+      {IDM_EXCHANGE1, &AppCore::Exchange, &AppCore::CanExchange, nullptr, kExchangeStep},
+      {IDM_QUESTION1, &AppCore::MakeQuestion, nullptr, nullptr, kQuestionStep},
+      {IDM_INFORMATION1, &AppCore::MakeInformation, nullptr, nullptr, kInformationStep},
+      {IDM_EXCLAIMATION1, &AppCore::MakeExclamation, nullptr, nullptr, kExclamationStep},
+      {IDM_INHIBIT1, &AppCore::MakeInhibit, nullptr, nullptr, kInhibitStep},
+      {IDM_YESDEFAULT1, &AppCore::YesDefault, &AppCore::CanSetDefault, nullptr, kYesDefaultStep},
+      {IDM_NODEFAULT1, &AppCore::NoDefault, &AppCore::CanSetDefault, nullptr, kNoDefaultStep},
+      {IDM_DELETE1, &AppCore::Delete, &AppCore::CanDelete, nullptr, kDeleteStep},
       // Edit: undo, redo and branches through the clipboard.
       {IDM_UNDO, &AppCore::Undo, &AppCore::CanUndo},
       {IDM_REDO, &AppCore::Redo, &AppCore::CanRedo},
-      {IDM_CUT, &AppCore::Cut, &AppCore::CanCut},
-      {IDM_COPY, &AppCore::Copy, &AppCore::CanCopy, nullptr, kKeepsTree},
-      {IDM_PASTE, &AppCore::Paste, &AppCore::CanPaste},
+      {IDM_CUT, &AppCore::Cut, &AppCore::CanCut, nullptr, kCutStep},
+      {IDM_COPY, &AppCore::Copy, &AppCore::CanCopy, nullptr, {}, kKeepsTree},
+      {IDM_PASTE, &AppCore::Paste, &AppCore::CanPaste, nullptr, kPasteStep},
       // Find: a step changes only the selection (and opens folded branches).
-      {IDM_FIND, &AppCore::OpenFindBox, nullptr, nullptr, kKeepsTree},
+      {IDM_FIND, &AppCore::OpenFindBox, nullptr, nullptr, {}, kKeepsTree},
       {IDM_FINDNEXT, &AppCore::FindNext, &AppCore::CanFindAgain},
       {IDM_FINDPREVIOUS, &AppCore::FindPrevious, &AppCore::CanFindAgain},
       // The check and the exports before release.
-      {IDM_CHECK, &AppCore::OpenCheck, nullptr, nullptr, kKeepsTree},
-      {IDM_EXPORTPATHS, &AppCore::ExportPaths, nullptr, nullptr, kKeepsTree},
-      {IDM_EXPORTSVG, &AppCore::ExportDiagram, nullptr, nullptr, kKeepsTree},
-      {IDM_EXPORTHTML, &AppCore::ExportHtml, nullptr, nullptr, kKeepsTree},
-      {IDM_EXPORTBOOK, &AppCore::ExportBook, nullptr, nullptr, kKeepsTree},
-      {IDM_COMPARE, &AppCore::OpenComparison, nullptr, nullptr, kKeepsTree},
+      {IDM_CHECK, &AppCore::OpenCheck, nullptr, nullptr, {}, kKeepsTree},
+      {IDM_EXPORTPATHS, &AppCore::ExportPaths, nullptr, nullptr, {}, kKeepsTree},
+      {IDM_EXPORTSVG, &AppCore::ExportDiagram, nullptr, nullptr, {}, kKeepsTree},
+      {IDM_EXPORTHTML, &AppCore::ExportHtml, nullptr, nullptr, {}, kKeepsTree},
+      {IDM_EXPORTBOOK, &AppCore::ExportBook, nullptr, nullptr, {}, kKeepsTree},
+      {IDM_COMPARE, &AppCore::OpenComparison, nullptr, nullptr, {}, kKeepsTree},
   };
   return table;
 }
@@ -145,7 +173,7 @@ void AppCore::StartMenuShortcut() {
 void AppCore::Preview() {
   // Every step moves the selection and disables Preview and Generate; the
   // window shows both before the step's dialog appears.
-  RunEditorPreview(editor_, ports_.dialogs, editor_.Commands().ColourButtons ? ports_.taskbar : nullptr, [this] {
+  RunEditorPreview(editor_, ports_.dialogs, taskbarProgress_ ? ports_.taskbar : nullptr, [this] {
     // Each step moves the selection, and with it the answer marks.
     ++treeRevision_;
     if (ports_.screen != nullptr) ports_.screen->Show(CurrentView());

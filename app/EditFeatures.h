@@ -1,18 +1,15 @@
 #pragma once
-// Undo, redo and the clipboard on the application core. Every command of
-// the table runs through Run, which gives the undo history what it needs:
-// the step a document change records, a fresh history after New and every
-// open, the save point after a save. The entries that are no commands (the
-// title, the colour, Enter in the tree, a dropped file) come through Record
-// and Open.
-//
-// The history names nodes by position, so a tree that changes behind its
-// back would send an undo to the wrong node. A replaced document is caught
-// here as well: every open builds a new tree, and a root the history has
-// not seen starts a fresh history before anything else uses it.
+// Undo, redo and the clipboard on the application core. Every entry that
+// may change the document runs through Run (a command, named for its undo
+// step) or Record (the title, the colour, Enter in the tree): the edits it
+// makes become one undo step by construction. Afterwards the history
+// follows the document: a replaced document (New, an open, a recovered
+// copy) starts a fresh history, a save moves the save point.
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "app/Ports.h"
 #include "document/EditHistory.h"
@@ -27,18 +24,19 @@ class EditFeatures {
   EditFeatures(const EditFeatures&) = delete;
   EditFeatures& operator=(const EditFeatures&) = delete;
 
-  // Runs the action of command `id`: a typing pause of the title first,
-  // then the command as the history needs it (see the top).
-  void Run(int id, const std::function<void()>& action);
-  // A change that is no command: recorded as one step of `kind`.
-  void Record(EditStep kind, const std::function<void()>& action);
-  // An open outside the commands (a dropped file, the command line).
-  void Open(const std::function<void()>& action);
-  // After a save outside the commands (the close sequence's).
-  void AfterSave();
+  // Runs `action` as one undo step named `stepName` (CP932): a typing
+  // pause of the title first, then the action, then the history follows
+  // the document (see the top), also when the action throws.
+  void Run(std::string_view stepName, const std::function<void()>& action);
+  // The title box's changes: the keystrokes up to a pause are one step.
+  void RecordTyping(std::string_view stepName, const std::function<void()>& action);
+  // An open outside the commands (a dropped file, the command line), or a
+  // save (the close sequence's): only the following.
+  void Follow(const std::function<void()>& action);
+  void AfterSave() { FollowDocument(); }
   // The title box lost the focus, or another command runs: the next
   // keystroke in it starts a new step.
-  void PauseTyping() { history_.Pause(); }
+  void PauseTyping() { history_.Pause(editor_); }
 
   // Takes back (repeats) the last (next) step; the selection moves to the
   // node it changed.
@@ -67,14 +65,14 @@ class EditFeatures {
   // Runs `action` and then `after`, also when the action throws: a
   // document replaced part-way must not keep the old history.
   static void ThenAlways(const std::function<void()>& action, const std::function<void()>& after);
-  // A fresh history when the tree is not the one the steps were taken on.
+  // A fresh history for a replaced document; the save point after a save.
   void FollowDocument();
-  void Clear();
 
   Editor& editor_;
   ClipboardPort* clipboard_;
   EditHistory history_;
-  const TreeNode* root_ = nullptr;
+  std::uint64_t generation_;
+  std::uint64_t saves_;
 };
 
 }  // namespace velmora

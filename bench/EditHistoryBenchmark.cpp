@@ -29,14 +29,16 @@ void OneStep(Editor& editor, EditHistory& history, int step) {
   }
   editor.Select(node);
   switch (step % 6) {
-    case 0: history.Record(editor, EditStep::Kind, [&] { Exclaimation1Click(editor); }); break;
-    case 1: history.Record(editor, EditStep::DefaultAnswer, [&] { NoDefault1Click(editor); }); break;
-    case 2: history.Record(editor, EditStep::AddAnswer, [&] { AddYes1Click(editor); }); break;
-    case 3: history.Record(editor, EditStep::Cut, [&] { CutBranch(editor); }); break;
-    case 4: history.Record(editor, EditStep::Exchange, [&] { Exchange1Click(editor); }); break;
+    case 0: history.Record(editor, "Kind", [&] { Exclaimation1Click(editor); }); break;
+    case 1: history.Record(editor, "DefaultAnswer", [&] { NoDefault1Click(editor); }); break;
+    case 2: history.Record(editor, "AddAnswer", [&] { AddYes1Click(editor); }); break;
+    case 3: history.Record(editor, "Cut", [&] { CutBranch(editor); }); break;
+    case 4: history.Record(editor, "Exchange", [&] { Exchange1Click(editor); }); break;
     default:
-      history.Record(editor, EditStep::Title, [&] { LabeledEdit1Change(editor, "Title " + std::to_string(step)); });
-      history.Pause();
+      history.Record(
+          editor, "Title", [&] { LabeledEdit1Change(editor, "Title " + std::to_string(step)); },
+          EditHistory::Typing::Yes);
+      history.Pause(editor);
       break;
   }
 }

@@ -28,6 +28,7 @@ set(VELMORA_RUNTIME_HEADERS
   document/Errors.h
   document/FilePath.h
   document/KindNames.h
+  document/NodeFields.h
   document/NodePool.h
   document/NodeText.h
   document/TextRules.h

@@ -9,10 +9,10 @@ int SelectedColourButton(int color) {
 }
 
 void ChooseProgressColour(Editor& editor, int color) {
-  editor.State().Color = color;
-  if (editor.State().CurrentFileName.Empty()) return;
-  editor.MarkModified();
-  editor.Commands().SaveAs = true;
+  // The edit marks a document with a file modified; a colour for a
+  // document without one changes no file yet.
+  editor.SetColour(color);
+  if (!editor.State().CurrentFileName.Empty()) editor.OfferSaveAs();
 }
 
 }  // namespace velmora

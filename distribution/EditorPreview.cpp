@@ -14,18 +14,14 @@ void RunEditorPreview(Editor& editor, StepDialogPort& dialogs, TaskbarProgressPo
   RunEnd restoreEditor([&editor, &notify] {
     editor.ResetTreeView();
     // Both come back whatever the size of the tree: Generate too, even for a
-    // lone root that the selection handling would leave disabled.
-    editor.Commands().PreView = true;
-    editor.Commands().Generate = true;
+    // lone root, until the selection moves.
+    editor.PreviewEnded();
     notify();
   });
   RunPreview(editor.Tree(), editor.State(), editor.Selected(), dialogs, taskbar, [&](TreeNode* node) {
+    editor.PreviewStarted();
     if (editor.Selected() != node) editor.Select(node);
     editor.CurrentNode = node;
-    // Moving the selection re-evaluates Generate, so both are disabled again
-    // at every step, before the window shows the new state.
-    editor.Commands().PreView = false;
-    editor.Commands().Generate = false;
     notify();
   });
 }

@@ -11,6 +11,19 @@ void PutNumber(std::string& out, std::uint32_t value) {
   out.append(bytes, sizeof bytes);
 }
 
+void PutId(std::string& out, NodeId value) {
+  char bytes[sizeof value];
+  std::memcpy(bytes, &value, sizeof bytes);
+  out.append(bytes, sizeof bytes);
+}
+
+NodeId TakeId(std::string_view& in) {
+  NodeId value = 0;
+  std::memcpy(&value, in.data(), sizeof value);
+  in.remove_prefix(sizeof value);
+  return value;
+}
+
 std::uint32_t TakeNumber(std::string_view& in) {
   std::uint32_t value = 0;
   std::memcpy(&value, in.data(), sizeof value);
@@ -28,16 +41,22 @@ const TreeNode* NextInBranch(const DecisionTree& tree, const TreeNode* top, cons
   return nullptr;
 }
 
-std::string PackBranch(const DecisionTree& tree, const TreeNode& top) {
+std::string PackBranch(const DecisionTree& tree, const TreeNode& top, BranchIds ids) {
   std::string packed;
   for (const TreeNode* node = &top; node != nullptr; node = NextInBranch(tree, &top, node)) {
     PutNumber(packed, static_cast<std::uint32_t>(node->Level() - top.Level()));
-    // Kinds run from -1 (Unset) to 3; one byte holds them shifted by one.
-    packed += static_cast<char>(node->kind + 1);
-    PutNumber(packed, static_cast<std::uint32_t>(node->Text().size()));
-    packed += node->Text();
+    PutId(packed, ids == BranchIds::Keep ? node->Id() : 0);
+    PackFields(packed, node->Text(), node->kind);
   }
   packed.shrink_to_fit();
+  return packed;
+}
+
+std::string PackNode(std::string_view text, int kind) {
+  std::string packed;
+  PutNumber(packed, 0);
+  PutId(packed, 0);
+  PackFields(packed, text, kind);
   return packed;
 }
 
@@ -47,18 +66,15 @@ TreeNode* UnpackBranch(DecisionTree& tree, TreeNode* parent, std::string_view pa
   std::uint32_t previousLevel = 0;
   while (!packed.empty()) {
     const std::uint32_t level = TakeNumber(packed);
-    const int kind = static_cast<unsigned char>(packed.front()) - 1;
-    packed.remove_prefix(1);
-    const std::uint32_t size = TakeNumber(packed);
-    const std::string_view text = packed.substr(0, size);
-    packed.remove_prefix(size);
+    const NodeId id = TakeId(packed);
+    const PackedFields fields = UnpackFields(packed);
     // Levels only ever go one deeper than the node before, as in a file.
     TreeNode* under = parent;
     if (previous != nullptr) {
       under = previous;
       for (std::uint32_t up = previousLevel + 1; up > level; --up) under = under->Parent();
     }
-    TreeNode* node = tree.AddChild(under, text, kind);
+    TreeNode* node = tree.AddChildWithId(under, fields.text, fields.kind, id);
     node->expanded = true;
     if (top == nullptr) top = node;
     previous = node;
@@ -93,14 +109,6 @@ TreeNode* NodeAt(const DecisionTree& tree, const NodePath& path) {
     list = node->Children();
   }
   return node;
-}
-
-void MoveLastChildTo(DecisionTree& tree, TreeNode* node, std::size_t index) {
-  TreeNode* parent = node->Parent();
-  if (parent == nullptr) return;
-  // The siblings from `index` on go behind it one after the other, in order.
-  const std::size_t behind = parent->ChildCount() - 1;
-  for (std::size_t moved = index; moved < behind; ++moved) tree.MoveToEnd(parent->Child(index));
 }
 
 }  // namespace velmora

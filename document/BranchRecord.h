@@ -1,8 +1,9 @@
 #pragma once
 // A branch (a node with its whole subtree) kept outside any tree: what the
-// undo history holds for a deleted, cut or pasted branch, and how a branch
-// moves between two trees. Each node costs its text and nine bytes, so a
-// step that removed a branch stores what it removed and nothing more.
+// undo history holds for a removed or added branch, and how a branch moves
+// between two trees. Each node costs its fields (NodeFields.h) and twelve
+// bytes of level and id, so a step that removed a branch stores what it
+// removed and nothing more.
 //
 // Both directions walk the branch without recursion: branches may be
 // thousands of levels deep.
@@ -20,27 +21,31 @@ namespace velmora {
 // the branch's last node.
 const TreeNode* NextInBranch(const DecisionTree& tree, const TreeNode* top, const TreeNode* node);
 
-// The branch of `top` in pre-order: per node its level below `top`, its kind
-// and its text.
-std::string PackBranch(const DecisionTree& tree, const TreeNode& top);
+// Whether a packed branch keeps its nodes' ids: a branch taken out of the
+// document comes back as the same nodes; one from elsewhere (a pasted text,
+// another tree) gets new ids where it goes.
+enum class BranchIds : unsigned char { Keep, New };
+
+// The branch of `top` in pre-order: per node its level below `top`, its id
+// (0 for BranchIds::New) and its fields.
+std::string PackBranch(const DecisionTree& tree, const TreeNode& top, BranchIds ids = BranchIds::New);
+
+// A branch of one new node.
+std::string PackNode(std::string_view text, int kind);
 
 // Adds the packed branch as the last child of `parent` (a null parent: at
-// the top level), every node expanded as the editor shows them. Returns the
-// branch's top node.
+// the top level), every node expanded as the editor shows them, each with
+// its packed id when the tree has no node of that id. Returns the branch's
+// top node.
 TreeNode* UnpackBranch(DecisionTree& tree, TreeNode* parent, std::string_view packed);
 
 // The position of a node: its index among the top-level nodes, then the
-// index among the children at each level down. Node pointers and ids do not
-// survive a branch that is deleted and restored (the restored nodes are new
-// ones), positions do.
+// index among the children at each level down; for tests and tools that
+// name a node by where it stands.
 using NodePath = std::vector<std::uint32_t>;
 
 NodePath PathOf(const TreeNode& node);
 // The node at `path`, or null when the tree has no node there.
 TreeNode* NodeAt(const DecisionTree& tree, const NodePath& path);
-
-// Moves `node` (the last child of its parent) to `index` among its siblings;
-// a top-level node stays where it is.
-void MoveLastChildTo(DecisionTree& tree, TreeNode* node, std::size_t index);
 
 }  // namespace velmora

@@ -31,7 +31,9 @@ DecisionTree::DecisionTree(DecisionTree&& other) noexcept
       sources_(std::move(other.sources_)),
       firstTopLevel_(std::exchange(other.firstTopLevel_, nullptr)),
       count_(std::exchange(other.count_, 0)),
-      nextId_(other.nextId_) {}
+      nextId_(other.nextId_),
+      byId_(std::move(other.byId_)),
+      firstId_(other.firstId_) {}
 
 DecisionTree& DecisionTree::operator=(DecisionTree&& other) noexcept {
   if (this == &other) return *this;
@@ -41,18 +43,29 @@ DecisionTree& DecisionTree::operator=(DecisionTree&& other) noexcept {
   firstTopLevel_ = std::exchange(other.firstTopLevel_, nullptr);
   count_ = std::exchange(other.count_, 0);
   nextId_ = other.nextId_;
+  byId_ = std::move(other.byId_);
+  firstId_ = other.firstId_;
   return *this;
 }
 
 DecisionTree::~DecisionTree() { DestroyAll(); }
 
-TreeNode* DecisionTree::Add(TreeNode* parent, NodeText text, int kind) {
+TreeNode* DecisionTree::Add(TreeNode* parent, NodeText text, int kind, NodeId id) {
   if (pool_ == nullptr) pool_ = std::make_unique<NodePool>(sizeof(TreeNode), alignof(TreeNode));
+  if (id < firstId_ || id >= nextId_ || Find(id) != nullptr) id = nextId_;
+  const std::size_t slot = static_cast<std::size_t>(id - firstId_);
+  if (slot >= byId_.size()) byId_.resize(slot + 1, nullptr);
+  if (id == nextId_) ++nextId_;
   const int level = parent != nullptr ? parent->level_ + 1 : 0;
-  TreeNode* node = ::new (pool_->Allocate()) TreeNode(nextId_++, parent, level, std::move(text), kind);
+  TreeNode* node = ::new (pool_->Allocate()) TreeNode(id, parent, level, std::move(text), kind);
+  byId_[slot] = node;
   Append(parent, node);
   ++count_;
   return node;
+}
+
+TreeNode* DecisionTree::AddChildWithId(TreeNode* parent, std::string_view text, int kind, NodeId id) {
+  return Add(parent, NodeText::Copying(text), kind, id);
 }
 
 TreeNode* DecisionTree::AddTopLevel(std::string_view text, int kind) { return AddChild(nullptr, text, kind); }
@@ -116,6 +129,7 @@ std::size_t DecisionTree::DestroySubtree(TreeNode* top) {
       continue;
     }
     TreeNode* parent = node == top ? nullptr : node->parent_;
+    byId_[static_cast<std::size_t>(node->id_ - firstId_)] = nullptr;
     node->~TreeNode();
     pool_->Release(node);
     ++destroyed;
@@ -165,12 +179,37 @@ void DecisionTree::MoveToEnd(TreeNode* node) {
   Append(node->parent_, node);
 }
 
+void DecisionTree::MoveTo(TreeNode* node, std::size_t index) {
+  Unlink(node);
+  TreeNode* before = FirstOf(node->parent_);
+  for (; before != nullptr && index > 0; --index) before = before->next_;
+  InsertBefore(node->parent_, node, before);
+}
+
+void DecisionTree::InsertBefore(TreeNode* parent, TreeNode* node, TreeNode* before) {
+  if (before == nullptr) {
+    Append(parent, node);
+    return;
+  }
+  TreeNode*& first = FirstOf(parent);
+  node->next_ = before;
+  node->previous_ = before->previous_;
+  if (before == first) {
+    first = node;  // the back link to the last stays with the first
+  } else {
+    before->previous_->next_ = node;
+  }
+  before->previous_ = node;
+}
+
 // Ids keep counting: a view that still shows nodes of the old tree must
 // not take new nodes for them.
 void DecisionTree::Clear() {
   DestroyAll();
   pool_.reset();
   sources_.clear();
+  byId_.clear();
+  firstId_ = nextId_;
 }
 
 TreeNode* DecisionTree::LastPreOrder() const {

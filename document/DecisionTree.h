@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/NodeFields.h"
 #include "document/NodePool.h"
 #include "document/NodeText.h"
 #include "document/TextRules.h"
@@ -86,6 +87,14 @@ class TreeNode {
   // Drops the first `count` bytes, as removing a kind marker does.
   void RemoveTextPrefix(std::size_t count) { text_.RemovePrefix(count); }
 
+  // The author's fields (NodeFields.h). Setting them is for a tree being
+  // built; the open document changes through the editor's edits.
+  NodeFields Fields() const { return NodeFields{std::string(Text()), kind}; }
+  void SetFields(const NodeFields& fields) {
+    SetText(fields.text);
+    kind = fields.kind;
+  }
+
   NodeId Id() const { return id_; }
   TreeNode* Parent() const { return parent_; }
   int Level() const { return level_; }
@@ -139,6 +148,11 @@ class DecisionTree {
   std::size_t Count() const { return count_; }
   bool Empty() const { return count_ == 0; }
 
+  // The node with `id`, or null when no node of this tree has it.
+  TreeNode* Find(NodeId id) const {
+    return id >= firstId_ && id - firstId_ < byId_.size() ? byId_[static_cast<std::size_t>(id - firstId_)] : nullptr;
+  }
+
   TreeNode* AddTopLevel(std::string_view text, int kind = Question);
   // Appends a new last child; a null parent appends at the top level. The
   // node keeps a copy of the text.
@@ -150,11 +164,18 @@ class DecisionTree {
   // As AddChild, with `text` a part of what KeepSource returned.
   TreeNode* AddChildFromSource(TreeNode* parent, std::string_view text, int kind = Question);
 
+  // As AddChild, for a node coming back (an undone deletion): it takes `id`
+  // again when no node of the tree holds it, a new id otherwise.
+  TreeNode* AddChildWithId(TreeNode* parent, std::string_view text, int kind, NodeId id);
+
   // Removes the node with its whole subtree.
   void Delete(TreeNode* node);
   void DeleteChildren(TreeNode* node);
   // Moves the node with its subtree to the end of its siblings.
   void MoveToEnd(TreeNode* node);
+  // Moves the node with its subtree to `index` among its siblings (counted
+  // without it); an index past the end puts it last.
+  void MoveTo(TreeNode* node, std::size_t index);
   void Clear();
 
   // Pre-order neighbours: the tree view's top-to-bottom order.
@@ -184,7 +205,8 @@ class DecisionTree {
   }
 
  private:
-  TreeNode* Add(TreeNode* parent, NodeText text, int kind);
+  TreeNode* Add(TreeNode* parent, NodeText text, int kind, NodeId id = 0);
+  void InsertBefore(TreeNode* parent, TreeNode* node, TreeNode* before);
   TreeNode*& FirstOf(TreeNode* parent) { return parent != nullptr ? parent->firstChild_ : firstTopLevel_; }
   void Append(TreeNode* parent, TreeNode* node);
   void Unlink(TreeNode* node);
@@ -200,6 +222,10 @@ class DecisionTree {
   TreeNode* firstTopLevel_ = nullptr;
   std::size_t count_ = 0;
   NodeId nextId_ = 1;
+  // The nodes by id, from firstId_ on: ids are handed out in order, so a
+  // flat array finds any node at once (a removed node leaves a null).
+  std::vector<TreeNode*> byId_;
+  NodeId firstId_ = 1;
 };
 
 inline NodeList::Iterator& NodeList::Iterator::operator++() {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "document/BranchRecord.h"
 #include "document/NodeEditorProcedure.h"
 
 namespace velmora {
@@ -15,23 +16,20 @@ bool TreeView1DblClick(Editor& editor, NodeEditorPort& nodeEditor) {
   // author looking at the whole procedure.
   editor.Tree().ExpandAll();
   if (!result) return false;
-  ApplyNodeEditorResult(*node, *result, editor.State().NewLineMark);
-  editor.MarkModified();
-  editor.Commands().SaveAs = true;
+  editor.SetNode(node, NodeFieldsFromEditor(*result, editor.State().NewLineMark));
+  editor.OfferSaveAs();
   return true;
 }
 
 void AddYes1Click(Editor& editor) {
   TreeNode* parent = editor.CurrentNode;
   if (parent == nullptr) return;
-  const std::string text(PlaceholderText);
-  ShowAddedAnswer(editor, editor.Tree().AddChild(parent, text, KindOfMarker(text)));
+  ShowAddedAnswer(editor, editor.AddBranch(parent, PackNode(PlaceholderText, KindOfMarker(PlaceholderText))));
 }
 
 void ShowAddedAnswer(Editor& editor, TreeNode* added) {
   editor.Tree().ExpandAll();
   editor.ResetTreeView();
-  editor.MarkModified();
   editor.Select(added);
 }
 
@@ -40,9 +38,8 @@ void Exchange1Click(Editor& editor) {
   // Reachable only with two answers; without any there is nothing to move.
   if (selected == nullptr || !selected->HasChildren()) return;
   editor.CurrentNode = selected->FirstChild();
-  editor.Tree().MoveToEnd(editor.CurrentNode);
+  editor.MoveNode(editor.CurrentNode, selected->ChildCount() - 1);
   editor.Tree().ExpandAll();
-  editor.MarkModified();
   editor.ResetTreeView();
 }
 
@@ -78,9 +75,8 @@ bool Delete1Click(Editor& editor, MessageBoxPort& messages, const std::string& c
 
 void DeleteBranch(Editor& editor, TreeNode* node) {
   TreeNode* parent = node->Parent();
-  editor.DeleteNode(node);
+  editor.RemoveBranch(node);
   editor.ResetTreeView();
-  editor.MarkModified();
   editor.Select(parent);
 }
 
@@ -88,31 +84,26 @@ void SetKindClick(Editor& editor, int kind) {
   editor.CurrentNode = editor.Selected();
   TreeNode* node = editor.CurrentNode;
   if (node == nullptr) return;
-  node->SetText(StripKindMarker(node->Text()));
-  node->kind = kind;
-  editor.MarkModified();
+  editor.SetNode(node, NodeFields{StripKindMarker(node->Text()), kind});
   editor.TreeView1Change();
 }
 
 void YesDefault1Click(Editor& editor) {
   TreeNode* node = editor.CurrentNode;
   if (node == nullptr || !node->HasChildren()) return;
-  node->SetText(RemoveDefaultSuffix(node->Text()));
-  editor.MarkModified();
+  editor.SetNode(node, NodeFields{RemoveDefaultSuffix(node->Text()), node->kind});
 }
 
 void NoDefault1Click(Editor& editor) {
   TreeNode* node = editor.CurrentNode;
   if (node == nullptr || !node->HasChildren()) return;
-  node->SetText(AppendNoDefault(RemoveDefaultSuffix(node->Text())));
-  editor.MarkModified();
+  editor.SetNode(node, NodeFields{AppendNoDefault(RemoveDefaultSuffix(node->Text())), node->kind});
 }
 
 void NewLine1Click(Editor& editor, InputBoxPort& inputBox, const std::string& productTitle) {
   const std::string previous = editor.State().NewLineMark;
   const std::optional<std::string> answer = inputBox.AskText(productTitle, kNewLinePrompt, previous);
-  editor.State().NewLineMark = answer.value_or(previous);
-  if (editor.State().NewLineMark != previous) editor.MarkModified();
+  if (answer && *answer != previous) editor.SetNewLineMark(*answer);
 }
 
 void ShowButtons1Click(Editor& editor, bool checked) { editor.Settings().ShowButtons = checked; }
@@ -120,8 +111,7 @@ void CloseQuery1Click(Editor& editor, bool checked) { editor.Settings().CloseQue
 void SaveStatus1Click(Editor& editor, bool checked) { editor.Settings().SaveStatus = checked; }
 
 void LabeledEdit1Change(Editor& editor, const std::string& title) {
-  editor.State().Title = title;
-  editor.MarkModified();
+  editor.SetTitle(title);
 }
 
 bool LabeledEdit1KeyPress(int key) { return key != kEnterKey; }

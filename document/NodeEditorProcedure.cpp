@@ -48,9 +48,8 @@ std::string NodeTextFromEditor(const NodeEditorResult& result, std::string_view 
   return text;
 }
 
-void ApplyNodeEditorResult(TreeNode& node, const NodeEditorResult& result, std::string_view newLineMark) {
-  node.SetText(NodeTextFromEditor(result, newLineMark));
-  node.kind = result.kind;
+NodeFields NodeFieldsFromEditor(const NodeEditorResult& result, std::string_view newLineMark) {
+  return NodeFields{NodeTextFromEditor(result, newLineMark), result.kind};
 }
 
 }  // namespace velmora

@@ -21,7 +21,7 @@ NodeEditorInput NodeEditorInputFor(const TreeNode& node, std::string_view newLin
 // "(N)" appended when No is the default.
 std::string NodeTextFromEditor(const NodeEditorResult& result, std::string_view newLineMark);
 
-// OK: the node takes the new text and the picked kind.
-void ApplyNodeEditorResult(TreeNode& node, const NodeEditorResult& result, std::string_view newLineMark);
+// OK: the fields the node takes, the new text and the picked kind.
+NodeFields NodeFieldsFromEditor(const NodeEditorResult& result, std::string_view newLineMark);
 
 }  // namespace velmora

@@ -87,13 +87,13 @@ std::optional<std::string> CutBranch(Editor& editor) {
 // The same flags that enable AddYes1 and AddNo1 for CurrentNode, so Paste
 // is offered exactly where they are.
 bool CanPasteBranch(const Editor& editor) {
-  return editor.CurrentNode != nullptr && (editor.Commands().AddYes || editor.Commands().AddNo);
+  return editor.CanAddAnswer();
 }
 
 bool PasteBranch(Editor& editor, std::string_view text) {
   if (!CanPasteBranch(editor)) return false;
   const DecisionTree branch = ParseBranchText(text);
-  TreeNode* added = UnpackBranch(editor.Tree(), editor.CurrentNode, PackBranch(branch, *branch.Root()));
+  TreeNode* added = editor.AddBranch(editor.CurrentNode, PackBranch(branch, *branch.Root()));
   ShowAddedAnswer(editor, added);
   return true;
 }

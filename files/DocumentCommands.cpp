@@ -93,7 +93,6 @@ void DocumentCommands::New1Click() {
   editor_.ResetToStartingTree();
   editor_.ResetTreeView();
   caption_ = productTitle_;
-  editor_.Commands().Save = false;
   DocumentState& state = editor_.State();
   state.Modified = false;
   // A Save As at the question named the old document, not the new one.
@@ -133,8 +132,8 @@ void DocumentCommands::Save1Click() {
 void DocumentCommands::AfterSave(const FilePath& path, const char* savedTail) {
   Tell(ports_.files.DisplayText(path) + savedTail);
   editor_.ResetTreeView();
-  editor_.Commands().Save = false;
   editor_.State().Modified = false;
+  editor_.NoteSaved();
   ports_.history.AddToHistory(path);
 }
 

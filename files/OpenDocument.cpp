@@ -47,9 +47,7 @@ std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files
   editor.ReplaceDocument(std::move(loaded->tree), std::move(loaded->state));
   editor.ResetTreeView();
 
-  CommandStates& commands = editor.Commands();
-  commands.Save = false;
-  commands.SaveAs = true;
+  editor.OfferSaveAs();
 
   OpenedDocument opened;
   opened.caption = files.DisplayText(path.FileName()) + " - " + productTitle;

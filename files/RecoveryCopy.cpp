@@ -77,7 +77,7 @@ void OpenRecoveredDocument(Editor& editor, LoadedDocument document) {
   editor.ReplaceDocument(std::move(document.tree), std::move(document.state));
   editor.ResetTreeView();
   editor.MarkModified();
-  editor.Commands().SaveAs = true;
+  editor.OfferSaveAs();
 }
 
 }  // namespace velmora

@@ -253,7 +253,7 @@ void TForm1::FormCreate() {
   core_->Start(platform_->ProbeTaskbarProgress());
 }
 
-void TForm1::ProbeTaskbarProgress() { Model().Commands().ColourButtons = platform_->ProbeTaskbarProgress(); }
+void TForm1::ProbeTaskbarProgress() { core_->SetTaskbarProgress(platform_->ProbeTaskbarProgress()); }
 
 void TForm1::ShowFirstTime(int showCommand, const std::vector<std::wstring>& arguments) {
   // The first show brings the window up in the state the settings restored.

@@ -89,7 +89,7 @@ TEST_F(BranchTextTest, PasteAddsTheBranchWhereAnAnswerMayBeAdded) {
   EXPECT_EQ(Describe(editor.Tree()).substr(Describe(editor.Tree()).find("\t[-1]Switch")),
             "\t[-1]Switch it on\n\t\t[1]Done\n\t\t[0]Pasted\n\t\t\t[1]Under\n");
   EXPECT_TRUE(editor.State().Modified);
-  EXPECT_TRUE(editor.Commands().Save);
+  EXPECT_TRUE(editor.CanSave());
 }
 
 TEST_F(BranchTextTest, PasteChangesNothingWhereItMayNotOrForBadText) {

@@ -121,8 +121,8 @@ class DocumentCommandsTest : public ::testing::Test {
     editor.ReplaceDocument(TreeOf("Is it on?", "Good", Information, "Switch it on", Inhibit), state);
     editor.ResetTreeView();
     if (start.modified) editor.MarkModified();
-    editor.Commands().Save = start.save;
-    editor.Commands().SaveAs = start.saveAs;
+    // Save follows Modified; Save As, once offered, stays.
+    if (start.saveAs) editor.OfferSaveAs();
     editor.InitialDir = FilePath::FromUtf8(start.initialDir);
     caption = start.caption;
     filesBefore = files.files;
@@ -145,7 +145,7 @@ class DocumentCommandsTest : public ::testing::Test {
 
   Snapshot Now() const {
     const DocumentState& state = editor.State();
-    return Snapshot{state.CurrentFileName.Utf8(), state.Modified, editor.Commands().Save, editor.Commands().SaveAs,
+    return Snapshot{state.CurrentFileName.Utf8(), state.Modified, editor.CanSave(), editor.CanSaveAs(),
                     caption, editor.InitialDir.Utf8(), state.Title, Describe(editor.Tree())};
   }
 
@@ -308,10 +308,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(DocumentCommandsTest, AtStartUpGenerateIsAvailableAndTheColourIsGreen) {
   caption = "Velmora";
   Run(Command::New);
-  const CommandStates& states = editor.Commands();
-  EXPECT_TRUE(states.Generate);
-  EXPECT_TRUE(states.PreView);
-  EXPECT_FALSE(states.Save);
+  EXPECT_TRUE(editor.CanGenerate());
+  EXPECT_TRUE(editor.CanPreview());
+  EXPECT_FALSE(editor.CanSave());
   EXPECT_EQ(Now(), kNewDocument.Folder("").SaveAs(false));
 
   dialogs.results = {"C:\\new\\first.tre"};

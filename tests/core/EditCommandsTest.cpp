@@ -76,13 +76,11 @@ class EditCommandsTest : public ::testing::Test {
 
 TEST_F(EditCommandsTest, BuildingAQuestionFromALeafFollowsTheEnableTable) {
   editor.Select(yes);
-  const CommandStates leaf = editor.Commands();
-  EXPECT_TRUE(leaf.AddYes);
-  EXPECT_FALSE(leaf.AddNo);
-  EXPECT_FALSE(leaf.Exchange);
-  EXPECT_FALSE(leaf.YesDefault);
-  EXPECT_FALSE(leaf.NoDefault);
-  EXPECT_TRUE(leaf.Delete);
+  EXPECT_TRUE(editor.CanAddYes());
+  EXPECT_FALSE(editor.CanAddNo());
+  EXPECT_FALSE(editor.CanExchange());
+  EXPECT_FALSE(editor.CanSetDefault());
+  EXPECT_TRUE(editor.CanDelete());
 
   const int scrollsBefore = view.scrolls;
   AddYes1Click(editor);
@@ -94,13 +92,13 @@ TEST_F(EditCommandsTest, BuildingAQuestionFromALeafFollowsTheEnableTable) {
   EXPECT_EQ(editor.CurrentNode, firstAnswer);
   EXPECT_EQ(view.scrolls, scrollsBefore + 1);
   EXPECT_TRUE(editor.State().Modified);
-  EXPECT_TRUE(editor.Commands().Save);
-  EXPECT_FALSE(editor.Commands().SaveAs);
+  EXPECT_TRUE(editor.CanSave());
+  EXPECT_FALSE(editor.CanSaveAs());
 
   editor.Select(yes);
-  EXPECT_FALSE(editor.Commands().AddYes);
-  EXPECT_TRUE(editor.Commands().AddNo);
-  EXPECT_FALSE(editor.Commands().Exchange);
+  EXPECT_FALSE(editor.CanAddYes());
+  EXPECT_TRUE(editor.CanAddNo());
+  EXPECT_FALSE(editor.CanExchange());
   EXPECT_EQ(yes->stateIndex, 0) << "one answer is not a complete question";
 
   AddYes1Click(editor);  // the AddNo1 item runs the same handler
@@ -109,10 +107,10 @@ TEST_F(EditCommandsTest, BuildingAQuestionFromALeafFollowsTheEnableTable) {
   EXPECT_EQ(editor.Selected(), yes->LastChild());
 
   editor.Select(yes);
-  EXPECT_FALSE(editor.Commands().AddYes);
-  EXPECT_FALSE(editor.Commands().AddNo);
-  EXPECT_TRUE(editor.Commands().Exchange);
-  EXPECT_TRUE(editor.Commands().YesDefault);
+  EXPECT_FALSE(editor.CanAddYes());
+  EXPECT_FALSE(editor.CanAddNo());
+  EXPECT_TRUE(editor.CanExchange());
+  EXPECT_TRUE(editor.CanSetDefault());
   EXPECT_EQ(yes->stateIndex, 1);
   EXPECT_EQ(yes->FirstChild()->stateIndex, 2);
   EXPECT_EQ(yes->LastChild()->stateIndex, 3);
@@ -132,13 +130,13 @@ TEST_F(EditCommandsTest, GenerateNeedsTwoNodes) {
   YesMessages box;
   editor.Select(yes);
   ASSERT_TRUE(Delete1Click(editor, box, "Velmora"));
-  EXPECT_TRUE(editor.Commands().Generate);
+  EXPECT_TRUE(editor.CanGenerate());
   editor.Select(no);
   ASSERT_TRUE(Delete1Click(editor, box, "Velmora"));
   EXPECT_EQ(editor.Tree().Count(), 1u);
-  EXPECT_FALSE(editor.Commands().Generate);
-  EXPECT_FALSE(editor.Commands().Delete) << "the root is never deleted";
-  EXPECT_TRUE(editor.Commands().AddYes);
+  EXPECT_FALSE(editor.CanGenerate());
+  EXPECT_FALSE(editor.CanDelete()) << "the root is never deleted";
+  EXPECT_TRUE(editor.CanAddYes());
 }
 
 TEST_F(EditCommandsTest, DeletingTheYesAnswerMakesTheNoAnswerTheYesAnswer) {
@@ -161,7 +159,7 @@ TEST_F(EditCommandsTest, DeletingTheYesAnswerMakesTheNoAnswerTheYesAnswer) {
   EXPECT_EQ(editor.Selected(), root) << "the deleted node's parent is selected";
   EXPECT_EQ(editor.CurrentNode, root);
   EXPECT_TRUE(editor.State().Modified);
-  EXPECT_TRUE(editor.Commands().AddNo);
+  EXPECT_TRUE(editor.CanAddNo());
 
   AddYes1Click(editor);
   ASSERT_EQ(root->ChildCount(), 2u);
@@ -180,7 +178,7 @@ TEST_F(EditCommandsTest, DeleteQuestionShowsTheTextAsStored) {
   // Refused: nothing changes.
   EXPECT_EQ(root->ChildCount(), 2u);
   EXPECT_FALSE(editor.State().Modified);
-  EXPECT_FALSE(editor.Commands().Save);
+  EXPECT_FALSE(editor.CanSave());
   EXPECT_EQ(editor.Selected(), no);
 }
 
@@ -325,7 +323,7 @@ TEST_F(EditCommandsTest, OptionsAndTitle) {
   LabeledEdit1Change(editor, "Printer");
   EXPECT_EQ(editor.State().Title, "Printer");
   EXPECT_TRUE(editor.State().Modified);
-  EXPECT_TRUE(editor.Commands().Save);
+  EXPECT_TRUE(editor.CanSave());
   EXPECT_FALSE(LabeledEdit1KeyPress(kEnterKey));
   EXPECT_TRUE(LabeledEdit1KeyPress('a'));
 }
@@ -352,8 +350,8 @@ TEST_F(EditCommandsTest, NodeEditorOkStoresAndCancelOnlyExpands) {
   EXPECT_EQ(no->Text(), "Call" + kArrow + "us");
   EXPECT_EQ(no->kind, Exclaimation);
   EXPECT_TRUE(editor.State().Modified);
-  EXPECT_TRUE(editor.Commands().Save);
-  EXPECT_TRUE(editor.Commands().SaveAs);
+  EXPECT_TRUE(editor.CanSave());
+  EXPECT_TRUE(editor.CanSaveAs());
 }
 
 TEST_F(EditCommandsTest, NodeEditorActsOnTheSelectionNotAStaleCurrentNode) {

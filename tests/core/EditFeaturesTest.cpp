@@ -14,6 +14,7 @@
 #include "app/AppCore.h"
 #include "app/CommandIds.h"
 #include "distribution/ColourButtons.h"
+#include "document/BranchRecord.h"
 #include "files/BranchText.h"
 #include "files/TreeFile.h"
 

@@ -12,6 +12,7 @@
 
 #include "TreeFileTestSupport.h"
 #include "distribution/ColourButtons.h"
+#include "document/BranchRecord.h"
 #include "document/EditCommands.h"
 #include "files/BranchText.h"
 #include "files/TreeFile.h"
@@ -55,17 +56,18 @@ class Harness {
     state.Color = 1;
     editor.ReplaceDocument(SampleTree(), state);
     editor.ResetTreeView();
-    editor.Commands().SaveAs = true;
+    editor.OfferSaveAs();
     history.Clear(editor);
   }
   std::string Bytes() const { return BuildTreeText(editor.Tree(), editor.State()); }
   SaveFlags Flags() const {
-    return {editor.State().Modified, editor.Commands().Save, editor.Commands().SaveAs};
+    return {editor.State().Modified, editor.CanSave(), editor.CanSaveAs()};
   }
   void SelectAt(const NodePath& path) { editor.Select(NodeAt(editor.Tree(), path)); }
   NodePath SelectedPath() const { return PathOf(*editor.Selected()); }
   void SetTitle(const std::string& title) {
-    history.Record(editor, EditStep::Title, [&] { LabeledEdit1Change(editor, title); });
+    history.Record(
+        editor, "Title", [&] { LabeledEdit1Change(editor, title); }, EditHistory::Typing::Yes);
   }
 
   NullEditorView view;
@@ -78,7 +80,7 @@ class Harness {
 
 struct StepCase {
   const char* name;
-  EditStep kind;
+  const char* kind;
   NodePath selected;
   std::function<void(Harness&)> command;
   NodePath selectedAfterUndo;
@@ -87,25 +89,25 @@ struct StepCase {
 // The sample procedure: {0} "Power on?(N)" with the answers {0,0} "Cable
 // plugged in?" ({0,0,0} to {0,0,2}) and {0,1} "Switch it on" ({0,1,0}).
 const StepCase kStepCases[] = {
-    {"AddAnswerToLeaf", EditStep::AddAnswer, {0, 0, 0}, [](Harness& h) { AddYes1Click(h.editor); }, {0, 0, 0}},
-    {"AddFourthAnswer", EditStep::AddAnswer, {0, 0}, [](Harness& h) { AddYes1Click(h.editor); }, {0, 0}},
-    {"Paste", EditStep::Paste, {0, 1, 0},
+    {"AddAnswerToLeaf", "AddAnswer", {0, 0, 0}, [](Harness& h) { AddYes1Click(h.editor); }, {0, 0, 0}},
+    {"AddFourthAnswer", "AddAnswer", {0, 0}, [](Harness& h) { AddYes1Click(h.editor); }, {0, 0}},
+    {"Paste", "Paste", {0, 1, 0},
      [](Harness& h) { PasteBranch(h.editor, "x Stop\n\ti Why\n\t\tDeeper\n\tNext\n"); }, {0, 1, 0}},
-    {"DeleteMiddleAnswer", EditStep::Delete, {0, 0, 1},
+    {"DeleteMiddleAnswer", "Delete", {0, 0, 1},
      [](Harness& h) { Delete1Click(h.editor, h.messages, "caption"); }, {0, 0, 1}},
-    {"DeleteBranch", EditStep::Delete, {0, 0}, [](Harness& h) { Delete1Click(h.editor, h.messages, "caption"); },
+    {"DeleteBranch", "Delete", {0, 0}, [](Harness& h) { Delete1Click(h.editor, h.messages, "caption"); },
      {0, 0}},
-    {"Cut", EditStep::Cut, {0, 1}, [](Harness& h) { CutBranch(h.editor); }, {0, 1}},
-    {"Exchange", EditStep::Exchange, {0}, [](Harness& h) { Exchange1Click(h.editor); }, {0}},
-    {"NodeEditor", EditStep::NodeText, {0, 0, 1}, [](Harness& h) { TreeView1DblClick(h.editor, h.nodeEditor); },
+    {"Cut", "Cut", {0, 1}, [](Harness& h) { CutBranch(h.editor); }, {0, 1}},
+    {"Exchange", "Exchange", {0}, [](Harness& h) { Exchange1Click(h.editor); }, {0}},
+    {"NodeEditor", "NodeText", {0, 0, 1}, [](Harness& h) { TreeView1DblClick(h.editor, h.nodeEditor); },
      {0, 0, 1}},
-    {"Kind", EditStep::Kind, {0, 1}, [](Harness& h) { Inhibit1Click(h.editor); }, {0, 1}},
-    {"YesDefault", EditStep::DefaultAnswer, {0}, [](Harness& h) { YesDefault1Click(h.editor); }, {0}},
-    {"NoDefault", EditStep::DefaultAnswer, {0, 0}, [](Harness& h) { NoDefault1Click(h.editor); }, {0, 0}},
-    {"NewLineMark", EditStep::NewLineMark, {0, 0, 0},
+    {"Kind", "Kind", {0, 1}, [](Harness& h) { Inhibit1Click(h.editor); }, {0, 1}},
+    {"YesDefault", "DefaultAnswer", {0}, [](Harness& h) { YesDefault1Click(h.editor); }, {0}},
+    {"NoDefault", "DefaultAnswer", {0, 0}, [](Harness& h) { NoDefault1Click(h.editor); }, {0, 0}},
+    {"NewLineMark", "NewLineMark", {0, 0, 0},
      [](Harness& h) { NewLine1Click(h.editor, h.inputBox, "Velmora"); }, {0, 0, 0}},
-    {"Colour", EditStep::Colour, {0, 1}, [](Harness& h) { ChooseProgressColour(h.editor, kColourRed); }, {0, 1}},
-    {"Title", EditStep::Title, {0}, [](Harness& h) { LabeledEdit1Change(h.editor, "Another"); }, {0}},
+    {"Colour", "Colour", {0, 1}, [](Harness& h) { ChooseProgressColour(h.editor, kColourRed); }, {0, 1}},
+    {"Title", "Title", {0}, [](Harness& h) { LabeledEdit1Change(h.editor, "Another"); }, {0}},
 };
 
 class UndoEachStep : public ::testing::TestWithParam<StepCase> {};
@@ -143,16 +145,16 @@ TEST(EditHistory, AMixOfStepsUndoesAndRedoesInOrder) {
   Harness h;
   struct Command {
     NodePath selected;
-    EditStep kind;
+    const char* kind;
     std::function<void()> run;
   };
   const std::vector<Command> commands = {
-      {{0, 0, 1}, EditStep::Delete, [&] { Delete1Click(h.editor, h.messages, "c"); }},
-      {{0, 0, 0}, EditStep::Paste, [&] { PasteBranch(h.editor, "A\n\tB\n"); }},
-      {{0}, EditStep::Exchange, [&] { Exchange1Click(h.editor); }},
-      {{0, 0}, EditStep::AddAnswer, [&] { AddYes1Click(h.editor); }},
-      {{0, 1, 0}, EditStep::Cut, [&] { CutBranch(h.editor); }},
-      {{0, 1}, EditStep::Kind, [&] { Exclaimation1Click(h.editor); }},
+      {{0, 0, 1}, "Delete", [&] { Delete1Click(h.editor, h.messages, "c"); }},
+      {{0, 0, 0}, "Paste", [&] { PasteBranch(h.editor, "A\n\tB\n"); }},
+      {{0}, "Exchange", [&] { Exchange1Click(h.editor); }},
+      {{0, 0}, "AddAnswer", [&] { AddYes1Click(h.editor); }},
+      {{0, 1, 0}, "Cut", [&] { CutBranch(h.editor); }},
+      {{0, 1}, "Kind", [&] { Exclaimation1Click(h.editor); }},
   };
   std::vector<std::string> bytes{h.Bytes()};
   for (const Command& command : commands) {
@@ -175,9 +177,9 @@ TEST(EditHistory, AMixOfStepsUndoesAndRedoesInOrder) {
 TEST(EditHistory, CommandsThatChangeNothingLeaveNoStep) {
   Harness h;
   h.SelectAt({0});
-  h.history.Record(h.editor, EditStep::Delete, [&] { return Delete1Click(h.editor, h.messages, "c"); });  // the root
+  h.history.Record(h.editor, "Delete", [&] { return Delete1Click(h.editor, h.messages, "c"); });  // the root
   h.SelectAt({0, 1});
-  h.history.Record(h.editor, EditStep::Exchange, [&] { Exchange1Click(h.editor); });  // one answer only
+  h.history.Record(h.editor, "Exchange", [&] { Exchange1Click(h.editor); });  // one answer only
   h.SetTitle("Procedure");
   EXPECT_EQ(h.history.StepCount(), 0u);
   EXPECT_FALSE(h.history.CanUndo());
@@ -187,16 +189,16 @@ TEST(EditHistory, CommandsThatChangeNothingLeaveNoStep) {
 TEST(EditHistory, ANewEditDropsTheRedoBranch) {
   Harness h;
   h.SetTitle("One");
-  h.history.Pause();
+  h.history.Pause(h.editor);
   h.SelectAt({0, 0, 2});
-  h.history.Record(h.editor, EditStep::Delete, [&] { Delete1Click(h.editor, h.messages, "c"); });
-  // 削除
+  // The step is named as the command names it: 削除.
+  h.history.Record(h.editor, "\x8d\xed\x8f\x9c", [&] { Delete1Click(h.editor, h.messages, "c"); });
   EXPECT_EQ(UndoMenuText(h.history), "\x8c\xb3\x82\xc9\x96\xdf\x82\xb7(&U): \x8d\xed\x8f\x9c");
   h.history.Undo(h.editor);
   EXPECT_EQ(RedoMenuText(h.history), "\x82\xe2\x82\xe8\x92\xbc\x82\xb5(&R): \x8d\xed\x8f\x9c");  // やり直し(&R)
 
   h.SelectAt({0, 1});
-  h.history.Record(h.editor, EditStep::Kind, [&] { Information1Click(h.editor); });
+  h.history.Record(h.editor, "Kind", [&] { Information1Click(h.editor); });
   EXPECT_FALSE(h.history.CanRedo());
   EXPECT_EQ(h.history.StepCount(), 2u);
   h.history.Undo(h.editor);
@@ -210,8 +212,8 @@ TEST(EditHistory, UndoAcrossASaveFollowsTheSavePoint) {
   h.SetTitle("Saved");
   // Save: the document as it is now is the file.
   h.editor.State().Modified = false;
-  h.editor.Commands().Save = false;
-  h.history.MarkSaved();
+  h.editor.NoteSaved();
+  h.history.MarkSaved(h.editor);
   h.SetTitle("Saved and changed");
 
   h.history.Undo(h.editor);  // back to the saved title
@@ -236,10 +238,10 @@ TEST(EditHistory, UndoAcrossASaveFollowsTheSavePoint) {
 TEST(EditHistory, TheTitleIsOneStepPerTypingPause) {
   Harness h;
   for (const char* typed : {"P", "Pr", "Pro"}) h.SetTitle(typed);
-  h.history.Pause();
+  h.history.Pause(h.editor);
   h.SetTitle("Prox");
   h.SetTitle("Pro");  // typed and taken back: no step at the pause
-  h.history.Pause();
+  h.history.Pause(h.editor);
   EXPECT_EQ(h.history.StepCount(), 1u);
   h.history.Undo(h.editor);
   EXPECT_EQ(h.editor.State().Title, "Procedure");
@@ -250,7 +252,7 @@ TEST(EditHistory, KeepsTheLastHundredStepsAndForgetsTheSavePointBeyondThem) {
   Harness h;
   for (int step = 0; step < 150; ++step) {
     h.SetTitle("Title " + std::to_string(step));
-    h.history.Pause();
+    h.history.Pause(h.editor);
   }
   EXPECT_EQ(h.history.StepCount(), EditHistory::kMaxSteps);
   while (h.history.CanUndo()) h.history.Undo(h.editor);
@@ -272,7 +274,7 @@ TEST(EditHistory, ClearStartsAFreshHistory) {
 TEST(EditHistory, ColourOfAnUnnamedDocumentIsUndoneWithoutMarkingIt) {
   Harness h;
   h.editor.State().CurrentFileName = FilePath();
-  h.history.Record(h.editor, EditStep::Colour, [&] { ChooseProgressColour(h.editor, kColourYellow); });
+  h.history.Record(h.editor, "Colour", [&] { ChooseProgressColour(h.editor, kColourYellow); });
   h.SetTitle("Changed");  // Modified from here on
   h.history.Undo(h.editor);
   h.history.Undo(h.editor);
@@ -292,7 +294,7 @@ TEST(EditHistory, RestoresADeepBranch) {
   h.history.Clear(h.editor);
   const std::string before = h.Bytes();
   h.SelectAt({0, 1});
-  h.history.Record(h.editor, EditStep::Cut, [&] { CutBranch(h.editor); });
+  h.history.Record(h.editor, "Cut", [&] { CutBranch(h.editor); });
   h.history.Undo(h.editor);
   EXPECT_EQ(h.Bytes(), before);
 }

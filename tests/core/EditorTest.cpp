@@ -24,7 +24,7 @@ TEST_F(EditorTest, FreshEditorHoldsTheFormsRoot) {
   EXPECT_EQ(editor.Tree().Root()->kind, Question);
   EXPECT_EQ(editor.State().NewLineMark, "\x81\xAB");
   EXPECT_EQ(editor.State().Color, 1);
-  EXPECT_FALSE(editor.Commands().Save);
+  EXPECT_FALSE(editor.CanSave());
 }
 
 TEST_F(EditorTest, StartingTreeAndItsCommandStates) {
@@ -38,14 +38,12 @@ TEST_F(EditorTest, StartingTreeAndItsCommandStates) {
   EXPECT_EQ(editor.CurrentNode, root);
   EXPECT_EQ(view.scrolls, 1);
 
-  const CommandStates& c = editor.Commands();
-  EXPECT_FALSE(c.AddYes);
-  EXPECT_FALSE(c.AddNo);
-  EXPECT_TRUE(c.Exchange);
-  EXPECT_TRUE(c.YesDefault);
-  EXPECT_TRUE(c.NoDefault);
-  EXPECT_FALSE(c.Delete);
-  EXPECT_TRUE(c.Generate);
+  EXPECT_FALSE(editor.CanAddYes());
+  EXPECT_FALSE(editor.CanAddNo());
+  EXPECT_TRUE(editor.CanExchange());
+  EXPECT_TRUE(editor.CanSetDefault());
+  EXPECT_FALSE(editor.CanDelete());
+  EXPECT_TRUE(editor.CanGenerate());
   // Answer marks: the selected question and its two answers.
   EXPECT_EQ(root->stateIndex, 1);
   EXPECT_EQ(root->FirstChild()->stateIndex, 2);
@@ -59,29 +57,29 @@ TEST_F(EditorTest, AnswerMarksFollowTheSelectionOnly) {
   editor.Select(yes);
   EXPECT_EQ(editor.CurrentNode, yes);
   editor.Tree().ForEachPreOrder([](TreeNode& node) { EXPECT_EQ(node.stateIndex, 0); });
-  EXPECT_TRUE(editor.Commands().AddYes);
-  EXPECT_FALSE(editor.Commands().AddNo);
-  EXPECT_TRUE(editor.Commands().Delete);
+  EXPECT_TRUE(editor.CanAddYes());
+  EXPECT_FALSE(editor.CanAddNo());
+  EXPECT_TRUE(editor.CanDelete());
 
   // Three children (only from a file): no marks, both add commands.
   editor.Tree().AddChild(root, "third");
   editor.Select(root);
   EXPECT_EQ(root->stateIndex, 0);
-  EXPECT_TRUE(editor.Commands().AddYes);
-  EXPECT_TRUE(editor.Commands().AddNo);
-  EXPECT_FALSE(editor.Commands().Exchange);
+  EXPECT_TRUE(editor.CanAddYes());
+  EXPECT_TRUE(editor.CanAddNo());
+  EXPECT_FALSE(editor.CanExchange());
 }
 
 TEST_F(EditorTest, SingleNodeTreeCannotBeGenerated) {
   editor.Select(editor.Tree().Root());
-  EXPECT_FALSE(editor.Commands().Generate);
+  EXPECT_FALSE(editor.CanGenerate());
 }
 
 TEST_F(EditorTest, MarkModifiedEnablesSaveButNotSaveAs) {
   editor.MarkModified();
   EXPECT_TRUE(editor.State().Modified);
-  EXPECT_TRUE(editor.Commands().Save);
-  EXPECT_FALSE(editor.Commands().SaveAs);
+  EXPECT_TRUE(editor.CanSave());
+  EXPECT_FALSE(editor.CanSaveAs());
 }
 
 TEST_F(EditorTest, DeletingTheSelectedSubtreeMovesTheSelectionUp) {
@@ -90,7 +88,7 @@ TEST_F(EditorTest, DeletingTheSelectedSubtreeMovesTheSelectionUp) {
   TreeNode* yes = root->FirstChild();
   TreeNode* grandchild = editor.Tree().AddChild(yes, "deeper");
   editor.Select(grandchild);
-  editor.DeleteNode(yes);
+  editor.RemoveBranch(yes);
   EXPECT_EQ(editor.Selected(), root);
   EXPECT_EQ(editor.CurrentNode, root);
   EXPECT_EQ(editor.Tree().Count(), 2u);

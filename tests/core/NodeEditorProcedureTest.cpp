@@ -24,7 +24,7 @@ class NodeEditorProcedureTest : public ::testing::Test {
     const NodeEditorInput in = NodeEditorInputFor(*node, mark);
     NodeEditorResult out{in.kind, in.preferNo, in.memoText};
     edit(out);
-    ApplyNodeEditorResult(*node, out, mark);
+    node->SetFields(NodeFieldsFromEditor(out, mark));
   }
   void OpenAndOk(TreeNode* node) {
     OpenAndOk(node, [](NodeEditorResult&) {});

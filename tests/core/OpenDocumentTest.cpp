@@ -66,8 +66,8 @@ TEST_F(OpenDocumentTest, TreeFileInAnyLetterCaseBecomesTheCleanDocument) {
   EXPECT_EQ(editor.State().Color, 3);
   EXPECT_EQ(editor.State().CurrentFileName.Utf8(), "C:\\work\\printer.TRE");
   EXPECT_FALSE(editor.State().Modified);
-  EXPECT_FALSE(editor.Commands().Save);
-  EXPECT_TRUE(editor.Commands().SaveAs);
+  EXPECT_FALSE(editor.CanSave());
+  EXPECT_TRUE(editor.CanSaveAs());
   EXPECT_EQ(editor.Selected(), editor.Tree().Root());
   EXPECT_TRUE(editor.Tree().Root()->expanded);
   EXPECT_TRUE(messages.shown.empty());

@@ -367,7 +367,7 @@ TEST(EditorPreview, SelectionFollowsTheRunAndCommandsComeBackAtTheEnd) {
   std::vector<Seen> seen;
   ScriptedDialogs dialogs({A::Yes, A::LeafBack, A::Back, A::No, A::Ok});
   RunEditorPreview(editor, dialogs, nullptr, [&] {
-    seen.push_back({editor.Selected(), editor.CurrentNode, editor.Commands().PreView, editor.Commands().Generate,
+    seen.push_back({editor.Selected(), editor.CurrentNode, editor.CanPreview(), editor.CanGenerate(),
                     root->stateIndex});
   });
   ASSERT_EQ(dialogs.shown.size(), 5u);
@@ -393,8 +393,8 @@ TEST(EditorPreview, LoneRootEnablesGenerateAtTheEndAndFailuresRestoreTheEditor) 
   Editor editor(view);  // a lone root, as the form starts
   ScriptedDialogs finish({A::LeafBack});
   RunEditorPreview(editor, finish, nullptr, {});
-  EXPECT_TRUE(editor.Commands().PreView);
-  EXPECT_TRUE(editor.Commands().Generate);
+  EXPECT_TRUE(editor.CanPreview());
+  EXPECT_TRUE(editor.CanGenerate());
 
   editor.ResetToStartingTree();
   editor.Select(editor.Tree().Root()->LastChild());
@@ -402,8 +402,8 @@ TEST(EditorPreview, LoneRootEnablesGenerateAtTheEndAndFailuresRestoreTheEditor) 
   RecordingTaskbar taskbar;
   EXPECT_THROW(RunEditorPreview(editor, failing, &taskbar, {}), std::logic_error);
   EXPECT_EQ(editor.Selected(), editor.Tree().Root());
-  EXPECT_TRUE(editor.Commands().PreView);
-  EXPECT_TRUE(editor.Commands().Generate);
+  EXPECT_TRUE(editor.CanPreview());
+  EXPECT_TRUE(editor.CanGenerate());
   EXPECT_EQ(taskbar.States().back(), TaskbarProgressState::None);
 }
 

@@ -15,28 +15,13 @@
 namespace velmora {
 namespace {
 
-std::string RandomProcedure(std::mt19937& random) {
-  std::string text;
-  int serial = 0;
-  std::vector<int> levels{0};
-  while (!levels.empty()) {
-    const int level = levels.back();
-    levels.pop_back();
-    const int answers = level >= 6 ? 0 : static_cast<int>(random() % 4);  // 3: a middle answer never shown
-    text += std::string(static_cast<std::size_t>(level), '\t') + (answers == 0 ? "i " : "? ") + "step" +
-            std::to_string(++serial) + "\r\n";
-    for (int i = 0; i < answers; ++i) levels.push_back(level + 1);
-  }
-  return text;
-}
-
 TEST(ProcedureBook, NumbersLeadToStepsAndEveryReachableStepIsPrintedOnce) {
   std::mt19937 random(8);
   const std::regex step("<section class=\"step\" id=\"s([0-9]+)\"><div class=\"number\">([0-9]+)</div>"
                         "<div class=\"body\"><p class=\"message\">([^<]*)</p>");
   const std::regex link("<a href=\"#s([0-9]+)\">([0-9]+)</a>");
   for (int round = 0; round < 100; ++round) {
-    const DecisionTree tree = testing::TreeOf(RandomProcedure(random));
+    const DecisionTree tree = testing::TreeOf(testing::RandomProcedure(random));
     StringSink sink;
     WriteProcedureBook(tree, DocumentState{}, "", sink);
     const std::string& book = sink.Bytes();

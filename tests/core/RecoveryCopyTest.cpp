@@ -78,8 +78,8 @@ TEST(RecoveryCopy, OpeningTheCopyGivesAnUnsavedDocumentUnderItsPath) {
   OpenRecoveredDocument(editor, copy.Read(editor.State()));
   EXPECT_EQ(editor.State().CurrentFileName, NamedState().CurrentFileName);
   EXPECT_TRUE(editor.State().Modified);
-  EXPECT_TRUE(editor.Commands().Save);
-  EXPECT_TRUE(editor.Commands().SaveAs);
+  EXPECT_TRUE(editor.CanSave());
+  EXPECT_TRUE(editor.CanSaveAs());
   EXPECT_EQ(editor.Selected(), editor.Tree().Root());
   EXPECT_EQ(Describe(editor.Tree()), Reloaded(SampleTree()));
 }

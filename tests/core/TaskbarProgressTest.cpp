@@ -39,15 +39,15 @@ TEST(ColourButtons, OnlyANamedDocumentCountsTheChoiceAsAChange) {
   ChooseProgressColour(editor, 2);
   EXPECT_EQ(editor.State().Color, 2);
   EXPECT_FALSE(editor.State().Modified);
-  EXPECT_FALSE(editor.Commands().Save);
-  EXPECT_FALSE(editor.Commands().SaveAs);
+  EXPECT_FALSE(editor.CanSave());
+  EXPECT_FALSE(editor.CanSaveAs());
 
   editor.State().CurrentFileName = FilePath::FromUtf8("C:\\help\\printer.tre");
   ChooseProgressColour(editor, 3);
   EXPECT_EQ(editor.State().Color, 3);
   EXPECT_TRUE(editor.State().Modified);
-  EXPECT_TRUE(editor.Commands().Save);
-  EXPECT_TRUE(editor.Commands().SaveAs);
+  EXPECT_TRUE(editor.CanSave());
+  EXPECT_TRUE(editor.CanSaveAs());
 }
 
 }  // namespace

@@ -7,9 +7,11 @@
 #include <cstdint>
 #include <fstream>
 #include <map>
+#include <random>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/DecisionTree.h"
 #include "document/Errors.h"
@@ -118,6 +120,24 @@ inline DecisionTree TreeOf(const std::string& text) {
   DecisionTree tree = ParseTreeText(text);
   RestoreKinds(tree);
   return tree;
+}
+
+// A random procedure in the stored form: "stepN" nodes with zero to three
+// answers each (three: a middle answer a run never shows), down to
+// `deepestQuestion` levels.
+inline std::string RandomProcedure(std::mt19937& random, int deepestQuestion = 5) {
+  std::string text;
+  int serial = 0;
+  std::vector<int> levels{0};
+  while (!levels.empty()) {
+    const int level = levels.back();
+    levels.pop_back();
+    const int answers = level > deepestQuestion ? 0 : static_cast<int>(random() % 4);
+    text += std::string(static_cast<std::size_t>(level), '\t') + (answers == 0 ? "i " : "? ") + "step" +
+            std::to_string(++serial) + "\r\n";
+    for (int i = 0; i < answers; ++i) levels.push_back(level + 1);
+  }
+  return text;
 }
 
 inline std::string ReadTestData(const std::string& name) {

@@ -143,7 +143,7 @@ TEST_F(TreeViewMirrorTest, FollowsAddsDeletesAndExchanges) {
 
   // Deleting the selected subtree: the selection moves to the parent.
   const auto deletedBefore = mirror.Statistics().deleted;
-  editor.DeleteNode(deeper);
+  editor.RemoveBranch(deeper);
   mirror.Sync(editor);
   ExpectViewShowsModel();
   EXPECT_EQ(mirror.Statistics().deleted, deletedBefore + 1);
