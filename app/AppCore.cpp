@@ -54,14 +54,11 @@ void AppCore::Start(bool taskbarProgress) {
   // nodes, so Generate is available from the start.
   Guarded([this] { New(); });
   taskbarProgress_ = taskbarProgress;
-  ++treeRevision_;
 }
 
 bool AppCore::Run(int id) {
   const Command* command = Find(id);
   if (command == nullptr || !IsEnabled(id)) return false;
-  // Counted first: a command that fails part-way may have changed the tree.
-  if (command->changesTree) ++treeRevision_;
   Guarded([this, command] { edits_.Run(command->stepName, [this, command] { (this->*(command->action))(); }); });
   AfterChange();
   return true;
@@ -72,9 +69,7 @@ bool AppCore::IsEnabled(int id) const {
   return command != nullptr && (command->enabled == nullptr || (this->*(command->enabled))());
 }
 
-// The selection moves the answer marks, which the tree view shows.
 void AppCore::Select(TreeNode* node) {
-  ++treeRevision_;
   Guarded([this, node] {
     if (node != nullptr) editor_.Select(node);
   });
@@ -96,14 +91,11 @@ bool AppCore::KeyInTree(int key) {
   Guarded([&] {
     edits_.Run(Find(IDM_EDIT1)->stepName, [&] { passes = TreeView1KeyPress(editor_, ports_.dialogs, key); });
   });
-  // A swallowed Enter opened the node editor.
-  if (!passes) ++treeRevision_;
   AfterChange();
   return passes;
 }
 
 void AppCore::OpenAsDroppedFile(const FilePath& path) {
-  ++treeRevision_;
   Guarded([&] {
     edits_.Follow([&] {
       DocumentCommands documents(editor_, Documents(), ProductTitle(), caption_);
@@ -114,7 +106,6 @@ void AppCore::OpenAsDroppedFile(const FilePath& path) {
 }
 
 void AppCore::OpenHandedOverFile(const FilePath& path) {
-  ++treeRevision_;
   Guarded([&] {
     edits_.Follow([&] { DocumentCommands(editor_, Documents(), ProductTitle(), caption_).ReadFile(path); });
   });
@@ -176,25 +167,30 @@ View AppCore::CurrentView() const {
   for (int n = 1; n <= HistorySize; ++n) {
     view.recentFiles[static_cast<std::size_t>(n - 1)] = recentFiles_.Caption(n, ports_.files);
   }
+  view.tree = &editor_.Tree();
   view.selection = editor_.Selected();
-  view.scrollRequest = scrollRequest_;
-  view.treeRevision = treeRevision_;
-  view.closeRequest = closeRequest_;
+  view.treeRevision = editor_.TreeRevision();
+  view.generation = editor_.Generation();
+  view.requests = requests_;
   view.undoCaption = edits_.UndoCaption();
   view.redoCaption = edits_.RedoCaption();
-  view.revealRequest = revealRequest_;
-  view.findBoxRequest = findBoxRequest_;
   view.searchText = finder_.Text();
   view.searchStatus = finder_.Status();
-  check_.Refresh(editor_.Tree(), editor_.State(), treeRevision_);
-  view.checkShowRequest = check_.ShowRequest();
+  check_.Refresh(editor_.Tree(), editor_.State(), editor_.TreeRevision());
   view.checkReport = check_.Report();
   view.checkRevision = check_.Revision();
-  comparison_.Refresh(editor_.Tree(), editor_.State(), treeRevision_);
-  view.comparisonShowRequest = comparison_.ShowRequest();
+  comparison_.Refresh(editor_.Tree(), editor_.State(), editor_.TreeRevision());
   view.comparisonReport = comparison_.Report();
   view.comparisonRevision = comparison_.Revision();
   return view;
+}
+
+// A window that misses a few renders still finds every request it has not
+// carried out among the latest ones; older ones are dropped.
+void AppCore::Request(ViewRequest request) {
+  constexpr std::size_t kKept = 16;
+  if (requests_.size() == kKept) requests_.erase(requests_.begin());
+  requests_.push_back(NumberedRequest{++requestNumber_, request});
 }
 
 // ---------------------------------------------------------------------------
@@ -210,7 +206,6 @@ void AppCore::RecoveryTick() {
 
 bool AppCore::OfferRecovery() {
   bool restored = false;
-  ++treeRevision_;
   Guarded([this, &restored] { restored = recovery_.Offer(editor_, ports_.dialogs, ProductTitle(), caption_); });
   return restored;
 }

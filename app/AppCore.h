@@ -93,13 +93,11 @@ class AppCore final : private EditorView {
   // Find and the recovery copy.
   // The find box's text (CP932): F3 and Shift+F3 search for it.
   void SetSearchText(const std::string& text);
-  const TextFinder& Finder() const { return finder_; }
   // The window's recovery timer: writes the copy when a change is due.
   void RecoveryTick();
   // Once the window shows: offers a copy left by a run that did not end
   // normally. True when it was restored.
   bool OfferRecovery();
-  const RecoveryKeeper& Recovery() const { return recovery_; }
 
   // Runs `action` like a command: an error becomes the general error report.
   void Guarded(const std::function<void()>& action);
@@ -110,9 +108,6 @@ class AppCore final : private EditorView {
 
   // What the window shows now.
   View CurrentView() const;
-  // Marks the tree as changed outside a command (a test's direct edit, an
-  // expansion made in the tree view is not one: the view holds it already).
-  void TreeChanged() { ++treeRevision_; }
 
   Editor& Model() { return editor_; }
   const Editor& Model() const { return editor_; }
@@ -121,7 +116,6 @@ class AppCore final : private EditorView {
   RecentFiles& Recent() { return recentFiles_; }
   const RecentFiles& Recent() const { return recentFiles_; }
   const SettingsFile& Settings() const { return settings_; }
-  const std::string& Caption() const { return caption_; }
   const std::string& ProductTitle() const { return facts_.program.productTitle; }
 
   // The check window (CheckAndExport.cpp). Closed: the check stops
@@ -146,17 +140,17 @@ class AppCore final : private EditorView {
     // The name of the undo step the command's changes make (CP932), as its
     // menu item says it; empty for commands that change no document.
     std::string_view stepName = {};
-    // Whether the action may change the tree (false: the window need not
-    // walk its tree view afterwards).
-    bool changesTree = true;
   };
 
  private:
   static const std::vector<Command>& Table();
   static const Command* Find(int id);
 
-  // EditorView: the scroll becomes part of the view.
-  void ScrollToOrigin() override { ++scrollRequest_; }
+  // EditorView: what the commands ask of the tree view becomes a request
+  // of the view.
+  void ScrollToOrigin() override { Request(ViewRequest::ScrollToOrigin); }
+  void ExpandAll() override { Request(ViewRequest::ExpandAll); }
+  void Request(ViewRequest request);
 
   // The actions (CommandTable.cpp).
   void New();
@@ -226,7 +220,7 @@ class AppCore final : private EditorView {
   bool CanCopy() const { return edits_.CanCopy(); }
   bool CanPaste() const { return edits_.CanPaste(); }
   // Find.
-  void OpenFindBox() { ++findBoxRequest_; }
+  void OpenFindBox() { Request(ViewRequest::ShowFindBox); }
   void FindNext();
   void FindPrevious();
   bool CanFindAgain() const { return finder_.HasText(); }
@@ -244,17 +238,15 @@ class AppCore final : private EditorView {
   RecentFiles recentFiles_;
   SettingsFile settings_;
   std::string caption_;
-  std::uint64_t scrollRequest_ = 0;
-  std::uint64_t treeRevision_ = 0;
-  std::uint64_t closeRequest_ = 0;
+  // The latest requests of the view, and the number of the last one.
+  std::vector<NumberedRequest> requests_;
+  std::uint64_t requestNumber_ = 0;
   bool closeQueryRunning_ = false;
   // Undo, redo and the clipboard; every command runs through it.
   EditFeatures edits_{editor_, ports_.clipboard};
-  std::uint64_t revealRequest_ = 0;
   // Find and the recovery copy.
   TextFinder finder_;
   RecoveryKeeper recovery_{ports_.files, ports_.shell, facts_.settingsProgram};
-  std::uint64_t findBoxRequest_ = 0;
   // The check follows the document lazily: CurrentView, where every change
   // ends up, runs it again when the document moved.
   mutable ProcedureCheckList check_;

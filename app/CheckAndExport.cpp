@@ -15,16 +15,19 @@ void Export(ExportFormat format, const Editor& editor, const AppPorts& ports, co
 
 }  // namespace
 
-void AppCore::OpenCheck() { check_.Open(); }
+void AppCore::OpenCheck() {
+  check_.Open();
+  Request(ViewRequest::ShowCheck);
+}
 
 void AppCore::CloseCheck() { check_.Close(); }
 
 bool AppCore::SelectCheckedNode(NodeId id) {
   TreeNode* node = NodeOfRow(editor_.Tree(), id);
   if (node == nullptr) return false;
-  // A node inside a folded branch would be selected out of sight.
-  for (TreeNode* above = node->Parent(); above != nullptr; above = above->Parent()) above->expanded = true;
   Select(node);
+  // A node inside a folded branch would be selected out of sight.
+  Request(ViewRequest::RevealSelection);
   return editor_.Selected() == node;
 }
 
@@ -52,6 +55,7 @@ void AppCore::OpenComparison() {
     return;
   }
   comparison_.Open(std::move(*base), ports_.files.DisplayText(path.FileName()));
+  Request(ViewRequest::ShowComparison);
 }
 
 void AppCore::CloseComparison() { comparison_.Close(); }

@@ -54,17 +54,14 @@ constexpr std::string_view kCutStep = "\x90\xd8\x82\xe8\x8e\xe6\x82\xe8";
 constexpr std::string_view kPasteStep = "\x93\x5c\x82\xe8\x95\x74\x82\xaf";
 
 const std::vector<AppCore::Command>& AppCore::Table() {
-  // Rows that cannot touch the tree say so, so the window leaves its tree
-  // view alone after them.
-  constexpr bool kKeepsTree = false;
   static const std::vector<Command> table = {
       {IDM_NEW1, &AppCore::New},
       {IDM_READ1, &AppCore::Read},
       {IDM_SAVE1, &AppCore::Save, &AppCore::CanSave},
       {IDM_SAVEAS1, &AppCore::SaveAs, &AppCore::CanSaveAs},
-      {IDM_DESKTOP1, &AppCore::DesktopShortcut, nullptr, nullptr, {}, kKeepsTree},
-      {IDM_STARTUP1, &AppCore::StartupShortcut, nullptr, nullptr, {}, kKeepsTree},
-      {IDM_STARTMENU1, &AppCore::StartMenuShortcut, nullptr, nullptr, {}, kKeepsTree},
+      {IDM_DESKTOP1, &AppCore::DesktopShortcut, nullptr, nullptr},
+      {IDM_STARTUP1, &AppCore::StartupShortcut, nullptr, nullptr},
+      {IDM_STARTMENU1, &AppCore::StartMenuShortcut, nullptr, nullptr},
       {IDM_HISTORY1 + 0, &AppCore::History<1>, &AppCore::HasRecent<1>},
       {IDM_HISTORY1 + 1, &AppCore::History<2>, &AppCore::HasRecent<2>},
       {IDM_HISTORY1 + 2, &AppCore::History<3>, &AppCore::HasRecent<3>},
@@ -74,16 +71,16 @@ const std::vector<AppCore::Command>& AppCore::Table() {
       {IDM_HISTORY1 + 6, &AppCore::History<7>, &AppCore::HasRecent<7>},
       {IDM_HISTORY1 + 7, &AppCore::History<8>, &AppCore::HasRecent<8>},
       {IDM_HISTORY1 + 8, &AppCore::History<9>, &AppCore::HasRecent<9>},
-      {IDM_EXIT1, &AppCore::Exit, nullptr, nullptr, {}, kKeepsTree},
+      {IDM_EXIT1, &AppCore::Exit, nullptr, nullptr},
       {IDM_PREVIEW1, &AppCore::Preview, &AppCore::CanPreview},
-      {IDM_GENERATE1, &AppCore::Generate, &AppCore::CanGenerate, nullptr, {}, kKeepsTree},
-      {IDM_NEWLINE1, &AppCore::NewLineMark, nullptr, nullptr, kNewLineStep, kKeepsTree},
-      {IDM_SHOWBUTTONS1, &AppCore::ToggleShowButtons, nullptr, &AppCore::ShowButtonsOn, {}, kKeepsTree},
-      {IDM_CLOSEQUERY1, &AppCore::ToggleCloseQuery, nullptr, &AppCore::CloseQueryOn, {}, kKeepsTree},
-      {IDM_SAVESTATUS1, &AppCore::ToggleSaveStatus, nullptr, &AppCore::SaveStatusOn, {}, kKeepsTree},
-      {IDM_H1, &AppCore::Help, nullptr, nullptr, {}, kKeepsTree},
-      {IDM_ABOUT1, &AppCore::About, nullptr, nullptr, {}, kKeepsTree},
-      {IDM_SITE1, &AppCore::HomePage, nullptr, nullptr, {}, kKeepsTree},
+      {IDM_GENERATE1, &AppCore::Generate, &AppCore::CanGenerate, nullptr},
+      {IDM_NEWLINE1, &AppCore::NewLineMark, nullptr, nullptr, kNewLineStep},
+      {IDM_SHOWBUTTONS1, &AppCore::ToggleShowButtons, nullptr, &AppCore::ShowButtonsOn},
+      {IDM_CLOSEQUERY1, &AppCore::ToggleCloseQuery, nullptr, &AppCore::CloseQueryOn},
+      {IDM_SAVESTATUS1, &AppCore::ToggleSaveStatus, nullptr, &AppCore::SaveStatusOn},
+      {IDM_H1, &AppCore::Help, nullptr, nullptr},
+      {IDM_ABOUT1, &AppCore::About, nullptr, nullptr},
+      {IDM_SITE1, &AppCore::HomePage, nullptr, nullptr},
       {IDM_EDIT1, &AppCore::EditNode, nullptr, nullptr, kEditStep},
       {IDM_ADDYES1, &AppCore::AddAnswer, &AppCore::CanAddYes, nullptr, kAddStep},
       {IDM_ADDNO1, &AppCore::AddAnswer, &AppCore::CanAddNo, nullptr, kAddStep},
@@ -99,19 +96,19 @@ const std::vector<AppCore::Command>& AppCore::Table() {
       {IDM_UNDO, &AppCore::Undo, &AppCore::CanUndo},
       {IDM_REDO, &AppCore::Redo, &AppCore::CanRedo},
       {IDM_CUT, &AppCore::Cut, &AppCore::CanCut, nullptr, kCutStep},
-      {IDM_COPY, &AppCore::Copy, &AppCore::CanCopy, nullptr, {}, kKeepsTree},
+      {IDM_COPY, &AppCore::Copy, &AppCore::CanCopy, nullptr},
       {IDM_PASTE, &AppCore::Paste, &AppCore::CanPaste, nullptr, kPasteStep},
       // Find: a step changes only the selection (and opens folded branches).
-      {IDM_FIND, &AppCore::OpenFindBox, nullptr, nullptr, {}, kKeepsTree},
+      {IDM_FIND, &AppCore::OpenFindBox, nullptr, nullptr},
       {IDM_FINDNEXT, &AppCore::FindNext, &AppCore::CanFindAgain},
       {IDM_FINDPREVIOUS, &AppCore::FindPrevious, &AppCore::CanFindAgain},
       // The check and the exports before release.
-      {IDM_CHECK, &AppCore::OpenCheck, nullptr, nullptr, {}, kKeepsTree},
-      {IDM_EXPORTPATHS, &AppCore::ExportPaths, nullptr, nullptr, {}, kKeepsTree},
-      {IDM_EXPORTSVG, &AppCore::ExportDiagram, nullptr, nullptr, {}, kKeepsTree},
-      {IDM_EXPORTHTML, &AppCore::ExportHtml, nullptr, nullptr, {}, kKeepsTree},
-      {IDM_EXPORTBOOK, &AppCore::ExportBook, nullptr, nullptr, {}, kKeepsTree},
-      {IDM_COMPARE, &AppCore::OpenComparison, nullptr, nullptr, {}, kKeepsTree},
+      {IDM_CHECK, &AppCore::OpenCheck, nullptr, nullptr},
+      {IDM_EXPORTPATHS, &AppCore::ExportPaths, nullptr, nullptr},
+      {IDM_EXPORTSVG, &AppCore::ExportDiagram, nullptr, nullptr},
+      {IDM_EXPORTHTML, &AppCore::ExportHtml, nullptr, nullptr},
+      {IDM_EXPORTBOOK, &AppCore::ExportBook, nullptr, nullptr},
+      {IDM_COMPARE, &AppCore::OpenComparison, nullptr, nullptr},
   };
   return table;
 }
@@ -136,7 +133,6 @@ void AppCore::SaveAs() { SaveAsAndTell(); }
 
 // The close sequence goes on only after a save.
 bool AppCore::SaveAsAndTell() {
-  ++treeRevision_;
   return DocumentCommands(editor_, Documents(), ProductTitle(), caption_).SaveAs1Click();
 }
 
@@ -150,7 +146,7 @@ void AppCore::OpenRecent(int slot) {
 }
 
 // Exactly what the close box does; the close sequence may refuse.
-void AppCore::Exit() { ++closeRequest_; }
+void AppCore::Exit() { Request(ViewRequest::Close); }
 
 void AppCore::DesktopShortcut() {
   DesktopPorts ports = Desktop();
@@ -174,8 +170,6 @@ void AppCore::Preview() {
   // Every step moves the selection and disables Preview and Generate; the
   // window shows both before the step's dialog appears.
   RunEditorPreview(editor_, ports_.dialogs, taskbarProgress_ ? ports_.taskbar : nullptr, [this] {
-    // Each step moves the selection, and with it the answer marks.
-    ++treeRevision_;
     if (ports_.screen != nullptr) ports_.screen->Show(CurrentView());
   });
 }
@@ -237,12 +231,12 @@ void AppCore::NoDefault() { NoDefault1Click(editor_); }
 
 void AppCore::Undo() {
   edits_.Undo();
-  ++revealRequest_;
+  Request(ViewRequest::RevealSelection);
 }
 
 void AppCore::Redo() {
   edits_.Redo();
-  ++revealRequest_;
+  Request(ViewRequest::RevealSelection);
 }
 
 void AppCore::Cut() { edits_.Cut(); }
@@ -251,7 +245,7 @@ void AppCore::Copy() { edits_.Copy(); }
 
 void AppCore::Paste() {
   edits_.Paste(ports_.dialogs, caption_);
-  ++revealRequest_;
+  Request(ViewRequest::RevealSelection);
 }
 
 // ---------------------------------------------------------------------------
@@ -259,12 +253,12 @@ void AppCore::Paste() {
 
 void AppCore::FindNext() {
   finder_.Step(editor_, SearchDirection::Next);
-  ++revealRequest_;
+  Request(ViewRequest::RevealSelection);
 }
 
 void AppCore::FindPrevious() {
   finder_.Step(editor_, SearchDirection::Previous);
-  ++revealRequest_;
+  Request(ViewRequest::RevealSelection);
 }
 
 }  // namespace velmora

@@ -100,7 +100,6 @@ void ComparisonList::Open(LoadedDocument base, std::string fileName) {
   fileName_ = std::move(fileName);
   compared_ = false;
   treeDiff_.reset();
-  ++showRequest_;
 }
 
 void ComparisonList::Close() {

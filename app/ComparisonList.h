@@ -55,8 +55,6 @@ class ComparisonList {
   // The window was closed: the chosen file and the report go.
   void Close();
   bool IsOpen() const { return base_ != nullptr; }
-  // Grows by one with every Open: the window shows itself when it changed.
-  std::uint64_t ShowRequest() const { return showRequest_; }
 
   // Compares again if the document may have changed since the last call
   // (nothing while closed). `treeRevision` is the core's.
@@ -70,7 +68,6 @@ class ComparisonList {
  private:
   std::unique_ptr<LoadedDocument> base_;
   std::string fileName_;
-  std::uint64_t showRequest_ = 0;
   std::uint64_t revision_ = 0;
   bool compared_ = false;
   std::uint64_t treeRevision_ = 0;

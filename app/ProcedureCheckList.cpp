@@ -143,7 +143,6 @@ TreeNode* NodeOfRow(const DecisionTree& tree, NodeId id) {
 
 void ProcedureCheckList::Open() {
   open_ = true;
-  ++showRequest_;
 }
 
 void ProcedureCheckList::Close() {

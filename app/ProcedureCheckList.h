@@ -92,8 +92,6 @@ class ProcedureCheckList {
   // The window was closed: no more checks, the report goes.
   void Close();
   bool IsOpen() const { return open_; }
-  // Grows by one with every Open: the window shows itself when it changed.
-  std::uint64_t ShowRequest() const { return showRequest_; }
 
   // Checks the document again if it may have changed since the last call
   // (nothing while closed). `treeRevision` is the core's.
@@ -108,7 +106,6 @@ class ProcedureCheckList {
   void Publish();
 
   bool open_ = false;
-  std::uint64_t showRequest_ = 0;
   std::uint64_t revision_ = 0;
   // What the last check saw; `checked_` false: nothing checked yet.
   bool checked_ = false;

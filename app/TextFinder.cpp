@@ -14,8 +14,6 @@ bool TextFinder::Step(Editor& editor, SearchDirection direction) {
       FindNode(editor.Tree(), editor.Selected(), text_, editor.State().NewLineMark, direction);
   status_ = SearchResultText(found);
   if (found.node == nullptr) return false;
-  // A node inside a folded branch would be selected out of sight.
-  for (TreeNode* above = found.node->Parent(); above != nullptr; above = above->Parent()) above->expanded = true;
   editor.Select(found.node);
   return true;
 }

@@ -1,8 +1,10 @@
 #pragma once
 // What the main window shows, as a plain value the core hands out after
-// every command. The window renders it and compares it with what it
-// rendered last: only a new treeRevision makes it walk the tree view, so a
-// title keystroke or a colour costs the same in a tree of any size.
+// every command; the window renders from it alone. It compares the view with
+// the one it rendered last: only a new treeRevision makes it walk the tree
+// view, so a title keystroke, a colour or a new selection costs the same in
+// a tree of any size. What the window is asked to do once (scroll, unfold,
+// show a window) comes as numbered requests.
 
 #include <array>
 #include <cstdint>
@@ -15,8 +17,28 @@
 
 namespace velmora {
 
+class DecisionTree;
 class TreeNode;
 struct CheckReport;
+
+// What the window is asked to do once, after it brought its tree view up
+// to date.
+enum class ViewRequest : unsigned char {
+  ScrollToOrigin,   // the root on top, fully left
+  ExpandAll,        // every branch unfolded
+  RevealSelection,  // the selected node brought into view, its branch unfolded
+  ShowFindBox,
+  ShowCheck,        // the check window shown (made if need be)
+  ShowComparison,   // the comparison window likewise
+  Close,            // what the close box does (the close sequence may refuse)
+};
+
+struct NumberedRequest {
+  // Requests are numbered from 1 in the order they were made; a window
+  // carries out those with a number above the last it carried out.
+  std::uint64_t number = 0;
+  ViewRequest request = ViewRequest::ScrollToOrigin;
+};
 
 struct CommandView {
   int id = 0;
@@ -42,37 +64,39 @@ struct View {
   bool treeButtons = false;
   // The captions of History1..History9; an empty caption hides the item.
   std::array<std::string, HistorySize> recentFiles;
+  // The document's tree (valid until the next command), the selection and
+  // the tree's revision: the same revision, the same nodes, texts and kinds.
+  // A new generation is another document, which the view shows afresh.
+  const DecisionTree* tree = nullptr;
   TreeNode* selection = nullptr;
-  // Grows by one with every request to scroll the tree view to its origin
-  // (the root on top, fully left): the window scrolls when it changed.
-  std::uint64_t scrollRequest = 0;
-  // Grows whenever the tree (its nodes, texts, kinds or expansion) may have
-  // changed; the same number means the same tree.
   std::uint64_t treeRevision = 0;
-  // Grows by one with every Exit: the window then closes as its close box
-  // does (the close sequence may still refuse).
-  std::uint64_t closeRequest = 0;
-  // Undo and redo: the captions of their menu items, naming the step
-  // (CP932), and a counter that grows whenever the selection moved to a
-  // node that must be brought into view (an undone step, a pasted branch).
+  std::uint64_t generation = 0;
+  // The most recent requests, oldest first.
+  std::vector<NumberedRequest> requests;
+  // Undo and redo: the captions of their menu items, naming the step (CP932).
   std::string undoCaption;
   std::string redoCaption;
-  std::uint64_t revealRequest = 0;
-  // Find: grows by one with every request to show the find box; the search
-  // text and where the last step stands ("n 件中 m 件目"), both CP932.
-  std::uint64_t findBoxRequest = 0;
+  // Find: the search text and where the last step stands ("n 件中 m 件目"),
+  // both CP932.
   std::string searchText;
   std::string searchStatus;
-  // The check window (app/ProcedureCheckList.h): a request to show it (a
-  // counter, as the scroll), its report while it is open (null otherwise)
-  // and a revision that moves only when the report changed.
-  std::uint64_t checkShowRequest = 0;
+  // The check window (app/ProcedureCheckList.h): its report while it is
+  // open (null otherwise) and a revision that moves only when the report
+  // changed.
   std::shared_ptr<const CheckReport> checkReport;
   std::uint64_t checkRevision = 0;
-  // The comparison window (app/ComparisonList.h), in the same three parts.
-  std::uint64_t comparisonShowRequest = 0;
+  // The comparison window (app/ComparisonList.h), in the same two parts.
   std::shared_ptr<const ComparisonReport> comparisonReport;
   std::uint64_t comparisonRevision = 0;
+
+  // The number of the latest request of this kind among `requests`; 0 when
+  // there is none.
+  std::uint64_t LatestRequest(ViewRequest request) const {
+    for (auto it = requests.rbegin(); it != requests.rend(); ++it) {
+      if (it->request == request) return it->number;
+    }
+    return 0;
+  }
 
   // The command's row; a command without a row is enabled and unchecked.
   CommandView Command(int id) const;

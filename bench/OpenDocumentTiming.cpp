@@ -62,7 +62,6 @@ std::size_t ParseAndRawInsert(const velmora::win32::EditorImageLists& images, HW
   velmora::LoadedDocument document = velmora::LoadTreeFile(files, file, velmora::DocumentState{});
   velmora::RestoreKinds(document.tree);
   round.parse = watch.Milliseconds();
-  document.tree.ExpandAll();
   velmora::bench::TreeViewWindow window(images, editorTree);
   round.raw = velmora::bench::RawInsertLoop(window.View(), document.tree);
   velmora::bench::Pump();

@@ -28,8 +28,8 @@ using velmora::bench::TreeViewWindow;
 
 constexpr double kFillBound = 1.2;
 
-// A yes/no tree filled level by level, every node expanded, as a large
-// procedure is shown after an add or the node editor.
+// A yes/no tree filled level by level, every branch shown unfolded, as a
+// large procedure is shown after an add or the node editor.
 DecisionTree BuildTree(std::size_t count) {
   DecisionTree tree;
   std::vector<TreeNode*> open{tree.AddTopLevel("\x8E\xBF\x96\xE2 0", velmora::Question)};  // "質問 0"
@@ -41,7 +41,6 @@ DecisionTree BuildTree(std::size_t count) {
       open.push_back(tree.AddChild(parent, "\x8E\xBF\x96\xE2 " + std::to_string(tree.Count()), kind));
     }
   }
-  tree.ExpandAll();
   return tree;
 }
 
@@ -58,7 +57,7 @@ MirrorTimes MirrorFillAndPatch(HWND view, DecisionTree tree) {
   MirrorTimes times;
   {
     Stopwatch watch;
-    mirror.Sync(editor);
+    mirror.Sync(editor.Tree(), editor.Selected(), editor.Generation());
     UpdateWindow(view);
     times.fill = watch.Milliseconds();
   }
@@ -70,7 +69,7 @@ MirrorTimes MirrorFillAndPatch(HWND view, DecisionTree tree) {
   {
     Stopwatch watch;
     editor.Select(added);
-    mirror.Sync(editor);
+    mirror.Sync(editor.Tree(), editor.Selected(), editor.Generation());
     UpdateWindow(view);
     times.patch = watch.Milliseconds();
   }

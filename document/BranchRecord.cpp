@@ -75,7 +75,6 @@ TreeNode* UnpackBranch(DecisionTree& tree, TreeNode* parent, std::string_view pa
       for (std::uint32_t up = previousLevel + 1; up > level; --up) under = under->Parent();
     }
     TreeNode* node = tree.AddChildWithId(under, fields.text, fields.kind, id);
-    node->expanded = true;
     if (top == nullptr) top = node;
     previous = node;
     previousLevel = level;

@@ -34,7 +34,7 @@ std::string PackBranch(const DecisionTree& tree, const TreeNode& top, BranchIds 
 std::string PackNode(std::string_view text, int kind);
 
 // Adds the packed branch as the last child of `parent` (a null parent: at
-// the top level), every node expanded as the editor shows them, each with
+// the top level), each with
 // its packed id when the tree has no node of that id. Returns the branch's
 // top node.
 TreeNode* UnpackBranch(DecisionTree& tree, TreeNode* parent, std::string_view packed);

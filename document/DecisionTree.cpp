@@ -6,7 +6,7 @@ namespace velmora {
 
 // The node's size is what a loaded procedure costs per line beyond the
 // file's own bytes; keep it from growing unnoticed.
-static_assert(sizeof(void*) != 8 || sizeof(TreeNode) <= 72, "a tree node costs more than 72 bytes");
+static_assert(sizeof(void*) != 8 || sizeof(TreeNode) <= 64, "a tree node costs more than 64 bytes");
 
 std::size_t NodeList::size() const {
   std::size_t count = 0;
@@ -232,10 +232,6 @@ std::size_t DecisionTree::PreOrderIndexOf(const TreeNode* node) const {
     if (current == node) return index;
   }
   return index;
-}
-
-void DecisionTree::ExpandAll() {
-  ForEachPreOrder([](TreeNode& node) { node.expanded = true; });
 }
 
 }  // namespace velmora

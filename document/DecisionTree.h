@@ -75,9 +75,6 @@ class TreeNode {
 
   // The node's NodeKind; image and selected image of the view both show it.
   int kind = Unset;
-  // The answer mark: 0 none, 1 selected question, 2 Yes answer, 3 No answer.
-  int stateIndex = 0;
-  bool expanded = false;
 
   // The node's one-line text in CP932, as shown (without a kind marker).
   // The view is valid until the text is set again or the node goes.
@@ -196,8 +193,6 @@ class DecisionTree {
   std::size_t PreOrderIndexOf(const TreeNode* node) const;
   // The number of nodes in the node's subtree, itself included.
   std::size_t SubtreeSize(const TreeNode* node) const;
-
-  void ExpandAll();
 
   template <typename Visit>
   void ForEachPreOrder(Visit visit) const {

@@ -22,8 +22,6 @@ AppliedEdit Editor::ApplyToTree(const DocumentEdit& edit) {
       TreeNode* top = UnpackBranch(tree_, parent, edit.bytes);
       if (top == nullptr) break;
       tree_.MoveTo(top, edit.index);
-      // The branch is where the author looks next, so it must be visible.
-      for (TreeNode* above = parent; above != nullptr; above = above->Parent()) above->expanded = true;
       applied.inverse = DocumentEdit::RemoveBranch(top->Id());
       applied.touched = top;
       return applied;

@@ -14,7 +14,7 @@ bool TreeView1DblClick(Editor& editor, NodeEditorPort& nodeEditor) {
   const std::optional<NodeEditorResult> result = nodeEditor.EditNode(NodeEditorInputFor(*node, editor.State().NewLineMark));
   // The tree is expanded after Cancel as well: the editor always leaves the
   // author looking at the whole procedure.
-  editor.Tree().ExpandAll();
+  editor.View().ExpandAll();
   if (!result) return false;
   editor.SetNode(node, NodeFieldsFromEditor(*result, editor.State().NewLineMark));
   editor.OfferSaveAs();
@@ -28,7 +28,7 @@ void AddYes1Click(Editor& editor) {
 }
 
 void ShowAddedAnswer(Editor& editor, TreeNode* added) {
-  editor.Tree().ExpandAll();
+  editor.View().ExpandAll();
   editor.ResetTreeView();
   editor.Select(added);
 }
@@ -39,7 +39,7 @@ void Exchange1Click(Editor& editor) {
   if (selected == nullptr || !selected->HasChildren()) return;
   editor.CurrentNode = selected->FirstChild();
   editor.MoveNode(editor.CurrentNode, selected->ChildCount() - 1);
-  editor.Tree().ExpandAll();
+  editor.View().ExpandAll();
   editor.ResetTreeView();
 }
 

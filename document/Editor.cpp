@@ -20,17 +20,13 @@ void Editor::Select(TreeNode* node) {
 void Editor::TreeView1Change() {
   CurrentNode = selected_;
   if (preview_ == PreviewPhase::Ended) preview_ = PreviewPhase::Idle;
-  ClearAnswerMarks();
-  if (CurrentNode != nullptr && CurrentNode->ChildCount() == 2) {
-    CurrentNode->stateIndex = 1;
-    CurrentNode->FirstChild()->stateIndex = 2;
-    CurrentNode->LastChild()->stateIndex = 3;
-  }
-  ++treeRevision_;
 }
 
-void Editor::ClearAnswerMarks() {
-  tree_.ForEachPreOrder([](TreeNode& node) { node.stateIndex = 0; });
+int AnswerMark(const TreeNode& node, const TreeNode* selected) {
+  if (selected == nullptr || selected->ChildCount() != 2) return 0;
+  if (&node == selected) return 1;
+  if (&node == selected->FirstChild()) return 2;
+  return &node == selected->LastChild() ? 3 : 0;
 }
 
 bool Editor::CanAddYes() const {
@@ -74,7 +70,7 @@ void Editor::ResetToStartingTree() {
   tree_.DeleteChildren(root);
   tree_.AddChild(root, PlaceholderText, KindOfMarker(PlaceholderText));
   tree_.AddChild(root, PlaceholderText, KindOfMarker(PlaceholderText));
-  tree_.ExpandAll();
+  view_.ExpandAll();
   CurrentNode = selected_;
   ++generation_;
   NoteChange(true);

@@ -16,6 +16,11 @@
 
 namespace velmora {
 
+// The answer mark the tree view shows beside `node` while `selected` is the
+// selection: 1 on a selected question with two answers, 2 on its Yes
+// answer, 3 on its No answer, 0 everywhere else.
+int AnswerMark(const TreeNode& node, const TreeNode* selected);
+
 class Editor {
  public:
   explicit Editor(EditorView& view);
@@ -91,7 +96,8 @@ class Editor {
   // Changes the selection and runs TreeView1Change, as a click in the tree
   // view does. Selecting the selected node again still runs it.
   void Select(TreeNode* node);
-  // The selection-change handler: CurrentNode follows the selected node.
+  // The selection-change handler: CurrentNode follows the selected node
+  // (the answer marks follow it too, see AnswerMark).
   void TreeView1Change();
   // Selects the root, makes it CurrentNode and scrolls the view to it.
   void ResetTreeView();
@@ -136,7 +142,6 @@ class Editor {
   enum class PreviewPhase : unsigned char { Idle, Running, Ended };
 
   std::size_t AnswersOfCurrent() const { return CurrentNode != nullptr ? CurrentNode->ChildCount() : 0; }
-  void ClearAnswerMarks();
   void NoteChange(bool tree);
   // Removes the node's branch; a selection or CurrentNode inside it moves
   // to the node's parent (to the root for a top-level node), so no pointer

@@ -22,16 +22,7 @@ VelmoraError NotABranch(std::size_t lineNumber, std::string_view line) {
 
 }  // namespace
 
-std::string BranchText(const DecisionTree& tree, const TreeNode& top) {
-  std::string text;
-  for (const TreeNode* node = &top; node != nullptr; node = NextInBranch(tree, &top, node)) {
-    text.append(static_cast<std::size_t>(node->Level() - top.Level()), '\t');
-    text += KindMarker(node->kind);
-    text += node->Text();
-    text += "\r\n";
-  }
-  return text;
-}
+std::string BranchText(const DecisionTree& tree, const TreeNode& top) { return BranchLines(tree, top); }
 
 DecisionTree ParseBranchText(std::string_view text) {
   DecisionTree tree;

@@ -42,7 +42,6 @@ std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files
     return std::nullopt;
   }
   const std::size_t stoppedAtNulLine = loaded->stoppedAtNulLine;
-  loaded->tree.ExpandAll();
   loaded->state.Modified = false;
   editor.ReplaceDocument(std::move(loaded->tree), std::move(loaded->state));
   editor.ResetTreeView();

@@ -63,7 +63,6 @@ void ReadOptionBlock(LoadedDocument& document, std::string_view payload) {
 // when no procedure is left before them.
 bool ReadMarkAndTitleLines(LoadedDocument& document) {
   DecisionTree& tree = document.tree;
-  tree.ExpandAll();
   tree.Delete(tree.LastPreOrder());  // the "12" line
   std::string* target[] = {&document.state.Title, &document.state.NewLineMark};
   for (std::string* value : target) {

@@ -73,7 +73,6 @@ LoadedDocument RecoveryCopy::Read(const DocumentState& current) {
 }
 
 void OpenRecoveredDocument(Editor& editor, LoadedDocument document) {
-  document.tree.ExpandAll();
   editor.ReplaceDocument(std::move(document.tree), std::move(document.state));
   editor.ResetTreeView();
   editor.MarkModified();

@@ -25,6 +25,8 @@ void AppendTreeText(std::string& text, const DecisionTree& tree, const DocumentS
 void WriteTreeText(ByteSink& sink, const DecisionTree& tree, const DocumentState& state);
 // The exact size of that text in bytes.
 std::size_t TreeTextSize(const DecisionTree& tree, const DocumentState& state);
+// The lines of `top`'s branch in the same form, `top` without a TAB.
+std::string BranchLines(const DecisionTree& tree, const TreeNode& top);
 
 // Reads a tree file. The result's state is `current` with the file's path,
 // title, newline mark and (for files with an option block) colour; a legacy

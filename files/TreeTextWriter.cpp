@@ -3,6 +3,7 @@
 // beforehand or in chunks into a file as they fill.
 #include <string>
 
+#include "document/BranchRecord.h"
 #include "files/TreeFile.h"
 
 namespace velmora {
@@ -45,6 +46,21 @@ class ChunkedOutput {
   std::string chunk_;
 };
 
+// One node's line, `level` TABs deep: every field of the node the stored
+// form keeps (NodeFields.h). The markers are added only to the output, so
+// the texts the editor shows never change by saving.
+template <typename Output>
+void EmitNodeLine(Output& output, const TreeNode& node, std::size_t level) {
+  output.Tabs(level);
+  output.Add(KindMarker(node.kind));
+  output.Add(node.Text());
+  output.EndLine();
+}
+
+std::size_t NodeLineSize(const TreeNode& node, std::size_t level) {
+  return level + KindMarker(node.kind).size() + node.Text().size() + kLineEnd.size();
+}
+
 template <typename Output>
 void AddOptionLine(Output& output, std::string_view key, std::string_view value) {
   output.Add(key);
@@ -54,14 +70,8 @@ void AddOptionLine(Output& output, std::string_view key, std::string_view value)
 
 template <typename Output>
 void Emit(Output& output, const DecisionTree& tree, const DocumentState& state) {
-  // The markers are added only to the output, so the texts the editor shows
-  // never change by saving.
-  tree.ForEachPreOrder([&output](const TreeNode& node) {
-    output.Tabs(static_cast<std::size_t>(node.Level()));
-    output.Add(KindMarker(node.kind));
-    output.Add(node.Text());
-    output.EndLine();
-  });
+  tree.ForEachPreOrder(
+      [&output](const TreeNode& node) { EmitNodeLine(output, node, static_cast<std::size_t>(node.Level())); });
   AddOptionLine(output, "[OPTION]", "");
   AddOptionLine(output, "NewLine=", state.NewLineMark);
   AddOptionLine(output, "Title=", state.Title);
@@ -72,9 +82,8 @@ void Emit(Output& output, const DecisionTree& tree, const DocumentState& state) 
 
 std::size_t TreeTextSize(const DecisionTree& tree, const DocumentState& state) {
   std::size_t size = 0;
-  tree.ForEachPreOrder([&size](const TreeNode& node) {
-    size += static_cast<std::size_t>(node.Level()) + KindMarker(node.kind).size() + node.Text().size() + kLineEnd.size();
-  });
+  tree.ForEachPreOrder(
+      [&size](const TreeNode& node) { size += NodeLineSize(node, static_cast<std::size_t>(node.Level())); });
   const std::size_t keys = std::string_view("[OPTION]NewLine=Title=Color=").size() + 4 * kLineEnd.size();
   return size + keys + state.NewLineMark.size() + state.Title.size() + std::to_string(state.Color).size();
 }
@@ -95,6 +104,15 @@ void WriteTreeText(ByteSink& sink, const DecisionTree& tree, const DocumentState
   ChunkedOutput output(sink);
   Emit(output, tree, state);
   output.Flush();
+}
+
+std::string BranchLines(const DecisionTree& tree, const TreeNode& top) {
+  std::string text;
+  StringOutput output(text);
+  for (const TreeNode* node = &top; node != nullptr; node = NextInBranch(tree, &top, node)) {
+    EmitNodeLine(output, *node, static_cast<std::size_t>(node->Level() - top.Level()));
+  }
+  return text;
 }
 
 }  // namespace velmora

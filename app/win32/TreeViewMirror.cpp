@@ -1,5 +1,6 @@
 #include "app/win32/TreeViewMirror.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "app/win32/ImageLists.h"
@@ -46,33 +47,33 @@ bool SameIds(const std::vector<NodeId>& shown, NodeList wanted) {
   return want == wanted.end();
 }
 
-UINT StateImageMask(int stateIndex) { return INDEXTOSTATEIMAGEMASK(static_cast<UINT>(stateIndex)); }
+UINT StateImageMask(int mark) { return INDEXTOSTATEIMAGEMASK(static_cast<UINT>(mark)); }
 
 }  // namespace
 
-void TreeViewMirror::Sync(Editor& editor) {
+void TreeViewMirror::Sync(const DecisionTree& tree, const TreeNode* selection, std::uint64_t generation) {
   FlagScope syncing(syncing_);
-  // Ids are unique within one tree only: a document read from a file numbers
-  // its nodes afresh. A node that turns up under another parent than the
-  // item of its id can only come from such a replacement; the view is then
-  // filled anew, which costs no more than the walk itself.
-  if (!SyncStructure(editor)) {
+  // Ids are unique within one document only: a document read from a file
+  // numbers its nodes afresh, so another document is filled anew, which
+  // costs no more than the walk itself. A node that turns up under another
+  // parent than the item of its id can only come from such a replacement.
+  if (generation != generation_ || !SyncStructure(tree)) {
+    generation_ = generation;
     DeleteAll();
-    SyncStructure(editor);
+    SyncStructure(tree);
   }
-  SyncSelection(editor);
+  SyncSelection(selection);
   ResumeRedraw();
-  ApplyScrollToOrigin(editor);
+  ApplyScrollToOrigin(tree);
 }
 
-void TreeViewMirror::ShowSelection(const Editor& editor) {
+void TreeViewMirror::ShowSelection(const DecisionTree& tree, const TreeNode* selection) {
   FlagScope syncing(syncing_);
-  SyncSelection(editor);
-  ApplyScrollToOrigin(editor);
+  SyncSelection(selection);
+  ApplyScrollToOrigin(tree);
 }
 
-bool TreeViewMirror::SyncStructure(Editor& editor) {
-  DecisionTree& tree = editor.Tree();
+bool TreeViewMirror::SyncStructure(const DecisionTree& tree) {
   if (items_.size() < tree.Count()) {
     items_.reserve(tree.Count());
     ids_.reserve(tree.Count());
@@ -82,7 +83,6 @@ bool TreeViewMirror::SyncStructure(Editor& editor) {
     Item& item = items_.at(node->Id());
     UpdateAttributes(item, *node);
     if (!ReconcileChildren(node->Id(), item.handle, item.children, node->Children())) return false;
-    UpdateExpansion(items_.at(node->Id()), *node);
   }
   return true;
 }
@@ -160,10 +160,11 @@ HTREEITEM TreeViewMirror::Insert(TreeNode& node, NodeId parent, HTREEITEM parent
   insert.item.pszText = text.data();
   insert.item.iImage = NodeImageOf(node.kind);
   insert.item.iSelectedImage = NodeImageOf(node.kind);
-  // Expanded from the start, so filling a large open tree needs no expand
-  // message per branch.
+  // Unfolded from the start, as the editor shows a procedure, so filling a
+  // large tree needs no expand message per branch. The answer marks come
+  // with the selection.
   insert.item.stateMask = TVIS_STATEIMAGEMASK | TVIS_EXPANDED;
-  insert.item.state = StateImageMask(node.stateIndex) | (node.expanded ? TVIS_EXPANDED : 0u);
+  insert.item.state = StateImageMask(0) | TVIS_EXPANDED;
   const auto handle =
       reinterpret_cast<HTREEITEM>(ItemMessage(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
   Item& item = items_[node.Id()];
@@ -173,8 +174,8 @@ HTREEITEM TreeViewMirror::Insert(TreeNode& node, NodeId parent, HTREEITEM parent
   item.node = &node;
   item.text = std::string(node.Text());
   item.kind = node.kind;
-  item.stateIndex = node.stateIndex;
-  item.expanded = node.expanded;
+  item.mark = 0;
+  item.expanded = true;
   ids_[handle] = node.Id();
   ++counters_.inserted;
   return handle;
@@ -206,6 +207,7 @@ void TreeViewMirror::DeleteAll() {
   items_.clear();
   ids_.clear();
   topLevel_.clear();
+  marked_.clear();
 }
 
 void TreeViewMirror::UpdateAttributes(Item& item, TreeNode& node) {
@@ -225,43 +227,56 @@ void TreeViewMirror::UpdateAttributes(Item& item, TreeNode& node) {
     change.iSelectedImage = NodeImageOf(node.kind);
     item.kind = node.kind;
   }
-  if (item.stateIndex != node.stateIndex) {
-    change.mask |= TVIF_STATE;
-    change.stateMask = TVIS_STATEIMAGEMASK;
-    change.state = StateImageMask(node.stateIndex);
-    item.stateIndex = node.stateIndex;
-  }
   if (change.mask == 0) return;
   ItemMessage(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change));
   ++counters_.updated;
 }
 
-void TreeViewMirror::UpdateExpansion(Item& item, const TreeNode& node) {
-  if (item.expanded == node.expanded) return;
-  ItemMessage(TVM_EXPAND, node.expanded ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(item.handle));
-  // A branch without children stays "collapsed" in the view whatever it is
-  // told; the state flag is what the view shows once children arrive.
-  TVITEMW state{};
-  state.mask = TVIF_STATE;
-  state.hItem = item.handle;
-  state.stateMask = TVIS_EXPANDED;
-  state.state = node.expanded ? TVIS_EXPANDED : 0u;
-  ItemMessage(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&state));
-  item.expanded = node.expanded;
-  ++counters_.expansions;
+void TreeViewMirror::ExpandAll() {
+  FlagScope syncing(syncing_);
+  for (auto& [id, item] : items_) {
+    if (item.expanded || item.children.empty()) continue;
+    ItemMessage(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item.handle));
+    item.expanded = true;
+    ++counters_.expansions;
+  }
 }
 
-void TreeViewMirror::SyncSelection(const Editor& editor) {
-  const TreeNode* selected = editor.Selected();
-  const HTREEITEM wanted = selected ? ItemOf(selected->Id()) : nullptr;
+void TreeViewMirror::SetMark(NodeId id, int mark) {
+  const auto found = items_.find(id);
+  if (found == items_.end() || found->second.mark == mark) return;
+  TVITEMW change{};
+  change.mask = TVIF_STATE;
+  change.hItem = found->second.handle;
+  change.stateMask = TVIS_STATEIMAGEMASK;
+  change.state = StateImageMask(mark);
+  ItemMessage(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change));
+  found->second.mark = mark;
+  ++counters_.updated;
+}
+
+// The marks are taken off the items that had them and put on the selected
+// question and its answers: three items at most, whatever the tree's size.
+void TreeViewMirror::SyncSelection(const TreeNode* selection) {
+  std::vector<NodeId> wanted;
+  if (selection != nullptr && AnswerMark(*selection, selection) != 0) {
+    wanted = {selection->Id(), selection->FirstChild()->Id(), selection->LastChild()->Id()};
+  }
+  for (NodeId id : marked_) {
+    if (std::find(wanted.begin(), wanted.end(), id) == wanted.end()) SetMark(id, 0);
+  }
+  for (std::size_t at = 0; at < wanted.size(); ++at) SetMark(wanted[at], static_cast<int>(at) + 1);
+  marked_ = std::move(wanted);
+
+  const HTREEITEM want = selection != nullptr ? ItemOf(selection->Id()) : nullptr;
   const auto current = reinterpret_cast<HTREEITEM>(SendMessageW(view_, TVM_GETNEXTITEM, TVGN_CARET, 0));
-  if (current != wanted) SendMessageW(view_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(wanted));
+  if (current != want) SendMessageW(view_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(want));
 }
 
-void TreeViewMirror::ApplyScrollToOrigin(const Editor& editor) {
+void TreeViewMirror::ApplyScrollToOrigin(const DecisionTree& tree) {
   if (!scrollToOrigin_) return;
   scrollToOrigin_ = false;
-  const TreeNode* root = editor.Tree().Root();
+  const TreeNode* root = tree.Root();
   if (root == nullptr) return;
   SendMessageW(view_, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(ItemOf(root->Id())));
   SendMessageW(view_, WM_HSCROLL, MAKEWPARAM(SB_LEFT, 0), 0);
@@ -301,9 +316,12 @@ HTREEITEM TreeViewMirror::ItemOf(NodeId id) const {
 void TreeViewMirror::OnItemExpanded(HTREEITEM handle, bool expanded) {
   const auto id = ids_.find(handle);
   if (id == ids_.end()) return;
-  Item& item = items_.at(id->second);
-  item.expanded = expanded;
-  if (item.node != nullptr) item.node->expanded = expanded;
+  items_.at(id->second).expanded = expanded;
+}
+
+bool TreeViewMirror::IsExpanded(NodeId id) const {
+  const auto found = items_.find(id);
+  return found != items_.end() && found->second.expanded;
 }
 
 }  // namespace velmora::win32

@@ -2,19 +2,21 @@
 // Shows the core's decision tree in a Win32 tree view and keeps the two
 // identical. Each tree-view item belongs to one TreeNode, matched by the
 // node's stable Id(); Sync compares the model with what the view shows and
-// touches only the items whose text, picture, answer mark, expansion or
-// place changed, so a command on a tree of 100,000 nodes costs a walk over
-// the model, not a refill of the view.
+// touches only the items whose text, picture or place changed, so a command
+// on a tree of 100,000 nodes costs a walk over the model, not a refill of
+// the view.
 //
-// The view reports back what the user does: a new selection (NodeOf the
-// selected item) and a branch expanded or collapsed with the mouse or the
-// keyboard (OnItemExpanded), which the model then holds.
+// What is folded and which answer marks show are the view's own: a new
+// item comes unfolded, the author folds and unfolds branches in the view
+// (OnItemExpanded keeps the mirror's record), the core asks for everything
+// unfolded (ExpandAll), and the marks follow the selection (AnswerMark).
 
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -45,12 +47,16 @@ class TreeViewMirror {
   }
   HWND View() const { return view_; }
 
-  // Brings the view up to date with the editor's tree and selection.
-  void Sync(Editor& editor);
+  // Brings the view up to date with the tree and the selection. Another
+  // `generation` is another document: the view is filled anew.
+  void Sync(const DecisionTree& tree, const TreeNode* selection, std::uint64_t generation);
 
-  // Only the selection (and a pending scroll): for a change that left the
-  // tree alone, so the items are not walked.
-  void ShowSelection(const Editor& editor);
+  // Only the selection and its answer marks (and a pending scroll): for a
+  // change that left the tree alone, so the items are not walked.
+  void ShowSelection(const DecisionTree& tree, const TreeNode* selection);
+
+  // Every branch unfolded; only the folded ones are touched.
+  void ExpandAll();
 
   // The root becomes the top visible item and the view scrolls fully left;
   // applied at the end of the next Sync, once the items are in place.
@@ -65,8 +71,9 @@ class TreeViewMirror {
   HTREEITEM ItemOf(NodeId id) const;
   std::size_t ItemCount() const { return items_.size(); }
 
-  // The user expanded or collapsed an item: the model's node follows.
+  // The user expanded or collapsed an item.
   void OnItemExpanded(HTREEITEM item, bool expanded);
+  bool IsExpanded(NodeId id) const;
 
   const Counters& Statistics() const { return counters_; }
 
@@ -80,20 +87,20 @@ class TreeViewMirror {
     TreeNode* node = nullptr;
     std::string text;
     int kind = Unset;
-    int stateIndex = 0;
-    bool expanded = false;
+    int mark = 0;
+    bool expanded = true;
   };
 
-  bool SyncStructure(Editor& editor);
+  bool SyncStructure(const DecisionTree& tree);
   bool ReconcileChildren(NodeId parent, HTREEITEM parentHandle, std::vector<NodeId>& shown, NodeList wanted);
   void AppendAll(NodeId parent, HTREEITEM parentHandle, std::vector<NodeId>& shown, NodeList wanted);
   HTREEITEM Insert(TreeNode& node, NodeId parent, HTREEITEM parentHandle, HTREEITEM after);
   void DeleteItem(NodeId id);
   void DeleteAll();
   void UpdateAttributes(Item& item, TreeNode& node);
-  void UpdateExpansion(Item& item, const TreeNode& node);
-  void SyncSelection(const Editor& editor);
-  void ApplyScrollToOrigin(const Editor& editor);
+  void SetMark(NodeId id, int mark);
+  void SyncSelection(const TreeNode* selection);
+  void ApplyScrollToOrigin(const DecisionTree& tree);
   // Item messages (insert, delete, change, expand) go straight to the tree
   // view's own window procedure, past any subclass of the window: the main
   // window subclasses its tree view to watch keys and clicks, and under Wine
@@ -110,6 +117,9 @@ class TreeViewMirror {
   std::unordered_map<NodeId, Item> items_;
   std::unordered_map<HTREEITEM, NodeId> ids_;
   std::vector<NodeId> topLevel_;
+  // The items that show an answer mark: a question and its two answers.
+  std::vector<NodeId> marked_;
+  std::uint64_t generation_ = 0;
   Counters counters_;
   bool syncing_ = false;
   bool redrawSuspended_ = false;

@@ -98,7 +98,6 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   TreeViewMirror& TreeView() { return mirror_; }
   // The node editor Edit1 opens (made when first needed).
   TForm2& NodeEditorWindow() { return platform_->Dialogs().NodeEditorWindow(); }
-  const std::string& ProductTitle() const { return productTitle_; }
 
   // Shows the window for the first time and opens the first command-line
   // argument (without the program's own path) as a dropped file.
@@ -125,7 +124,7 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
 
   // The colour buttons show the document's colour (they keep their own
   // state otherwise, as a radio group does).
-  void UpdateColourButtons();
+  void UpdateColourButtons(int colour);
   // Probes the taskbar progress facility (done at creation): the colour
   // buttons are available only with it.
   void ProbeTaskbarProgress();
@@ -147,7 +146,6 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   NodeListWindow* Comparison() const { return comparisonWindow_.get(); }
 
   const RecentFiles& RecentFileList() const { return core_->Recent(); }
-  const FilePath& SettingsFilePath() const { return core_->Settings().Path(); }
 
   // The recent-file items History1..History9: captions[0] is History1's
   // caption (CP932, "&1 path"); an empty caption hides the item. With all
@@ -155,7 +153,6 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   static constexpr int kHistorySlots = HistorySize;
   using HistoryCaptionList = std::array<std::string, kHistorySlots>;
   void SetHistoryCaptions(const HistoryCaptionList& captions);
-  const HistoryCaptionList& HistoryCaptions() const { return historyCaptions_; }
 
  private:
   friend class WindowBase<TForm1>;
@@ -220,12 +217,12 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   void SetChecked(int commandId, bool checked);
   void RebuildHistoryItems();
   void RenderEditCaptions(const View& view);
-  void RevealSelection();
+  void RevealSelection(const TreeNode* selected);
   // The check and comparison windows (Unit1Check.cpp): shown on request,
   // filled when the report changed, enabled only while the main window is.
   std::unique_ptr<NodeListWindow> MakeListWindow(const NodeListWindow::Look& look, std::function<void()> closed);
-  void RenderCheckWindow(const View& view);
-  void RenderComparisonWindow(const View& view);
+  void RenderCheckWindow(const View& view, bool requested);
+  void RenderComparisonWindow(const View& view, bool requested);
   void OnCheckRowChosen(NodeId id);
   void FollowEnabledState(bool enabled);
 
@@ -250,9 +247,8 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   // What was rendered last; nothing before the first render (and after
   // Sync asked for everything anew).
   std::optional<View> rendered_;
-  std::uint64_t renderedScrollRequest_ = 0;
-  std::uint64_t renderedCloseRequest_ = 0;
-  std::uint64_t renderedRevealRequest_ = 0;
+  // The number of the last request of the view carried out.
+  std::uint64_t handledRequest_ = 0;
   // Set while the window writes into its controls, so their change
   // notifications are not taken for the user's input.
   bool syncing_ = false;
@@ -273,12 +269,9 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   void OnEnable(bool enabled);
   void OnRecoveryTimer();
   std::unique_ptr<FindBox> findBox_;
-  std::uint64_t renderedFindBoxRequest_ = 0;
   std::unique_ptr<NodeListWindow> checkWindow_;
-  std::uint64_t renderedCheckShowRequest_ = 0;
   std::uint64_t renderedCheckRevision_ = 0;
   std::unique_ptr<NodeListWindow> comparisonWindow_;
-  std::uint64_t renderedComparisonShowRequest_ = 0;
   std::uint64_t renderedComparisonRevision_ = 0;
 };
 

@@ -43,9 +43,7 @@ std::unique_ptr<NodeListWindow> TForm1::MakeListWindow(const NodeListWindow::Loo
   return std::make_unique<NodeListWindow>(instance_, hwnd_, look, std::move(events));
 }
 
-void TForm1::RenderCheckWindow(const View& view) {
-  const bool requested = view.checkShowRequest != renderedCheckShowRequest_;
-  renderedCheckShowRequest_ = view.checkShowRequest;
+void TForm1::RenderCheckWindow(const View& view, bool requested) {
   if (requested && checkWindow_ == nullptr) checkWindow_ = MakeListWindow(kCheckLook, [this] { core_->CloseCheck(); });
   if (checkWindow_ == nullptr) return;
   if (view.checkReport != nullptr && (requested || view.checkRevision != renderedCheckRevision_)) {
@@ -55,9 +53,7 @@ void TForm1::RenderCheckWindow(const View& view) {
   if (requested) checkWindow_->Present();
 }
 
-void TForm1::RenderComparisonWindow(const View& view) {
-  const bool requested = view.comparisonShowRequest != renderedComparisonShowRequest_;
-  renderedComparisonShowRequest_ = view.comparisonShowRequest;
+void TForm1::RenderComparisonWindow(const View& view, bool requested) {
   if (requested && comparisonWindow_ == nullptr) {
     comparisonWindow_ = MakeListWindow(kComparisonLook, [this] { core_->CloseComparison(); });
   }

@@ -250,10 +250,7 @@ void TForm1::RunCommand(int commandId) {
 
 // The action may change anything, the tree included.
 void TForm1::RunGuarded(const std::function<void()>& action) {
-  Dispatch([this, &action] {
-    core_->TreeChanged();
-    action();
-  });
+  Dispatch(action);
 }
 
 void TForm1::OnTitleChanged() {

@@ -15,24 +15,26 @@ namespace velmora::win32 {
 // Rendering the view
 
 void TForm1::Sync() {
-  core_->TreeChanged();
   rendered_.reset();
   Render(core_->CurrentView());
 }
 
 // Each part of the screen is written only when its part of the view changed
 // since the last render; the tree view is walked only for a new revision.
+// The requests come last, once the tree view shows the tree.
 void TForm1::Render(const View& view) {
-  if (controls_.TreeView1 == nullptr) return;
+  if (controls_.TreeView1 == nullptr || view.tree == nullptr) return;
   const FlagScope syncing(syncing_);
-  if (view.scrollRequest != renderedScrollRequest_) {
-    renderedScrollRequest_ = view.scrollRequest;
-    mirror_.RequestScrollToOrigin();
+  // The scroll is applied by the mirror at the end of its own update.
+  for (const NumberedRequest& request : view.requests) {
+    if (request.number > handledRequest_ && request.request == ViewRequest::ScrollToOrigin) {
+      mirror_.RequestScrollToOrigin();
+    }
   }
-  if (!rendered_ || rendered_->treeRevision != view.treeRevision) {
-    mirror_.Sync(Model());
+  if (!rendered_ || rendered_->treeRevision != view.treeRevision || rendered_->generation != view.generation) {
+    mirror_.Sync(*view.tree, view.selection, view.generation);
   } else {
-    mirror_.ShowSelection(Model());
+    mirror_.ShowSelection(*view.tree, view.selection);
   }
   if (!rendered_ || rendered_->caption != view.caption) SetWindowTextW(hwnd_, ToWide(view.caption).c_str());
   if (!rendered_ || rendered_->title != view.title) RenderTitleBox(view.title);
@@ -44,28 +46,30 @@ void TForm1::Render(const View& view) {
     }
   }
   if (view.recentFiles != historyCaptions_) SetHistoryCaptions(view.recentFiles);
-  if (!rendered_ || rendered_->colour != view.colour) UpdateColourButtons();
+  if (!rendered_ || rendered_->colour != view.colour) UpdateColourButtons(view.colour);
   if (!rendered_ || rendered_->undoCaption != view.undoCaption || rendered_->redoCaption != view.redoCaption) {
     RenderEditCaptions(view);
   }
-  if (view.revealRequest != renderedRevealRequest_) {
-    renderedRevealRequest_ = view.revealRequest;
-    RevealSelection();
-  }
-  // Find.
-  if (view.findBoxRequest != renderedFindBoxRequest_) {
-    renderedFindBoxRequest_ = view.findBoxRequest;
-    ShowFindBox();
-  }
   if (findBox_) findBox_->Render(view.searchText, view.searchStatus, view.Enabled(IDM_FINDNEXT));
-  RenderCheckWindow(view);
-  RenderComparisonWindow(view);
-  rendered_ = view;
-  // Exit: exactly what the close box does; the close sequence may refuse.
-  if (view.closeRequest != renderedCloseRequest_) {
-    renderedCloseRequest_ = view.closeRequest;
-    PostMessageW(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0);
+  bool showCheck = false;
+  bool showComparison = false;
+  for (const NumberedRequest& request : view.requests) {
+    if (request.number <= handledRequest_) continue;
+    handledRequest_ = request.number;
+    switch (request.request) {
+      case ViewRequest::ScrollToOrigin: break;  // done with the tree view
+      case ViewRequest::ExpandAll: mirror_.ExpandAll(); break;
+      case ViewRequest::RevealSelection: RevealSelection(view.selection); break;
+      case ViewRequest::ShowFindBox: ShowFindBox(); break;
+      case ViewRequest::ShowCheck: showCheck = true; break;
+      case ViewRequest::ShowComparison: showComparison = true; break;
+      // Exactly what the close box does; the close sequence may refuse.
+      case ViewRequest::Close: PostMessageW(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    }
   }
+  RenderCheckWindow(view, showCheck);
+  RenderComparisonWindow(view, showComparison);
+  rendered_ = view;
 }
 
 void TForm1::RenderTitleBox(const std::string& title) {
@@ -116,8 +120,8 @@ bool TForm1::IsChecked(int commandId) const {
   return false;
 }
 
-void TForm1::UpdateColourButtons() {
-  const int selected = SelectedColourButton(Model().State().Color);
+void TForm1::UpdateColourButtons(int colour) {
+  const int selected = SelectedColourButton(colour);
   const std::pair<HWND, int> buttons[] = {{controls_.ProgressByGreen1, kColourGreen},
                                           {controls_.ProgressByYellow1, kColourYellow},
                                           {controls_.ProgressByRed1, kColourRed}};
@@ -141,8 +145,7 @@ void TForm1::RenderEditCaptions(const View& view) {
 
 // The selected item scrolls into view (selecting an item already shown as
 // selected would not move the view).
-void TForm1::RevealSelection() {
-  const TreeNode* selected = Model().Selected();
+void TForm1::RevealSelection(const TreeNode* selected) {
   HTREEITEM item = selected != nullptr ? mirror_.ItemOf(selected->Id()) : nullptr;
   if (item != nullptr) SendMessageW(controls_.TreeView1, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
 }

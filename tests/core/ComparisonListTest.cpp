@@ -50,7 +50,7 @@ TEST_F(ComparisonTest, ListsTheDifferencesFromTheChosenFileAndFollowsTheDocument
   ASSERT_EQ(platform.dialogs.files.openRequests.size(), 1u);
   EXPECT_EQ(platform.dialogs.files.openRequests[0].initialDir.Utf8(), "C:\\work\\");
   View view = core.CurrentView();
-  EXPECT_EQ(view.comparisonShowRequest, 1u);
+  EXPECT_NE(view.LatestRequest(ViewRequest::ShowComparison), 0u);
   ASSERT_NE(view.comparisonReport, nullptr);
   EXPECT_TRUE(view.comparisonReport->rows.empty());
   EXPECT_EQ(view.comparisonReport->summary.rfind("v1.tre ", 0), 0u) << "names the file";
@@ -87,7 +87,7 @@ TEST_F(ComparisonTest, CancelAndOtherFilesLeaveTheWindowShut) {
   EXPECT_EQ(platform.dialogs.messages.shown[0].text, UnsupportedExtensionMessage("notes.txt"));
   EXPECT_TRUE(core.Run(IDM_COMPARE));  // unreadable: the general error report
   EXPECT_EQ(platform.dialogs.messages.shown.size(), 2u);
-  EXPECT_EQ(core.CurrentView().comparisonShowRequest, 0u);
+  EXPECT_EQ(core.CurrentView().LatestRequest(ViewRequest::ShowComparison), 0u);
   EXPECT_EQ(core.CurrentView().comparisonReport, nullptr);
 }
 

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "distribution/ShellOpenPort.h"
+#include "document/EditorView.h"
 #include "document/MessageBoxPort.h"
 #include "files/DocumentHistoryPort.h"
 #include "files/FileDialogPort.h"
@@ -21,6 +22,15 @@ struct AskedMessage {
   std::string text;
   std::string caption;
   unsigned flags = 0;
+};
+
+// The one fake of what the commands ask of the tree view: counted.
+class RecordingEditorView : public EditorView {
+ public:
+  void ScrollToOrigin() override { ++scrolls; }
+  void ExpandAll() override { ++expansions; }
+  int scrolls = 0;
+  int expansions = 0;
 };
 
 // The one message-box fake of the core tests. Questions take the next

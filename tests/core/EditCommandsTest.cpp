@@ -15,12 +15,6 @@ namespace {
 const std::string kDots(PlaceholderText);
 const std::string kArrow(DefaultNewLineMark);
 
-class RecordingView : public EditorView {
- public:
-  void ScrollToOrigin() override { ++scrolls; }
-  int scrolls = 0;
-};
-
 // Yes to every question unless a test says otherwise.
 struct YesMessages : testing::ScriptedMessages {
   YesMessages() { standingAnswer = message_box::kAnswerYes; }
@@ -60,14 +54,13 @@ class EditCommandsTest : public ::testing::Test {
     yes = root->FirstChild();
     no = root->LastChild();
   }
-  void Collapse(TreeNode* node) { node->expanded = false; }
-  bool AllExpanded() const {
-    bool all = true;
-    editor.Tree().ForEachPreOrder([&](TreeNode& n) { all = all && (n.expanded || !n.HasChildren()); });
-    return all;
-  }
+  // The author folds branches: what the tree view was asked before no
+  // longer counts.
+  void Collapse(TreeNode*) { view.expansions = 0; }
+  // Whether the tree view was asked to unfold every branch since.
+  bool AllExpanded() const { return view.expansions > 0; }
 
-  RecordingView view;
+  testing::RecordingEditorView view;
   Editor editor{view};
   TreeNode* root = nullptr;
   TreeNode* yes = nullptr;
@@ -99,7 +92,7 @@ TEST_F(EditCommandsTest, BuildingAQuestionFromALeafFollowsTheEnableTable) {
   EXPECT_FALSE(editor.CanAddYes());
   EXPECT_TRUE(editor.CanAddNo());
   EXPECT_FALSE(editor.CanExchange());
-  EXPECT_EQ(yes->stateIndex, 0) << "one answer is not a complete question";
+  EXPECT_EQ(AnswerMark(*yes, editor.Selected()), 0) << "one answer is not a complete question";
 
   AddYes1Click(editor);  // the AddNo1 item runs the same handler
   ASSERT_EQ(yes->ChildCount(), 2u);
@@ -111,10 +104,10 @@ TEST_F(EditCommandsTest, BuildingAQuestionFromALeafFollowsTheEnableTable) {
   EXPECT_FALSE(editor.CanAddNo());
   EXPECT_TRUE(editor.CanExchange());
   EXPECT_TRUE(editor.CanSetDefault());
-  EXPECT_EQ(yes->stateIndex, 1);
-  EXPECT_EQ(yes->FirstChild()->stateIndex, 2);
-  EXPECT_EQ(yes->LastChild()->stateIndex, 3);
-  EXPECT_EQ(root->stateIndex, 0);
+  EXPECT_EQ(AnswerMark(*yes, editor.Selected()), 1);
+  EXPECT_EQ(AnswerMark(*yes->FirstChild(), editor.Selected()), 2);
+  EXPECT_EQ(AnswerMark(*yes->LastChild(), editor.Selected()), 3);
+  EXPECT_EQ(AnswerMark(*root, editor.Selected()), 0);
 }
 
 TEST_F(EditCommandsTest, AddExpandsTheWholeTreeEvenWhenCollapsed) {
@@ -199,12 +192,12 @@ TEST_F(EditCommandsTest, DeleteAndKindCommandsKeepCollapsedBranches) {
   YesMessages box;
   editor.Select(yes->FirstChild());
   ASSERT_TRUE(Delete1Click(editor, box, "Velmora"));
-  EXPECT_FALSE(inner->expanded);
+  EXPECT_FALSE(AllExpanded());
   EXPECT_EQ(editor.Selected(), yes);
 
   editor.Select(no);
   Exclaimation1Click(editor);
-  EXPECT_FALSE(inner->expanded);
+  EXPECT_FALSE(AllExpanded());
   EXPECT_EQ(no->kind, Exclaimation);
 }
 
@@ -226,8 +219,8 @@ TEST_F(EditCommandsTest, ExchangeSwapsSubtreesAndKeepsTheParentsDefault) {
   EXPECT_EQ(editor.CurrentNode, root);
   EXPECT_TRUE(editor.State().Modified);
   // The marks follow the new order.
-  EXPECT_EQ(no->stateIndex, 2);
-  EXPECT_EQ(yes->stateIndex, 3);
+  EXPECT_EQ(AnswerMark(*no, editor.Selected()), 2);
+  EXPECT_EQ(AnswerMark(*yes, editor.Selected()), 3);
 }
 
 TEST_F(EditCommandsTest, KindCommandsStripOnlyTheNonQuestionMarkers) {
@@ -256,7 +249,7 @@ TEST_F(EditCommandsTest, KindCommandRunsTheSelectionChange) {
   EXPECT_EQ(root->kind, Question);
   EXPECT_EQ(no->kind, Unset);
   EXPECT_EQ(editor.CurrentNode, root);
-  EXPECT_EQ(root->stateIndex, 1);
+  EXPECT_EQ(AnswerMark(*root, editor.Selected()), 1);
 }
 
 TEST_F(EditCommandsTest, DefaultAnswerCommands) {

@@ -3,18 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include "DocumentTestSupport.h"
+
 namespace velmora {
 namespace {
 
-class RecordingView : public EditorView {
- public:
-  void ScrollToOrigin() override { ++scrolls; }
-  int scrolls = 0;
-};
-
 class EditorTest : public ::testing::Test {
  protected:
-  RecordingView view;
+  testing::RecordingEditorView view;
   Editor editor{view};
 };
 
@@ -45,9 +41,9 @@ TEST_F(EditorTest, StartingTreeAndItsCommandStates) {
   EXPECT_FALSE(editor.CanDelete());
   EXPECT_TRUE(editor.CanGenerate());
   // Answer marks: the selected question and its two answers.
-  EXPECT_EQ(root->stateIndex, 1);
-  EXPECT_EQ(root->FirstChild()->stateIndex, 2);
-  EXPECT_EQ(root->LastChild()->stateIndex, 3);
+  EXPECT_EQ(AnswerMark(*root, editor.Selected()), 1);
+  EXPECT_EQ(AnswerMark(*root->FirstChild(), editor.Selected()), 2);
+  EXPECT_EQ(AnswerMark(*root->LastChild(), editor.Selected()), 3);
 }
 
 TEST_F(EditorTest, AnswerMarksFollowTheSelectionOnly) {
@@ -56,7 +52,7 @@ TEST_F(EditorTest, AnswerMarksFollowTheSelectionOnly) {
   TreeNode* yes = root->FirstChild();
   editor.Select(yes);
   EXPECT_EQ(editor.CurrentNode, yes);
-  editor.Tree().ForEachPreOrder([](TreeNode& node) { EXPECT_EQ(node.stateIndex, 0); });
+  editor.Tree().ForEachPreOrder([&](TreeNode& node) { EXPECT_EQ(AnswerMark(node, editor.Selected()), 0); });
   EXPECT_TRUE(editor.CanAddYes());
   EXPECT_FALSE(editor.CanAddNo());
   EXPECT_TRUE(editor.CanDelete());
@@ -64,7 +60,7 @@ TEST_F(EditorTest, AnswerMarksFollowTheSelectionOnly) {
   // Three children (only from a file): no marks, both add commands.
   editor.Tree().AddChild(root, "third");
   editor.Select(root);
-  EXPECT_EQ(root->stateIndex, 0);
+  EXPECT_EQ(AnswerMark(*root, editor.Selected()), 0);
   EXPECT_TRUE(editor.CanAddYes());
   EXPECT_TRUE(editor.CanAddNo());
   EXPECT_FALSE(editor.CanExchange());

@@ -103,7 +103,6 @@ TEST(Payload, LayoutWithoutOptionBlock) {
   const std::string bytes = kStub + payload + LittleEndian32(static_cast<std::uint32_t>(payload.size()));
   const LoadedDocument document = Read(bytes, StateWith("old", "/", 2));
   EXPECT_EQ(Describe(document.tree), "[0]? r\n\t[0]i a\n");
-  EXPECT_TRUE(document.tree.Root()->expanded);
   EXPECT_EQ(document.state.Title, "My title");
   EXPECT_EQ(document.state.NewLineMark, "#");
   EXPECT_EQ(document.state.Color, 2);

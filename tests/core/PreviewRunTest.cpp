@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "DocumentTestSupport.h"
+
 #include "document/Editor.h"
 
 namespace velmora {
@@ -342,14 +344,8 @@ TEST(PreviewRun, FailingDialogStillClearsTheBar) {
   EXPECT_EQ(taskbar.calls.back().state, TaskbarProgressState::None);
 }
 
-class NullView : public EditorView {
- public:
-  void ScrollToOrigin() override { ++scrolls; }
-  int scrolls = 0;
-};
-
 TEST(EditorPreview, SelectionFollowsTheRunAndCommandsComeBackAtTheEnd) {
-  NullView view;
+  testing::RecordingEditorView view;
   Editor editor(view);
   editor.ResetToStartingTree();
   TreeNode* root = editor.Tree().Root();
@@ -368,7 +364,7 @@ TEST(EditorPreview, SelectionFollowsTheRunAndCommandsComeBackAtTheEnd) {
   ScriptedDialogs dialogs({A::Yes, A::LeafBack, A::Back, A::No, A::Ok});
   RunEditorPreview(editor, dialogs, nullptr, [&] {
     seen.push_back({editor.Selected(), editor.CurrentNode, editor.CanPreview(), editor.CanGenerate(),
-                    root->stateIndex});
+                    AnswerMark(*root, editor.Selected())});
   });
   ASSERT_EQ(dialogs.shown.size(), 5u);
   const std::vector<TreeNode*> expected = {yes, yes->FirstChild(), yes, root, root->LastChild()};
@@ -389,7 +385,7 @@ TEST(EditorPreview, SelectionFollowsTheRunAndCommandsComeBackAtTheEnd) {
 }
 
 TEST(EditorPreview, LoneRootEnablesGenerateAtTheEndAndFailuresRestoreTheEditor) {
-  NullView view;
+  testing::RecordingEditorView view;
   Editor editor(view);  // a lone root, as the form starts
   ScriptedDialogs finish({A::LeafBack});
   RunEditorPreview(editor, finish, nullptr, {});

@@ -134,7 +134,7 @@ class CheckWindowCoreTest : public ::testing::Test {
 
 TEST_F(CheckWindowCoreTest, OpensOnRequestAndFollowsEveryChangeOfTheDocument) {
   const View opened = core.CurrentView();
-  EXPECT_EQ(opened.checkShowRequest, 1u);
+  EXPECT_NE(opened.LatestRequest(ViewRequest::ShowCheck), 0u);
   ASSERT_NE(opened.checkReport, nullptr);
   EXPECT_EQ(Places(), (std::vector<std::string>{"Is it on? > Prints? > " + kEllipsis}));
 
@@ -156,13 +156,13 @@ TEST_F(CheckWindowCoreTest, OpensOnRequestAndFollowsEveryChangeOfTheDocument) {
   EXPECT_EQ(core.CurrentView().checkReport->rows[0].explanation, ExplanationOf(ProblemKind::OneAnswer));
   // A second request shows the window again.
   EXPECT_TRUE(core.Run(IDM_CHECK));
-  EXPECT_EQ(core.CurrentView().checkShowRequest, 2u);
+  EXPECT_GT(core.CurrentView().LatestRequest(ViewRequest::ShowCheck), opened.LatestRequest(ViewRequest::ShowCheck));
 }
 
 TEST_F(CheckWindowCoreTest, MovesItsRevisionOnlyWhenTheReportChanged) {
   const std::uint64_t first = core.CurrentView().checkRevision;
-  // A selection moves the tree revision, a title keystroke the title: the
-  // problems stay what they were.
+  // A selection, a title keystroke, a colour: the problems stay what they
+  // were.
   core.Select(Node("Good"));
   core.TypeTitle("Printer 2");
   core.ChooseColour(kColourRed);
@@ -176,8 +176,8 @@ TEST_F(CheckWindowCoreTest, FollowsTheNewLineMark) {
   // A message of 45 lines by the mark "|", one line by the default mark.
   std::string message = "Switch it on";
   for (int i = 0; i < 45; ++i) message += "|line";
-  Node("Switch it on")->SetText(message);
-  core.TreeChanged();
+  TreeNode* node = Node("Switch it on");
+  core.Model().SetNode(node, NodeFields{message, node->kind});
   EXPECT_EQ(Places().size(), 1u);
   platform.dialogs.texts = {std::string("|")};
   EXPECT_TRUE(core.Run(IDM_NEWLINE1));
@@ -189,14 +189,12 @@ TEST_F(CheckWindowCoreTest, ChoosingARowSelectsItsNodeUnfoldedAndNeverOneThatIsG
   TreeNode* faulty = Node(kEllipsis);
   const NodeId id = core.CurrentView().checkReport->rows[0].nodeId;
   ASSERT_EQ(id, faulty->Id());
-  faulty->Parent()->expanded = false;
-  core.Model().Tree().Root()->expanded = false;
-  const std::uint64_t before = core.CurrentView().treeRevision;
+  const View before = core.CurrentView();
   EXPECT_TRUE(core.SelectCheckedNode(id));
   EXPECT_EQ(core.Model().Selected(), faulty);
-  EXPECT_TRUE(faulty->Parent()->expanded);
-  EXPECT_TRUE(core.Model().Tree().Root()->expanded);
-  EXPECT_NE(core.CurrentView().treeRevision, before) << "the tree view shows the unfolded branch";
+  EXPECT_GT(core.CurrentView().LatestRequest(ViewRequest::RevealSelection),
+            before.LatestRequest(ViewRequest::RevealSelection))
+      << "the tree view shows the node, its branch unfolded";
 
   core.Select(core.Model().Tree().Root());
   EXPECT_FALSE(core.SelectCheckedNode(0)) << "the title's row";

@@ -63,9 +63,9 @@ TEST_F(EditingCommands, BuildingAQuestionWithThePopupMenu) {
   EXPECT_FALSE(PopupEnabled(IDM_ADDYES1));
   const std::vector<ShownItem> shown = ReadTreeView(Tree());
   ASSERT_EQ(shown.size(), 5u);
-  EXPECT_EQ(shown[1].stateIndex, 1);
-  EXPECT_EQ(shown[2].stateIndex, 2);
-  EXPECT_EQ(shown[3].stateIndex, 3);
+  EXPECT_EQ(shown[1].mark, 1);
+  EXPECT_EQ(shown[2].mark, 2);
+  EXPECT_EQ(shown[3].mark, 3);
   EXPECT_EQ(shown[2].text, kDots);
   EXPECT_EQ(shown[2].image, NodeImageOf(Unset));
   ExpectViewMatchesModel();

@@ -18,6 +18,7 @@
 #include "app/CommandIds.h"
 #include "app/win32/ImageLists.h"
 #include "app/win32/Unit1.h"
+#include "tests/windows/MainWindowTestSupport.h"
 #include "win32/WideText.h"
 #include "document/win32/Unit2.h"
 
@@ -163,19 +164,19 @@ struct ShownItem {
   std::wstring text;
   int image = 0;
   int selectedImage = 0;
-  int stateIndex = 0;
+  int mark = 0;
   bool expanded = false;
   int depth = 0;
   bool selected = false;
   bool operator==(const ShownItem& o) const {
-    return text == o.text && image == o.image && selectedImage == o.selectedImage && stateIndex == o.stateIndex &&
+    return text == o.text && image == o.image && selectedImage == o.selectedImage && mark == o.mark &&
            expanded == o.expanded && depth == o.depth && selected == o.selected;
   }
 };
 
 inline std::ostream& operator<<(std::ostream& out, const ShownItem& item) {
   return out << "{" << ToCp932(item.text) << " image " << item.image << "/" << item.selectedImage << " state "
-             << item.stateIndex << (item.expanded ? " expanded" : "") << " depth " << item.depth
+             << item.mark << (item.expanded ? " expanded" : "") << " depth " << item.depth
              << (item.selected ? " selected" : "") << "}";
 }
 
@@ -206,7 +207,7 @@ inline std::vector<ShownItem> ReadTreeView(HWND tree) {
     shown.text = text;
     shown.image = item.iImage;
     shown.selectedImage = item.iSelectedImage;
-    shown.stateIndex = static_cast<int>((item.state & TVIS_STATEIMAGEMASK) >> 12);
+    shown.mark = static_cast<int>((item.state & TVIS_STATEIMAGEMASK) >> 12);
     shown.depth = current.depth;
     shown.selected = current.item == selected;
     std::vector<Pending> children;
@@ -231,8 +232,9 @@ inline std::vector<ShownItem> ExpectedTreeView(const Editor& editor) {
     shown.text = ToWide(node.Text());
     shown.image = NodeImageOf(node.kind);
     shown.selectedImage = NodeImageOf(node.kind);
-    shown.stateIndex = node.stateIndex;
-    shown.expanded = node.HasChildren() && node.expanded;
+    shown.mark = AnswerMark(node, editor.Selected());
+    // The editor shows every branch unfolded unless the author folds one.
+    shown.expanded = node.HasChildren();
     shown.depth = node.Level();
     shown.selected = &node == editor.Selected();
     items.push_back(shown);

@@ -48,9 +48,10 @@ TEST(FindInTheEditor, CtrlFAndF3SelectTheMatchingNodeInTheTreeView) {
   TreeNode* cable = root->FirstChild();
   cable->SetText("Cable");
   TreeNode* plug = tree.AddChild(cable, "Plug it ON", Inhibit);
-  cable->expanded = false;
   root->LastChild()->SetText("Switched on");
   form->Sync();
+  testing::FoldInView(*form, *cable);
+  ASSERT_FALSE(testing::UnfoldedInView(*form, *cable));
   HWND treeView = form->Controls().TreeView1;
   auto selectedNode = [&] {
     return form->TreeView().NodeOf(reinterpret_cast<HTREEITEM>(SendMessageW(treeView, TVM_GETNEXTITEM, TVGN_CARET, 0)));
@@ -67,7 +68,7 @@ TEST(FindInTheEditor, CtrlFAndF3SelectTheMatchingNodeInTheTreeView) {
   // F3 in the box: the match inside the folded branch, shown.
   PressKey(*form, box->Edit(), VK_F3, false, false);
   EXPECT_EQ(selectedNode(), plug);
-  EXPECT_TRUE(cable->expanded);
+  EXPECT_TRUE(testing::UnfoldedInView(*form, *cable));
   // "3 件中 2 件目"
   EXPECT_EQ(testing::WindowText(box->Status()), L"3 \u4EF6\u4E2D 2 \u4EF6\u76EE");
   // F3 from the tree, then around the end to the root; Shift+F3 goes back.

@@ -368,7 +368,8 @@ TEST_F(MainWindowTest, AFailingCommandIsReportedAndTheProgramGoesOn) {
   // character is a single byte sorting after ".".
   const std::string message = "\x83\x74\x83\x40\x83\x43\x83\x8B is not there";
   form->RunGuarded([&] {
-    form->Model().Tree().Root()->SetText("changed before the failure");
+    TreeNode* root = form->Model().Tree().Root();
+    form->Model().SetNode(root, NodeFields{"changed before the failure", root->kind});
     throw VelmoraError(message);
   });
   ASSERT_EQ(boxes.shown.size(), 1u);

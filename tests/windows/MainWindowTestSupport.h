@@ -89,4 +89,18 @@ inline RECT RectInParent(HWND control) {
   return rect;
 }
 
+// The author folds a branch in the tree view.
+inline void FoldInView(TForm1& form, const TreeNode& node) {
+  const HTREEITEM item = form.TreeView().ItemOf(node.Id());
+  SendMessageW(form.Controls().TreeView1, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(item));
+  form.TreeView().OnItemExpanded(item, false);
+}
+
+// Whether the tree view shows the node's branch unfolded.
+inline bool UnfoldedInView(TForm1& form, const TreeNode& node) {
+  const auto state = SendMessageW(form.Controls().TreeView1, TVM_GETITEMSTATE,
+                                  reinterpret_cast<WPARAM>(form.TreeView().ItemOf(node.Id())), TVIS_EXPANDED);
+  return (state & TVIS_EXPANDED) != 0;
+}
+
 }  // namespace velmora::win32::testing

@@ -84,12 +84,14 @@ class TreeViewMirrorTest : public ::testing::Test {
     EXPECT_EQ(ToCp932(text), node.Text());
     EXPECT_EQ(item.iImage, NodeImageOf(node.kind));
     EXPECT_EQ(item.iSelectedImage, NodeImageOf(node.kind));
-    EXPECT_EQ(static_cast<int>((item.state & TVIS_STATEIMAGEMASK) >> 12), node.stateIndex);
+    EXPECT_EQ(static_cast<int>((item.state & TVIS_STATEIMAGEMASK) >> 12), AnswerMark(node, editor.Selected()));
     if (node.HasChildren()) {
-      EXPECT_EQ((item.state & TVIS_EXPANDED) != 0, node.expanded) << node.Text();
+      EXPECT_EQ((item.state & TVIS_EXPANDED) != 0, mirror.IsExpanded(node.Id())) << node.Text();
     }
     EXPECT_EQ(mirror.NodeOf(handle), &node);
   }
+
+  void Sync() { mirror.Sync(editor.Tree(), editor.Selected(), editor.Generation()); }
 
   TreeViewHost host;
   NullEditorView port;
@@ -98,7 +100,7 @@ class TreeViewMirrorTest : public ::testing::Test {
 };
 
 TEST_F(TreeViewMirrorTest, ShowsTheStartingTree) {
-  mirror.Sync(editor);
+  Sync();
   ExpectViewShowsModel();
   EXPECT_EQ(mirror.Statistics().inserted, 3u);
   // The answers have no kind yet: they show the empty picture, not "ask me".
@@ -106,72 +108,73 @@ TEST_F(TreeViewMirrorTest, ShowsTheStartingTree) {
 }
 
 TEST_F(TreeViewMirrorTest, TouchesOnlyWhatChanged) {
-  mirror.Sync(editor);
+  Sync();
   const TreeViewMirror::Counters before = mirror.Statistics();
   TreeNode* yes = editor.Tree().Root()->FirstChild();
   yes->SetText("\x83\x6E\x83\x43");  // "ハイ"
   yes->kind = Information;
-  mirror.Sync(editor);
+  Sync();
   ExpectViewShowsModel();
   EXPECT_EQ(mirror.Statistics().updated, before.updated + 1);
   EXPECT_EQ(mirror.Statistics().inserted, before.inserted);
   EXPECT_EQ(mirror.Statistics().deleted, before.deleted);
 
   // Nothing changed: nothing touched.
-  mirror.Sync(editor);
+  Sync();
   EXPECT_EQ(mirror.Statistics().updated, before.updated + 1);
 }
 
 TEST_F(TreeViewMirrorTest, FollowsAddsDeletesAndExchanges) {
-  mirror.Sync(editor);
+  Sync();
   TreeNode* root = editor.Tree().Root();
   TreeNode* yes = root->FirstChild();
   TreeNode* no = root->LastChild();
   TreeNode* deeper = editor.Tree().AddChild(yes, "deeper", Question);
   editor.Tree().AddChild(deeper, "leaf 1", Information);
   editor.Tree().AddChild(deeper, "leaf 2", Inhibit);
-  editor.Tree().ExpandAll();
   editor.Select(deeper);
-  mirror.Sync(editor);
+  Sync();
   ExpectViewShowsModel();
 
   // Exchange: the Yes subtree moves behind the No answer.
   editor.Tree().MoveToEnd(yes);
-  mirror.Sync(editor);
+  Sync();
   ExpectViewShowsModel();
   EXPECT_EQ(Next(mirror.ItemOf(root->Id()), TVGN_CHILD), mirror.ItemOf(no->Id()));
 
   // Deleting the selected subtree: the selection moves to the parent.
   const auto deletedBefore = mirror.Statistics().deleted;
   editor.RemoveBranch(deeper);
-  mirror.Sync(editor);
+  Sync();
   ExpectViewShowsModel();
   EXPECT_EQ(mirror.Statistics().deleted, deletedBefore + 1);
   EXPECT_EQ(mirror.ItemCount(), editor.Tree().Count());
 }
 
-TEST_F(TreeViewMirrorTest, FollowsExpansionBothWays) {
+TEST_F(TreeViewMirrorTest, KeepsWhatTheUserFoldsUntilEverythingIsUnfolded) {
   TreeNode* root = editor.Tree().Root();
-  mirror.Sync(editor);
-  root->expanded = false;
-  mirror.Sync(editor);
-  ExpectViewShowsModel();
-  root->expanded = true;
-  mirror.Sync(editor);
-  ExpectViewShowsModel();
+  Sync();
+  EXPECT_TRUE(mirror.IsExpanded(root->Id())) << "a new branch shows unfolded";
 
-  // The user folds the branch in the view: the model holds it, so the next
-  // command does not unfold it again.
+  // The user folds the branch in the view: the next change of the tree
+  // does not unfold it again.
   HTREEITEM rootItem = mirror.ItemOf(root->Id());
   SendMessageW(View(), TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(rootItem));
   mirror.OnItemExpanded(rootItem, false);
-  EXPECT_FALSE(root->expanded);
-  mirror.Sync(editor);
+  editor.Tree().Root()->FirstChild()->SetText("changed");
+  Sync();
+  EXPECT_FALSE(mirror.IsExpanded(root->Id()));
+  ExpectViewShowsModel();
+
+  const auto expansions = mirror.Statistics().expansions;
+  mirror.ExpandAll();
+  EXPECT_TRUE(mirror.IsExpanded(root->Id()));
+  EXPECT_EQ(mirror.Statistics().expansions, expansions + 1) << "only the folded branch is touched";
   ExpectViewShowsModel();
 }
 
 TEST_F(TreeViewMirrorTest, ShowsAReplacedDocumentWhoseIdsStartAgain) {
-  mirror.Sync(editor);
+  Sync();
   // A document read from a file numbers its nodes from 1 again, in another
   // shape: the same ids now stand for other nodes under other parents.
   DecisionTree loaded;
@@ -180,16 +183,15 @@ TEST_F(TreeViewMirrorTest, ShowsAReplacedDocumentWhoseIdsStartAgain) {
   loaded.AddChild(a, "a1", Information);
   loaded.AddChild(a, "a2", Exclaimation);
   loaded.AddChild(root, "b", Inhibit);
-  loaded.ExpandAll();
   editor.ReplaceDocument(std::move(loaded), DocumentState{});
   editor.ResetTreeView();
-  mirror.Sync(editor);
+  Sync();
   ExpectViewShowsModel();
 
   // And back to the starting tree, reusing the loaded root.
   editor.ResetToStartingTree();
   editor.ResetTreeView();
-  mirror.Sync(editor);
+  Sync();
   ExpectViewShowsModel();
 }
 
@@ -200,8 +202,7 @@ TEST_F(TreeViewMirrorTest, ALargeTreeIsFilledOnceAndThenPatched) {
     editor.Tree().AddChild(node, "leaf " + std::to_string(i), Information);
     node = editor.Tree().AddChild(node, "question " + std::to_string(i), Question);
   }
-  editor.Tree().ExpandAll();
-  mirror.Sync(editor);
+  Sync();
   ExpectViewShowsModel();
   const TreeViewMirror::Counters filled = mirror.Statistics();
   EXPECT_EQ(filled.inserted, editor.Tree().Count());
@@ -209,18 +210,18 @@ TEST_F(TreeViewMirrorTest, ALargeTreeIsFilledOnceAndThenPatched) {
   node->SetText("the deepest question");
   editor.Tree().AddChild(node, "one more", Information);
   editor.Select(node);
-  mirror.Sync(editor);
+  Sync();
   ExpectViewShowsModel();
   EXPECT_EQ(mirror.Statistics().inserted, filled.inserted + 1);
   EXPECT_EQ(mirror.Statistics().deleted, filled.deleted);
 }
 
 TEST_F(TreeViewMirrorTest, SelectionMovesAreNotReportedAsTheUsersOwn) {
-  mirror.Sync(editor);
+  Sync();
   EXPECT_FALSE(mirror.IsSyncing());
   TreeNode* no = editor.Tree().Root()->LastChild();
   editor.Select(no);
-  mirror.Sync(editor);
+  Sync();
   ExpectViewShowsModel();
   EXPECT_FALSE(mirror.IsSyncing());
 }

@@ -175,9 +175,9 @@ TEST_F(NodeEditor, CancelLeavesTheNodeButExpandsTheTree) {
   TreeNode* yes = Model().Tree().Root()->FirstChild();
   Arrange([&](Editor& e) {
     e.Tree().AddChild(yes, "deep", Information);
-    yes->expanded = false;
     e.Select(e.Tree().Root());
   });
+  testing::FoldInView(*form, *yes);
   EXPECT_FALSE(ViewFullyExpanded());
   script.Play({[&](HWND) {
     SendMessageW(Dialog().Memo1, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"changed"));

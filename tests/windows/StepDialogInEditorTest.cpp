@@ -103,11 +103,11 @@ TEST(EditorPreviewWindow, ColourButtonsSetTheColourAndShowIt) {
 
   // A loader's colour shows on the buttons; 0 leaves none selected.
   form->Model().State().Color = 1;
-  form->UpdateColourButtons();
+  form->Sync();
   EXPECT_TRUE(checked(c.ProgressByGreen1));
   EXPECT_FALSE(checked(c.ProgressByYellow1));
   form->Model().State().Color = 0;
-  form->UpdateColourButtons();
+  form->Sync();
   EXPECT_FALSE(checked(c.ProgressByGreen1));
   EXPECT_FALSE(checked(c.ProgressByYellow1));
   EXPECT_FALSE(checked(c.ProgressByRed1));
