@@ -36,7 +36,7 @@ CommandView View::Command(int id) const {
   for (const CommandView& command : commands) {
     if (command.id == id) return command;
   }
-  return CommandView{id, true, false};
+  return CommandView{id, true, false, false};
 }
 
 AppCore::AppCore(const AppPorts& ports, AppFacts facts)
@@ -157,8 +157,9 @@ View AppCore::CurrentView() const {
   view.caption = caption_;
   view.commands.reserve(Table().size());
   for (const Command& command : Table()) {
-    view.commands.push_back(CommandView{command.id, IsEnabled(command.id),
-                                        command.checked != nullptr && (this->*(command.checked))()});
+    const bool checkable = command.checked != nullptr;
+    view.commands.push_back(
+        CommandView{command.id, IsEnabled(command.id), checkable && (this->*(command.checked))(), checkable});
   }
   view.title = editor_.State().Title;
   view.colour = editor_.State().Color;

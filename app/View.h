@@ -44,8 +44,10 @@ struct CommandView {
   int id = 0;
   bool enabled = true;
   bool checked = false;
+  // Whether its menu item has a check mark to show (the options).
+  bool checkable = false;
   bool operator==(const CommandView& other) const {
-    return id == other.id && enabled == other.enabled && checked == other.checked;
+    return id == other.id && enabled == other.enabled && checked == other.checked && checkable == other.checkable;
   }
 };
 

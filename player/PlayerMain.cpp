@@ -1,9 +1,10 @@
 // The player stub: the program every generated executable starts with. It
 // reads the procedure the generator appended to its own file and walks the
 // end user through it with the editor's step dialogs and taskbar progress.
-// Exit status 0 after a run, 1 when the procedure cannot be read (or
-// memory ran out), 3 when the run could not go on (a window the system
-// would not make).
+// Exit status 0 after a run, 1 when the procedure cannot be read, 2 when
+// memory ran out (PlayerSupport.cpp), 3 when the run could not go on (a
+// window the system would not make): a script that starts a procedure can
+// tell a damaged file from a machine in trouble.
 #include <windows.h>
 
 #include <commctrl.h>

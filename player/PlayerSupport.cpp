@@ -11,8 +11,9 @@
 
 namespace {
 
-// The status of a procedure that cannot be read: memory for it ran out.
-constexpr UINT kExitOutOfMemory = 1;
+// Memory ran out: not the file's fault, so not the status of an unreadable
+// procedure (PlayerMain.cpp lists them all).
+constexpr UINT kExitOutOfMemory = 2;
 
 [[noreturn]] void EndWithoutMemory() { ExitProcess(kExitOutOfMemory); }
 

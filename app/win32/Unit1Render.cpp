@@ -94,8 +94,8 @@ void TForm1::RenderCommands(const View& view) {
   for (const CommandView& command : view.commands) {
     if (command.id >= IDM_HISTORY1 && command.id <= IDM_HISTORY9) continue;
     EnableCommand(command.id, command.enabled);
+    if (command.checkable) SetChecked(command.id, command.checked);
   }
-  for (int option : {IDM_SHOWBUTTONS1, IDM_CLOSEQUERY1, IDM_SAVESTATUS1}) SetChecked(option, view.Checked(option));
 }
 
 void TForm1::RenderTreeButtons(bool shown) {
