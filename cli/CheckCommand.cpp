@@ -7,6 +7,7 @@
 #include "cli/JsonText.h"
 #include "cli/OutputBuffer.h"
 #include "document/ProcedureCheck.h"
+#include "document/Utf8Text.h"
 
 namespace velmora::cli {
 namespace {
@@ -41,7 +42,7 @@ void PrintLines(OutputBuffer& out, const std::string& file, const std::vector<Pr
   }
 }
 
-void PrintJson(OutputBuffer& out, CliHost& host, const std::vector<Problem>& problems, std::size_t errors) {
+void PrintJson(OutputBuffer& out, const std::vector<Problem>& problems, std::size_t errors) {
   out.AppendUtf8("{\"errors\": " + std::to_string(errors) +
                  ", \"warnings\": " + std::to_string(problems.size() - errors) + ", \"problems\": [");
   for (std::size_t i = 0; i < problems.size(); ++i) {
@@ -51,8 +52,8 @@ void PrintJson(OutputBuffer& out, CliHost& host, const std::vector<Problem>& pro
                    KindId(problem.kind) + "\", \"line\": ");
     out.AppendUtf8(problem.node != nullptr ? std::to_string(problem.preOrderIndex + 1) : "null");
     out.AppendUtf8(", \"text\": ");
-    out.AppendUtf8(problem.node != nullptr ? JsonString(host.ToUtf8(problem.node->Text())) : "null");
-    out.AppendUtf8(", \"explanation\": " + JsonString(host.ToUtf8(problem.explanation)) + "}");
+    out.AppendUtf8(problem.node != nullptr ? JsonString(Cp932ToUtf8Text(problem.node->Text())) : "null");
+    out.AppendUtf8(", \"explanation\": " + JsonString(Cp932ToUtf8Text(problem.explanation)) + "}");
   }
   out.AppendUtf8(problems.empty() ? "]}\n" : "\n]}\n");
 }
@@ -67,7 +68,7 @@ int RunCheck(CliHost& host, const Arguments& arguments) {
   for (const Problem& problem : problems) errors += problem.severity == ProblemSeverity::Error ? 1 : 0;
   OutputBuffer out(host);
   if (parsed.Has("--json")) {
-    PrintJson(out, host, problems, errors);
+    PrintJson(out, problems, errors);
   } else {
     PrintLines(out, parsed.file, problems);
   }

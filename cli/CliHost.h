@@ -32,8 +32,7 @@ class CliHost {
   // The folder of the velmora-cli executable, with a trailing separator:
   // the default stub lies there.
   virtual FilePath ProgramFolder() = 0;
-  // CP932 text as UTF-8; bytes that are no CP932 character become "?".
-  virtual std::string ToUtf8(std::string_view cp932) = 0;
+
   // UTF-8 text to standard output, possibly buffered; throws OutputError.
   virtual void WriteOutput(std::string_view utf8) = 0;
   // Pushes out what WriteOutput buffered; throws OutputError.

@@ -1,5 +1,5 @@
 #pragma once
-// The platform half of velmora-cli: one implementation for Linux (iconv,
+// The platform half of velmora-cli: one implementation for Linux (POSIX files,
 // UTF-8 terminal) and one for Windows (W functions, the console).
 
 #include <memory>

@@ -9,6 +9,7 @@
 #include "cli/JsonText.h"
 #include "cli/OutputBuffer.h"
 #include "distribution/ProcedureDiff.h"
+#include "document/Utf8Text.h"
 
 namespace velmora::cli {
 namespace {
@@ -57,7 +58,7 @@ const char* ChangeId(ChangeKind kind) {
 
 class DiffPrinter {
  public:
-  DiffPrinter(CliHost& host, OutputBuffer& out) : host_(host), out_(out) {}
+  explicit DiffPrinter(OutputBuffer& out) : out_(out) {}
 
   void Text(const ProcedureDiff& diff) {
     for (const DiffChange& change : diff.changes) out_.AppendUtf8(ChangeLine(change) + "\n");
@@ -88,7 +89,7 @@ class DiffPrinter {
   }
 
  private:
-  std::string Utf8(std::string_view cp932) { return host_.ToUtf8(cp932); }
+  std::string Utf8(std::string_view cp932) { return Cp932ToUtf8Text(cp932); }
   std::string Quoted(std::string_view cp932) { return "\"" + Utf8(cp932) + "\""; }
 
   std::string Place(const AnswerPath& path) {
@@ -162,7 +163,6 @@ class DiffPrinter {
     out_.AppendUtf8(rows.empty() ? "]" : "\n]");
   }
 
-  CliHost& host_;
   OutputBuffer& out_;
 };
 
@@ -176,7 +176,7 @@ int RunDiff(CliHost& host, const Arguments& arguments) {
   // The same documents print nothing, as diff(1) does.
   if (diff.Same()) return kExitSuccess;
   OutputBuffer out(host);
-  DiffPrinter printer(host, out);
+  DiffPrinter printer(out);
   if (parsed.json) {
     printer.Json(diff);
   } else {

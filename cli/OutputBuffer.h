@@ -10,6 +10,7 @@
 
 #include "cli/CliHost.h"
 #include "files/ByteSink.h"
+#include "document/Utf8Text.h"
 
 namespace velmora::cli {
 
@@ -25,7 +26,7 @@ class OutputBuffer final : public ByteSink {
   }
   // Whole CP932 characters only: a piece that ended inside one would be
   // converted as two broken halves.
-  void AppendCp932(std::string_view cp932) { AppendUtf8(host_.ToUtf8(cp932)); }
+  void AppendCp932(std::string_view cp932) { AppendUtf8(Cp932ToUtf8Text(cp932)); }
   // A run of `count` spaces, in pieces, so even the indentation of a node
   // a hundred thousand levels deep costs no more memory than a piece.
   void AppendSpaces(std::size_t count) {

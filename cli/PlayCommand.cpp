@@ -12,6 +12,7 @@
 #include "distribution/PathTable.h"
 #include "distribution/PreviewRun.h"
 #include "document/KindNames.h"
+#include "document/Utf8Text.h"
 
 namespace velmora::cli {
 namespace {
@@ -94,12 +95,12 @@ class TerminalSteps final : public StepDialogPort {
   StepAnswer ShowStepDialog(const StepDescription& step) override {
     const std::vector<StepButton> buttons = StepButtons(step.question, step.topLevel);
     const std::size_t defaultButton = step.question && step.noDefault ? 1 : 0;
-    const std::string message = host_.ToUtf8(step.message);
-    std::string out = "Step " + std::to_string(path_.size() + 1) + " (" + host_.ToUtf8(DialogTypeName(step.type)) + ")";
-    if (!step.caption.empty()) out += ": " + host_.ToUtf8(step.caption);
+    const std::string message = Cp932ToUtf8Text(step.message);
+    std::string out = "Step " + std::to_string(path_.size() + 1) + " (" + Cp932ToUtf8Text(DialogTypeName(step.type)) + ")";
+    if (!step.caption.empty()) out += ": " + Cp932ToUtf8Text(step.caption);
     out += "\n" + IndentedLines(message) + " ";
     for (std::size_t i = 0; i < buttons.size(); ++i) {
-      out += std::string(" [") + LetterOf(buttons[i].answer) + "] " + host_.ToUtf8(PlainCaption(buttons[i].caption));
+      out += std::string(" [") + LetterOf(buttons[i].answer) + "] " + Cp932ToUtf8Text(PlainCaption(buttons[i].caption));
       if (i == defaultButton) out += " (default)";
     }
     host_.WriteOutput(out + "\n");
@@ -110,7 +111,7 @@ class TerminalSteps final : public StepDialogPort {
 
   std::string AnswerWord(const std::vector<StepButton>& buttons, StepAnswer answer) const {
     const std::string word = AnswerWordCp932(buttons, answer);
-    return word.empty() ? std::string("(closed)") : host_.ToUtf8(word);
+    return word.empty() ? std::string("(closed)") : Cp932ToUtf8Text(word);
   }
 
   std::string PathText() const {

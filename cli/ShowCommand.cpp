@@ -7,6 +7,7 @@
 #include "cli/OutputBuffer.h"
 #include "distribution/PathTable.h"
 #include "document/KindNames.h"
+#include "document/Utf8Text.h"
 
 namespace velmora::cli {
 namespace {
@@ -72,8 +73,8 @@ int RunShow(CliHost& host, const Arguments& arguments) {
   const LoadedDocument document = OpenLikeEditor(host.Files(), FilePath::FromUtf8(arguments[0]));
   OutputBuffer out(host);
   document.tree.ForEachPreOrder([&](const TreeNode& node) { AppendNode(out, node, document.state.NewLineMark); });
-  out.AppendUtf8("Title: " + host.ToUtf8(document.state.Title) + "\n");
-  out.AppendUtf8("New line mark: " + host.ToUtf8(document.state.NewLineMark) + "\n");
+  out.AppendUtf8("Title: " + Cp932ToUtf8Text(document.state.Title) + "\n");
+  out.AppendUtf8("New line mark: " + Cp932ToUtf8Text(document.state.NewLineMark) + "\n");
   out.AppendUtf8("Colour: " + std::to_string(document.state.Color) + " (" + ColourName(document.state.Color) + ")\n");
   out.Flush();
   return kExitSuccess;

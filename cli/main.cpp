@@ -8,6 +8,7 @@
 #include "cli/CliPlatform.h"
 #include "cli/Commands.h"
 #include "document/Errors.h"
+#include "document/Utf8Text.h"
 
 namespace velmora::cli {
 namespace {
@@ -101,7 +102,7 @@ int Main(CliHost& host, const Arguments& arguments) {
     return failureStatus;
   } catch (const VelmoraError& error) {
     // The editor's general error report shows the same text.
-    Report(host, host.ToUtf8(GeneralErrorReportText(error.what())));
+    Report(host, Cp932ToUtf8Text(GeneralErrorReportText(error.what())));
     return failureStatus;
   } catch (const std::bad_alloc&) {
     Report(host, "out of memory");

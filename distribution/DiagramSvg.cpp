@@ -9,7 +9,7 @@
 #include "distribution/MarkupEscape.h"
 #include "distribution/TextMeasure.h"
 #include "distribution/TidyTreeLayout.h"
-#include "distribution/Utf8Text.h"
+#include "document/Utf8Text.h"
 #include "document/TextRules.h"
 
 namespace velmora {

@@ -9,7 +9,7 @@
 #include "distribution/KindStyle.h"
 #include "distribution/MarkupEscape.h"
 #include "distribution/PreviewRun.h"
-#include "distribution/Utf8Text.h"
+#include "document/Utf8Text.h"
 #include "document/KindNames.h"
 #include "document/TextRules.h"
 

@@ -1,6 +1,6 @@
 #include "distribution/MarkupEscape.h"
 
-#include "distribution/Utf8Text.h"
+#include "document/Utf8Text.h"
 
 namespace velmora {
 namespace {

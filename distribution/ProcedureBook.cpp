@@ -7,7 +7,7 @@
 #include "distribution/KindStyle.h"
 #include "distribution/MarkupEscape.h"
 #include "distribution/PathTable.h"
-#include "distribution/Utf8Text.h"
+#include "document/Utf8Text.h"
 #include "document/KindNames.h"
 #include "document/TextRules.h"
 

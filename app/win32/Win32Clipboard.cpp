@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "document/Errors.h"
+#include "win32/ClipboardText.h"
 #include "win32/SystemError.h"
 #include "win32/WideText.h"
 #include "win32/Win32Handles.h"
@@ -23,25 +24,15 @@ constexpr const char* kUnstorableTextHead =
     "\x82\xa2\x95\xb6\x8e\x9a\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb7\x81\x69";
 constexpr const char* kUnstorableTextTail = "\x81\x6a\x81\x42";
 
-using UniqueGlobal = UniqueHandleOf<HGLOBAL, &GlobalFree>;
-
 [[noreturn]] void ThrowClipboardError() {
   throw VelmoraError(std::string(kCannotUseClipboard) + SystemReasonText(GetLastError()));
 }
 
-// The clipboard, open for the scope. Another program may hold it for a
-// moment (a clipboard viewer reading what was just put there), so opening
-// is tried a few times before it counts as failed.
+// The clipboard, open for the scope (ClipboardText.h tries a few times).
 class OpenedClipboard {
  public:
   explicit OpenedClipboard(HWND owner) {
-    constexpr int kAttempts = 10;
-    constexpr DWORD kPauseMilliseconds = 20;
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-      if (OpenClipboard(owner)) return;
-      Sleep(kPauseMilliseconds);
-    }
-    ThrowClipboardError();
+    if (!OpenClipboardPatiently(owner)) ThrowClipboardError();
   }
   ~OpenedClipboard() { CloseClipboard(); }
   OpenedClipboard(const OpenedClipboard&) = delete;
@@ -65,26 +56,6 @@ class LockedGlobal {
   void* data_;
 };
 
-// `count` characters and a terminating zero in a block the clipboard can
-// take over.
-template <typename Char>
-UniqueGlobal GlobalText(const Char* text, std::size_t count) {
-  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, (count + 1) * sizeof(Char)));
-  if (!memory) throw std::bad_alloc();
-  const LockedGlobal locked(memory.get());
-  if (locked.Data() == nullptr) throw std::bad_alloc();
-  auto* target = static_cast<Char*>(locked.Data());
-  std::memcpy(target, text, count * sizeof(Char));
-  target[count] = Char{};
-  return memory;
-}
-
-void Put(UINT format, UniqueGlobal memory) {
-  if (SetClipboardData(format, memory.get()) == nullptr) ThrowClipboardError();
-  // The clipboard owns the block from now on.
-  static_cast<void>(memory.release());
-}
-
 unsigned long CodePoint(std::wstring_view character) {
   const auto first = static_cast<unsigned long>(character.empty() ? 0 : character[0]);
   if (character.size() < 2 || first < 0xD800 || first > 0xDBFF) return first;
@@ -101,13 +72,8 @@ std::string UnstorableClipboardTextMessage(std::wstring_view character) {
 }
 
 void Win32Clipboard::WriteText(const std::string& cp932) {
-  const std::wstring wide = ToWide(cp932);
-  UniqueGlobal unicode = GlobalText(wide.data(), wide.size());
-  UniqueGlobal ansi = GlobalText(cp932.data(), cp932.size());
-  const OpenedClipboard clipboard(owner_);
-  if (!EmptyClipboard()) ThrowClipboardError();
-  Put(CF_UNICODETEXT, std::move(unicode));
-  Put(CF_TEXT, std::move(ansi));
+  const std::string_view ansi(cp932);
+  if (!PutClipboardText(owner_, ToWide(cp932), &ansi)) ThrowClipboardError();
 }
 
 std::optional<std::string> Win32Clipboard::ReadText() {

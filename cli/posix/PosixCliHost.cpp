@@ -1,4 +1,3 @@
-#include <iconv.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,45 +10,6 @@
 
 namespace velmora::cli {
 namespace {
-
-// glibc's CP932 table, opened once: a listing converts a few pieces per
-// node, and opening a converter costs more than converting a line.
-class Cp932Converter {
- public:
-  Cp932Converter() : converter_(::iconv_open("UTF-8", "CP932")) {}
-  Cp932Converter(const Cp932Converter&) = delete;
-  Cp932Converter& operator=(const Cp932Converter&) = delete;
-  ~Cp932Converter() {
-    if (Valid()) ::iconv_close(converter_);
-  }
-
-  // Each byte that starts no valid character shows as "?", so a damaged
-  // text still prints.
-  std::string ToUtf8Lenient(std::string_view cp932) {
-    if (!Valid()) return std::string(cp932);
-    std::string output;
-    char buffer[4096];
-    char* in = const_cast<char*>(cp932.data());
-    std::size_t inLeft = cp932.size();
-    while (inLeft > 0) {
-      char* out = buffer;
-      std::size_t outLeft = sizeof buffer;
-      const std::size_t result = ::iconv(converter_, &in, &inLeft, &out, &outLeft);
-      output.append(buffer, static_cast<std::size_t>(out - buffer));
-      if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
-        output += '?';
-        ++in;
-        --inLeft;
-        ::iconv(converter_, nullptr, nullptr, nullptr, nullptr);
-      }
-    }
-    return output;
-  }
-
- private:
-  bool Valid() const { return converter_ != reinterpret_cast<iconv_t>(-1); }
-  iconv_t converter_;
-};
 
 void WriteAll(std::FILE* stream, std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), stream);
@@ -71,7 +31,6 @@ class PosixCliHost final : public CliHost {
     return FilePath::FromUtf8(std::string_view(buffer, static_cast<std::size_t>(length))).Folder();
   }
 
-  std::string ToUtf8(std::string_view cp932) override { return converter_.ToUtf8Lenient(cp932); }
 
   // Buffered by stdio: a long outline costs few system calls. A failure may
   // show only at the flush, which FlushOutput makes sure to see.
@@ -88,7 +47,6 @@ class PosixCliHost final : public CliHost {
 
  private:
   PosixFileSystem files_;
-  Cp932Converter converter_;
 };
 
 }  // namespace

@@ -66,7 +66,6 @@ class Win32CliHost final : public CliHost {
     return win32::FromWidePath(win32::OwnProgramPath()).Folder();
   }
 
-  std::string ToUtf8(std::string_view cp932) override { return win32::ToCodePage(win32::ToWide(cp932), CP_UTF8); }
 
   // Each piece is written at once: the commands hand over pieces of some
   // kilobytes, and nothing is left to flush.

@@ -1,10 +1,8 @@
 #include "distribution/win32/PathClipboard.h"
 
-#include <cstring>
-
+#include "win32/ClipboardText.h"
 #include "win32/ProgramPath.h"
 #include "win32/WideText.h"
-#include "win32/Win32Handles.h"
 
 namespace velmora::win32 {
 namespace {
@@ -23,22 +21,6 @@ void AppendNumber(std::string& text, unsigned value, int width) {
   }
   text.append(digits, static_cast<std::size_t>(width));
 }
-
-class OpenClipboardScope {
- public:
-  explicit OpenClipboardScope(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
-  ~OpenClipboardScope() {
-    if (open_) CloseClipboard();
-  }
-  OpenClipboardScope(const OpenClipboardScope&) = delete;
-  OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
-  bool Open() const { return open_; }
-
- private:
-  bool open_;
-};
-
-using UniqueGlobal = UniqueHandleOf<HGLOBAL, &GlobalFree>;
 
 }  // namespace
 
@@ -64,20 +46,7 @@ std::string PathFooter(const SYSTEMTIME& time, std::wstring_view programPath) {
 bool CopyPathToClipboard(HWND owner, const std::string& cp932Path) {
   SYSTEMTIME now{};
   GetLocalTime(&now);
-  const std::wstring text = ToWide(cp932Path + PathFooter(now, OwnProgramPath()));
-  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
-  if (!memory) return false;
-  void* target = GlobalLock(memory.get());
-  if (target == nullptr) return false;
-  std::memcpy(target, text.c_str(), bytes);
-  GlobalUnlock(memory.get());
-  const OpenClipboardScope clipboard(owner);
-  if (!clipboard.Open() || !EmptyClipboard()) return false;
-  if (SetClipboardData(CF_UNICODETEXT, memory.get()) == nullptr) return false;
-  // The clipboard owns the memory now.
-  memory.release();
-  return true;
+  return PutClipboardText(owner, ToWide(cp932Path + PathFooter(now, OwnProgramPath())));
 }
 
 }  // namespace velmora::win32

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "document/Errors.h"
+#include "document/Utf8Text.h"
 #include "files/FileMessages.h"
 
 namespace velmora {
@@ -190,8 +191,6 @@ class DescriptorSink final : public ByteSink {
 };
 
 }  // namespace
-
-std::optional<std::string> Cp932ToUtf8(std::string_view cp932) { return Convert("UTF-8", "CP932", cp932); }
 
 std::optional<std::string> Utf8ToCp932(std::string_view utf8) { return Convert("CP932", "UTF-8", utf8); }
 
@@ -376,7 +375,7 @@ std::string PosixFileSystem::DisplayText(const FilePath& path) { return Utf8ToCp
 std::optional<std::string> PosixFileSystem::ExactCp932(const FilePath& path) { return Utf8ToCp932(path.Utf8()); }
 
 FilePath PosixFileSystem::FromCp932(std::string_view cp932) {
-  return FilePath::FromUtf8(Cp932ToUtf8(cp932).value_or(std::string(cp932)));
+  return FilePath::FromUtf8(Cp932ToUtf8Exact(cp932).value_or(std::string(cp932)));
 }
 
 }  // namespace velmora

@@ -34,9 +34,9 @@ class PosixFileSystem final : public FileSystemPort {
   FilePath FromCp932(std::string_view cp932) override;
 };
 
-// CP932 <-> UTF-8 by glibc's iconv. Bytes that do not convert make the
-// conversion fail (nothing), so no path is ever silently altered.
-std::optional<std::string> Cp932ToUtf8(std::string_view cp932);
+// UTF-8 to CP932 by glibc's iconv (the other way is Cp932ToUtf8Exact,
+// document/Utf8Text.h). Characters CP932 cannot hold make the conversion
+// fail (nothing), so no path is ever silently altered.
 std::optional<std::string> Utf8ToCp932(std::string_view utf8);
 
 }  // namespace velmora

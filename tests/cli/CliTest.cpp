@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "ProcessRunner.h"
+#include "document/Utf8Text.h"
 #include "files/DistributionPayload.h"
 #include "document/Errors.h"
 #include "files/FileMessages.h"
@@ -72,7 +73,7 @@ class Cli : public ::testing::Test {
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find(asciiPart), std::string::npos) << result.err;
 #ifndef _WIN32
-    std::string expected = "velmora-cli: " + Cp932ToUtf8(GeneralErrorReportText(cp932Message)).value() + "\n";
+    std::string expected = "velmora-cli: " + Cp932ToUtf8Text(GeneralErrorReportText(cp932Message)) + "\n";
     for (std::size_t at; (at = expected.find('\r')) != std::string::npos;) expected.erase(at, 1);
     EXPECT_EQ(result.err, expected);
 #else

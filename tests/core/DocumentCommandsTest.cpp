@@ -9,7 +9,7 @@
 #include <map>
 #include <utility>
 
-#include "DocumentTestSupport.h"
+#include "AppTestSupport.h"
 #include "TreeFileTestSupport.h"
 #include "files/DistributionPayload.h"
 #include "distribution/GenerateCommand.h"
@@ -282,7 +282,7 @@ TEST_P(ProposedNames, SaveAsKeepsOnlyTreExtensionsAndGenerateEndsInExe) {
   Arrange(kNamed.File(p.fileName).Title(p.title).Folder("C:\\start\\"));
   dialogs.results = {std::nullopt, std::nullopt};
   Commands().SaveAs1Click();
-  testing::RecordingFolders folders;
+  testing::FakeShell folders;
   GenerateBtnClick(editor, GeneratePorts{files, messages, dialogs, folders}, testing::Path("C:\\tools\\Velmora.exe"),
                    caption);
   ASSERT_EQ(dialogs.saveRequests.size(), 2u);

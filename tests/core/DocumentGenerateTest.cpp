@@ -10,7 +10,7 @@
 #include <cctype>
 #include <cstdint>
 
-#include "DocumentTestSupport.h"
+#include "AppTestSupport.h"
 #include "TreeFileTestSupport.h"
 #include "distribution/PlayerStub.h"
 #include "files/DistributionPayload.h"
@@ -58,7 +58,7 @@ class GenerateTest : public ::testing::Test {
   testing::MemoryFileSystem files;
   testing::ScriptedMessages messages;
   testing::ScriptedFileDialogs dialogs;
-  testing::RecordingFolders folders;
+  testing::FakeShell folders;
 };
 
 TEST_F(GenerateTest, WritesStubAndPayloadThenOffersTheFolder) {

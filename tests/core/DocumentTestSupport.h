@@ -12,7 +12,9 @@
 
 #include "distribution/ShellOpenPort.h"
 #include "document/EditorView.h"
+#include "document/InputBoxPort.h"
 #include "document/MessageBoxPort.h"
+#include "document/NodeEditorPort.h"
 #include "files/DocumentHistoryPort.h"
 #include "files/FileDialogPort.h"
 
@@ -57,6 +59,38 @@ class ScriptedMessages : public MessageBoxPort {
   std::vector<AskedMessage> shown;
 };
 
+// Yes to every question unless a test says otherwise.
+struct YesMessages : ScriptedMessages {
+  YesMessages() { standingAnswer = message_box::kAnswerYes; }
+};
+
+// The one fake of the input box: answers `answer`, keeps what it was asked.
+class FakeInputBox : public InputBoxPort {
+ public:
+  std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
+                                     const std::string& initialText) override {
+    askedCaption = caption;
+    askedPrompt = prompt;
+    askedInitial = initialText;
+    return answer;
+  }
+  std::optional<std::string> answer;
+  std::string askedCaption, askedPrompt, askedInitial;
+};
+
+// The one fake of the node editor: answers `answer`, keeps its input.
+class FakeNodeEditor : public NodeEditorPort {
+ public:
+  std::optional<NodeEditorResult> EditNode(const NodeEditorInput& input) override {
+    ++opened;
+    lastInput = input;
+    return answer;
+  }
+  std::optional<NodeEditorResult> answer;
+  NodeEditorInput lastInput;
+  int opened = 0;
+};
+
 // Each dialog takes the next scripted result (a path, or nothing for
 // Cancel); the requests are kept for the tests to look at.
 class ScriptedFileDialogs : public FileDialogPort {
@@ -92,10 +126,5 @@ class RecordingHistory : public DocumentHistoryPort {
   std::vector<std::string> added;
 };
 
-class RecordingFolders : public ShellOpenPort {
- public:
-  void OpenInShell(std::string_view target) override { opened.emplace_back(target); }
-  std::vector<std::string> opened;
-};
 
 }  // namespace velmora::testing

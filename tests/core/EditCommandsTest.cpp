@@ -15,35 +15,9 @@ namespace {
 const std::string kDots(PlaceholderText);
 const std::string kArrow(DefaultNewLineMark);
 
-// Yes to every question unless a test says otherwise.
-struct YesMessages : testing::ScriptedMessages {
-  YesMessages() { standingAnswer = message_box::kAnswerYes; }
-};
-
-class FakeInputBox : public InputBoxPort {
- public:
-  std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
-                                     const std::string& initialText) override {
-    askedCaption = caption;
-    askedPrompt = prompt;
-    askedInitial = initialText;
-    return answer;
-  }
-  std::optional<std::string> answer;
-  std::string askedCaption, askedPrompt, askedInitial;
-};
-
-class FakeNodeEditor : public NodeEditorPort {
- public:
-  std::optional<NodeEditorResult> EditNode(const NodeEditorInput& input) override {
-    ++opened;
-    lastInput = input;
-    return answer;
-  }
-  std::optional<NodeEditorResult> answer;
-  NodeEditorInput lastInput;
-  int opened = 0;
-};
+using testing::FakeInputBox;
+using testing::FakeNodeEditor;
+using testing::YesMessages;
 
 class EditCommandsTest : public ::testing::Test {
  protected:

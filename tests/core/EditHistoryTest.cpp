@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "DocumentTestSupport.h"
 #include "TreeFileTestSupport.h"
 #include "distribution/ColourButtons.h"
 #include "document/BranchRecord.h"
@@ -21,25 +22,6 @@ namespace velmora {
 namespace {
 
 using testing::SampleTree;
-
-class YesMessages : public MessageBoxPort {
- public:
-  int ShowMessage(const std::string&, const std::string&, unsigned) override { return message_box::kAnswerYes; }
-};
-
-class FixedNodeEditor : public NodeEditorPort {
- public:
-  std::optional<NodeEditorResult> EditNode(const NodeEditorInput&) override {
-    return NodeEditorResult{Inhibit, true, "first\r\nsecond"};
-  }
-};
-
-class FixedInputBox : public InputBoxPort {
- public:
-  std::optional<std::string> AskText(const std::string&, const std::string&, const std::string&) override {
-    return std::string("##");
-  }
-};
 
 struct SaveFlags {
   bool modified, save, saveAs;
@@ -58,6 +40,8 @@ class Harness {
     editor.ResetTreeView();
     editor.OfferSaveAs();
     history.Clear(editor);
+    nodeEditor.answer = NodeEditorResult{Inhibit, true, "first\r\nsecond"};
+    inputBox.answer = std::string("##");
   }
   std::string Bytes() const { return BuildTreeText(editor.Tree(), editor.State()); }
   SaveFlags Flags() const {
@@ -73,9 +57,9 @@ class Harness {
   NullEditorView view;
   Editor editor{view};
   EditHistory history;
-  YesMessages messages;
-  FixedNodeEditor nodeEditor;
-  FixedInputBox inputBox;
+  testing::YesMessages messages;
+  testing::FakeNodeEditor nodeEditor;
+  testing::FakeInputBox inputBox;
 };
 
 struct StepCase {

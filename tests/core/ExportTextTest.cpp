@@ -8,7 +8,7 @@
 
 #include "distribution/MarkupEscape.h"
 #include "distribution/TextMeasure.h"
-#include "distribution/Utf8Text.h"
+#include "document/Utf8Text.h"
 
 #if !defined(_WIN32) && __has_include(<iconv.h>)
 #include <iconv.h>
@@ -26,8 +26,12 @@ struct Conversion {
 
 class Cp932ToUtf8Cases : public ::testing::TestWithParam<Conversion> {};
 
+// The exact form (for paths) gives the same text, or nothing where the
+// lenient one put a replacement character.
 TEST_P(Cp932ToUtf8Cases, ConvertsLikeTheCodePage) {
   EXPECT_EQ(Cp932ToUtf8Text(GetParam().cp932), GetParam().utf8);
+  const bool damaged = GetParam().utf8.find("\xEF\xBF\xBD") != std::string::npos;
+  EXPECT_EQ(Cp932ToUtf8Exact(GetParam().cp932), damaged ? std::nullopt : std::optional<std::string>(GetParam().utf8));
 }
 
 INSTANTIATE_TEST_SUITE_P(

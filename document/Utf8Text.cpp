@@ -1,6 +1,6 @@
-#include "distribution/Utf8Text.h"
+#include "document/Utf8Text.h"
 
-#include "distribution/Cp932Table.h"
+#include "document/Cp932Table.h"
 #include "document/Cp932.h"
 
 namespace velmora {
@@ -68,6 +68,17 @@ std::string Cp932ToUtf8Text(std::string_view cp932) {
   out.reserve(cp932.size() * 3 / 2);
   for (std::size_t pos = 0; pos < cp932.size(); pos += cp932::CharLengthAt(cp932, pos)) {
     AppendUtf8(out, Cp932CharToUnicode(cp932, pos));
+  }
+  return out;
+}
+
+std::optional<std::string> Cp932ToUtf8Exact(std::string_view cp932) {
+  std::string out;
+  out.reserve(cp932.size() * 3 / 2);
+  for (std::size_t pos = 0; pos < cp932.size(); pos += cp932::CharLengthAt(cp932, pos)) {
+    const char32_t code = Cp932CharToUnicode(cp932, pos);
+    if (code == kReplacement) return std::nullopt;
+    AppendUtf8(out, code);
   }
   return out;
 }

@@ -1,9 +1,12 @@
 #pragma once
-// CP932 procedure texts as UTF-8, for the files that leave the Windows world
-// (the SVG diagram and the HTML player). The conversion is the core's own, so
-// an export gives the same bytes on every platform.
+// CP932 as UTF-8: the program's one conversion in that direction, for the
+// exports (the SVG diagram, the HTML player, the book), the command line's
+// output and POSIX paths. It is the core's own table, so every platform
+// gives the same bytes and a damaged byte becomes the same U+FFFD
+// everywhere.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,5 +25,8 @@ void AppendUtf8(std::string& out, char32_t code);
 
 // The whole text as UTF-8; a byte that starts no character becomes U+FFFD.
 std::string Cp932ToUtf8Text(std::string_view cp932);
+// The same, or nothing when a byte starts no character: for a path, which
+// must never be silently altered.
+std::optional<std::string> Cp932ToUtf8Exact(std::string_view cp932);
 
 }  // namespace velmora
