@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "document/Errors.h"
+#include "files/OpenDocument.h"
 
 namespace velmora {
 
@@ -73,7 +74,7 @@ bool RecoveryKeeper::Offer(Editor& editor, MessageBoxPort& messages, const std::
   LoadedDocument document = left->Read(editor.State());
   const FilePath path = document.state.CurrentFileName;
   OpenRecoveredDocument(editor, std::move(document));
-  caption = path.Empty() ? productTitle : files_.DisplayText(path.FileName()) + " - " + productTitle;
+  caption = WindowCaption(files_, path, productTitle);
   // The file on disk already holds this document: it stays as this run's
   // copy until the next change rewrites it or a save removes it.
   holdsCopy_ = true;

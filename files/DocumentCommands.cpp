@@ -70,7 +70,7 @@ int DocumentCommands::Ask(const std::string& text, unsigned flags) {
 void DocumentCommands::Tell(const std::string& text) { ports_.messages.ShowMessage(text, caption_, message_box::kOk); }
 
 std::string DocumentCommands::Caption(const FilePath& path) {
-  return ports_.files.DisplayText(path.FileName()) + " - " + productTitle_;
+  return WindowCaption(ports_.files, path, productTitle_);
 }
 
 bool DocumentCommands::SaveChangesFirst(const std::string& question) {

@@ -2,8 +2,8 @@
 // The document commands: New, Read, Save and Save As, and the open that
 // every way of opening a file ends in. They run on the editor model over
 // ports (message boxes, the file system, the file dialogs, the recent-file
-// list), so every flow runs in the core tests; TForm1 only builds the ports
-// and shows the caption afterwards.
+// list), so every flow runs in the core tests; the application core hands
+// them its ports and shows the caption they leave in its View.
 //
 // No answer of the user and no failed write loses or misplaces work:
 // - After Yes at the save question of New or Read, a Save As that is

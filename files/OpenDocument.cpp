@@ -49,7 +49,7 @@ std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files
   editor.OfferSaveAs();
 
   OpenedDocument opened;
-  opened.caption = files.DisplayText(path.FileName()) + " - " + productTitle;
+  opened.caption = WindowCaption(files, path, productTitle);
   opened.treeFile = path.LowerCaseExtension() == ".tre";
   editor.InitialDir = path.Folder();
   // The document is open, but without what followed the NUL: a save would
@@ -59,6 +59,10 @@ std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files
                          message_box::kOk);
   }
   return opened;
+}
+
+std::string WindowCaption(FileSystemPort& files, const FilePath& path, const std::string& productTitle) {
+  return path.Empty() ? productTitle : files.DisplayText(path.FileName()) + " - " + productTitle;
 }
 
 }  // namespace velmora

@@ -16,6 +16,10 @@
 
 namespace velmora {
 
+// The window's caption for the document saved as (or read from) `path`:
+// "abc.tre - Velmora", or the product title alone while it has no file.
+std::string WindowCaption(FileSystemPort& files, const FilePath& path, const std::string& productTitle);
+
 // What the window shows after a successful open.
 struct OpenedDocument {
   // The file name, " - " and the product title: "abc.tre - Velmora".

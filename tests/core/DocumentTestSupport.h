@@ -1,7 +1,9 @@
 #pragma once
-// Fakes for the document commands' ports: message boxes answered from a
-// script, file dialogs answered from a script, and the recent-file list and
-// the folder window recorded.
+// One fake of each port of the document layer: message boxes and file
+// dialogs answered from a script, the node editor and the input box
+// answering what a test sets, the recent-file list and the tree view's
+// requests recorded. The application core's port groups (AppTestSupport.h)
+// are made of these.
 
 #include <deque>
 #include <optional>
