@@ -60,7 +60,6 @@ std::size_t ParseAndRawInsert(const velmora::win32::EditorImageLists& images, HW
   velmora::win32::Win32FileSystem files;
   Stopwatch watch;
   velmora::LoadedDocument document = velmora::LoadTreeFile(files, file, velmora::DocumentState{});
-  velmora::RestoreKinds(document.tree);
   round.parse = watch.Milliseconds();
   velmora::bench::TreeViewWindow window(images, editorTree);
   round.raw = velmora::bench::RawInsertLoop(window.View(), document.tree);

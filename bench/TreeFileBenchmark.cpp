@@ -73,7 +73,6 @@ void BM_LoadTreeFile(benchmark::State& state) {
   OneFile file(bytes);
   Measure(state, bytes, [&] {
     LoadedDocument document = LoadTreeFile(file, FilePath::FromUtf8("bench.tre"), DocumentState{});
-    RestoreKinds(document.tree);
     benchmark::DoNotOptimize(document.tree.Count());
   });
 }
@@ -90,7 +89,6 @@ void BM_ReadDistributionPayload(benchmark::State& state) {
                                                         DocumentState{});
   Measure(state, bytes, [&] {
     LoadedDocument document = ReadDistributionPayload(bytes, FilePath::FromUtf8("bench.exe"), "bench.exe", DocumentState{});
-    RestoreKinds(document.tree);
     benchmark::DoNotOptimize(document.tree.Count());
   });
 }

@@ -20,8 +20,8 @@ std::string BuildDistributionExecutable(std::string_view stub, const DecisionTre
 
 // Reads the procedure stored at the end of `fileBytes` (the whole file).
 // The result's state is `current` with the stored title, newline mark and
-// colour, and CurrentFileName = `path` with the extension ".tre". The node
-// texts still carry their kind markers: run RestoreKinds next.
+// colour, and CurrentFileName = `path` with the extension ".tre", its kinds
+// restored from the markers (LoadedDocument.h), ready to open or play.
 // Fails with: a file shorter than 4 bytes ("stream read error"), a trailer
 // that points at no procedure (the no-procedure message naming
 // `displayPath`, the CP932 form of `path`), or the parser's invalid-level

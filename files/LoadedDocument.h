@@ -20,7 +20,8 @@ struct LoadedDocument {
 };
 
 // Turns the kind marker at the start of every node text into the node's kind
-// (either letter case). A text beginning with ";" stays whole as a Question;
+// (either letter case); the document readers do it as they read, once (a
+// second time would take a text that begins like a marker for one). A text beginning with ";" stays whole as a Question;
 // a text without marker becomes a Question when the node has answers, else
 // an Information.
 void RestoreKinds(DecisionTree& tree);

@@ -17,7 +17,6 @@ std::optional<LoadedDocument> ReadDocumentFile(FileSystemPort& files, const File
   } else if (extension == ".tre") {
     loaded = LoadTreeFile(files, path, current);
   }
-  if (loaded) RestoreKinds(loaded->tree);
   return loaded;
 }
 

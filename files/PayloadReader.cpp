@@ -110,6 +110,7 @@ PayloadRead ReadPayloadOrError(std::string_view fileBytes, const FilePath& path,
   } else if (!ReadMarkAndTitleLines(document)) {
     return Failed(NoProcedureMessage(displayPath));
   }
+  RestoreKinds(document.tree);
   return result;
 }
 

@@ -65,7 +65,6 @@ std::string RecoveryQuestionText(const std::string& fileName, const std::string&
 
 LoadedDocument RecoveryCopy::Read(const DocumentState& current) {
   LoadedDocument document = LoadTreeFile(files_, path_, current);
-  RestoreKinds(document.tree);
   const std::string bytes = files_.ReadWholeFile(path_);
   document.state.CurrentFileName = FilePath::FromUtf8(IniString(FindLastIniSection(bytes, "OPTION"), kPathKey, ""));
   document.state.Modified = true;

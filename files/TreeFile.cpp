@@ -63,6 +63,7 @@ LoadedDocument LoadTreeFile(FileSystemPort& fs, const FilePath& path, const Docu
   } else {
     ReadOptionBlock(document, options);
   }
+  RestoreKinds(document.tree);
   return document;
 }
 

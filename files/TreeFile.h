@@ -30,8 +30,10 @@ std::string BranchLines(const DecisionTree& tree, const TreeNode& top);
 
 // Reads a tree file. The result's state is `current` with the file's path,
 // title, newline mark and (for files with an option block) colour; a legacy
-// file without a mark or colour keeps those of `current`. The node texts
-// still carry their kind markers: RestoreKinds turns them into kinds.
+// file without a mark or colour keeps those of `current`. The kinds are
+// restored from the markers (LoadedDocument.h): every reader of a document
+// (the editor, the command line, the player, the recovery copy) gets it
+// as it opens.
 // A NUL byte ends the text; the result says on which line.
 // Throws VelmoraError (cannot open, invalid level, no procedure).
 LoadedDocument LoadTreeFile(FileSystemPort& fs, const FilePath& path, const DocumentState& current);

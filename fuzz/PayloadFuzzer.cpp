@@ -49,7 +49,6 @@ bool Settled(const velmora::LoadedDocument& document) {
 velmora::LoadedDocument Read(std::string_view bytes) {
   velmora::LoadedDocument document = velmora::ReadDistributionPayload(bytes, velmora::FilePath::FromUtf8("x.exe"), "x.exe",
                                                                       velmora::DocumentState{});
-  velmora::RestoreKinds(document.tree);
   return document;
 }
 

@@ -40,7 +40,6 @@ std::string Shape(const velmora::LoadedDocument& document) {
 velmora::LoadedDocument Load(const std::string& bytes) {
   OneFile file(bytes);
   velmora::LoadedDocument document = velmora::LoadTreeFile(file, velmora::FilePath::FromUtf8("in.tre"), velmora::DocumentState{});
-  velmora::RestoreKinds(document.tree);
   return document;
 }
 

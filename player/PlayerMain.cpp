@@ -65,9 +65,7 @@ PayloadRead ReadOwnProcedure(const std::wstring& path) {
     failed.error = file.Error();
     return failed;
   }
-  PayloadRead read = ReadPayloadOrError(file.Bytes(), FromWidePath(path), ToCp932(path), DocumentState{});
-  if (read.error.empty()) RestoreKinds(read.document.tree);
-  return read;
+  return ReadPayloadOrError(file.Bytes(), FromWidePath(path), ToCp932(path), DocumentState{});
 }
 
 void Play(HINSTANCE instance, const LoadedDocument& document) {

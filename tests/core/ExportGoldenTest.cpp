@@ -35,7 +35,6 @@ LoadedDocument OpenProcedure(const std::string& path) {
   MemoryFileSystem files;
   files.files["in.tre"] = ReadFile(path);
   LoadedDocument document = LoadTreeFile(files, Path("in.tre"), DocumentState{});
-  RestoreKinds(document.tree);
   return document;
 }
 

@@ -60,7 +60,6 @@ TEST(Payload, SampleMatchesItsGoldenExecutable) {
 TEST(Payload, RoundTripRestoresTreeKindsMarkColourAndFileName) {
   DecisionTree original = testing::SampleTree();
   LoadedDocument document = Read(BuildDistributionExecutable(kStub, original, StateWith("Printer", "#", 3)));
-  RestoreKinds(document.tree);
   std::string expected = Describe(original);
   const std::string unset = "[-1]Switch it on";
   expected.replace(expected.find(unset), unset.size(), "[0]Switch it on");
@@ -86,7 +85,7 @@ TEST(Payload, OneNodeTreeAndOptionLookAlikesInTheTree) {
   DecisionTree tree;
   tree.AddTopLevel("only", Information);
   LoadedDocument document = Read(BuildDistributionExecutable(kStub, tree, StateWith("T", kDownArrow, 2)));
-  EXPECT_EQ(Describe(document.tree), "[0]i only\n");
+  EXPECT_EQ(Describe(document.tree), "[1]only\n");
 
   DecisionTree lookAlike;
   TreeNode* root = lookAlike.AddTopLevel("r", Question);
@@ -94,7 +93,7 @@ TEST(Payload, OneNodeTreeAndOptionLookAlikesInTheTree) {
   lookAlike.AddChild(root, "Title=fake", Unset);
   document = Read(BuildDistributionExecutable(kStub, lookAlike, StateWith("real", kDownArrow, 2)));
   EXPECT_EQ(document.state.Title, "real");
-  EXPECT_EQ(Describe(document.tree), "[0]? r\n\t[0][OPTION]\n\t[0]Title=fake\n");
+  EXPECT_EQ(Describe(document.tree), "[0]r\n\t[1][OPTION]\n\t[1]Title=fake\n");
 }
 
 TEST(Payload, LayoutWithoutOptionBlock) {
@@ -102,7 +101,7 @@ TEST(Payload, LayoutWithoutOptionBlock) {
   const std::string payload = "? r\r\n\ti a\r\n#\r\nMy title\r\n";
   const std::string bytes = kStub + payload + LittleEndian32(static_cast<std::uint32_t>(payload.size()));
   const LoadedDocument document = Read(bytes, StateWith("old", "/", 2));
-  EXPECT_EQ(Describe(document.tree), "[0]? r\n\t[0]i a\n");
+  EXPECT_EQ(Describe(document.tree), "[0]r\n\t[1]a\n");
   EXPECT_EQ(document.state.Title, "My title");
   EXPECT_EQ(document.state.NewLineMark, "#");
   EXPECT_EQ(document.state.Color, 2);
@@ -111,7 +110,7 @@ TEST(Payload, LayoutWithoutOptionBlock) {
   // the defaults apply and the two lines go as trailing root-level lines.
   const std::string equals = "? r\r\n\ti a\r\n#\r\na=b\r\n";
   const LoadedDocument misread = Read(kStub + equals + LittleEndian32(static_cast<std::uint32_t>(equals.size())));
-  EXPECT_EQ(Describe(misread.tree), "[0]? r\n\t[0]i a\n");
+  EXPECT_EQ(Describe(misread.tree), "[0]r\n\t[1]a\n");
   EXPECT_EQ(misread.state.Title, "");
   EXPECT_EQ(misread.state.NewLineMark, kDownArrow);
   EXPECT_EQ(misread.state.Color, 1);
@@ -216,7 +215,6 @@ TEST(Payload, StubWithSymbolsEndsAfterItsSymbolTable) {
 // certificate (stub: a one-section PE image; title "Signed procedure").
 TEST(Payload, FileSignedByARealSigningTool) {
   LoadedDocument document = Read(testing::ReadTestData("signed-by-osslsigncode.exe"));
-  RestoreKinds(document.tree);
   EXPECT_EQ(Describe(document.tree), "[0]Signed?\n\t[1]Yes\n\t[3]No\n");
   EXPECT_EQ(document.state.Title, "Signed procedure");
   EXPECT_EQ(document.state.Color, 2);

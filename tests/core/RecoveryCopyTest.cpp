@@ -24,7 +24,6 @@ std::string Reloaded(const DecisionTree& tree) {
   MemoryFileSystem files;
   SaveTreeFile(files, Path("C:\\a.tre"), tree, DocumentState{});
   LoadedDocument document = LoadTreeFile(files, Path("C:\\a.tre"), DocumentState{});
-  RestoreKinds(document.tree);
   return Describe(document.tree);
 }
 

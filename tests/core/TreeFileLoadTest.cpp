@@ -40,15 +40,15 @@ TEST_F(TreeFileLoad, OptionBlockGivesMarkTitleAndColour) {
   EXPECT_EQ(document.state.Color, 3);
   EXPECT_EQ(document.state.CurrentFileName.Utf8(), "in.tre");
   EXPECT_FALSE(document.state.Modified);
-  // Markers stay in the texts until the kinds are restored.
-  EXPECT_EQ(document.tree.Root()->Text(), "? Power on?(N)");
+  // The markers became kinds.
+  EXPECT_EQ(document.tree.Root()->Text(), "Power on?(N)");
+  EXPECT_EQ(document.tree.Root()->kind, Question);
   EXPECT_EQ(document.tree.Count(), 7u);
 }
 
 TEST_F(TreeFileLoad, SaveAndReopenKeepsStructureTextsAndKinds) {
   DecisionTree original = testing::SampleTree();
   LoadedDocument document = Load(BuildTreeText(original, Current()));
-  RestoreKinds(document.tree);
   // The unset "Switch it on" comes back as a Question: it has an answer.
   std::string expected = Describe(original);
   const std::string unset = "\t[-1]Switch it on";
@@ -80,7 +80,7 @@ TEST_F(TreeFileLoad, OptionValuesFollowTheIniRules) {
     EXPECT_EQ(document.state.NewLineMark, c.mark) << c.options;
     EXPECT_EQ(document.state.Title, c.title) << c.options;
     EXPECT_EQ(document.state.Color, c.colour) << c.options;
-    EXPECT_EQ(Describe(document.tree), "[0]r\n\t[0]a\n") << c.options;
+    EXPECT_EQ(Describe(document.tree), "[0]r\n\t[1]a\n") << c.options;
   }
 }
 
@@ -88,11 +88,11 @@ TEST_F(TreeFileLoad, TrailingRootLevelLinesGoButTheRootStays) {
   // A second root-level node after the last indented line goes with the
   // option lines; one between indented lines stays.
   EXPECT_EQ(Describe(Load("r\r\n\ta\r\nmid\r\n\tb\r\nlate\r\n\r\n[OPTION]\r\nColor=1\r\n").tree),
-            "[0]r\n\t[0]a\n[0]mid\n\t[0]b\n");
-  EXPECT_EQ(Describe(Load("only\r\n[OPTION]\r\nTitle=t\r\n").tree), "[0]only\n");
+            "[0]r\n\t[1]a\n[0]mid\n\t[1]b\n");
+  EXPECT_EQ(Describe(Load("only\r\n[OPTION]\r\nTitle=t\r\n").tree), "[1]only\n");
   // A node text "[OPTION]" inside the tree is an ordinary node.
   EXPECT_EQ(Describe(Load("r\r\n\t[OPTION]\r\n\tTitle=x\r\n[OPTION]\r\nTitle=t\r\n").tree),
-            "[0]r\n\t[0][OPTION]\n\t[0]Title=x\n");
+            "[0]r\n\t[1][OPTION]\n\t[1]Title=x\n");
 }
 
 TEST_F(TreeFileLoad, LegacyTrailerGivesTitleAndMarkAndKeepsTheColour) {
@@ -101,7 +101,7 @@ TEST_F(TreeFileLoad, LegacyTrailerGivesTitleAndMarkAndKeepsTheColour) {
   EXPECT_EQ(document.state.Title, "abc");
   EXPECT_EQ(document.state.NewLineMark, "#");
   EXPECT_EQ(document.state.Color, 2);
-  EXPECT_EQ(Describe(document.tree), "[0]r\n\t[0]a\n");
+  EXPECT_EQ(Describe(document.tree), "[0]r\n\t[1]a\n");
 
   // ";abc" alone: the title; the mark of the open document stays, and only
   // the trailer line goes (a root-level line before it stays).
@@ -109,7 +109,7 @@ TEST_F(TreeFileLoad, LegacyTrailerGivesTitleAndMarkAndKeepsTheColour) {
   EXPECT_EQ(document.state.Title, "abc");
   EXPECT_EQ(document.state.NewLineMark, "/");
   EXPECT_EQ(document.state.Color, 2);
-  EXPECT_EQ(Describe(document.tree), "[0]r\n\t[0]a\n[0]extra\n");
+  EXPECT_EQ(Describe(document.tree), "[0]r\n\t[1]a\n[1]extra\n");
 }
 
 TEST_F(TreeFileLoad, LegacyFileEndingInAnEmptyLineReadsAsOptionFile) {
@@ -117,14 +117,13 @@ TEST_F(TreeFileLoad, LegacyFileEndingInAnEmptyLineReadsAsOptionFile) {
   EXPECT_EQ(document.state.Title, "");
   EXPECT_EQ(document.state.NewLineMark, kDownArrow);
   EXPECT_EQ(document.state.Color, 1);
-  EXPECT_EQ(Describe(document.tree), "[0]r\n\t[0]a\n");
+  EXPECT_EQ(Describe(document.tree), "[0]r\n\t[1]a\n");
 }
 
 TEST_F(TreeFileLoad, KindRestorationReadsMarkersInEitherCase) {
   LoadedDocument document = Load(
       "? q\r\n\tI info\r\n\tX no\r\n\t! warn\r\n\t;comment\r\n\tplain leaf\r\n\tplain parent\r\n\t\ti \r\n"
       "\t?x\r\n[OPTION]\r\n");
-  RestoreKinds(document.tree);
   EXPECT_EQ(Describe(document.tree),
             "[0]q\n\t[1]info\n\t[3]no\n\t[2]warn\n\t[0];comment\n\t[1]plain leaf\n\t[0]plain parent\n\t\t[1]\n"
             "\t[1]?x\n");
@@ -146,10 +145,8 @@ TEST_F(TreeFileLoad, EveryFormatCaseSurvivesSaveAndReopen) {
   };
   for (const std::string& bytes : cases) {
     LoadedDocument first = Load(bytes);
-    RestoreKinds(first.tree);
     const std::string saved = BuildTreeText(first.tree, first.state);
     LoadedDocument second = Load(saved);
-    RestoreKinds(second.tree);
     EXPECT_EQ(Describe(second.tree), Describe(first.tree)) << bytes;
     EXPECT_EQ(second.state.Title, first.state.Title) << bytes;
     EXPECT_EQ(second.state.NewLineMark, first.state.NewLineMark) << bytes;

@@ -118,7 +118,6 @@ TEST(TreeTextParser, TenThousandLevelsLoadAndSaveWithoutRecursion) {
   LoadedDocument document = LoadTreeFile(fs, testing::Path("deep.tre"), DocumentState{});
   ASSERT_EQ(document.tree.Count(), kDepth);
   EXPECT_EQ(document.tree.LastPreOrder()->Level(), static_cast<int>(kDepth - 1));
-  RestoreKinds(document.tree);
   EXPECT_EQ(document.tree.LastPreOrder()->kind, Information);
   const std::string saved = BuildTreeText(document.tree, document.state);
   EXPECT_EQ(saved.compare(0, text.size(), text), 0);
