@@ -10,6 +10,7 @@
 #include "win32/Dpi.h"
 #include "win32/Fonts.h"
 #include "win32/Gradient.h"
+#include "win32/MessageLayout.h"
 #include "win32/Placement.h"
 #include "win32/TemplateDialog.h"
 #include "win32/WideText.h"
@@ -22,76 +23,6 @@ constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAM
 constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME;
 // SS_NOPREFIX: an "&" in the program's path is text, not an accelerator.
 constexpr DWORD kTextStyle = SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL;
-constexpr UINT kMeasureFlags = DT_CALCRECT | DT_LEFT | DT_NOPREFIX | DT_EXPANDTABS;
-
-// Where the parts go, in client coordinates, and the window's size.
-struct AboutLayout {
-  RECT icon{};
-  RECT text{};
-  RECT ok{};
-  RECT homePage{};
-  SIZE window{};
-};
-
-// Sizes follow the dialog's font, as the system's message dialogs do.
-class AboutLayoutCalculator {
- public:
-  explicit AboutLayoutCalculator(HDC dc) : dc_(dc), units_(dc) {}
-
-  AboutLayout Calculate(const std::wstring& text, const std::wstring& ok, const std::wstring& homePage,
-                        const RECT& workArea) const {
-    using namespace message_box_units;
-    const DialogUnits& u = units_;
-    const int margin = u.X(kMarginX);
-    const int marginY = u.Y(kMarginY);
-    const int iconWidth = GetSystemMetrics(SM_CXICON);
-    const int iconHeight = GetSystemMetrics(SM_CYICON);
-    const int iconGap = u.X(kIconGap);
-    const SIZE frame = FrameSize(kDialogStyle, kDialogExStyle);
-    const int buttonWidth = MessageButtonWidth(u, std::max(CaptionWidth(ok), CaptionWidth(homePage)));
-    const int buttonHeight = u.Y(kButtonHeight);
-    const int buttonGap = u.X(kButtonGap);
-    const int buttonsWidth = 2 * buttonWidth + buttonGap;
-
-    // The label takes the size of its text; only a line wider than the
-    // screen (a deep folder) is wrapped.
-    const int chromeWidth = static_cast<int>(frame.cx) + 2 * margin + iconWidth + iconGap;
-    const int workWidth = static_cast<int>(workArea.right - workArea.left);
-    const int maxTextWidth = std::max(u.X(kTextMinimumWidth), workWidth - chromeWidth);
-    SIZE textSize = Measure(text, 0, kMeasureFlags);
-    if (textSize.cx > maxTextWidth) textSize = Measure(text, maxTextWidth, kMeasureFlags | DT_WORDBREAK | DT_EDITCONTROL);
-
-    AboutLayout layout;
-    const int contentHeight = std::max(static_cast<int>(textSize.cy), iconHeight);
-    const int clientWidth =
-        std::max(2 * margin + iconWidth + iconGap + static_cast<int>(textSize.cx), 2 * margin + buttonsWidth);
-    const int clientHeight = 2 * marginY + contentHeight + u.Y(kButtonRowGap) + buttonHeight;
-    layout.icon = {margin, marginY, margin + iconWidth, marginY + iconHeight};
-    const int textLeft = margin + iconWidth + iconGap;
-    layout.text = {textLeft, marginY, textLeft + static_cast<int>(textSize.cx), marginY + static_cast<int>(textSize.cy)};
-    const int buttonTop = marginY + contentHeight + u.Y(kButtonRowGap);
-    const int left = (clientWidth - buttonsWidth) / 2;
-    layout.ok = {left, buttonTop, left + buttonWidth, buttonTop + buttonHeight};
-    const int secondLeft = left + buttonWidth + buttonGap;
-    layout.homePage = {secondLeft, buttonTop, secondLeft + buttonWidth, buttonTop + buttonHeight};
-    layout.window = {clientWidth + frame.cx, clientHeight + frame.cy};
-    return layout;
-  }
-
- private:
-  SIZE Measure(const std::wstring& text, int width, UINT flags) const {
-    RECT rect{0, 0, width, 0};
-    if (!text.empty()) DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &rect, flags);
-    return {rect.right - rect.left, rect.bottom - rect.top};
-  }
-
-  int CaptionWidth(const std::wstring& caption) const {
-    return static_cast<int>(Measure(caption, 0, DT_CALCRECT | DT_SINGLELINE).cx);
-  }
-
-  HDC dc_;
-  const DialogUnits units_;
-};
 
 bool UpdateCoversClient(HWND window) {
   RECT client{};
@@ -142,7 +73,7 @@ class AboutDialog final : public TemplateDialog<AboutDialog> {
     SetWindowTextW(hwnd_, caption_.c_str());
     const POINT centre = CentreOf(owner_);
     const RECT work = WorkAreaAround(centre);
-    const AboutLayout layout = MeasureLayout(work);
+    const MessageLayout layout = MeasureLayout(work);
     HWND icon = CreateChild(hwnd_, font_.get(), {L"STATIC", nullptr, SS_ICON, about_dialog_id::kIcon, 0, layout.icon});
     SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
     // SS_ICON sizes itself to the icon; put it back where the layout wants it.
@@ -151,10 +82,10 @@ class AboutDialog final : public TemplateDialog<AboutDialog> {
     CreateChild(hwnd_, font_.get(), {L"STATIC", text_.c_str(), kTextStyle, about_dialog_id::kText, 0, layout.text});
     const HWND ok = CreateChild(hwnd_, font_.get(),
                                 {L"BUTTON", okCaption_.c_str(), WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON,
-                                 about_dialog_id::kOk, 0, layout.ok});
+                                 about_dialog_id::kOk, 0, layout.buttons[0]});
     CreateChild(hwnd_, font_.get(),
                 {L"BUTTON", homePageCaption_.c_str(), WS_TABSTOP | BS_PUSHBUTTON, about_dialog_id::kHomePage, 0,
-                 layout.homePage});
+                 layout.buttons[1]});
 
     const POINT topLeft = PlaceCentredOn(centre, layout.window, work);
     SetWindowPos(hwnd_, nullptr, topLeft.x, topLeft.y, layout.window.cx, layout.window.cy,
@@ -169,22 +100,32 @@ class AboutDialog final : public TemplateDialog<AboutDialog> {
   void OnDpiChanged(int dpi, const RECT& suggested) {
     font_ = CreateMessageFont(dpi);
     SetFontOfChildren(hwnd_, font_.get());
-    const AboutLayout layout = MeasureLayout(WorkAreaAround(CentreOf(hwnd_)));
+    const MessageLayout layout = MeasureLayout(WorkAreaAround(CentreOf(hwnd_)));
     const auto place = [this](int id, const RECT& box) {
       MoveWindow(GetDlgItem(hwnd_, id), box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
     };
     place(about_dialog_id::kIcon, layout.icon);
     place(about_dialog_id::kText, layout.text);
-    place(about_dialog_id::kOk, layout.ok);
-    place(about_dialog_id::kHomePage, layout.homePage);
+    place(about_dialog_id::kOk, layout.buttons[0]);
+    place(about_dialog_id::kHomePage, layout.buttons[1]);
     MoveToSuggested(hwnd_, suggested);
   }
 
-  // Measured in the dialog's font.
-  AboutLayout MeasureLayout(const RECT& work) const {
+  // Measured in the dialog's font. The text takes the width it needs, its
+  // top beside the icon's; only a line wider than the screen (a deep
+  // folder) is wrapped.
+  MessageLayout MeasureLayout(const RECT& work) const {
     const WindowDc dc(hwnd_);
-    SelectedObject selected(dc.Get(), font_.get());
-    return AboutLayoutCalculator(dc.Get()).Calculate(text_, okCaption_, homePageCaption_, work);
+    const SelectedObject selected(dc.Get(), font_.get());
+    const std::vector<std::wstring> buttons{okCaption_, homePageCaption_};
+    MessageLayoutRequest request;
+    request.text = text_;
+    request.buttonCaptions = &buttons;
+    request.style = kDialogStyle;
+    request.exStyle = kDialogExStyle;
+    request.wrapAtComfortableWidth = false;
+    request.centreIconOnText = false;
+    return CalculateMessageLayout(dc.Get(), request, work);
   }
 
   // Escape and the close box arrive as IDCANCEL and answer like OK.

@@ -12,6 +12,7 @@
 #include "win32/DialogUnits.h"
 #include "win32/Dpi.h"
 #include "win32/Fonts.h"
+#include "win32/MessageLayout.h"
 #include "win32/Placement.h"
 #include "win32/TemplateDialog.h"
 #include "win32/WideText.h"
@@ -34,7 +35,6 @@ constexpr const char* kCopiedStatus = "\x83\x52\x83\x73\x81\x5b\x82\xb5\x82\xdc\
 constexpr const char* kCopyFailedStatus =
     "\x83\x52\x83\x73\x81\x5b\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81\x42\x82\xe0"
     "\x82\xa4\x88\xea\x93\x78\x89\x9f\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81\x42";
-constexpr UINT kMeasureFlags = DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL;
 
 LPCWSTR SystemIconOf(StepDialogType type) {
   switch (type) {
@@ -58,137 +58,6 @@ int CaptionTextWidth(HDC dc, const std::wstring& text) {
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
   return size.cx;
 }
-
-// Where everything goes, in client coordinates, and the window's size.
-struct StepLayout {
-  RECT icon{};
-  RECT message{};
-  RECT status{};  // empty without a status line
-  bool scrollingMessage = false;  // too long for the work area: a scrolling box
-  std::vector<RECT> buttons;
-  SIZE window{};
-};
-
-class LayoutCalculator {
- public:
-  LayoutCalculator(HWND dialog, HFONT font, const std::wstring& message, const std::wstring& caption,
-                   const std::vector<std::wstring>& buttonCaptions, bool statusLine)
-      : statusLine_(statusLine),
-        windowDc_(dialog),
-        dc_(windowDc_.Get()),
-        selected_(dc_, font),
-        units_(dc_),
-        message_(message),
-        caption_(caption),
-        buttonCaptions_(buttonCaptions) {}
-  LayoutCalculator(const LayoutCalculator&) = delete;
-  LayoutCalculator& operator=(const LayoutCalculator&) = delete;
-
-  StepLayout Calculate(const RECT& workArea) const {
-    using namespace message_box_units;
-    const DialogUnits& u = units_;
-    const int margin = u.X(kMarginX);
-    const int marginY = u.Y(kMarginY);
-    const int iconWidth = GetSystemMetrics(SM_CXICON);
-    const int iconHeight = GetSystemMetrics(SM_CYICON);
-    const int iconGap = u.X(kIconGap);
-    const SIZE frameSize = FrameSize(kDialogStyle, kDialogExStyle);
-    const int frameWidth = static_cast<int>(frameSize.cx);
-    const int frameHeight = static_cast<int>(frameSize.cy);
-    const int buttonWidth = ButtonWidth();
-    const int buttonHeight = u.Y(kButtonHeight);
-    const int buttonGap = u.X(kButtonGap);
-    const int buttonCount = static_cast<int>(buttonCaptions_.size());
-    const int buttonsWidth = buttonCount * buttonWidth + (buttonCount - 1) * buttonGap;
-    // The player's dialogs keep one line above the buttons for the copy's
-    // answer, so the dialog does not jump when it appears.
-    const int statusHeight = statusLine_ ? LineHeight() : 0;
-
-    // The message wraps at a comfortable width first; only a text too tall
-    // for the work area widens the dialog, and only a text too big even for
-    // the whole work area scrolls.
-    const int chromeWidth = frameWidth + 2 * margin + iconWidth + iconGap;
-    const int chromeHeight = frameHeight + 2 * marginY + u.Y(kButtonRowGap) + statusHeight + buttonHeight;
-    const int workWidth = static_cast<int>(workArea.right - workArea.left);
-    const int workHeight = static_cast<int>(workArea.bottom - workArea.top);
-    const int maxTextWidth = std::max(u.X(kTextMinimumWidth), workWidth - chromeWidth);
-    const int maxTextHeight = std::max(u.Y(kTextMinimumHeight), workHeight - chromeHeight);
-    StepLayout layout;
-    SIZE text = MeasureMessage(std::min(u.X(kTextWrapWidth), maxTextWidth));
-    if (text.cy > maxTextHeight) text = MeasureMessage(maxTextWidth);
-    if (text.cy > maxTextHeight) {
-      layout.scrollingMessage = true;
-      text = {maxTextWidth, maxTextHeight};
-    }
-
-    const int contentHeight = std::max(static_cast<int>(text.cy), iconHeight);
-    const int captionWidth =
-        CaptionTextWidth(dc_, caption_) + kCaptionButtonRoom * GetSystemMetrics(SM_CXSIZE) - frameWidth;
-    const int clientWidth = std::min(
-        std::max({2 * margin + iconWidth + iconGap + static_cast<int>(text.cx), 2 * margin + buttonsWidth, captionWidth}),
-        workWidth - frameWidth);
-    const int clientHeight = 2 * marginY + contentHeight + u.Y(kButtonRowGap) + statusHeight + buttonHeight;
-
-    // Icon and text are centred on each other.
-    int iconTop = marginY;
-    int textTop = marginY;
-    if (iconHeight >= text.cy) {
-      textTop = iconTop + (iconHeight - static_cast<int>(text.cy)) / 2;
-    } else {
-      iconTop = textTop + (static_cast<int>(text.cy) - iconHeight) / 2;
-    }
-    layout.icon = {margin, iconTop, margin + iconWidth, iconTop + iconHeight};
-    const int textLeft = margin + iconWidth + iconGap;
-    layout.message = {textLeft, textTop, textLeft + static_cast<int>(text.cx), textTop + static_cast<int>(text.cy)};
-
-    const int statusTop = marginY + contentHeight + u.Y(kButtonRowGap) / 2;
-    if (statusLine_) layout.status = {textLeft, statusTop, clientWidth - margin, statusTop + statusHeight};
-    const int buttonTop = marginY + contentHeight + u.Y(kButtonRowGap) + statusHeight;
-    int left = (clientWidth - buttonsWidth) / 2;
-    for (int i = 0; i < buttonCount; ++i) {
-      layout.buttons.push_back({left, buttonTop, left + buttonWidth, buttonTop + buttonHeight});
-      left += buttonWidth + buttonGap;
-    }
-    layout.window = {clientWidth + frameWidth, clientHeight + frameHeight};
-    return layout;
-  }
-
- private:
-  SIZE MeasureMessage(int wrapWidth) const {
-    RECT rect{0, 0, wrapWidth, 0};
-    if (!message_.empty()) {
-      DrawTextW(dc_, message_.c_str(), static_cast<int>(message_.size()), &rect, kMeasureFlags);
-    }
-    return {rect.right - rect.left, rect.bottom - rect.top};
-  }
-
-  int LineHeight() const {
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc_, &metrics);
-    return static_cast<int>(metrics.tmHeight);
-  }
-
-  // All buttons share one width: the widest caption, at least the system's.
-  int ButtonWidth() const {
-    int widest = 0;
-    for (const std::wstring& caption : buttonCaptions_) {
-      RECT rect{0, 0, 0, 0};
-      DrawTextW(dc_, caption.c_str(), static_cast<int>(caption.size()), &rect, DT_CALCRECT | DT_SINGLELINE);
-      widest = std::max(widest, static_cast<int>(rect.right - rect.left));
-    }
-    return MessageButtonWidth(units_, widest);
-  }
-
-  const bool statusLine_;
-  // The font stays selected into the dialog's DC while the calculator lives.
-  const WindowDc windowDc_;
-  HDC dc_;
-  const SelectedObject selected_;
-  const DialogUnits units_;
-  const std::wstring& message_;
-  const std::wstring& caption_;
-  const std::vector<std::wstring>& buttonCaptions_;
-};
 
 using UniqueHook = UniqueHandleOf<HHOOK, &UnhookWindowsHookEx>;
 
@@ -237,7 +106,7 @@ class StepDialog final : public TemplateDialog<StepDialog> {
     for (const StepButton& button : buttons_) captions_.push_back(ToWide(button.caption));
     if (OffersCopyButton()) captions_.push_back(ToWide(kCopyPathCaption));
     message_ = ToWide(step_.message);
-    const StepLayout layout = CalculateLayout();
+    const MessageLayout layout = CalculateLayout();
 
     CreateIcon(layout.icon);
     CreateMessage(message_, layout);
@@ -260,9 +129,20 @@ class StepDialog final : public TemplateDialog<StepDialog> {
     return FALSE;  // the focus is set
   }
 
-  StepLayout CalculateLayout() const {
-    return LayoutCalculator(hwnd_, font_.get(), message_, caption_, captions_, !step_.path.empty())
-        .Calculate(WorkAreaAround(centre_));
+  // In the dialog's font. The player's dialogs keep a line above the
+  // buttons for the copy's answer.
+  MessageLayout CalculateLayout() const {
+    const WindowDc dc(hwnd_);
+    const SelectedObject selected(dc.Get(), font_.get());
+    MessageLayoutRequest request;
+    request.text = message_;
+    request.buttonCaptions = &captions_;
+    request.style = kDialogStyle;
+    request.exStyle = kDialogExStyle;
+    request.statusLine = !step_.path.empty();
+    request.minimumClientWidth = CaptionTextWidth(dc.Get(), caption_) + kCaptionButtonRoom * GetSystemMetrics(SM_CXSIZE) -
+                                 static_cast<int>(FrameSize(kDialogStyle, kDialogExStyle).cx);
+    return CalculateMessageLayout(dc.Get(), request, WorkAreaAround(centre_));
   }
 
   // On a screen of another scale: the font at the new DPI, every control
@@ -270,14 +150,14 @@ class StepDialog final : public TemplateDialog<StepDialog> {
   void OnDpiChanged(int dpi, const RECT& suggested) {
     font_ = CreateMessageFont(dpi);
     SetFontOfChildren(hwnd_, font_.get());
-    const StepLayout layout = CalculateLayout();
+    const MessageLayout layout = CalculateLayout();
     const auto place = [this](int id, const RECT& box) {
       if (HWND control = GetDlgItem(hwnd_, id)) {
         MoveWindow(control, box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
       }
     };
     place(step_dialog_id::kIcon, layout.icon);
-    place(step_dialog_id::kMessage, layout.message);
+    place(step_dialog_id::kMessage, layout.text);
     place(step_dialog_id::kCopyStatus, layout.status);
     for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
       place(step_dialog_id::kFirstButton + static_cast<int>(i), layout.buttons[i]);
@@ -297,14 +177,14 @@ class StepDialog final : public TemplateDialog<StepDialog> {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
-  void CreateMessage(const std::wstring& message, const StepLayout& layout) {
-    if (!layout.scrollingMessage) {
-      CreateChild(hwnd_, font_.get(), {L"STATIC", message.c_str(), kMessageStyle, step_dialog_id::kMessage, 0, layout.message});
+  void CreateMessage(const std::wstring& message, const MessageLayout& layout) {
+    if (!layout.scrollingText) {
+      CreateChild(hwnd_, font_.get(), {L"STATIC", message.c_str(), kMessageStyle, step_dialog_id::kMessage, 0, layout.text});
       return;
     }
     CreateChild(hwnd_, font_.get(),
                 {L"EDIT", message.c_str(), WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-                 step_dialog_id::kMessage, 0, layout.message});
+                 step_dialog_id::kMessage, 0, layout.text});
   }
 
   void CreateButton(std::size_t index, const std::wstring& caption, const RECT& rect) {

@@ -1,0 +1,47 @@
+#pragma once
+// Where the parts of a message dialog go: an icon beside a text, a row of
+// buttons of one width below, optionally a status line above them, in the
+// dialog's font and measures as the system's message boxes have them. The
+// player's step dialogs and the About box are laid out here.
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora::win32 {
+
+struct MessageLayoutRequest {
+  std::wstring_view text;
+  const std::vector<std::wstring>* buttonCaptions = nullptr;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  // A message wraps at a comfortable width, widens for a text too tall for
+  // the work area and scrolls one too big even for all of it (the step
+  // dialogs); otherwise the text takes the width it needs and only a line
+  // wider than the work area wraps (the About box, whose lines are paths).
+  bool wrapAtComfortableWidth = true;
+  // The icon and the text centred on each other, rather than both at the top.
+  bool centreIconOnText = true;
+  // One line above the buttons kept for a status, so that the dialog does
+  // not jump when one appears.
+  bool statusLine = false;
+  // The client area at least this wide (a caption that must not be cut).
+  int minimumClientWidth = 0;
+};
+
+// In client coordinates, and the window's size.
+struct MessageLayout {
+  RECT icon{};
+  RECT text{};
+  RECT status{};  // empty without a status line
+  bool scrollingText = false;
+  std::vector<RECT> buttons;
+  SIZE window{};
+};
+
+// `dc` has the dialog's font selected.
+MessageLayout CalculateMessageLayout(HDC dc, const MessageLayoutRequest& request, const RECT& workArea);
+
+}  // namespace velmora::win32
