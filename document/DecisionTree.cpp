@@ -33,6 +33,7 @@ DecisionTree::DecisionTree(DecisionTree&& other) noexcept
       count_(std::exchange(other.count_, 0)),
       nextId_(other.nextId_),
       byId_(std::move(other.byId_)),
+      indexed_(std::exchange(other.indexed_, false)),
       firstId_(other.firstId_) {}
 
 DecisionTree& DecisionTree::operator=(DecisionTree&& other) noexcept {
@@ -44,6 +45,7 @@ DecisionTree& DecisionTree::operator=(DecisionTree&& other) noexcept {
   count_ = std::exchange(other.count_, 0);
   nextId_ = other.nextId_;
   byId_ = std::move(other.byId_);
+  indexed_ = std::exchange(other.indexed_, false);
   firstId_ = other.firstId_;
   return *this;
 }
@@ -52,13 +54,17 @@ DecisionTree::~DecisionTree() { DestroyAll(); }
 
 TreeNode* DecisionTree::Add(TreeNode* parent, NodeText text, int kind, NodeId id) {
   if (pool_ == nullptr) pool_ = std::make_unique<NodePool>(sizeof(TreeNode), alignof(TreeNode));
-  if (id < firstId_ || id >= nextId_ || Find(id) != nullptr) id = nextId_;
-  const std::size_t slot = static_cast<std::size_t>(id - firstId_);
-  if (slot >= byId_.size()) byId_.resize(slot + 1, nullptr);
+  // Only a node coming back asks for its old id; a reader's nodes (id 0)
+  // never make the tree index itself.
+  if (id == 0 || id < firstId_ || id >= nextId_ || Find(id) != nullptr) id = nextId_;
   if (id == nextId_) ++nextId_;
   const int level = parent != nullptr ? parent->level_ + 1 : 0;
   TreeNode* node = ::new (pool_->Allocate()) TreeNode(id, parent, level, std::move(text), kind);
-  byId_[slot] = node;
+  if (indexed_) {
+    const std::size_t slot = static_cast<std::size_t>(id - firstId_);
+    if (slot >= byId_.size()) byId_.resize(slot + 1, nullptr);
+    byId_[slot] = node;
+  }
   Append(parent, node);
   ++count_;
   return node;
@@ -129,7 +135,7 @@ std::size_t DecisionTree::DestroySubtree(TreeNode* top) {
       continue;
     }
     TreeNode* parent = node == top ? nullptr : node->parent_;
-    byId_[static_cast<std::size_t>(node->id_ - firstId_)] = nullptr;
+    if (indexed_) byId_[static_cast<std::size_t>(node->id_ - firstId_)] = nullptr;
     node->~TreeNode();
     pool_->Release(node);
     ++destroyed;
@@ -209,6 +215,7 @@ void DecisionTree::Clear() {
   pool_.reset();
   sources_.clear();
   byId_.clear();
+  indexed_ = false;
   firstId_ = nextId_;
 }
 
@@ -232,6 +239,14 @@ std::size_t DecisionTree::PreOrderIndexOf(const TreeNode* node) const {
     if (current == node) return index;
   }
   return index;
+}
+
+void DecisionTree::BuildIndex() const {
+  byId_.assign(static_cast<std::size_t>(nextId_ - firstId_), nullptr);
+  for (TreeNode* node = Root(); node != nullptr; node = NextPreOrder(node)) {
+    byId_[static_cast<std::size_t>(node->id_ - firstId_)] = node;
+  }
+  indexed_ = true;
 }
 
 }  // namespace velmora

@@ -145,8 +145,10 @@ class DecisionTree {
   std::size_t Count() const { return count_; }
   bool Empty() const { return count_ == 0; }
 
-  // The node with `id`, or null when no node of this tree has it.
+  // The node with `id`, or null when no node of this tree has it. The first
+  // call indexes the tree (linear); later ones take constant time.
   TreeNode* Find(NodeId id) const {
+    if (!indexed_) BuildIndex();
     return id >= firstId_ && id - firstId_ < byId_.size() ? byId_[static_cast<std::size_t>(id - firstId_)] : nullptr;
   }
 
@@ -217,9 +219,14 @@ class DecisionTree {
   TreeNode* firstTopLevel_ = nullptr;
   std::size_t count_ = 0;
   NodeId nextId_ = 1;
+  void BuildIndex() const;
+
   // The nodes by id, from firstId_ on: ids are handed out in order, so a
-  // flat array finds any node at once (a removed node leaves a null).
-  std::vector<TreeNode*> byId_;
+  // flat array finds any node at once (a removed node leaves a null). Made
+  // only once something looks a node up (an edit of the open document):
+  // a tree that is only read and written (the command line) never pays for it.
+  mutable std::vector<TreeNode*> byId_;
+  mutable bool indexed_ = false;
   NodeId firstId_ = 1;
 };
 
