@@ -3,7 +3,8 @@
 // one place. It owns the editor (the tree, DocumentState, the selection),
 // the caption, the options, the recent files and the settings file, and a
 // command table (CommandTable.cpp): for each command id its action, its
-// enabled rule and, for the three options, its checked rule.
+// enabled rule, for the three options its checked rule, and the name of
+// the undo step its changes make.
 //
 // The main window only turns events into calls here (Run with a command id,
 // Select, TypeTitle, ChooseColour, OpenAsDroppedFile, CloseQuery) and then
