@@ -95,7 +95,9 @@ TEST(TreeTextParser, TheLevelErrorQuotesAtMostTheStartOfALongLine) {
       {kana, kana.substr(0, kQuoteLimit) + kCut},
   };
   for (const auto& [line, quoted] : cases) {
-    const std::string message = testing::ErrorOf([&] { ParseTreeText("r\r\n\t\t" + line + "\r\n"); });
+    // A structured binding cannot be captured before C++20.
+    const std::string& text = line;
+    const std::string message = testing::ErrorOf([&] { ParseTreeText("r\r\n\t\t" + text + "\r\n"); });
     EXPECT_EQ(QuotedLine(line), quoted) << line.size() << " bytes";
     EXPECT_NE(message.find("\"" + quoted + "\" "), std::string::npos) << line.size() << " bytes";
     EXPECT_LT(message.size(), 300u);
