@@ -76,7 +76,7 @@ void AppCore::Select(TreeNode* node) {
 }
 
 void AppCore::TypeTitle(const std::string& title) {
-  Guarded([&] { edits_.RecordTyping(kTitleStep, [&] { LabeledEdit1Change(editor_, title); }); });
+  Guarded([&] { edits_.Run(kTitleStep, [&] { LabeledEdit1Change(editor_, title); }, EditHistory::Typing::Yes); });
   AfterChange();
 }
 

@@ -10,16 +10,11 @@ namespace velmora {
 EditFeatures::EditFeatures(Editor& editor, ClipboardPort* clipboard)
     : editor_(editor), clipboard_(clipboard), generation_(editor.Generation()), saves_(editor.Saves()) {}
 
-void EditFeatures::Run(std::string_view stepName, const std::function<void()>& action) {
+// Typing goes on in the title box; anything else ends a typing step first.
+void EditFeatures::Run(std::string_view stepName, const std::function<void()>& action, EditHistory::Typing typing) {
   FollowDocument();
-  history_.Pause(editor_);
-  ThenAlways([&] { history_.Record(editor_, stepName, action); }, [this] { FollowDocument(); });
-}
-
-void EditFeatures::RecordTyping(std::string_view stepName, const std::function<void()>& action) {
-  FollowDocument();
-  ThenAlways([&] { history_.Record(editor_, stepName, action, EditHistory::Typing::Yes); },
-             [this] { FollowDocument(); });
+  if (typing == EditHistory::Typing::No) history_.Pause(editor_);
+  ThenAlways([&] { history_.Record(editor_, stepName, action, typing); }, [this] { FollowDocument(); });
 }
 
 void EditFeatures::Follow(const std::function<void()>& action) {
@@ -27,15 +22,9 @@ void EditFeatures::Follow(const std::function<void()>& action) {
   ThenAlways(action, [this] { FollowDocument(); });
 }
 
-void EditFeatures::Undo() {
-  FollowDocument();
-  history_.Undo(editor_);
-}
+void EditFeatures::Undo() { history_.Undo(editor_); }
 
-void EditFeatures::Redo() {
-  FollowDocument();
-  history_.Redo(editor_);
-}
+void EditFeatures::Redo() { history_.Redo(editor_); }
 
 bool EditFeatures::CanCopy() const { return clipboard_ != nullptr && editor_.Selected() != nullptr; }
 

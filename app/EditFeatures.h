@@ -26,10 +26,11 @@ class EditFeatures {
 
   // Runs `action` as one undo step named `stepName` (CP932): a typing
   // pause of the title first, then the action, then the history follows
-  // the document (see the top), also when the action throws.
-  void Run(std::string_view stepName, const std::function<void()>& action);
-  // The title box's changes: the keystrokes up to a pause are one step.
-  void RecordTyping(std::string_view stepName, const std::function<void()>& action);
+  // the document (see the top), also when the action throws. The title
+  // box's changes come with Typing::Yes: the keystrokes up to a pause are
+  // one step.
+  void Run(std::string_view stepName, const std::function<void()>& action,
+           EditHistory::Typing typing = EditHistory::Typing::No);
   // An open outside the commands (a dropped file, the command line), or a
   // save (the close sequence's): only the following.
   void Follow(const std::function<void()>& action);
@@ -39,7 +40,7 @@ class EditFeatures {
   void PauseTyping() { history_.Pause(editor_); }
 
   // Takes back (repeats) the last (next) step; the selection moves to the
-  // node it changed.
+  // node it changed. Called from inside Run, which follows the document.
   void Undo();
   void Redo();
   bool CanUndo() const { return history_.CanUndo(); }

@@ -33,7 +33,7 @@ AppliedEdit Editor::ApplyToTree(const DocumentEdit& edit) {
       TreeNode* parent = node->Parent();
       applied.inverse = DocumentEdit::InsertBranch(parent->Id(), node->IndexInParent(),
                                                    PackBranch(tree_, *node, BranchIds::Keep));
-      Unlink(node);
+      RemoveKeepingSelection(node);
       applied.touched = parent;
       return applied;
     }
@@ -84,7 +84,7 @@ AppliedEdit Editor::ApplyToState(const DocumentEdit& edit) {
   return applied;
 }
 
-void Editor::Unlink(TreeNode* node) {
+void Editor::RemoveKeepingSelection(TreeNode* node) {
   // Walk up from the selection: if the node is among its ancestors, the
   // selection goes with the subtree and moves to the node's parent.
   for (const TreeNode* n = selected_; n != nullptr; n = n->Parent()) {

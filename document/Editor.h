@@ -146,7 +146,7 @@ class Editor {
   // Removes the node's branch; a selection or CurrentNode inside it moves
   // to the node's parent (to the root for a top-level node), so no pointer
   // to a removed node survives.
-  void Unlink(TreeNode* node);
+  void RemoveKeepingSelection(TreeNode* node);
   AppliedEdit ApplyToTree(const DocumentEdit& edit);
   AppliedEdit ApplyToState(const DocumentEdit& edit);
 

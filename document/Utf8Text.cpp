@@ -63,23 +63,31 @@ void AppendUtf8(std::string& out, char32_t code) {
   }
 }
 
+namespace {
+
+// The conversion both forms share: false at the first byte that starts no
+// character when `stopAtDamage`, else U+FFFD for each such byte.
+bool AppendConverted(std::string& out, std::string_view cp932, bool stopAtDamage) {
+  out.reserve(out.size() + cp932.size() * 3 / 2);
+  for (std::size_t pos = 0; pos < cp932.size(); pos += cp932::CharLengthAt(cp932, pos)) {
+    const char32_t code = Cp932CharToUnicode(cp932, pos);
+    if (stopAtDamage && code == kReplacement) return false;
+    AppendUtf8(out, code);
+  }
+  return true;
+}
+
+}  // namespace
+
 std::string Cp932ToUtf8Text(std::string_view cp932) {
   std::string out;
-  out.reserve(cp932.size() * 3 / 2);
-  for (std::size_t pos = 0; pos < cp932.size(); pos += cp932::CharLengthAt(cp932, pos)) {
-    AppendUtf8(out, Cp932CharToUnicode(cp932, pos));
-  }
+  AppendConverted(out, cp932, false);
   return out;
 }
 
 std::optional<std::string> Cp932ToUtf8Exact(std::string_view cp932) {
   std::string out;
-  out.reserve(cp932.size() * 3 / 2);
-  for (std::size_t pos = 0; pos < cp932.size(); pos += cp932::CharLengthAt(cp932, pos)) {
-    const char32_t code = Cp932CharToUnicode(cp932, pos);
-    if (code == kReplacement) return std::nullopt;
-    AppendUtf8(out, code);
-  }
+  if (!AppendConverted(out, cp932, true)) return std::nullopt;
   return out;
 }
 
