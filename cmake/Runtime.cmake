@@ -55,9 +55,13 @@ add_library(velmora_runtime STATIC ${velmora_runtime_paths})
 target_include_directories(velmora_runtime PUBLIC ${VELMORA_ROOT})
 target_compile_options(velmora_runtime PUBLIC $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti>)
 if(WIN32)
-  # Built for the stub's size: its sections are dropped unless a run uses them.
+  # Built for the stub's size: its sections are dropped unless a run uses
+  # them. -fno-ipa-sra keeps the library's string members shared: with it
+  # on, each file gets its own specialised copy of the same append or
+  # assign, which the linker cannot fold (1 KB of the stub).
   set_target_properties(velmora_runtime PROPERTIES CXX_STANDARD 20 INTERPROCEDURAL_OPTIMIZATION OFF)
   target_compile_options(velmora_runtime PUBLIC
-    $<$<COMPILE_LANGUAGE:CXX>:-Os -ffunction-sections -fdata-sections -fno-threadsafe-statics -fno-asynchronous-unwind-tables>)
+    $<$<COMPILE_LANGUAGE:CXX>:-Os -ffunction-sections -fdata-sections -fno-threadsafe-statics -fno-asynchronous-unwind-tables
+                              -fno-ipa-sra>)
 endif()
 velmora_warnings(velmora_runtime)

@@ -20,20 +20,23 @@ std::string BuildDistributionExecutable(std::string_view stub, const DecisionTre
 
 // Reads the procedure stored at the end of `fileBytes` (the whole file).
 // The result's state is `current` with the stored title, newline mark and
-// colour, and CurrentFileName = `path` with the extension ".tre", its kinds
-// restored from the markers (LoadedDocument.h), ready to open or play.
-// Fails with: a file shorter than 4 bytes ("stream read error"), a trailer
-// that points at no procedure (the no-procedure message naming
-// `displayPath`, the CP932 form of `path`), or the parser's invalid-level
-// error. This form returns the failure's text in `error` (the player stub
-// runs without exceptions); ReadDistributionPayload throws it as a
-// VelmoraError (defined only where exceptions are).
+// colour, unmodified, its kinds restored from the markers
+// (LoadedDocument.h), ready to play. Fails with: a file shorter than 4
+// bytes ("stream read error"), a trailer that points at no procedure (the
+// no-procedure message naming `displayPath`, the CP932 form of the file's
+// path), or the parser's invalid-level error. This form returns the
+// failure's text in `error` (the player stub runs without exceptions and
+// has no use for a file name of the document).
+//
+// ReadDistributionPayload, for the editor and the command line, throws the
+// failure as a VelmoraError (defined only where exceptions are) and names
+// the document `path` with the extension ".tre" (CurrentFileName), ready
+// to open.
 struct PayloadRead {
   LoadedDocument document;
   std::string error;  // empty when the procedure was read
 };
-PayloadRead ReadPayloadOrError(std::string_view fileBytes, const FilePath& path, std::string_view displayPath,
-                               const DocumentState& current);
+PayloadRead ReadPayloadOrError(std::string_view fileBytes, std::string_view displayPath, const DocumentState& current);
 LoadedDocument ReadDistributionPayload(std::string_view fileBytes, const FilePath& path, std::string_view displayPath,
                                        const DocumentState& current);
 

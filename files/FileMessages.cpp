@@ -59,6 +59,19 @@ std::string Concat(std::initializer_list<std::string_view> parts) {
   return text;
 }
 
+// The number in decimal digits. By hand: std::to_string brings a table of
+// digit pairs and its own formatting into the player stub, for one number
+// in one message.
+std::string Decimal(std::size_t value) {
+  char digits[24];
+  char* first = digits + sizeof digits;
+  do {
+    *--first = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value > 0);
+  return std::string(first, digits + sizeof digits);
+}
+
 }  // namespace
 
 std::string CannotOpenMessage(std::string_view path, std::string_view reason) {
@@ -81,7 +94,7 @@ std::string QuotedLine(std::string_view text) {
 }
 
 std::string InvalidLevelMessage(std::size_t level, std::string_view text) {
-  return Concat({kItemPrefix, QuotedLine(text), kLevelInfix, std::to_string(level), kLevelSuffix});
+  return Concat({kItemPrefix, QuotedLine(text), kLevelInfix, Decimal(level), kLevelSuffix});
 }
 
 std::string StreamReadErrorMessage() { return std::string(kStreamReadError); }
@@ -95,7 +108,7 @@ std::string UnsupportedExtensionMessage(std::string_view fileName) {
 }
 
 std::string StoppedAtNulNotice(std::string_view path, std::size_t line) {
-  return Concat({kFilePrefix, path, kOfInfix, std::to_string(line), kStoppedAtNulSuffix});
+  return Concat({kFilePrefix, path, kOfInfix, Decimal(line), kStoppedAtNulSuffix});
 }
 
 std::string NotAnExecutableMessage(std::string_view path) {

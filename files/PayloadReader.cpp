@@ -82,8 +82,7 @@ PayloadRead Failed(std::string message) {
 
 }  // namespace
 
-PayloadRead ReadPayloadOrError(std::string_view fileBytes, const FilePath& path, std::string_view displayPath,
-                               const DocumentState& current) {
+PayloadRead ReadPayloadOrError(std::string_view fileBytes, std::string_view displayPath, const DocumentState& current) {
   if (fileBytes.size() < kTrailerSize) return Failed(StreamReadErrorMessage());
   const std::size_t end = PayloadEnd(fileBytes);
   const std::uint64_t length = ReadLittleEndian32(fileBytes, end - kTrailerSize);
@@ -99,7 +98,6 @@ PayloadRead ReadPayloadOrError(std::string_view fileBytes, const FilePath& path,
   LoadedDocument& document = result.document;
   document.tree = std::move(parse.tree);
   document.state = current;
-  document.state.CurrentFileName = path.WithExtension(".tre");
   document.state.Modified = false;
   // Whoever reads this tells the reader that the rest was not read.
   document.stoppedAtNulLine = LineOfFirstNul(payload);
@@ -117,8 +115,9 @@ PayloadRead ReadPayloadOrError(std::string_view fileBytes, const FilePath& path,
 #if defined(__cpp_exceptions)
 LoadedDocument ReadDistributionPayload(std::string_view fileBytes, const FilePath& path, std::string_view displayPath,
                                        const DocumentState& current) {
-  PayloadRead read = ReadPayloadOrError(fileBytes, path, displayPath, current);
+  PayloadRead read = ReadPayloadOrError(fileBytes, displayPath, current);
   if (!read.error.empty()) throw VelmoraError(read.error);
+  read.document.state.CurrentFileName = path.WithExtension(".tre");
   return std::move(read.document);
 }
 #endif

@@ -40,20 +40,22 @@ constexpr char kUnreadableHeadline[] =
 
 // The file's name without folder and extension: the caption of a message
 // that comes before any title could be read.
-std::wstring ProgramName(const std::wstring& path) {
+std::wstring_view ProgramName(std::wstring_view path) {
   const std::size_t slash = path.find_last_of(L"\\/");
-  std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
-  const std::size_t dot = name.find_last_of(L'.');
-  if (dot != std::wstring::npos && dot > 0) name.resize(dot);
-  return name;
+  if (slash != std::wstring_view::npos) path.remove_prefix(slash + 1);
+  const std::size_t dot = path.find_last_of(L'.');
+  return dot != std::wstring_view::npos && dot > 0 ? path.substr(0, dot) : path;
 }
 
-void ShowFailure(const std::wstring& path, const std::wstring& text) {
-  MessageBoxW(nullptr, text.c_str(), ProgramName(path).c_str(), MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
+// The texts are put together in CP932 and converted once: the stub then
+// needs the string members of one character type only.
+void ShowFailure(const std::wstring& path, const std::string& cp932Text) {
+  const std::wstring caption(ProgramName(path));
+  MessageBoxW(nullptr, ToWide(cp932Text).c_str(), caption.c_str(), MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
 }
 
 void ShowUnreadable(const std::wstring& path, const std::string& cp932Reason) {
-  ShowFailure(path, ToWide(kUnreadableHeadline) + L"\r\n\r\n" + ToWide(GeneralErrorReportText(cp932Reason)));
+  ShowFailure(path, kUnreadableHeadline + std::string("\r\n\r\n") + GeneralErrorReportText(cp932Reason));
 }
 
 // The procedure at the end of the program's own file, or the reason it
@@ -65,7 +67,7 @@ PayloadRead ReadOwnProcedure(const std::wstring& path) {
     failed.error = file.Error();
     return failed;
   }
-  return ReadPayloadOrError(file.Bytes(), FromWidePath(path), ToCp932(path), DocumentState{});
+  return ReadPayloadOrError(file.Bytes(), ToCp932(path), DocumentState{});
 }
 
 void Play(HINSTANCE instance, const LoadedDocument& document) {
@@ -99,7 +101,7 @@ int RunPlayer(HINSTANCE instance) {
 // The stub runs without exceptions: a window the system would not make
 // ends the run here, with the same report the editor would show.
 void EndOnSystemError(const std::string& cp932Text) {
-  ShowFailure(OwnProgramPath(), ToWide(GeneralErrorReportText(cp932Text)));
+  ShowFailure(OwnProgramPath(), GeneralErrorReportText(cp932Text));
   ExitProcess(kExitAborted);
 }
 

@@ -68,7 +68,8 @@ MessageLayout CalculateMessageLayout(HDC dc, const MessageLayoutRequest& request
   const int buttonWidth = ButtonWidth(dc, u, request.buttonCaptions);
   const int buttonHeight = u.Y(kButtonHeight);
   const int buttonGap = u.X(kButtonGap);
-  const int buttonCount = request.buttonCaptions != nullptr ? static_cast<int>(request.buttonCaptions->size()) : 0;
+  const int buttonCount =
+      request.buttonCaptions != nullptr ? std::min(static_cast<int>(request.buttonCaptions->size()), kMaxMessageButtons) : 0;
   const int buttonsWidth = buttonCount * buttonWidth + std::max(buttonCount - 1, 0) * buttonGap;
   const int statusHeight = request.statusLine ? LineHeight(dc) : 0;
 
@@ -103,9 +104,10 @@ MessageLayout CalculateMessageLayout(HDC dc, const MessageLayoutRequest& request
   const int buttonTop = marginY + contentHeight + u.Y(kButtonRowGap) + statusHeight;
   int left = (clientWidth - buttonsWidth) / 2;
   for (int i = 0; i < buttonCount; ++i) {
-    layout.buttons.push_back({left, buttonTop, left + buttonWidth, buttonTop + buttonHeight});
+    layout.buttons[static_cast<std::size_t>(i)] = {left, buttonTop, left + buttonWidth, buttonTop + buttonHeight};
     left += buttonWidth + buttonGap;
   }
+  layout.buttonCount = buttonCount;
   layout.window = {clientWidth + frameWidth, clientHeight + frameHeight};
   return layout;
 }

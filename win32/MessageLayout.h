@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,13 +32,20 @@ struct MessageLayoutRequest {
   int minimumClientWidth = 0;
 };
 
+// The most buttons a message dialog has: Yes, No, Back and the player's
+// copy button. Captions beyond them get no place.
+constexpr int kMaxMessageButtons = 4;
+
 // In client coordinates, and the window's size.
 struct MessageLayout {
   RECT icon{};
   RECT text{};
   RECT status{};  // empty without a status line
   bool scrollingText = false;
-  std::vector<RECT> buttons;
+  // A fixed row rather than a vector: the layout is in every generated
+  // executable, and a growing array's code would be too.
+  std::array<RECT, kMaxMessageButtons> buttons{};
+  int buttonCount = 0;
   SIZE window{};
 };
 

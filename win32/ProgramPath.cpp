@@ -2,18 +2,20 @@
 
 #include <windows.h>
 
+#include <memory>
+
 namespace velmora::win32 {
 
+// A buffer that doubles until the path fits (one longer than MAX_PATH is
+// cut short, and says so only by filling the buffer), then one string of
+// the right length: resizing a string in place would bring its resize
+// member into the player stub.
 std::wstring OwnProgramPath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  for (DWORD capacity = MAX_PATH;; capacity *= 2) {
+    const std::unique_ptr<wchar_t[]> buffer(new wchar_t[capacity]);
+    const DWORD length = GetModuleFileNameW(nullptr, buffer.get(), capacity);
     if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);  // truncated: a path longer than MAX_PATH
+    if (length < capacity) return std::wstring(buffer.get(), length);
   }
 }
 

@@ -9,16 +9,21 @@
 namespace velmora::win32 {
 namespace {
 
-// A class may be named by its atom instead of a text.
-std::wstring ClassNameText(const wchar_t* className) {
-  if (!IS_INTRESOURCE(className)) return className;
-  // Digits by hand: std::to_wstring would bring the C library's formatted
-  // printing into the player stub.
-  std::wstring digits;
-  for (auto atom = static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(className)); digits.empty() || atom > 0; atom /= 10) {
-    digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + atom % 10));
-  }
-  return L"#" + digits;
+// A class may be named by its atom instead of a text. In CP932, as the
+// message is: the player stub then needs no wide string arithmetic.
+std::string ClassNameText(const wchar_t* className) {
+  if (!IS_INTRESOURCE(className)) return ToCp932(className);
+  // Digits by hand: std::to_string would bring the library's formatting
+  // into the player stub.
+  char digits[8];
+  char* first = digits + sizeof digits;
+  auto atom = static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(className));
+  do {
+    *--first = static_cast<char>('0' + atom % 10);
+    atom /= 10;
+  } while (atom > 0);
+  *--first = '#';
+  return std::string(first, digits + sizeof digits);
 }
 
 // `before`, the class name in double quotation marks, `after` and the
@@ -27,7 +32,7 @@ std::wstring ClassNameText(const wchar_t* className) {
 [[noreturn]] void ThrowNamed(std::string_view before, const wchar_t* className, std::string_view after, DWORD error) {
   std::string text(before);
   text += '"';
-  text += ToCp932(ClassNameText(className));
+  text += ClassNameText(className);
   text += '"';
   text += after;
 #if defined(__cpp_exceptions)

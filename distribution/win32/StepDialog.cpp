@@ -77,7 +77,11 @@ LRESULT CALLBACK CopyKeyFilter(int code, WPARAM wParam, LPARAM lParam) {
 class StepDialog final : public TemplateDialog<StepDialog> {
  public:
   StepDialog(const StepDescription& step, POINT& centre)
-      : step_(step), buttons_(StepButtons(step.question, step.topLevel)), centre_(centre) {}
+      : step_(step),
+        buttons_(StepButtons(step.question, step.topLevel)),
+        centre_(centre),
+        caption_(ToWide(step.caption)),
+        message_(ToWide(step.message)) {}
 
   StepAnswer ShowModal(HWND owner) {
     return static_cast<StepAnswer>(TemplateDialog::ShowModal(owner, kDialogStyle, kDialogExStyle) - 1);
@@ -101,16 +105,16 @@ class StepDialog final : public TemplateDialog<StepDialog> {
 
   INT_PTR OnInitDialog() {
     font_ = CreateMessageFont();
-    caption_ = ToWide(step_.caption);
     SetWindowTextW(hwnd_, caption_.c_str());
     for (const StepButton& button : buttons_) captions_.push_back(ToWide(button.caption));
     if (OffersCopyButton()) captions_.push_back(ToWide(kCopyPathCaption));
-    message_ = ToWide(step_.message);
     const MessageLayout layout = CalculateLayout();
 
     CreateIcon(layout.icon);
     CreateMessage(message_, layout);
-    for (std::size_t i = 0; i < captions_.size(); ++i) CreateButton(i, captions_[i], layout.buttons[i]);
+    for (int i = 0; i < layout.buttonCount; ++i) {
+      CreateButton(i, captions_[static_cast<std::size_t>(i)], layout.buttons[static_cast<std::size_t>(i)]);
+    }
     if (!step_.path.empty()) {
       CreateChild(hwnd_, font_.get(), {L"STATIC", L"", SS_LEFT | SS_NOPREFIX, step_dialog_id::kCopyStatus, 0, layout.status});
       copyKey_.reset(SetWindowsHookExW(WH_MSGFILTER, &CopyKeyFilter, nullptr, GetCurrentThreadId()));
@@ -159,8 +163,8 @@ class StepDialog final : public TemplateDialog<StepDialog> {
     place(step_dialog_id::kIcon, layout.icon);
     place(step_dialog_id::kMessage, layout.text);
     place(step_dialog_id::kCopyStatus, layout.status);
-    for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
-      place(step_dialog_id::kFirstButton + static_cast<int>(i), layout.buttons[i]);
+    for (int i = 0; i < layout.buttonCount; ++i) {
+      place(step_dialog_id::kFirstButton + i, layout.buttons[static_cast<std::size_t>(i)]);
     }
     MoveToSuggested(hwnd_, suggested);
   }
@@ -187,10 +191,9 @@ class StepDialog final : public TemplateDialog<StepDialog> {
                  step_dialog_id::kMessage, 0, layout.text});
   }
 
-  void CreateButton(std::size_t index, const std::wstring& caption, const RECT& rect) {
+  void CreateButton(int index, const std::wstring& caption, const RECT& rect) {
     const DWORD style = WS_TABSTOP | BS_PUSHBUTTON | (index == 0 ? WS_GROUP : 0);
-    CreateChild(hwnd_, font_.get(),
-                {L"BUTTON", caption.c_str(), style, step_dialog_id::kFirstButton + static_cast<int>(index), 0, rect});
+    CreateChild(hwnd_, font_.get(), {L"BUTTON", caption.c_str(), style, step_dialog_id::kFirstButton + index, 0, rect});
   }
 
   // The player's third button at an end of a path: copy the path taken.
@@ -241,8 +244,8 @@ class StepDialog final : public TemplateDialog<StepDialog> {
   const StepDescription& step_;
   const std::vector<StepButton> buttons_;
   POINT& centre_;
-  std::wstring caption_;
-  std::wstring message_;
+  const std::wstring caption_;
+  const std::wstring message_;
   std::vector<std::wstring> captions_;
   UniqueFont font_;
   UniqueHook copyKey_;

@@ -140,12 +140,12 @@ TEST(Payload, ValueFormReportsWhatTheThrowingFormThrows) {
                                   "#\r\nT\r\n" + LittleEndian32(6),
                                   deep + LittleEndian32(static_cast<std::uint32_t>(deep.size()))};
   for (const std::string& bytes : damaged) {
-    const PayloadRead read = ReadPayloadOrError(bytes, testing::Path("C:\\out\\Tool.EXE"), "C:\\out\\Tool.EXE", {});
+    const PayloadRead read = ReadPayloadOrError(bytes, "C:\\out\\Tool.EXE", {});
     EXPECT_FALSE(read.error.empty());
     EXPECT_EQ(read.error, testing::ErrorOf([&] { Read(bytes); }));
   }
   const std::string good = BuildDistributionExecutable(kStub, testing::SampleTree(), StateWith("T", kDownArrow, 3));
-  const PayloadRead read = ReadPayloadOrError(good, testing::Path("C:\\out\\Tool.EXE"), "C:\\out\\Tool.EXE", {});
+  const PayloadRead read = ReadPayloadOrError(good, "C:\\out\\Tool.EXE", {});
   EXPECT_EQ(read.error, "");
   EXPECT_EQ(Describe(read.document.tree), Describe(Read(good).tree));
   EXPECT_EQ(read.document.state.Title, "T");

@@ -18,6 +18,7 @@
 #include "win32/WideText.h"
 #include "win32/Win32Handles.h"
 #include "files/DistributionPayload.h"
+#include "player/PlayerResources.h"
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"
 
@@ -287,6 +288,29 @@ TEST(Player, GeneratedExecutableCarriesVersionInformation) {
   const DWORD major = static_cast<DWORD>(std::stoul(version.substr(0, dot)));
   const DWORD minor = static_cast<DWORD>(std::stoul(version.substr(dot + 1)));
   EXPECT_EQ(numbers->dwProductVersionMS, (major << 16) | minor);
+}
+
+// The icon keeps only small images, stored as PNG: Windows must still make
+// each size Explorer's lists and the title bar ask for from them, in full.
+TEST(Player, GeneratedExecutableShowsItsIconAtListSizes) {
+  ASSERT_FALSE(Stub().empty());
+  PrinterProcedure procedure;
+  GeneratedExecutable exe(BuildDistributionExecutable(Stub(), procedure.tree, procedure.state));
+  const velmora::win32::UniqueHandleOf<HMODULE, &FreeLibrary> module(
+      LoadLibraryExW(exe.Path().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  ASSERT_NE(module, nullptr);
+  for (const int size : {16, 32, 48}) {
+    const velmora::win32::UniqueHandleOf<HICON, &DestroyIcon> icon(static_cast<HICON>(
+        LoadImageW(module.get(), MAKEINTRESOURCEW(IDI_PLAYER), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    ASSERT_NE(icon, nullptr) << size;
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon.get(), &info)) << size;
+    const velmora::win32::UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
+    BITMAP bitmap{};
+    ASSERT_TRUE(GetObjectW(info.hbmColor, sizeof bitmap, &bitmap)) << size;
+    EXPECT_EQ(bitmap.bmWidth, size);
+    EXPECT_EQ(bitmap.bmHeight, size);
+  }
 }
 
 // What signing tools do: pad to 8 bytes and append a certificate table that
