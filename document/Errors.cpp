@@ -29,4 +29,14 @@ std::string GeneralErrorReportText(std::string_view message) {
   return text;
 }
 
+std::string DecimalText(std::size_t value) {
+  char digits[20];
+  char* first = digits + sizeof digits;
+  do {
+    *--first = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value > 0);
+  return std::string(first, digits + sizeof digits);
+}
+
 }  // namespace velmora

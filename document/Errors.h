@@ -2,6 +2,7 @@
 // Commands raise errors rather than return them; the one dispatch point of
 // the window (or the CLI's main) catches them and reports the text.
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -19,5 +20,10 @@ class VelmoraError : public std::runtime_error {
 // "abc" gets one, while a message ending in ".", "!" or any double-byte
 // character such as "。" or "す" does not).
 std::string GeneralErrorReportText(std::string_view message);
+
+// A number in a message, in decimal digits. By hand rather than with
+// std::to_string, which brings a table of digit pairs and its own
+// formatting into the player stub.
+std::string DecimalText(std::size_t value);
 
 }  // namespace velmora

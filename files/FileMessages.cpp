@@ -1,6 +1,7 @@
 #include "files/FileMessages.h"
 
 #include "document/Cp932.h"
+#include "document/Errors.h"
 
 namespace velmora {
 namespace {
@@ -59,19 +60,6 @@ std::string Concat(std::initializer_list<std::string_view> parts) {
   return text;
 }
 
-// The number in decimal digits. By hand: std::to_string brings a table of
-// digit pairs and its own formatting into the player stub, for one number
-// in one message.
-std::string Decimal(std::size_t value) {
-  char digits[24];
-  char* first = digits + sizeof digits;
-  do {
-    *--first = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value > 0);
-  return std::string(first, digits + sizeof digits);
-}
-
 }  // namespace
 
 std::string CannotOpenMessage(std::string_view path, std::string_view reason) {
@@ -94,7 +82,7 @@ std::string QuotedLine(std::string_view text) {
 }
 
 std::string InvalidLevelMessage(std::size_t level, std::string_view text) {
-  return Concat({kItemPrefix, QuotedLine(text), kLevelInfix, Decimal(level), kLevelSuffix});
+  return Concat({kItemPrefix, QuotedLine(text), kLevelInfix, DecimalText(level), kLevelSuffix});
 }
 
 std::string StreamReadErrorMessage() { return std::string(kStreamReadError); }
@@ -108,7 +96,7 @@ std::string UnsupportedExtensionMessage(std::string_view fileName) {
 }
 
 std::string StoppedAtNulNotice(std::string_view path, std::size_t line) {
-  return Concat({kFilePrefix, path, kOfInfix, Decimal(line), kStoppedAtNulSuffix});
+  return Concat({kFilePrefix, path, kOfInfix, DecimalText(line), kStoppedAtNulSuffix});
 }
 
 std::string NotAnExecutableMessage(std::string_view path) {

@@ -13,17 +13,7 @@ namespace {
 // message is: the player stub then needs no wide string arithmetic.
 std::string ClassNameText(const wchar_t* className) {
   if (!IS_INTRESOURCE(className)) return ToCp932(className);
-  // Digits by hand: std::to_string would bring the library's formatting
-  // into the player stub.
-  char digits[8];
-  char* first = digits + sizeof digits;
-  auto atom = static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(className));
-  do {
-    *--first = static_cast<char>('0' + atom % 10);
-    atom /= 10;
-  } while (atom > 0);
-  *--first = '#';
-  return std::string(first, digits + sizeof digits);
+  return "#" + DecimalText(static_cast<std::size_t>(reinterpret_cast<ULONG_PTR>(className)));
 }
 
 // `before`, the class name in double quotation marks, `after` and the
