@@ -50,7 +50,7 @@ std::string PlainCaption(std::string_view caption) {
 
 // The answer in the words of the dialog the end user sees, as the path
 // table names it ("はい", "いいえ") or as its button reads ("ＯＫ", "戻る").
-std::string AnswerWordCp932(const std::vector<StepButton>& buttons, StepAnswer answer) {
+std::string AnswerWordCp932(const StepButtonRow& buttons, StepAnswer answer) {
   if (answer == StepAnswer::Yes) return std::string(PathAnswerText(PathAnswer::Yes));
   if (answer == StepAnswer::No) return std::string(PathAnswerText(PathAnswer::No));
   for (const StepButton& button : buttons) {
@@ -93,7 +93,7 @@ class TerminalSteps final : public StepDialogPort {
   TerminalSteps(CliHost& host, const std::string* answers) : host_(host), answers_(answers) {}
 
   StepAnswer ShowStepDialog(const StepDescription& step) override {
-    const std::vector<StepButton> buttons = StepButtons(step.question, step.topLevel);
+    const StepButtonRow buttons = StepButtons(step.question, step.topLevel);
     const std::size_t defaultButton = step.question && step.noDefault ? 1 : 0;
     const std::string message = Cp932ToUtf8Text(step.message);
     std::string out = "Step " + std::to_string(path_.size() + 1) + " (" + Cp932ToUtf8Text(DialogTypeName(step.type)) + ")";
@@ -109,7 +109,7 @@ class TerminalSteps final : public StepDialogPort {
     return answer;
   }
 
-  std::string AnswerWord(const std::vector<StepButton>& buttons, StepAnswer answer) const {
+  std::string AnswerWord(const StepButtonRow& buttons, StepAnswer answer) const {
     const std::string word = AnswerWordCp932(buttons, answer);
     return word.empty() ? std::string("(closed)") : Cp932ToUtf8Text(word);
   }
@@ -121,7 +121,7 @@ class TerminalSteps final : public StepDialogPort {
   }
 
  private:
-  StepAnswer ReadAnswer(const std::vector<StepButton>& buttons, StepAnswer defaultAnswer) {
+  StepAnswer ReadAnswer(const StepButtonRow& buttons, StepAnswer defaultAnswer) {
     for (;;) {
       std::string letter;
       if (answers_ != nullptr) {
@@ -149,7 +149,7 @@ class TerminalSteps final : public StepDialogPort {
     return StepAnswer::Closed;
   }
 
-  static std::string OfferedLetters(const std::vector<StepButton>& buttons) {
+  static std::string OfferedLetters(const StepButtonRow& buttons) {
     std::string text = "answer";
     for (std::size_t i = 0; i < buttons.size(); ++i) {
       text += i == 0 ? " " : (i + 1 == buttons.size() ? " or " : ", ");

@@ -87,8 +87,8 @@ void AppendScriptMessage(std::string& out, std::string_view cp932) {
 }
 
 void AppendTexts(std::string& out) {
-  const std::vector<StepButton> question = StepButtons(true, false);
-  const std::vector<StepButton> leafAtTop = StepButtons(false, true);
+  const StepButtonRow question = StepButtons(true, false);
+  const StepButtonRow leafAtTop = StepButtons(false, true);
   const std::pair<const char*, std::string_view> texts[] = {
       {"yes", question[0].caption},      {"no", question[1].caption},      {"back", question[2].caption},
       {"ok", leafAtTop[0].caption},      {"finish", leafAtTop[1].caption}, {"yesAnswer", kYesLabel},

@@ -49,7 +49,7 @@ std::string_view DialogTypeName(StepDialogType type) {
   return KindName(Information);
 }
 
-std::vector<StepButton> StepButtons(bool question, bool topLevel) {
+StepButtonRow StepButtons(bool question, bool topLevel) {
   const std::string_view back = topLevel ? kFinishCaption : kBackCaption;
   if (question) {
     return {{kYesCaption, StepAnswer::Yes}, {kNoCaption, StepAnswer::No}, {back, StepAnswer::Back}};

@@ -5,7 +5,9 @@
 // their own step dialogs.
 
 #include <cstdint>
+#include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,9 +28,26 @@ struct StepButton {
   StepAnswer answer;
 };
 
+// The buttons of one step dialog, left to right, in a fixed row: the
+// player stub then needs no growing array for them.
+class StepButtonRow {
+ public:
+  StepButtonRow(std::initializer_list<StepButton> buttons) {
+    for (const StepButton& button : buttons) buttons_[count_++] = button;
+  }
+  const StepButton* begin() const { return buttons_; }
+  const StepButton* end() const { return buttons_ + count_; }
+  std::size_t size() const { return count_; }
+  const StepButton& operator[](std::size_t index) const { return buttons_[index]; }
+
+ private:
+  StepButton buttons_[3]{};
+  std::size_t count_ = 0;
+};
+
 // Question: "はい(&Y)", "いいえ(&N)", then "戻る" (or "終了" at the top level).
 // End of a path: "ＯＫ", then "戻る" (or "終了").
-std::vector<StepButton> StepButtons(bool question, bool topLevel);
+StepButtonRow StepButtons(bool question, bool topLevel);
 
 // The dialog's type in the words the node editor uses for the kinds (CP932),
 // as show and check name them; an unset node's dialog is a notice. The step

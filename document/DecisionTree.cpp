@@ -81,8 +81,8 @@ TreeNode* DecisionTree::AddChild(TreeNode* parent, std::string_view text, int ki
 }
 
 std::string_view DecisionTree::KeepSource(std::string bytes) {
-  sources_.push_back(std::make_unique<const std::string>(std::move(bytes)));
-  return *sources_.back();
+  sources_ = std::make_unique<KeptSource>(KeptSource{std::move(bytes), std::move(sources_)});
+  return sources_->bytes;
 }
 
 TreeNode* DecisionTree::AddChildFromSource(TreeNode* parent, std::string_view text, int kind) {
@@ -213,7 +213,7 @@ void DecisionTree::InsertBefore(TreeNode* parent, TreeNode* node, TreeNode* befo
 void DecisionTree::Clear() {
   DestroyAll();
   pool_.reset();
-  sources_.clear();
+  sources_.reset();
   byId_.clear();
   indexed_ = false;
   firstId_ = nextId_;

@@ -214,8 +214,13 @@ class DecisionTree {
 
   std::unique_ptr<NodePool> pool_;
   // Held by pointer: node texts point into these strings, which must not
-  // move when the tree does (a short string lives inside its object).
-  std::vector<std::unique_ptr<const std::string>> sources_;
+  // move when the tree does (a short string lives inside its object). A
+  // list, newest first: a tree read from a file keeps one.
+  struct KeptSource {
+    std::string bytes;
+    std::unique_ptr<KeptSource> older;
+  };
+  std::unique_ptr<KeptSource> sources_;
   TreeNode* firstTopLevel_ = nullptr;
   std::size_t count_ = 0;
   NodeId nextId_ = 1;

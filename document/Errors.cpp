@@ -25,7 +25,7 @@ std::string GeneralErrorReportText(std::string_view message) {
   // A sentence ending in a double-byte character ("。", "」", "す") is
   // complete as it is; a full stop after it would read "。.".
   const std::string_view last = LastChar(text);
-  if (last.size() == 1 && static_cast<unsigned char>(last[0]) > static_cast<unsigned char>('.')) text += '.';
+  if (last.size() == 1 && static_cast<unsigned char>(last[0]) > static_cast<unsigned char>('.')) text += ".";
   return text;
 }
 

@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <memory>
 #include <new>
-#include <vector>
 
 namespace velmora {
 
@@ -26,7 +25,7 @@ class NodePool {
       return slot;
     }
     if (used_ == capacity_) Grow();
-    return blocks_.back().get() + slotSize_ * used_++;
+    return newest_->slots.get() + slotSize_ * used_++;
   }
 
   // The slot's object must already be destroyed.
@@ -35,6 +34,13 @@ class NodePool {
  private:
   struct FreeSlot {
     FreeSlot* next;
+  };
+
+  // The blocks as a list, newest first: only the newest hands out slots,
+  // and a list needs none of a growing array's code (the player links it).
+  struct Block {
+    std::unique_ptr<unsigned char[]> slots;
+    std::unique_ptr<Block> older;
   };
 
   // Blocks double from a few dozen slots, so a small tree stays small, up
@@ -48,12 +54,13 @@ class NodePool {
     capacity_ = capacity_ == 0 ? kFirstBlockSlots : (capacity_ < kLargestBlockSlots ? capacity_ * 2 : capacity_);
     // operator new[] storage is aligned for every fundamental type, which
     // covers any node.
-    blocks_.push_back(std::unique_ptr<unsigned char[]>(new unsigned char[slotSize_ * capacity_]));
+    newest_ = std::make_unique<Block>(Block{std::unique_ptr<unsigned char[]>(new unsigned char[slotSize_ * capacity_]),
+                                            std::move(newest_)});
     used_ = 0;
   }
 
   std::size_t slotSize_;
-  std::vector<std::unique_ptr<unsigned char[]>> blocks_;
+  std::unique_ptr<Block> newest_;
   std::size_t capacity_ = 0;  // slots in the newest block
   std::size_t used_ = 0;      // slots handed out from the newest block
   FreeSlot* free_ = nullptr;

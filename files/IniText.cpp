@@ -136,10 +136,34 @@ std::optional<std::string> IniSection::Find(std::string_view key) const {
   return std::nullopt;
 }
 
+std::optional<std::string_view> IniSectionView::Find(std::string_view key) const {
+  LineSplitter lines(lines_);
+  std::string_view raw;
+  while (lines.Next(raw)) {
+    const IniLine line = ClassifyLine(raw);
+    if (line.kind == IniLine::Kind::Entry && line.hasValue && IniNamesEqual(line.name, key)) {
+      return ApplyRules(line.value, rules_);
+    }
+  }
+  return std::nullopt;
+}
+
+std::vector<IniEntry> IniSectionView::Entries() const {
+  std::vector<IniEntry> entries;
+  LineSplitter lines(lines_);
+  std::string_view raw;
+  while (lines.Next(raw)) {
+    const IniLine line = ClassifyLine(raw);
+    if (line.kind == IniLine::Kind::Entry) entries.push_back(MakeEntry(line, rules_));
+  }
+  return entries;
+}
+
 // From the end backwards to the last header of the section: a tree file's
 // option block is its last lines, so a file of a million lines is looked up
-// in a few, and only that section's lines are read in full.
-std::optional<IniSection> FindLastIniSection(std::string_view text, std::string_view name, const IniReadRules& rules) {
+// in a few.
+std::optional<IniSectionView> FindLastIniSection(std::string_view text, std::string_view name,
+                                                 const IniReadRules& rules) {
   ReverseLineSplitter backwards(text);
   std::size_t sectionEnd = backwards.Text().size();  // where the section after the current line starts
   std::string_view raw;
@@ -152,30 +176,22 @@ std::optional<IniSection> FindLastIniSection(std::string_view text, std::string_
       sectionEnd = headerStart;
       continue;
     }
-    IniSection found{std::string(header.name), {}};
-    LineSplitter lines(backwards.Text().substr(headerStart, sectionEnd - headerStart));
+    const std::string_view section = backwards.Text().substr(headerStart, sectionEnd - headerStart);
+    LineSplitter lines(section);
     lines.Next(raw);  // the header itself
-    while (lines.Next(raw)) {
-      const IniLine line = ClassifyLine(raw);
-      if (line.kind == IniLine::Kind::Entry) found.entries.push_back(MakeEntry(line, rules));
-    }
-    return found;
+    return IniSectionView(header.name, section.substr(lines.Position()), rules);
   }
   return std::nullopt;
 }
 
-std::string IniString(const std::optional<IniSection>& section, std::string_view key, std::string_view fallback) {
-  if (section) {
-    if (std::optional<std::string> value = section->Find(key)) return *value;
-  }
-  return std::string(fallback);
+std::string IniString(const std::optional<IniSectionView>& section, std::string_view key, std::string_view fallback) {
+  const std::optional<std::string_view> value = section ? section->Find(key) : std::nullopt;
+  return std::string(value.value_or(fallback));
 }
 
-int IniInteger(const std::optional<IniSection>& section, std::string_view key, int fallback) {
-  if (!section) return fallback;
-  const std::optional<std::string> value = section->Find(key);
-  if (!value) return fallback;
-  return ParseIniInteger(*value).value_or(fallback);
+int IniInteger(const std::optional<IniSectionView>& section, std::string_view key, int fallback) {
+  const std::optional<std::string_view> value = section ? section->Find(key) : std::nullopt;
+  return value ? ParseIniInteger(*value).value_or(fallback) : fallback;
 }
 
 IniDocument IniDocument::Parse(std::string_view text, const IniReadRules& rules) {

@@ -57,16 +57,36 @@ bool IniNamesEqual(std::string_view a, std::string_view b);
 // Anything else (empty, malformed, out of the 32-bit range) is nothing.
 std::optional<int> ParseIniInteger(std::string_view value);
 
+// One section of an INI text read in place: a view of its lines, valid for
+// as long as the text. Looking a few keys up this way copies nothing, which
+// keeps the player stub (reading its three options) small.
+class IniSectionView {
+ public:
+  IniSectionView(std::string_view name, std::string_view lines, const IniReadRules& rules)
+      : name_(name), lines_(lines), rules_(rules) {}
+
+  std::string_view Name() const { return name_; }
+  // The value of the key's first occurrence, or nothing when absent.
+  std::optional<std::string_view> Find(std::string_view key) const;
+  // Every entry, as a whole-text read (IniDocument) holds them.
+  std::vector<IniEntry> Entries() const;
+
+ private:
+  std::string_view name_;
+  std::string_view lines_;  // the lines after the header
+  IniReadRules rules_;
+};
+
 // The last section named `name` in `text`, or nothing. Reads the text from
 // its end, so a section near the end (a tree file's option block) is found
 // without reading the lines before it.
-std::optional<IniSection> FindLastIniSection(std::string_view text, std::string_view name,
-                                             const IniReadRules& rules = {});
+std::optional<IniSectionView> FindLastIniSection(std::string_view text, std::string_view name,
+                                                 const IniReadRules& rules = {});
 
 // Lookups in a section that may be absent; a key present with an empty value
 // gives the empty string, not the default.
-std::string IniString(const std::optional<IniSection>& section, std::string_view key, std::string_view fallback);
-int IniInteger(const std::optional<IniSection>& section, std::string_view key, int fallback);
+std::string IniString(const std::optional<IniSectionView>& section, std::string_view key, std::string_view fallback);
+int IniInteger(const std::optional<IniSectionView>& section, std::string_view key, int fallback);
 
 // A whole INI file held for reading and writing back (the settings file).
 // Sections keep their order; unknown sections and keys survive; skipped lines

@@ -52,7 +52,7 @@ TreeNode* SecondToLastPreOrder(const DecisionTree& tree) {
 void ReadOptionBlock(LoadedDocument& document, std::string_view payload) {
   // Only the payload is looked at: the stub's own bytes may hold strings
   // that look like a section.
-  const std::optional<IniSection> options = FindLastIniSection(payload, "OPTION", kProfileRules);
+  const std::optional<IniSectionView> options = FindLastIniSection(payload, "OPTION", kProfileRules);
   document.state.NewLineMark = IniString(options, "NewLine", DefaultNewLineMark);
   document.state.Title = IniString(options, "Title", "");
   document.state.Color = IniInteger(options, "Color", 1);

@@ -52,7 +52,7 @@ bool RecoveryCopy::Left() { return files_.FileExists(path_) && !files_.ReadWhole
 
 RecoverySummary RecoveryCopy::Summary() {
   const std::string bytes = files_.ReadWholeFile(path_);
-  const std::optional<IniSection> options = FindLastIniSection(bytes, "OPTION");
+  const std::optional<IniSectionView> options = FindLastIniSection(bytes, "OPTION");
   return {FilePath::FromUtf8(IniString(options, kPathKey, "")), IniString(options, kSavedKey, "")};
 }
 

@@ -36,10 +36,24 @@ void ReadLegacyTrailer(LoadedDocument& document, std::string_view displayPath) {
   if (document.tree.Empty()) throw VelmoraError(NoProcedureMessage(displayPath));
 }
 
-void ReadOptionBlock(LoadedDocument& document, const std::optional<IniSection>& options) {
-  document.state.NewLineMark = IniString(options, "NewLine", DefaultNewLineMark);
-  document.state.Title = IniString(options, "Title", "");
-  document.state.Color = IniInteger(options, "Color", 1);
+// The option block's values, read from the file's bytes before the tree
+// takes them over (the section is a view of them).
+struct StoredOptions {
+  std::string newLineMark;
+  std::string title;
+  int colour = 1;
+};
+
+StoredOptions ReadStoredOptions(std::string_view bytes) {
+  const std::optional<IniSectionView> options = FindLastIniSection(bytes, "OPTION");
+  return {IniString(options, "NewLine", DefaultNewLineMark), IniString(options, "Title", ""),
+          IniInteger(options, "Color", 1)};
+}
+
+void ReadOptionBlock(LoadedDocument& document, StoredOptions options) {
+  document.state.NewLineMark = std::move(options.newLineMark);
+  document.state.Title = std::move(options.title);
+  document.state.Color = options.colour;
   RemoveTrailingRootLevelNodes(document.tree);
 }
 
@@ -50,7 +64,7 @@ LoadedDocument LoadTreeFile(FileSystemPort& fs, const FilePath& path, const Docu
   // The option block is looked up from the end of the text before the tree
   // takes the bytes over; for a file that has one, that reads only its last
   // lines. A legacy file ignores the result.
-  const std::optional<IniSection> options = FindLastIniSection(bytes, "OPTION");
+  StoredOptions options = ReadStoredOptions(bytes);
   const std::size_t nulLine = LineOfFirstNul(bytes);
   LoadedDocument document{ParseTreeText(std::move(bytes)), current, nulLine};
   // An empty file would leave the editor without a root; it is refused
@@ -61,7 +75,7 @@ LoadedDocument LoadTreeFile(FileSystemPort& fs, const FilePath& path, const Docu
   if (IsLegacyLine(document.tree.LastPreOrder())) {
     ReadLegacyTrailer(document, fs.DisplayText(path));
   } else {
-    ReadOptionBlock(document, options);
+    ReadOptionBlock(document, std::move(options));
   }
   RestoreKinds(document.tree);
   return document;

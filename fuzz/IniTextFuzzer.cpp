@@ -14,14 +14,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // The streaming lookup agrees with the whole-file reader.
   for (const char* name : {"OPTION", "PROGRAM"}) {
-    const std::optional<velmora::IniSection> section = velmora::FindLastIniSection(text, name);
+    const std::optional<velmora::IniSectionView> section = velmora::FindLastIniSection(text, name);
     for (const char* key : {"Title", "NewLine", "Color", "Name"}) {
-      const std::optional<std::string> streamed = section ? section->Find(key) : std::nullopt;
-      if (streamed != document.ReadString(name, key)) std::abort();
+      const std::optional<std::string_view> streamed = section ? section->Find(key) : std::nullopt;
+      const std::optional<std::string> whole = document.ReadString(name, key);
+      if (streamed.has_value() != whole.has_value() || (streamed && *streamed != *whole)) std::abort();
     }
-    const std::optional<velmora::IniSection> profile = velmora::FindLastIniSection(text, name, velmora::kProfileRules);
+    const std::optional<velmora::IniSectionView> profile =
+        velmora::FindLastIniSection(text, name, velmora::kProfileRules);
     if (profile) {
-      for (const velmora::IniEntry& entry : profile->entries) {
+      for (const velmora::IniEntry& entry : profile->Entries()) {
         if (entry.value.size() > 2047) std::abort();
       }
       (void)velmora::IniInteger(profile, "Color", 1);

@@ -55,7 +55,10 @@ void ShowFailure(const std::wstring& path, const std::string& cp932Text) {
 }
 
 void ShowUnreadable(const std::wstring& path, const std::string& cp932Reason) {
-  ShowFailure(path, kUnreadableHeadline + std::string("\r\n\r\n") + GeneralErrorReportText(cp932Reason));
+  std::string text = kUnreadableHeadline;
+  text += "\r\n\r\n";
+  text += GeneralErrorReportText(cp932Reason);
+  ShowFailure(path, text);
 }
 
 // The procedure at the end of the program's own file, or the reason it

@@ -23,12 +23,10 @@ int LineHeight(HDC dc) {
 }
 
 // All buttons share one width: the widest caption, at least the system's.
-int ButtonWidth(HDC dc, const DialogUnits& units, const std::vector<std::wstring>* captions) {
+int ButtonWidth(HDC dc, const DialogUnits& units, const std::wstring* captions, int count) {
   int widest = 0;
-  if (captions != nullptr) {
-    for (const std::wstring& caption : *captions) {
-      widest = std::max(widest, static_cast<int>(Measure(dc, caption, 0, DT_CALCRECT | DT_SINGLELINE).cx));
-    }
+  for (int i = 0; i < count; ++i) {
+    widest = std::max(widest, static_cast<int>(Measure(dc, captions[i], 0, DT_CALCRECT | DT_SINGLELINE).cx));
   }
   return MessageButtonWidth(units, widest);
 }
@@ -65,11 +63,10 @@ MessageLayout CalculateMessageLayout(HDC dc, const MessageLayoutRequest& request
   const SIZE frame = FrameSize(request.style, request.exStyle);
   const int frameWidth = static_cast<int>(frame.cx);
   const int frameHeight = static_cast<int>(frame.cy);
-  const int buttonWidth = ButtonWidth(dc, u, request.buttonCaptions);
+  const int buttonCount = request.buttonCaptions != nullptr ? std::min(request.buttonCount, kMaxMessageButtons) : 0;
+  const int buttonWidth = ButtonWidth(dc, u, request.buttonCaptions, buttonCount);
   const int buttonHeight = u.Y(kButtonHeight);
   const int buttonGap = u.X(kButtonGap);
-  const int buttonCount =
-      request.buttonCaptions != nullptr ? std::min(static_cast<int>(request.buttonCaptions->size()), kMaxMessageButtons) : 0;
   const int buttonsWidth = buttonCount * buttonWidth + std::max(buttonCount - 1, 0) * buttonGap;
   const int statusHeight = request.statusLine ? LineHeight(dc) : 0;
 

@@ -9,13 +9,18 @@
 #include <array>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace velmora::win32 {
 
+// The most buttons a message dialog has: Yes, No, Back and the player's
+// copy button. Captions beyond them get no place.
+constexpr int kMaxMessageButtons = 4;
+
 struct MessageLayoutRequest {
   std::wstring_view text;
-  const std::vector<std::wstring>* buttonCaptions = nullptr;
+  // The captions of the buttons, left to right; at most kMaxMessageButtons.
+  const std::wstring* buttonCaptions = nullptr;
+  int buttonCount = 0;
   DWORD style = 0;
   DWORD exStyle = 0;
   // A message wraps at a comfortable width, widens for a text too tall for
@@ -31,10 +36,6 @@ struct MessageLayoutRequest {
   // The client area at least this wide (a caption that must not be cut).
   int minimumClientWidth = 0;
 };
-
-// The most buttons a message dialog has: Yes, No, Back and the player's
-// copy button. Captions beyond them get no place.
-constexpr int kMaxMessageButtons = 4;
 
 // In client coordinates, and the window's size.
 struct MessageLayout {

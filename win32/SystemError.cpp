@@ -13,22 +13,27 @@ namespace {
 // message is: the player stub then needs no wide string arithmetic.
 std::string ClassNameText(const wchar_t* className) {
   if (!IS_INTRESOURCE(className)) return ToCp932(className);
-  return "#" + DecimalText(static_cast<std::size_t>(reinterpret_cast<ULONG_PTR>(className)));
+  std::string text = "#";
+  text += DecimalText(static_cast<std::size_t>(reinterpret_cast<ULONG_PTR>(className)));
+  return text;
 }
 
 // `before`, the class name in double quotation marks, `after` and the
 // reason: the shape of the file layer's "cannot create" message. The texts
-// are CP932.
+// are CP932. Appended piece by piece: joining with "+" where the right side
+// is a temporary inserts at its front, a member the stub needs for nothing
+// else.
 [[noreturn]] void ThrowNamed(std::string_view before, const wchar_t* className, std::string_view after, DWORD error) {
   std::string text(before);
-  text += '"';
+  text += "\"";
   text += ClassNameText(className);
-  text += '"';
+  text += "\"";
   text += after;
+  text += SystemReasonText(error);
 #if defined(__cpp_exceptions)
-  throw VelmoraError(text + SystemReasonText(error));
+  throw VelmoraError(text);
 #else
-  EndOnSystemError(text + SystemReasonText(error));
+  EndOnSystemError(text);
 #endif
 }
 

@@ -117,10 +117,11 @@ class AboutDialog final : public TemplateDialog<AboutDialog> {
   MessageLayout MeasureLayout(const RECT& work) const {
     const WindowDc dc(hwnd_);
     const SelectedObject selected(dc.Get(), font_.get());
-    const std::vector<std::wstring> buttons{okCaption_, homePageCaption_};
+    const std::wstring buttons[] = {okCaption_, homePageCaption_};
     MessageLayoutRequest request;
     request.text = text_;
-    request.buttonCaptions = &buttons;
+    request.buttonCaptions = buttons;
+    request.buttonCount = 2;
     request.style = kDialogStyle;
     request.exStyle = kDialogExStyle;
     request.wrapAtComfortableWidth = false;

@@ -27,13 +27,13 @@ void AppendNumber(std::string& text, unsigned value, int width) {
 std::string PathFooter(const SYSTEMTIME& time, std::wstring_view programPath) {
   std::string text(kDateLabel);
   AppendNumber(text, time.wYear, 4);
-  text += '/';
+  text += "/";
   AppendNumber(text, time.wMonth, 2);
-  text += '/';
+  text += "/";
   AppendNumber(text, time.wDay, 2);
-  text += ' ';
+  text += " ";
   AppendNumber(text, time.wHour, 2);
-  text += ':';
+  text += ":";
   AppendNumber(text, time.wMinute, 2);
   text += "\r\n";
   const std::size_t slash = programPath.find_last_of(L"\\/");
@@ -46,7 +46,11 @@ std::string PathFooter(const SYSTEMTIME& time, std::wstring_view programPath) {
 bool CopyPathToClipboard(HWND owner, const std::string& cp932Path) {
   SYSTEMTIME now{};
   GetLocalTime(&now);
-  return PutClipboardText(owner, ToWide(cp932Path + PathFooter(now, OwnProgramPath())));
+  // Appended rather than joined with "+", whose form for a temporary on the
+  // right inserts at the front: a member the stub then needs for nothing else.
+  std::string text = cp932Path;
+  text += PathFooter(now, OwnProgramPath());
+  return PutClipboardText(owner, ToWide(text));
 }
 
 }  // namespace velmora::win32

@@ -106,8 +106,8 @@ class StepDialog final : public TemplateDialog<StepDialog> {
   INT_PTR OnInitDialog() {
     font_ = CreateMessageFont();
     SetWindowTextW(hwnd_, caption_.c_str());
-    for (const StepButton& button : buttons_) captions_.push_back(ToWide(button.caption));
-    if (OffersCopyButton()) captions_.push_back(ToWide(kCopyPathCaption));
+    for (const StepButton& button : buttons_) captions_[captionCount_++] = ToWide(button.caption);
+    if (OffersCopyButton()) captions_[captionCount_++] = ToWide(kCopyPathCaption);
     const MessageLayout layout = CalculateLayout();
 
     CreateIcon(layout.icon);
@@ -140,7 +140,8 @@ class StepDialog final : public TemplateDialog<StepDialog> {
     const SelectedObject selected(dc.Get(), font_.get());
     MessageLayoutRequest request;
     request.text = message_;
-    request.buttonCaptions = &captions_;
+    request.buttonCaptions = captions_.data();
+    request.buttonCount = static_cast<int>(captionCount_);
     request.style = kDialogStyle;
     request.exStyle = kDialogExStyle;
     request.statusLine = !step_.path.empty();
@@ -242,11 +243,14 @@ class StepDialog final : public TemplateDialog<StepDialog> {
   void End(StepAnswer answer) { EndDialog(hwnd_, static_cast<INT_PTR>(answer) + 1); }
 
   const StepDescription& step_;
-  const std::vector<StepButton> buttons_;
+  const StepButtonRow buttons_;
   POINT& centre_;
   const std::wstring caption_;
   const std::wstring message_;
-  std::vector<std::wstring> captions_;
+  // A fixed row: a question has three buttons, an end of a path two and
+  // the player's copy button.
+  std::array<std::wstring, kMaxMessageButtons> captions_;
+  std::size_t captionCount_ = 0;
   UniqueFont font_;
   UniqueHook copyKey_;
 };

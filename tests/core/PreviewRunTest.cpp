@@ -196,7 +196,7 @@ TEST(PreviewRun, TreeOfOnlyTheRootEndsOnEitherButton) {
     EXPECT_FALSE(dialogs.shown[0].question);
     EXPECT_TRUE(dialogs.shown[0].topLevel);
   }
-  const std::vector<StepButton> buttons = StepButtons(false, true);
+  const StepButtonRow buttons = StepButtons(false, true);
   ASSERT_EQ(buttons.size(), 2u);
   EXPECT_EQ(buttons[0].caption, "\x82\x6E\x82\x6A");  // ＯＫ
   EXPECT_EQ(buttons[1].caption, "\x8F\x49\x97\xB9");  // 終了
