@@ -54,16 +54,21 @@ DecisionTree::~DecisionTree() { DestroyAll(); }
 
 TreeNode* DecisionTree::Add(TreeNode* parent, NodeText text, int kind, NodeId id) {
   if (pool_ == nullptr) pool_ = std::make_unique<NodePool>(sizeof(TreeNode), alignof(TreeNode));
-  // Only a node coming back asks for its old id; a reader's nodes (id 0)
-  // never make the tree index itself.
-  if (id == 0 || id < firstId_ || id >= nextId_ || Find(id) != nullptr) id = nextId_;
+  // Id 0 asks for a new id; AddChildWithId has checked any other.
+  if (id == 0) id = nextId_;
   if (id == nextId_) ++nextId_;
   const int level = parent != nullptr ? parent->level_ + 1 : 0;
   TreeNode* node = ::new (pool_->Allocate()) TreeNode(id, parent, level, std::move(text), kind);
   if (indexed_) {
+    // The index has room for new ids (BuildIndex); once they outgrow it,
+    // the next look-up builds it anew, larger. Growing it here would bring
+    // its code to readers that never look a node up (the player stub).
     const std::size_t slot = static_cast<std::size_t>(id - firstId_);
-    if (slot >= byId_.size()) byId_.resize(slot + 1, nullptr);
-    byId_[slot] = node;
+    if (slot < byId_.size()) {
+      byId_[slot] = node;
+    } else {
+      indexed_ = false;
+    }
   }
   Append(parent, node);
   ++count_;
@@ -71,6 +76,9 @@ TreeNode* DecisionTree::Add(TreeNode* parent, NodeText text, int kind, NodeId id
 }
 
 TreeNode* DecisionTree::AddChildWithId(TreeNode* parent, std::string_view text, int kind, NodeId id) {
+  // Only a node coming back asks for its old id, and gets it while it is
+  // free; a reader's nodes never make the tree index itself.
+  if (id < firstId_ || id >= nextId_ || Find(id) != nullptr) id = 0;
   return Add(parent, NodeText::Copying(text), kind, id);
 }
 
@@ -242,7 +250,10 @@ std::size_t DecisionTree::PreOrderIndexOf(const TreeNode* node) const {
 }
 
 void DecisionTree::BuildIndex() const {
-  byId_.assign(static_cast<std::size_t>(nextId_ - firstId_), nullptr);
+  // Room for half as many new ids again, so that adding nodes rebuilds it
+  // only now and then: a constant cost per node on average.
+  const std::size_t ids = static_cast<std::size_t>(nextId_ - firstId_);
+  byId_.assign(ids + ids / 2 + 64, nullptr);
   for (TreeNode* node = Root(); node != nullptr; node = NextPreOrder(node)) {
     byId_[static_cast<std::size_t>(node->id_ - firstId_)] = node;
   }
