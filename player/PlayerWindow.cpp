@@ -6,7 +6,8 @@
 
 namespace velmora::win32 {
 
-PlayerWindow::PlayerWindow(HINSTANCE instance, const std::wstring& caption) {
+PlayerWindow::PlayerWindow(HINSTANCE instance, const std::wstring& caption)
+    : taskbarButtonCreated_(TaskbarProgress::TaskbarButtonCreatedMessage()) {
   WindowClassLook look;
   look.icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PLAYER));
   RegisterClassOnce(instance, look);
@@ -20,7 +21,7 @@ PlayerWindow::~PlayerWindow() {
 }
 
 LRESULT PlayerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == TaskbarProgress::TaskbarButtonCreatedMessage()) {
+  if (message == taskbarButtonCreated_) {
     if (taskbar_ != nullptr) taskbar_->OnTaskbarButtonCreated();
     return 0;
   }

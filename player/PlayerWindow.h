@@ -34,6 +34,7 @@ class PlayerWindow final : public WindowBase<PlayerWindow> {
   void OnClose();
 
   TaskbarProgress* taskbar_ = nullptr;
+  const UINT taskbarButtonCreated_;
 };
 
 }  // namespace velmora::win32

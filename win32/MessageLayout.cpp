@@ -35,7 +35,7 @@ int ButtonWidth(HDC dc, const DialogUnits& units, const std::wstring* captions, 
 // is too small.
 SIZE TextSize(HDC dc, const DialogUnits& u, const MessageLayoutRequest& request, SIZE largest, bool& scrolling) {
   using namespace message_box_units;
-  if (!request.wrapAtComfortableWidth) {
+  if (request.naturalWidth) {
     const SIZE natural = Measure(dc, request.text, 0, kOneLine);
     return natural.cx > largest.cx ? Measure(dc, request.text, largest.cx, kWrapping) : natural;
   }
@@ -87,9 +87,9 @@ MessageLayout CalculateMessageLayout(HDC dc, const MessageLayoutRequest& request
 
   int iconTop = marginY;
   int textTop = marginY;
-  if (request.centreIconOnText && iconHeight >= text.cy) {
+  if (!request.iconAtTop && iconHeight >= text.cy) {
     textTop = iconTop + (iconHeight - static_cast<int>(text.cy)) / 2;
-  } else if (request.centreIconOnText) {
+  } else if (!request.iconAtTop) {
     iconTop = textTop + (static_cast<int>(text.cy) - iconHeight) / 2;
   }
   layout.icon = {margin, iconTop, margin + iconWidth, iconTop + iconHeight};

@@ -23,13 +23,18 @@ struct MessageLayoutRequest {
   int buttonCount = 0;
   DWORD style = 0;
   DWORD exStyle = 0;
+  // Every member is zero by default, so that a request starts as zeros
+  // rather than as a copy of a template the player stub would carry.
+  //
   // A message wraps at a comfortable width, widens for a text too tall for
   // the work area and scrolls one too big even for all of it (the step
-  // dialogs); otherwise the text takes the width it needs and only a line
-  // wider than the work area wraps (the About box, whose lines are paths).
-  bool wrapAtComfortableWidth = true;
-  // The icon and the text centred on each other, rather than both at the top.
-  bool centreIconOnText = true;
+  // dialogs); with naturalWidth the text takes the width it needs and only a
+  // line wider than the work area wraps (the About box, whose lines are
+  // paths).
+  bool naturalWidth = false;
+  // The icon and the text centred on each other (the step dialogs), or
+  // both at the top.
+  bool iconAtTop = false;
   // One line above the buttons kept for a status, so that the dialog does
   // not jump when one appears.
   bool statusLine = false;

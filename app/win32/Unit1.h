@@ -260,6 +260,8 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   HWND lastFocus_ = nullptr;
   HistoryCaptionList historyCaptions_;
   std::unique_ptr<InstanceMarkProperty> instanceMark_;
+  // The shell's message for a (re)created taskbar button, registered once.
+  const UINT taskbarButtonCreated_ = TaskbarProgress::TaskbarButtonCreatedMessage();
   std::deque<std::wstring> handedOver_;
   bool menuLoop_ = false;
   // F2 and a slow second click on the selected node run Edit1.

@@ -171,7 +171,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       // A registered message, so it cannot be a case label. The shell sends
       // it when it (re)creates the taskbar button, which loses the bar.
-      if (message == TaskbarProgress::TaskbarButtonCreatedMessage()) {
+      if (message == taskbarButtonCreated_) {
         OnTaskbarButtonCreated();
         return 0;
       }

@@ -124,8 +124,8 @@ class AboutDialog final : public TemplateDialog<AboutDialog> {
     request.buttonCount = 2;
     request.style = kDialogStyle;
     request.exStyle = kDialogExStyle;
-    request.wrapAtComfortableWidth = false;
-    request.centreIconOnText = false;
+    request.naturalWidth = true;
+    request.iconAtTop = true;
     return CalculateMessageLayout(dc.Get(), request, work);
   }
 

@@ -51,8 +51,7 @@ bool TaskbarProgress::SetTaskbarProgressValue(std::uint64_t completed, std::uint
 }
 
 UINT TaskbarProgress::TaskbarButtonCreatedMessage() {
-  static const UINT message = RegisterWindowMessageW(L"TaskbarButtonCreated");
-  return message;
+  return RegisterWindowMessageW(L"TaskbarButtonCreated");
 }
 
 void TaskbarProgress::OnTaskbarButtonCreated() {

@@ -37,7 +37,9 @@ class TaskbarProgress final : public TaskbarProgressPort {
 
   // The message the shell sends when it (re)creates the taskbar button; the
   // bar set before that is lost, so the owner window hands it to
-  // OnTaskbarButtonCreated, which sets the last state and value again.
+  // OnTaskbarButtonCreated, which sets the last state and value again. It
+  // registers the message: the window asks once and keeps the number (no
+  // static here, which the player stub would carry as writable data).
   static UINT TaskbarButtonCreatedMessage();
   void OnTaskbarButtonCreated();
 
