@@ -176,6 +176,26 @@ windows_benchmarks() {
   echo
   echo "a keystroke in the title box under Wine (x86_64):"
   "${wine[@]}" "$title_timing" 100000
+  echo
+  player_startup
+}
+
+# A generated executable's cold start to its first dialog beside a bare
+# MessageBoxW program, alternately: the shipped i686 stub under 32-bit Wine
+# where the i686 build and the machine allow, else the x86_64 one.
+player_startup() {
+  local dir=$cross_dir arch=win64
+  if [ -f build/cross/bench/PlayerStartupTiming.exe ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    dir=build/cross
+    arch=win32
+  fi
+  if [ ! -f "$dir/bench/PlayerStartupTiming.exe" ]; then
+    echo "player start-up: skipped, no Windows build"
+    return 0
+  fi
+  echo "player start-up to the first dialog under Wine ($arch):"
+  scripts/wine-run.sh --arch "$arch" --prefix "$PWD/$dir/wineprefix" "$dir/bench/PlayerStartupTiming.exe" \
+    "$dir/app/Velmora.bin" "$dir/bench/BareMessageBox.exe" "$((wine_rounds * 3))"
 }
 
 # The stub every generated executable starts with, against the stubs of an
