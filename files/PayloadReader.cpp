@@ -49,16 +49,6 @@ TreeNode* SecondToLastPreOrder(const DecisionTree& tree) {
   return previous;
 }
 
-void ReadOptionBlock(LoadedDocument& document, std::string_view payload) {
-  // Only the payload is looked at: the stub's own bytes may hold strings
-  // that look like a section.
-  const std::optional<IniSectionView> options = FindLastIniSection(payload, "OPTION", kProfileRules);
-  document.state.NewLineMark = IniString(options, "NewLine", DefaultNewLineMark);
-  document.state.Title = IniString(options, "Title", "");
-  document.state.Color = IniInteger(options, "Color", 1);
-  RemoveTrailingRootLevelNodes(document.tree);
-}
-
 // The older layout: tree lines, then a mark line and a title line. False
 // when no procedure is left before them.
 bool ReadMarkAndTitleLines(LoadedDocument& document) {
@@ -104,7 +94,9 @@ PayloadRead ReadPayloadOrError(std::string_view fileBytes, std::string_view disp
   const TreeNode* secondToLast = SecondToLastPreOrder(document.tree);
   if (secondToLast == nullptr) return Failed(NoProcedureMessage(displayPath));
   if (secondToLast->Text().find('=') != std::string_view::npos) {
-    ReadOptionBlock(document, payload);
+    // Only the payload is looked at: the stub's own bytes may hold strings
+    // that look like a section.
+    ApplyOptionBlock(ReadOptionBlock(payload, kProfileRules), document);
   } else if (!ReadMarkAndTitleLines(document)) {
     return Failed(NoProcedureMessage(displayPath));
   }

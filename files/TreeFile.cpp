@@ -36,27 +36,6 @@ void ReadLegacyTrailer(LoadedDocument& document, std::string_view displayPath) {
   if (document.tree.Empty()) throw VelmoraError(NoProcedureMessage(displayPath));
 }
 
-// The option block's values, read from the file's bytes before the tree
-// takes them over (the section is a view of them).
-struct StoredOptions {
-  std::string newLineMark;
-  std::string title;
-  int colour = 1;
-};
-
-StoredOptions ReadStoredOptions(std::string_view bytes) {
-  const std::optional<IniSectionView> options = FindLastIniSection(bytes, "OPTION");
-  return {IniString(options, "NewLine", DefaultNewLineMark), IniString(options, "Title", ""),
-          IniInteger(options, "Color", 1)};
-}
-
-void ReadOptionBlock(LoadedDocument& document, StoredOptions options) {
-  document.state.NewLineMark = std::move(options.newLineMark);
-  document.state.Title = std::move(options.title);
-  document.state.Color = options.colour;
-  RemoveTrailingRootLevelNodes(document.tree);
-}
-
 }  // namespace
 
 LoadedDocument LoadTreeFile(FileSystemPort& fs, const FilePath& path, const DocumentState& current) {
@@ -64,7 +43,7 @@ LoadedDocument LoadTreeFile(FileSystemPort& fs, const FilePath& path, const Docu
   // The option block is looked up from the end of the text before the tree
   // takes the bytes over; for a file that has one, that reads only its last
   // lines. A legacy file ignores the result.
-  StoredOptions options = ReadStoredOptions(bytes);
+  OptionBlock options = ReadOptionBlock(bytes);
   const std::size_t nulLine = LineOfFirstNul(bytes);
   LoadedDocument document{ParseTreeText(std::move(bytes)), current, nulLine};
   // An empty file would leave the editor without a root; it is refused
@@ -75,7 +54,7 @@ LoadedDocument LoadTreeFile(FileSystemPort& fs, const FilePath& path, const Docu
   if (IsLegacyLine(document.tree.LastPreOrder())) {
     ReadLegacyTrailer(document, fs.DisplayText(path));
   } else {
-    ReadOptionBlock(document, std::move(options));
+    ApplyOptionBlock(std::move(options), document);
   }
   RestoreKinds(document.tree);
   return document;
