@@ -4,7 +4,6 @@
 #include <array>
 #include <exception>
 #include <string>
-#include <vector>
 
 #include "distribution/PreviewRun.h"
 #include "distribution/win32/PathClipboard.h"
