@@ -13,30 +13,29 @@ MappedFile::MappedFile(const std::wstring& path) {
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file_.get() == INVALID_HANDLE_VALUE) {
     file_.release();
-    Fail(path);
+    Fail(path, GetLastError());
     return;
   }
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file_.get(), &size)) {
-    Fail(path);
+    Fail(path, GetLastError());
     return;
   }
   // An empty file cannot be mapped; it holds no procedure either, which
   // the payload reader reports.
   if (size.QuadPart == 0) return;
   if (static_cast<unsigned long long>(size.QuadPart) > static_cast<SIZE_T>(-1)) {
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    Fail(path);
+    Fail(path, ERROR_NOT_ENOUGH_MEMORY);
     return;
   }
   mapping_.reset(CreateFileMappingW(file_.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
   if (!mapping_) {
-    Fail(path);
+    Fail(path, GetLastError());
     return;
   }
   view_ = MapViewOfFile(mapping_.get(), FILE_MAP_READ, 0, 0, 0);
   if (view_ == nullptr) {
-    Fail(path);
+    Fail(path, GetLastError());
     return;
   }
   bytes_ = std::string_view(static_cast<const char*>(view_), static_cast<std::size_t>(size.QuadPart));
@@ -46,8 +45,7 @@ MappedFile::~MappedFile() {
   if (view_ != nullptr) UnmapViewOfFile(view_);
 }
 
-void MappedFile::Fail(const std::wstring& path) {
-  const DWORD error = GetLastError();
+void MappedFile::Fail(const std::wstring& path, DWORD error) {
   error_ = CannotOpenMessage(ToCp932(path), SystemReasonText(error));
 }
 

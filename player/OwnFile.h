@@ -25,7 +25,7 @@ class MappedFile {
   const std::string& Error() const { return error_; }
 
  private:
-  void Fail(const std::wstring& path);
+  void Fail(const std::wstring& path, DWORD error);
 
   UniqueKernelHandle file_;
   UniqueKernelHandle mapping_;

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdlib>
 #include <new>
 
 namespace {
@@ -17,15 +18,15 @@ constexpr UINT kExitOutOfMemory = 2;
 
 [[noreturn]] void EndWithoutMemory() { ExitProcess(kExitOutOfMemory); }
 
+// The system C library's heap (msvcrt.dll sets it up itself, without the
+// stub's start-up code): two imports where the process heap takes three.
 void* Allocate(std::size_t size) {
-  void* block = HeapAlloc(GetProcessHeap(), 0, size == 0 ? 1 : size);
+  void* block = std::malloc(size == 0 ? 1 : size);
   if (block == nullptr) EndWithoutMemory();
   return block;
 }
 
-void Release(void* block) {
-  if (block != nullptr) HeapFree(GetProcessHeap(), 0, block);
-}
+void Release(void* block) { std::free(block); }
 
 }  // namespace
 

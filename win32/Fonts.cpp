@@ -1,29 +1,9 @@
+// The editor's fonts: the UI face at a size. (The message font of the
+// dialogs that stand in for message boxes, which the player stub shares,
+// is made in MessageFont.cpp.)
 #include "win32/Fonts.h"
 
 namespace velmora::win32 {
-namespace {
-
-// The faces a Windows may have that hold Japanese, the best first: the UI
-// faces of Windows 8 and later, of Vista and 7, of XP, then the face the
-// editor itself uses.
-constexpr const wchar_t* kJapaneseFaces[] = {L"Yu Gothic UI", L"Meiryo UI", L"MS UI Gothic", kUiFontFace};
-
-int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-  *reinterpret_cast<bool*>(found) = true;
-  return 0;  // one is enough
-}
-
-// Whether `face` is installed with the Japanese character set.
-bool HoldsJapanese(HDC dc, const wchar_t* face) {
-  LOGFONTW wanted{};
-  wanted.lfCharSet = SHIFTJIS_CHARSET;
-  lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
-  bool found = false;
-  EnumFontFamiliesExW(dc, &wanted, &NoteFound, reinterpret_cast<LPARAM>(&found), 0);
-  return found;
-}
-
-}  // namespace
 
 UniqueFont CreatePixelFont(const FontLook& look, int pixelHeight) {
   // A negative height asks for the character height rather than the cell's.
@@ -32,29 +12,5 @@ UniqueFont CreatePixelFont(const FontLook& look, int pixelHeight) {
 }
 
 UniqueFont CreateUiFont(const DpiScale& scale) { return CreatePixelFont(kUiFontLook, scale(kUiFontHeight)); }
-
-// The message boxes' font holds no Japanese on a Western Windows (its
-// face is Segoe UI or Tahoma there): the same size in a face that does, so
-// every step of a procedure reads on any Windows. Without any of the known
-// faces the face is left to the font mapper, which the Japanese character
-// set leads to one that holds Japanese if there is one.
-UniqueFont CreateMessageFont(int dpi) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return UniqueFont(nullptr);
-  LOGFONTW font = metrics.lfMessageFont;
-  font.lfCharSet = SHIFTJIS_CHARSET;
-  const WindowDc screen(nullptr);
-  if (dpi > 0) font.lfHeight = MulDiv(font.lfHeight, dpi, GetDeviceCaps(screen.Get(), LOGPIXELSY));
-  if (!HoldsJapanese(screen.Get(), font.lfFaceName)) {
-    font.lfFaceName[0] = L'\0';
-    for (const wchar_t* face : kJapaneseFaces) {
-      if (!HoldsJapanese(screen.Get(), face)) continue;
-      lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
-      break;
-    }
-  }
-  return UniqueFont(CreateFontIndirectW(&font));
-}
 
 }  // namespace velmora::win32

@@ -157,7 +157,8 @@ class StepDialog final : public TemplateDialog<StepDialog> {
     const MessageLayout layout = CalculateLayout();
     const auto place = [this](int id, const RECT& box) {
       if (HWND control = GetDlgItem(hwnd_, id)) {
-        MoveWindow(control, box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
+        SetWindowPos(control, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
       }
     };
     place(step_dialog_id::kIcon, layout.icon);
@@ -206,7 +207,8 @@ class StepDialog final : public TemplateDialog<StepDialog> {
   void CopyPath() {
     if (step_.path.empty()) return;
     const bool copied = CopyPathToClipboard(hwnd_, step_.path);
-    SetDlgItemTextW(hwnd_, step_dialog_id::kCopyStatus, ToWide(copied ? kCopiedStatus : kCopyFailedStatus).c_str());
+    SetWindowTextW(GetDlgItem(hwnd_, step_dialog_id::kCopyStatus),
+                   ToWide(copied ? kCopiedStatus : kCopyFailedStatus).c_str());
     if (!copied) MessageBeep(MB_ICONWARNING);
   }
 
@@ -226,7 +228,7 @@ class StepDialog final : public TemplateDialog<StepDialog> {
   }
 
   INT_PTR OnSetCursor(HWND target, UINT hitTest) {
-    if (hitTest != HTCLIENT || GetParent(target) != hwnd_) return FALSE;
+    if (hitTest != HTCLIENT || GetAncestor(target, GA_PARENT) != hwnd_) return FALSE;
     const int index = GetDlgCtrlID(target) - step_dialog_id::kFirstButton;
     if (index < 0 || index >= ButtonCount()) return FALSE;
     SetCursor(LoadCursorW(nullptr, IDC_HAND));
