@@ -65,5 +65,10 @@ if(WIN32)
   target_compile_options(velmora_runtime PUBLIC
     $<$<COMPILE_LANGUAGE:CXX>:-Os -ffunction-sections -fdata-sections -fno-threadsafe-statics -fno-asynchronous-unwind-tables
                               -fno-ipa-sra -include ${VELMORA_ROOT}/player/LibraryMessages.h -Wno-format-zero-length>)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    # 32-bit Windows keeps the stack 4-byte aligned, and the stub uses no
+    # SSE: no function needs to realign it or keep it at 16 bytes.
+    target_compile_options(velmora_runtime PUBLIC $<$<COMPILE_LANGUAGE:CXX>:-mpreferred-stack-boundary=2>)
+  endif()
 endif()
 velmora_warnings(velmora_runtime)

@@ -78,23 +78,14 @@ StepDescription PreviewRun::DescribeStep() const {
 }
 
 std::string PreviewRun::PathSoFar() const {
-  // The nodes answered, from the start down: the ancestors of the current
-  // node, one per recorded answer.
-  std::vector<const TreeNode*> asked(answers_.size(), nullptr);
-  const TreeNode* node = current_;
-  for (std::size_t i = asked.size(); i > 0 && node != nullptr; --i) {
-    node = node->Parent();
-    asked[i - 1] = node;
-  }
   std::string text = TrimBlanks(state_.Title);
   text += "\r\n";
-  for (std::size_t i = 0; i < asked.size(); ++i) {
-    if (asked[i] == nullptr) continue;
+  for (const AnsweredStep& step : answered_) {
     text += kQuestionLabel;
-    text += RemoveDefaultSuffix(ExpandNewLines(asked[i]->Text(), state_.NewLineMark));
+    text += RemoveDefaultSuffix(ExpandNewLines(step.question->Text(), state_.NewLineMark));
     text += "\r\n";
     text += kAnswerLabel;
-    text += answers_[i] == StepAnswer::Yes ? kYesText : kNoText;
+    text += step.answer == StepAnswer::Yes ? kYesText : kNoText;
     text += "\r\n";
   }
   const StepDescription step = DescribeStep();
@@ -119,17 +110,17 @@ TaskbarProgressState PreviewRun::ProgressState() const { return ProgressStateFor
 void PreviewRun::Answer(StepAnswer answer) {
   switch (answer) {
     case StepAnswer::Yes:
+      answered_.push_back({current_, answer});
       current_ = current_->FirstChild();
-      answers_.push_back(answer);
       break;
     case StepAnswer::No:
+      answered_.push_back({current_, answer});
       current_ = current_->LastChild();
-      answers_.push_back(answer);
       break;
     case StepAnswer::Back:
     case StepAnswer::LeafBack:
       current_ = current_->Parent();  // null at level 0: the end
-      if (!answers_.empty()) answers_.pop_back();
+      if (!answered_.empty()) answered_.pop_back();
       break;
     case StepAnswer::Ok:
     case StepAnswer::Closed: current_ = nullptr; break;

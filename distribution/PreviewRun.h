@@ -98,9 +98,14 @@ class PreviewRun {
   const DecisionTree& tree_;
   const DocumentState& state_;
   TreeNode* current_;
-  // The answers that led from the start down to the current node, one per
-  // level: Back takes the last one away.
-  std::vector<StepAnswer> answers_;
+  // The questions answered from the start down to the current node, one per
+  // level, with their answers (Yes and No may lead to the same only
+  // answer): Back takes the last one away.
+  struct AnsweredStep {
+    const TreeNode* question;
+    StepAnswer answer;
+  };
+  std::vector<AnsweredStep> answered_;
 };
 
 // Called before each step dialog with the node about to be shown.

@@ -84,13 +84,11 @@ PayloadRead ReadPayloadOrError(std::string_view fileBytes, std::string_view disp
 
   TreeTextParse parse = ParseTreeTextOrError(PayloadTextWithEndLine(payload));
   if (!parse.error.empty()) return Failed(std::move(parse.error));
-  PayloadRead result;
+  // Whoever reads this tells the reader, by stoppedAtNulLine, that the rest
+  // was not read.
+  PayloadRead result{LoadedDocument{std::move(parse.tree), current, LineOfFirstNul(payload)}, {}};
   LoadedDocument& document = result.document;
-  document.tree = std::move(parse.tree);
-  document.state = current;
   document.state.Modified = false;
-  // Whoever reads this tells the reader that the rest was not read.
-  document.stoppedAtNulLine = LineOfFirstNul(payload);
   const TreeNode* secondToLast = SecondToLastPreOrder(document.tree);
   if (secondToLast == nullptr) return Failed(NoProcedureMessage(displayPath));
   if (secondToLast->Text().find('=') != std::string_view::npos) {

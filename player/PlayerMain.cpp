@@ -74,8 +74,7 @@ PayloadRead ReadOwnProcedure(const std::wstring& path) {
 }
 
 void Play(HINSTANCE instance, const LoadedDocument& document) {
-  const std::string caption = TrimBlanks(document.state.Title);
-  PlayerWindow window(instance, ToWide(caption));
+  PlayerWindow window(instance, ToWide(TrimBlanksView(document.state.Title)));
   TaskbarProgress taskbar(window.Handle());
   const bool taskbarAvailable = taskbar.InitTaskbarProgress();
   window.FollowTaskbarButton(taskbar);
