@@ -18,8 +18,9 @@ AnswerRole RoleOf(const TreeNode& node) {
 
 }  // namespace
 
-std::vector<ShownNode> ShownNodesOf(const DecisionTree& tree, const DocumentState& state) {
-  std::vector<ShownNode> nodes;
+ShownNodes ShownNodesOf(const DecisionTree& tree, const DocumentState& state) {
+  ShownNodes result;
+  std::vector<ShownNode>& nodes = result.nodes;
   nodes.reserve(tree.Count());
   // In pre-order a node's parent is the latest node one level up.
   std::vector<std::size_t> latestAtLevel;
@@ -31,18 +32,20 @@ std::vector<ShownNode> ShownNodesOf(const DecisionTree& tree, const DocumentStat
     latestAtLevel[level] = nodes.size();
     shown.kind = node.kind;
     shown.level = node.Level();
-    shown.message = ExpandNewLines(node.Text(), state.NewLineMark);
+    shown.message = node.Text();
+    std::string expanded = ExpandNewLines(node.Text(), state.NewLineMark);
+    if (expanded != shown.message) shown.message = result.expanded.emplace_back(std::move(expanded));
     shown.question = node.HasChildren();
     if (shown.question) {
       // As a run shows it: only a question's text carries a default answer.
       shown.noDefault = DefaultSuffixOf(shown.message) == DefaultSuffix::No;
-      shown.message = RemoveDefaultSuffix(shown.message);
+      shown.message = WithoutDefaultSuffix(shown.message);
     }
     shown.role = RoleOf(node);
     shown.reachable = shown.role != AnswerRole::Middle && (node.Parent() == nullptr || nodes[shown.parent].reachable);
-    nodes.push_back(std::move(shown));
+    nodes.push_back(shown);
   });
-  return nodes;
+  return result;
 }
 
 AnswerTargets AnswerTargetsOf(const std::vector<ShownNode>& nodes) {

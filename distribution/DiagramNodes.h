@@ -5,6 +5,7 @@
 // default of a question.
 
 #include <cstddef>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,15 +38,25 @@ struct ShownNode {
   std::size_t parent = static_cast<std::size_t>(-1);  // index in the list, or none at the top level
   int kind = Unset;
   int level = 0;
-  std::string message;     // CP932, lines separated by CR LF, without a question's default suffix
+  // CP932, lines separated by CR LF, without a question's default suffix:
+  // a part of the node's own text, or of ShownNodes::expanded.
+  std::string_view message;
   bool question = false;   // the node has answers
   bool noDefault = false;  // a question whose default is No
   AnswerRole role = AnswerRole::None;
   bool reachable = true;   // false for a middle answer and everything below it
 };
 
-// Every node of the tree in pre-order (parents before children).
-std::vector<ShownNode> ShownNodesOf(const DecisionTree& tree, const DocumentState& state);
+// Every node of the tree in pre-order (parents before children), valid
+// while the tree is unchanged. A message is a view: of the node's text, or
+// of its copy with the line breaks in place where the text holds the
+// newline mark. A procedure of a million nodes then costs no allocation
+// per message.
+struct ShownNodes {
+  std::vector<ShownNode> nodes;
+  std::deque<std::string> expanded;  // a deque: its strings never move
+};
+ShownNodes ShownNodesOf(const DecisionTree& tree, const DocumentState& state);
 
 // Where each node's Yes and No lead: its first and its last child (the same
 // child for a node with one answer), static_cast<std::size_t>(-1) for a node

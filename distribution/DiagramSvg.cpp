@@ -276,7 +276,7 @@ class DiagramWriter {
     }
     WriteLines(boxes_[i].lines, textX, rect.y + kPaddingY);
     out_ += "</g>\n";
-    if (out_.size() > 1 << 16) Flush();
+    WritePieceIfFull(out_, sink_);
   }
 
   void WriteLines(const std::vector<std::string_view>& lines, double x, double top) {
@@ -310,7 +310,8 @@ class DiagramWriter {
 
 void WriteDiagramSvg(const DecisionTree& tree, const DocumentState& state, const DiagramOptions& options,
                      ByteSink& sink) {
-  const std::vector<ShownNode> nodes = ShownNodesOf(tree, state);
+  const ShownNodes shown = ShownNodesOf(tree, state);
+  const std::vector<ShownNode>& nodes = shown.nodes;
   DiagramWriter(nodes, options, sink).Write(TrimBlanksView(state.Title));
 }
 

@@ -49,6 +49,8 @@ std::vector<Step> ReachableSteps(const std::vector<ShownNode>& nodes) {
   const std::vector<std::size_t>& lastChild = answers.no;
   std::vector<Step> steps;
   if (nodes.empty()) return steps;
+  // At most one step per node: one allocation instead of a doubling list.
+  steps.reserve(nodes.size());
   steps.push_back({0});
   for (std::size_t at = 0; at < steps.size(); ++at) {
     const std::size_t node = steps[at].node;
@@ -111,11 +113,14 @@ void AppendTexts(std::string& out) {
   out += "]}";
 }
 
-void AppendSteps(std::string& out, const std::vector<ShownNode>& nodes) {
+void AppendSteps(std::string& out, const std::vector<ShownNode>& nodes, ByteSink& sink) {
   const std::vector<Step> steps = ReachableSteps(nodes);
   const std::vector<int> deepest = DeepestLevels(nodes);
   out += "\"nodes\":[";
   for (const Step& step : steps) {
+    // The steps of a large procedure take several times its file: they go
+    // to the sink piece by piece.
+    WritePieceIfFull(out, sink);
     const ShownNode& node = nodes[step.node];
     if (&step != &steps.front()) out += ",\n";
     out += '[';
@@ -127,18 +132,18 @@ void AppendSteps(std::string& out, const std::vector<ShownNode>& nodes) {
   out += ']';
 }
 
-std::string ProcedureData(const std::vector<ShownNode>& nodes, const DocumentState& state,
-                          std::string_view caption) {
-  std::string out = "{\"title\":";
+// Appends the procedure's data to `out`, handing full pieces to the sink.
+void WriteProcedureData(std::string& out, const std::vector<ShownNode>& nodes, const DocumentState& state,
+                        std::string_view caption, ByteSink& sink) {
+  out += "{\"title\":";
   AppendScriptText(out, caption);
   // The bar shows only for the three colours, as the taskbar's does.
   const int colour = state.Color >= 1 && state.Color <= 3 ? state.Color : 0;
   out += ",\"colour\":" + std::to_string(colour) + ',';
   AppendTexts(out);
   out += ",\n";
-  AppendSteps(out, nodes);
+  AppendSteps(out, nodes, sink);
   out += '}';
-  return out;
 }
 
 void AppendMarkup(std::string& out, std::string_view cp932) { AppendMarkupEscaped(out, Cp932ToUtf8Text(cp932)); }
@@ -146,7 +151,8 @@ void AppendMarkup(std::string& out, std::string_view cp932) { AppendMarkupEscape
 }  // namespace
 
 void WriteHtmlPlayer(const DecisionTree& tree, const DocumentState& state, ByteSink& sink) {
-  const std::vector<ShownNode> nodes = ShownNodesOf(tree, state);
+  const ShownNodes shown = ShownNodesOf(tree, state);
+  const std::vector<ShownNode>& nodes = shown.nodes;
   const std::string_view caption = TrimBlanksView(state.Title);
   std::string out =
       "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
@@ -179,9 +185,8 @@ void WriteHtmlPlayer(const DecisionTree& tree, const DocumentState& state, ByteS
   AppendMarkup(out, kAgainCaption);
   out += "</button></div>\n<p class=\"status\" id=\"status\" role=\"status\"></p>\n</div>\n</main>\n"
          "<script type=\"application/json\" id=\"procedure\">";
-  sink.Write(out);
-  sink.Write(ProcedureData(nodes, state, caption));
-  out = "</script>\n<script>";
+  WriteProcedureData(out, nodes, state, caption, sink);
+  out += "</script>\n<script>";
   out += HtmlPlayerScript();
   out += "</script>\n</body>\n</html>\n";
   sink.Write(out);

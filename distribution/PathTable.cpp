@@ -10,7 +10,6 @@ constexpr std::string_view kAnswersHeading = "\x93\x9a\x82\xa6";
 constexpr std::string_view kKindHeading = "\x8e\xed\x97\xde";
 constexpr std::string_view kMessageHeading = "\x83\x81\x83\x62\x83\x5a\x81\x5b\x83\x57";
 constexpr std::string_view kAnswerSeparator = " > ";
-constexpr std::size_t kPieceBytes = 1 << 14;
 
 // A node on the current path and the answer it takes next.
 struct PathStep {
@@ -95,10 +94,7 @@ void WritePathTable(ByteSink& sink, const DecisionTree& tree, const PathTableOpt
   AppendRow(out, options, kAnswersHeading, kKindHeading, kMessageHeading);
   ForEachPathEnd(tree, [&](const std::vector<PathAnswer>& answers, const TreeNode& end) {
     AppendRow(out, options, AnswersText(answers), KindName(end.kind), end.Text());
-    if (out.size() >= kPieceBytes) {
-      sink.Write(out);
-      out.clear();
-    }
+    WritePieceIfFull(out, sink);
   });
   if (!out.empty()) sink.Write(out);
 }

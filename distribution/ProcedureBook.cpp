@@ -148,14 +148,6 @@ void AppendStep(std::string& out, const std::vector<ShownNode>& nodes, const std
   out += "</div></section>\n";
 }
 
-// Hands `out` to the sink once it holds a piece's worth, so a book of a
-// million steps never exists whole in memory.
-void WriteIfFull(std::string& out, ByteSink& sink) {
-  if (out.size() < (1 << 14)) return;
-  sink.Write(out);
-  out.clear();
-}
-
 void AppendEndsTable(std::string& out, const std::vector<ShownNode>& nodes, const std::vector<BookStep>& steps,
                      ByteSink& sink) {
   out += "<table>\n<caption>";
@@ -177,7 +169,7 @@ void AppendEndsTable(std::string& out, const std::vector<ShownNode>& nodes, cons
     out += "</td><td class=\"message\">";
     Append(out, node.message);
     out += "</td></tr>\n";
-    WriteIfFull(out, sink);
+    WritePieceIfFull(out, sink);
   }
   out += "</tbody>\n</table>\n";
 }
@@ -185,7 +177,8 @@ void AppendEndsTable(std::string& out, const std::vector<ShownNode>& nodes, cons
 }  // namespace
 
 void WriteProcedureBook(const DecisionTree& tree, const DocumentState& state, std::string_view date, ByteSink& sink) {
-  const std::vector<ShownNode> nodes = ShownNodesOf(tree, state);
+  const ShownNodes shown = ShownNodesOf(tree, state);
+  const std::vector<ShownNode>& nodes = shown.nodes;
   const std::vector<BookStep> steps = NumberedSteps(nodes);
   const std::string_view title = TrimBlanksView(state.Title).empty() ? kUntitled : TrimBlanksView(state.Title);
   std::string out =
@@ -209,7 +202,7 @@ void WriteProcedureBook(const DecisionTree& tree, const DocumentState& state, st
   out += "</p>\n</header>\n<main>\n";
   for (std::size_t i = 0; i < steps.size(); ++i) {
     AppendStep(out, nodes, steps, i);
-    WriteIfFull(out, sink);
+    WritePieceIfFull(out, sink);
   }
   out += "</main>\n";
   AppendEndsTable(out, nodes, steps, sink);

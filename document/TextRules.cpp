@@ -52,10 +52,11 @@ DefaultSuffix DefaultSuffixOf(std::string_view text) {
 
 bool HasDefaultSuffix(std::string_view text) { return DefaultSuffixOf(text) != DefaultSuffix::None; }
 
-std::string RemoveDefaultSuffix(std::string_view text) {
-  if (!HasDefaultSuffix(text)) return std::string(text);
-  return std::string(text.substr(0, text.size() - 3));
+std::string_view WithoutDefaultSuffix(std::string_view text) {
+  return HasDefaultSuffix(text) ? text.substr(0, text.size() - 3) : text;
 }
+
+std::string RemoveDefaultSuffix(std::string_view text) { return std::string(WithoutDefaultSuffix(text)); }
 
 std::string AppendNoDefault(std::string_view text) {
   std::string result(text);

@@ -51,6 +51,8 @@ DefaultSuffix DefaultSuffixOf(std::string_view text);
 bool HasDefaultSuffix(std::string_view text);
 // Deletes the last three bytes when they are "(N)" or "(Y)" in any case.
 std::string RemoveDefaultSuffix(std::string_view text);
+// The same as a part of `text`, without a copy.
+std::string_view WithoutDefaultSuffix(std::string_view text);
 std::string AppendNoDefault(std::string_view text);
 
 // Every occurrence of `mark` becomes CR LF. Matches only on whole characters;

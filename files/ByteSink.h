@@ -2,6 +2,7 @@
 // Where a writer puts a file's content piece by piece, so that a large file
 // never has to exist whole in memory before it reaches the disk.
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,18 @@ class ByteSink {
  protected:
   ~ByteSink() = default;
 };
+
+// Writers gather their text in a string and hand it to the sink in pieces
+// of about this size: large enough that each write costs little per byte,
+// small enough that no output is held whole.
+inline constexpr std::size_t kSinkPieceBytes = 1 << 16;
+
+// Hands `out` to the sink, and empties it, once it holds a piece's worth.
+inline void WritePieceIfFull(std::string& out, ByteSink& sink) {
+  if (out.size() < kSinkPieceBytes) return;
+  sink.Write(out);
+  out.clear();
+}
 
 // Content made by a writer: it puts all of it into the sink it is given.
 using ContentProducer = std::function<void(ByteSink&)>;
