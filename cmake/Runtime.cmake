@@ -11,6 +11,7 @@ set(VELMORA_RUNTIME_SOURCES
   document/Errors.cpp
   document/FilePath.cpp
   document/KindNames.cpp
+  document/StepList.cpp
   document/TextRules.cpp
   files/FileMessages.cpp
   files/IniText.cpp
@@ -31,6 +32,7 @@ set(VELMORA_RUNTIME_HEADERS
   document/NodeFields.h
   document/NodePool.h
   document/NodeText.h
+  document/StepList.h
   document/TextRules.h
   files/FileMessages.h
   files/IniText.h

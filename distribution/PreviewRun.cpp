@@ -57,16 +57,31 @@ StepButtonRow StepButtons(bool question, bool topLevel) {
   return {{kOkCaption, StepAnswer::Ok}, {back, StepAnswer::LeafBack}};
 }
 
-PreviewRun::PreviewRun(const DecisionTree& tree, const DocumentState& state, TreeNode* start)
-    : tree_(tree), state_(state), current_(start != nullptr ? start : tree.Root()) {}
+namespace {
+
+int DeepestLevel(const StepList& steps, std::size_t from, std::size_t to) {
+  int deepest = 0;
+  for (std::size_t i = from; i < to; ++i) deepest = std::max(deepest, steps[i].level);
+  return deepest;
+}
+
+}  // namespace
+
+PreviewRun::PreviewRun(const StepList& steps, const DocumentState& state, std::size_t start)
+    : steps_(steps),
+      state_(state),
+      current_(start < steps.Size() ? start : StepList::kNone),
+      answered_(new AnsweredStep[static_cast<std::size_t>(DeepestLevel(steps, 0, steps.Size())) + 1]),
+      lowestLevel_(Finished() ? 0 : steps[start].level) {}
 
 StepDescription PreviewRun::DescribeStep() const {
+  const Step& current = steps_[current_];
   StepDescription step;
-  step.message = ExpandNewLines(current_->Text(), state_.NewLineMark);
+  step.message = ExpandNewLines(current.text, state_.NewLineMark);
   step.caption = TrimBlanks(state_.Title);
-  step.type = DialogTypeOf(current_->kind);
-  step.question = current_->HasChildren();
-  step.topLevel = current_->Level() == 0;
+  step.type = DialogTypeOf(current.kind);
+  step.question = steps_.HasAnswers(current_);
+  step.topLevel = current.level == 0;
   if (step.question) {
     // Only a question's text carries a default answer; an end of a path
     // shows its text as written.
@@ -80,9 +95,10 @@ StepDescription PreviewRun::DescribeStep() const {
 std::string PreviewRun::PathSoFar() const {
   std::string text = TrimBlanks(state_.Title);
   text += "\r\n";
-  for (const AnsweredStep& step : answered_) {
+  for (int level = lowestLevel_; level < steps_[current_].level; ++level) {
+    const AnsweredStep& step = answered_[static_cast<std::size_t>(level)];
     text += kQuestionLabel;
-    text += RemoveDefaultSuffix(ExpandNewLines(step.question->Text(), state_.NewLineMark));
+    text += RemoveDefaultSuffix(ExpandNewLines(steps_[step.question].text, state_.NewLineMark));
     text += "\r\n";
     text += kAnswerLabel;
     text += step.answer == StepAnswer::Yes ? kYesText : kNoText;
@@ -96,12 +112,8 @@ std::string PreviewRun::PathSoFar() const {
 }
 
 StepProgress PreviewRun::Progress() const {
-  const int depth = current_->Level();
-  int deepest = depth;
-  for (const TreeNode* node = tree_.NextPreOrder(current_); node != nullptr && node->Level() > depth;
-       node = tree_.NextPreOrder(node)) {
-    deepest = std::max(deepest, node->Level());
-  }
+  const int depth = steps_[current_].level;
+  const int deepest = std::max(depth, DeepestLevel(steps_, current_ + 1, steps_.SubtreeEnd(current_)));
   return {static_cast<std::uint64_t>(depth) + 1, static_cast<std::uint64_t>(deepest) + 1};
 }
 
@@ -110,31 +122,28 @@ TaskbarProgressState PreviewRun::ProgressState() const { return ProgressStateFor
 void PreviewRun::Answer(StepAnswer answer) {
   switch (answer) {
     case StepAnswer::Yes:
-      answered_.push_back({current_, answer});
-      current_ = current_->FirstChild();
-      break;
     case StepAnswer::No:
-      answered_.push_back({current_, answer});
-      current_ = current_->LastChild();
+      answered_[static_cast<std::size_t>(steps_[current_].level)] = {current_, answer};
+      current_ = answer == StepAnswer::Yes ? steps_.FirstAnswer(current_) : steps_.LastAnswer(current_);
       break;
     case StepAnswer::Back:
     case StepAnswer::LeafBack:
-      current_ = current_->Parent();  // null at level 0: the end
-      if (!answered_.empty()) answered_.pop_back();
+      current_ = steps_.Parent(current_);  // none at level 0: the end
+      if (!Finished()) lowestLevel_ = std::min(lowestLevel_, steps_[current_].level);
       break;
     case StepAnswer::Ok:
-    case StepAnswer::Closed: current_ = nullptr; break;
+    case StepAnswer::Closed: current_ = StepList::kNone; break;
   }
 }
 
-void RunPreview(const DecisionTree& tree, const DocumentState& state, TreeNode* start, StepDialogPort& dialogs,
+void RunPreview(const StepList& steps, const DocumentState& state, std::size_t start, StepDialogPort& dialogs,
                 TaskbarProgressPort* taskbar, const StepObserver& beforeStep, PathCopy pathCopy) {
   RunEnd clearBar([taskbar] {
     if (taskbar == nullptr) return;
     taskbar->SetTaskbarProgressValue(0, kClearedProgressTotal);
     taskbar->SetTaskbarProgressState(TaskbarProgressState::None);
   });
-  for (PreviewRun run(tree, state, start); !run.Finished();) {
+  for (PreviewRun run(steps, state, start); !run.Finished();) {
     if (taskbar != nullptr) taskbar->SetTaskbarProgressState(run.ProgressState());
     if (beforeStep) beforeStep(run.Current());
     if (taskbar != nullptr) {

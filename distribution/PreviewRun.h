@@ -10,12 +10,13 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <memory>
 
 #include "distribution/StepDialogPort.h"
 #include "distribution/TaskbarProgressPort.h"
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"
+#include "document/StepList.h"
 
 namespace velmora {
 
@@ -70,52 +71,60 @@ struct StepProgress {
   }
 };
 
-// The state machine of a run over a tree that stays unchanged while it runs.
+// The state machine of a run over a procedure that stays unchanged while
+// it runs.
 class PreviewRun {
  public:
-  // Starts at `start`, or at the root when nothing is selected.
-  PreviewRun(const DecisionTree& tree, const DocumentState& state, TreeNode* start);
+  // Starts at the step `start`.
+  PreviewRun(const StepList& steps, const DocumentState& state, std::size_t start);
 
-  bool Finished() const { return current_ == nullptr; }
-  // The node on show; null once the run has ended.
-  TreeNode* Current() const { return current_; }
+  bool Finished() const { return current_ == StepList::kNone; }
+  // The step on show; StepList::kNone once the run has ended.
+  std::size_t Current() const { return current_; }
 
-  // What the current node's dialog shows.
+  // What the current step's dialog shows.
   StepDescription DescribeStep() const;
-  // The path from where the run began to the current node as plain text:
+  // The path from where the run began to the current step as plain text:
   // the title, each question answered with its answer, then the current
-  // node's message (a question not yet answered, or the final message).
+  // step's message (a question not yet answered, or the final message).
   std::string PathSoFar() const;
-  // Depth of the current node within its own subtree, for the taskbar.
+  // Depth of the current step within its own subtree, for the taskbar.
   StepProgress Progress() const;
   // The bar state for the document's colour.
   TaskbarProgressState ProgressState() const;
 
-  // Moves to the node the answer leads to, or ends the run.
+  // Moves to the step the answer leads to, or ends the run.
   void Answer(StepAnswer answer);
 
  private:
-  const DecisionTree& tree_;
+  const StepList& steps_;
   const DocumentState& state_;
-  TreeNode* current_;
-  // The questions answered from the start down to the current node, one per
-  // level, with their answers (Yes and No may lead to the same only
-  // answer): Back takes the last one away.
+  std::size_t current_;
+  // The questions answered on the way down to the current step, with their
+  // answers (Yes and No may lead to the same only answer), by level: those
+  // from the lowest level the run has been at down to the current step's.
+  // Back goes up a level, and the answer there no longer counts.
   struct AnsweredStep {
-    const TreeNode* question;
+    std::size_t question;
     StepAnswer answer;
   };
-  std::vector<AnsweredStep> answered_;
+  std::unique_ptr<AnsweredStep[]> answered_;
+  int lowestLevel_;
 };
 
-// Called before each step dialog with the node about to be shown.
-using StepObserver = std::function<void(TreeNode* node)>;
+// Called before each step dialog with the step about to be shown.
+using StepObserver = std::function<void(std::size_t step)>;
 
 // Drives a whole run: sets the taskbar state and value at every step (when a
 // taskbar is given), shows the dialogs, follows the answers, and clears the
 // bar at the end, also when a dialog fails with an exception.
-void RunPreview(const DecisionTree& tree, const DocumentState& state, TreeNode* start,
-                StepDialogPort& dialogs, TaskbarProgressPort* taskbar, const StepObserver& beforeStep = {},
+void RunPreview(const StepList& steps, const DocumentState& state, std::size_t start, StepDialogPort& dialogs,
+                TaskbarProgressPort* taskbar, const StepObserver& beforeStep = {}, PathCopy pathCopy = PathCopy::Off);
+
+// A run over a tree: its nodes as steps (TreeSteps.h), from `start`, or from
+// the root when nothing is selected; `beforeStep` gets the node.
+void RunPreview(const DecisionTree& tree, const DocumentState& state, TreeNode* start, StepDialogPort& dialogs,
+                TaskbarProgressPort* taskbar, const std::function<void(TreeNode* node)>& beforeStep = {},
                 PathCopy pathCopy = PathCopy::Off);
 
 // PreViewBtnClick on the editor's model. During the run Preview and Generate

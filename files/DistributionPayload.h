@@ -11,6 +11,7 @@
 
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"
+#include "document/StepList.h"
 #include "files/LoadedDocument.h"
 
 namespace velmora {
@@ -18,25 +19,29 @@ namespace velmora {
 // stub + BuildTreeText(tree, state) + trailer (T + O).
 std::string BuildDistributionExecutable(std::string_view stub, const DecisionTree& tree, const DocumentState& state);
 
-// Reads the procedure stored at the end of `fileBytes` (the whole file).
-// The result's state is `current` with the stored title, newline mark and
-// colour, unmodified, its kinds restored from the markers
-// (LoadedDocument.h), ready to play. Fails with: a file shorter than 4
-// bytes ("stream read error"), a trailer that points at no procedure (the
-// no-procedure message naming `displayPath`, the CP932 form of the file's
-// path), or the parser's invalid-level error. This form returns the
-// failure's text in `error` (the player stub runs without exceptions and
-// has no use for a file name of the document).
-//
-// ReadDistributionPayload, for the editor and the command line, throws the
-// failure as a VelmoraError (defined only where exceptions are) and names
-// the document `path` with the extension ".tre" (CurrentFileName), ready
-// to open.
-struct PayloadRead {
-  LoadedDocument document;
+// Reads the procedure stored at the end of `fileBytes` (the whole file) as
+// the run reads it: a list of steps with their kinds restored from the
+// markers (LoadedDocument.h), and a state that is `current` with the stored
+// title, newline mark and colour, unmodified. Fails with: a file shorter
+// than 4 bytes ("stream read error"), a trailer that points at no procedure
+// (the no-procedure message naming `displayPath`, the CP932 form of the
+// file's path), or the parser's invalid-level error. This form returns the
+// failure's text in `error`: the player stub runs without exceptions, and
+// reads its procedure this way without building a tree.
+struct PayloadSteps {
+  StepList steps;
+  DocumentState state;
+  // The line on which a NUL byte ended the reading, or 0 (LoadedDocument).
+  std::size_t stoppedAtNulLine = 0;
   std::string error;  // empty when the procedure was read
 };
-PayloadRead ReadPayloadOrError(std::string_view fileBytes, std::string_view displayPath, const DocumentState& current);
+PayloadSteps ReadPayloadStepsOrError(std::string_view fileBytes, std::string_view displayPath,
+                                     const DocumentState& current);
+
+// The same procedure as a document for the editor and the command line,
+// ready to open: the tree with the same nodes, named `path` with the
+// extension ".tre" (CurrentFileName). Throws the failure as a VelmoraError
+// (defined only where exceptions are).
 LoadedDocument ReadDistributionPayload(std::string_view fileBytes, const FilePath& path, std::string_view displayPath,
                                        const DocumentState& current);
 

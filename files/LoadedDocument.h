@@ -8,6 +8,7 @@
 
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"
+#include "document/StepList.h"
 
 namespace velmora {
 
@@ -21,9 +22,11 @@ struct LoadedDocument {
 
 // Turns the kind marker at the start of every node text into the node's kind
 // (either letter case); the document readers do it as they read, once (a
-// second time would take a text that begins like a marker for one). A text beginning with ";" stays whole as a Question;
+// second time would take a text that begins like a marker for one). A text
+// beginning with ";" stays whole as a Question;
 // a text without marker becomes a Question when the node has answers, else
 // an Information.
 void RestoreKinds(DecisionTree& tree);
+void RestoreKinds(StepList& steps);
 
 }  // namespace velmora

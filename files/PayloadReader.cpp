@@ -27,52 +27,35 @@ std::uint32_t ReadLittleEndian32(std::string_view bytes, std::size_t offset) {
   return value;
 }
 
-// The payload's tree text followed by the line "12", where the trailer
-// stood: the parser then ends on a harmless last node whatever the payload's
-// last bytes are, and the option block's last line keeps its own node.
-std::string PayloadTextWithEndLine(std::string_view payload) {
-  std::string text;
-  text.reserve(payload.size() + 4);
-  text += payload;
-  text += "12\r\n";
-  return text;
-}
-
-TreeNode* SecondToLastPreOrder(const DecisionTree& tree) {
-  TreeNode* last = tree.LastPreOrder();
-  if (last == nullptr) return nullptr;
-  // The node before the last in pre-order: the previous sibling's deepest
-  // last descendant, or the parent.
-  TreeNode* previous = tree.PreviousSibling(last);
-  if (previous == nullptr) return last->Parent();
-  while (previous->HasChildren()) previous = previous->LastChild();
-  return previous;
-}
+// The payload's tree text is read followed by the line "12", where the
+// trailer stood: the reading then ends on a harmless last line whatever the
+// payload's last bytes are, and the option block's last line keeps its own
+// step.
+constexpr std::string_view kEndLine = "12\r\n";
 
 // The older layout: tree lines, then a mark line and a title line. False
 // when no procedure is left before them.
-bool ReadMarkAndTitleLines(LoadedDocument& document) {
-  DecisionTree& tree = document.tree;
-  tree.Delete(tree.LastPreOrder());  // the "12" line
-  std::string* target[] = {&document.state.Title, &document.state.NewLineMark};
+bool ReadMarkAndTitleLines(StepList& steps, DocumentState& state) {
+  steps.RemoveLast();  // the "12" line
+  std::string* target[] = {&state.Title, &state.NewLineMark};
   for (std::string* value : target) {
-    TreeNode* line = tree.LastPreOrder();
-    if (line == nullptr) return false;
-    *value = std::string(line->Text());
-    tree.Delete(line);
+    if (steps.Size() == 0) return false;
+    *value = std::string(steps[steps.Size() - 1].text);
+    steps.RemoveLast();
   }
-  return !tree.Empty();
+  return steps.Size() != 0;
 }
 
-PayloadRead Failed(std::string message) {
-  PayloadRead result;
+PayloadSteps Failed(std::string message) {
+  PayloadSteps result;
   result.error = std::move(message);
   return result;
 }
 
 }  // namespace
 
-PayloadRead ReadPayloadOrError(std::string_view fileBytes, std::string_view displayPath, const DocumentState& current) {
+PayloadSteps ReadPayloadStepsOrError(std::string_view fileBytes, std::string_view displayPath,
+                                     const DocumentState& current) {
   if (fileBytes.size() < kTrailerSize) return Failed(StreamReadErrorMessage());
   const std::size_t end = PayloadEnd(fileBytes);
   const std::uint64_t length = ReadLittleEndian32(fileBytes, end - kTrailerSize);
@@ -82,33 +65,46 @@ PayloadRead ReadPayloadOrError(std::string_view fileBytes, std::string_view disp
   const std::string_view payload =
       fileBytes.substr(end - kTrailerSize - static_cast<std::size_t>(length), static_cast<std::size_t>(length));
 
-  TreeTextParse parse = ParseTreeTextOrError(PayloadTextWithEndLine(payload));
+  StepsParse parse = ParseStepsOrError(payload, kEndLine);
   if (!parse.error.empty()) return Failed(std::move(parse.error));
   // Whoever reads this tells the reader, by stoppedAtNulLine, that the rest
   // was not read.
-  PayloadRead result{LoadedDocument{std::move(parse.tree), current, LineOfFirstNul(payload)}, {}};
-  LoadedDocument& document = result.document;
-  document.state.Modified = false;
-  const TreeNode* secondToLast = SecondToLastPreOrder(document.tree);
-  if (secondToLast == nullptr) return Failed(NoProcedureMessage(displayPath));
-  if (secondToLast->Text().find('=') != std::string_view::npos) {
+  PayloadSteps result{std::move(parse.steps), current, LineOfFirstNul(payload), {}};
+  StepList& steps = result.steps;
+  result.state.Modified = false;
+  // The step before the last tells the layouts apart: an option block's
+  // last value, or the older layout's title line.
+  if (steps.Size() < 2) return Failed(NoProcedureMessage(displayPath));
+  if (steps[steps.Size() - 2].text.find('=') != std::string_view::npos) {
     // Only the payload is looked at: the stub's own bytes may hold strings
     // that look like a section.
-    ApplyOptionBlock(ReadOptionBlock(payload, kProfileRules), document);
-  } else if (!ReadMarkAndTitleLines(document)) {
+    ApplyOptionValues(ReadOptionBlock(payload, kProfileRules), result.state);
+    RemoveTrailingRootLevelSteps(steps);
+  } else if (!ReadMarkAndTitleLines(steps, result.state)) {
     return Failed(NoProcedureMessage(displayPath));
   }
-  RestoreKinds(document.tree);
+  RestoreKinds(steps);
   return result;
 }
 
 #if defined(__cpp_exceptions)
+// The editor's form: the steps become a tree, which keeps their text.
 LoadedDocument ReadDistributionPayload(std::string_view fileBytes, const FilePath& path, std::string_view displayPath,
                                        const DocumentState& current) {
-  PayloadRead read = ReadPayloadOrError(fileBytes, displayPath, current);
+  const PayloadSteps read = ReadPayloadStepsOrError(fileBytes, displayPath, current);
   if (!read.error.empty()) throw VelmoraError(read.error);
-  read.document.state.CurrentFileName = path.WithExtension(".tre");
-  return std::move(read.document);
+  LoadedDocument document{DecisionTree(), read.state, read.stoppedAtNulLine};
+  document.state.CurrentFileName = path.WithExtension(".tre");
+  const StepList& steps = read.steps;
+  const std::string_view source = steps.Source();
+  const std::string_view kept = document.tree.KeepSource(std::string(source));
+  TreeNode* previous = nullptr;
+  for (std::size_t i = 0; i < steps.Size(); ++i) {
+    const std::string_view text = kept.substr(static_cast<std::size_t>(steps[i].text.data() - source.data()),
+                                              steps[i].text.size());
+    previous = AddInPreOrder(document.tree, previous, static_cast<std::size_t>(steps[i].level), text, steps[i].kind);
+  }
+  return document;
 }
 #endif
 

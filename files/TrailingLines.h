@@ -39,11 +39,21 @@ inline OptionBlock ReadOptionBlock(std::string_view text, const IniReadRules& ru
           IniInteger(options, "Color", 1)};
 }
 
+// The same for a procedure read as a list of steps: the last step at level
+// 0 is the last top-level node exactly when that node has no answers.
+inline void RemoveTrailingRootLevelSteps(StepList& steps) {
+  while (steps.Size() > 1 && steps[steps.Size() - 1].level == 0) steps.RemoveLast();
+}
+
+inline void ApplyOptionValues(OptionBlock options, DocumentState& state) {
+  state.NewLineMark = std::move(options.newLineMark);
+  state.Title = std::move(options.title);
+  state.Color = options.colour;
+}
+
 // The document takes the block's values, and its lines leave the tree.
 inline void ApplyOptionBlock(OptionBlock options, LoadedDocument& document) {
-  document.state.NewLineMark = std::move(options.newLineMark);
-  document.state.Title = std::move(options.title);
-  document.state.Color = options.colour;
+  ApplyOptionValues(std::move(options), document.state);
   RemoveTrailingRootLevelNodes(document.tree);
 }
 

@@ -1,41 +1,47 @@
 #include "files/TreeTextParser.h"
 
 #include "document/Errors.h"
-#include "files/FileMessages.h"
-#include "files/LineSplitter.h"
 
 namespace velmora {
+
+TreeNode* AddInPreOrder(DecisionTree& tree, TreeNode* previous, std::size_t level, std::string_view text, int kind) {
+  if (previous == nullptr) return tree.AddChildFromSource(nullptr, text, kind);
+  if (level == static_cast<std::size_t>(previous->Level()) + 1) return tree.AddChildFromSource(previous, text, kind);
+  // A sibling of the ancestor at the line's level. The walk is bounded by
+  // how far the level drops, so a whole parse stays linear.
+  TreeNode* sibling = previous;
+  while (static_cast<std::size_t>(sibling->Level()) > level) sibling = sibling->Parent();
+  return tree.AddChildFromSource(sibling->Parent(), text, kind);
+}
 
 TreeTextParse ParseTreeTextOrError(std::string text) {
   TreeTextParse result;
   DecisionTree& tree = result.tree;
-  const std::string_view source = tree.KeepSource(std::move(text));
   TreeNode* previous = nullptr;
-  LineSplitter lines(source);
-  std::string_view line;
-  while (lines.Next(line)) {
-    const std::size_t level = IndentationOf(line);
-    const std::string_view nodeText = line.substr(level);
-    if (previous == nullptr) {
-      // The first line is the root, however far it is indented.
-      previous = tree.AddChildFromSource(nullptr, nodeText);
-      continue;
-    }
-    const std::size_t previousLevel = static_cast<std::size_t>(previous->Level());
-    if (level > previousLevel + 1) {
-      result.error = InvalidLevelMessage(level, nodeText);
-      return result;
-    }
-    if (level == previousLevel + 1) {
-      previous = tree.AddChildFromSource(previous, nodeText);
-      continue;
-    }
-    // A sibling of the ancestor at the line's level. The walk is bounded by
-    // how far the level drops, so a whole parse stays linear.
-    TreeNode* sibling = previous;
-    while (static_cast<std::size_t>(sibling->Level()) > level) sibling = sibling->Parent();
-    previous = tree.AddChildFromSource(sibling->Parent(), nodeText);
-  }
+  result.error = ReadTreeLines(tree.KeepSource(std::move(text)), [&](std::size_t level, std::string_view nodeText) {
+    previous = AddInPreOrder(tree, previous, level, nodeText);
+  });
+  return result;
+}
+
+namespace {
+
+// A line ends at a CR or an LF; CR LF counts twice, which only leaves room
+// unused.
+std::size_t MostLines(std::string_view text) {
+  std::size_t lineEnds = 0;
+  for (const char byte : text) lineEnds += byte == '\r' || byte == '\n';
+  return lineEnds;
+}
+
+}  // namespace
+
+StepsParse ParseStepsOrError(std::string_view text, std::string_view tail) {
+  StepsParse result{StepList(MostLines(text) + MostLines(tail) + 1), {}};
+  StepList& steps = result.steps;
+  result.error = ReadTreeLines(steps.KeepSource(text, tail), [&steps](std::size_t level, std::string_view nodeText) {
+    steps.Add(nodeText, static_cast<int>(level));
+  });
   return result;
 }
 

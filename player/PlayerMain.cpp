@@ -21,7 +21,6 @@
 #include "distribution/win32/StepDialog.h"
 #include "distribution/win32/Unit_Win7Taskbar.h"
 #include "document/Errors.h"
-#include "files/LoadedDocument.h"
 #include "player/OwnFile.h"
 #include "player/PlayerWindow.h"
 
@@ -63,24 +62,25 @@ void ShowUnreadable(const std::wstring& path, const std::string& cp932Reason) {
 
 // The procedure at the end of the program's own file, or the reason it
 // cannot be read in `error`.
-PayloadRead ReadOwnProcedure(const std::wstring& path) {
+PayloadSteps ReadOwnProcedure(const std::wstring& path) {
   const MappedFile file(path);
   if (!file.Error().empty()) {
-    PayloadRead failed;
+    PayloadSteps failed;
     failed.error = file.Error();
     return failed;
   }
-  return ReadPayloadOrError(file.Bytes(), ToCp932(path), DocumentState{});
+  return ReadPayloadStepsOrError(file.Bytes(), ToCp932(path), DocumentState{});
 }
 
-void Play(HINSTANCE instance, const LoadedDocument& document) {
-  PlayerWindow window(instance, ToWide(TrimBlanksView(document.state.Title)));
+// The run goes over the steps as read: the player needs no tree.
+void Play(HINSTANCE instance, const PayloadSteps& procedure) {
+  PlayerWindow window(instance, ToWide(TrimBlanksView(procedure.state.Title)));
   TaskbarProgress taskbar(window.Handle());
   const bool taskbarAvailable = taskbar.InitTaskbarProgress();
   window.FollowTaskbarButton(taskbar);
   POINT centre = InitialPreviewDialogCentre();
   Win32StepDialogs dialogs(window.Handle(), centre);
-  RunPreview(document.tree, document.state, document.tree.Root(), dialogs, taskbarAvailable ? &taskbar : nullptr, {},
+  RunPreview(procedure.steps, procedure.state, 0, dialogs, taskbarAvailable ? &taskbar : nullptr, {},
              PathCopy::Offered);
 }
 
@@ -89,12 +89,12 @@ int RunPlayer(HINSTANCE instance) {
   const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   const std::wstring path = OwnProgramPath();
-  const PayloadRead read = ReadOwnProcedure(path);
+  const PayloadSteps read = ReadOwnProcedure(path);
   if (!read.error.empty()) {
     ShowUnreadable(path, read.error);
     return kExitUnreadable;
   }
-  Play(instance, read.document);
+  Play(instance, read);
   return kExitDone;
 }
 

@@ -132,24 +132,25 @@ TEST(Payload, DamagedFilesAreRefused) {
             InvalidLevelMessage(2, "x"));
 }
 
-// The player reads without exceptions: the value form gives the same texts
-// the editor's form throws, and a good file reads the same either way.
+// The player reads without exceptions and without a tree: the steps form
+// gives the same texts the editor's form throws, and a good file reads as
+// the same nodes either way.
 TEST(Payload, ValueFormReportsWhatTheThrowingFormThrows) {
   const std::string deep = "r\r\n\t\tx\r\n[OPTION]\r\n";
   const std::string damaged[] = {"abc", "", kStub + LittleEndian32(0), "ab" + LittleEndian32(2),
                                   "#\r\nT\r\n" + LittleEndian32(6),
                                   deep + LittleEndian32(static_cast<std::uint32_t>(deep.size()))};
   for (const std::string& bytes : damaged) {
-    const PayloadRead read = ReadPayloadOrError(bytes, "C:\\out\\Tool.EXE", {});
+    const PayloadSteps read = ReadPayloadStepsOrError(bytes, "C:\\out\\Tool.EXE", {});
     EXPECT_FALSE(read.error.empty());
     EXPECT_EQ(read.error, testing::ErrorOf([&] { Read(bytes); }));
   }
   const std::string good = BuildDistributionExecutable(kStub, testing::SampleTree(), StateWith("T", kDownArrow, 3));
-  const PayloadRead read = ReadPayloadOrError(good, "C:\\out\\Tool.EXE", {});
+  const PayloadSteps read = ReadPayloadStepsOrError(good, "C:\\out\\Tool.EXE", {});
   EXPECT_EQ(read.error, "");
-  EXPECT_EQ(Describe(read.document.tree), Describe(Read(good).tree));
-  EXPECT_EQ(read.document.state.Title, "T");
-  EXPECT_EQ(read.document.state.Color, 3);
+  EXPECT_EQ(Describe(read.steps), Describe(Read(good).tree));
+  EXPECT_EQ(read.state.Title, "T");
+  EXPECT_EQ(read.state.Color, 3);
 }
 
 // A minimal PE image: headers, one section of raw data ending at 0x400.

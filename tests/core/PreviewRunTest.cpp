@@ -2,6 +2,7 @@
 // answer leads, what each step shows, and what the taskbar is asked to do.
 #include "distribution/PreviewRun.h"
 
+#include <algorithm>
 #include <deque>
 #include <stdexcept>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "DocumentTestSupport.h"
 
+#include "distribution/TreeSteps.h"
 #include "document/Editor.h"
 
 namespace velmora {
@@ -214,6 +216,13 @@ TEST(PreviewRun, BackFromDeepInTheTreeClimbsThroughUnshownAncestors) {
   EXPECT_EQ(dialogs.Messages(), (Path{"L3", "L2", "L1", "L0"}));
   EXPECT_FALSE(dialogs.shown[2].topLevel);
   EXPECT_TRUE(dialogs.shown[3].topLevel);
+  // Coming down again from above the start, the copied path holds the
+  // questions answered on the way, from the highest one reached.
+  ScriptedDialogs again({A::LeafBack, A::Back, A::Yes, A::Yes, A::Ok});
+  RunPreview(tree, state, l3, again, nullptr, {}, PathCopy::Offered);
+  EXPECT_EQ(again.shown.back().path, "\r\n[\x8E\xBF\x96\xE2] L1\r\n[\x89\xF1\x93\x9A] \x82\xCD\x82\xA2\r\n"
+                                     "[\x8E\xBF\x96\xE2] L2\r\n[\x89\xF1\x93\x9A] \x82\xCD\x82\xA2\r\n"
+                                     "[\x8C\x8B\x89\xCA] L3\r\n");
   // The root's third button is Finish; below it the same button is Back.
   EXPECT_EQ(StepButtons(true, true)[2].caption, "\x8F\x49\x97\xB9");   // 終了
   EXPECT_EQ(StepButtons(true, false)[2].caption, "\x96\xDF\x82\xE9");  // 戻る
@@ -222,12 +231,20 @@ TEST(PreviewRun, BackFromDeepInTheTreeClimbsThroughUnshownAncestors) {
   EXPECT_EQ(StepButtons(false, false)[1].answer, A::LeafBack);
 }
 
+// The run's state machine itself, over a tree's steps, on `node`.
+template <typename Look>
+auto LookAt(const DecisionTree& tree, const DocumentState& state, const TreeNode* node, Look look) {
+  const TreeSteps run = StepsOfTree(tree);
+  const auto at = std::find(run.nodes.begin(), run.nodes.end(), node) - run.nodes.begin();
+  return look(PreviewRun(run.steps, state, static_cast<std::size_t>(at)));
+}
+
 // Describes the one step of a lone node (a question if `withChild`).
 StepDescription StepOf(const std::string& text, int kind, bool withChild, const DocumentState& state = {}) {
   DecisionTree tree;
   TreeNode* node = tree.AddTopLevel(text, kind);
   if (withChild) tree.AddChild(node, "child", Information);
-  return PreviewRun(tree, state, node).DescribeStep();
+  return LookAt(tree, state, node, [](const PreviewRun& run) { return run.DescribeStep(); });
 }
 
 TEST(PreviewRun, DefaultAnswerSuffixesOfQuestions) {
@@ -298,11 +315,14 @@ TEST(PreviewRun, ProgressIsDepthWithinTheSubtreeOnShow) {
   // A second top-level node after the root must not count as a descendant.
   tree.AddTopLevel("stray", Information);
 
-  EXPECT_EQ(PreviewRun(tree, state, a).Progress(), (StepProgress{2, 4}));
-  EXPECT_EQ(PreviewRun(tree, state, root).Progress(), (StepProgress{1, 4}));
-  EXPECT_EQ(PreviewRun(tree, state, c).Progress(), (StepProgress{4, 4}));
-  EXPECT_EQ(PreviewRun(tree, state, d).Progress(), (StepProgress{2, 2}));
-  EXPECT_EQ(PreviewRun(tree, state, b).Progress(), (StepProgress{3, 4}));
+  const auto progress = [&](const TreeNode* node) {
+    return LookAt(tree, state, node, [](const PreviewRun& run) { return run.Progress(); });
+  };
+  EXPECT_EQ(progress(a), (StepProgress{2, 4}));
+  EXPECT_EQ(progress(root), (StepProgress{1, 4}));
+  EXPECT_EQ(progress(c), (StepProgress{4, 4}));
+  EXPECT_EQ(progress(d), (StepProgress{2, 2}));
+  EXPECT_EQ(progress(b), (StepProgress{3, 4}));
 }
 
 TEST(PreviewRun, TaskbarFollowsEveryStepAndIsClearedAtTheEnd) {

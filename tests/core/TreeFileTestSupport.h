@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "document/DecisionTree.h"
+#include "document/StepList.h"
 #include "document/Errors.h"
 #include "files/FileMessages.h"
 #include "files/FileSystemPort.h"
@@ -76,14 +77,21 @@ inline FilePath Path(std::string_view bytes) { return FilePath::FromUtf8(bytes);
 
 // One line per node in pre-order: TABs for the level, the kind in brackets
 // and the text, e.g. "\t[1]abc". Comparing these shows a whole tree at once.
+inline void DescribeNode(std::string& out, int level, int kind, std::string_view text) {
+  out.append(static_cast<std::size_t>(level), '\t');
+  out += "[" + std::to_string(kind) + "]";
+  out += text;
+  out += "\n";
+}
 inline std::string Describe(const DecisionTree& tree) {
   std::string out;
-  tree.ForEachPreOrder([&out](const TreeNode& node) {
-    out.append(static_cast<std::size_t>(node.Level()), '\t');
-    out += "[" + std::to_string(node.kind) + "]";
-    out += node.Text();
-    out += "\n";
-  });
+  tree.ForEachPreOrder([&out](const TreeNode& node) { DescribeNode(out, node.Level(), node.kind, node.Text()); });
+  return out;
+}
+// The same lines for a run's list of steps.
+inline std::string Describe(const StepList& steps) {
+  std::string out;
+  for (std::size_t i = 0; i < steps.Size(); ++i) DescribeNode(out, steps[i].level, steps[i].kind, steps[i].text);
   return out;
 }
 
