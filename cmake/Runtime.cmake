@@ -64,13 +64,17 @@ if(WIN32)
   # player/LibraryMessages.h leaves the C++ library's failure texts out,
   # which the stub never shows (1.4 KB).
   set_target_properties(velmora_runtime PROPERTIES CXX_STANDARD 20 INTERPROCEDURAL_OPTIMIZATION OFF)
-  target_compile_options(velmora_runtime PUBLIC
-    $<$<COMPILE_LANGUAGE:CXX>:-Os -ffunction-sections -fdata-sections -fno-threadsafe-statics -fno-asynchronous-unwind-tables
-                              -fno-ipa-sra -include ${VELMORA_ROOT}/player/LibraryMessages.h -Wno-format-zero-length>)
+  # The code generation flags, which the stub's link-time optimisation
+  # (player/CMakeLists.txt) is given once more.
+  set(VELMORA_RUNTIME_CODE_FLAGS -Os -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections
+      -fno-threadsafe-statics -fno-asynchronous-unwind-tables -fno-ipa-sra)
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     # 32-bit Windows keeps the stack 4-byte aligned, and the stub uses no
     # SSE: no function needs to realign it or keep it at 16 bytes.
-    target_compile_options(velmora_runtime PUBLIC $<$<COMPILE_LANGUAGE:CXX>:-mpreferred-stack-boundary=2>)
+    list(APPEND VELMORA_RUNTIME_CODE_FLAGS -mpreferred-stack-boundary=2)
   endif()
+  target_compile_options(velmora_runtime PUBLIC
+    $<$<COMPILE_LANGUAGE:CXX>:${VELMORA_RUNTIME_CODE_FLAGS} -include ${VELMORA_ROOT}/player/LibraryMessages.h
+                              -Wno-format-zero-length>)
 endif()
 velmora_warnings(velmora_runtime)

@@ -5,10 +5,10 @@
 
 The stub's build writes its map beside it (Velmora.map). Every input
 section the linker kept is counted towards its object file (code, constant
-data, data), so the largest objects, and within them the largest functions,
+data, data), and the largest functions and constants are listed, which
 show where the next kilobyte is to be found. The C++ library's template
-members are counted where the linker took them from, and listed once more
-as a whole, since they are what a container or string costs.
+members are listed once more as a whole, since they are what a container
+or string costs.
 """
 import argparse
 import collections
@@ -55,7 +55,7 @@ def demangled(names):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("map")
-    parser.add_argument("--top", type=int, default=12)
+    parser.add_argument("--top", type=int, default=12, help="how many objects, and how many functions")
     args = parser.parse_args()
     with open(args.map, encoding="utf-8", errors="replace") as file:
         sections = list(kept_sections(file.read().split("\n")))
@@ -71,9 +71,12 @@ def main():
     print(f"kept: {sum(by_object.values())} bytes in {len(by_object)} objects")
     for name, size in by_object.most_common(args.top):
         print(f"{size:7d}  {name}")
-        largest = sorted(functions[name], reverse=True)[:3]
-        for (fsize, _), text in zip(largest, demangled([n for _, n in largest])):
-            print(f"         {fsize:6d}  {text[:110]}")
+    # The code is optimised across files at the link, so it arrives as one
+    # object: its functions say where the bytes go.
+    largest = sorted(((size, name) for name, parts in functions.items() for size, name in parts), reverse=True)
+    print("largest functions and constants:")
+    for (fsize, _), text in zip(largest[:args.top], demangled([n for _, n in largest[:args.top]])):
+        print(f"{fsize:7d}  {text[:110]}")
     print(f"C++ library members: {sum(size for size, _ in library)} bytes in {len(library)} functions")
     return 0
 
