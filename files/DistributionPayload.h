@@ -21,26 +21,28 @@ std::string BuildDistributionExecutable(std::string_view stub, const DecisionTre
 
 // Reads the procedure stored at the end of `fileBytes` (the whole file) as
 // the run reads it: a list of steps with their kinds restored from the
-// markers (LoadedDocument.h), and a state that is `current` with the stored
-// title, newline mark and colour, unmodified. Fails with: a file shorter
-// than 4 bytes ("stream read error"), a trailer that points at no procedure
-// (the no-procedure message naming `displayPath`, the CP932 form of the
-// file's path), or the parser's invalid-level error. This form returns the
-// failure's text in `error`: the player stub runs without exceptions, and
-// reads its procedure this way without building a tree.
+// markers (LoadedDocument.h), and the stored title, newline mark and colour
+// (the older layout stores no colour: a new document's stays). Fails with:
+// a file shorter than 4 bytes ("stream read error"), a trailer that points
+// at no procedure (the no-procedure message naming `displayPath`, the CP932
+// form of the file's path), or the parser's invalid-level error. This form
+// returns the failure's text in `error`, and then nothing else counts: the
+// player stub runs without exceptions, and reads its procedure this way
+// without building a tree.
 struct PayloadSteps {
   StepList steps;
   DocumentState state;
+  bool colourStored = false;
   // The line on which a NUL byte ended the reading, or 0 (LoadedDocument).
   std::size_t stoppedAtNulLine = 0;
   std::string error;  // empty when the procedure was read
 };
-PayloadSteps ReadPayloadStepsOrError(std::string_view fileBytes, std::string_view displayPath,
-                                     const DocumentState& current);
+PayloadSteps ReadPayloadStepsOrError(std::string_view fileBytes, std::string_view displayPath);
 
 // The same procedure as a document for the editor and the command line,
-// ready to open: the tree with the same nodes, named `path` with the
-// extension ".tre" (CurrentFileName). Throws the failure as a VelmoraError
+// ready to open: the tree with the same nodes, and `current` with the
+// stored values, unmodified, named `path` with the extension ".tre"
+// (CurrentFileName). Throws the failure as a VelmoraError
 // (defined only where exceptions are).
 LoadedDocument ReadDistributionPayload(std::string_view fileBytes, const FilePath& path, std::string_view displayPath,
                                        const DocumentState& current);

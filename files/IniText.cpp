@@ -112,13 +112,14 @@ std::optional<int> ParseDecimal(std::string_view text) {
 bool IniNamesEqual(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t pos = 0; pos < a.size();) {
-    const std::size_t length = cp932::CharLengthAt(a, pos);
-    if (length == 1) {
-      if (AsciiLower(a[pos]) != AsciiLower(b[pos])) return false;
-    } else if (a.compare(pos, length, b, pos, length) != 0) {
-      return false;
+    // A double-byte character lies within both names (of one size).
+    if (cp932::CharLengthAt(a, pos) == 2) {
+      if (a[pos] != b[pos] || a[pos + 1] != b[pos + 1]) return false;
+      pos += 2;
+      continue;
     }
-    pos += length;
+    if (AsciiLower(a[pos]) != AsciiLower(b[pos])) return false;
+    ++pos;
   }
   return true;
 }

@@ -46,55 +46,66 @@ bool ReadMarkAndTitleLines(StepList& steps, DocumentState& state) {
   return steps.Size() != 0;
 }
 
-PayloadSteps Failed(std::string message) {
-  PayloadSteps result;
-  result.error = std::move(message);
-  return result;
+// The stored values from the option block, or from the older layout's
+// lines, which leave the steps. False when no procedure is left.
+bool ReadStoredValues(std::string_view payload, PayloadSteps& read) {
+  StepList& steps = read.steps;
+  // The step before the last tells the layouts apart: an option block's
+  // last value, or the older layout's title line.
+  if (steps.Size() < 2) return false;
+  if (steps[steps.Size() - 2].text.find('=') == std::string_view::npos) {
+    return ReadMarkAndTitleLines(steps, read.state);
+  }
+  // Only the payload is looked at: the stub's own bytes may hold strings
+  // that look like a section.
+  ApplyOptionValues(ReadOptionBlock(payload, kProfileRules), read.state);
+  read.colourStored = true;
+  RemoveTrailingRootLevelSteps(steps);
+  return true;
 }
 
-}  // namespace
-
-PayloadSteps ReadPayloadStepsOrError(std::string_view fileBytes, std::string_view displayPath,
-                                     const DocumentState& current) {
-  if (fileBytes.size() < kTrailerSize) return Failed(StreamReadErrorMessage());
+// Reads the procedure into `read`; the failure's text, or empty.
+std::string ReadProcedure(std::string_view fileBytes, std::string_view displayPath, PayloadSteps& read) {
+  if (fileBytes.size() < kTrailerSize) return StreamReadErrorMessage();
   const std::size_t end = PayloadEnd(fileBytes);
   const std::uint64_t length = ReadLittleEndian32(fileBytes, end - kTrailerSize);
   // A zero trailer, or one reaching before the start of the file, means the
   // file was not made by the generator (or was cut short): nothing to read.
-  if (length == 0 || length > end - kTrailerSize) return Failed(NoProcedureMessage(displayPath));
+  if (length == 0 || length > end - kTrailerSize) return NoProcedureMessage(displayPath);
   const std::string_view payload =
       fileBytes.substr(end - kTrailerSize - static_cast<std::size_t>(length), static_cast<std::size_t>(length));
 
   StepsParse parse = ParseStepsOrError(payload, kEndLine);
-  if (!parse.error.empty()) return Failed(std::move(parse.error));
+  if (!parse.error.empty()) return std::move(parse.error);
+  read.steps = std::move(parse.steps);
   // Whoever reads this tells the reader, by stoppedAtNulLine, that the rest
   // was not read.
-  PayloadSteps result{std::move(parse.steps), current, LineOfFirstNul(payload), {}};
-  StepList& steps = result.steps;
-  result.state.Modified = false;
-  // The step before the last tells the layouts apart: an option block's
-  // last value, or the older layout's title line.
-  if (steps.Size() < 2) return Failed(NoProcedureMessage(displayPath));
-  if (steps[steps.Size() - 2].text.find('=') != std::string_view::npos) {
-    // Only the payload is looked at: the stub's own bytes may hold strings
-    // that look like a section.
-    ApplyOptionValues(ReadOptionBlock(payload, kProfileRules), result.state);
-    RemoveTrailingRootLevelSteps(steps);
-  } else if (!ReadMarkAndTitleLines(steps, result.state)) {
-    return Failed(NoProcedureMessage(displayPath));
-  }
-  RestoreKinds(steps);
-  return result;
+  read.stoppedAtNulLine = LineOfFirstNul(payload);
+  if (!ReadStoredValues(payload, read)) return NoProcedureMessage(displayPath);
+  RestoreKinds(read.steps);
+  return {};
+}
+
+}  // namespace
+
+PayloadSteps ReadPayloadStepsOrError(std::string_view fileBytes, std::string_view displayPath) {
+  PayloadSteps read;
+  read.error = ReadProcedure(fileBytes, displayPath, read);
+  return read;
 }
 
 #if defined(__cpp_exceptions)
 // The editor's form: the steps become a tree, which keeps their text.
 LoadedDocument ReadDistributionPayload(std::string_view fileBytes, const FilePath& path, std::string_view displayPath,
                                        const DocumentState& current) {
-  const PayloadSteps read = ReadPayloadStepsOrError(fileBytes, displayPath, current);
+  const PayloadSteps read = ReadPayloadStepsOrError(fileBytes, displayPath);
   if (!read.error.empty()) throw VelmoraError(read.error);
-  LoadedDocument document{DecisionTree(), read.state, read.stoppedAtNulLine};
+  LoadedDocument document{DecisionTree(), current, read.stoppedAtNulLine};
   document.state.CurrentFileName = path.WithExtension(".tre");
+  document.state.Modified = false;
+  document.state.Title = read.state.Title;
+  document.state.NewLineMark = read.state.NewLineMark;
+  if (read.colourStored) document.state.Color = read.state.Color;
   const StepList& steps = read.steps;
   const std::string_view source = steps.Source();
   const std::string_view kept = document.tree.KeepSource(std::string(source));

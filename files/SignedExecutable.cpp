@@ -2,7 +2,9 @@
 // our trailer, after zero padding to an 8-byte boundary. The PE header's
 // security directory says where that table lies; our trailer is then found
 // among the padding bytes before it.
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 
 #include "files/DistributionPayload.h"
@@ -14,35 +16,33 @@ constexpr std::size_t kTrailerSize = 4;
 constexpr std::size_t kMaxPadding = 7;
 constexpr std::size_t kSecurityDirectory = 4;
 
-// Bounds-checked little-endian reads: the file may be anything. Offsets
-// are the PE format's own 32-bit values and their sums, in 32-bit
+// Little-endian fields of the file, read where a bounds check (Within)
+// has shown them to lie inside it: the file may be anything. Each is one
+// load on the little-endian machines the program runs on.
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "PE fields are read as they lie in memory");
+std::uint32_t Field32(std::string_view bytes, std::uint32_t offset) {
+  std::uint32_t value = 0;
+  std::memcpy(&value, bytes.data() + offset, sizeof value);
+  return value;
+}
+std::uint32_t Field16(std::string_view bytes, std::uint32_t offset) {
+  std::uint16_t value = 0;
+  std::memcpy(&value, bytes.data() + offset, sizeof value);
+  return value;
+}
+
+// Offsets are the PE format's own 32-bit values and their sums, in 32-bit
 // arithmetic (which keeps the player stub, a 32-bit program, small): the
-// file is below 2 GB, so an offset that was read within it plus a 16-bit
-// field or a small constant stays in range, and the sums of two values
-// from the file are checked (Sum), failing like a read outside the file
-// instead of wrapping round to a position inside it.
-struct Reader {
-  std::string_view bytes;
-  bool ok = true;
+// file is below 2 GB, so an offset shown to lie within it plus a 16-bit
+// field or a small constant stays in range, and sums of two values from
+// the file are formed only after each was shown to be within the file.
+bool Within(std::string_view bytes, std::uint32_t offset, std::uint32_t size) {
+  return offset <= bytes.size() && bytes.size() - offset >= size;
+}
 
-  std::uint32_t Read(std::uint32_t offset, std::uint32_t size) {
-    if (!ok || offset > bytes.size() || bytes.size() - offset < size) {
-      ok = false;
-      return 0;
-    }
-    std::uint32_t value = 0;
-    for (std::uint32_t i = 0; i < size; ++i) {
-      value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[offset + i])) << (8 * i);
-    }
-    return value;
-  }
-
-  std::uint32_t Sum(std::uint32_t a, std::uint32_t b) {
-    std::uint32_t sum = 0;
-    if (__builtin_add_overflow(a, b, &sum)) ok = false;
-    return sum;
-  }
-};
+// A generated executable is far smaller than 2 GB; a file that is not is
+// no signed executable of ours.
+constexpr std::size_t kLargestExecutable = 0x7FFFFFFF;
 
 struct PeLayout {
   std::uint32_t stubEnd = 0;  // end of the last section's raw data (or of the symbols)
@@ -50,57 +50,58 @@ struct PeLayout {
   std::uint32_t tableSize = 0;
 };
 
-// A generated executable is far smaller than 2 GB; a file that is not is
-// no signed executable of ours.
-constexpr std::size_t kLargestExecutable = 0x7FFFFFFF;
-
+// The layout of a PE image whose headers, section table and symbol table
+// (when it has one) lie within the file; nothing for anything else.
 std::optional<PeLayout> ReadPeLayout(std::string_view bytes) {
-  if (bytes.size() > kLargestExecutable) return std::nullopt;
-  Reader reader{bytes};
-  if (reader.Read(0, 2) != 0x5A4D) return std::nullopt;  // "MZ"
-  const std::uint32_t header = reader.Read(0x3C, 4);
-  if (reader.Read(header, 4) != 0x00004550) return std::nullopt;  // "PE\0\0"
-  const std::uint32_t sectionCount = reader.Read(header + 6, 2);
-  const std::uint32_t symbolTable = reader.Read(header + 12, 4);
-  const std::uint32_t symbolCount = reader.Read(header + 16, 4);
-  const std::uint32_t optionalSize = reader.Read(header + 20, 2);
+  if (bytes.size() > kLargestExecutable || !Within(bytes, 0, 0x40) || Field16(bytes, 0) != 0x5A4D) {
+    return std::nullopt;  // "MZ"
+  }
+  const std::uint32_t header = Field32(bytes, 0x3C);
+  if (!Within(bytes, header, 24) || Field32(bytes, header) != 0x00004550) return std::nullopt;  // "PE\0\0"
+  const std::uint32_t sectionCount = Field16(bytes, header + 6);
+  const std::uint32_t symbolTable = Field32(bytes, header + 12);
+  const std::uint32_t symbolCount = Field32(bytes, header + 16);
+  const std::uint32_t optionalSize = Field16(bytes, header + 20);
   const std::uint32_t optional = header + 24;
-  const std::uint32_t magic = reader.Read(optional, 2);
+  if (!Within(bytes, optional, optionalSize) || optionalSize < 2) return std::nullopt;
   std::uint32_t directoryCountOffset = 0;
+  const std::uint32_t magic = Field16(bytes, optional);
   if (magic == 0x10B) directoryCountOffset = 92;        // PE32
   else if (magic == 0x20B) directoryCountOffset = 108;  // PE32+
   else return std::nullopt;
-  const std::uint32_t directoryCount = reader.Read(optional + directoryCountOffset, 4);
-  if (directoryCount <= kSecurityDirectory) return std::nullopt;
   const std::uint32_t directory = optional + directoryCountOffset + 4 + 8 * kSecurityDirectory;
+  // The directory count and the security directory lie inside the
+  // optional header, which lies inside the file.
   if (directory + 8 > optional + optionalSize) return std::nullopt;
-
+  if (Field32(bytes, optional + directoryCountOffset) <= kSecurityDirectory) return std::nullopt;
   PeLayout layout;
-  layout.tableOffset = reader.Read(directory, 4);
-  layout.tableSize = reader.Read(directory + 4, 4);
+  layout.tableOffset = Field32(bytes, directory);
+  layout.tableSize = Field32(bytes, directory + 4);
   const std::uint32_t sections = optional + optionalSize;
-  for (std::uint32_t i = 0; i < sectionCount && reader.ok; ++i) {
-    const std::uint32_t entry = sections + 40 * i;
-    const std::uint32_t rawSize = reader.Read(entry + 16, 4);
-    const std::uint32_t rawEnd = reader.Sum(reader.Read(entry + 20, 4), rawSize);
-    if (rawSize != 0 && rawEnd > layout.stubEnd) layout.stubEnd = rawEnd;
+  if (!Within(bytes, sections, 40 * sectionCount)) return std::nullopt;
+  for (std::uint32_t i = 0; i < sectionCount; ++i) {
+    const std::uint32_t rawSize = Field32(bytes, sections + 40 * i + 16);
+    const std::uint32_t rawOffset = Field32(bytes, sections + 40 * i + 20);
+    // A section's data must lie within the file for the stub to end there.
+    if (rawSize == 0) continue;
+    if (!Within(bytes, rawOffset, rawSize)) return std::nullopt;
+    layout.stubEnd = std::max(layout.stubEnd, rawOffset + rawSize);
   }
   // A stub that was not stripped keeps its COFF symbols and their string
   // table behind the sections; they end the stub then.
   if (symbolTable != 0) {
-    std::uint32_t symbolsSize = 0;
-    if (__builtin_mul_overflow(symbolCount, 18u, &symbolsSize)) return std::nullopt;
-    const std::uint32_t strings = reader.Sum(symbolTable, symbolsSize);
-    const std::uint32_t symbolsEnd = reader.Sum(strings, reader.Read(strings, 4));
-    if (symbolsEnd > layout.stubEnd) layout.stubEnd = symbolsEnd;
+    if (!Within(bytes, symbolTable, 0) || symbolCount > (bytes.size() - symbolTable) / 18) return std::nullopt;
+    const std::uint32_t strings = symbolTable + 18 * symbolCount;
+    if (!Within(bytes, strings, 4)) return std::nullopt;
+    const std::uint32_t stringsSize = Field32(bytes, strings);
+    if (!Within(bytes, strings, stringsSize)) return std::nullopt;
+    layout.stubEnd = std::max(layout.stubEnd, strings + stringsSize);
   }
-  if (!reader.ok) return std::nullopt;
   return layout;
 }
 
 std::uint64_t TrailerValueBefore(std::string_view bytes, std::size_t end) {
-  Reader reader{bytes};
-  return reader.Read(static_cast<std::uint32_t>(end - kTrailerSize), kTrailerSize);
+  return Field32(bytes, static_cast<std::uint32_t>(end - kTrailerSize));
 }
 
 }  // namespace

@@ -69,7 +69,7 @@ PayloadSteps ReadOwnProcedure(const std::wstring& path) {
     failed.error = file.Error();
     return failed;
   }
-  return ReadPayloadStepsOrError(file.Bytes(), ToCp932(path), DocumentState{});
+  return ReadPayloadStepsOrError(file.Bytes(), ToCp932(path));
 }
 
 // The run goes over the steps as read: the player needs no tree.

@@ -141,12 +141,12 @@ TEST(Payload, ValueFormReportsWhatTheThrowingFormThrows) {
                                   "#\r\nT\r\n" + LittleEndian32(6),
                                   deep + LittleEndian32(static_cast<std::uint32_t>(deep.size()))};
   for (const std::string& bytes : damaged) {
-    const PayloadSteps read = ReadPayloadStepsOrError(bytes, "C:\\out\\Tool.EXE", {});
+    const PayloadSteps read = ReadPayloadStepsOrError(bytes, "C:\\out\\Tool.EXE");
     EXPECT_FALSE(read.error.empty());
     EXPECT_EQ(read.error, testing::ErrorOf([&] { Read(bytes); }));
   }
   const std::string good = BuildDistributionExecutable(kStub, testing::SampleTree(), StateWith("T", kDownArrow, 3));
-  const PayloadSteps read = ReadPayloadStepsOrError(good, "C:\\out\\Tool.EXE", {});
+  const PayloadSteps read = ReadPayloadStepsOrError(good, "C:\\out\\Tool.EXE");
   EXPECT_EQ(read.error, "");
   EXPECT_EQ(Describe(read.steps), Describe(Read(good).tree));
   EXPECT_EQ(read.state.Title, "T");
