@@ -17,34 +17,43 @@ struct PathStep {
   int nextAnswer;  // 0 Yes (or Either), 1 No, 2 done
 };
 
-std::string AnswersText(const std::vector<PathAnswer>& answers) {
-  std::string text;
+// The answers from the root, joined by " > ". Their texts hold no quote,
+// so a CSV field of them needs no doubling.
+void AppendAnswers(std::string& out, const std::vector<PathAnswer>& answers) {
   for (std::size_t i = 0; i < answers.size(); ++i) {
-    if (i > 0) text += kAnswerSeparator;
-    text += PathAnswerText(answers[i]);
+    if (i > 0) out += kAnswerSeparator;
+    out += PathAnswerText(answers[i]);
   }
-  return text;
 }
 
+// A quoted field, each quote doubled; the runs between quotes go in whole,
+// since a table of a large procedure runs to tens of megabytes.
 void AppendCsvField(std::string& row, std::string_view field) {
   row += '"';
-  for (char c : field) {
-    if (c == '"') row += '"';
-    row += c;
+  for (std::size_t quote = field.find('"'); quote != std::string_view::npos; quote = field.find('"')) {
+    row.append(field.data(), quote + 1);
+    row += '"';
+    field.remove_prefix(quote + 1);
   }
+  row += field;
   row += '"';
 }
 
-void AppendRow(std::string& out, const PathTableOptions& options, std::string_view answers, std::string_view kind,
+// One row; `appendFirst` writes the first field, whose text (the answers
+// or their heading) holds no quote.
+template <typename AppendFirst>
+void AppendRow(std::string& out, const PathTableOptions& options, AppendFirst appendFirst, std::string_view kind,
                std::string_view message) {
-  if (options.format == PathTableFormat::Csv) {
-    AppendCsvField(out, answers);
-    out += ',';
+  const bool csv = options.format == PathTableFormat::Csv;
+  if (csv) out += '"';
+  appendFirst(out);
+  if (csv) {
+    out += "\",";
     AppendCsvField(out, kind);
     out += ',';
     AppendCsvField(out, message);
   } else {
-    out.append(answers).append(1, '\t').append(kind).append(1, '\t').append(message);
+    out.append(1, '\t').append(kind).append(1, '\t').append(message);
   }
   out += options.lineEnd;
 }
@@ -91,9 +100,10 @@ void ForEachPathEnd(const DecisionTree& tree, const PathEndVisitor& visit) {
 
 void WritePathTable(ByteSink& sink, const DecisionTree& tree, const PathTableOptions& options) {
   std::string out;
-  AppendRow(out, options, kAnswersHeading, kKindHeading, kMessageHeading);
+  AppendRow(out, options, [](std::string& field) { field += kAnswersHeading; }, kKindHeading, kMessageHeading);
   ForEachPathEnd(tree, [&](const std::vector<PathAnswer>& answers, const TreeNode& end) {
-    AppendRow(out, options, AnswersText(answers), KindName(end.kind), end.Text());
+    AppendRow(out, options, [&answers](std::string& field) { AppendAnswers(field, answers); }, KindName(end.kind),
+              end.Text());
     WritePieceIfFull(out, sink);
   });
   if (!out.empty()) sink.Write(out);
