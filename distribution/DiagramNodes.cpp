@@ -33,8 +33,12 @@ ShownNodes ShownNodesOf(const DecisionTree& tree, const DocumentState& state) {
     shown.kind = node.kind;
     shown.level = node.Level();
     shown.message = node.Text();
-    std::string expanded = ExpandNewLines(node.Text(), state.NewLineMark);
-    if (expanded != shown.message) shown.message = result.expanded.emplace_back(std::move(expanded));
+    // Only a text holding the mark's bytes can change (and then only where
+    // they stand on character boundaries): the others are not copied.
+    if (!state.NewLineMark.empty() && shown.message.find(state.NewLineMark) != std::string_view::npos) {
+      std::string expanded = ExpandNewLines(node.Text(), state.NewLineMark);
+      if (expanded != shown.message) shown.message = result.expanded.emplace_back(std::move(expanded));
+    }
     shown.question = node.HasChildren();
     if (shown.question) {
       // As a run shows it: only a question's text carries a default answer.

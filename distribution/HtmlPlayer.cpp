@@ -1,6 +1,7 @@
 #include "distribution/HtmlPlayer.h"
 
 #include <algorithm>
+#include <charconv>
 #include <string>
 #include <vector>
 
@@ -81,11 +82,20 @@ std::vector<int> DeepestLevels(const std::vector<ShownNode>& nodes) {
 
 void AppendScriptText(std::string& out, std::string_view cp932) { AppendScriptString(out, Cp932ToUtf8Text(cp932)); }
 
-// A message's CR LF line breaks as the browser's own "\n".
-void AppendScriptMessage(std::string& out, std::string_view cp932) {
-  std::string utf8 = Cp932ToUtf8Text(cp932);
-  utf8.erase(std::remove(utf8.begin(), utf8.end(), '\r'), utf8.end());
-  AppendScriptString(out, utf8);
+// A message's CR LF line breaks as the browser's own "\n". `scratch` is
+// reused from step to step: no allocation per message.
+void AppendScriptMessage(std::string& out, std::string_view cp932, std::string& scratch) {
+  scratch.clear();
+  AppendCp932AsUtf8(scratch, cp932);
+  scratch.erase(std::remove(scratch.begin(), scratch.end(), '\r'), scratch.end());
+  AppendScriptString(out, scratch);
+}
+
+// Numbers go into the page as they are formed, without a string each.
+void AppendNumber(std::string& out, long long value) {
+  char digits[24];
+  const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value);
+  out.append(digits, end.ptr);
 }
 
 void AppendTexts(std::string& out) {
@@ -117,6 +127,7 @@ void AppendSteps(std::string& out, const std::vector<ShownNode>& nodes, ByteSink
   const std::vector<Step> steps = ReachableSteps(nodes);
   const std::vector<int> deepest = DeepestLevels(nodes);
   out += "\"nodes\":[";
+  std::string scratch;
   for (const Step& step : steps) {
     // The steps of a large procedure take several times its file: they go
     // to the sink piece by piece.
@@ -124,10 +135,14 @@ void AppendSteps(std::string& out, const std::vector<ShownNode>& nodes, ByteSink
     const ShownNode& node = nodes[step.node];
     if (&step != &steps.front()) out += ",\n";
     out += '[';
-    AppendScriptMessage(out, node.message);
-    out += ',' + std::to_string(DialogKindOf(node.kind)) + ',' + (node.noDefault ? "1" : "0");
-    out += ',' + std::to_string(step.yes) + ',' + std::to_string(step.no) + ',' + std::to_string(step.parent);
-    out += ',' + std::to_string(node.level + 1) + ',' + std::to_string(deepest[step.node] + 1) + ']';
+    AppendScriptMessage(out, node.message, scratch);
+    for (const long long value : {static_cast<long long>(DialogKindOf(node.kind)), node.noDefault ? 1LL : 0LL, step.yes,
+                                  step.no, step.parent, static_cast<long long>(node.level) + 1,
+                                  static_cast<long long>(deepest[step.node]) + 1}) {
+      out += ',';
+      AppendNumber(out, value);
+    }
+    out += ']';
   }
   out += ']';
 }

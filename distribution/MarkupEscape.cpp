@@ -47,7 +47,9 @@ void AppendScriptString(std::string& out, std::string_view utf8) {
   for (std::size_t pos = 0; pos < utf8.size(); ++pos) {
     const char c = utf8[pos];
     const auto byte = static_cast<unsigned char>(c);
-    if (utf8.compare(pos, 3, kLineSeparator) == 0 || utf8.compare(pos, 3, kParagraphSeparator) == 0) {
+    // Both separators start with the byte E2, which most characters do not:
+    // a page of a large procedure is tens of megabytes of these bytes.
+    if (c == '\xE2' && (utf8.compare(pos, 3, kLineSeparator) == 0 || utf8.compare(pos, 3, kParagraphSeparator) == 0)) {
       AppendHex4(out, utf8[pos + 2] == '\xA8' ? 0x2028U : 0x2029U);
       pos += 2;
     } else if (c == '"' || c == '\\') {

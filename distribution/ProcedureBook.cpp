@@ -1,5 +1,6 @@
 #include "distribution/ProcedureBook.h"
 
+#include <charconv>
 #include <ctime>
 #include <vector>
 
@@ -96,11 +97,29 @@ std::vector<BookStep> NumberedSteps(const std::vector<ShownNode>& nodes) {
   return steps;
 }
 
-void Append(std::string& out, std::string_view cp932) { AppendMarkupEscaped(out, Cp932ToUtf8Text(cp932)); }
+// A text of the procedure in the page. The UTF-8 form goes through one
+// buffer that stays from call to call: a book of a million steps then
+// costs no allocation per text.
+void Append(std::string& out, std::string_view cp932) {
+  thread_local std::string utf8;
+  utf8.clear();
+  AppendCp932AsUtf8(utf8, cp932);
+  AppendMarkupEscaped(out, utf8);
+}
+
+// A step's number as the reader sees it (counted from 1), formed in place.
+void AppendNumber(std::string& out, std::size_t step) {
+  char digits[24];
+  const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, step + 1);
+  out.append(digits, end.ptr);
+}
 
 void AppendNumberLink(std::string& out, std::size_t step) {
-  const std::string number = std::to_string(step + 1);
-  out += "<a href=\"#s" + number + "\">" + number + "</a>";
+  out += "<a href=\"#s";
+  AppendNumber(out, step);
+  out += "\">";
+  AppendNumber(out, step);
+  out += "</a>";
 }
 
 void AppendAnswer(std::string& out, std::string_view label, std::size_t step) {
@@ -124,9 +143,11 @@ void AppendStep(std::string& out, const std::vector<ShownNode>& nodes, const std
                 std::size_t index) {
   const BookStep& step = steps[index];
   const ShownNode& node = nodes[step.node];
-  const std::string number = std::to_string(index + 1);
-  out += "<section class=\"step\" id=\"s" + number + "\"><div class=\"number\">" + number +
-         "</div><div class=\"body\"><p class=\"message\">";
+  out += "<section class=\"step\" id=\"s";
+  AppendNumber(out, index);
+  out += "\"><div class=\"number\">";
+  AppendNumber(out, index);
+  out += "</div><div class=\"body\"><p class=\"message\">";
   Append(out, node.message);
   out += "</p>";
   if (step.yes == kNone) {

@@ -85,6 +85,8 @@ std::string Cp932ToUtf8Text(std::string_view cp932) {
   return out;
 }
 
+void AppendCp932AsUtf8(std::string& out, std::string_view cp932) { AppendConverted(out, cp932, false); }
+
 std::optional<std::string> Cp932ToUtf8Exact(std::string_view cp932) {
   std::string out;
   if (!AppendConverted(out, cp932, true)) return std::nullopt;

@@ -25,6 +25,8 @@ void AppendUtf8(std::string& out, char32_t code);
 
 // The whole text as UTF-8; a byte that starts no character becomes U+FFFD.
 std::string Cp932ToUtf8Text(std::string_view cp932);
+// The same, appended to `out`.
+void AppendCp932AsUtf8(std::string& out, std::string_view cp932);
 // The same, or nothing when a byte starts no character: for a path, which
 // must never be silently altered.
 std::optional<std::string> Cp932ToUtf8Exact(std::string_view cp932);
