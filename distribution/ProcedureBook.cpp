@@ -72,6 +72,8 @@ std::vector<BookStep> NumberedSteps(const std::vector<ShownNode>& nodes) {
   const AnswerTargets answers = AnswerTargetsOf(nodes);
   std::vector<BookStep> steps;
   if (nodes.empty()) return steps;
+  // At most one step per node: one allocation instead of a doubling list.
+  steps.reserve(nodes.size());
   // (node, the step whose answer leads here, whether it is the No answer)
   struct Pending {
     std::size_t node, from;
