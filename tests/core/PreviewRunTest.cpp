@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -11,9 +12,12 @@
 #include <gtest/gtest.h>
 
 #include "DocumentTestSupport.h"
+#include "TreeFileTestSupport.h"
 
 #include "distribution/TreeSteps.h"
 #include "document/Editor.h"
+#include "files/LoadedDocument.h"
+#include "files/TreeTextParser.h"
 
 namespace velmora {
 namespace {
@@ -323,6 +327,37 @@ TEST(PreviewRun, ProgressIsDepthWithinTheSubtreeOnShow) {
   EXPECT_EQ(progress(c), (StepProgress{4, 4}));
   EXPECT_EQ(progress(d), (StepProgress{2, 2}));
   EXPECT_EQ(progress(b), (StepProgress{3, 4}));
+}
+
+// The run finds its way by walking the list of steps; on any procedure
+// (with a stray top-level node now and then) each walk must land where
+// the tree's own links lead, and the player's reading of the lines must
+// give the tree parser's nodes.
+TEST(PreviewRun, StepWalksLeadWhereTheTreeLinksLead) {
+  std::mt19937 random(30);
+  for (int round = 0; round < 60; ++round) {
+    const std::string text = testing::RandomProcedure(random) + (round % 3 == 0 ? "i stray\r\n" : "");
+    const DecisionTree tree = testing::TreeOf(text);
+    const TreeSteps run = StepsOfTree(tree);
+    const auto index = [&run](const TreeNode* node) {
+      return node == nullptr ? StepList::kNone
+                             : static_cast<std::size_t>(std::find(run.nodes.begin(), run.nodes.end(), node) -
+                                                        run.nodes.begin());
+    };
+    ASSERT_EQ(run.steps.Size(), tree.Count());
+    for (std::size_t i = 0; i < run.steps.Size(); ++i) {
+      const TreeNode* node = run.nodes[i];
+      EXPECT_EQ(run.steps.HasAnswers(i), node->HasChildren());
+      EXPECT_EQ(run.steps.FirstAnswer(i), index(node->FirstChild()));
+      EXPECT_EQ(run.steps.LastAnswer(i), index(node->LastChild()));
+      EXPECT_EQ(run.steps.Parent(i), index(node->Parent()));
+      EXPECT_EQ(run.steps.SubtreeEnd(i), i + tree.SubtreeSize(node));
+    }
+    StepsParse parse = ParseStepsOrError(text, "");
+    ASSERT_EQ(parse.error, "");
+    RestoreKinds(parse.steps);
+    EXPECT_EQ(testing::Describe(parse.steps), testing::Describe(tree));
+  }
 }
 
 TEST(PreviewRun, TaskbarFollowsEveryStepAndIsClearedAtTheEnd) {
