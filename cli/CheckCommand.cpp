@@ -62,7 +62,7 @@ void PrintJson(OutputBuffer& out, const std::vector<Problem>& problems, std::siz
 
 int RunCheck(CliHost& host, const Arguments& arguments) {
   const FileAndSwitches parsed = ParseFileAndSwitches(arguments, "check", {"--json", "--quiet"});
-  const LoadedDocument document = OpenLikeEditor(host.Files(), FilePath::FromUtf8(parsed.file));
+  const LoadedDocument& document = OpenForCommand(host.Files(), FilePath::FromUtf8(parsed.file));
   const std::vector<Problem> problems = CheckProcedure(document.tree, document.state);
   std::size_t errors = 0;
   for (const Problem& problem : problems) errors += problem.severity == ProblemSeverity::Error ? 1 : 0;

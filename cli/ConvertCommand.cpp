@@ -40,7 +40,7 @@ ConvertArguments ParseConvertArguments(CliHost& host, const Arguments& arguments
 int RunConvert(CliHost& host, const Arguments& arguments) {
   const ConvertArguments parsed = ParseConvertArguments(host, arguments);
   CheckOutputs(host.Files(), {parsed.input, parsed.stub}, {parsed.output});
-  const LoadedDocument document = OpenLikeEditor(host.Files(), parsed.input);
+  const LoadedDocument& document = OpenForCommand(host.Files(), parsed.input);
   WriteLikeEditor(host.Files(), parsed.output, document, parsed.stub);
   return kExitSuccess;
 }

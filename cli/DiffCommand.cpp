@@ -170,8 +170,8 @@ class DiffPrinter {
 
 int RunDiff(CliHost& host, const Arguments& arguments) {
   const DiffArguments parsed = ParseDiffArguments(arguments);
-  const LoadedDocument before = OpenLikeEditor(host.Files(), parsed.before);
-  const LoadedDocument after = OpenLikeEditor(host.Files(), parsed.after);
+  const LoadedDocument& before = OpenForCommand(host.Files(), parsed.before);
+  const LoadedDocument& after = OpenForCommand(host.Files(), parsed.after);
   const ProcedureDiff diff = CompareProcedures({before.tree, before.state}, {after.tree, after.state});
   // The same documents print nothing, as diff(1) does.
   if (diff.Same()) return kExitSuccess;

@@ -40,4 +40,8 @@ void WriteLikeEditor(FileSystemPort& fs, const FilePath& path, const LoadedDocum
   }
 }
 
+const LoadedDocument& OpenForCommand(FileSystemPort& fs, const FilePath& path) {
+  return *new LoadedDocument(OpenLikeEditor(fs, path));  // never deleted: see the header
+}
+
 }  // namespace velmora::cli

@@ -18,6 +18,11 @@ DocumentState FreshEditorState();
 // open what comes before it with a notice.
 LoadedDocument OpenLikeEditor(FileSystemPort& fs, const FilePath& path);
 
+// OpenLikeEditor for a command, whose process ends with it: the document is
+// never freed, so a tree of a million nodes is left to the system at the
+// exit instead of being taken apart node by node first.
+const LoadedDocument& OpenForCommand(FileSystemPort& fs, const FilePath& path);
+
 // ".tre" as Save writes it, ".exe" as Generate writes it (stub read whole
 // from `stubPath`). The output is replaced atomically or not at all.
 void WriteLikeEditor(FileSystemPort& fs, const FilePath& path, const LoadedDocument& document,

@@ -63,7 +63,7 @@ int RunExport(CliHost& host, const Arguments& arguments) {
     if (!path->Empty()) outputPaths.push_back(*path);
   }
   CheckOutputs(host.Files(), {parsed.input}, outputPaths);
-  const LoadedDocument document = OpenLikeEditor(host.Files(), parsed.input);
+  const LoadedDocument& document = OpenForCommand(host.Files(), parsed.input);
   std::vector<PlannedOutput> outputs;
   if (!parsed.svg.Empty()) {
     outputs.push_back({parsed.svg, [&](ByteSink& sink) {

@@ -13,7 +13,7 @@ int RunPaths(CliHost& host, const Arguments& arguments) {
   const FileAndSwitches parsed = ParseFileAndSwitches(arguments, "paths", {"--csv", "--bom"});
   const bool csv = parsed.Has("--csv");
   if (parsed.Has("--bom") && !csv) throw UsageError("--bom goes with --csv");
-  const LoadedDocument document = OpenLikeEditor(host.Files(), FilePath::FromUtf8(parsed.file));
+  const LoadedDocument& document = OpenForCommand(host.Files(), FilePath::FromUtf8(parsed.file));
   OutputBuffer out(host);
   if (parsed.Has("--bom")) out.AppendUtf8("\xEF\xBB\xBF");
   PathTableOptions options;

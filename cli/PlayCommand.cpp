@@ -199,7 +199,7 @@ int RunPlay(CliHost& host, const Arguments& arguments) {
   }
   if (file.empty()) throw UsageError("play needs a file");
 
-  const LoadedDocument document = OpenLikeEditor(host.Files(), FilePath::FromUtf8(file));
+  const LoadedDocument& document = OpenForCommand(host.Files(), FilePath::FromUtf8(file));
   TerminalSteps steps(host, haveAnswers ? &answers : nullptr);
   try {
     // The player starts where end users start: at the root.

@@ -70,7 +70,7 @@ int RunShow(CliHost& host, const Arguments& arguments) {
   if (arguments.size() != 1 || (arguments[0].size() > 1 && arguments[0][0] == '-')) {
     throw UsageError("show needs exactly one file");
   }
-  const LoadedDocument document = OpenLikeEditor(host.Files(), FilePath::FromUtf8(arguments[0]));
+  const LoadedDocument& document = OpenForCommand(host.Files(), FilePath::FromUtf8(arguments[0]));
   OutputBuffer out(host);
   document.tree.ForEachPreOrder([&](const TreeNode& node) { AppendNode(out, node, document.state.NewLineMark); });
   out.AppendUtf8("Title: " + Cp932ToUtf8Text(document.state.Title) + "\n");
