@@ -1,5 +1,7 @@
 #include "distribution/DiagramNodes.h"
 
+#include <algorithm>
+
 #include "document/TextRules.h"
 
 namespace velmora {
@@ -14,6 +16,21 @@ AnswerRole RoleOf(const TreeNode& node) {
   if (first) return AnswerRole::Yes;
   if (last) return AnswerRole::No;
   return AnswerRole::Middle;
+}
+
+// A copy of `text` in the last of `blocks`, or in a new one when it does not
+// fit: a block is never filled past what it reserved, so its bytes never
+// move and the views into it stay valid. A third of a large procedure's
+// messages may hold the mark: blocks instead of a string each.
+std::string_view KeepExpanded(std::deque<std::string>& blocks, std::string_view text) {
+  constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+  if (blocks.empty() || blocks.back().capacity() - blocks.back().size() < text.size()) {
+    blocks.emplace_back().reserve(std::max(kBlockBytes, text.size()));
+  }
+  std::string& block = blocks.back();
+  const std::size_t start = block.size();
+  block += text;
+  return std::string_view(block).substr(start);
 }
 
 }  // namespace
@@ -36,8 +53,8 @@ ShownNodes ShownNodesOf(const DecisionTree& tree, const DocumentState& state) {
     // Only a text holding the mark's bytes can change (and then only where
     // they stand on character boundaries): the others are not copied.
     if (!state.NewLineMark.empty() && shown.message.find(state.NewLineMark) != std::string_view::npos) {
-      std::string expanded = ExpandNewLines(node.Text(), state.NewLineMark);
-      if (expanded != shown.message) shown.message = result.expanded.emplace_back(std::move(expanded));
+      const std::string expanded = ExpandNewLines(node.Text(), state.NewLineMark);
+      if (expanded != shown.message) shown.message = KeepExpanded(result.expanded, expanded);
     }
     shown.question = node.HasChildren();
     if (shown.question) {

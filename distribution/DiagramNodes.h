@@ -54,7 +54,9 @@ struct ShownNode {
 // per message.
 struct ShownNodes {
   std::vector<ShownNode> nodes;
-  std::deque<std::string> expanded;  // a deque: its strings never move
+  // The expanded messages, in blocks whose bytes never move (a deque: the
+  // blocks themselves never move either).
+  std::deque<std::string> expanded;
 };
 ShownNodes ShownNodesOf(const DecisionTree& tree, const DocumentState& state);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -37,9 +38,11 @@ constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 // One step as the script reads it: [message, icon, noDefault, yes, no,
 // parent, completed, total], indices into the list of steps, -1 for none.
+// In 32 bits (a tree file cannot hold two thousand million lines): the list
+// of a large procedure is half the size.
 struct Step {
-  std::size_t node = 0;  // in the shown-node list
-  long long yes = -1, no = -1, parent = -1;
+  std::uint32_t node = 0;  // in the shown-node list
+  std::int32_t yes = -1, no = -1, parent = -1;
 };
 
 // The steps a run from the root can reach, root first, by Yes and No only:
@@ -56,15 +59,15 @@ std::vector<Step> ReachableSteps(const std::vector<ShownNode>& nodes) {
   for (std::size_t at = 0; at < steps.size(); ++at) {
     const std::size_t node = steps[at].node;
     if (firstChild[node] == kNone) continue;
-    const auto self = static_cast<long long>(at);
-    steps.push_back({firstChild[node], -1, -1, self});
-    steps[at].yes = static_cast<long long>(steps.size() - 1);
+    const auto self = static_cast<std::int32_t>(at);
+    steps.push_back({static_cast<std::uint32_t>(firstChild[node]), -1, -1, self});
+    steps[at].yes = static_cast<std::int32_t>(steps.size() - 1);
     if (lastChild[node] == firstChild[node]) {
       steps[at].no = steps[at].yes;  // one answer: Yes and No both lead to it
       continue;
     }
-    steps.push_back({lastChild[node], -1, -1, self});
-    steps[at].no = static_cast<long long>(steps.size() - 1);
+    steps.push_back({static_cast<std::uint32_t>(lastChild[node]), -1, -1, self});
+    steps[at].no = static_cast<std::int32_t>(steps.size() - 1);
   }
   return steps;
 }
@@ -136,9 +139,9 @@ void AppendSteps(std::string& out, const std::vector<ShownNode>& nodes, ByteSink
     if (&step != &steps.front()) out += ",\n";
     out += '[';
     AppendScriptMessage(out, node.message, scratch);
-    for (const long long value : {static_cast<long long>(DialogKindOf(node.kind)), node.noDefault ? 1LL : 0LL, step.yes,
-                                  step.no, step.parent, static_cast<long long>(node.level) + 1,
-                                  static_cast<long long>(deepest[step.node]) + 1}) {
+    const long long values[] = {DialogKindOf(node.kind), node.noDefault ? 1 : 0, step.yes, step.no, step.parent,
+                                static_cast<long long>(node.level) + 1, static_cast<long long>(deepest[step.node]) + 1};
+    for (const long long value : values) {
       out += ',';
       AppendNumber(out, value);
     }

@@ -1,7 +1,8 @@
 #pragma once
 // The tree-text parser shared by tree files and the payload of generated
-// executables: indented lines become nodes. It reads every line, so option
-// and trailer lines arrive as root-level nodes for the caller to remove.
+// executables: indented lines become the nodes of a tree, or the steps of a
+// run (the player). It reads every line, so option and trailer lines arrive
+// as root-level nodes for the caller to remove.
 
 #include <cstddef>
 #include <string>
