@@ -33,8 +33,6 @@ struct PayloadSteps {
   StepList steps;
   DocumentState state;
   bool colourStored = false;
-  // The line on which a NUL byte ended the reading, or 0 (LoadedDocument).
-  std::size_t stoppedAtNulLine = 0;
   std::string error;  // empty when the procedure was read
 };
 PayloadSteps ReadPayloadStepsOrError(std::string_view fileBytes, std::string_view displayPath);

@@ -78,9 +78,6 @@ std::string ReadProcedure(std::string_view fileBytes, std::string_view displayPa
   StepsParse parse = ParseStepsOrError(payload, kEndLine);
   if (!parse.error.empty()) return std::move(parse.error);
   read.steps = std::move(parse.steps);
-  // Whoever reads this tells the reader, by stoppedAtNulLine, that the rest
-  // was not read.
-  read.stoppedAtNulLine = LineOfFirstNul(payload);
   if (!ReadStoredValues(payload, read)) return NoProcedureMessage(displayPath);
   RestoreKinds(read.steps);
   return {};
@@ -100,7 +97,10 @@ LoadedDocument ReadDistributionPayload(std::string_view fileBytes, const FilePat
                                        const DocumentState& current) {
   const PayloadSteps read = ReadPayloadStepsOrError(fileBytes, displayPath);
   if (!read.error.empty()) throw VelmoraError(read.error);
-  LoadedDocument document{DecisionTree(), current, read.stoppedAtNulLine};
+  // Whoever opens this tells the author, by stoppedAtNulLine, that the rest
+  // was not read. The steps' copy is the payload and the end line, which
+  // holds no NUL: the same line. (The player has nothing to tell.)
+  LoadedDocument document{DecisionTree(), current, LineOfFirstNul(read.steps.Source())};
   document.state.CurrentFileName = path.WithExtension(".tre");
   document.state.Modified = false;
   document.state.Title = read.state.Title;
