@@ -37,6 +37,7 @@ set(VELMORA_RUNTIME_HEADERS
   files/FileMessages.h
   files/IniText.h
   files/LineSplitter.h
+  files/LittleEndian.h
   files/LoadedDocument.h
   files/TrailingLines.h
   files/TreeTextParser.h

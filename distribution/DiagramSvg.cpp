@@ -9,7 +9,6 @@
 #include "distribution/MarkupEscape.h"
 #include "distribution/TextMeasure.h"
 #include "distribution/TidyTreeLayout.h"
-#include "document/Utf8Text.h"
 #include "document/TextRules.h"
 
 namespace velmora {
@@ -58,8 +57,6 @@ void AppendAttribute(std::string& out, std::string_view name, double value) {
   AppendNumber(out, value);
   out += '"';
 }
-
-void AppendText(std::string& out, std::string_view cp932) { AppendMarkupEscaped(out, Cp932ToUtf8Text(cp932)); }
 
 constexpr double kLabelColumnWidth = 6;  // the labels' 12 px font
 
@@ -176,9 +173,9 @@ class DiagramWriter {
     out_ += ", ";
     out_ += kExportFontFallbacks;
     out_ += "\" font-size=\"14\">\n<title id=\"diagram-title\">";
-    AppendText(out_, caption);
+    AppendMarkupCp932(out_, caption);
     out_ += "</title>\n<desc id=\"diagram-description\">";
-    AppendText(out_, std::string(kDescription) + std::to_string(nodes_.size()));
+    AppendMarkupCp932(out_, std::string(kDescription) + std::to_string(nodes_.size()));
     out_ += "</desc>\n<style>text{white-space:pre}.edge{fill:none;stroke:#555;stroke-width:1.2}"
             ".edge.default{stroke:#111;stroke-width:2.6}.edge.unreachable{stroke-dasharray:5 4}"
             ".label{font-size:12px;fill:#333}.label.default{font-weight:bold;fill:#000}.caption{font-size:18px}";
@@ -191,7 +188,7 @@ class DiagramWriter {
       AppendAttribute(out_, "x", kMargin);
       AppendAttribute(out_, "y", kMargin + 18);
       out_ += '>';
-      AppendText(out_, caption);
+      AppendMarkupCp932(out_, caption);
       out_ += "</text>\n";
     }
   }
@@ -247,7 +244,7 @@ class DiagramWriter {
     AppendAttribute(out_, "x", x);
     AppendAttribute(out_, "y", y);
     out_ += '>';
-    AppendText(out_, label);
+    AppendMarkupCp932(out_, label);
     out_ += "</text>\n";
   }
 
@@ -286,7 +283,7 @@ class DiagramWriter {
       AppendAttribute(out_, "x", x);
       AppendAttribute(out_, "y", top + static_cast<double>(line) * kLineHeight + kBaseline);
       out_ += '>';
-      AppendText(out_, lines[line]);
+      AppendMarkupCp932(out_, lines[line]);
       out_ += "</tspan>";
     }
     out_ += "</text>";

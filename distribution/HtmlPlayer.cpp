@@ -1,7 +1,6 @@
 #include "distribution/HtmlPlayer.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -94,13 +93,6 @@ void AppendScriptMessage(std::string& out, std::string_view cp932, std::string& 
   AppendScriptString(out, scratch);
 }
 
-// Numbers go into the page as they are formed, without a string each.
-void AppendNumber(std::string& out, long long value) {
-  char digits[24];
-  const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value);
-  out.append(digits, end.ptr);
-}
-
 void AppendTexts(std::string& out) {
   const StepButtonRow question = StepButtons(true, false);
   const StepButtonRow leafAtTop = StepButtons(false, true);
@@ -143,7 +135,7 @@ void AppendSteps(std::string& out, const std::vector<ShownNode>& nodes, ByteSink
                                 static_cast<long long>(node.level) + 1, static_cast<long long>(deepest[step.node]) + 1};
     for (const long long value : values) {
       out += ',';
-      AppendNumber(out, value);
+      AppendDecimal(out, value);
     }
     out += ']';
   }
@@ -164,8 +156,6 @@ void WriteProcedureData(std::string& out, const std::vector<ShownNode>& nodes, c
   out += '}';
 }
 
-void AppendMarkup(std::string& out, std::string_view cp932) { AppendMarkupEscaped(out, Cp932ToUtf8Text(cp932)); }
-
 }  // namespace
 
 void WriteHtmlPlayer(const DecisionTree& tree, const DocumentState& state, ByteSink& sink) {
@@ -178,16 +168,16 @@ void WriteHtmlPlayer(const DecisionTree& tree, const DocumentState& state, ByteS
       // Nothing may be fetched: the page is the whole procedure.
       "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src 'unsafe-inline'; "
       "script-src 'unsafe-inline'\">\n<title>";
-  AppendMarkup(out, caption);
+  AppendMarkupCp932(out, caption);
   out += "</title>\n<style>";
   out += HtmlPlayerStyle();
   out += "</style>\n</head>\n<body>\n<svg width=\"0\" height=\"0\" style=\"position:absolute\" aria-hidden=\"true\"><defs>";
   out += KindIconSymbols();
   out += "</defs></svg>\n<main class=\"card\">\n<h1 class=\"caption\" id=\"caption\">";
-  AppendMarkup(out, caption);
+  AppendMarkupCp932(out, caption);
   out += "</h1>\n<div id=\"run\">\n"
          "<div class=\"progress\" id=\"progress\" role=\"progressbar\" aria-label=\"";
-  AppendMarkup(out, kProgressName);
+  AppendMarkupCp932(out, kProgressName);
   // Each step's kind and message sit in a live region: a screen reader reads
   // them out as a new step appears, while the focus goes to its default
   // button as in the dialogs.
@@ -198,9 +188,9 @@ void WriteHtmlPlayer(const DecisionTree& tree, const DocumentState& state, ByteS
          "<div class=\"buttons\" id=\"buttons\"></div>\n</div>\n"
          "<div id=\"end\" hidden>\n<ol class=\"path\" id=\"path\"></ol>\n<div class=\"buttons\">"
          "<button type=\"button\" id=\"copy\">";
-  AppendMarkup(out, kCopyPathButton);
+  AppendMarkupCp932(out, kCopyPathButton);
   out += "</button><button type=\"button\" id=\"again\">";
-  AppendMarkup(out, kAgainCaption);
+  AppendMarkupCp932(out, kAgainCaption);
   out += "</button></div>\n<p class=\"status\" id=\"status\" role=\"status\"></p>\n</div>\n</main>\n"
          "<script type=\"application/json\" id=\"procedure\">";
   WriteProcedureData(out, nodes, state, caption, sink);

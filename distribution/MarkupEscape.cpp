@@ -1,5 +1,7 @@
 #include "distribution/MarkupEscape.h"
 
+#include <charconv>
+
 #include "document/Utf8Text.h"
 
 namespace velmora {
@@ -34,6 +36,19 @@ void AppendMarkupEscaped(std::string& out, std::string_view utf8) {
         }
     }
   }
+}
+
+void AppendMarkupCp932(std::string& out, std::string_view cp932) {
+  thread_local std::string utf8;
+  utf8.clear();
+  AppendCp932AsUtf8(utf8, cp932);
+  AppendMarkupEscaped(out, utf8);
+}
+
+void AppendDecimal(std::string& out, long long value) {
+  char digits[24];
+  const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value);
+  out.append(digits, end.ptr);
 }
 
 std::string MarkupEscaped(std::string_view utf8) {

@@ -14,6 +14,14 @@ namespace velmora {
 // U+FFFD, so the file stays well-formed whatever the text held.
 void AppendMarkupEscaped(std::string& out, std::string_view utf8);
 std::string MarkupEscaped(std::string_view utf8);
+// The same for a CP932 text of the procedure. Its UTF-8 form goes through
+// one buffer kept from call to call: a page of a million texts costs no
+// allocation per text.
+void AppendMarkupCp932(std::string& out, std::string_view cp932);
+
+// Appends a whole number in decimal, formed in place: the pages of a large
+// procedure hold millions of them.
+void AppendDecimal(std::string& out, long long value);
 
 // Appends UTF-8 text as a JSON string literal (with its quotes) that is also
 // safe inside an HTML <script> element: < > & are written as \u escapes, so no

@@ -1,6 +1,5 @@
 #include "distribution/ProcedureBook.h"
 
-#include <charconv>
 #include <ctime>
 #include <vector>
 
@@ -8,7 +7,6 @@
 #include "distribution/KindStyle.h"
 #include "distribution/MarkupEscape.h"
 #include "distribution/PathTable.h"
-#include "document/Utf8Text.h"
 #include "document/KindNames.h"
 #include "document/TextRules.h"
 
@@ -99,22 +97,8 @@ std::vector<BookStep> NumberedSteps(const std::vector<ShownNode>& nodes) {
   return steps;
 }
 
-// A text of the procedure in the page. The UTF-8 form goes through one
-// buffer that stays from call to call: a book of a million steps then
-// costs no allocation per text.
-void Append(std::string& out, std::string_view cp932) {
-  thread_local std::string utf8;
-  utf8.clear();
-  AppendCp932AsUtf8(utf8, cp932);
-  AppendMarkupEscaped(out, utf8);
-}
-
-// A step's number as the reader sees it (counted from 1), formed in place.
-void AppendNumber(std::string& out, std::size_t step) {
-  char digits[24];
-  const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, step + 1);
-  out.append(digits, end.ptr);
-}
+// A step's number as the reader sees it, counted from 1.
+void AppendNumber(std::string& out, std::size_t step) { AppendDecimal(out, static_cast<long long>(step) + 1); }
 
 void AppendNumberLink(std::string& out, std::size_t step) {
   out += "<a href=\"#s";
@@ -125,13 +109,13 @@ void AppendNumberLink(std::string& out, std::size_t step) {
 }
 
 void AppendAnswer(std::string& out, std::string_view label, std::size_t step) {
-  Append(out, label);
+  AppendMarkupCp932(out, label);
   out += ' ';
-  Append(out, kArrow);
+  AppendMarkupCp932(out, kArrow);
   out += ' ';
   AppendNumberLink(out, step);
   out += ' ';
-  Append(out, kGoTo);
+  AppendMarkupCp932(out, kGoTo);
 }
 
 void AppendIcon(std::string& out, int kind) {
@@ -150,12 +134,12 @@ void AppendStep(std::string& out, const std::vector<ShownNode>& nodes, const std
   out += "\"><div class=\"number\">";
   AppendNumber(out, index);
   out += "</div><div class=\"body\"><p class=\"message\">";
-  Append(out, node.message);
+  AppendMarkupCp932(out, node.message);
   out += "</p>";
   if (step.yes == kNone) {
     out += "<p class=\"end\">";
     AppendIcon(out, node.kind);
-    Append(out, KindName(node.kind));
+    AppendMarkupCp932(out, KindName(node.kind));
     out += "</p>";
   } else if (step.no == kNone) {
     out += "<p class=\"answers\">";
@@ -174,13 +158,13 @@ void AppendStep(std::string& out, const std::vector<ShownNode>& nodes, const std
 void AppendEndsTable(std::string& out, const std::vector<ShownNode>& nodes, const std::vector<BookStep>& steps,
                      ByteSink& sink) {
   out += "<table>\n<caption>";
-  Append(out, kEndsHeading);
+  AppendMarkupCp932(out, kEndsHeading);
   out += "</caption>\n<thead><tr><th scope=\"col\">";
-  Append(out, kNumberHeading);
+  AppendMarkupCp932(out, kNumberHeading);
   out += "</th><th scope=\"col\">";
-  Append(out, kKindHeading);
+  AppendMarkupCp932(out, kKindHeading);
   out += "</th><th scope=\"col\">";
-  Append(out, kMessageHeading);
+  AppendMarkupCp932(out, kMessageHeading);
   out += "</th></tr></thead>\n<tbody>\n";
   for (std::size_t i = 0; i < steps.size(); ++i) {
     if (steps[i].yes != kNone) continue;
@@ -188,9 +172,9 @@ void AppendEndsTable(std::string& out, const std::vector<ShownNode>& nodes, cons
     out += "<tr><td>";
     AppendNumberLink(out, i);
     out += "</td><td>";
-    Append(out, KindName(node.kind));
+    AppendMarkupCp932(out, KindName(node.kind));
     out += "</td><td class=\"message\">";
-    Append(out, node.message);
+    AppendMarkupCp932(out, node.message);
     out += "</td></tr>\n";
     WritePieceIfFull(out, sink);
   }
@@ -210,18 +194,18 @@ void WriteProcedureBook(const DecisionTree& tree, const DocumentState& state, st
       // Nothing may be fetched: the book is the whole procedure.
       "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src 'unsafe-inline'\">\n"
       "<title>";
-  Append(out, title);
+  AppendMarkupCp932(out, title);
   out += "</title>\n<style>";
   out += kStyle;
   out += "</style>\n</head>\n<body>\n<svg width=\"0\" height=\"0\" style=\"position:absolute\" aria-hidden=\"true\"><defs>";
   out += KindIconSymbols();
   out += "</defs></svg>\n<header>\n<h1>";
-  Append(out, title);
+  AppendMarkupCp932(out, title);
   out += "</h1>\n<p class=\"date\">";
-  Append(out, kDateLabel);
-  Append(out, date);
+  AppendMarkupCp932(out, kDateLabel);
+  AppendMarkupCp932(out, date);
   out += "</p>\n<p class=\"how\">";
-  Append(out, kHowToRead);
+  AppendMarkupCp932(out, kHowToRead);
   out += "</p>\n</header>\n<main>\n";
   for (std::size_t i = 0; i < steps.size(); ++i) {
     AppendStep(out, nodes, steps, i);

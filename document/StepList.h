@@ -28,7 +28,7 @@ class StepList {
 
   StepList() = default;
   // Room for `capacity` steps; Add may be called that many times.
-  explicit StepList(std::size_t capacity) : steps_(new Step[capacity]), capacity_(capacity) {}
+  explicit StepList(std::size_t capacity) : steps_(new Step[capacity]) {}
 
   // The list keeps a copy of `text` followed by `tail` for as long as it
   // lives, and returns it: steps read from it point into the copy.
@@ -59,7 +59,6 @@ class StepList {
   std::unique_ptr<char[]> source_;
   std::size_t sourceSize_ = 0;
   std::unique_ptr<Step[]> steps_;
-  std::size_t capacity_ = 0;
   std::size_t count_ = 0;
 };
 

@@ -11,6 +11,7 @@
 #include "files/FileMessages.h"
 #include "files/IniText.h"
 #include "files/LineSplitter.h"
+#include "files/LittleEndian.h"
 #include "files/TrailingLines.h"
 #include "files/TreeTextParser.h"
 
@@ -18,14 +19,6 @@ namespace velmora {
 namespace {
 
 constexpr std::size_t kTrailerSize = 4;
-
-std::uint32_t ReadLittleEndian32(std::string_view bytes, std::size_t offset) {
-  std::uint32_t value = 0;
-  for (std::size_t i = 0; i < 4; ++i) {
-    value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[offset + i])) << (8 * i);
-  }
-  return value;
-}
 
 // The payload's tree text is read followed by the line "12", where the
 // trailer stood: the reading then ends on a harmless last line whatever the
@@ -68,7 +61,7 @@ bool ReadStoredValues(std::string_view payload, PayloadSteps& read) {
 std::string ReadProcedure(std::string_view fileBytes, std::string_view displayPath, PayloadSteps& read) {
   if (fileBytes.size() < kTrailerSize) return StreamReadErrorMessage();
   const std::size_t end = PayloadEnd(fileBytes);
-  const std::uint64_t length = ReadLittleEndian32(fileBytes, end - kTrailerSize);
+  const std::uint64_t length = LittleEndian32At(fileBytes, end - kTrailerSize);
   // A zero trailer, or one reaching before the start of the file, means the
   // file was not made by the generator (or was cut short): nothing to read.
   if (length == 0 || length > end - kTrailerSize) return NoProcedureMessage(displayPath);

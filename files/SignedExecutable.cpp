@@ -4,10 +4,10 @@
 // among the padding bytes before it.
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 
 #include "files/DistributionPayload.h"
+#include "files/LittleEndian.h"
 
 namespace velmora {
 namespace {
@@ -16,26 +16,13 @@ constexpr std::size_t kTrailerSize = 4;
 constexpr std::size_t kMaxPadding = 7;
 constexpr std::size_t kSecurityDirectory = 4;
 
-// Little-endian fields of the file, read where a bounds check (Within)
-// has shown them to lie inside it: the file may be anything. Each is one
-// load on the little-endian machines the program runs on.
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "PE fields are read as they lie in memory");
-std::uint32_t Field32(std::string_view bytes, std::uint32_t offset) {
-  std::uint32_t value = 0;
-  std::memcpy(&value, bytes.data() + offset, sizeof value);
-  return value;
-}
-std::uint32_t Field16(std::string_view bytes, std::uint32_t offset) {
-  std::uint16_t value = 0;
-  std::memcpy(&value, bytes.data() + offset, sizeof value);
-  return value;
-}
-
-// Offsets are the PE format's own 32-bit values and their sums, in 32-bit
-// arithmetic (which keeps the player stub, a 32-bit program, small): the
-// file is below 2 GB, so an offset shown to lie within it plus a 16-bit
-// field or a small constant stays in range, and sums of two values from
-// the file are formed only after each was shown to be within the file.
+// Fields are read (LittleEndian.h) only once Within has shown them to lie
+// inside the file: the file may be anything. Offsets are the PE format's
+// own 32-bit values and their sums, in 32-bit arithmetic (which keeps the
+// player stub, a 32-bit program, small): the file is below 2 GB, so an
+// offset shown to lie within it plus a 16-bit field or a small constant
+// stays in range, and sums of two values from the file are formed only
+// after each was shown to be within the file.
 bool Within(std::string_view bytes, std::uint32_t offset, std::uint32_t size) {
   return offset <= bytes.size() && bytes.size() - offset >= size;
 }
@@ -53,19 +40,19 @@ struct PeLayout {
 // The layout of a PE image whose headers, section table and symbol table
 // (when it has one) lie within the file; nothing for anything else.
 std::optional<PeLayout> ReadPeLayout(std::string_view bytes) {
-  if (bytes.size() > kLargestExecutable || !Within(bytes, 0, 0x40) || Field16(bytes, 0) != 0x5A4D) {
+  if (bytes.size() > kLargestExecutable || !Within(bytes, 0, 0x40) || LittleEndian16At(bytes, 0) != 0x5A4D) {
     return std::nullopt;  // "MZ"
   }
-  const std::uint32_t header = Field32(bytes, 0x3C);
-  if (!Within(bytes, header, 24) || Field32(bytes, header) != 0x00004550) return std::nullopt;  // "PE\0\0"
-  const std::uint32_t sectionCount = Field16(bytes, header + 6);
-  const std::uint32_t symbolTable = Field32(bytes, header + 12);
-  const std::uint32_t symbolCount = Field32(bytes, header + 16);
-  const std::uint32_t optionalSize = Field16(bytes, header + 20);
+  const std::uint32_t header = LittleEndian32At(bytes, 0x3C);
+  if (!Within(bytes, header, 24) || LittleEndian32At(bytes, header) != 0x00004550) return std::nullopt;  // "PE\0\0"
+  const std::uint32_t sectionCount = LittleEndian16At(bytes, header + 6);
+  const std::uint32_t symbolTable = LittleEndian32At(bytes, header + 12);
+  const std::uint32_t symbolCount = LittleEndian32At(bytes, header + 16);
+  const std::uint32_t optionalSize = LittleEndian16At(bytes, header + 20);
   const std::uint32_t optional = header + 24;
   if (!Within(bytes, optional, optionalSize) || optionalSize < 2) return std::nullopt;
   std::uint32_t directoryCountOffset = 0;
-  const std::uint32_t magic = Field16(bytes, optional);
+  const std::uint32_t magic = LittleEndian16At(bytes, optional);
   if (magic == 0x10B) directoryCountOffset = 92;        // PE32
   else if (magic == 0x20B) directoryCountOffset = 108;  // PE32+
   else return std::nullopt;
@@ -73,15 +60,15 @@ std::optional<PeLayout> ReadPeLayout(std::string_view bytes) {
   // The directory count and the security directory lie inside the
   // optional header, which lies inside the file.
   if (directory + 8 > optional + optionalSize) return std::nullopt;
-  if (Field32(bytes, optional + directoryCountOffset) <= kSecurityDirectory) return std::nullopt;
+  if (LittleEndian32At(bytes, optional + directoryCountOffset) <= kSecurityDirectory) return std::nullopt;
   PeLayout layout;
-  layout.tableOffset = Field32(bytes, directory);
-  layout.tableSize = Field32(bytes, directory + 4);
+  layout.tableOffset = LittleEndian32At(bytes, directory);
+  layout.tableSize = LittleEndian32At(bytes, directory + 4);
   const std::uint32_t sections = optional + optionalSize;
   if (!Within(bytes, sections, 40 * sectionCount)) return std::nullopt;
   for (std::uint32_t i = 0; i < sectionCount; ++i) {
-    const std::uint32_t rawSize = Field32(bytes, sections + 40 * i + 16);
-    const std::uint32_t rawOffset = Field32(bytes, sections + 40 * i + 20);
+    const std::uint32_t rawSize = LittleEndian32At(bytes, sections + 40 * i + 16);
+    const std::uint32_t rawOffset = LittleEndian32At(bytes, sections + 40 * i + 20);
     // A section's data must lie within the file for the stub to end there.
     if (rawSize == 0) continue;
     if (!Within(bytes, rawOffset, rawSize)) return std::nullopt;
@@ -93,7 +80,7 @@ std::optional<PeLayout> ReadPeLayout(std::string_view bytes) {
     if (!Within(bytes, symbolTable, 0) || symbolCount > (bytes.size() - symbolTable) / 18) return std::nullopt;
     const std::uint32_t strings = symbolTable + 18 * symbolCount;
     if (!Within(bytes, strings, 4)) return std::nullopt;
-    const std::uint32_t stringsSize = Field32(bytes, strings);
+    const std::uint32_t stringsSize = LittleEndian32At(bytes, strings);
     if (!Within(bytes, strings, stringsSize)) return std::nullopt;
     layout.stubEnd = std::max(layout.stubEnd, strings + stringsSize);
   }
@@ -101,7 +88,7 @@ std::optional<PeLayout> ReadPeLayout(std::string_view bytes) {
 }
 
 std::uint64_t TrailerValueBefore(std::string_view bytes, std::size_t end) {
-  return Field32(bytes, static_cast<std::uint32_t>(end - kTrailerSize));
+  return LittleEndian32At(bytes, static_cast<std::uint32_t>(end - kTrailerSize));
 }
 
 }  // namespace
