@@ -40,7 +40,9 @@ ConvertArguments ParseConvertArguments(CliHost& host, const Arguments& arguments
 int RunConvert(CliHost& host, const Arguments& arguments) {
   const ConvertArguments parsed = ParseConvertArguments(host, arguments);
   CheckOutputs(host.Files(), {parsed.input, parsed.stub}, {parsed.output});
-  const LoadedDocument& document = OpenForCommand(host.Files(), parsed.input);
+  // A convert only carries the procedure over, so it reads the steps alone:
+  // no tree, and the file's bytes in memory once.
+  const LoadedSteps document = OpenStepsLikeEditor(host.Files(), parsed.input);
   WriteLikeEditor(host.Files(), parsed.output, document, parsed.stub);
   return kExitSuccess;
 }

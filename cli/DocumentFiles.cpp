@@ -1,7 +1,9 @@
 #include "cli/DocumentFiles.h"
 
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "distribution/PlayerStub.h"
 #include "files/DistributionPayload.h"
@@ -13,31 +15,54 @@ namespace velmora::cli {
 
 DocumentState FreshEditorState() { return DocumentState{}; }
 
-LoadedDocument OpenLikeEditor(FileSystemPort& fs, const FilePath& path) {
-  std::optional<LoadedDocument> read = ReadDocumentFile(fs, path, FreshEditorState());
+namespace {
+
+// Refuses what the editor would open only with a notice.
+template <typename Loaded>
+Loaded Refusing(std::optional<Loaded> read, FileSystemPort& fs, const FilePath& path) {
   if (!read) throw VelmoraError(UnsupportedExtensionMessage(fs.DisplayText(path.FileName())));
-  LoadedDocument document = std::move(*read);
   // The editor opens such a file with a notice; a script has no one to
   // tell, and a convert would drop the rest of the file with exit 0.
-  if (document.stoppedAtNulLine != 0) {
-    throw std::runtime_error(path.Utf8() + ":" + std::to_string(document.stoppedAtNulLine) +
+  if (read->stoppedAtNulLine != 0) {
+    throw std::runtime_error(path.Utf8() + ":" + std::to_string(read->stoppedAtNulLine) +
                              ": a NUL byte; this is no procedure text (nothing after it could be read)");
   }
-  return document;
+  return std::move(*read);
 }
 
-void WriteLikeEditor(FileSystemPort& fs, const FilePath& path, const LoadedDocument& document,
-                     const FilePath& stubPath) {
+// ".tre" as Save writes it, ".exe" as Generate writes it.
+template <typename Procedure>
+void WriteProcedure(FileSystemPort& fs, const FilePath& path, const Procedure& procedure, const DocumentState& state,
+                    const FilePath& stubPath) {
   const std::string extension = path.LowerCaseExtension();
   if (extension == ".exe") {
     const std::string stub = ReadPlayerStub(fs, stubPath);
-    fs.WriteFileAtomically(path, BuildDistributionExecutable(stub, document.tree, document.state));
+    fs.WriteFileAtomically(path, BuildDistributionExecutable(stub, procedure, state));
   } else if (extension == ".tre") {
-    SaveTreeFile(fs, path, document.tree, document.state);
+    SaveTreeFile(fs, path, procedure, state);
   } else {
     throw std::runtime_error(path.Utf8() + ": convert writes .tre or .exe (in any letter case), not \"" +
                              path.Extension() + "\"");
   }
+}
+
+}  // namespace
+
+LoadedDocument OpenLikeEditor(FileSystemPort& fs, const FilePath& path) {
+  return Refusing(ReadDocumentFile(fs, path, FreshEditorState()), fs, path);
+}
+
+LoadedSteps OpenStepsLikeEditor(FileSystemPort& fs, const FilePath& path) {
+  return Refusing(ReadDocumentSteps(fs, path, FreshEditorState()), fs, path);
+}
+
+void WriteLikeEditor(FileSystemPort& fs, const FilePath& path, const LoadedDocument& document,
+                     const FilePath& stubPath) {
+  WriteProcedure(fs, path, document.tree, document.state, stubPath);
+}
+
+void WriteLikeEditor(FileSystemPort& fs, const FilePath& path, const LoadedSteps& document, const FilePath& stubPath) {
+  WriteProcedure(fs, path, document.steps, document.state, stubPath);
 }
 
 const LoadedDocument& OpenForCommand(FileSystemPort& fs, const FilePath& path) {

@@ -17,6 +17,8 @@ DocumentState FreshEditorState();
 // file with a NUL byte is refused naming its line, where the editor would
 // open what comes before it with a notice.
 LoadedDocument OpenLikeEditor(FileSystemPort& fs, const FilePath& path);
+// The same reading into a list of steps, for a command that needs no tree.
+LoadedSteps OpenStepsLikeEditor(FileSystemPort& fs, const FilePath& path);
 
 // OpenLikeEditor for a command, whose process ends with it: the document is
 // never freed, so a tree of a million nodes is left to the system at the
@@ -27,5 +29,6 @@ const LoadedDocument& OpenForCommand(FileSystemPort& fs, const FilePath& path);
 // from `stubPath`). The output is replaced atomically or not at all.
 void WriteLikeEditor(FileSystemPort& fs, const FilePath& path, const LoadedDocument& document,
                      const FilePath& stubPath);
+void WriteLikeEditor(FileSystemPort& fs, const FilePath& path, const LoadedSteps& document, const FilePath& stubPath);
 
 }  // namespace velmora::cli

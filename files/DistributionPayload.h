@@ -18,6 +18,7 @@ namespace velmora {
 
 // stub + BuildTreeText(tree, state) + trailer (T + O).
 std::string BuildDistributionExecutable(std::string_view stub, const DecisionTree& tree, const DocumentState& state);
+std::string BuildDistributionExecutable(std::string_view stub, const StepList& steps, const DocumentState& state);
 
 // Reads the procedure stored at the end of `fileBytes` (the whole file) as
 // the run reads it: a list of steps with their kinds restored from the
@@ -37,11 +38,13 @@ struct PayloadSteps {
 };
 PayloadSteps ReadPayloadStepsOrError(std::string_view fileBytes, std::string_view displayPath);
 
-// The same procedure as a document for the editor and the command line,
-// ready to open: the tree with the same nodes, and `current` with the
-// stored values, unmodified, named `path` with the extension ".tre"
-// (CurrentFileName). Throws the failure as a VelmoraError
-// (defined only where exceptions are).
+// The same procedure for the editor and the command line, ready to open:
+// the steps, and `current` with the stored values, unmodified, named `path`
+// with the extension ".tre" (CurrentFileName). Throws the failure as a
+// VelmoraError (defined only where exceptions are).
+LoadedSteps ReadDistributionSteps(std::string_view fileBytes, const FilePath& path, std::string_view displayPath,
+                                  const DocumentState& current);
+// The same as a document: the tree of those steps.
 LoadedDocument ReadDistributionPayload(std::string_view fileBytes, const FilePath& path, std::string_view displayPath,
                                        const DocumentState& current);
 

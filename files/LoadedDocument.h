@@ -5,6 +5,8 @@
 // the file system ports.
 
 #include <cstddef>
+#include <memory>
+#include <string>
 
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"
@@ -19,6 +21,25 @@ struct LoadedDocument {
   // when the whole file was read.
   std::size_t stoppedAtNulLine = 0;
 };
+
+// A document read as a list of steps, before or instead of a tree: a
+// command that only carries a procedure from one file to another (convert)
+// needs no more, and the editor's readers make their tree from it, so each
+// format has one reader.
+struct LoadedSteps {
+  // The bytes the steps point into where the list keeps no copy of its own
+  // (a tree file, read whole): a string of its own on the heap, so that
+  // they stay in place however short they are and wherever this moves.
+  std::unique_ptr<const std::string> bytes;
+  StepList steps;
+  DocumentState state;
+  // As in LoadedDocument.
+  std::size_t stoppedAtNulLine = 0;
+};
+
+// The tree of `read`'s steps with its state; its texts point into one copy
+// of the steps' bytes.
+LoadedDocument DocumentOfSteps(LoadedSteps read);
 
 // Turns the kind marker at the start of every node text into the node's kind
 // (either letter case); the document readers do it as they read, once (a

@@ -20,6 +20,18 @@ std::optional<LoadedDocument> ReadDocumentFile(FileSystemPort& files, const File
   return loaded;
 }
 
+std::optional<LoadedSteps> ReadDocumentSteps(FileSystemPort& files, const FilePath& path,
+                                             const DocumentState& current) {
+  const std::string extension = path.LowerCaseExtension();
+  std::optional<LoadedSteps> loaded;
+  if (extension == ".exe") {
+    loaded = ReadDistributionSteps(files.ReadWholeFile(path), path, files.DisplayText(path), current);
+  } else if (extension == ".tre") {
+    loaded = LoadTreeFileSteps(files, path, current);
+  }
+  return loaded;
+}
+
 std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files, MessageBoxPort& messages,
                                            const FilePath& givenPath,
                                            const std::string& productTitle, const std::string& currentCaption,

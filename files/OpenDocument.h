@@ -35,6 +35,10 @@ struct OpenedDocument {
 // below, the comparison and velmora-cli all read files through this.
 std::optional<LoadedDocument> ReadDocumentFile(FileSystemPort& files, const FilePath& path,
                                                const DocumentState& current);
+// The same procedure as a list of steps, without a tree: for a command that
+// carries it from one file to another.
+std::optional<LoadedSteps> ReadDocumentSteps(FileSystemPort& files, const FilePath& path,
+                                             const DocumentState& current);
 
 // Opens `path` (".tre" or a generated ".exe", in any letter case; a relative
 // path is taken against the current folder first) into the editor. A

@@ -85,30 +85,27 @@ PayloadSteps ReadPayloadStepsOrError(std::string_view fileBytes, std::string_vie
 }
 
 #if defined(__cpp_exceptions)
-// The editor's form: the steps become a tree, which keeps their text.
-LoadedDocument ReadDistributionPayload(std::string_view fileBytes, const FilePath& path, std::string_view displayPath,
-                                       const DocumentState& current) {
-  const PayloadSteps read = ReadPayloadStepsOrError(fileBytes, displayPath);
+// The editor's form: the stored values merged into the editor's state.
+LoadedSteps ReadDistributionSteps(std::string_view fileBytes, const FilePath& path, std::string_view displayPath,
+                                  const DocumentState& current) {
+  PayloadSteps read = ReadPayloadStepsOrError(fileBytes, displayPath);
   if (!read.error.empty()) throw VelmoraError(read.error);
   // Whoever opens this tells the author, by stoppedAtNulLine, that the rest
   // was not read. The steps' copy is the payload and the end line, which
   // holds no NUL: the same line. (The player has nothing to tell.)
-  LoadedDocument document{DecisionTree(), current, LineOfFirstNul(read.steps.Source())};
-  document.state.CurrentFileName = path.WithExtension(".tre");
-  document.state.Modified = false;
-  document.state.Title = read.state.Title;
-  document.state.NewLineMark = read.state.NewLineMark;
-  if (read.colourStored) document.state.Color = read.state.Color;
-  const StepList& steps = read.steps;
-  const std::string_view source = steps.Source();
-  const std::string_view kept = document.tree.KeepSource(std::string(source));
-  TreeNode* previous = nullptr;
-  for (std::size_t i = 0; i < steps.Size(); ++i) {
-    const std::string_view text = kept.substr(static_cast<std::size_t>(steps[i].text.data() - source.data()),
-                                              steps[i].text.size());
-    previous = AddInPreOrder(document.tree, previous, static_cast<std::size_t>(steps[i].level), text, steps[i].kind);
-  }
-  return document;
+  const std::size_t nulLine = LineOfFirstNul(read.steps.Source());
+  LoadedSteps loaded{nullptr, std::move(read.steps), current, nulLine};
+  loaded.state.CurrentFileName = path.WithExtension(".tre");
+  loaded.state.Modified = false;
+  loaded.state.Title = std::move(read.state.Title);
+  loaded.state.NewLineMark = std::move(read.state.NewLineMark);
+  if (read.colourStored) loaded.state.Color = read.state.Color;
+  return loaded;
+}
+
+LoadedDocument ReadDistributionPayload(std::string_view fileBytes, const FilePath& path, std::string_view displayPath,
+                                       const DocumentState& current) {
+  return DocumentOfSteps(ReadDistributionSteps(fileBytes, path, displayPath, current));
 }
 #endif
 

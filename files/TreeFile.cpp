@@ -19,51 +19,115 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
 }
 
-bool IsLegacyLine(const TreeNode* node) { return node != nullptr && StartsWith(node->Text(), ";"); }
+// The last line of the procedure read so far and its removal, for a tree
+// or a list of steps: the trailer is read the same way from either.
+struct TreeLines {
+  DecisionTree& tree;
+  bool Empty() const { return tree.Empty(); }
+  std::string_view LastText() const { return tree.LastPreOrder()->Text(); }
+  // The last node in pre-order has no children: it goes alone.
+  void RemoveLast() { tree.Delete(tree.LastPreOrder()); }
+  void RemoveTrailingRootLevelLines() { RemoveTrailingRootLevelNodes(tree); }
+};
+
+struct StepLines {
+  StepList& steps;
+  bool Empty() const { return steps.Size() == 0; }
+  std::string_view LastText() const { return steps[steps.Size() - 1].text; }
+  void RemoveLast() { steps.RemoveLast(); }
+  void RemoveTrailingRootLevelLines() { RemoveTrailingRootLevelSteps(steps); }
+};
 
 // A legacy file ends in the title line, optionally after the mark line. Only
 // those lines go; the mark and the colour stay as they were when absent.
-void ReadLegacyTrailer(LoadedDocument& document, std::string_view displayPath) {
-  TreeNode* titleLine = document.tree.LastPreOrder();
-  const std::string_view title = titleLine->Text();
-  document.state.Title = std::string(StartsWith(title, kLegacyTitle) ? title.substr(kLegacyTitle.size()) : title.substr(1));
-  document.tree.Delete(titleLine);
-  TreeNode* markLine = document.tree.LastPreOrder();
-  if (markLine != nullptr && StartsWith(markLine->Text(), kLegacyNewLine)) {
-    document.state.NewLineMark = std::string(markLine->Text().substr(kLegacyNewLine.size()));
-    document.tree.Delete(markLine);
+template <typename Lines>
+void ReadLegacyTrailer(Lines lines, DocumentState& state) {
+  const std::string_view title = lines.LastText();
+  state.Title = std::string(StartsWith(title, kLegacyTitle) ? title.substr(kLegacyTitle.size()) : title.substr(1));
+  lines.RemoveLast();
+  if (!lines.Empty() && StartsWith(lines.LastText(), kLegacyNewLine)) {
+    state.NewLineMark = std::string(lines.LastText().substr(kLegacyNewLine.size()));
+    lines.RemoveLast();
   }
-  if (document.tree.Empty()) throw VelmoraError(NoProcedureMessage(displayPath));
+}
+
+// What follows the procedure's lines: the option block (whose values were
+// read from the file's bytes before the parse took them over) or a legacy
+// trailer. Its lines leave the procedure; an empty procedure is refused, so
+// the editor is never left without a root.
+template <typename Lines>
+void ReadTrailer(Lines lines, OptionBlock options, DocumentState& state, std::string_view displayPath) {
+  if (lines.Empty()) throw VelmoraError(NoProcedureMessage(displayPath));
+  if (StartsWith(lines.LastText(), ";")) {
+    ReadLegacyTrailer(lines, state);
+    if (lines.Empty()) throw VelmoraError(NoProcedureMessage(displayPath));
+  } else {
+    ApplyOptionValues(std::move(options), state);
+    lines.RemoveTrailingRootLevelLines();
+  }
+}
+
+// The start of a load: the file's bytes, the option block read from the end
+// of them (for a file that has one, only its last lines are read) and the
+// line of a NUL.
+struct FileStart {
+  std::string bytes;
+  OptionBlock options;
+  std::size_t nulLine;
+};
+
+FileStart ReadFileStart(FileSystemPort& fs, const FilePath& path) {
+  std::string bytes = fs.ReadWholeFile(path);
+  OptionBlock options = ReadOptionBlock(bytes);
+  const std::size_t nulLine = LineOfFirstNul(bytes);
+  return FileStart{std::move(bytes), std::move(options), nulLine};
+}
+
+void NameLoaded(DocumentState& state, const FilePath& path) {
+  state.CurrentFileName = path;
+  state.Modified = false;
 }
 
 }  // namespace
 
 LoadedDocument LoadTreeFile(FileSystemPort& fs, const FilePath& path, const DocumentState& current) {
-  std::string bytes = fs.ReadWholeFile(path);
-  // The option block is looked up from the end of the text before the tree
-  // takes the bytes over; for a file that has one, that reads only its last
-  // lines. A legacy file ignores the result.
-  OptionBlock options = ReadOptionBlock(bytes);
-  const std::size_t nulLine = LineOfFirstNul(bytes);
-  LoadedDocument document{ParseTreeText(std::move(bytes)), current, nulLine};
-  // An empty file would leave the editor without a root; it is refused
-  // instead, and the open document stays.
-  if (document.tree.Empty()) throw VelmoraError(NoProcedureMessage(fs.DisplayText(path)));
-  document.state.CurrentFileName = path;
-  document.state.Modified = false;
-  if (IsLegacyLine(document.tree.LastPreOrder())) {
-    ReadLegacyTrailer(document, fs.DisplayText(path));
-  } else {
-    ApplyOptionBlock(std::move(options), document);
-  }
+  FileStart file = ReadFileStart(fs, path);
+  LoadedDocument document{ParseTreeText(std::move(file.bytes)), current, file.nulLine};
+  NameLoaded(document.state, path);
+  ReadTrailer(TreeLines{document.tree}, std::move(file.options), document.state, fs.DisplayText(path));
   RestoreKinds(document.tree);
   return document;
 }
 
+LoadedSteps LoadTreeFileSteps(FileSystemPort& fs, const FilePath& path, const DocumentState& current) {
+  FileStart file = ReadFileStart(fs, path);
+  auto bytes = std::make_unique<const std::string>(std::move(file.bytes));
+  StepsParse parse = ParseStepsOf(*bytes);
+  if (!parse.error.empty()) throw VelmoraError(parse.error);
+  LoadedSteps read{std::move(bytes), std::move(parse.steps), current, file.nulLine};
+  NameLoaded(read.state, path);
+  ReadTrailer(StepLines{read.steps}, std::move(file.options), read.state, fs.DisplayText(path));
+  RestoreKinds(read.steps);
+  return read;
+}
+
+namespace {
+
+// The text goes to the file's temporary stand-in as it is made; the file
+// itself is replaced only once all of it is on the disk.
+template <typename Procedure>
+void SaveProcedure(FileSystemPort& fs, const FilePath& path, const Procedure& procedure, const DocumentState& state) {
+  fs.StreamFileAtomically(path, [&](ByteSink& sink) { WriteTreeText(sink, procedure, state); });
+}
+
+}  // namespace
+
 void SaveTreeFile(FileSystemPort& fs, const FilePath& path, const DecisionTree& tree, const DocumentState& state) {
-  // The text goes to the file's temporary stand-in as it is made; the file
-  // itself is replaced only once all of it is on the disk.
-  fs.StreamFileAtomically(path, [&](ByteSink& sink) { WriteTreeText(sink, tree, state); });
+  SaveProcedure(fs, path, tree, state);
+}
+
+void SaveTreeFile(FileSystemPort& fs, const FilePath& path, const StepList& steps, const DocumentState& state) {
+  SaveProcedure(fs, path, steps, state);
 }
 
 }  // namespace velmora

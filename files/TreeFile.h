@@ -25,6 +25,10 @@ void AppendTreeText(std::string& text, const DecisionTree& tree, const DocumentS
 void WriteTreeText(ByteSink& sink, const DecisionTree& tree, const DocumentState& state);
 // The exact size of that text in bytes.
 std::size_t TreeTextSize(const DecisionTree& tree, const DocumentState& state);
+// The same for a procedure read as a list of steps (its kinds restored).
+void AppendTreeText(std::string& text, const StepList& steps, const DocumentState& state);
+void WriteTreeText(ByteSink& sink, const StepList& steps, const DocumentState& state);
+std::size_t TreeTextSize(const StepList& steps, const DocumentState& state);
 // The lines of `top`'s branch in the same form, `top` without a TAB.
 std::string BranchLines(const DecisionTree& tree, const TreeNode& top);
 
@@ -37,9 +41,13 @@ std::string BranchLines(const DecisionTree& tree, const TreeNode& top);
 // A NUL byte ends the text; the result says on which line.
 // Throws VelmoraError (cannot open, invalid level, no procedure).
 LoadedDocument LoadTreeFile(FileSystemPort& fs, const FilePath& path, const DocumentState& current);
+// The same reading into a list of steps, for a command that builds no tree:
+// the steps take the file's bytes over, so the file is in memory once.
+LoadedSteps LoadTreeFileSteps(FileSystemPort& fs, const FilePath& path, const DocumentState& current);
 
 // Writes the document to `path` atomically, in chunks as the text is made;
 // throws the cannot-create error.
 void SaveTreeFile(FileSystemPort& fs, const FilePath& path, const DecisionTree& tree, const DocumentState& state);
+void SaveTreeFile(FileSystemPort& fs, const FilePath& path, const StepList& steps, const DocumentState& state);
 
 }  // namespace velmora

@@ -34,14 +34,36 @@ std::size_t MostLines(std::string_view text) {
   return lineEnds;
 }
 
+// The lines of `text` as ReadTreeLines splits them (CR LF ends one), plus one
+// for a last line without an end: for a large text, where room for twice
+// its lines would count.
+std::size_t LineCount(std::string_view text) {
+  std::size_t lines = 1;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    lines += text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
+  }
+  return lines;
+}
+
+// Reads the lines of `text` into `steps`, whose texts then point into it;
+// the invalid-level message, or empty.
+std::string AddLines(StepList& steps, std::string_view text) {
+  return ReadTreeLines(text, [&steps](std::size_t level, std::string_view nodeText) {
+    steps.Add(nodeText, static_cast<int>(level));
+  });
+}
+
 }  // namespace
 
 StepsParse ParseStepsOrError(std::string_view text, std::string_view tail) {
   StepsParse result{StepList(MostLines(text) + MostLines(tail) + 1), {}};
-  StepList& steps = result.steps;
-  result.error = ReadTreeLines(steps.KeepSource(text, tail), [&steps](std::size_t level, std::string_view nodeText) {
-    steps.Add(nodeText, static_cast<int>(level));
-  });
+  result.error = AddLines(result.steps, result.steps.KeepSource(text, tail));
+  return result;
+}
+
+StepsParse ParseStepsOf(std::string_view text) {
+  StepsParse result{StepList(LineCount(text)), {}};
+  result.error = AddLines(result.steps, text);
   return result;
 }
 

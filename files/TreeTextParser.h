@@ -59,6 +59,9 @@ struct StepsParse {
   std::string error;  // empty when every line was read
 };
 StepsParse ParseStepsOrError(std::string_view text, std::string_view tail);
+// The same without a copy: the steps point into `text`, which the caller
+// keeps for as long as they are used (a whole file read for a command).
+StepsParse ParseStepsOf(std::string_view text);
 
 // Adds the node that follows `previous` in pre-order (null for the first)
 // at `level`, its text a part of what the tree keeps (KeepSource): a child

@@ -50,15 +50,30 @@ class ChunkedOutput {
 // form keeps (NodeFields.h). The markers are added only to the output, so
 // the texts the editor shows never change by saving.
 template <typename Output>
-void EmitNodeLine(Output& output, const TreeNode& node, std::size_t level) {
+void EmitNodeLine(Output& output, std::size_t level, int kind, std::string_view text) {
   output.Tabs(level);
-  output.Add(KindMarker(node.kind));
-  output.Add(node.Text());
+  output.Add(KindMarker(kind));
+  output.Add(text);
   output.EndLine();
 }
 
-std::size_t NodeLineSize(const TreeNode& node, std::size_t level) {
-  return level + KindMarker(node.kind).size() + node.Text().size() + kLineEnd.size();
+std::size_t NodeLineSize(std::size_t level, int kind, std::string_view text) {
+  return level + KindMarker(kind).size() + text.size() + kLineEnd.size();
+}
+
+// Calls `visit(level, kind, text)` for every node in pre-order, from a tree
+// or from a list of steps: the stored form is the same for both.
+template <typename Visit>
+void ForEachNodeLine(const DecisionTree& tree, Visit visit) {
+  tree.ForEachPreOrder(
+      [&visit](const TreeNode& node) { visit(static_cast<std::size_t>(node.Level()), node.kind, node.Text()); });
+}
+
+template <typename Visit>
+void ForEachNodeLine(const StepList& steps, Visit visit) {
+  for (std::size_t i = 0; i < steps.Size(); ++i) {
+    visit(static_cast<std::size_t>(steps[i].level), steps[i].kind, steps[i].text);
+  }
 }
 
 template <typename Output>
@@ -68,29 +83,46 @@ void AddOptionLine(Output& output, std::string_view key, std::string_view value)
   output.EndLine();
 }
 
-template <typename Output>
-void Emit(Output& output, const DecisionTree& tree, const DocumentState& state) {
-  tree.ForEachPreOrder(
-      [&output](const TreeNode& node) { EmitNodeLine(output, node, static_cast<std::size_t>(node.Level())); });
+template <typename Output, typename Procedure>
+void Emit(Output& output, const Procedure& procedure, const DocumentState& state) {
+  ForEachNodeLine(procedure, [&output](std::size_t level, int kind, std::string_view text) {
+    EmitNodeLine(output, level, kind, text);
+  });
   AddOptionLine(output, "[OPTION]", "");
   AddOptionLine(output, "NewLine=", state.NewLineMark);
   AddOptionLine(output, "Title=", state.Title);
   AddOptionLine(output, "Color=", std::to_string(state.Color));
 }
 
-}  // namespace
-
-std::size_t TreeTextSize(const DecisionTree& tree, const DocumentState& state) {
+template <typename Procedure>
+std::size_t TextSizeOf(const Procedure& procedure, const DocumentState& state) {
   std::size_t size = 0;
-  tree.ForEachPreOrder(
-      [&size](const TreeNode& node) { size += NodeLineSize(node, static_cast<std::size_t>(node.Level())); });
+  ForEachNodeLine(procedure,
+                  [&size](std::size_t level, int kind, std::string_view text) { size += NodeLineSize(level, kind, text); });
   const std::size_t keys = std::string_view("[OPTION]NewLine=Title=Color=").size() + 4 * kLineEnd.size();
   return size + keys + state.NewLineMark.size() + state.Title.size() + std::to_string(state.Color).size();
 }
 
+template <typename Procedure>
+void WriteText(ByteSink& sink, const Procedure& procedure, const DocumentState& state) {
+  ChunkedOutput output(sink);
+  Emit(output, procedure, state);
+  output.Flush();
+}
+
+}  // namespace
+
+std::size_t TreeTextSize(const DecisionTree& tree, const DocumentState& state) { return TextSizeOf(tree, state); }
+std::size_t TreeTextSize(const StepList& steps, const DocumentState& state) { return TextSizeOf(steps, state); }
+
 void AppendTreeText(std::string& text, const DecisionTree& tree, const DocumentState& state) {
   StringOutput output(text);
   Emit(output, tree, state);
+}
+
+void AppendTreeText(std::string& text, const StepList& steps, const DocumentState& state) {
+  StringOutput output(text);
+  Emit(output, steps, state);
 }
 
 std::string BuildTreeText(const DecisionTree& tree, const DocumentState& state) {
@@ -100,17 +132,14 @@ std::string BuildTreeText(const DecisionTree& tree, const DocumentState& state) 
   return text;
 }
 
-void WriteTreeText(ByteSink& sink, const DecisionTree& tree, const DocumentState& state) {
-  ChunkedOutput output(sink);
-  Emit(output, tree, state);
-  output.Flush();
-}
+void WriteTreeText(ByteSink& sink, const DecisionTree& tree, const DocumentState& state) { WriteText(sink, tree, state); }
+void WriteTreeText(ByteSink& sink, const StepList& steps, const DocumentState& state) { WriteText(sink, steps, state); }
 
 std::string BranchLines(const DecisionTree& tree, const TreeNode& top) {
   std::string text;
   StringOutput output(text);
   for (const TreeNode* node = &top; node != nullptr; node = NextInBranch(tree, &top, node)) {
-    EmitNodeLine(output, *node, static_cast<std::size_t>(node->Level() - top.Level()));
+    EmitNodeLine(output, static_cast<std::size_t>(node->Level() - top.Level()), node->kind, node->Text());
   }
   return text;
 }

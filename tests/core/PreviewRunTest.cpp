@@ -331,8 +331,8 @@ TEST(PreviewRun, ProgressIsDepthWithinTheSubtreeOnShow) {
 
 // The run finds its way by walking the list of steps; on any procedure
 // (with a stray top-level node now and then) each walk must land where
-// the tree's own links lead, and the player's reading of the lines must
-// give the tree parser's nodes.
+// the tree's own links lead, and both readings of the lines into steps (the
+// player's copy, the command line's view) must give the tree parser's nodes.
 TEST(PreviewRun, StepWalksLeadWhereTheTreeLinksLead) {
   std::mt19937 random(30);
   for (int round = 0; round < 60; ++round) {
@@ -353,10 +353,12 @@ TEST(PreviewRun, StepWalksLeadWhereTheTreeLinksLead) {
       EXPECT_EQ(run.steps.Parent(i), index(node->Parent()));
       EXPECT_EQ(run.steps.SubtreeEnd(i), i + tree.SubtreeSize(node));
     }
-    StepsParse parse = ParseStepsOrError(text, "");
-    ASSERT_EQ(parse.error, "");
-    RestoreKinds(parse.steps);
-    EXPECT_EQ(testing::Describe(parse.steps), testing::Describe(tree));
+    StepsParse parses[] = {ParseStepsOrError(text, ""), ParseStepsOf(text)};
+    for (StepsParse& parse : parses) {
+      ASSERT_EQ(parse.error, "");
+      RestoreKinds(parse.steps);
+      EXPECT_EQ(testing::Describe(parse.steps), testing::Describe(tree));
+    }
   }
 }
 

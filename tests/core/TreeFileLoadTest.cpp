@@ -1,6 +1,10 @@
 // LoadTreeFile: option block or legacy trailer, the removal of trailing
-// lines, kind restoration, and refusals that leave the document alone.
+// lines, kind restoration, and refusals that leave the document alone. Every
+// case is also read as steps (the convert's reading), which must agree.
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <utility>
 
 #include "files/TreeFile.h"
 #include "TreeFileTestSupport.h"
@@ -27,7 +31,26 @@ class TreeFileLoad : public ::testing::Test {
 
   LoadedDocument Load(const std::string& bytes) {
     fs_.files["in.tre"] = bytes;
-    return LoadTreeFile(fs_, testing::Path("in.tre"), Current());
+    std::optional<LoadedDocument> document, fromSteps;
+    const std::string error =
+        testing::ErrorOf([&] { document = LoadTreeFile(fs_, testing::Path("in.tre"), Current()); });
+    const std::string stepsError = testing::ErrorOf(
+        [&] { fromSteps = DocumentOfSteps(LoadTreeFileSteps(fs_, testing::Path("in.tre"), Current())); });
+    EXPECT_EQ(stepsError, error) << bytes;
+    if (!document) throw VelmoraError(error);
+    if (fromSteps) ExpectSameDocument(*fromSteps, *document, bytes);
+    return std::move(*document);
+  }
+
+  static void ExpectSameDocument(const LoadedDocument& actual, const LoadedDocument& expected,
+                                 const std::string& bytes) {
+    EXPECT_EQ(Describe(actual.tree), Describe(expected.tree)) << bytes;
+    EXPECT_EQ(actual.state.Title, expected.state.Title) << bytes;
+    EXPECT_EQ(actual.state.NewLineMark, expected.state.NewLineMark) << bytes;
+    EXPECT_EQ(actual.state.Color, expected.state.Color) << bytes;
+    EXPECT_EQ(actual.state.CurrentFileName.Utf8(), expected.state.CurrentFileName.Utf8()) << bytes;
+    EXPECT_EQ(actual.state.Modified, expected.state.Modified) << bytes;
+    EXPECT_EQ(actual.stoppedAtNulLine, expected.stoppedAtNulLine) << bytes;
   }
 
   testing::MemoryFileSystem fs_;
@@ -146,6 +169,12 @@ TEST_F(TreeFileLoad, EveryFormatCaseSurvivesSaveAndReopen) {
   for (const std::string& bytes : cases) {
     LoadedDocument first = Load(bytes);
     const std::string saved = BuildTreeText(first.tree, first.state);
+    // The steps are written as the tree is.
+    const LoadedSteps steps = LoadTreeFileSteps(fs_, testing::Path("in.tre"), Current());
+    std::string savedFromSteps;
+    AppendTreeText(savedFromSteps, steps.steps, steps.state);
+    EXPECT_EQ(savedFromSteps, saved) << bytes;
+    EXPECT_EQ(TreeTextSize(steps.steps, steps.state), saved.size()) << bytes;
     LoadedDocument second = Load(saved);
     EXPECT_EQ(Describe(second.tree), Describe(first.tree)) << bytes;
     EXPECT_EQ(second.state.Title, first.state.Title) << bytes;
