@@ -63,20 +63,23 @@ int RunExport(CliHost& host, const Arguments& arguments) {
     if (!path->Empty()) outputPaths.push_back(*path);
   }
   CheckOutputs(host.Files(), {parsed.input}, outputPaths);
-  const LoadedDocument& document = OpenForCommand(host.Files(), parsed.input);
+  // Every export works from the nodes as shown, made once from the steps;
+  // their messages point into the file's bytes, which stay, while the steps
+  // themselves go before the outputs are written.
+  LoadedSteps document = OpenStepsLikeEditor(host.Files(), parsed.input);
+  const ShownNodes shown = ShownNodesOf(document.steps, document.state);
+  document.steps.ReleaseSteps();
+  const DocumentState& state = document.state;
   std::vector<PlannedOutput> outputs;
   if (!parsed.svg.Empty()) {
-    outputs.push_back({parsed.svg, [&](ByteSink& sink) {
-                         WriteDiagramSvg(document.tree, document.state, parsed.diagram, sink);
-                       }});
+    outputs.push_back(
+        {parsed.svg, [&](ByteSink& sink) { WriteDiagramSvg(shown, state, parsed.diagram, sink); }});
   }
   if (!parsed.html.Empty()) {
-    outputs.push_back({parsed.html, [&](ByteSink& sink) { WriteHtmlPlayer(document.tree, document.state, sink); }});
+    outputs.push_back({parsed.html, [&](ByteSink& sink) { WriteHtmlPlayer(shown, state, sink); }});
   }
   if (!parsed.book.Empty()) {
-    outputs.push_back({parsed.book, [&](ByteSink& sink) {
-                         WriteProcedureBook(document.tree, document.state, BookDateText(), sink);
-                       }});
+    outputs.push_back({parsed.book, [&](ByteSink& sink) { WriteProcedureBook(shown, state, BookDateText(), sink); }});
   }
   WriteFilesTogether(host.Files(), outputs);
   return kExitSuccess;

@@ -2,21 +2,11 @@
 
 #include <algorithm>
 
+#include "distribution/TreeSteps.h"
 #include "document/TextRules.h"
 
 namespace velmora {
 namespace {
-
-AnswerRole RoleOf(const TreeNode& node) {
-  const TreeNode* parent = node.Parent();
-  if (parent == nullptr) return AnswerRole::None;
-  const bool first = parent->FirstChild() == &node;
-  const bool last = parent->LastChild() == &node;
-  if (first && last) return AnswerRole::Both;
-  if (first) return AnswerRole::Yes;
-  if (last) return AnswerRole::No;
-  return AnswerRole::Middle;
-}
 
 // A copy of `text` in the last of `blocks`, or in a new one when it does not
 // fit: a block is never filled past what it reserved, so its bytes never
@@ -33,50 +23,71 @@ std::string_view KeepExpanded(std::deque<std::string>& blocks, std::string_view 
   return std::string_view(block).substr(start);
 }
 
+// The message as a run shows it. Only a text holding the mark's bytes can
+// change (and then only where they stand on character boundaries): the
+// others are not copied.
+std::string_view ShownMessage(std::string_view text, const DocumentState& state, ShownNodes& result) {
+  if (state.NewLineMark.empty() || text.find(state.NewLineMark) == std::string_view::npos) return text;
+  const std::string expanded = ExpandNewLines(text, state.NewLineMark);
+  return expanded == text ? text : KeepExpanded(result.expanded, expanded);
+}
+
+// A later answer of the same question: the one before it is no longer the
+// last, so it leads by No no more.
+void NoteLaterSibling(ShownNode& earlier) {
+  if (earlier.role == AnswerRole::Both) earlier.role = AnswerRole::Yes;
+  if (earlier.role == AnswerRole::No) earlier.role = AnswerRole::Middle;
+}
+
 }  // namespace
 
-ShownNodes ShownNodesOf(const DecisionTree& tree, const DocumentState& state) {
+ShownNodes ShownNodesOf(const StepList& steps, const DocumentState& state) {
   ShownNodes result;
   std::vector<ShownNode>& nodes = result.nodes;
-  nodes.reserve(tree.Count());
-  // In pre-order a node's parent is the latest node one level up.
+  nodes.reserve(steps.Size());
+  // In pre-order a node's parent is the latest node one level up, and its
+  // previous sibling the latest node at its own level, if that came after
+  // the parent.
+  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
   std::vector<std::size_t> latestAtLevel;
-  tree.ForEachPreOrder([&](const TreeNode& node) {
+  for (std::size_t i = 0; i < steps.Size(); ++i) {
     ShownNode shown;
-    const auto level = static_cast<std::size_t>(node.Level());
-    if (level > 0) shown.parent = latestAtLevel[level - 1];
-    if (latestAtLevel.size() <= level) latestAtLevel.resize(level + 1);
-    latestAtLevel[level] = nodes.size();
-    shown.kind = node.kind;
-    shown.level = node.Level();
-    shown.message = node.Text();
-    // Only a text holding the mark's bytes can change (and then only where
-    // they stand on character boundaries): the others are not copied.
-    if (!state.NewLineMark.empty() && shown.message.find(state.NewLineMark) != std::string_view::npos) {
-      const std::string expanded = ExpandNewLines(node.Text(), state.NewLineMark);
-      if (expanded != shown.message) shown.message = KeepExpanded(result.expanded, expanded);
+    const auto level = static_cast<std::size_t>(steps[i].level);
+    if (latestAtLevel.size() <= level) latestAtLevel.resize(level + 1, kNone);
+    if (level > 0) {
+      shown.parent = static_cast<ShownIndex>(latestAtLevel[level - 1]);
+      // Each answer comes in as the last one so far; a first one is also
+      // the only one so far.
+      shown.role = shown.parent + 1 == i ? AnswerRole::Both : AnswerRole::No;
+      if (shown.role == AnswerRole::No) NoteLaterSibling(nodes[latestAtLevel[level]]);
     }
-    shown.question = node.HasChildren();
+    latestAtLevel[level] = i;
+    shown.kind = steps[i].kind;
+    shown.level = steps[i].level;
+    shown.message = ShownMessage(steps[i].text, state, result);
+    shown.question = steps.HasAnswers(i);
     if (shown.question) {
       // As a run shows it: only a question's text carries a default answer.
       shown.noDefault = DefaultSuffixOf(shown.message) == DefaultSuffix::No;
       shown.message = WithoutDefaultSuffix(shown.message);
     }
-    shown.role = RoleOf(node);
-    shown.reachable = shown.role != AnswerRole::Middle && (node.Parent() == nullptr || nodes[shown.parent].reachable);
     nodes.push_back(shown);
-  });
+  }
+  // A role is known once the node's last sibling is in; parents come first.
+  for (ShownNode& node : nodes) {
+    node.reachable = node.role != AnswerRole::Middle && (node.parent == kNoShownNode || nodes[node.parent].reachable);
+  }
   return result;
 }
 
-AnswerTargets AnswerTargetsOf(const std::vector<ShownNode>& nodes) {
-  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-  AnswerTargets targets{std::vector<std::size_t>(nodes.size(), kNone), std::vector<std::size_t>(nodes.size(), kNone)};
+ShownNodes ShownNodesOf(const DecisionTree& tree, const DocumentState& state) {
+  return ShownNodesOf(StepsOfTree(tree).steps, state);
+}
+
+std::vector<ShownIndex> NoTargetsOf(const std::vector<ShownNode>& nodes) {
+  std::vector<ShownIndex> targets(nodes.size(), kNoShownNode);
   for (std::size_t i = 0; i < nodes.size(); ++i) {
-    const std::size_t parent = nodes[i].parent;
-    if (parent == kNone) continue;
-    if (targets.yes[parent] == kNone) targets.yes[parent] = i;
-    targets.no[parent] = i;
+    if (nodes[i].parent != kNoShownNode) targets[nodes[i].parent] = static_cast<ShownIndex>(i);
   }
   return targets;
 }

@@ -5,6 +5,7 @@
 // default of a question.
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"
+#include "document/StepList.h"
 
 namespace velmora {
 
@@ -26,7 +28,7 @@ inline constexpr std::string_view kBothLabel = "\x82\xCD\x82\xA2\x81\x5E\x82\xA2
 inline constexpr std::string_view kDefaultMark = "\x81\x69\x8A\xF9\x92\xE8\x81\x6A";
 
 // Which answer of its parent leads to a node.
-enum class AnswerRole {
+enum class AnswerRole : std::uint8_t {
   None,    // a top-level node
   Yes,     // the first of two or more children
   No,      // the last of two or more children
@@ -34,23 +36,30 @@ enum class AnswerRole {
   Middle,  // between the first and the last: never reached
 };
 
+// An index into the shown nodes, in 32 bits (a tree file cannot hold two
+// thousand million lines): the lists of a large procedure are half the size.
+using ShownIndex = std::uint32_t;
+inline constexpr ShownIndex kNoShownNode = ~ShownIndex{0};
+
+// 32 bytes, a million of them in a large procedure: the view first, so
+// that the rest packs behind it.
 struct ShownNode {
-  std::size_t parent = static_cast<std::size_t>(-1);  // index in the list, or none at the top level
-  int kind = Unset;
-  int level = 0;
   // CP932, lines separated by CR LF, without a question's default suffix:
   // a part of the node's own text, or of ShownNodes::expanded.
   std::string_view message;
+  ShownIndex parent = kNoShownNode;  // none at the top level
+  int kind = Unset;
+  int level = 0;
   bool question = false;   // the node has answers
   bool noDefault = false;  // a question whose default is No
   AnswerRole role = AnswerRole::None;
   bool reachable = true;   // false for a middle answer and everything below it
 };
 
-// Every node of the tree in pre-order (parents before children), valid
-// while the tree is unchanged. A message is a view: of the node's text, or
-// of its copy with the line breaks in place where the text holds the
-// newline mark. A procedure of a million nodes then costs no allocation
+// Every node of the procedure in pre-order (parents before children), valid
+// while the texts it was made from are. A message is a view: of the node's
+// text, or of its copy with the line breaks in place where the text holds
+// the newline mark. A procedure of a million nodes then costs no allocation
 // per message.
 struct ShownNodes {
   std::vector<ShownNode> nodes;
@@ -58,16 +67,21 @@ struct ShownNodes {
   // blocks themselves never move either).
   std::deque<std::string> expanded;
 };
+// From a list of steps with their kinds (the command line reads its file
+// into one), or from the tree (the editor), valid while the tree is
+// unchanged.
+ShownNodes ShownNodesOf(const StepList& steps, const DocumentState& state);
 ShownNodes ShownNodesOf(const DecisionTree& tree, const DocumentState& state);
 
 // Where each node's Yes and No lead: its first and its last child (the same
-// child for a node with one answer), static_cast<std::size_t>(-1) for a node
-// without answers. The runs of the HTML player and of the book follow these.
-struct AnswerTargets {
-  std::vector<std::size_t> yes;
-  std::vector<std::size_t> no;
-};
-AnswerTargets AnswerTargetsOf(const std::vector<ShownNode>& nodes);
+// child for a node with one answer), kNoShownNode for a node without
+// answers. The runs of the HTML player and of the book follow these. In
+// pre-order a first child follows its parent, so only the last ones are
+// kept in a list.
+inline ShownIndex YesTarget(const std::vector<ShownNode>& nodes, ShownIndex node) {
+  return nodes[node].question ? node + 1 : kNoShownNode;
+}
+std::vector<ShownIndex> NoTargetsOf(const std::vector<ShownNode>& nodes);
 
 // True when the answer that leads to `node` is its parent's default answer.
 bool IsDefaultAnswer(const std::vector<ShownNode>& nodes, const ShownNode& node);

@@ -118,7 +118,8 @@ class DiagramWriter {
     for (const ShownNode& node : nodes_) {
       boxes_.push_back(BoxOf(node));
       const Box& box = boxes_.back();
-      items.push_back({node.parent, horizontal_ ? box.height : box.width, horizontal_ ? box.width : box.height});
+      const std::size_t parent = node.parent == kNoShownNode ? kNoLayoutParent : node.parent;
+      items.push_back({parent, horizontal_ ? box.height : box.width, horizontal_ ? box.width : box.height});
     }
     const TreeLayout layout =
         LayoutTidyTree(items, {kSiblingGap, horizontal_ ? kLevelGapRight : kLevelGapDown});
@@ -307,9 +308,12 @@ class DiagramWriter {
 
 void WriteDiagramSvg(const DecisionTree& tree, const DocumentState& state, const DiagramOptions& options,
                      ByteSink& sink) {
-  const ShownNodes shown = ShownNodesOf(tree, state);
-  const std::vector<ShownNode>& nodes = shown.nodes;
-  DiagramWriter(nodes, options, sink).Write(TrimBlanksView(state.Title));
+  WriteDiagramSvg(ShownNodesOf(tree, state), state, options, sink);
+}
+
+void WriteDiagramSvg(const ShownNodes& shown, const DocumentState& state, const DiagramOptions& options,
+                     ByteSink& sink) {
+  DiagramWriter(shown.nodes, options, sink).Write(TrimBlanksView(state.Title));
 }
 
 void ExportDiagramSvg(FileSystemPort& files, const FilePath& path, const DecisionTree& tree,

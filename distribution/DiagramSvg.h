@@ -7,6 +7,7 @@
 // the tidy-tree layout, top-down or from left to right, and sized by the
 // font's real metrics (TextMeasure.h). The file grows linearly with the tree.
 
+#include "distribution/DiagramNodes.h"
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"
 #include "files/ByteSink.h"
@@ -21,6 +22,9 @@ struct DiagramOptions {
 // Writes the whole SVG document (UTF-8) into `sink`. An empty tree gives a
 // valid, empty picture with the title.
 void WriteDiagramSvg(const DecisionTree& tree, const DocumentState& state, const DiagramOptions& options,
+                     ByteSink& sink);
+// The same from the procedure's nodes as shown.
+void WriteDiagramSvg(const ShownNodes& shown, const DocumentState& state, const DiagramOptions& options,
                      ByteSink& sink);
 
 // Writes the diagram to `path` in one step through the file-system port: a

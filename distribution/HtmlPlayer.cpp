@@ -33,8 +33,6 @@ constexpr std::string_view kCopyFailedStatus =
 // 進み具合: the progress bar's name
 constexpr std::string_view kProgressName = "\x90\x69\x82\xdd\x8b\xef\x8d\x87";
 
-constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-
 // One step as the script reads it: [message, icon, noDefault, yes, no,
 // parent, completed, total], indices into the list of steps, -1 for none.
 // In 32 bits (a tree file cannot hold two thousand million lines): the list
@@ -47,25 +45,24 @@ struct Step {
 // The steps a run from the root can reach, root first, by Yes and No only:
 // a middle answer, and any top-level node but the root, never shows.
 std::vector<Step> ReachableSteps(const std::vector<ShownNode>& nodes) {
-  const AnswerTargets answers = AnswerTargetsOf(nodes);
-  const std::vector<std::size_t>& firstChild = answers.yes;
-  const std::vector<std::size_t>& lastChild = answers.no;
+  const std::vector<ShownIndex> noTargets = NoTargetsOf(nodes);
   std::vector<Step> steps;
   if (nodes.empty()) return steps;
   // At most one step per node: one allocation instead of a doubling list.
   steps.reserve(nodes.size());
   steps.push_back({0});
   for (std::size_t at = 0; at < steps.size(); ++at) {
-    const std::size_t node = steps[at].node;
-    if (firstChild[node] == kNone) continue;
+    const ShownIndex node = steps[at].node;
+    const ShownIndex yes = YesTarget(nodes, node);
+    if (yes == kNoShownNode) continue;
     const auto self = static_cast<std::int32_t>(at);
-    steps.push_back({static_cast<std::uint32_t>(firstChild[node]), -1, -1, self});
+    steps.push_back({yes, -1, -1, self});
     steps[at].yes = static_cast<std::int32_t>(steps.size() - 1);
-    if (lastChild[node] == firstChild[node]) {
+    if (noTargets[node] == yes) {
       steps[at].no = steps[at].yes;  // one answer: Yes and No both lead to it
       continue;
     }
-    steps.push_back({static_cast<std::uint32_t>(lastChild[node]), -1, -1, self});
+    steps.push_back({noTargets[node], -1, -1, self});
     steps[at].no = static_cast<std::int32_t>(steps.size() - 1);
   }
   return steps;
@@ -77,7 +74,7 @@ std::vector<int> DeepestLevels(const std::vector<ShownNode>& nodes) {
   std::vector<int> deepest(nodes.size());
   for (std::size_t i = 0; i < nodes.size(); ++i) deepest[i] = nodes[i].level;
   for (std::size_t i = nodes.size(); i-- > 0;) {
-    if (nodes[i].parent != kNone) deepest[nodes[i].parent] = std::max(deepest[nodes[i].parent], deepest[i]);
+    if (nodes[i].parent != kNoShownNode) deepest[nodes[i].parent] = std::max(deepest[nodes[i].parent], deepest[i]);
   }
   return deepest;
 }
@@ -159,7 +156,10 @@ void WriteProcedureData(std::string& out, const std::vector<ShownNode>& nodes, c
 }  // namespace
 
 void WriteHtmlPlayer(const DecisionTree& tree, const DocumentState& state, ByteSink& sink) {
-  const ShownNodes shown = ShownNodesOf(tree, state);
+  WriteHtmlPlayer(ShownNodesOf(tree, state), state, sink);
+}
+
+void WriteHtmlPlayer(const ShownNodes& shown, const DocumentState& state, ByteSink& sink) {
   const std::vector<ShownNode>& nodes = shown.nodes;
   const std::string_view caption = TrimBlanksView(state.Title);
   std::string out =

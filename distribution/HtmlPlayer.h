@@ -9,6 +9,7 @@
 // taken (the title, each question with its answer, the final message) with a
 // button "経路をコピー" to paste it into a support request.
 
+#include "distribution/DiagramNodes.h"
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"
 #include "files/ByteSink.h"
@@ -19,6 +20,9 @@ namespace velmora {
 // Writes the whole HTML document (UTF-8) into `sink`. Only what a run from
 // the root can reach goes in; an empty tree gives a page that ends at once.
 void WriteHtmlPlayer(const DecisionTree& tree, const DocumentState& state, ByteSink& sink);
+// The same from the procedure's nodes as shown, made once for several
+// exports of one procedure.
+void WriteHtmlPlayer(const ShownNodes& shown, const DocumentState& state, ByteSink& sink);
 
 // Writes the page to `path` in one step through the file-system port: a
 // failure leaves any earlier file as it was.

@@ -1,5 +1,6 @@
 #include "distribution/ProcedureBook.h"
 
+#include <cstdint>
 #include <ctime>
 #include <vector>
 
@@ -13,7 +14,8 @@
 namespace velmora {
 namespace {
 
-constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+// No step; steps are counted in 32 bits, as the shown nodes are.
+constexpr std::uint32_t kNone = ~std::uint32_t{0};
 
 // The book's own texts in CP932.
 // 手順書 (the heading of a procedure without a title)
@@ -59,39 +61,40 @@ constexpr std::string_view kStyle =
 // A step of the book: a node a run can reach, and the steps its answers
 // lead to.
 struct BookStep {
-  std::size_t node = 0;  // in the shown-node list
-  std::size_t yes = kNone;
-  std::size_t no = kNone;
+  ShownIndex node = 0;
+  std::uint32_t yes = kNone;
+  std::uint32_t no = kNone;
 };
 
 // Pre-order over the answers a run can take (the first for Yes, the last for
 // No), Yes before No, without recursion; step i is printed as number i + 1.
 std::vector<BookStep> NumberedSteps(const std::vector<ShownNode>& nodes) {
-  const AnswerTargets answers = AnswerTargetsOf(nodes);
+  const std::vector<ShownIndex> noTargets = NoTargetsOf(nodes);
   std::vector<BookStep> steps;
   if (nodes.empty()) return steps;
   // At most one step per node: one allocation instead of a doubling list.
   steps.reserve(nodes.size());
   // (node, the step whose answer leads here, whether it is the No answer)
   struct Pending {
-    std::size_t node, from;
+    ShownIndex node;
+    std::uint32_t from;
     bool no;
   };
   std::vector<Pending> pending{{0, kNone, false}};
   while (!pending.empty()) {
     const Pending next = pending.back();
     pending.pop_back();
-    const std::size_t number = steps.size();
+    const auto number = static_cast<std::uint32_t>(steps.size());
     steps.push_back({next.node});
     if (next.from != kNone) (next.no ? steps[next.from].no : steps[next.from].yes) = number;
-    const std::size_t yes = answers.yes[next.node];
-    if (yes == kNone) continue;
-    if (answers.no[next.node] == yes) {
+    const ShownIndex yes = YesTarget(nodes, next.node);
+    if (yes == kNoShownNode) continue;
+    if (noTargets[next.node] == yes) {
       // One answer for both buttons: only its Yes step is set.
       pending.push_back({yes, number, false});
       continue;
     }
-    pending.push_back({answers.no[next.node], number, true});
+    pending.push_back({noTargets[next.node], number, true});
     pending.push_back({yes, number, false});
   }
   return steps;
@@ -184,7 +187,10 @@ void AppendEndsTable(std::string& out, const std::vector<ShownNode>& nodes, cons
 }  // namespace
 
 void WriteProcedureBook(const DecisionTree& tree, const DocumentState& state, std::string_view date, ByteSink& sink) {
-  const ShownNodes shown = ShownNodesOf(tree, state);
+  WriteProcedureBook(ShownNodesOf(tree, state), state, date, sink);
+}
+
+void WriteProcedureBook(const ShownNodes& shown, const DocumentState& state, std::string_view date, ByteSink& sink) {
   const std::vector<ShownNode>& nodes = shown.nodes;
   const std::vector<BookStep> steps = NumberedSteps(nodes);
   const std::string_view title = TrimBlanksView(state.Title).empty() ? kUntitled : TrimBlanksView(state.Title);

@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "distribution/DiagramNodes.h"
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"
 #include "files/ByteSink.h"
@@ -21,6 +22,8 @@ namespace velmora {
 // Writes the book (UTF-8) into `sink`; `date` (CP932) is printed under the
 // title, "2026年12月8日" as BookDateText gives it.
 void WriteProcedureBook(const DecisionTree& tree, const DocumentState& state, std::string_view date, ByteSink& sink);
+// The same from the procedure's nodes as shown.
+void WriteProcedureBook(const ShownNodes& shown, const DocumentState& state, std::string_view date, ByteSink& sink);
 
 // Today's date as the book prints it (CP932).
 std::string BookDateText();

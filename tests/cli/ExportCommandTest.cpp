@@ -23,6 +23,7 @@ class Export : public testing::CliWorkFolder {
   void SetUp() override {
     CliWorkFolder::SetUp();
     fs::copy_file(fs::path(HostPath(VELMORA_TEST_DATA)) / ".." / ".." / "docs" / "sample.tre", PathOf("in.tre"));
+    fs::copy_file(fs::path(HostPath(VELMORA_TEST_DATA)) / "files" / "sample.tre", PathOf("edge.tre"));
   }
   fs::path PathOf(const std::string& name) const { return folder_ / name; }
   std::string Arg(const std::string& name) const { return Utf8(PathOf(name)); }
@@ -43,6 +44,10 @@ TEST_F(Export, WritesTheDiagramAndThePlayerOfTheOpenedProcedure) {
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(FileContent(PathOf("out.svg")), Golden("sample.svg"));
   EXPECT_EQ(FileContent(PathOf("out.html")), Golden("sample.html"));
+  // Middle answers, single answers, stray top-level nodes, marks.
+  ASSERT_EQ(Run({Arg("edge.tre"), "--svg", Arg("edge.svg"), "--html", Arg("edge.html")}).exitCode, 0);
+  EXPECT_EQ(FileContent(PathOf("edge.svg")), Golden("edge-cases.svg"));
+  EXPECT_EQ(FileContent(PathOf("edge.html")), Golden("edge-cases.html"));
 
   ASSERT_EQ(Run({"--horizontal", Arg("in.tre"), "--svg", Arg("side.svg")}).exitCode, 0);
   EXPECT_EQ(FileContent(PathOf("side.svg")), Golden("sample-horizontal.svg"));
