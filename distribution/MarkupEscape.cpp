@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "document/Cp932.h"
 #include "document/Utf8Text.h"
 
 namespace velmora {
@@ -11,6 +12,11 @@ constexpr std::string_view kLineSeparator = "\xE2\x80\xA8";       // U+2028
 constexpr std::string_view kParagraphSeparator = "\xE2\x80\xA9";  // U+2029
 
 bool IsForbiddenControl(unsigned char byte) { return byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r'; }
+
+// What AppendMarkupEscaped changes.
+bool NeedsMarkupEscape(unsigned char byte) {
+  return byte == '&' || byte == '<' || byte == '>' || byte == '"' || byte == '\'' || IsForbiddenControl(byte);
+}
 
 void AppendHex4(std::string& out, unsigned code) {
   static constexpr char kDigits[] = "0123456789abcdef";
@@ -38,11 +44,31 @@ void AppendMarkupEscaped(std::string& out, std::string_view utf8) {
   }
 }
 
+// Bytes below 0x80 are the same characters in CP932 and in UTF-8, and most
+// need no escape: they are copied in runs, a book of a million texts being
+// mostly such runs. Only the other characters are converted and escaped one
+// by one.
 void AppendMarkupCp932(std::string& out, std::string_view cp932) {
-  thread_local std::string utf8;
-  utf8.clear();
-  AppendCp932AsUtf8(utf8, cp932);
-  AppendMarkupEscaped(out, utf8);
+  std::size_t runStart = 0;
+  std::size_t pos = 0;
+  while (pos < cp932.size()) {
+    const auto byte = static_cast<unsigned char>(cp932[pos]);
+    if (byte < 0x80 && !NeedsMarkupEscape(byte)) {
+      ++pos;
+      continue;
+    }
+    out.append(cp932.data() + runStart, pos - runStart);
+    const char32_t code = Cp932CharToUnicode(cp932, pos);
+    if (code < 0x80) {
+      const char ascii = static_cast<char>(code);
+      AppendMarkupEscaped(out, std::string_view(&ascii, 1));
+    } else {
+      AppendUtf8(out, code);
+    }
+    pos += cp932::CharLengthAt(cp932, pos);
+    runStart = pos;
+  }
+  out.append(cp932.data() + runStart, pos - runStart);
 }
 
 void AppendDecimal(std::string& out, long long value) {

@@ -46,21 +46,25 @@ char32_t Cp932CharToUnicode(std::string_view cp932, std::size_t pos) {
 }
 
 void AppendUtf8(std::string& out, char32_t code) {
+  // Formed in place and appended at once: the exports append millions.
+  char bytes[4];
+  std::size_t size = 0;
   if (code < 0x80) {
-    out += static_cast<char>(code);
+    bytes[size++] = static_cast<char>(code);
   } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
+    bytes[size++] = static_cast<char>(0xC0 | (code >> 6));
+    bytes[size++] = static_cast<char>(0x80 | (code & 0x3F));
   } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
+    bytes[size++] = static_cast<char>(0xE0 | (code >> 12));
+    bytes[size++] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    bytes[size++] = static_cast<char>(0x80 | (code & 0x3F));
   } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
+    bytes[size++] = static_cast<char>(0xF0 | (code >> 18));
+    bytes[size++] = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    bytes[size++] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    bytes[size++] = static_cast<char>(0x80 | (code & 0x3F));
   }
+  out.append(bytes, size);
 }
 
 namespace {
