@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "distribution/DiagramNodes.h"
@@ -75,20 +76,19 @@ std::string LabelOf(const std::vector<ShownNode>& nodes, const ShownNode& node) 
   return label;
 }
 
+// A box's size; its lines are split again where it is drawn, so that a
+// diagram of a million boxes keeps no list of lines per box.
 struct Box {
   double width = 0;
   double height = 0;
-  std::vector<std::string_view> lines;
 };
 
 Box BoxOf(const ShownNode& node) {
-  Box box;
-  box.lines = MessageLines(node.message);
+  const std::vector<std::string_view> lines = MessageLines(node.message);
   const bool icon = !StyleOfKind(node.kind).iconId.empty();
-  const double columns = std::max(kMinTextColumns, static_cast<double>(WidestColumns(box.lines)));
-  box.width = 2 * kPaddingX + (icon ? kIconSize + kIconGap : 0) + columns * kColumnWidth;
-  box.height = 2 * kPaddingY + std::max(kIconSize, static_cast<double>(box.lines.size()) * kLineHeight);
-  return box;
+  const double columns = std::max(kMinTextColumns, static_cast<double>(WidestColumns(lines)));
+  return {2 * kPaddingX + (icon ? kIconSize + kIconGap : 0) + columns * kColumnWidth,
+          2 * kPaddingY + std::max(kIconSize, static_cast<double>(lines.size()) * kLineHeight)};
 }
 
 // A box's rectangle on the page.
@@ -112,20 +112,15 @@ class DiagramWriter {
       : nodes_(nodes), horizontal_(options.horizontal), sink_(sink) {}
 
   void Write(std::string_view caption) {
-    boxes_.reserve(nodes_.size());
-    std::vector<LayoutItem> items;
-    items.reserve(nodes_.size());
+    items_.reserve(nodes_.size());
     for (const ShownNode& node : nodes_) {
-      boxes_.push_back(BoxOf(node));
-      const Box& box = boxes_.back();
+      const Box box = BoxOf(node);
       const std::size_t parent = node.parent == kNoShownNode ? kNoLayoutParent : node.parent;
-      items.push_back({parent, horizontal_ ? box.height : box.width, horizontal_ ? box.width : box.height});
+      items_.push_back({parent, horizontal_ ? box.height : box.width, horizontal_ ? box.width : box.height});
     }
-    const TreeLayout layout =
-        LayoutTidyTree(items, {kSiblingGap, horizontal_ ? kLevelGapRight : kLevelGapDown});
+    TreeLayout layout = LayoutTidyTree(items_, {kSiblingGap, horizontal_ ? kLevelGapRight : kLevelGapDown});
+    places_ = std::move(layout.places);
     top_ = kMargin + (caption.empty() ? 0 : kCaptionHeight);
-    rects_.reserve(nodes_.size());
-    for (std::size_t i = 0; i < nodes_.size(); ++i) rects_.push_back(RectOf(i, layout.places[i], items[i]));
 
     double width = 2 * kMargin + (horizontal_ ? layout.depthExtent : layout.breadthExtent);
     if (!horizontal_) width = std::max(width, LabelsRight() + kMargin);
@@ -138,10 +133,13 @@ class DiagramWriter {
   }
 
  private:
-  Rect RectOf(std::size_t i, const LayoutPlace& place, const LayoutItem& item) const {
+  // Worked out where it is needed, from the box's place and size.
+  Rect RectOf(std::size_t i) const {
+    const LayoutPlace& place = places_[i];
+    const LayoutItem& item = items_[i];
     const double near = place.breadthCentre - item.breadth / 2;
-    if (horizontal_) return {kMargin + place.depthStart, top_ + near, boxes_[i].width, boxes_[i].height};
-    return {kMargin + near, top_ + place.depthStart, boxes_[i].width, boxes_[i].height};
+    if (horizontal_) return {kMargin + place.depthStart, top_ + near, item.depth, item.breadth};
+    return {kMargin + near, top_ + place.depthStart, item.breadth, item.depth};
   }
 
   // Downwards a label starts beside the child's centre line and may reach
@@ -150,7 +148,7 @@ class DiagramWriter {
     double right = 0;
     for (std::size_t i = 0; i < nodes_.size(); ++i) {
       const double columns = static_cast<double>(TextColumns(LabelOf(nodes_, nodes_[i])));
-      if (columns > 0) right = std::max(right, LabelX(rects_[i]) + columns * kLabelColumnWidth);
+      if (columns > 0) right = std::max(right, LabelX(RectOf(i)) + columns * kLabelColumnWidth);
     }
     return right;
   }
@@ -199,8 +197,8 @@ class DiagramWriter {
   void WriteEdge(std::size_t i) {
     const ShownNode& node = nodes_[i];
     if (node.parent >= nodes_.size()) return;
-    const Rect& from = rects_[node.parent];
-    const Rect& to = rects_[i];
+    const Rect from = RectOf(node.parent);
+    const Rect to = RectOf(i);
     const bool isDefault = IsDefaultAnswer(nodes_, node);
     out_ += "<path class=\"edge";
     if (isDefault) out_ += " default";
@@ -222,6 +220,7 @@ class DiagramWriter {
     }
     out_ += "\"/>\n";
     WriteLabel(node, isDefault, labelX, labelY);
+    WritePieceIfFull(out_, sink_);
   }
 
   void AppendPoints(std::initializer_list<double> coordinates) {
@@ -251,7 +250,7 @@ class DiagramWriter {
 
   void WriteNode(std::size_t i) {
     const ShownNode& node = nodes_[i];
-    const Rect& rect = rects_[i];
+    const Rect rect = RectOf(i);
     const KindStyle style = StyleOfKind(node.kind);
     out_ += "<g class=\"node ";
     out_ += style.className;
@@ -272,7 +271,7 @@ class DiagramWriter {
       out_ += " width=\"20\" height=\"20\"/>";
       textX += kIconSize + kIconGap;
     }
-    WriteLines(boxes_[i].lines, textX, rect.y + kPaddingY);
+    WriteLines(MessageLines(node.message), textX, rect.y + kPaddingY);
     out_ += "</g>\n";
     WritePieceIfFull(out_, sink_);
   }
@@ -298,8 +297,9 @@ class DiagramWriter {
   const std::vector<ShownNode>& nodes_;
   bool horizontal_;
   ByteSink& sink_;
-  std::vector<Box> boxes_;
-  std::vector<Rect> rects_;
+  // Each box's size (as breadth and depth) and parent, and its place.
+  std::vector<LayoutItem> items_;
+  std::vector<LayoutPlace> places_;
   double top_ = 0;
   std::string out_;
 };

@@ -1,17 +1,23 @@
 #include "distribution/TidyTreeLayout.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <utility>
 
 namespace velmora {
 namespace {
 
-constexpr std::size_t kNone = kNoLayoutParent;
+// Boxes are counted in 32 bits (a tree file cannot hold two thousand million
+// lines): the nine lists of indices below then take half the room.
+using Index = std::uint32_t;
+constexpr Index kNone = ~Index{0};
 
 // The working state of Buchheim's algorithm, one slot per box plus a
 // zero-sized root above the top level that ties a forest together.
 class TidyTree {
  public:
-  TidyTree(const std::vector<LayoutItem>& items, double gap) : items_(items), gap_(gap), root_(items.size()) {
+  TidyTree(const std::vector<LayoutItem>& items, double gap)
+      : items_(items), gap_(gap), root_(static_cast<Index>(items.size())) {
     const std::size_t count = items.size() + 1;
     parent_.assign(count, kNone);
     firstChild_.assign(count, kNone);
@@ -26,40 +32,43 @@ class TidyTree {
     thread_.assign(count, kNone);
     ancestor_.resize(count);
     defaultAncestor_.assign(count, kNone);
-    for (std::size_t v = 0; v < count; ++v) ancestor_[v] = v;
-    for (std::size_t v = 0; v < items.size(); ++v) Link(v, items[v].parent == kNone ? root_ : items[v].parent);
+    for (Index v = 0; v < count; ++v) ancestor_[v] = v;
+    for (Index v = 0; v < root_; ++v) {
+      Link(v, items[v].parent == kNoLayoutParent ? root_ : static_cast<Index>(items[v].parent));
+    }
   }
 
   // First walk in post-order, children left to right, without recursion:
   // the reverse of a pre-order that visits children right to left.
   void FirstWalk() {
-    std::vector<std::size_t> order;
+    std::vector<Index> order;
     order.reserve(parent_.size());
-    std::vector<std::size_t> stack{root_};
+    std::vector<Index> stack{root_};
     while (!stack.empty()) {
-      const std::size_t v = stack.back();
+      const Index v = stack.back();
       stack.pop_back();
       order.push_back(v);
-      for (std::size_t w = firstChild_[v]; w != kNone; w = next_[w]) stack.push_back(w);
+      for (Index w = firstChild_[v]; w != kNone; w = next_[w]) stack.push_back(w);
     }
     for (auto it = order.rbegin(); it != order.rend(); ++it) Finish(*it);
   }
 
   // Second walk: each box at its preliminary place plus its ancestors' mods.
-  std::vector<double> Centres() const {
-    std::vector<double> modSum(parent_.size(), 0);
-    std::vector<double> centres(items_.size());
-    modSum[root_] = mod_[root_];
-    for (std::size_t v = 0; v < items_.size(); ++v) {
-      const std::size_t p = parent_[v];
-      centres[v] = prelim_[v] + modSum[p];
-      modSum[v] = modSum[p] + mod_[v];
+  // Parents come before their children, so each mod becomes the sum down to
+  // its box in place, and each place its centre: a large tree needs no
+  // further lists for it. The walk ends the layout.
+  std::vector<double> TakeCentres() {
+    for (Index v = 0; v < root_; ++v) {
+      const Index p = parent_[v];
+      prelim_[v] += mod_[p];
+      mod_[v] += mod_[p];
     }
-    return centres;
+    prelim_.pop_back();  // the tying root
+    return std::move(prelim_);
   }
 
  private:
-  void Link(std::size_t v, std::size_t parent) {
+  void Link(Index v, Index parent) {
     parent_[v] = parent;
     if (firstChild_[parent] == kNone) {
       firstChild_[parent] = v;
@@ -72,17 +81,17 @@ class TidyTree {
     lastChild_[parent] = v;
   }
 
-  double Size(std::size_t v) const { return v == root_ ? 0 : items_[v].breadth; }
+  double Size(Index v) const { return v == root_ ? 0 : items_[v].breadth; }
   // Centre-to-centre distance that keeps two neighbouring boxes apart.
-  double Distance(std::size_t left, std::size_t right) const { return (Size(left) + Size(right)) / 2 + gap_; }
-  std::size_t NextLeft(std::size_t v) const { return firstChild_[v] != kNone ? firstChild_[v] : thread_[v]; }
-  std::size_t NextRight(std::size_t v) const { return lastChild_[v] != kNone ? lastChild_[v] : thread_[v]; }
+  double Distance(Index left, Index right) const { return (Size(left) + Size(right)) / 2 + gap_; }
+  Index NextLeft(Index v) const { return firstChild_[v] != kNone ? firstChild_[v] : thread_[v]; }
+  Index NextRight(Index v) const { return lastChild_[v] != kNone ? lastChild_[v] : thread_[v]; }
 
   // Called once the subtrees of all of v's children are placed (and v's
   // left siblings are finished): v's own place, then v against its left
   // siblings.
-  void Finish(std::size_t v) {
-    const std::size_t left = previous_[v];
+  void Finish(Index v) {
+    const Index left = previous_[v];
     if (firstChild_[v] == kNone) {
       prelim_[v] = left != kNone ? prelim_[left] + Distance(left, v) : 0;
     } else {
@@ -96,17 +105,17 @@ class TidyTree {
       }
     }
     if (v == root_) return;
-    const std::size_t p = parent_[v];
+    const Index p = parent_[v];
     if (defaultAncestor_[p] == kNone) defaultAncestor_[p] = firstChild_[p];
     Apportion(v, defaultAncestor_[p]);
   }
 
   // Pushes v's subtree right until, level by level, it clears the subtrees
   // of its left siblings; the shift is spread over the siblings between.
-  void Apportion(std::size_t v, std::size_t& defaultAncestor) {
-    const std::size_t w = previous_[v];
+  void Apportion(Index v, Index& defaultAncestor) {
+    const Index w = previous_[v];
     if (w == kNone) return;
-    std::size_t vip = v, vop = v, vim = w, vom = firstChild_[parent_[v]];
+    Index vip = v, vop = v, vim = w, vom = firstChild_[parent_[v]];
     double sip = mod_[vip], sop = mod_[vop], sim = mod_[vim], som = mod_[vom];
     while (NextRight(vim) != kNone && NextLeft(vip) != kNone) {
       vim = NextRight(vim);
@@ -136,11 +145,11 @@ class TidyTree {
     }
   }
 
-  std::size_t Ancestor(std::size_t vim, std::size_t v, std::size_t defaultAncestor) const {
+  Index Ancestor(Index vim, Index v, Index defaultAncestor) const {
     return parent_[ancestor_[vim]] == parent_[v] ? ancestor_[vim] : defaultAncestor;
   }
 
-  void MoveSubtree(std::size_t wm, std::size_t wp, double shift) {
+  void MoveSubtree(Index wm, Index wp, double shift) {
     const double subtrees = static_cast<double>(number_[wp] - number_[wm]);
     change_[wp] -= shift / subtrees;
     shift_[wp] += shift;
@@ -149,9 +158,9 @@ class TidyTree {
     mod_[wp] += shift;
   }
 
-  void ExecuteShifts(std::size_t v) {
+  void ExecuteShifts(Index v) {
     double shift = 0, change = 0;
-    for (std::size_t w = lastChild_[v]; w != kNone; w = previous_[w]) {
+    for (Index w = lastChild_[v]; w != kNone; w = previous_[w]) {
       prelim_[w] += shift;
       mod_[w] += shift;
       change += change_[w];
@@ -161,15 +170,15 @@ class TidyTree {
 
   const std::vector<LayoutItem>& items_;
   double gap_;
-  std::size_t root_;
-  std::vector<std::size_t> parent_, firstChild_, lastChild_, previous_, next_, number_;
+  Index root_;
+  std::vector<Index> parent_, firstChild_, lastChild_, previous_, next_, number_;
   std::vector<double> prelim_, mod_, shift_, change_;
-  std::vector<std::size_t> thread_, ancestor_, defaultAncestor_;
+  std::vector<Index> thread_, ancestor_, defaultAncestor_;
 };
 
 // The near edge of each level: levels follow each other at the depth of
 // their deepest box plus the gap, so every box of a level lines up.
-std::vector<double> LevelStarts(const std::vector<LayoutItem>& items, const std::vector<std::size_t>& levels,
+std::vector<double> LevelStarts(const std::vector<LayoutItem>& items, const std::vector<Index>& levels,
                                 double levelGap, double& extent) {
   std::vector<double> deepest;
   for (std::size_t v = 0; v < items.size(); ++v) {
@@ -191,11 +200,14 @@ std::vector<double> LevelStarts(const std::vector<LayoutItem>& items, const std:
 TreeLayout LayoutTidyTree(const std::vector<LayoutItem>& items, const LayoutSpacing& spacing) {
   TreeLayout layout;
   if (items.empty()) return layout;
-  TidyTree tree(items, spacing.siblingGap);
-  tree.FirstWalk();
-  std::vector<double> centres = tree.Centres();
+  // The algorithm's working state goes before the rest is worked out.
+  const std::vector<double> centres = [&] {
+    TidyTree tree(items, spacing.siblingGap);
+    tree.FirstWalk();
+    return tree.TakeCentres();
+  }();
 
-  std::vector<std::size_t> levels(items.size(), 0);
+  std::vector<Index> levels(items.size(), 0);
   for (std::size_t v = 0; v < items.size(); ++v) {
     if (items[v].parent != kNoLayoutParent) levels[v] = levels[items[v].parent] + 1;
   }
