@@ -111,14 +111,38 @@ void AppendNumberLink(std::string& out, std::size_t step) {
   out += "</a>";
 }
 
-void AppendAnswer(std::string& out, std::string_view label, std::size_t step) {
-  AppendMarkupCp932(out, label);
-  out += ' ';
-  AppendMarkupCp932(out, kArrow);
-  out += ' ';
+// The words every step repeats, as markup made once: a book of a million
+// steps would otherwise convert them a million times.
+struct BookWords {
+  std::string yes, no, either;  // an answer's label with the arrow after it
+  std::string goTo;             // what follows the step number
+  std::string kinds[Inhibit - Unset + 1];
+
+  BookWords() {
+    yes = AnswerLead(kYesLabel);
+    no = AnswerLead(kNoLabel);
+    either = AnswerLead(PathAnswerText(PathAnswer::Either));
+    goTo = " ";
+    AppendMarkupCp932(goTo, kGoTo);
+    for (int kind = Unset; kind <= Inhibit; ++kind) AppendMarkupCp932(kinds[kind - Unset], KindName(kind));
+  }
+  const std::string& Kind(int kind) const { return kinds[(kind >= Unset && kind <= Inhibit ? kind : Unset) - Unset]; }
+
+ private:
+  static std::string AnswerLead(std::string_view label) {
+    std::string lead;
+    AppendMarkupCp932(lead, label);
+    lead += ' ';
+    AppendMarkupCp932(lead, kArrow);
+    lead += ' ';
+    return lead;
+  }
+};
+
+void AppendAnswer(std::string& out, const std::string& lead, std::size_t step, const BookWords& words) {
+  out += lead;
   AppendNumberLink(out, step);
-  out += ' ';
-  AppendMarkupCp932(out, kGoTo);
+  out += words.goTo;
 }
 
 void AppendIcon(std::string& out, int kind) {
@@ -129,7 +153,7 @@ void AppendIcon(std::string& out, int kind) {
 }
 
 void AppendStep(std::string& out, const std::vector<ShownNode>& nodes, const std::vector<BookStep>& steps,
-                std::size_t index) {
+                std::size_t index, const BookWords& words) {
   const BookStep& step = steps[index];
   const ShownNode& node = nodes[step.node];
   out += "<section class=\"step\" id=\"s";
@@ -142,24 +166,24 @@ void AppendStep(std::string& out, const std::vector<ShownNode>& nodes, const std
   if (step.yes == kNone) {
     out += "<p class=\"end\">";
     AppendIcon(out, node.kind);
-    AppendMarkupCp932(out, KindName(node.kind));
+    out += words.Kind(node.kind);
     out += "</p>";
   } else if (step.no == kNone) {
     out += "<p class=\"answers\">";
-    AppendAnswer(out, PathAnswerText(PathAnswer::Either), step.yes);
+    AppendAnswer(out, words.either, step.yes, words);
     out += "</p>";
   } else {
     out += "<p class=\"answers\">";
-    AppendAnswer(out, kYesLabel, step.yes);
+    AppendAnswer(out, words.yes, step.yes, words);
     out += " / ";
-    AppendAnswer(out, kNoLabel, step.no);
+    AppendAnswer(out, words.no, step.no, words);
     out += "</p>";
   }
   out += "</div></section>\n";
 }
 
 void AppendEndsTable(std::string& out, const std::vector<ShownNode>& nodes, const std::vector<BookStep>& steps,
-                     ByteSink& sink) {
+                     const BookWords& words, ByteSink& sink) {
   out += "<table>\n<caption>";
   AppendMarkupCp932(out, kEndsHeading);
   out += "</caption>\n<thead><tr><th scope=\"col\">";
@@ -175,7 +199,7 @@ void AppendEndsTable(std::string& out, const std::vector<ShownNode>& nodes, cons
     out += "<tr><td>";
     AppendNumberLink(out, i);
     out += "</td><td>";
-    AppendMarkupCp932(out, KindName(node.kind));
+    out += words.Kind(node.kind);
     out += "</td><td class=\"message\">";
     AppendMarkupCp932(out, node.message);
     out += "</td></tr>\n";
@@ -213,12 +237,13 @@ void WriteProcedureBook(const ShownNodes& shown, const DocumentState& state, std
   out += "</p>\n<p class=\"how\">";
   AppendMarkupCp932(out, kHowToRead);
   out += "</p>\n</header>\n<main>\n";
+  const BookWords words;
   for (std::size_t i = 0; i < steps.size(); ++i) {
-    AppendStep(out, nodes, steps, i);
+    AppendStep(out, nodes, steps, i, words);
     WritePieceIfFull(out, sink);
   }
   out += "</main>\n";
-  AppendEndsTable(out, nodes, steps, sink);
+  AppendEndsTable(out, nodes, steps, words, sink);
   out += "</body>\n</html>\n";
   sink.Write(out);
 }

@@ -1,5 +1,9 @@
 #include "files/TreeFile.h"
 
+#include <memory>
+#include <string>
+#include <utility>
+
 #include "document/Errors.h"
 #include "files/FileMessages.h"
 #include "files/IniText.h"
