@@ -44,7 +44,7 @@ void AppendNumber(std::string& out, double value) {
   const long long whole = tenths / 10;
   const long long fraction = tenths % 10;
   if (tenths < 0 && whole == 0) out += '-';
-  out += std::to_string(whole);
+  AppendDecimal(out, whole);
   if (fraction != 0) {
     out += '.';
     out += static_cast<char>('0' + (fraction < 0 ? -fraction : fraction));
@@ -83,8 +83,9 @@ struct Box {
   double height = 0;
 };
 
-Box BoxOf(const ShownNode& node) {
-  const std::vector<std::string_view> lines = MessageLines(node.message);
+// `lines` is scratch room, kept from box to box.
+Box BoxOf(const ShownNode& node, std::vector<std::string_view>& lines) {
+  SplitMessageLines(node.message, lines);
   const bool icon = !StyleOfKind(node.kind).iconId.empty();
   const double columns = std::max(kMinTextColumns, static_cast<double>(WidestColumns(lines)));
   return {2 * kPaddingX + (icon ? kIconSize + kIconGap : 0) + columns * kColumnWidth,
@@ -114,7 +115,7 @@ class DiagramWriter {
   void Write(std::string_view caption) {
     items_.reserve(nodes_.size());
     for (const ShownNode& node : nodes_) {
-      const Box box = BoxOf(node);
+      const Box box = BoxOf(node, lines_);
       const std::size_t parent = node.parent == kNoShownNode ? kNoLayoutParent : node.parent;
       items_.push_back({parent, horizontal_ ? box.height : box.width, horizontal_ ? box.width : box.height});
     }
@@ -271,7 +272,8 @@ class DiagramWriter {
       out_ += " width=\"20\" height=\"20\"/>";
       textX += kIconSize + kIconGap;
     }
-    WriteLines(MessageLines(node.message), textX, rect.y + kPaddingY);
+    SplitMessageLines(node.message, lines_);
+    WriteLines(lines_, textX, rect.y + kPaddingY);
     out_ += "</g>\n";
     WritePieceIfFull(out_, sink_);
   }
@@ -300,6 +302,7 @@ class DiagramWriter {
   // Each box's size (as breadth and depth) and parent, and its place.
   std::vector<LayoutItem> items_;
   std::vector<LayoutPlace> places_;
+  std::vector<std::string_view> lines_;  // one box's lines at a time
   double top_ = 0;
   std::string out_;
 };

@@ -13,11 +13,17 @@ std::size_t TextColumns(std::string_view cp932Line) {
 
 std::vector<std::string_view> MessageLines(std::string_view expanded) {
   std::vector<std::string_view> lines;
+  SplitMessageLines(expanded, lines);
+  return lines;
+}
+
+void SplitMessageLines(std::string_view expanded, std::vector<std::string_view>& lines) {
+  lines.clear();
   for (std::size_t start = 0;;) {
     const std::size_t end = expanded.find("\r\n", start);
     if (end == std::string_view::npos) {
       lines.push_back(expanded.substr(start));
-      return lines;
+      return;
     }
     lines.push_back(expanded.substr(start, end - start));
     start = end + 2;

@@ -26,6 +26,9 @@ std::size_t TextColumns(std::string_view cp932Line);
 // The lines of an expanded message (lines separated by CR LF). An empty
 // text is one empty line.
 std::vector<std::string_view> MessageLines(std::string_view expanded);
+// The same into `lines`, which is emptied first: a caller splitting many
+// messages keeps one list for all of them.
+void SplitMessageLines(std::string_view expanded, std::vector<std::string_view>& lines);
 
 // The widest of the lines in half-em columns.
 std::size_t WidestColumns(const std::vector<std::string_view>& lines);
