@@ -1,6 +1,8 @@
 // LoadTreeFile (parser, option block or legacy trailer, kind restoration)
 // on arbitrary bytes: it either refuses with a user-facing error or gives a
-// tree that, saved and loaded again, comes back the same.
+// tree that, saved and loaded again, comes back the same. The reading into
+// steps (the command line's) refuses the same bytes with the same error, or
+// gives the same nodes.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -43,6 +45,13 @@ velmora::LoadedDocument Load(const std::string& bytes) {
   return document;
 }
 
+// The same file read as steps, made into a tree to compare.
+velmora::LoadedDocument LoadAsSteps(const std::string& bytes) {
+  OneFile file(bytes);
+  return velmora::DocumentOfSteps(
+      velmora::LoadTreeFileSteps(file, velmora::FilePath::FromUtf8("in.tre"), velmora::DocumentState{}));
+}
+
 // Texts the editor can never hold: a line break inside, or leading blanks
 // (they read back as indentation).
 bool Storable(const velmora::DecisionTree& tree) {
@@ -65,12 +74,22 @@ bool IsLegacy(const std::string& bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
+  std::string stepsError;
+  velmora::LoadedDocument fromSteps;
+  try {
+    fromSteps = LoadAsSteps(bytes);
+  } catch (const velmora::VelmoraError& error) {
+    stepsError = error.what();
+    if (stepsError.empty()) std::abort();
+  }
   velmora::LoadedDocument document;
   try {
     document = Load(bytes);
-  } catch (const velmora::VelmoraError&) {
+  } catch (const velmora::VelmoraError& error) {
+    if (stepsError != error.what()) std::abort();
     return 0;
   }
+  if (!stepsError.empty() || Shape(fromSteps) != Shape(document)) std::abort();
   if (document.tree.Empty()) std::abort();
   // A legacy file keeps root-level lines and untrimmed values that the
   // option block of the saved file then changes; only option files must
