@@ -36,7 +36,7 @@ constexpr double kLevelGapRight = 110;
 constexpr double kLegRight = 100;
 
 // A number with at most one decimal, the same on every platform.
-void AppendNumber(std::string& out, double value) {
+void AppendNumber(MarkupOutput& out, double value) {
   // Rounded half away from zero by hand: a call to llround would pull the
   // library's copy into every program linked with the core, the player stub
   // included, even where nothing draws a diagram.
@@ -51,7 +51,7 @@ void AppendNumber(std::string& out, double value) {
   }
 }
 
-void AppendAttribute(std::string& out, std::string_view name, double value) {
+void AppendAttribute(MarkupOutput& out, std::string_view name, double value) {
   out += ' ';
   out += name;
   out += "=\"";
@@ -110,7 +110,7 @@ constexpr std::string_view kDescription =
 class DiagramWriter {
  public:
   DiagramWriter(const std::vector<ShownNode>& nodes, const DiagramOptions& options, ByteSink& sink)
-      : nodes_(nodes), horizontal_(options.horizontal), sink_(sink) {}
+      : nodes_(nodes), horizontal_(options.horizontal), out_(sink) {}
 
   void Write(std::string_view caption) {
     items_.reserve(nodes_.size());
@@ -130,7 +130,7 @@ class DiagramWriter {
     for (std::size_t i = 0; i < nodes_.size(); ++i) WriteEdge(i);
     for (std::size_t i = 0; i < nodes_.size(); ++i) WriteNode(i);
     out_ += "</svg>\n";
-    Flush();
+    out_.Flush();
   }
 
  private:
@@ -221,7 +221,6 @@ class DiagramWriter {
     }
     out_ += "\"/>\n";
     WriteLabel(node, isDefault, labelX, labelY);
-    WritePieceIfFull(out_, sink_);
   }
 
   void AppendPoints(std::initializer_list<double> coordinates) {
@@ -275,7 +274,6 @@ class DiagramWriter {
     SplitMessageLines(node.message, lines_);
     WriteLines(lines_, textX, rect.y + kPaddingY);
     out_ += "</g>\n";
-    WritePieceIfFull(out_, sink_);
   }
 
   void WriteLines(const std::vector<std::string_view>& lines, double x, double top) {
@@ -291,20 +289,15 @@ class DiagramWriter {
     out_ += "</text>";
   }
 
-  void Flush() {
-    sink_.Write(out_);
-    out_.clear();
-  }
 
   const std::vector<ShownNode>& nodes_;
   bool horizontal_;
-  ByteSink& sink_;
   // Each box's size (as breadth and depth) and parent, and its place.
   std::vector<LayoutItem> items_;
   std::vector<LayoutPlace> places_;
   std::vector<std::string_view> lines_;  // one box's lines at a time
   double top_ = 0;
-  std::string out_;
+  MarkupOutput out_;
 };
 
 }  // namespace

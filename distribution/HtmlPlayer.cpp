@@ -79,18 +79,18 @@ std::vector<int> DeepestLevels(const std::vector<ShownNode>& nodes) {
   return deepest;
 }
 
-void AppendScriptText(std::string& out, std::string_view cp932) { AppendScriptString(out, Cp932ToUtf8Text(cp932)); }
+void AppendScriptText(MarkupOutput& out, std::string_view cp932) { AppendScriptString(out, Cp932ToUtf8Text(cp932)); }
 
 // A message's CR LF line breaks as the browser's own "\n". `scratch` is
 // reused from step to step: no allocation per message.
-void AppendScriptMessage(std::string& out, std::string_view cp932, std::string& scratch) {
+void AppendScriptMessage(MarkupOutput& out, std::string_view cp932, std::string& scratch) {
   scratch.clear();
   AppendCp932AsUtf8(scratch, cp932);
   scratch.erase(std::remove(scratch.begin(), scratch.end(), '\r'), scratch.end());
   AppendScriptString(out, scratch);
 }
 
-void AppendTexts(std::string& out) {
+void AppendTexts(MarkupOutput& out) {
   const StepButtonRow question = StepButtons(true, false);
   const StepButtonRow leafAtTop = StepButtons(false, true);
   const std::pair<const char*, std::string_view> texts[] = {
@@ -100,7 +100,7 @@ void AppendTexts(std::string& out) {
   };
   out += "\"texts\":{";
   for (const auto& [name, value] : texts) {
-    if (out.back() != '{') out += ',';
+    if (&value != &texts[0].second) out += ',';
     out += '"';
     out += name;
     out += "\":";
@@ -115,15 +115,12 @@ void AppendTexts(std::string& out) {
   out += "]}";
 }
 
-void AppendSteps(std::string& out, const std::vector<ShownNode>& nodes, ByteSink& sink) {
+void AppendSteps(MarkupOutput& out, const std::vector<ShownNode>& nodes) {
   const std::vector<Step> steps = ReachableSteps(nodes);
   const std::vector<int> deepest = DeepestLevels(nodes);
   out += "\"nodes\":[";
   std::string scratch;
   for (const Step& step : steps) {
-    // The steps of a large procedure take several times its file: they go
-    // to the sink piece by piece.
-    WritePieceIfFull(out, sink);
     const ShownNode& node = nodes[step.node];
     if (&step != &steps.front()) out += ",\n";
     out += '[';
@@ -139,9 +136,9 @@ void AppendSteps(std::string& out, const std::vector<ShownNode>& nodes, ByteSink
   out += ']';
 }
 
-// Appends the procedure's data to `out`, handing full pieces to the sink.
-void WriteProcedureData(std::string& out, const std::vector<ShownNode>& nodes, const DocumentState& state,
-                        std::string_view caption, ByteSink& sink) {
+// Appends the procedure's data to `out`.
+void WriteProcedureData(MarkupOutput& out, const std::vector<ShownNode>& nodes, const DocumentState& state,
+                        std::string_view caption) {
   out += "{\"title\":";
   AppendScriptText(out, caption);
   // The bar shows only for the three colours, as the taskbar's does.
@@ -149,7 +146,7 @@ void WriteProcedureData(std::string& out, const std::vector<ShownNode>& nodes, c
   out += ",\"colour\":" + std::to_string(colour) + ',';
   AppendTexts(out);
   out += ",\n";
-  AppendSteps(out, nodes, sink);
+  AppendSteps(out, nodes);
   out += '}';
 }
 
@@ -162,8 +159,8 @@ void WriteHtmlPlayer(const DecisionTree& tree, const DocumentState& state, ByteS
 void WriteHtmlPlayer(const ShownNodes& shown, const DocumentState& state, ByteSink& sink) {
   const std::vector<ShownNode>& nodes = shown.nodes;
   const std::string_view caption = TrimBlanksView(state.Title);
-  std::string out =
-      "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
+  MarkupOutput out(sink);
+  out += "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
       // Nothing may be fetched: the page is the whole procedure.
       "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src 'unsafe-inline'; "
@@ -193,11 +190,11 @@ void WriteHtmlPlayer(const ShownNodes& shown, const DocumentState& state, ByteSi
   AppendMarkupCp932(out, kAgainCaption);
   out += "</button></div>\n<p class=\"status\" id=\"status\" role=\"status\"></p>\n</div>\n</main>\n"
          "<script type=\"application/json\" id=\"procedure\">";
-  WriteProcedureData(out, nodes, state, caption, sink);
+  WriteProcedureData(out, nodes, state, caption);
   out += "</script>\n<script>";
   out += HtmlPlayerScript();
   out += "</script>\n</body>\n</html>\n";
-  sink.Write(out);
+  out.Flush();
 }
 
 void ExportHtmlPlayer(FileSystemPort& files, const FilePath& path, const DecisionTree& tree,

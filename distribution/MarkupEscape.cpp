@@ -18,15 +18,25 @@ bool NeedsMarkupEscape(unsigned char byte) {
   return byte == '&' || byte == '<' || byte == '>' || byte == '"' || byte == '\'' || IsForbiddenControl(byte);
 }
 
-void AppendHex4(std::string& out, unsigned code) {
+void AppendHex4(MarkupOutput& out, unsigned code) {
   static constexpr char kDigits[] = "0123456789abcdef";
   out += "\\u";
   for (int shift = 12; shift >= 0; shift -= 4) out += kDigits[(code >> shift) & 0xF];
 }
 
+// A writer's text gathered into a string, for the texts made once.
+template <typename Write>
+std::string Gathered(Write write) {
+  StringSink sink;
+  MarkupOutput out(sink);
+  write(out);
+  out.Flush();
+  return sink.Bytes();
+}
+
 }  // namespace
 
-void AppendMarkupEscaped(std::string& out, std::string_view utf8) {
+void AppendMarkupEscaped(MarkupOutput& out, std::string_view utf8) {
   for (const char c : utf8) {
     switch (c) {
       case '&': out += "&amp;"; break;
@@ -48,7 +58,8 @@ void AppendMarkupEscaped(std::string& out, std::string_view utf8) {
 // need no escape: they are copied in runs, a book of a million texts being
 // mostly such runs. Only the other characters are converted and escaped one
 // by one.
-void AppendMarkupCp932(std::string& out, std::string_view cp932) {
+void AppendMarkupCp932(MarkupOutput& out, std::string_view cp932) {
+  const Cp932Utf8Forms& forms = Cp932Utf8FormsTable();
   std::size_t runStart = 0;
   std::size_t pos = 0;
   while (pos < cp932.size()) {
@@ -57,33 +68,38 @@ void AppendMarkupCp932(std::string& out, std::string_view cp932) {
       ++pos;
       continue;
     }
-    out.append(cp932.data() + runStart, pos - runStart);
-    const char32_t code = Cp932CharToUnicode(cp932, pos);
-    if (code < 0x80) {
-      const char ascii = static_cast<char>(code);
-      AppendMarkupEscaped(out, std::string_view(&ascii, 1));
+    out.Append(cp932.data() + runStart, pos - runStart);
+    const std::string_view form = forms.At(cp932, pos);
+    if (form.size() == 1) {
+      AppendMarkupEscaped(out, form);  // ASCII
     } else {
-      AppendUtf8(out, code);
+      out += form;
     }
     pos += cp932::CharLengthAt(cp932, pos);
     runStart = pos;
   }
-  out.append(cp932.data() + runStart, pos - runStart);
+  out.Append(cp932.data() + runStart, pos - runStart);
 }
 
-void AppendDecimal(std::string& out, long long value) {
+std::string MarkupCp932(std::string_view cp932) {
+  return Gathered([cp932](MarkupOutput& out) { AppendMarkupCp932(out, cp932); });
+}
+
+void AppendDecimal(MarkupOutput& out, long long value) {
   char digits[24];
   const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value);
-  out.append(digits, end.ptr);
+  out.Append(digits, static_cast<std::size_t>(end.ptr - digits));
 }
 
 std::string MarkupEscaped(std::string_view utf8) {
-  std::string out;
-  AppendMarkupEscaped(out, utf8);
-  return out;
+  return Gathered([utf8](MarkupOutput& out) { AppendMarkupEscaped(out, utf8); });
 }
 
-void AppendScriptString(std::string& out, std::string_view utf8) {
+std::string ScriptString(std::string_view utf8) {
+  return Gathered([utf8](MarkupOutput& out) { AppendScriptString(out, utf8); });
+}
+
+void AppendScriptString(MarkupOutput& out, std::string_view utf8) {
   out += '"';
   for (std::size_t pos = 0; pos < utf8.size(); ++pos) {
     const char c = utf8[pos];

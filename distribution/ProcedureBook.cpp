@@ -101,9 +101,9 @@ std::vector<BookStep> NumberedSteps(const std::vector<ShownNode>& nodes) {
 }
 
 // A step's number as the reader sees it, counted from 1.
-void AppendNumber(std::string& out, std::size_t step) { AppendDecimal(out, static_cast<long long>(step) + 1); }
+void AppendNumber(MarkupOutput& out, std::size_t step) { AppendDecimal(out, static_cast<long long>(step) + 1); }
 
-void AppendNumberLink(std::string& out, std::size_t step) {
+void AppendNumberLink(MarkupOutput& out, std::size_t step) {
   out += "<a href=\"#s";
   AppendNumber(out, step);
   out += "\">";
@@ -122,37 +122,29 @@ struct BookWords {
     yes = AnswerLead(kYesLabel);
     no = AnswerLead(kNoLabel);
     either = AnswerLead(PathAnswerText(PathAnswer::Either));
-    goTo = " ";
-    AppendMarkupCp932(goTo, kGoTo);
-    for (int kind = Unset; kind <= Inhibit; ++kind) AppendMarkupCp932(kinds[kind - Unset], KindName(kind));
+    goTo = " " + MarkupCp932(kGoTo);
+    for (int kind = Unset; kind <= Inhibit; ++kind) kinds[kind - Unset] = MarkupCp932(KindName(kind));
   }
   const std::string& Kind(int kind) const { return kinds[(kind >= Unset && kind <= Inhibit ? kind : Unset) - Unset]; }
 
  private:
-  static std::string AnswerLead(std::string_view label) {
-    std::string lead;
-    AppendMarkupCp932(lead, label);
-    lead += ' ';
-    AppendMarkupCp932(lead, kArrow);
-    lead += ' ';
-    return lead;
-  }
+  static std::string AnswerLead(std::string_view label) { return MarkupCp932(label) + ' ' + MarkupCp932(kArrow) + ' '; }
 };
 
-void AppendAnswer(std::string& out, const std::string& lead, std::size_t step, const BookWords& words) {
+void AppendAnswer(MarkupOutput& out, const std::string& lead, std::size_t step, const BookWords& words) {
   out += lead;
   AppendNumberLink(out, step);
   out += words.goTo;
 }
 
-void AppendIcon(std::string& out, int kind) {
+void AppendIcon(MarkupOutput& out, int kind) {
   const KindStyle style = StyleOfKind(DialogKindOf(kind));
   out += "<svg class=\"icon\" viewBox=\"0 0 20 20\" aria-hidden=\"true\"><use href=\"#";
   out += style.iconId;
   out += "\"/></svg>";
 }
 
-void AppendStep(std::string& out, const std::vector<ShownNode>& nodes, const std::vector<BookStep>& steps,
+void AppendStep(MarkupOutput& out, const std::vector<ShownNode>& nodes, const std::vector<BookStep>& steps,
                 std::size_t index, const BookWords& words) {
   const BookStep& step = steps[index];
   const ShownNode& node = nodes[step.node];
@@ -182,8 +174,8 @@ void AppendStep(std::string& out, const std::vector<ShownNode>& nodes, const std
   out += "</div></section>\n";
 }
 
-void AppendEndsTable(std::string& out, const std::vector<ShownNode>& nodes, const std::vector<BookStep>& steps,
-                     const BookWords& words, ByteSink& sink) {
+void AppendEndsTable(MarkupOutput& out, const std::vector<ShownNode>& nodes, const std::vector<BookStep>& steps,
+                     const BookWords& words) {
   out += "<table>\n<caption>";
   AppendMarkupCp932(out, kEndsHeading);
   out += "</caption>\n<thead><tr><th scope=\"col\">";
@@ -203,7 +195,6 @@ void AppendEndsTable(std::string& out, const std::vector<ShownNode>& nodes, cons
     out += "</td><td class=\"message\">";
     AppendMarkupCp932(out, node.message);
     out += "</td></tr>\n";
-    WritePieceIfFull(out, sink);
   }
   out += "</tbody>\n</table>\n";
 }
@@ -218,8 +209,8 @@ void WriteProcedureBook(const ShownNodes& shown, const DocumentState& state, std
   const std::vector<ShownNode>& nodes = shown.nodes;
   const std::vector<BookStep> steps = NumberedSteps(nodes);
   const std::string_view title = TrimBlanksView(state.Title).empty() ? kUntitled : TrimBlanksView(state.Title);
-  std::string out =
-      "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
+  MarkupOutput out(sink);
+  out += "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
       // Nothing may be fetched: the book is the whole procedure.
       "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src 'unsafe-inline'\">\n"
@@ -240,12 +231,11 @@ void WriteProcedureBook(const ShownNodes& shown, const DocumentState& state, std
   const BookWords words;
   for (std::size_t i = 0; i < steps.size(); ++i) {
     AppendStep(out, nodes, steps, i, words);
-    WritePieceIfFull(out, sink);
   }
   out += "</main>\n";
-  AppendEndsTable(out, nodes, steps, words, sink);
+  AppendEndsTable(out, nodes, steps, words);
   out += "</body>\n</html>\n";
-  sink.Write(out);
+  out.Flush();
 }
 
 std::string BookDateText() {

@@ -68,17 +68,21 @@ std::string ExpandNewLines(std::string_view text, std::string_view mark) {
   if (mark.empty()) return std::string(text);
   std::string result;
   result.reserve(text.size());
+  // The characters between two marks are copied at once: the exports
+  // expand a large procedure's messages by the hundred thousand.
+  std::size_t runStart = 0;
   std::size_t pos = 0;
   while (pos < text.size()) {
-    if (cp932::MatchesWholeCharsAt(text, pos, mark)) {
+    if (text[pos] == mark.front() && cp932::MatchesWholeCharsAt(text, pos, mark)) {
+      result.append(text, runStart, pos - runStart);
       result += "\r\n";
       pos += mark.size();
+      runStart = pos;
       continue;
     }
-    const std::size_t length = cp932::CharLengthAt(text, pos);
-    result.append(text, pos, length);
-    pos += length;
+    pos += cp932::CharLengthAt(text, pos);
   }
+  result.append(text, runStart, pos - runStart);
   return result;
 }
 

@@ -1,5 +1,8 @@
 #include "document/Utf8Text.h"
 
+#include <cstring>
+#include <memory>
+
 #include "document/Cp932Table.h"
 #include "document/Cp932.h"
 
@@ -45,9 +48,7 @@ char32_t Cp932CharToUnicode(std::string_view cp932, std::size_t pos) {
   return DoubleByteToUnicode(lead, static_cast<unsigned char>(cp932[pos + 1]));
 }
 
-void AppendUtf8(std::string& out, char32_t code) {
-  // Formed in place and appended at once: the exports append millions.
-  char bytes[4];
+std::size_t EncodeUtf8(char32_t code, char (&bytes)[4]) {
   std::size_t size = 0;
   if (code < 0x80) {
     bytes[size++] = static_cast<char>(code);
@@ -64,7 +65,13 @@ void AppendUtf8(std::string& out, char32_t code) {
     bytes[size++] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
     bytes[size++] = static_cast<char>(0x80 | (code & 0x3F));
   }
-  out.append(bytes, size);
+  return size;
+}
+
+void AppendUtf8(std::string& out, char32_t code) {
+  // Formed in place and appended at once: the exports append millions.
+  char bytes[4];
+  out.append(bytes, EncodeUtf8(code, bytes));
 }
 
 namespace {
@@ -72,16 +79,43 @@ namespace {
 // The conversion both forms share: false at the first byte that starts no
 // character when `stopAtDamage`, else U+FFFD for each such byte.
 bool AppendConverted(std::string& out, std::string_view cp932, bool stopAtDamage) {
+  const Cp932Utf8Forms& forms = Cp932Utf8FormsTable();
   out.reserve(out.size() + cp932.size() * 3 / 2);
   for (std::size_t pos = 0; pos < cp932.size(); pos += cp932::CharLengthAt(cp932, pos)) {
-    const char32_t code = Cp932CharToUnicode(cp932, pos);
-    if (stopAtDamage && code == kReplacement) return false;
-    AppendUtf8(out, code);
+    const std::string_view form = forms.At(cp932, pos);
+    if (stopAtDamage && form == kReplacementUtf8) return false;
+    out += form;
   }
   return true;
 }
 
 }  // namespace
+
+Cp932Utf8Forms::Cp932Utf8Forms() {
+  const auto formOf = [](char32_t code) {
+    char bytes[4];
+    Form form{};
+    form.size = static_cast<unsigned char>(EncodeUtf8(code, bytes));
+    std::memcpy(form.bytes, bytes, form.size);
+    return form;
+  };
+  for (unsigned byte = 0; byte < 0x100; ++byte) {
+    const auto lead = static_cast<unsigned char>(byte);
+    // A lead byte alone, at the very end, has lost its trail byte.
+    single_[byte] = formOf(cp932::IsLeadByte(lead) ? kReplacement : SingleByteToUnicode(lead));
+    for (unsigned trail = 0; trail < 0x100; ++trail) {
+      pair_[byte * 0x100 + trail] = cp932::IsLeadByte(lead)
+                                        ? formOf(DoubleByteToUnicode(lead, static_cast<unsigned char>(trail)))
+                                        : Form{};
+    }
+  }
+}
+
+const Cp932Utf8Forms& Cp932Utf8FormsTable() {
+  // 260 KB, made once, on the heap rather than in every program's image.
+  static const std::unique_ptr<const Cp932Utf8Forms> forms(new Cp932Utf8Forms());
+  return *forms;
+}
 
 std::string Cp932ToUtf8Text(std::string_view cp932) {
   std::string out;

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "document/Cp932.h"
+
 namespace velmora {
 
 // U+FFFD: what a byte that starts no CP932 character becomes, so a damaged
@@ -22,6 +24,34 @@ char32_t Cp932CharToUnicode(std::string_view cp932, std::size_t pos);
 
 // Appends the UTF-8 form of `code`.
 void AppendUtf8(std::string& out, char32_t code);
+// The UTF-8 form of every CP932 character, for a caller converting many
+// (the exports): the form of the character at `pos` (1 or 2 bytes), as
+// Cp932CharToUnicode reads it.
+class Cp932Utf8Forms {
+ public:
+  std::string_view At(std::string_view cp932, std::size_t pos) const {
+    const auto lead = static_cast<unsigned char>(cp932[pos]);
+    const Form& form = cp932::CharLengthAt(cp932, pos) == 2
+                           ? pair_[lead * 0x100U + static_cast<unsigned char>(cp932[pos + 1])]
+                           : single_[lead];
+    return std::string_view(form.bytes, form.size);
+  }
+
+ private:
+  friend const Cp932Utf8Forms& Cp932Utf8FormsTable();
+  Cp932Utf8Forms();
+
+  struct Form {
+    unsigned char size;
+    char bytes[3];  // no CP932 character lies beyond U+FFFF
+  };
+  Form single_[0x100];
+  Form pair_[0x10000];  // by lead byte * 0x100 + trail byte
+};
+// The table, made at the first call.
+const Cp932Utf8Forms& Cp932Utf8FormsTable();
+// Writes it into `bytes` and returns its length (1 to 4).
+std::size_t EncodeUtf8(char32_t code, char (&bytes)[4]);
 
 // The whole text as UTF-8; a byte that starts no character becomes U+FFFD.
 std::string Cp932ToUtf8Text(std::string_view cp932);

@@ -3,6 +3,7 @@
 // measure of IPAGothic.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -94,9 +95,7 @@ class EscapeCases : public ::testing::TestWithParam<Escape> {};
 
 TEST_P(EscapeCases, KeepsTheTextOutOfTheStructure) {
   EXPECT_EQ(MarkupEscaped(GetParam().text), GetParam().markup);
-  std::string script;
-  AppendScriptString(script, GetParam().text);
-  EXPECT_EQ(script, GetParam().script);
+  EXPECT_EQ(ScriptString(GetParam().text), GetParam().script);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -117,6 +116,27 @@ INSTANTIATE_TEST_SUITE_P(
                "\"a\\u2028b\\u2029\""},
         Escape{"Japanese", "\xE3\x81\x82", "\xE3\x81\x82", "\"\xE3\x81\x82\""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Whatever the sizes of the pieces, the sink gets every byte in order: up
+// to the buffer's end, across it, and in pieces larger than the buffer.
+TEST(MarkupOutput, HandsEveryByteToTheSinkInOrder) {
+  std::mt19937 random(30);
+  StringSink sink;
+  std::string expected;
+  MarkupOutput out(sink);
+  for (int i = 0; i < 60; ++i) {
+    const std::size_t largest = i % 4 == 0 ? std::size_t{1} << 19 : std::size_t{1} << 12;
+    const std::string piece(std::uniform_int_distribution<std::size_t>(0, largest)(random), static_cast<char>('a' + i % 26));
+    if (piece.size() == 1) {
+      out += piece.front();
+    } else {
+      out += piece;
+    }
+    expected += piece;
+  }
+  out.Flush();
+  EXPECT_EQ(sink.Bytes(), expected);
+}
 
 TEST(TextMeasure, CountsHalfWidthOneAndFullWidthTwoColumns) {
   EXPECT_EQ(TextColumns(""), 0U);
