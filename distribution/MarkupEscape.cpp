@@ -86,9 +86,9 @@ std::string MarkupCp932(std::string_view cp932) {
 }
 
 void AppendDecimal(MarkupOutput& out, long long value) {
-  char digits[24];
-  const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value);
-  out.Append(digits, static_cast<std::size_t>(end.ptr - digits));
+  constexpr std::size_t kMostDigits = 20;  // a sign and 19 digits
+  char* const digits = out.Reserve(kMostDigits);
+  out.Commit(std::to_chars(digits, digits + kMostDigits, value).ptr);
 }
 
 std::string MarkupEscaped(std::string_view utf8) {

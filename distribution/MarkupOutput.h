@@ -37,6 +37,15 @@ class MarkupOutput {
     size_ += count;
   }
 
+  // Room for up to `count` bytes (at most a few dozen) written in place,
+  // as a number is formed: the caller writes from the returned place and
+  // hands the end of what it wrote to Commit.
+  char* Reserve(std::size_t count) {
+    if (count > kCapacity - size_) Flush();
+    return buffer_.get() + size_;
+  }
+  void Commit(const char* end) { size_ = static_cast<std::size_t>(end - buffer_.get()); }
+
   // Hands what was appended since the last time to the sink.
   void Flush() {
     if (size_ == 0) return;
