@@ -69,11 +69,10 @@ void AppendMarkupCp932(MarkupOutput& out, std::string_view cp932) {
       continue;
     }
     out.Append(cp932.data() + runStart, pos - runStart);
-    const std::string_view form = forms.At(cp932, pos);
-    if (form.size() == 1) {
-      AppendMarkupEscaped(out, form);  // ASCII
+    if (forms.At(cp932, pos).size() == 1) {
+      AppendMarkupEscaped(out, forms.At(cp932, pos));  // ASCII
     } else {
-      out += form;
+      out.Commit(forms.CopyAt(cp932, pos, out.Reserve(3)));
     }
     pos += cp932::CharLengthAt(cp932, pos);
     runStart = pos;

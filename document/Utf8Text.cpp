@@ -80,12 +80,18 @@ namespace {
 // character when `stopAtDamage`, else U+FFFD for each such byte.
 bool AppendConverted(std::string& out, std::string_view cp932, bool stopAtDamage) {
   const Cp932Utf8Forms& forms = Cp932Utf8FormsTable();
-  out.reserve(out.size() + cp932.size() * 3 / 2);
+  // A character takes at most three bytes a byte (a half-width katakana, a
+  // damaged byte): the forms go straight into that room, which is then cut
+  // to what they took. Large pieces (a command's output) convert in one go.
+  const std::size_t start = out.size();
+  out.resize(start + cp932.size() * 3);
+  char* const begin = &out[start];
+  char* end = begin;
   for (std::size_t pos = 0; pos < cp932.size(); pos += cp932::CharLengthAt(cp932, pos)) {
-    const std::string_view form = forms.At(cp932, pos);
-    if (stopAtDamage && form == kReplacementUtf8) return false;
-    out += form;
+    if (stopAtDamage && forms.At(cp932, pos) == kReplacementUtf8) return false;
+    end = forms.CopyAt(cp932, pos, end);
   }
+  out.resize(start + static_cast<std::size_t>(end - begin));
   return true;
 }
 

@@ -36,6 +36,15 @@ class Cp932Utf8Forms {
                            : single_[lead];
     return std::string_view(form.bytes, form.size);
   }
+  // Writes that form at `out`, which has room for 3 bytes, and returns
+  // where it ends: no copy of a size known only at run time.
+  char* CopyAt(std::string_view cp932, std::size_t pos, char* out) const {
+    const std::string_view form = At(cp932, pos);
+    out[0] = form.data()[0];
+    out[1] = form.data()[1];
+    out[2] = form.data()[2];
+    return out + form.size();
+  }
 
  private:
   friend const Cp932Utf8Forms& Cp932Utf8FormsTable();
