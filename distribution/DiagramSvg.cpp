@@ -37,7 +37,7 @@ constexpr double kLevelGapRight = 110;
 constexpr double kLegRight = 100;
 
 // A number with at most one decimal, the same on every platform.
-void AppendNumber(MarkupOutput& out, double value) {
+void AppendNumber(SinkBuffer& out, double value) {
   // Rounded half away from zero by hand: a call to llround would pull the
   // library's copy into every program linked with the core, the player stub
   // included, even where nothing draws a diagram.
@@ -56,7 +56,7 @@ void AppendNumber(MarkupOutput& out, double value) {
   out.Commit(end);
 }
 
-void AppendAttribute(MarkupOutput& out, std::string_view name, double value) {
+void AppendAttribute(SinkBuffer& out, std::string_view name, double value) {
   out += ' ';
   out += name;
   out += "=\"";
@@ -302,7 +302,7 @@ class DiagramWriter {
   std::vector<LayoutPlace> places_;
   std::vector<std::string_view> lines_;  // one box's lines at a time
   double top_ = 0;
-  MarkupOutput out_;
+  SinkBuffer out_;
 };
 
 }  // namespace

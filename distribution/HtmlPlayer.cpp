@@ -79,18 +79,18 @@ std::vector<int> DeepestLevels(const std::vector<ShownNode>& nodes) {
   return deepest;
 }
 
-void AppendScriptText(MarkupOutput& out, std::string_view cp932) { AppendScriptString(out, Cp932ToUtf8Text(cp932)); }
+void AppendScriptText(SinkBuffer& out, std::string_view cp932) { AppendScriptString(out, Cp932ToUtf8Text(cp932)); }
 
 // A message's CR LF line breaks as the browser's own "\n". `scratch` is
 // reused from step to step: no allocation per message.
-void AppendScriptMessage(MarkupOutput& out, std::string_view cp932, std::string& scratch) {
+void AppendScriptMessage(SinkBuffer& out, std::string_view cp932, std::string& scratch) {
   scratch.clear();
   AppendCp932AsUtf8(scratch, cp932);
   scratch.erase(std::remove(scratch.begin(), scratch.end(), '\r'), scratch.end());
   AppendScriptString(out, scratch);
 }
 
-void AppendTexts(MarkupOutput& out) {
+void AppendTexts(SinkBuffer& out) {
   const StepButtonRow question = StepButtons(true, false);
   const StepButtonRow leafAtTop = StepButtons(false, true);
   const std::pair<const char*, std::string_view> texts[] = {
@@ -115,7 +115,7 @@ void AppendTexts(MarkupOutput& out) {
   out += "]}";
 }
 
-void AppendSteps(MarkupOutput& out, const std::vector<ShownNode>& nodes) {
+void AppendSteps(SinkBuffer& out, const std::vector<ShownNode>& nodes) {
   const std::vector<Step> steps = ReachableSteps(nodes);
   const std::vector<int> deepest = DeepestLevels(nodes);
   out += "\"nodes\":[";
@@ -137,7 +137,7 @@ void AppendSteps(MarkupOutput& out, const std::vector<ShownNode>& nodes) {
 }
 
 // Appends the procedure's data to `out`.
-void WriteProcedureData(MarkupOutput& out, const std::vector<ShownNode>& nodes, const DocumentState& state,
+void WriteProcedureData(SinkBuffer& out, const std::vector<ShownNode>& nodes, const DocumentState& state,
                         std::string_view caption) {
   out += "{\"title\":";
   AppendScriptText(out, caption);
@@ -159,7 +159,7 @@ void WriteHtmlPlayer(const DecisionTree& tree, const DocumentState& state, ByteS
 void WriteHtmlPlayer(const ShownNodes& shown, const DocumentState& state, ByteSink& sink) {
   const std::vector<ShownNode>& nodes = shown.nodes;
   const std::string_view caption = TrimBlanksView(state.Title);
-  MarkupOutput out(sink);
+  SinkBuffer out(sink);
   out += "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
       // Nothing may be fetched: the page is the whole procedure.

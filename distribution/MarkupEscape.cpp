@@ -18,7 +18,7 @@ bool NeedsMarkupEscape(unsigned char byte) {
   return byte == '&' || byte == '<' || byte == '>' || byte == '"' || byte == '\'' || IsForbiddenControl(byte);
 }
 
-void AppendHex4(MarkupOutput& out, unsigned code) {
+void AppendHex4(SinkBuffer& out, unsigned code) {
   static constexpr char kDigits[] = "0123456789abcdef";
   out += "\\u";
   for (int shift = 12; shift >= 0; shift -= 4) out += kDigits[(code >> shift) & 0xF];
@@ -28,7 +28,7 @@ void AppendHex4(MarkupOutput& out, unsigned code) {
 template <typename Write>
 std::string Gathered(Write write) {
   StringSink sink;
-  MarkupOutput out(sink);
+  SinkBuffer out(sink);
   write(out);
   out.Flush();
   return sink.Bytes();
@@ -36,7 +36,7 @@ std::string Gathered(Write write) {
 
 }  // namespace
 
-void AppendMarkupEscaped(MarkupOutput& out, std::string_view utf8) {
+void AppendMarkupEscaped(SinkBuffer& out, std::string_view utf8) {
   for (const char c : utf8) {
     switch (c) {
       case '&': out += "&amp;"; break;
@@ -58,7 +58,7 @@ void AppendMarkupEscaped(MarkupOutput& out, std::string_view utf8) {
 // need no escape: they are copied in runs, a book of a million texts being
 // mostly such runs. Only the other characters are converted and escaped one
 // by one.
-void AppendMarkupCp932(MarkupOutput& out, std::string_view cp932) {
+void AppendMarkupCp932(SinkBuffer& out, std::string_view cp932) {
   const Cp932Utf8Forms& forms = Cp932Utf8FormsTable();
   std::size_t runStart = 0;
   std::size_t pos = 0;
@@ -81,24 +81,24 @@ void AppendMarkupCp932(MarkupOutput& out, std::string_view cp932) {
 }
 
 std::string MarkupCp932(std::string_view cp932) {
-  return Gathered([cp932](MarkupOutput& out) { AppendMarkupCp932(out, cp932); });
+  return Gathered([cp932](SinkBuffer& out) { AppendMarkupCp932(out, cp932); });
 }
 
-void AppendDecimal(MarkupOutput& out, long long value) {
+void AppendDecimal(SinkBuffer& out, long long value) {
   constexpr std::size_t kMostDigits = 20;  // a sign and 19 digits
   char* const digits = out.Reserve(kMostDigits);
   out.Commit(std::to_chars(digits, digits + kMostDigits, value).ptr);
 }
 
 std::string MarkupEscaped(std::string_view utf8) {
-  return Gathered([utf8](MarkupOutput& out) { AppendMarkupEscaped(out, utf8); });
+  return Gathered([utf8](SinkBuffer& out) { AppendMarkupEscaped(out, utf8); });
 }
 
 std::string ScriptString(std::string_view utf8) {
-  return Gathered([utf8](MarkupOutput& out) { AppendScriptString(out, utf8); });
+  return Gathered([utf8](SinkBuffer& out) { AppendScriptString(out, utf8); });
 }
 
-void AppendScriptString(MarkupOutput& out, std::string_view utf8) {
+void AppendScriptString(SinkBuffer& out, std::string_view utf8) {
   out += '"';
   for (std::size_t pos = 0; pos < utf8.size(); ++pos) {
     const char c = utf8[pos];

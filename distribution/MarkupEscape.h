@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "distribution/MarkupOutput.h"
+#include "files/SinkBuffer.h"
 
 namespace velmora {
 
@@ -14,21 +14,21 @@ namespace velmora {
 // quoted attribute value alike: & < > " ' become references. Control
 // characters that XML 1.0 forbids (all below 0x20 but TAB, LF and CR) become
 // U+FFFD, so the file stays well-formed whatever the text held.
-void AppendMarkupEscaped(MarkupOutput& out, std::string_view utf8);
+void AppendMarkupEscaped(SinkBuffer& out, std::string_view utf8);
 std::string MarkupEscaped(std::string_view utf8);
 // The same for a CP932 text of the procedure, converted to UTF-8 on the way.
-void AppendMarkupCp932(MarkupOutput& out, std::string_view cp932);
+void AppendMarkupCp932(SinkBuffer& out, std::string_view cp932);
 std::string MarkupCp932(std::string_view cp932);
 
 // Appends a whole number in decimal, formed in place: the pages of a large
 // procedure hold millions of them.
-void AppendDecimal(MarkupOutput& out, long long value);
+void AppendDecimal(SinkBuffer& out, long long value);
 
 // Appends UTF-8 text as a JSON string literal (with its quotes) that is also
 // safe inside an HTML <script> element: < > & are written as \u escapes, so no
 // text can close the element, and U+2028/U+2029 are escaped for older
 // JavaScript engines.
-void AppendScriptString(MarkupOutput& out, std::string_view utf8);
+void AppendScriptString(SinkBuffer& out, std::string_view utf8);
 std::string ScriptString(std::string_view utf8);
 
 }  // namespace velmora

@@ -101,9 +101,9 @@ std::vector<BookStep> NumberedSteps(const std::vector<ShownNode>& nodes) {
 }
 
 // A step's number as the reader sees it, counted from 1.
-void AppendNumber(MarkupOutput& out, std::size_t step) { AppendDecimal(out, static_cast<long long>(step) + 1); }
+void AppendNumber(SinkBuffer& out, std::size_t step) { AppendDecimal(out, static_cast<long long>(step) + 1); }
 
-void AppendNumberLink(MarkupOutput& out, std::size_t step) {
+void AppendNumberLink(SinkBuffer& out, std::size_t step) {
   out += "<a href=\"#s";
   AppendNumber(out, step);
   out += "\">";
@@ -131,20 +131,20 @@ struct BookWords {
   static std::string AnswerLead(std::string_view label) { return MarkupCp932(label) + ' ' + MarkupCp932(kArrow) + ' '; }
 };
 
-void AppendAnswer(MarkupOutput& out, const std::string& lead, std::size_t step, const BookWords& words) {
+void AppendAnswer(SinkBuffer& out, const std::string& lead, std::size_t step, const BookWords& words) {
   out += lead;
   AppendNumberLink(out, step);
   out += words.goTo;
 }
 
-void AppendIcon(MarkupOutput& out, int kind) {
+void AppendIcon(SinkBuffer& out, int kind) {
   const KindStyle style = StyleOfKind(DialogKindOf(kind));
   out += "<svg class=\"icon\" viewBox=\"0 0 20 20\" aria-hidden=\"true\"><use href=\"#";
   out += style.iconId;
   out += "\"/></svg>";
 }
 
-void AppendStep(MarkupOutput& out, const std::vector<ShownNode>& nodes, const std::vector<BookStep>& steps,
+void AppendStep(SinkBuffer& out, const std::vector<ShownNode>& nodes, const std::vector<BookStep>& steps,
                 std::size_t index, const BookWords& words) {
   const BookStep& step = steps[index];
   const ShownNode& node = nodes[step.node];
@@ -174,7 +174,7 @@ void AppendStep(MarkupOutput& out, const std::vector<ShownNode>& nodes, const st
   out += "</div></section>\n";
 }
 
-void AppendEndsTable(MarkupOutput& out, const std::vector<ShownNode>& nodes, const std::vector<BookStep>& steps,
+void AppendEndsTable(SinkBuffer& out, const std::vector<ShownNode>& nodes, const std::vector<BookStep>& steps,
                      const BookWords& words) {
   out += "<table>\n<caption>";
   AppendMarkupCp932(out, kEndsHeading);
@@ -209,7 +209,7 @@ void WriteProcedureBook(const ShownNodes& shown, const DocumentState& state, std
   const std::vector<ShownNode>& nodes = shown.nodes;
   const std::vector<BookStep> steps = NumberedSteps(nodes);
   const std::string_view title = TrimBlanksView(state.Title).empty() ? kUntitled : TrimBlanksView(state.Title);
-  MarkupOutput out(sink);
+  SinkBuffer out(sink);
   out += "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
       // Nothing may be fetched: the book is the whole procedure.

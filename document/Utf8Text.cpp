@@ -37,17 +37,6 @@ char32_t DoubleByteToUnicode(unsigned char lead, unsigned char trail) {
   return code != 0 ? code : kReplacement;
 }
 
-}  // namespace
-
-char32_t Cp932CharToUnicode(std::string_view cp932, std::size_t pos) {
-  const auto lead = static_cast<unsigned char>(cp932[pos]);
-  if (cp932::CharLengthAt(cp932, pos) == 1) {
-    // A lead byte at the very end has lost its trail byte.
-    return cp932::IsLeadByte(lead) ? kReplacement : SingleByteToUnicode(lead);
-  }
-  return DoubleByteToUnicode(lead, static_cast<unsigned char>(cp932[pos + 1]));
-}
-
 std::size_t EncodeUtf8(char32_t code, char (&bytes)[4]) {
   std::size_t size = 0;
   if (code < 0x80) {
@@ -67,14 +56,6 @@ std::size_t EncodeUtf8(char32_t code, char (&bytes)[4]) {
   }
   return size;
 }
-
-void AppendUtf8(std::string& out, char32_t code) {
-  // Formed in place and appended at once: the exports append millions.
-  char bytes[4];
-  out.append(bytes, EncodeUtf8(code, bytes));
-}
-
-namespace {
 
 // The conversion both forms share: false at the first byte that starts no
 // character when `stopAtDamage`, else U+FFFD for each such byte.

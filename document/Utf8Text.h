@@ -18,15 +18,10 @@ namespace velmora {
 // text still exports and shows where it is damaged.
 inline constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
 
-// The Unicode value of the CP932 character at `pos` (one or two bytes, as
-// cp932::CharLengthAt tells), or U+FFFD when it is none.
-char32_t Cp932CharToUnicode(std::string_view cp932, std::size_t pos);
-
-// Appends the UTF-8 form of `code`.
-void AppendUtf8(std::string& out, char32_t code);
 // The UTF-8 form of every CP932 character, for a caller converting many
-// (the exports): the form of the character at `pos` (1 or 2 bytes), as
-// Cp932CharToUnicode reads it.
+// (the exports): the form of the character at `pos` (one or two bytes, as
+// cp932::CharLengthAt tells), or U+FFFD's when it is none (a lead byte at
+// the very end has lost its trail byte).
 class Cp932Utf8Forms {
  public:
   std::string_view At(std::string_view cp932, std::size_t pos) const {
@@ -59,8 +54,6 @@ class Cp932Utf8Forms {
 };
 // The table, made at the first call.
 const Cp932Utf8Forms& Cp932Utf8FormsTable();
-// Writes it into `bytes` and returns its length (1 to 4).
-std::size_t EncodeUtf8(char32_t code, char (&bytes)[4]);
 
 // The whole text as UTF-8; a byte that starts no character becomes U+FFFD.
 std::string Cp932ToUtf8Text(std::string_view cp932);

@@ -25,18 +25,24 @@ inline std::size_t FindByte(std::string_view text, char byte, std::size_t from) 
 // A NUL ends the text: what follows is ignored.
 inline std::string_view BeforeNul(std::string_view text) { return text.substr(0, FindByte(text, '\0', 0)); }
 
+// The line ends in `text` as LineSplitter reads them: CR LF is one, a lone
+// CR or a lone LF one each.
+inline std::size_t LineEndsIn(std::string_view text) {
+  std::size_t ends = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool crOfCrLf = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
+    if ((text[i] == '\n' || text[i] == '\r') && !crOfCrLf) ++ends;
+  }
+  return ends;
+}
+
 // The line, counted from 1 with the line ends of LineSplitter, on which the
 // first NUL stands; 0 for a text without one. Readers tell the author where
 // their reading stopped.
 inline std::size_t LineOfFirstNul(std::string_view text) {
   const std::size_t nul = FindByte(text, '\0', 0);
   if (nul == text.size()) return 0;
-  std::size_t line = 1;
-  for (std::size_t i = 0; i < nul; ++i) {
-    const bool crOfCrLf = text[i] == '\r' && i + 1 < nul && text[i + 1] == '\n';
-    if ((text[i] == '\n' || text[i] == '\r') && !crOfCrLf) ++line;
-  }
-  return line;
+  return LineEndsIn(text.substr(0, nul)) + 1;
 }
 
 class LineSplitter {

@@ -8,28 +8,39 @@
 
 namespace velmora {
 
+namespace {
+
+// The reader the extension names, as a tree or as steps: a generated
+// executable's payload or a tree file; nothing for another extension.
+template <typename Loaded, typename ReadPayload, typename ReadTreeFile>
+std::optional<Loaded> ReadByExtension(FileSystemPort& files, const FilePath& path, ReadPayload readPayload,
+                                      ReadTreeFile readTreeFile) {
+  const std::string extension = path.LowerCaseExtension();
+  if (extension == ".exe") return readPayload(files.ReadWholeFile(path), files.DisplayText(path));
+  if (extension == ".tre") return readTreeFile();
+  return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<LoadedDocument> ReadDocumentFile(FileSystemPort& files, const FilePath& path,
                                                const DocumentState& current) {
-  const std::string extension = path.LowerCaseExtension();
-  std::optional<LoadedDocument> loaded;
-  if (extension == ".exe") {
-    loaded = ReadDistributionPayload(files.ReadWholeFile(path), path, files.DisplayText(path), current);
-  } else if (extension == ".tre") {
-    loaded = LoadTreeFile(files, path, current);
-  }
-  return loaded;
+  return ReadByExtension<LoadedDocument>(
+      files, path,
+      [&](const std::string& bytes, const std::string& display) {
+        return ReadDistributionPayload(bytes, path, display, current);
+      },
+      [&] { return LoadTreeFile(files, path, current); });
 }
 
 std::optional<LoadedSteps> ReadDocumentSteps(FileSystemPort& files, const FilePath& path,
                                              const DocumentState& current) {
-  const std::string extension = path.LowerCaseExtension();
-  std::optional<LoadedSteps> loaded;
-  if (extension == ".exe") {
-    loaded = ReadDistributionSteps(files.ReadWholeFile(path), path, files.DisplayText(path), current);
-  } else if (extension == ".tre") {
-    loaded = LoadTreeFileSteps(files, path, current);
-  }
-  return loaded;
+  return ReadByExtension<LoadedSteps>(
+      files, path,
+      [&](const std::string& bytes, const std::string& display) {
+        return ReadDistributionSteps(bytes, path, display, current);
+      },
+      [&] { return LoadTreeFileSteps(files, path, current); });
 }
 
 std::optional<OpenedDocument> OpenDocument(Editor& editor, FileSystemPort& files, MessageBoxPort& messages,

@@ -34,17 +34,6 @@ std::size_t MostLines(std::string_view text) {
   return lineEnds;
 }
 
-// The lines of `text` as ReadTreeLines splits them (CR LF ends one), plus one
-// for a last line without an end: for a large text, where room for twice
-// its lines would count.
-std::size_t LineCount(std::string_view text) {
-  std::size_t lines = 1;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    lines += text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
-  }
-  return lines;
-}
-
 // Reads the lines of `text` into `steps`, whose texts then point into it;
 // the invalid-level message, or empty.
 std::string AddLines(StepList& steps, std::string_view text) {
@@ -62,7 +51,9 @@ StepsParse ParseStepsOrError(std::string_view text, std::string_view tail) {
 }
 
 StepsParse ParseStepsOf(std::string_view text) {
-  StepsParse result{StepList(LineCount(text)), {}};
+  // Room for exactly its lines, plus a last one without an end: a large
+  // file would otherwise set up steps for twice its lines.
+  StepsParse result{StepList(LineEndsIn(text) + 1), {}};
   result.error = AddLines(result.steps, text);
   return result;
 }

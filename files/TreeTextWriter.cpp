@@ -4,6 +4,7 @@
 #include <string>
 
 #include "document/BranchRecord.h"
+#include "files/SinkBuffer.h"
 #include "files/TreeFile.h"
 
 namespace velmora {
@@ -23,27 +24,22 @@ class StringOutput {
   std::string& text_;
 };
 
-// Collects whole lines into a chunk and hands each full chunk to the sink:
-// few, large writes, and never more than a chunk (or one long line) held.
+// Writes into a buffer that goes to the sink whenever it fills: few,
+// large writes, and never more than the buffer held.
 class ChunkedOutput {
  public:
-  explicit ChunkedOutput(ByteSink& sink) : sink_(sink) { chunk_.reserve(kChunkBytes + 256); }
-  void Tabs(std::size_t count) { chunk_.append(count, '\t'); }
-  void Add(std::string_view bytes) { chunk_ += bytes; }
-  void EndLine() {
-    chunk_ += kLineEnd;
-    if (chunk_.size() >= kChunkBytes) Flush();
+  explicit ChunkedOutput(ByteSink& sink) : out_(sink) {}
+  void Tabs(std::size_t count) {
+    static constexpr std::string_view kTabs = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
+    for (; count > kTabs.size(); count -= kTabs.size()) out_ += kTabs;
+    out_ += kTabs.substr(0, count);
   }
-  void Flush() {
-    if (chunk_.empty()) return;
-    sink_.Write(chunk_);
-    chunk_.clear();
-  }
+  void Add(std::string_view bytes) { out_ += bytes; }
+  void EndLine() { out_ += kLineEnd; }
+  void Flush() { out_.Flush(); }
 
  private:
-  static constexpr std::size_t kChunkBytes = 256 * 1024;
-  ByteSink& sink_;
-  std::string chunk_;
+  SinkBuffer out_;
 };
 
 // One node's line, `level` TABs deep: every field of the node the stored

@@ -119,11 +119,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Whatever the sizes of the pieces, the sink gets every byte in order: up
 // to the buffer's end, across it, and in pieces larger than the buffer.
-TEST(MarkupOutput, HandsEveryByteToTheSinkInOrder) {
+TEST(SinkBuffer, HandsEveryByteToTheSinkInOrder) {
   std::mt19937 random(30);
   StringSink sink;
   std::string expected;
-  MarkupOutput out(sink);
+  SinkBuffer out(sink);
   for (int i = 0; i < 60; ++i) {
     const std::size_t largest = i % 4 == 0 ? std::size_t{1} << 19 : std::size_t{1} << 12;
     const std::string piece(std::uniform_int_distribution<std::size_t>(0, largest)(random), static_cast<char>('a' + i % 26));

@@ -1,8 +1,9 @@
 #pragma once
-// An export's text on its way to its sink. A page of a large procedure is
-// hundreds of millions of short pieces; here each one is a copy into a
-// buffer of fixed size, without a call into the string library, and the
-// buffer goes to the sink whenever it fills. A writer calls Flush last.
+// A writer's text on its way to its sink. A stored procedure or an export
+// page of a large procedure is millions of short pieces; here each one is a
+// copy into a buffer of fixed size, without a call into the string library,
+// and the buffer goes to the sink whenever it fills. A writer calls Flush
+// last.
 
 #include <cstddef>
 #include <cstring>
@@ -13,17 +14,17 @@
 
 namespace velmora {
 
-class MarkupOutput {
+class SinkBuffer {
  public:
-  explicit MarkupOutput(ByteSink& sink) : sink_(sink), buffer_(new char[kCapacity]) {}
-  MarkupOutput(const MarkupOutput&) = delete;
-  MarkupOutput& operator=(const MarkupOutput&) = delete;
+  explicit SinkBuffer(ByteSink& sink) : sink_(sink), buffer_(new char[kCapacity]) {}
+  SinkBuffer(const SinkBuffer&) = delete;
+  SinkBuffer& operator=(const SinkBuffer&) = delete;
 
-  MarkupOutput& operator+=(std::string_view bytes) {
+  SinkBuffer& operator+=(std::string_view bytes) {
     Append(bytes.data(), bytes.size());
     return *this;
   }
-  MarkupOutput& operator+=(char byte) {
+  SinkBuffer& operator+=(char byte) {
     if (size_ == kCapacity) Flush();
     buffer_[size_++] = byte;
     return *this;
