@@ -63,13 +63,18 @@ int RunExport(CliHost& host, const Arguments& arguments) {
     if (!path->Empty()) outputPaths.push_back(*path);
   }
   CheckOutputs(host.Files(), {parsed.input}, outputPaths);
-  // Every export works from the nodes as shown, made once from the steps;
-  // their messages point into the file's bytes, which stay, while the steps
-  // themselves go before the outputs are written.
-  LoadedSteps document = OpenStepsLikeEditor(host.Files(), parsed.input);
-  const ShownNodes shown = ShownNodesOf(document.steps, document.state);
-  document.steps.ReleaseSteps();
-  const DocumentState& state = document.state;
+  // Every export works from the nodes as shown, made once from the steps
+  // with their messages copied out; the steps and the file's bytes go before
+  // the outputs are written.
+  ShownNodes shown;
+  DocumentState state;
+  {
+    LoadedSteps document = OpenStepsLikeEditor(host.Files(), parsed.input);
+    shown = ShownNodesOf(document.steps, document.state);
+    document.steps = StepList();
+    KeepOwnMessages(shown);
+    state = std::move(document.state);
+  }
   std::vector<PlannedOutput> outputs;
   if (!parsed.svg.Empty()) {
     outputs.push_back(

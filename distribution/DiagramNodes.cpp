@@ -84,6 +84,12 @@ ShownNodes ShownNodesOf(const DecisionTree& tree, const DocumentState& state) {
   return ShownNodesOf(StepsOfTree(tree).steps, state);
 }
 
+void KeepOwnMessages(ShownNodes& shown) {
+  std::deque<std::string> own;
+  for (ShownNode& node : shown.nodes) node.message = KeepExpanded(own, node.message);
+  shown.expanded.swap(own);
+}
+
 std::vector<ShownIndex> NoTargetsOf(const std::vector<ShownNode>& nodes) {
   std::vector<ShownIndex> targets(nodes.size(), kNoShownNode);
   for (std::size_t i = 0; i < nodes.size(); ++i) {

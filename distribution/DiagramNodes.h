@@ -72,6 +72,10 @@ struct ShownNodes {
 // unchanged.
 ShownNodes ShownNodesOf(const StepList& steps, const DocumentState& state);
 ShownNodes ShownNodesOf(const DecisionTree& tree, const DocumentState& state);
+// Copies every message into the shown nodes' own blocks, so that the texts
+// they were made from can go: a command that reads a large file then keeps
+// the messages alone (about half the file) while it writes.
+void KeepOwnMessages(ShownNodes& shown);
 
 // Where each node's Yes and No lead: its first and its last child (the same
 // child for a node with one answer), kNoShownNode for a node without

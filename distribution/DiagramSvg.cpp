@@ -1,7 +1,6 @@
 #include "distribution/DiagramSvg.h"
 
 #include <algorithm>
-#include <charconv>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,24 +35,23 @@ constexpr double kLevelGapDown = 56;
 constexpr double kLevelGapRight = 110;
 constexpr double kLegRight = 100;
 
-// A number with at most one decimal, the same on every platform.
+// A number with at most one decimal, the same on every platform; a diagram
+// of a million boxes holds ten million of them.
 void AppendNumber(SinkBuffer& out, double value) {
   // Rounded half away from zero by hand: a call to llround would pull the
   // library's copy into every program linked with the core, the player stub
   // included, even where nothing draws a diagram.
   const auto tenths = static_cast<long long>(value * 10 + (value < 0 ? -0.5 : 0.5));
-  const long long whole = tenths / 10;
-  const long long fraction = tenths % 10;
-  // Formed in place: a diagram of a million boxes holds twenty million.
-  char* const start = out.Reserve(24);
-  char* end = start;
-  if (tenths < 0 && whole == 0) *end++ = '-';
-  end = std::to_chars(end, start + 22, whole).ptr;
-  if (fraction != 0) {
-    *end++ = '.';
-    *end++ = static_cast<char>('0' + (fraction < 0 ? -fraction : fraction));
+  const unsigned long long size = tenths < 0 ? 0ULL - static_cast<unsigned long long>(tenths)
+                                             : static_cast<unsigned long long>(tenths);
+  char* at = out.Reserve(24);  // a sign, 20 digits, the point and the tenth
+  if (tenths < 0) *at++ = '-';
+  at = WriteDecimalDigits(at, size / 10);
+  if (size % 10 != 0) {
+    *at++ = '.';
+    *at++ = static_cast<char>('0' + size % 10);
   }
-  out.Commit(end);
+  out.Commit(at);
 }
 
 void AppendAttribute(SinkBuffer& out, std::string_view name, double value) {
@@ -66,26 +64,50 @@ void AppendAttribute(SinkBuffer& out, std::string_view name, double value) {
 
 constexpr double kLabelColumnWidth = 6;  // the labels' 12 px font
 
-// The label of the edge that leads to `node`: its answer, and "（既定）"
-// after the default one. A middle answer has no button that leads to it.
-std::string LabelOf(const std::vector<ShownNode>& nodes, const ShownNode& node) {
+// The label of an edge that leads to a node by `role`: its answer, and
+// "（既定）" after the default one. A middle answer has no button that
+// leads to it.
+std::string LabelOf(AnswerRole role, bool isDefault) {
   std::string label;
-  switch (node.role) {
+  switch (role) {
     case AnswerRole::Yes: label = kYesLabel; break;
     case AnswerRole::No: label = kNoLabel; break;
     case AnswerRole::Both: label = kBothLabel; break;
     default: return label;
   }
   // Where both answers lead to the one child, naming a default tells nothing.
-  if (node.role != AnswerRole::Both && IsDefaultAnswer(nodes, node)) label += kDefaultMark;
+  if (role != AnswerRole::Both && isDefault) label += kDefaultMark;
   return label;
 }
+
+// Every label as markup with its width, made once: a diagram of a million
+// boxes has a million labels and ten different ones.
+class EdgeLabels {
+ public:
+  EdgeLabels() {
+    for (int role = 0; role < kRoles; ++role) {
+      for (int isDefault = 0; isDefault < 2; ++isDefault) {
+        const std::string label = LabelOf(static_cast<AnswerRole>(role), isDefault != 0);
+        markup_[role][isDefault] = MarkupCp932(label);
+        columns_[role][isDefault] = static_cast<double>(TextColumns(label));
+      }
+    }
+  }
+  std::string_view Markup(AnswerRole role, bool isDefault) const { return markup_[Row(role)][isDefault]; }
+  double Columns(AnswerRole role, bool isDefault) const { return columns_[Row(role)][isDefault]; }
+
+ private:
+  static constexpr int kRoles = static_cast<int>(AnswerRole::Middle) + 1;
+  static int Row(AnswerRole role) { return static_cast<int>(role); }
+  std::string markup_[kRoles][2];
+  double columns_[kRoles][2] = {};
+};
 
 // A box's size; its lines are split again where it is drawn, so that a
 // diagram of a million boxes keeps no list of lines per box.
 struct Box {
-  double width = 0;
-  double height = 0;
+  float width = 0;
+  float height = 0;
 };
 
 // `lines` is scratch room, kept from box to box.
@@ -93,8 +115,8 @@ Box BoxOf(const ShownNode& node, std::vector<std::string_view>& lines) {
   SplitMessageLines(node.message, lines);
   const bool icon = !StyleOfKind(node.kind).iconId.empty();
   const double columns = std::max(kMinTextColumns, static_cast<double>(WidestColumns(lines)));
-  return {2 * kPaddingX + (icon ? kIconSize + kIconGap : 0) + columns * kColumnWidth,
-          2 * kPaddingY + std::max(kIconSize, static_cast<double>(lines.size()) * kLineHeight)};
+  return {static_cast<float>(2 * kPaddingX + (icon ? kIconSize + kIconGap : 0) + columns * kColumnWidth),
+          static_cast<float>(2 * kPaddingY + std::max(kIconSize, static_cast<double>(lines.size()) * kLineHeight))};
 }
 
 // A box's rectangle on the page.
@@ -121,7 +143,7 @@ class DiagramWriter {
     items_.reserve(nodes_.size());
     for (const ShownNode& node : nodes_) {
       const Box box = BoxOf(node, lines_);
-      const std::size_t parent = node.parent == kNoShownNode ? kNoLayoutParent : node.parent;
+      const LayoutIndex parent = node.parent == kNoShownNode ? kNoLayoutParent : node.parent;
       items_.push_back({parent, horizontal_ ? box.height : box.width, horizontal_ ? box.width : box.height});
     }
     TreeLayout layout = LayoutTidyTree(items_, {kSiblingGap, horizontal_ ? kLevelGapRight : kLevelGapDown});
@@ -153,7 +175,7 @@ class DiagramWriter {
   double LabelsRight() const {
     double right = 0;
     for (std::size_t i = 0; i < nodes_.size(); ++i) {
-      const double columns = static_cast<double>(TextColumns(LabelOf(nodes_, nodes_[i])));
+      const double columns = labels_.Columns(nodes_[i].role, IsDefaultAnswer(nodes_, nodes_[i]));
       if (columns > 0) right = std::max(right, LabelX(RectOf(i)) + columns * kLabelColumnWidth);
     }
     return right;
@@ -173,7 +195,8 @@ class DiagramWriter {
     AppendNumber(out_, width);
     out_ += ' ';
     AppendNumber(out_, height);
-    out_ += "\" font-family=\"";
+    // Spaces in the texts are kept as written; every text inherits it.
+    out_ += "\" xml:space=\"preserve\" font-family=\"";
     out_ += kExportFontFamily;
     out_ += ", ";
     out_ += kExportFontFallbacks;
@@ -187,9 +210,10 @@ class DiagramWriter {
     out_ += KindBoxStyles();
     out_ += "</style>\n<defs>";
     out_ += KindIconSymbols();
+    WriteBoxIcons();
     out_ += "</defs>\n<rect width=\"100%\" height=\"100%\" fill=\"#fff\"/>\n";
     if (!caption.empty()) {
-      out_ += "<text class=\"caption\" xml:space=\"preserve\"";
+      out_ += "<text class=\"caption\"";
       AppendAttribute(out_, "x", kMargin);
       AppendAttribute(out_, "y", kMargin + 18);
       out_ += '>';
@@ -198,8 +222,24 @@ class DiagramWriter {
     }
   }
 
+  // Each icon where a box shows it, so that a box names it alone.
+  void WriteBoxIcons() {
+    for (const int kind : {Question, Information, Exclaimation, Inhibit}) {
+      const std::string_view icon = StyleOfKind(kind).iconId;
+      out_ += "<g id=\"box-";
+      out_ += icon;
+      out_ += "\"><use xlink:href=\"#";
+      out_ += icon;
+      out_ += '"';
+      AppendAttribute(out_, "x", kPaddingX);
+      AppendAttribute(out_, "y", kPaddingY);
+      out_ += " width=\"20\" height=\"20\"/></g>";
+    }
+  }
+
   // The edge from the parent's far side to the child's near side, bent at
-  // right angles half way, with the answer's label beside its last leg.
+  // right angles half way (straight legs, drawn by their ends alone), with
+  // the answer's label beside its last leg.
   void WriteEdge(std::size_t i) {
     const ShownNode& node = nodes_[i];
     if (node.parent >= nodes_.size()) return;
@@ -214,13 +254,13 @@ class DiagramWriter {
     if (horizontal_) {
       const double startX = from.x + from.width, startY = from.y + from.height / 2;
       const double endY = to.y + to.height / 2, bendX = to.x - kLegRight;
-      AppendPoints({startX, startY, bendX, startY, bendX, endY, to.x, endY});
+      AppendLegs(startX, startY, {{'H', bendX}, {'V', endY}, {'H', to.x}});
       labelX = bendX + 4;
       labelY = endY - 5;
     } else {
       const double startX = from.x + from.width / 2, startY = from.y + from.height;
       const double endX = to.x + to.width / 2, bendY = to.y - kLevelGapDown / 2;
-      AppendPoints({startX, startY, startX, bendY, endX, bendY, endX, to.y});
+      AppendLegs(startX, startY, {{'V', bendY}, {'H', endX}, {'V', to.y}});
       labelX = LabelX(to);
       labelY = to.y - 7;
     }
@@ -228,19 +268,23 @@ class DiagramWriter {
     WriteLabel(node, isDefault, labelX, labelY);
   }
 
-  void AppendPoints(std::initializer_list<double> coordinates) {
-    bool first = true;
-    bool x = true;
-    for (const double value : coordinates) {
-      if (!first) out_ += x ? " L" : " ";
-      AppendNumber(out_, value);
-      first = false;
-      x = !x;
+  struct Leg {
+    char direction;  // H or V
+    double to;
+  };
+  void AppendLegs(double startX, double startY, std::initializer_list<Leg> legs) {
+    AppendNumber(out_, startX);
+    out_ += ' ';
+    AppendNumber(out_, startY);
+    for (const Leg& leg : legs) {
+      out_ += ' ';
+      out_ += leg.direction;
+      AppendNumber(out_, leg.to);
     }
   }
 
   void WriteLabel(const ShownNode& node, bool isDefault, double x, double y) {
-    const std::string label = LabelOf(nodes_, node);
+    const std::string_view label = labels_.Markup(node.role, isDefault);
     if (label.empty()) return;
     out_ += "<text class=\"label";
     if (isDefault) out_ += " default";
@@ -249,10 +293,12 @@ class DiagramWriter {
     AppendAttribute(out_, "x", x);
     AppendAttribute(out_, "y", y);
     out_ += '>';
-    AppendMarkupCp932(out_, label);
+    out_ += label;
     out_ += "</text>\n";
   }
 
+  // A box is drawn at its place by the group around it, in coordinates of
+  // its own: only the group names the place, once.
   void WriteNode(std::size_t i) {
     const ShownNode& node = nodes_[i];
     const Rect rect = RectOf(i);
@@ -260,29 +306,28 @@ class DiagramWriter {
     out_ += "<g class=\"node ";
     out_ += style.className;
     if (!node.reachable) out_ += " unreachable";
-    out_ += "\"><rect";
-    AppendAttribute(out_, "x", rect.x);
-    AppendAttribute(out_, "y", rect.y);
+    out_ += "\" transform=\"translate(";
+    AppendNumber(out_, rect.x);
+    out_ += ' ';
+    AppendNumber(out_, rect.y);
+    out_ += ")\"><rect";
     AppendAttribute(out_, "width", rect.width);
     AppendAttribute(out_, "height", rect.height);
     out_ += " rx=\"6\"/>";
-    double textX = rect.x + kPaddingX;
+    double textX = kPaddingX;
     if (!style.iconId.empty()) {
-      out_ += "<use xlink:href=\"#";
+      out_ += "<use xlink:href=\"#box-";
       out_ += style.iconId;
-      out_ += '"';
-      AppendAttribute(out_, "x", textX);
-      AppendAttribute(out_, "y", rect.y + kPaddingY);
-      out_ += " width=\"20\" height=\"20\"/>";
+      out_ += "\"/>";
       textX += kIconSize + kIconGap;
     }
     SplitMessageLines(node.message, lines_);
-    WriteLines(lines_, textX, rect.y + kPaddingY);
+    WriteLines(lines_, textX, kPaddingY);
     out_ += "</g>\n";
   }
 
   void WriteLines(const std::vector<std::string_view>& lines, double x, double top) {
-    out_ += "<text xml:space=\"preserve\">";
+    out_ += "<text>";
     for (std::size_t line = 0; line < lines.size(); ++line) {
       out_ += "<tspan";
       AppendAttribute(out_, "x", x);
@@ -301,6 +346,7 @@ class DiagramWriter {
   std::vector<LayoutItem> items_;
   std::vector<LayoutPlace> places_;
   std::vector<std::string_view> lines_;  // one box's lines at a time
+  EdgeLabels labels_;
   double top_ = 0;
   SinkBuffer out_;
 };

@@ -1,6 +1,6 @@
 #include "distribution/MarkupEscape.h"
 
-#include <charconv>
+#include <cstring>
 
 #include "document/Cp932.h"
 #include "document/Utf8Text.h"
@@ -84,10 +84,35 @@ std::string MarkupCp932(std::string_view cp932) {
   return Gathered([cp932](SinkBuffer& out) { AppendMarkupCp932(out, cp932); });
 }
 
+char* WriteDecimalDigits(char* at, unsigned long long value) {
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  std::size_t length = 1;
+  for (unsigned long long rest = value; rest >= 10; rest /= 10) ++length;
+  char* const end = at + length;
+  // From the last digit back, two at a time.
+  char* digit = end;
+  while (value >= 100) {
+    digit -= 2;
+    std::memcpy(digit, kPairs + 2 * (value % 100), 2);
+    value /= 100;
+  }
+  if (value >= 10) {
+    std::memcpy(digit - 2, kPairs + 2 * value, 2);
+  } else {
+    digit[-1] = static_cast<char>('0' + value);
+  }
+  return end;
+}
+
 void AppendDecimal(SinkBuffer& out, long long value) {
-  constexpr std::size_t kMostDigits = 20;  // a sign and 19 digits
-  char* const digits = out.Reserve(kMostDigits);
-  out.Commit(std::to_chars(digits, digits + kMostDigits, value).ptr);
+  char* at = out.Reserve(21);  // a sign and 20 digits
+  if (value < 0) *at++ = '-';
+  const unsigned long long size =
+      value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+  out.Commit(WriteDecimalDigits(at, size));
 }
 
 std::string MarkupEscaped(std::string_view utf8) {

@@ -20,9 +20,13 @@ std::string MarkupEscaped(std::string_view utf8);
 void AppendMarkupCp932(SinkBuffer& out, std::string_view cp932);
 std::string MarkupCp932(std::string_view cp932);
 
-// Appends a whole number in decimal, formed in place: the pages of a large
-// procedure hold millions of them.
+// Appends a whole number in decimal: the pages of a large procedure hold
+// millions of them.
 void AppendDecimal(SinkBuffer& out, long long value);
+// Writes `value` in decimal from `at` (room for 20 digits) and returns the
+// end of what it wrote: a number with a sign or a fraction is formed in place
+// around it.
+char* WriteDecimalDigits(char* at, unsigned long long value);
 
 // Appends UTF-8 text as a JSON string literal (with its quotes) that is also
 // safe inside an HTML <script> element: < > & are written as \u escapes, so no

@@ -10,19 +10,25 @@
 // drawn from left to right. Nothing recurses: procedures may be thousands of
 // levels deep.
 
-#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace velmora {
 
-inline constexpr std::size_t kNoLayoutParent = static_cast<std::size_t>(-1);
+// Boxes are counted in 32 bits (a tree file cannot hold two thousand million
+// lines), so that the lists of a diagram of a million boxes take half the
+// room.
+using LayoutIndex = std::uint32_t;
+inline constexpr LayoutIndex kNoLayoutParent = ~LayoutIndex{0};
 
 // One box, given in pre-order (every parent before its children, siblings in
-// their order). Nodes without a parent stand side by side at the top.
+// their order). Nodes without a parent stand side by side at the top. Sizes
+// in single precision: exact for boxes up to 16 million pixels, a line of two
+// million characters; places are worked out in double precision.
 struct LayoutItem {
-  std::size_t parent = kNoLayoutParent;
-  double breadth = 0;  // the box's extent across siblings
-  double depth = 0;    // its extent along the levels
+  LayoutIndex parent = kNoLayoutParent;
+  float breadth = 0;  // the box's extent across siblings
+  float depth = 0;    // its extent along the levels
 };
 
 struct LayoutSpacing {

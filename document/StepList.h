@@ -38,13 +38,6 @@ class StepList {
 
   void Add(std::string_view text, int level, int kind = Unset) { steps_[count_++] = Step{text, level, kind}; }
   void RemoveLast() { --count_; }
-  // Lets the steps go but keeps what KeepSource kept, for views into it
-  // made from them (a command's shown nodes).
-  void ReleaseSteps() {
-    steps_.reset();
-    count_ = 0;
-  }
-
   std::size_t Size() const { return count_; }
   Step& operator[](std::size_t index) { return steps_[index]; }
   const Step& operator[](std::size_t index) const { return steps_[index]; }

@@ -49,14 +49,14 @@ std::string FirstOverlap(std::vector<Rect> rects) {
 // size as texts do.
 std::vector<LayoutItem> RandomTree(std::size_t count, unsigned seed) {
   std::mt19937 random(seed);
-  std::uniform_real_distribution<double> breadth(20, 260), depth(30, 90);
+  std::uniform_real_distribution<float> breadth(20, 260), depth(30, 90);
   std::vector<LayoutItem> items;
-  std::vector<std::size_t> path;
+  std::vector<LayoutIndex> path;
   for (std::size_t i = 0; i < count; ++i) {
     const std::size_t keep = path.empty() ? 0 : std::uniform_int_distribution<std::size_t>(0, path.size())(random);
     path.resize(keep);
     items.push_back({path.empty() ? kNoLayoutParent : path.back(), breadth(random), depth(random)});
-    path.push_back(i);
+    path.push_back(static_cast<LayoutIndex>(i));
   }
   return items;
 }
@@ -110,7 +110,7 @@ TEST(TidyTreeLayout, StartsAtZeroAndReportsTheDrawingsExtent) {
 
 TEST(TidyTreeLayout, PlacesAChainTenThousandLevelsDeepWithoutRecursing) {
   std::vector<LayoutItem> items;
-  for (std::size_t i = 0; i < 10000; ++i) items.push_back({i == 0 ? kNoLayoutParent : i - 1, 50, 10});
+  for (LayoutIndex i = 0; i < 10000; ++i) items.push_back({i == 0 ? kNoLayoutParent : i - 1, 50, 10});
   const TreeLayout layout = LayoutTidyTree(items, kSpacing);
   EXPECT_DOUBLE_EQ(layout.places.back().breadthCentre, 25);
   EXPECT_DOUBLE_EQ(layout.places.back().depthStart, 9999 * 40.0);
