@@ -63,6 +63,7 @@ void AppendAttribute(SinkBuffer& out, std::string_view name, double value) {
 }
 
 constexpr double kLabelColumnWidth = 6;  // the labels' 12 px font
+constexpr double kLabelOffset = 5;       // from the line the label stands beside
 
 // The label of an edge that leads to a node by `role`: its answer, and
 // "（既定）" after the default one. A middle answer has no button that
@@ -154,8 +155,7 @@ class DiagramWriter {
     if (!horizontal_) width = std::max(width, LabelsRight() + kMargin);
     const double height = top_ + kMargin + (horizontal_ ? layout.breadthExtent : layout.depthExtent);
     WriteHeader(caption, width, height);
-    for (std::size_t i = 0; i < nodes_.size(); ++i) WriteEdge(i);
-    for (std::size_t i = 0; i < nodes_.size(); ++i) WriteNode(i);
+    for (std::size_t i = 0; i < nodes_.size(); ++i) WriteStep(i);
     out_ += "</svg>\n";
     out_.Flush();
   }
@@ -181,7 +181,7 @@ class DiagramWriter {
     return right;
   }
 
-  static double LabelX(const Rect& child) { return child.x + child.width / 2 + 5; }
+  static double LabelX(const Rect& child) { return child.x + child.width / 2 + kLabelOffset; }
 
   void WriteHeader(std::string_view caption, double width, double height) {
     out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" "
@@ -225,11 +225,11 @@ class DiagramWriter {
   // Each icon where a box shows it, so that a box names it alone.
   void WriteBoxIcons() {
     for (const int kind : {Question, Information, Exclaimation, Inhibit}) {
-      const std::string_view icon = StyleOfKind(kind).iconId;
+      const KindStyle style = StyleOfKind(kind);
       out_ += "<g id=\"box-";
-      out_ += icon;
+      out_ += style.className;
       out_ += "\"><use xlink:href=\"#";
-      out_ += icon;
+      out_ += style.iconId;
       out_ += '"';
       AppendAttribute(out_, "x", kPaddingX);
       AppendAttribute(out_, "y", kPaddingY);
@@ -237,14 +237,28 @@ class DiagramWriter {
     }
   }
 
+  // A node with the edge that leads to it, where its box stands: the group
+  // names the place once, and all in it is measured from the box's corner,
+  // in short numbers. Edges stay in the gaps between the levels, so drawing
+  // each just before its box covers nothing drawn before.
+  void WriteStep(std::size_t i) {
+    const Rect rect = RectOf(i);
+    out_ += "<g transform=\"translate(";
+    AppendNumber(out_, rect.x);
+    out_ += ' ';
+    AppendNumber(out_, rect.y);
+    out_ += ")\">";
+    if (nodes_[i].parent < nodes_.size()) WriteEdge(nodes_[i], rect);
+    WriteBox(nodes_[i], rect);
+    out_ += "</g>\n";
+  }
+
   // The edge from the parent's far side to the child's near side, bent at
   // right angles half way (straight legs, drawn by their ends alone), with
   // the answer's label beside its last leg.
-  void WriteEdge(std::size_t i) {
-    const ShownNode& node = nodes_[i];
-    if (node.parent >= nodes_.size()) return;
+  void WriteEdge(const ShownNode& node, const Rect& to) {
     const Rect from = RectOf(node.parent);
-    const Rect to = RectOf(i);
+    const double fromX = from.x - to.x, fromY = from.y - to.y;
     const bool isDefault = IsDefaultAnswer(nodes_, node);
     out_ += "<path class=\"edge";
     if (isDefault) out_ += " default";
@@ -252,19 +266,17 @@ class DiagramWriter {
     out_ += "\" d=\"M";
     double labelX = 0, labelY = 0;
     if (horizontal_) {
-      const double startX = from.x + from.width, startY = from.y + from.height / 2;
-      const double endY = to.y + to.height / 2, bendX = to.x - kLegRight;
-      AppendLegs(startX, startY, {{'H', bendX}, {'V', endY}, {'H', to.x}});
-      labelX = bendX + 4;
+      const double endY = to.height / 2;
+      AppendLegs(fromX + from.width, fromY + from.height / 2, {{'H', -kLegRight}, {'V', endY}, {'H', 0}});
+      labelX = -kLegRight + 4;
       labelY = endY - 5;
     } else {
-      const double startX = from.x + from.width / 2, startY = from.y + from.height;
-      const double endX = to.x + to.width / 2, bendY = to.y - kLevelGapDown / 2;
-      AppendLegs(startX, startY, {{'V', bendY}, {'H', endX}, {'V', to.y}});
-      labelX = LabelX(to);
-      labelY = to.y - 7;
+      const double endX = to.width / 2;
+      AppendLegs(fromX + from.width / 2, fromY + from.height, {{'V', -kLevelGapDown / 2}, {'H', endX}, {'V', 0}});
+      labelX = endX + kLabelOffset;
+      labelY = -7;
     }
-    out_ += "\"/>\n";
+    out_ += "\"/>";
     WriteLabel(node, isDefault, labelX, labelY);
   }
 
@@ -294,39 +306,41 @@ class DiagramWriter {
     AppendAttribute(out_, "y", y);
     out_ += '>';
     out_ += label;
-    out_ += "</text>\n";
+    out_ += "</text>";
   }
 
-  // A box is drawn at its place by the group around it, in coordinates of
-  // its own: only the group names the place, once.
-  void WriteNode(std::size_t i) {
-    const ShownNode& node = nodes_[i];
-    const Rect rect = RectOf(i);
+  void WriteBox(const ShownNode& node, const Rect& rect) {
     const KindStyle style = StyleOfKind(node.kind);
     out_ += "<g class=\"node ";
     out_ += style.className;
     if (!node.reachable) out_ += " unreachable";
-    out_ += "\" transform=\"translate(";
-    AppendNumber(out_, rect.x);
-    out_ += ' ';
-    AppendNumber(out_, rect.y);
-    out_ += ")\"><rect";
+    out_ += "\"><rect";
     AppendAttribute(out_, "width", rect.width);
     AppendAttribute(out_, "height", rect.height);
     out_ += " rx=\"6\"/>";
     double textX = kPaddingX;
     if (!style.iconId.empty()) {
       out_ += "<use xlink:href=\"#box-";
-      out_ += style.iconId;
+      out_ += style.className;
       out_ += "\"/>";
       textX += kIconSize + kIconGap;
     }
     SplitMessageLines(node.message, lines_);
     WriteLines(lines_, textX, kPaddingY);
-    out_ += "</g>\n";
+    out_ += "</g>";
   }
 
+  // A message of one line is the text element itself.
   void WriteLines(const std::vector<std::string_view>& lines, double x, double top) {
+    if (lines.size() == 1) {
+      out_ += "<text";
+      AppendAttribute(out_, "x", x);
+      AppendAttribute(out_, "y", top + kBaseline);
+      out_ += '>';
+      AppendMarkupCp932(out_, lines[0]);
+      out_ += "</text>";
+      return;
+    }
     out_ += "<text>";
     for (std::size_t line = 0; line < lines.size(); ++line) {
       out_ += "<tspan";

@@ -1,5 +1,6 @@
 #include "distribution/MarkupEscape.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "document/Cp932.h"
@@ -84,13 +85,19 @@ std::string MarkupCp932(std::string_view cp932) {
   return Gathered([cp932](SinkBuffer& out) { AppendMarkupCp932(out, cp932); });
 }
 
-char* WriteDecimalDigits(char* at, unsigned long long value) {
+namespace {
+
+// The digits of a number below 2^32: the diagram's coordinates and the
+// pages' counts all are, and 32-bit division by a constant is the cheaper.
+char* WriteSmallDecimal(char* at, std::uint32_t value) {
   static constexpr char kPairs[] =
       "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
       "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
       "8081828384858687888990919293949596979899";
+  static constexpr std::uint32_t kPowers[] = {10,      100,      1000,      10000,     100000,
+                                              1000000, 10000000, 100000000, 1000000000};
   std::size_t length = 1;
-  for (unsigned long long rest = value; rest >= 10; rest /= 10) ++length;
+  while (length <= 9 && value >= kPowers[length - 1]) ++length;
   char* const end = at + length;
   // From the last digit back, two at a time.
   char* digit = end;
@@ -104,6 +111,22 @@ char* WriteDecimalDigits(char* at, unsigned long long value) {
   } else {
     digit[-1] = static_cast<char>('0' + value);
   }
+  return end;
+}
+
+}  // namespace
+
+char* WriteDecimalDigits(char* at, unsigned long long value) {
+  constexpr std::uint32_t kEightDigits = 100000000;
+  if (value <= 0xFFFFFFFFULL) return WriteSmallDecimal(at, static_cast<std::uint32_t>(value));
+  // The high digits, then the low eight with their leading zeros.
+  at = WriteDecimalDigits(at, value / kEightDigits);
+  char low[10];
+  const auto lowLength =
+      static_cast<std::size_t>(WriteSmallDecimal(low, static_cast<std::uint32_t>(value % kEightDigits)) - low);
+  std::memset(at, '0', 8 - lowLength);
+  std::memcpy(at + 8 - lowLength, low, lowLength);
+  char* const end = at + 8;
   return end;
 }
 

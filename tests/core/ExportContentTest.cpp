@@ -71,8 +71,8 @@ TEST(DiagramContent, GreysTheUnreachableAnswerWithItsSubtreeAndMarksTheDefault) 
   TreeNode* middle = tree.Root()->FirstChild()->Child(1);
   tree.AddChild(middle, "Deeper", Information);
   const std::string svg = Svg(tree, DocumentState{});
-  EXPECT_EQ(Count(svg, "<g class=\"node exclamation unreachable\" "), 1U);
-  EXPECT_EQ(Count(svg, "<g class=\"node information unreachable\" "), 1U);
+  EXPECT_EQ(Count(svg, "<g class=\"node exclamation unreachable\">"), 1U);
+  EXPECT_EQ(Count(svg, "<g class=\"node information unreachable\">"), 1U);
   // The two boxes, their two edges and the label of the lower one (the
   // middle answer itself has no label).
   EXPECT_EQ(Count(svg, " unreachable\""), 2U + 2U + 1U);
