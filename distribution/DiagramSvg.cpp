@@ -205,7 +205,7 @@ class DiagramWriter {
     out_ += "</title>\n<desc id=\"diagram-description\">";
     AppendMarkupCp932(out_, std::string(kDescription) + std::to_string(nodes_.size()));
     out_ += "</desc>\n<style>text{white-space:pre}.edge{fill:none;stroke:#555;stroke-width:1.2}"
-            ".edge.default{stroke:#111;stroke-width:2.6}.edge.unreachable{stroke-dasharray:5 4}"
+            ".edge.default{stroke:#111;stroke-width:2.6}.unreachable .edge{stroke-dasharray:5 4}"
             ".label{font-size:12px;fill:#333}.label.default{font-weight:bold;fill:#000}.caption{font-size:18px}";
     out_ += KindBoxStyles();
     out_ += "</style>\n<defs>";
@@ -240,16 +240,22 @@ class DiagramWriter {
   // A node with the edge that leads to it, where its box stands: the group
   // names the place once, and all in it is measured from the box's corner,
   // in short numbers. Edges stay in the gaps between the levels, so drawing
-  // each just before its box covers nothing drawn before.
+  // each just before its box covers nothing drawn before. A node that no
+  // run reaches is greyed with its edge and label, as one group.
   void WriteStep(std::size_t i) {
+    const ShownNode& node = nodes_[i];
     const Rect rect = RectOf(i);
-    out_ += "<g transform=\"translate(";
+    const KindStyle style = StyleOfKind(node.kind);
+    out_ += "<g class=\"node ";
+    out_ += style.className;
+    if (!node.reachable) out_ += " unreachable";
+    out_ += "\" transform=\"translate(";
     AppendNumber(out_, rect.x);
     out_ += ' ';
     AppendNumber(out_, rect.y);
     out_ += ")\">";
-    if (nodes_[i].parent < nodes_.size()) WriteEdge(nodes_[i], rect);
-    WriteBox(nodes_[i], rect);
+    if (node.parent < nodes_.size()) WriteEdge(node, rect);
+    WriteBox(node, style, rect);
     out_ += "</g>\n";
   }
 
@@ -262,7 +268,6 @@ class DiagramWriter {
     const bool isDefault = IsDefaultAnswer(nodes_, node);
     out_ += "<path class=\"edge";
     if (isDefault) out_ += " default";
-    if (!node.reachable) out_ += " unreachable";
     out_ += "\" d=\"M";
     double labelX = 0, labelY = 0;
     if (horizontal_) {
@@ -300,7 +305,6 @@ class DiagramWriter {
     if (label.empty()) return;
     out_ += "<text class=\"label";
     if (isDefault) out_ += " default";
-    if (!node.reachable) out_ += " unreachable";
     out_ += '"';
     AppendAttribute(out_, "x", x);
     AppendAttribute(out_, "y", y);
@@ -309,12 +313,8 @@ class DiagramWriter {
     out_ += "</text>";
   }
 
-  void WriteBox(const ShownNode& node, const Rect& rect) {
-    const KindStyle style = StyleOfKind(node.kind);
-    out_ += "<g class=\"node ";
-    out_ += style.className;
-    if (!node.reachable) out_ += " unreachable";
-    out_ += "\"><rect";
+  void WriteBox(const ShownNode& node, const KindStyle& style, const Rect& rect) {
+    out_ += "<rect";
     AppendAttribute(out_, "width", rect.width);
     AppendAttribute(out_, "height", rect.height);
     out_ += " rx=\"6\"/>";
@@ -327,7 +327,6 @@ class DiagramWriter {
     }
     SplitMessageLines(node.message, lines_);
     WriteLines(lines_, textX, kPaddingY);
-    out_ += "</g>";
   }
 
   // A message of one line is the text element itself.
