@@ -100,9 +100,12 @@ with open(sys.argv[1], "wb") as f:
 }
 
 # The median time in ms of a command over the rounds, its output discarded.
+# As for the convert, each round writes new files: replacing the last
+# round's would add the freeing of hundreds of MB to the command's time.
 median_ms() {
   local times=() start
   for round in $(seq "$rounds"); do
+    rm -f "$work"/out.*
     start=$(now_ns)
     "$@" > /dev/null
     times+=($(( $(now_ns) - start )))

@@ -12,6 +12,7 @@
 #include "document/Errors.h"
 #include "document/Utf8Text.h"
 #include "files/FileMessages.h"
+#include "files/posix/BackgroundWriter.h"
 
 namespace velmora {
 namespace {
@@ -104,18 +105,6 @@ FilePath FolderOfSystemPath(const std::string& systemPath) {
   return FilePath::FromUtf8(slash == std::string::npos ? std::string_view() : std::string_view(systemPath).substr(0, slash + 1));
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
-
 // New files get the usual 0666 less the umask; mkstemp alone would give 0600.
 mode_t ModeForNewFile() {
   const mode_t mask = ::umask(0);
@@ -176,17 +165,19 @@ std::size_t ReadSome(int fd, char* data, std::size_t size, const FilePath& path)
   }
 }
 
-// Each piece goes to the temporary file at once; the writer already makes
-// pieces large enough that there is no point in a buffer of its own.
+// The pieces go to the temporary file from a helper thread.
 class DescriptorSink final : public ByteSink {
  public:
-  DescriptorSink(int fd, const FilePath& path) : fd_(fd), path_(path) {}
+  DescriptorSink(int fd, const FilePath& path) : writer_(fd), path_(path) {}
   void Write(std::string_view bytes) override {
-    if (!WriteAll(fd_, bytes)) ThrowCannotCreate(path_, errno);
+    if (!writer_.Write(bytes)) ThrowCannotCreate(path_, errno);
+  }
+  void Finish() {
+    if (!writer_.Finish()) ThrowCannotCreate(path_, errno);
   }
 
  private:
-  int fd_;
+  BackgroundWriter writer_;
   const FilePath& path_;
 };
 
@@ -314,8 +305,11 @@ std::unique_ptr<StagedFile> PosixFileSystem::StageFile(const FilePath& path, con
   TemporaryFile temporary(temporaryName);
 
   if (::fchmod(fd.Get(), mode) != 0) ThrowCannotCreate(path, errno);
-  DescriptorSink sink(fd.Get(), path);
-  produce(sink);
+  {
+    DescriptorSink sink(fd.Get(), path);
+    produce(sink);
+    sink.Finish();
+  }  // its helper ends here, before the sync and the close
   if (::fsync(fd.Get()) != 0) ThrowCannotCreate(path, errno);
   if (unnamed) {
     // Named only now that the content is complete and on the disk, and only

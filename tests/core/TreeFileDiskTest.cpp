@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "files/posix/PosixFileSystem.h"
 #include "files/TreeFile.h"
@@ -127,10 +128,14 @@ TEST_F(TreeFileDisk, FailureMidWriteKeepsTheOldFile) {
   struct rlimit small = saved;
   small.rlim_cur = 4096;
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const std::string message = testing::ErrorOf([&] { files_.WriteFileAtomically(P(path), std::string(100000, 'x')); });
+  // Written when finished, and written by the helper thread while more comes.
+  std::vector<std::string> messages;
+  for (const std::size_t size : {std::size_t{100000}, std::size_t{5} << 20}) {
+    messages.push_back(testing::ErrorOf([&] { files_.WriteFileAtomically(P(path), std::string(size, 'x')); }));
+  }
   ::setrlimit(RLIMIT_FSIZE, &saved);
   ::signal(SIGXFSZ, previousHandler);
-  EXPECT_EQ(message, CannotCreateMessage(path, std::strerror(EFBIG)));
+  for (const std::string& message : messages) EXPECT_EQ(message, CannotCreateMessage(path, std::strerror(EFBIG)));
   EXPECT_EQ(Content(path), "old content");
   EXPECT_EQ(EntriesInFolder(), 1u);
 }
@@ -156,6 +161,35 @@ TEST_F(TreeFileDisk, StreamedSaveIsWholeOrNothing) {
   });
   EXPECT_EQ(message, "the writer gave up");
   EXPECT_EQ(Content(path), BuildTreeText(tree, DocumentState{}));
+  EXPECT_EQ(EntriesInFolder(), 1u);
+}
+
+// A large file goes out from a helper thread through a few reused blocks:
+// pieces of every size arrive whole and in order, and a writer that gives up
+// after many blocks leaves the old file.
+TEST_F(TreeFileDisk, LargeStreamArrivesWholeOrNotAtAll) {
+  const std::string path = PathOf("large.svg");
+  std::string written;
+  const auto writeMany = [&written](ByteSink& sink) {
+    written.clear();
+    for (std::size_t piece = 0; written.size() < (std::size_t{6} << 20); ++piece) {
+      const std::string bytes((piece * 7919) % 300001, static_cast<char>('a' + piece % 26));
+      written += bytes;
+      sink.Write(bytes);
+    }
+  };
+  files_.StreamFileAtomically(P(path), writeMany);
+  const std::string first = written;
+  EXPECT_TRUE(Content(path) == first);
+
+  EXPECT_EQ(testing::ErrorOf([&] {
+              files_.StreamFileAtomically(P(path), [&](ByteSink& sink) {
+                writeMany(sink);
+                throw VelmoraError("the writer gave up");
+              });
+            }),
+            "the writer gave up");
+  EXPECT_TRUE(Content(path) == first);
   EXPECT_EQ(EntriesInFolder(), 1u);
 }
 

@@ -1,0 +1,135 @@
+#include "files/posix/BackgroundWriter.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace velmora {
+namespace {
+
+// 0, or the errno of the failed write.
+int WriteAll(int fd, const char* bytes, std::size_t size) {
+  while (size > 0) {
+    const ssize_t written = ::write(fd, bytes, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    bytes += written;
+    size -= static_cast<std::size_t>(written);
+  }
+  return 0;
+}
+
+}  // namespace
+
+BackgroundWriter::~BackgroundWriter() {
+  if (!thread_.joinable()) return;
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    stopping_ = true;
+  }
+  changed_.notify_all();
+  thread_.join();
+}
+
+bool BackgroundWriter::Write(std::string_view bytes) {
+  while (!bytes.empty()) {
+    if (!filling_.bytes) filling_ = TakeFreeBlock();
+    if (!filling_.bytes) return false;  // a write failed: errno is set
+    const std::size_t count = std::min(bytes.size(), kBlockBytes - filling_.size);
+    std::memcpy(filling_.bytes.get() + filling_.size, bytes.data(), count);
+    filling_.size += count;
+    bytes.remove_prefix(count);
+    if (filling_.size == kBlockBytes) Queue(std::move(filling_));
+  }
+  return true;
+}
+
+bool BackgroundWriter::Finish() {
+  if (!thread_.joinable()) {
+    // Smaller than a block: written here, at once.
+    const int error = filling_.size > 0 ? WriteAll(fd_, filling_.bytes.get(), filling_.size) : 0;
+    filling_.size = 0;
+    errno = error;
+    return error == 0;
+  }
+  if (filling_.size > 0) Queue(std::move(filling_));
+  std::unique_lock<std::mutex> lock(mutex_);
+  changed_.wait(lock, [&] { return (queued_.empty() && !writing_) || error_ != 0; });
+  errno = error_;
+  return error_ == 0;
+}
+
+// A block of the fixed few: new while there are fewer, else the next one
+// the helper has written out. An empty block once a write failed.
+BackgroundWriter::Block BackgroundWriter::TakeFreeBlock() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  if (error_ == 0 && free_.empty() && blocksMade_ < kBlocks) {
+    ++blocksMade_;
+    return Block{std::unique_ptr<char[]>(new char[kBlockBytes]), 0};
+  }
+  changed_.wait(lock, [&] { return !free_.empty() || error_ != 0; });
+  if (error_ != 0) {
+    errno = error_;
+    return Block{};
+  }
+  Block block = std::move(free_.back());
+  free_.pop_back();
+  block.size = 0;
+  return block;
+}
+
+void BackgroundWriter::Queue(Block block) {
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    queued_.push_back(std::move(block));
+  }
+  if (!thread_.joinable()) {
+    thread_ = std::thread([this] { Run(); });
+    return;
+  }
+  changed_.notify_all();
+}
+
+void BackgroundWriter::Run() {
+  std::size_t asked = 0;  // where the last request to the disk ended
+  std::unique_lock<std::mutex> lock(mutex_);
+  for (;;) {
+    changed_.wait(lock, [&] { return stopping_ || !queued_.empty(); });
+    if (stopping_) return;
+    Block block = std::move(queued_.front());
+    queued_.pop_front();
+    writing_ = true;
+    lock.unlock();
+    WriteOut(block, asked);
+    lock.lock();
+    writing_ = false;
+    free_.push_back(std::move(block));
+    changed_.notify_all();
+  }
+}
+
+// Called without the lock but for error_, which only this thread sets.
+void BackgroundWriter::WriteOut(const Block& block, std::size_t& asked) {
+  if (error_ != 0) return;  // after a failure the rest is dropped
+  const int error = WriteAll(fd_, block.bytes.get(), block.size);
+  if (error != 0) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    error_ = error;
+    return;
+  }
+  length_ += block.size;
+#ifdef SYNC_FILE_RANGE_WRITE
+  if (length_ - asked >= kWritebackStep) {
+    // Only a request: a failure shows in the sync at the end.
+    ::sync_file_range(fd_, static_cast<off_t>(asked), static_cast<off_t>(length_ - asked), SYNC_FILE_RANGE_WRITE);
+    asked = length_;
+  }
+#endif
+}
+
+}  // namespace velmora
