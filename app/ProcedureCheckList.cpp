@@ -17,7 +17,7 @@ constexpr std::string_view kEmptyText = "\x81\x69\x8b\xf3\x81\x6a";
 constexpr std::string_view kLeftOut = "\x81\x63";
 constexpr std::string_view kPlaceSeparator = " > ";
 
-using ProblemIterator = std::vector<Problem>::const_iterator;
+using ProblemIterator = ProblemList::const_iterator;
 
 // At most `most` bytes of `text`, cut between characters.
 void AppendShortened(std::string& place, std::string_view text, std::size_t most) {
@@ -58,7 +58,7 @@ std::string PlaceOf(const std::vector<const TreeNode*>& path) {
 }
 
 CheckRow RowOf(const Problem& problem, std::string place) {
-  return CheckRow{problem.severity, problem.nodeId, std::move(place), std::string(problem.explanation)};
+  return CheckRow{problem.Severity(), problem.nodeId, std::move(place), std::string(problem.Explanation())};
 }
 
 // The report of the problems in [first, last), in the check's order: the
@@ -68,7 +68,7 @@ CheckRow RowOf(const Problem& problem, std::string place) {
 CheckReport ReportOf(const DecisionTree& tree, ProblemIterator first, ProblemIterator last) {
   CheckReport report;
   for (ProblemIterator problem = first; problem != last; ++problem) {
-    ++(problem->severity == ProblemSeverity::Error ? report.errors : report.warnings);
+    ++(problem->Severity() == ProblemSeverity::Error ? report.errors : report.warnings);
   }
   const ProblemIterator shownEnd = first + static_cast<std::ptrdiff_t>(
                                                std::min<std::size_t>(static_cast<std::size_t>(last - first), kShownProblems));
@@ -112,7 +112,7 @@ std::string FullPlaceOf(const DecisionTree& tree, NodeId id) {
   return place;
 }
 
-CheckReport CheckReportOf(const DecisionTree& tree, const std::vector<Problem>& problems) {
+CheckReport CheckReportOf(const DecisionTree& tree, const ProblemList& problems) {
   return ReportOf(tree, problems.begin(), problems.end());
 }
 
@@ -164,7 +164,7 @@ void ProcedureCheckList::Refresh(const DecisionTree& tree, const DocumentState& 
   title_ = state.Title;
   newLineMark_ = state.NewLineMark;
   if (nodesStale) {
-    const std::vector<Problem> problems = CheckProcedure(tree, state);
+    const ProblemList problems = CheckProcedure(tree, state);
     const auto nodes = std::find_if(problems.begin(), problems.end(), [](const Problem& p) { return p.node != nullptr; });
     titlePart_ = ReportOf(tree, problems.begin(), nodes);
     nodePart_ = ReportOf(tree, nodes, problems.end());

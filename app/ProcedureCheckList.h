@@ -67,7 +67,7 @@ struct CheckReport {
 
 // The report of `problems`, which CheckProcedure found in `tree`. One walk
 // over the tree, stopping after the last row's node.
-CheckReport CheckReportOf(const DecisionTree& tree, const std::vector<Problem>& problems);
+CheckReport CheckReportOf(const DecisionTree& tree, const ProblemList& problems);
 
 // The line above the list (CP932): "問題は見つかりませんでした。", or
 // "エラー 2 件、警告 1 件", with "（初めの 1000 件を表示）" when rows were left out.

@@ -32,28 +32,28 @@ const char* SeverityName(ProblemSeverity severity) {
   return severity == ProblemSeverity::Error ? "error" : "warning";
 }
 
-void PrintLines(OutputBuffer& out, const std::string& file, const std::vector<Problem>& problems) {
+void PrintLines(OutputBuffer& out, const std::string& file, const ProblemList& problems) {
   for (const Problem& problem : problems) {
     out.AppendUtf8(file + ":");
     if (problem.node != nullptr) out.AppendUtf8(std::to_string(problem.preOrderIndex + 1) + ":");
-    out.AppendUtf8(std::string(" ") + SeverityName(problem.severity) + ": ");
-    out.AppendCp932(problem.explanation);
+    out.AppendUtf8(std::string(" ") + SeverityName(problem.Severity()) + ": ");
+    out.AppendCp932(problem.Explanation());
     out.AppendUtf8("\n");
   }
 }
 
-void PrintJson(OutputBuffer& out, const std::vector<Problem>& problems, std::size_t errors) {
+void PrintJson(OutputBuffer& out, const ProblemList& problems, std::size_t errors) {
   out.AppendUtf8("{\"errors\": " + std::to_string(errors) +
                  ", \"warnings\": " + std::to_string(problems.size() - errors) + ", \"problems\": [");
   for (std::size_t i = 0; i < problems.size(); ++i) {
     const Problem& problem = problems[i];
     out.AppendUtf8(i == 0 ? "\n  " : ",\n  ");
-    out.AppendUtf8(std::string("{\"severity\": \"") + SeverityName(problem.severity) + "\", \"kind\": \"" +
+    out.AppendUtf8(std::string("{\"severity\": \"") + SeverityName(problem.Severity()) + "\", \"kind\": \"" +
                    KindId(problem.kind) + "\", \"line\": ");
     out.AppendUtf8(problem.node != nullptr ? std::to_string(problem.preOrderIndex + 1) : "null");
     out.AppendUtf8(", \"text\": ");
     out.AppendUtf8(problem.node != nullptr ? JsonString(Cp932ToUtf8Text(problem.node->Text())) : "null");
-    out.AppendUtf8(", \"explanation\": " + JsonString(Cp932ToUtf8Text(problem.explanation)) + "}");
+    out.AppendUtf8(", \"explanation\": " + JsonString(Cp932ToUtf8Text(problem.Explanation())) + "}");
   }
   out.AppendUtf8(problems.empty() ? "]}\n" : "\n]}\n");
 }
@@ -63,9 +63,9 @@ void PrintJson(OutputBuffer& out, const std::vector<Problem>& problems, std::siz
 int RunCheck(CliHost& host, const Arguments& arguments) {
   const FileAndSwitches parsed = ParseFileAndSwitches(arguments, "check", {"--json", "--quiet"});
   const LoadedDocument& document = OpenForCommand(host.Files(), FilePath::FromUtf8(parsed.file));
-  const std::vector<Problem> problems = CheckProcedure(document.tree, document.state);
+  const ProblemList problems = CheckProcedure(document.tree, document.state);
   std::size_t errors = 0;
-  for (const Problem& problem : problems) errors += problem.severity == ProblemSeverity::Error ? 1 : 0;
+  for (const Problem& problem : problems) errors += problem.Severity() == ProblemSeverity::Error ? 1U : 0U;
   OutputBuffer out(host);
   if (parsed.Has("--json")) {
     PrintJson(out, problems, errors);

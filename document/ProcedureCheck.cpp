@@ -68,7 +68,7 @@ bool ShowsNothing(std::string_view message, std::string_view mark) {
 
 class Checker {
  public:
-  explicit Checker(std::vector<Problem>& problems) : problems_(problems) {}
+  explicit Checker(ProblemList& problems) : problems_(problems) {}
 
   void CheckNode(const TreeNode& node, std::size_t preOrderIndex, const std::string& mark) {
     node_ = &node;
@@ -106,10 +106,10 @@ class Checker {
   }
 
   void Add(ProblemKind kind) {
-    problems_.push_back({node_, node_ != nullptr ? node_->Id() : 0, index_, kind, SeverityOf(kind), ExplanationOf(kind)});
+    problems_.push_back({node_, node_ != nullptr ? node_->Id() : 0, index_, kind});
   }
 
-  std::vector<Problem>& problems_;
+  ProblemList& problems_;
   const TreeNode* node_ = nullptr;
   std::size_t index_ = 0;
 };
@@ -170,8 +170,8 @@ std::string_view ExplanationOf(ProblemKind kind) {
   return {};
 }
 
-std::vector<Problem> CheckProcedure(const DecisionTree& tree, const DocumentState& state) {
-  std::vector<Problem> problems;
+ProblemList CheckProcedure(const DecisionTree& tree, const DocumentState& state) {
+  ProblemList problems;
   Checker checker(problems);
   if (TrimBlanksView(state.Title).empty()) checker.AddDocumentProblem(ProblemKind::EmptyTitle);
   std::size_t index = 0;

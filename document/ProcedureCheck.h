@@ -5,6 +5,7 @@
 // CheckProcedure and show its problems in its order.
 
 #include <cstddef>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,11 @@ enum class ProblemSeverity {
   Warning,  // probably unintended
 };
 
+ProblemSeverity SeverityOf(ProblemKind kind);
+// A short CP932 sentence for the author.
+std::string_view ExplanationOf(ProblemKind kind);
+
+// 32 bytes: a large procedure may have a problem in every tenth node.
 struct Problem {
   // The node the problem is in; null for a problem of the whole document
   // (the title). Valid until the tree changes: a window keeps `nodeId`.
@@ -41,18 +47,19 @@ struct Problem {
   // this order). 0 for a problem of the whole document.
   std::size_t preOrderIndex = 0;
   ProblemKind kind = ProblemKind::EmptyText;
-  ProblemSeverity severity = ProblemSeverity::Error;
-  // A short CP932 sentence for the author.
-  std::string_view explanation;
+
+  ProblemSeverity Severity() const { return SeverityOf(kind); }
+  std::string_view Explanation() const { return ExplanationOf(kind); }
 };
+
+// Grows in blocks that never move, so that the problems of a large
+// procedure are never all copied, nor held twice while the list grows.
+using ProblemList = std::deque<Problem>;
 
 // Every problem of the procedure: the document's first, then the nodes' in
 // pre-order, each node's in the order of ProblemKind. Linear in the total
 // size of the tree's texts; never recurses.
-std::vector<Problem> CheckProcedure(const DecisionTree& tree, const DocumentState& state);
-
-ProblemSeverity SeverityOf(ProblemKind kind);
-std::string_view ExplanationOf(ProblemKind kind);
+ProblemList CheckProcedure(const DecisionTree& tree, const DocumentState& state);
 
 // How many lines the step dialog gives a message before it scrolls. The
 // dialog wraps a message at the width of the screen when it is too tall at

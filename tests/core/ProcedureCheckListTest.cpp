@@ -49,7 +49,7 @@ Shown ShownOf(const CheckReport& report) {
 TEST(CheckReport, NamesEachNodeByItsTextsFromTheRoot) {
   const DecisionTree tree = TreeOf("? Is it on?\n\t? Prints?\n\t\ti Good\n\t\ti \n\ti Switch it on\n");
   DocumentState state;
-  const std::vector<Problem> problems = CheckProcedure(tree, state);
+  const ProblemList problems = CheckProcedure(tree, state);
   const CheckReport report = CheckReportOf(tree, problems);
   const Shown shown = ShownOf(report);
   ASSERT_EQ(report.rows.size(), problems.size());

@@ -85,15 +85,15 @@ TEST(ProcedureCheck, UnsetKindAndEmptyTitleAreWarnings) {
   DocumentState untitled = TitledState();
   untitled.Title = "  ";
 
-  const std::vector<Problem> problems = CheckProcedure(tree, untitled);
+  const ProblemList problems = CheckProcedure(tree, untitled);
   ASSERT_EQ(problems.size(), 2u);
   EXPECT_EQ(problems[0].kind, ProblemKind::EmptyTitle);
   EXPECT_EQ(problems[0].node, nullptr);
-  EXPECT_EQ(problems[0].severity, ProblemSeverity::Warning);
+  EXPECT_EQ(problems[0].Severity(), ProblemSeverity::Warning);
   EXPECT_EQ(problems[1].kind, ProblemKind::KindUnset);
   EXPECT_EQ(problems[1].node, tree.Root()->LastChild());
   EXPECT_EQ(problems[1].nodeId, tree.Root()->LastChild()->Id());
-  EXPECT_EQ(problems[1].severity, ProblemSeverity::Warning);
+  EXPECT_EQ(problems[1].Severity(), ProblemSeverity::Warning);
 }
 
 TEST(ProcedureCheck, SeveritiesSayWhatTheEndUserSees) {
@@ -146,7 +146,7 @@ TEST(ProcedureCheck, DeepTreeNeedsNoRecursion) {
   DecisionTree tree;
   TreeNode* node = tree.AddTopLevel("Q", Question);
   for (int i = 0; i < 100000; ++i) node = tree.AddChild(node, "Q", Question);
-  const std::vector<Problem> problems = CheckProcedure(tree, TitledState());
+  const ProblemList problems = CheckProcedure(tree, TitledState());
   // Every question has one answer; the last node is a final message.
   EXPECT_EQ(problems.size(), 100000u);
   EXPECT_EQ(NodePathTexts(*node).size(), 100001u);
