@@ -138,7 +138,9 @@ constexpr std::string_view kDescription =
 class DiagramWriter {
  public:
   DiagramWriter(const std::vector<ShownNode>& nodes, const DiagramOptions& options, ByteSink& sink)
-      : nodes_(nodes), horizontal_(options.horizontal), out_(sink) {}
+      : nodes_(nodes), horizontal_(options.horizontal), out_(sink) {
+    FormFixedParts();
+  }
 
   void Write(std::string_view caption) {
     items_.reserve(nodes_.size());
@@ -262,55 +264,67 @@ class DiagramWriter {
   // The edge from the parent's far side to the child's near side, bent at
   // right angles half way (straight legs, drawn by their ends alone), with
   // the answer's label beside its last leg.
+  // From the parent's side, the leg to the bend and the leg along it are
+  // the same for every edge but for where the last one ends (the middle of
+  // the box), the label beside the last leg at the same distance.
   void WriteEdge(const ShownNode& node, const Rect& to) {
     const Rect from = RectOf(node.parent);
     const double fromX = from.x - to.x, fromY = from.y - to.y;
     const bool isDefault = IsDefaultAnswer(nodes_, node);
+    const double end = horizontal_ ? to.height / 2 : to.width / 2;
     out_ += "<path class=\"edge";
     if (isDefault) out_ += " default";
     out_ += "\" d=\"M";
-    double labelX = 0, labelY = 0;
-    if (horizontal_) {
-      const double endY = to.height / 2;
-      AppendLegs(fromX + from.width, fromY + from.height / 2, {{'H', -kLegRight}, {'V', endY}, {'H', 0}});
-      labelX = -kLegRight + 4;
-      labelY = endY - 5;
-    } else {
-      const double endX = to.width / 2;
-      AppendLegs(fromX + from.width / 2, fromY + from.height, {{'V', -kLevelGapDown / 2}, {'H', endX}, {'V', 0}});
-      labelX = endX + kLabelOffset;
-      labelY = -7;
-    }
-    out_ += "\"/>";
-    WriteLabel(node, isDefault, labelX, labelY);
-  }
-
-  struct Leg {
-    char direction;  // H or V
-    double to;
-  };
-  void AppendLegs(double startX, double startY, std::initializer_list<Leg> legs) {
-    AppendNumber(out_, startX);
+    AppendNumber(out_, horizontal_ ? fromX + from.width : fromX + from.width / 2);
     out_ += ' ';
-    AppendNumber(out_, startY);
-    for (const Leg& leg : legs) {
-      out_ += ' ';
-      out_ += leg.direction;
-      AppendNumber(out_, leg.to);
-    }
+    AppendNumber(out_, horizontal_ ? fromY + from.height / 2 : fromY + from.height);
+    out_ += fixed_.legsToEnd;
+    AppendNumber(out_, end);
+    out_ += fixed_.legsFromEnd;
+    out_ += "\"/>";
+    WriteLabel(node, isDefault, end);
   }
 
-  void WriteLabel(const ShownNode& node, bool isDefault, double x, double y) {
+  void WriteLabel(const ShownNode& node, bool isDefault, double edgeEnd) {
     const std::string_view label = labels_.Markup(node.role, isDefault);
     if (label.empty()) return;
     out_ += "<text class=\"label";
     if (isDefault) out_ += " default";
     out_ += '"';
-    AppendAttribute(out_, "x", x);
-    AppendAttribute(out_, "y", y);
+    if (horizontal_) {
+      out_ += fixed_.labelPlace;
+      AppendAttribute(out_, "y", edgeEnd - 5);
+    } else {
+      AppendAttribute(out_, "x", edgeEnd + kLabelOffset);
+      out_ += fixed_.labelPlace;
+    }
     out_ += '>';
     out_ += label;
     out_ += "</text>";
+  }
+
+  // What every edge, label and line of text shares, formed once: a diagram
+  // of a million boxes would form it a million times.
+  void FormFixedParts() {
+    const double bend = horizontal_ ? -kLegRight : -kLevelGapDown / 2;
+    fixed_.legsToEnd = Gathered([&](SinkBuffer& out) {
+      out += horizontal_ ? " H" : " V";
+      AppendNumber(out, bend);
+      out += horizontal_ ? " V" : " H";
+    });
+    fixed_.legsFromEnd = horizontal_ ? " H0" : " V0";
+    fixed_.labelPlace = Gathered([&](SinkBuffer& out) {
+      if (horizontal_) AppendAttribute(out, "x", bend + 4);
+      if (!horizontal_) AppendAttribute(out, "y", -7);
+    });
+    for (int icon = 0; icon < 2; ++icon) {
+      const double x = kPaddingX + (icon != 0 ? kIconSize + kIconGap : 0);
+      fixed_.lineX[icon] = Gathered([&](SinkBuffer& out) { AppendAttribute(out, "x", x); });
+      fixed_.oneLine[icon] = Gathered([&](SinkBuffer& out) {
+        AppendAttribute(out, "x", x);
+        AppendAttribute(out, "y", kPaddingY + kBaseline);
+      });
+    }
   }
 
   void WriteBox(const ShownNode& node, const KindStyle& style, const Rect& rect) {
@@ -318,23 +332,21 @@ class DiagramWriter {
     AppendAttribute(out_, "width", rect.width);
     AppendAttribute(out_, "height", rect.height);
     out_ += " rx=\"6\"/>";
-    double textX = kPaddingX;
-    if (!style.iconId.empty()) {
+    const bool icon = !style.iconId.empty();
+    if (icon) {
       out_ += "<use xlink:href=\"#box-";
       out_ += style.className;
       out_ += "\"/>";
-      textX += kIconSize + kIconGap;
     }
     SplitMessageLines(node.message, lines_);
-    WriteLines(lines_, textX, kPaddingY);
+    WriteLines(lines_, icon);
   }
 
   // A message of one line is the text element itself.
-  void WriteLines(const std::vector<std::string_view>& lines, double x, double top) {
+  void WriteLines(const std::vector<std::string_view>& lines, bool icon) {
     if (lines.size() == 1) {
       out_ += "<text";
-      AppendAttribute(out_, "x", x);
-      AppendAttribute(out_, "y", top + kBaseline);
+      out_ += fixed_.oneLine[icon];
       out_ += '>';
       AppendMarkupCp932(out_, lines[0]);
       out_ += "</text>";
@@ -343,8 +355,8 @@ class DiagramWriter {
     out_ += "<text>";
     for (std::size_t line = 0; line < lines.size(); ++line) {
       out_ += "<tspan";
-      AppendAttribute(out_, "x", x);
-      AppendAttribute(out_, "y", top + static_cast<double>(line) * kLineHeight + kBaseline);
+      out_ += fixed_.lineX[icon];
+      AppendAttribute(out_, "y", kPaddingY + static_cast<double>(line) * kLineHeight + kBaseline);
       out_ += '>';
       AppendMarkupCp932(out_, lines[line]);
       out_ += "</tspan>";
@@ -360,6 +372,12 @@ class DiagramWriter {
   std::vector<LayoutPlace> places_;
   std::vector<std::string_view> lines_;  // one box's lines at a time
   EdgeLabels labels_;
+  struct FixedParts {
+    std::string legsToEnd, legsFromEnd;  // of an edge's path, either side of where it ends
+    std::string labelPlace;              // the attribute of a label's place that stays
+    std::string lineX[2];                // a line's place across, without and with an icon
+    std::string oneLine[2];              // a message of one line's place
+  } fixed_;
   double top_ = 0;
   SinkBuffer out_;
 };

@@ -25,15 +25,6 @@ void AppendHex4(SinkBuffer& out, unsigned code) {
   for (int shift = 12; shift >= 0; shift -= 4) out += kDigits[(code >> shift) & 0xF];
 }
 
-// A writer's text gathered into a string, for the texts made once.
-template <typename Write>
-std::string Gathered(Write write) {
-  StringSink sink;
-  SinkBuffer out(sink);
-  write(out);
-  out.Flush();
-  return sink.Bytes();
-}
 
 }  // namespace
 

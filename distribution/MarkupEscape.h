@@ -10,6 +10,16 @@
 
 namespace velmora {
 
+// A writer's text gathered into a string, for the texts made once.
+template <typename Write>
+std::string Gathered(Write write) {
+  StringSink sink;
+  SinkBuffer out(sink);
+  write(out);
+  out.Flush();
+  return sink.Bytes();
+}
+
 // Appends UTF-8 text escaped for XML and HTML, as element content and as a
 // quoted attribute value alike: & < > " ' become references. Control
 // characters that XML 1.0 forbids (all below 0x20 but TAB, LF and CR) become
