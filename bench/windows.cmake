@@ -4,14 +4,22 @@
 # Velmora.bin until its first step dialog shows, beside a bare message box.
 #   scripts/wine-run.sh --arch win64 --prefix $PWD/build/cross64/wineprefix \
 #     build/cross64/bench/PlayerStartupTiming.exe build/cross64/app/Velmora.bin \
-#     build/cross64/bench/BareMessageBox.exe
+#     build/cross64/bench/BareMessageBox.exe 15 build/cross64/bench/BareStyledMessageBox.exe
 add_executable(BareMessageBox WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/BareMessageBox.cpp)
 target_link_options(BareMessageBox PRIVATE -municode)
+# The same message box with the player's manifest (visual styles, per-monitor
+# DPI): what those cost a program's start, apart from the player's own work.
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/BareStyledMessageBox.rc
+     "1 24 \"${CMAKE_SOURCE_DIR}/player/Player.manifest\"\n")
+add_executable(BareStyledMessageBox WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/BareMessageBox.cpp
+                                          ${CMAKE_CURRENT_BINARY_DIR}/BareStyledMessageBox.rc)
+target_link_options(BareStyledMessageBox PRIVATE -municode)
 add_executable(PlayerStartupTiming ${CMAKE_CURRENT_SOURCE_DIR}/PlayerStartupTiming.cpp)
 target_link_libraries(PlayerStartupTiming PRIVATE velmora_core)
 target_link_options(PlayerStartupTiming PRIVATE -municode)
-add_dependencies(PlayerStartupTiming BareMessageBox velmora_player)
+add_dependencies(PlayerStartupTiming BareMessageBox BareStyledMessageBox velmora_player)
 velmora_warnings(BareMessageBox)
+velmora_warnings(BareStyledMessageBox)
 velmora_warnings(PlayerStartupTiming)
 
 # The main window's tree view with 100,000 nodes: the mirror's fill and its

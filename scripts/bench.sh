@@ -225,7 +225,8 @@ player_startup() {
   fi
   echo "player start-up to the first dialog under Wine ($arch):"
   scripts/wine-run.sh --arch "$arch" --prefix "$PWD/$dir/wineprefix" "$dir/bench/PlayerStartupTiming.exe" \
-    "$dir/app/Velmora.bin" "$dir/bench/BareMessageBox.exe" "$((wine_rounds * 3))"
+    "$dir/app/Velmora.bin" "$dir/bench/BareMessageBox.exe" "$((wine_rounds * 3))" \
+    "$dir/bench/BareStyledMessageBox.exe"
 }
 
 # The stub every generated executable starts with, against the stubs of an
