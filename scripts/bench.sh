@@ -42,6 +42,15 @@ growth_bound=12
 
 now_ns() { date +%s%N; }
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+# The median of times in ns, in ms with one decimal.
+median_ms_of() { printf '%s\n' "$@" | median | awk '{ printf "%.1f", $1 / 1e6 }'; }
+# How long a command takes in ns, its output discarded.
+elapsed_ns() {
+  local start
+  start=$(now_ns)
+  "$@" > /dev/null
+  echo $(( $(now_ns) - start ))
+}
 # The peak resident memory of a command in KiB, as the kernel counts it. The
 # command's own output is discarded, so that only the figure is printed.
 peak_kib() {
@@ -75,8 +84,8 @@ native_benchmarks() {
   done
   peak=$(peak_kib "$build_dir/cli/velmora-cli" convert "$work/tree.tre" "$work/out.tre")
 
-  dd_ms=$(printf '%s\n' "${dd_times[@]}" | median | awk '{ printf "%.1f", $1 / 1e6 }')
-  convert_ms=$(printf '%s\n' "${convert_times[@]}" | median | awk '{ printf "%.1f", $1 / 1e6 }')
+  dd_ms=$(median_ms_of "${dd_times[@]}")
+  convert_ms=$(median_ms_of "${convert_times[@]}")
   echo "  dd conv=fsync       median of $rounds: $dd_ms ms"
   echo "  velmora-cli convert median of $rounds: $convert_ms ms"
   awk -v c="$convert_ms" -v d="$dd_ms" -v b="$convert_time_bound" \
@@ -111,33 +120,26 @@ quiet_disk() {
 # round's would add the freeing of hundreds of MB to the command's time.
 # Each timing starts with the disk idle (quiet_disk).
 median_ms() {
-  local times=() start
+  local times=()
   for round in $(seq "$rounds"); do
     quiet_disk
-    start=$(now_ns)
-    "$@" > /dev/null
-    times+=($(( $(now_ns) - start )))
+    times+=($(elapsed_ns "$@"))
   done
-  printf '%s\n' "${times[@]}" | median | awk '{ printf "%.1f", $1 / 1e6 }'
+  median_ms_of "${times[@]}"
 }
 
 # The medians in ms of a command and of the convert of the same 10^6 nodes,
 # their rounds alternating (as the convert's with dd), so that a slow phase
 # of the machine hits both: "COMMAND_MS CONVERT_MS".
 alternating_ms() {
-  local times=() converts=() start
+  local times=() converts=()
   for round in $(seq "$rounds"); do
     quiet_disk
-    start=$(now_ns)
-    "$build_dir/cli/velmora-cli" convert "$work/tree.tre" "$work/out.tre"
-    converts+=($(( $(now_ns) - start )))
+    converts+=($(elapsed_ns "$build_dir/cli/velmora-cli" convert "$work/tree.tre" "$work/out.tre"))
     quiet_disk
-    start=$(now_ns)
-    "$@" > /dev/null
-    times+=($(( $(now_ns) - start )))
+    times+=($(elapsed_ns "$@"))
   done
-  printf '%s %s\n' "$(printf '%s\n' "${times[@]}" | median | awk '{ printf "%.1f", $1 / 1e6 }')" \
-    "$(printf '%s\n' "${converts[@]}" | median | awk '{ printf "%.1f", $1 / 1e6 }')"
+  echo "$(median_ms_of "${times[@]}") $(median_ms_of "${converts[@]}")"
 }
 
 # check, paths and the exports on 10^5 and 10^6 nodes: each against the
