@@ -5,26 +5,32 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace velmora {
 namespace {
 
-// 0, or the errno of the failed write.
-int WriteAll(int fd, const char* bytes, std::size_t size) {
-  while (size > 0) {
-    const ssize_t written = ::write(fd, bytes, size);
+constexpr std::size_t kPageBytes = 4096;
+
+// 0, or the errno of the failed write; `done` counts the bytes written.
+int WriteAll(int fd, const char* bytes, std::size_t size, std::size_t& done) {
+  done = 0;
+  while (done < size) {
+    const ssize_t written = ::write(fd, bytes + done, size - done);
     if (written < 0) {
       if (errno == EINTR) continue;
       return errno;
     }
-    bytes += written;
-    size -= static_cast<std::size_t>(written);
+    done += static_cast<std::size_t>(written);
   }
   return 0;
 }
 
 }  // namespace
+
+void BackgroundWriter::FreeBytes::operator()(char* bytes) const { std::free(bytes); }
 
 BackgroundWriter::~BackgroundWriter() {
   if (!thread_.joinable()) return;
@@ -52,7 +58,8 @@ bool BackgroundWriter::Write(std::string_view bytes) {
 bool BackgroundWriter::Finish() {
   if (!thread_.joinable()) {
     // Smaller than a block: written here, at once.
-    const int error = filling_.size > 0 ? WriteAll(fd_, filling_.bytes.get(), filling_.size) : 0;
+    std::size_t done = 0;
+    const int error = filling_.size > 0 ? WriteAll(fd_, filling_.bytes.get(), filling_.size, done) : 0;
     filling_.size = 0;
     errno = error;
     return error == 0;
@@ -70,7 +77,9 @@ BackgroundWriter::Block BackgroundWriter::TakeFreeBlock() {
   std::unique_lock<std::mutex> lock(mutex_);
   if (error_ == 0 && free_.empty() && blocksMade_ < kBlocks) {
     ++blocksMade_;
-    return Block{std::unique_ptr<char[]>(new char[kBlockBytes]), 0};
+    char* bytes = static_cast<char*>(std::aligned_alloc(kPageBytes, kBlockBytes));
+    if (bytes == nullptr) throw std::bad_alloc();
+    return Block{std::unique_ptr<char, FreeBytes>(bytes), 0};
   }
   changed_.wait(lock, [&] { return !free_.empty() || error_ != 0; });
   if (error_ != 0) {
@@ -97,6 +106,7 @@ void BackgroundWriter::Queue(Block block) {
 
 void BackgroundWriter::Run() {
   std::size_t asked = 0;  // where the last request to the disk ended
+  SetDirect(true);
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
     changed_.wait(lock, [&] { return stopping_ || !queued_.empty(); });
@@ -116,7 +126,7 @@ void BackgroundWriter::Run() {
 // Called without the lock but for error_, which only this thread sets.
 void BackgroundWriter::WriteOut(const Block& block, std::size_t& asked) {
   if (error_ != 0) return;  // after a failure the rest is dropped
-  const int error = WriteAll(fd_, block.bytes.get(), block.size);
+  const int error = WriteBlock(block);
   if (error != 0) {
     const std::lock_guard<std::mutex> lock(mutex_);
     error_ = error;
@@ -124,11 +134,37 @@ void BackgroundWriter::WriteOut(const Block& block, std::size_t& asked) {
   }
   length_ += block.size;
 #ifdef SYNC_FILE_RANGE_WRITE
-  if (length_ - asked >= kWritebackStep) {
+  if (!direct_ && length_ - asked >= kWritebackStep) {
     // Only a request: a failure shows in the sync at the end.
     ::sync_file_range(fd_, static_cast<off_t>(asked), static_cast<off_t>(length_ - asked), SYNC_FILE_RANGE_WRITE);
     asked = length_;
   }
+#endif
+}
+
+// Only full blocks keep every write's offset and size a multiple of the
+// disk's sectors, as writes that bypass the cache require; the last block
+// goes through the cache. A file system that takes the flag but refuses
+// such a write (EINVAL) gets that write, and the rest, through the cache.
+int BackgroundWriter::WriteBlock(const Block& block) {
+  if (direct_ && block.size != kBlockBytes) SetDirect(false);
+  std::size_t done = 0;
+  const int error = WriteAll(fd_, block.bytes.get(), block.size, done);
+  if (error != EINVAL || !direct_) return error;
+  SetDirect(false);
+  if (direct_) return error;
+  std::size_t rest = 0;
+  return WriteAll(fd_, block.bytes.get() + done, block.size - done, rest);
+}
+
+// Where the flag cannot be set, the writes simply go through the cache.
+void BackgroundWriter::SetDirect(bool direct) {
+#ifdef O_DIRECT
+  const int flags = ::fcntl(fd_, F_GETFL);
+  if (flags < 0) return;
+  if (::fcntl(fd_, F_SETFL, direct ? (flags | O_DIRECT) : (flags & ~O_DIRECT)) == 0) direct_ = direct;
+#else
+  (void)direct;
 #endif
 }
 
