@@ -72,16 +72,19 @@ PayloadSteps ReadOwnProcedure(const std::wstring& path) {
   return ReadPayloadStepsOrError(file.Bytes(), ToCp932(path));
 }
 
-// The run goes over the steps as read: the player needs no tree.
+// The run goes over the steps as read: the player needs no tree. The
+// taskbar's object is made when the shell reports the window's button
+// (TaskbarButtonCreated), as the shell asks, and not before the first
+// step: it loads the shell's libraries, which would come ahead of the
+// first dialog. The bar set meanwhile is kept and set then; where no
+// taskbar announces a button the run simply has no bar.
 void Play(HINSTANCE instance, const PayloadSteps& procedure) {
   PlayerWindow window(instance, ToWide(TrimBlanksView(procedure.state.Title)));
   TaskbarProgress taskbar(window.Handle());
-  const bool taskbarAvailable = taskbar.InitTaskbarProgress();
   window.FollowTaskbarButton(taskbar);
   POINT centre = InitialPreviewDialogCentre();
   Win32StepDialogs dialogs(window.Handle(), centre);
-  RunPreview(procedure.steps, procedure.state, 0, dialogs, taskbarAvailable ? &taskbar : nullptr, {},
-             PathCopy::Offered);
+  RunPreview(procedure.steps, procedure.state, 0, dialogs, &taskbar, {}, PathCopy::Offered);
 }
 
 int RunPlayer(HINSTANCE instance) {

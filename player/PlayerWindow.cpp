@@ -13,6 +13,10 @@ PlayerWindow::PlayerWindow(HINSTANCE instance, const std::wstring& caption)
   RegisterClassOnce(instance, look);
   CreateOwnWindow(0, caption.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, ScreenCentre(), SIZE{0, 0},
                   nullptr, instance);
+  // The taskbar's progress starts with the shell's word that the button is
+  // there; a player run as administrator hears it from the shell, which
+  // runs at a lower level, only when it lets that message through.
+  ChangeWindowMessageFilterEx(hwnd_, taskbarButtonCreated_, MSGFLT_ALLOW, nullptr);
   ShowWindow(hwnd_, SW_SHOWNORMAL);
 }
 

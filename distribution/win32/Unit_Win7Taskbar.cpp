@@ -55,7 +55,7 @@ UINT TaskbarProgress::TaskbarButtonCreatedMessage() {
 }
 
 void TaskbarProgress::OnTaskbarButtonCreated() {
-  if (!list_) return;
+  if (!InitTaskbarProgress()) return;
   list_->SetProgressState(window_, static_cast<TBPFLAG>(TaskbarProgressFlag(lastState_)));
   if (valueSet_ && lastState_ != static_cast<int>(TaskbarProgressState::None)) {
     list_->SetProgressValue(window_, lastCompleted_, lastTotal_);

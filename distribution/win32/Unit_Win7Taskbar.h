@@ -37,7 +37,10 @@ class TaskbarProgress final : public TaskbarProgressPort {
 
   // The message the shell sends when it (re)creates the taskbar button; the
   // bar set before that is lost, so the owner window hands it to
-  // OnTaskbarButtonCreated, which sets the last state and value again. It
+  // OnTaskbarButtonCreated, which sets the last state and value again. That
+  // also creates the taskbar-list object if it is not held yet: a program
+  // may leave loading the shell until its button is there, as the shell
+  // asks, and the states set meanwhile are kept. TaskbarButtonCreatedMessage
   // registers the message: the window asks once and keeps the number (no
   // static here, which the player stub would carry as writable data).
   static UINT TaskbarButtonCreatedMessage();

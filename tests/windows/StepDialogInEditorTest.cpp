@@ -14,6 +14,7 @@
 #include "MainWindowTestSupport.h"
 #include "app/CommandIds.h"
 #include "distribution/ColourButtons.h"
+#include "distribution/win32/Unit_Win7Taskbar.h"
 
 namespace velmora::win32 {
 namespace {
@@ -124,6 +125,24 @@ TEST(EditorPreviewWindow, TaskbarProbeDecidesTheColourButtons) {
   form->Sync();
   EXPECT_TRUE(IsWindowEnabled(form->Controls().ProgressByGreen1));
   form.reset();
+  if (SUCCEEDED(com)) CoUninitialize();
+}
+
+// The player makes the shell's object only when the shell announces the
+// window's button: the bar set before is kept, and the announcement makes
+// the object (Wine offers it) and sets the bar.
+TEST(EditorPreviewWindow, TaskbarButtonAnnouncementMakesTheTaskbarObject) {
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  {
+    TaskbarProgress taskbar(window);
+    EXPECT_FALSE(taskbar.SetTaskbarProgressState(TaskbarProgressState::Normal));
+    EXPECT_FALSE(taskbar.Available());
+    taskbar.OnTaskbarButtonCreated();
+    EXPECT_TRUE(taskbar.Available());
+    EXPECT_TRUE(taskbar.SetTaskbarProgressValue(1, 3));
+  }
+  DestroyWindow(window);
   if (SUCCEEDED(com)) CoUninitialize();
 }
 
