@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace velmora {
 namespace {
@@ -50,7 +51,9 @@ bool BackgroundWriter::Write(std::string_view bytes) {
     std::memcpy(filling_.bytes.get() + filling_.size, bytes.data(), count);
     filling_.size += count;
     bytes.remove_prefix(count);
-    if (filling_.size == kBlockBytes) Queue(std::move(filling_));
+    // Exchanged, not just moved from: a moved-from block keeps its size,
+    // and Finish would queue it again without its bytes.
+    if (filling_.size == kBlockBytes) Queue(std::exchange(filling_, Block{}));
   }
   return true;
 }
@@ -64,7 +67,7 @@ bool BackgroundWriter::Finish() {
     errno = error;
     return error == 0;
   }
-  if (filling_.size > 0) Queue(std::move(filling_));
+  if (filling_.size > 0) Queue(std::exchange(filling_, Block{}));
   std::unique_lock<std::mutex> lock(mutex_);
   changed_.wait(lock, [&] { return (queued_.empty() && !writing_) || error_ != 0; });
   errno = error_;

@@ -178,6 +178,11 @@ TEST_F(TreeFileDisk, LargeStreamArrivesWholeOrNotAtAll) {
       sink.Write(bytes);
     }
   };
+  // A whole number of blocks leaves no last, partial one.
+  const std::string wholeBlocks(std::size_t{2} << 20, 'w');
+  files_.WriteFileAtomically(P(path), wholeBlocks);
+  EXPECT_TRUE(Content(path) == wholeBlocks);
+
   files_.StreamFileAtomically(P(path), writeMany);
   const std::string first = written;
   EXPECT_TRUE(Content(path) == first);
