@@ -17,11 +17,12 @@
 #   nodes in the editor against the parse plus that loop, and a keystroke in
 #   the title box at 100,000 nodes against one at 1,000 (flat).
 # The times are medians of rounds that alternate with their references, so
-# a machine busy with other work slows both sides alike.
+# a machine busy with other work slows both sides alike; every timed round
+# of the command line starts with the disk idle.
 #
 #   BENCH_BUILD_DIR  native build folder (default build/native)
 #   BENCH_CROSS_DIR  x86_64 Windows build folder (default build/cross64)
-#   BENCH_ROUNDS     rounds of the convert/dd comparison (default 5)
+#   BENCH_ROUNDS     rounds of each command-line comparison (default 7)
 #   BENCH_WINE_ROUNDS rounds of each Windows measurement (default 5)
 #   BENCH_FILTER     --benchmark_filter for the Google Benchmark programs
 set -euo pipefail
@@ -29,7 +30,7 @@ cd "$(dirname "$0")/.."
 
 build_dir="${BENCH_BUILD_DIR:-build/native}"
 cross_dir="${BENCH_CROSS_DIR:-build/cross64}"
-rounds="${BENCH_ROUNDS:-5}"
+rounds="${BENCH_ROUNDS:-7}"
 wine_rounds="${BENCH_WINE_ROUNDS:-5}"
 # convert against dd, and its peak memory against the file
 convert_time_bound=3
@@ -73,13 +74,11 @@ native_benchmarks() {
   convert_times=()
   dd_times=()
   for round in $(seq "$rounds"); do
-    rm -f "$work/copy.tre" "$work/out.tre"
-    start=$(now_ns)
-    dd if="$work/tree.tre" of="$work/copy.tre" bs=1M conv=fsync status=none
-    dd_times+=($(( $(now_ns) - start )))
-    start=$(now_ns)
-    "$build_dir/cli/velmora-cli" convert "$work/tree.tre" "$work/out.tre"
-    convert_times+=($(( $(now_ns) - start )))
+    rm -f "$work/copy.tre"
+    quiet_disk
+    dd_times+=($(elapsed_ns dd if="$work/tree.tre" of="$work/copy.tre" bs=1M conv=fsync status=none))
+    quiet_disk
+    convert_times+=($(elapsed_ns "$build_dir/cli/velmora-cli" convert "$work/tree.tre" "$work/out.tre"))
     cmp -s "$work/tree.tre" "$work/out.tre" || { echo "bench: convert changed the file" >&2; exit 1; }
   done
   peak=$(peak_kib "$build_dir/cli/velmora-cli" convert "$work/tree.tre" "$work/out.tre")
