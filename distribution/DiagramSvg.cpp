@@ -314,8 +314,11 @@ class DiagramWriter {
     });
     fixed_.legsFromEnd = horizontal_ ? " H0" : " V0";
     fixed_.labelPlace = Gathered([&](SinkBuffer& out) {
-      if (horizontal_) AppendAttribute(out, "x", bend + 4);
-      if (!horizontal_) AppendAttribute(out, "y", -7);
+      if (horizontal_) {
+        AppendAttribute(out, "x", bend + 4);
+      } else {
+        AppendAttribute(out, "y", -7);
+      }
     });
     for (int icon = 0; icon < 2; ++icon) {
       const double x = kPaddingX + (icon != 0 ? kIconSize + kIconGap : 0);
@@ -363,7 +366,6 @@ class DiagramWriter {
     }
     out_ += "</text>";
   }
-
 
   const std::vector<ShownNode>& nodes_;
   bool horizontal_;

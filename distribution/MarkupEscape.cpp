@@ -25,7 +25,6 @@ void AppendHex4(SinkBuffer& out, unsigned code) {
   for (int shift = 12; shift >= 0; shift -= 4) out += kDigits[(code >> shift) & 0xF];
 }
 
-
 }  // namespace
 
 void AppendMarkupEscaped(SinkBuffer& out, std::string_view utf8) {
@@ -117,8 +116,7 @@ char* WriteDecimalDigits(char* at, unsigned long long value) {
       static_cast<std::size_t>(WriteSmallDecimal(low, static_cast<std::uint32_t>(value % kEightDigits)) - low);
   std::memset(at, '0', 8 - lowLength);
   std::memcpy(at + 8 - lowLength, low, lowLength);
-  char* const end = at + 8;
-  return end;
+  return at + 8;
 }
 
 void AppendDecimal(SinkBuffer& out, long long value) {

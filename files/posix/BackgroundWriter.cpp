@@ -15,16 +15,15 @@ namespace {
 
 constexpr std::size_t kPageBytes = 4096;
 
-// 0, or the errno of the failed write; `done` counts the bytes written.
-int WriteAll(int fd, const char* bytes, std::size_t size, std::size_t& done) {
-  done = 0;
-  while (done < size) {
-    const ssize_t written = ::write(fd, bytes + done, size - done);
+// 0, or the errno of the failed write; `rest` keeps what is not written.
+int WriteAll(int fd, std::string_view& rest) {
+  while (!rest.empty()) {
+    const ssize_t written = ::write(fd, rest.data(), rest.size());
     if (written < 0) {
       if (errno == EINTR) continue;
       return errno;
     }
-    done += static_cast<std::size_t>(written);
+    rest.remove_prefix(static_cast<std::size_t>(written));
   }
   return 0;
 }
@@ -61,8 +60,8 @@ bool BackgroundWriter::Write(std::string_view bytes) {
 bool BackgroundWriter::Finish() {
   if (!thread_.joinable()) {
     // Smaller than a block: written here, at once.
-    std::size_t done = 0;
-    const int error = filling_.size > 0 ? WriteAll(fd_, filling_.bytes.get(), filling_.size, done) : 0;
+    std::string_view rest(filling_.bytes.get(), filling_.size);
+    const int error = WriteAll(fd_, rest);
     filling_.size = 0;
     errno = error;
     return error == 0;
@@ -151,13 +150,13 @@ void BackgroundWriter::WriteOut(const Block& block, std::size_t& asked) {
 // such a write (EINVAL) gets that write, and the rest, through the cache.
 int BackgroundWriter::WriteBlock(const Block& block) {
   if (direct_ && block.size != kBlockBytes) SetDirect(false);
-  std::size_t done = 0;
-  const int error = WriteAll(fd_, block.bytes.get(), block.size, done);
-  if (error != EINVAL || !direct_) return error;
-  SetDirect(false);
-  if (direct_) return error;
-  std::size_t rest = 0;
-  return WriteAll(fd_, block.bytes.get() + done, block.size - done, rest);
+  std::string_view rest(block.bytes.get(), block.size);
+  int error = WriteAll(fd_, rest);
+  if (error == EINVAL && direct_) {
+    SetDirect(false);
+    if (!direct_) error = WriteAll(fd_, rest);
+  }
+  return error;
 }
 
 // Where the flag cannot be set, the writes simply go through the cache.
