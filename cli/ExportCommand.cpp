@@ -71,8 +71,9 @@ int RunExport(CliHost& host, const Arguments& arguments) {
   {
     LoadedSteps document = OpenStepsLikeEditor(host.Files(), parsed.input);
     shown = ShownNodesOf(document.steps, document.state);
-    document.steps = StepList();
+    // The messages point into the steps' copy of the file: copied out first.
     KeepOwnMessages(shown);
+    document.steps = StepList();
     state = std::move(document.state);
   }
   std::vector<PlannedOutput> outputs;

@@ -23,14 +23,83 @@ as_root() {
   if [ "$(id -u)" = 0 ]; then "$@"; else sudo -n "$@"; fi
 }
 
+# A mirror in the middle of a sync serves some index with the wrong size for a
+# while; the rest were read, and what matters is whether the packages install.
+update_indexes() {
+  local attempt
+  for attempt in 1 2 3; do
+    if as_root apt-get update -qq </dev/null; then return 0; fi
+    [ "$attempt" = 3 ] || sleep "${SETUP_RETRY_PAUSE:-10}"
+  done
+  echo "setup: some package indexes could not be read (mirror sync in progress?); going on with what was read"
+}
+
+install_packages() {
+  as_root apt-get install -y -qq --no-install-recommends "$@" </dev/null
+}
+
+# While the security archive's amd64 packages are newer than any i386 build
+# the lists offer, wine32:i386 cannot be installed beside them (Multi-Arch:
+# same packages must match). The main suite alone has matching builds: its
+# i386 libraries that apt calls "not installable" are asked for by name, which
+# takes their amd64 twins back to the main suite's version (and may take Wine
+# out), then Wine is installed again, whole.
+install_wine32_from_main_suite() {
+  local parts blocked attempt
+  parts=$(mktemp -d)
+  cat /etc/apt/sources.list.d/*.sources 2>/dev/null | awk -v RS= -v ORS='\n\n' '!/security/' >"$parts/main.sources"
+  grep -hv security /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null >"$parts/main.list" || true
+  local main=(-o Dir::Etc::sourcelist=/dev/null -o Dir::Etc::sourceparts="$parts")
+  for attempt in 1 2 3 4; do
+    if as_root apt-get "${main[@]}" install -y -qq --no-install-recommends --allow-downgrades \
+        wine wine64 wine32:i386 </dev/null >"$parts/log" 2>&1; then
+      rm -rf "$parts"
+      return 0
+    fi
+    blocked=$(grep -o '[^ ]*:i386 ([^)]*) but it is not installable' "$parts/log" | cut -d' ' -f1 | sort -u)
+    [ -n "$blocked" ] || break
+    # shellcheck disable=SC2086
+    as_root apt-get "${main[@]}" install -y -qq --no-install-recommends --allow-downgrades $blocked \
+      </dev/null >/dev/null 2>&1 || break
+  done
+  rm -rf "$parts"
+  # A failed attempt may have taken the 64-bit Wine out: put it back.
+  install_packages wine wine64 >/dev/null 2>&1 || true
+  return 1
+}
+
+# 32-bit Wine runs only the i686 Windows tests, which the x86_64 build carries
+# too: when it cannot be installed at all, it is left out and those tests
+# report themselves skipped. Anything else missing stops here, named, since
+# the native or x86_64 tests need it.
+install_missing() {
+  if install_packages "${missing[@]}"; then return 0; fi
+  local rest=() failed=() p
+  for p in "${missing[@]}"; do
+    [ "$p" = wine32:i386 ] || rest+=("$p")
+  done
+  if [ ${#rest[@]} -eq ${#missing[@]} ] || ! install_packages "${rest[@]}"; then
+    for p in "${rest[@]}"; do
+      install_packages "$p" || failed+=("$p")
+    done
+  fi
+  if [ ${#failed[@]} -gt 0 ]; then
+    echo "setup: could not install ${failed[*]}, which the build and tests need" >&2
+    exit 1
+  fi
+  if [ ${#rest[@]} -lt ${#missing[@]} ] && ! install_wine32_from_main_suite; then
+    echo "setup: wine32:i386 could not be installed; the i686 Windows tests will report themselves skipped"
+  fi
+}
+
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     as_root dpkg --add-architecture i386
   fi
   export DEBIAN_FRONTEND=noninteractive
-  as_root apt-get update -qq </dev/null
-  as_root apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
+  update_indexes
+  install_missing
 fi
 
 # Wine takes its ANSI code page from the glibc locale; without a generated

@@ -13,6 +13,26 @@
 # cannot execute 32-bit code (32-bit Wine itself is such a program).
 set -euo pipefail
 
+# A 32-bit Wine that does not start is either missing or on a kernel that
+# cannot execute 32-bit code. A 96-byte 32-bit program that exits with 42
+# tells the two apart.
+why_32bit_wine_cannot_start() {
+  local probe status=0
+  probe=$(mktemp "${TMPDIR:-/tmp}/elf32-probe.XXXXXX")
+  echo 'f0VMRgEBAQAAAAAAAAAAAAIAAwABAAAAVIAECDQAAAAAAAAAAAAAADQAIAABAAAAAAAAAAEAAAAAAAAAAIAECACABAhgAAAAYAAAAAUAAAAAEAAAuyoAAAC4AQAAAM2A' |
+    base64 -d >"$probe"
+  chmod +x "$probe"
+  "$probe" 2>/dev/null || status=$?
+  rm -f "$probe"
+  if [ "$status" != 42 ]; then
+    echo "this machine cannot execute 32-bit code"
+  elif [ ! -x /usr/lib/wine/wine ]; then
+    echo "32-bit Wine is not installed (package wine32:i386)"
+  else
+    echo "32-bit Wine is installed but does not start (package wine32:i386)"
+  fi
+}
+
 arch=win32
 prefix="${VELMORA_WINEPREFIX:-}"
 while [ $# -gt 0 ]; do
@@ -31,7 +51,7 @@ else
   wine_bin=/usr/lib/wine/wine
   export WINEARCH=win32
   if ! "$wine_bin" --version >/dev/null 2>&1; then
-    echo "wine-run: this machine cannot execute 32-bit code; skipped" >&2
+    echo "wine-run: $(why_32bit_wine_cannot_start); skipped" >&2
     exit 77
   fi
 fi

@@ -53,6 +53,34 @@ TEST_F(Export, WritesTheDiagramAndThePlayerOfTheOpenedProcedure) {
   EXPECT_EQ(FileContent(PathOf("side.svg")), Golden("sample-horizontal.svg"));
 }
 
+// A generated executable exports exactly as the .tre it was made from: a
+// small one and one past the allocator's large-block size, whose freed
+// bytes go back to the system at once.
+TEST_F(Export, AGeneratedExecutableExportsAsItsTreeFile) {
+  std::string stub(0x40, '\0');
+  stub.replace(0, 2, "MZ");
+  stub[0x3C] = 0x40;
+  std::ofstream(PathOf("stub.bin"), std::ios::binary) << stub + std::string("PE\0\0", 4) + std::string(20, '\0');
+  std::string large = "? \x83\x8b\x81\x5b\x83\x67\r\n";  // "ルート"
+  for (int i = 0; i < 3000; ++i) {
+    large += "\t? question " + std::to_string(i) + " with some words to make the file long\r\n";
+  }
+  std::ofstream(PathOf("large.tre"), std::ios::binary) << large;
+  for (const std::string name : {"in", "large"}) {
+    SCOPED_TRACE(name);
+    ASSERT_EQ(CliWorkFolder::Run({"convert", Arg(name + ".tre"), Arg(name + ".exe"), "--stub", Arg("stub.bin")}).exitCode,
+              0);
+    for (const std::string from : {".tre", ".exe"}) {
+      const ProcessResult result = Run({Arg(name + from), "--svg", Arg(name + from + ".svg"), "--html",
+                                        Arg(name + from + ".html"), "--book", Arg(name + from + ".book")});
+      ASSERT_EQ(result.exitCode, 0) << result.err;
+    }
+    for (const std::string output : {".svg", ".html", ".book"}) {
+      EXPECT_EQ(FileContent(PathOf(name + ".exe" + output)), FileContent(PathOf(name + ".tre" + output))) << output;
+    }
+  }
+}
+
 TEST_F(Export, RefusesWrongCommandLinesWithoutWritingAnything) {
   const std::vector<std::vector<std::string>> wrong = {
       {Arg("in.tre")},                                             // no output named
