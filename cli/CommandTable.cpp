@@ -28,6 +28,11 @@ const std::vector<Command>& CommandTable() {
        "moved or with their answers swapped, the title, colour and newline mark, and the paths that appear, "
        "disappear or now end elsewhere. Exits with 0 when they are the same, 1 when they differ, 2 on trouble.",
        kExitUsage},
+      {"set", RunSet, "FILE [LINE] KEY=VALUE... [--output OUT]",
+       "Set fields of the node on LINE of FILE (its line in the tree text, as check names it: note=TEXT, an "
+       "empty value removes it), or without LINE the document's title=, color= (0-3) and newline=; FILE is "
+       "written in place as the editor saves or generates it, or OUT is written. Exits with 2 on a line that "
+       "is no node, an unknown key or a bad value, writing nothing."},
       // Further commands go here, one line each (declared in Commands.h).
   };
   return table;

@@ -46,5 +46,6 @@ int RunExport(CliHost& host, const Arguments& arguments);
 int RunCheck(CliHost& host, const Arguments& arguments);
 int RunPaths(CliHost& host, const Arguments& arguments);
 int RunDiff(CliHost& host, const Arguments& arguments);
+int RunSet(CliHost& host, const Arguments& arguments);
 
 }  // namespace velmora::cli

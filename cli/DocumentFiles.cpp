@@ -63,7 +63,12 @@ void WriteLikeEditor(FileSystemPort& fs, const FilePath& path, const LoadedDocum
 }
 
 void WriteLikeEditor(FileSystemPort& fs, const FilePath& path, const LoadedSteps& document, const FilePath& stubPath) {
-  WriteProcedure(fs, path, document.steps, document.state, stubPath);
+  WriteProcedure(fs, path, StepProcedure{document.steps, document.fields}, document.state, stubPath);
+}
+
+void WriteLikeEditorWithStub(FileSystemPort& fs, const FilePath& path, const LoadedDocument& document,
+                             std::string_view stub) {
+  fs.WriteFileAtomically(path, BuildDistributionExecutable(stub, document.tree, document.state));
 }
 
 const LoadedDocument& OpenForCommand(FileSystemPort& fs, const FilePath& path) {

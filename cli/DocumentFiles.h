@@ -30,5 +30,9 @@ const LoadedDocument& OpenForCommand(FileSystemPort& fs, const FilePath& path);
 void WriteLikeEditor(FileSystemPort& fs, const FilePath& path, const LoadedDocument& document,
                      const FilePath& stubPath);
 void WriteLikeEditor(FileSystemPort& fs, const FilePath& path, const LoadedSteps& document, const FilePath& stubPath);
+// The same with the player's bytes at hand (an executable written over
+// keeps its own).
+void WriteLikeEditorWithStub(FileSystemPort& fs, const FilePath& path, const LoadedDocument& document,
+                             std::string_view stub);
 
 }  // namespace velmora::cli

@@ -43,7 +43,31 @@ ShownNode ShownNodeOf(const TreeNode& node, const std::string& mark) {
   return shown;
 }
 
-void AppendNode(OutputBuffer& out, const TreeNode& node, const std::string& mark) {
+// Lines of a CP932 text with CR LF breaks; continuation lines sit under
+// the first line's text, `indent` spaces in.
+void AppendLines(OutputBuffer& out, const std::string& text, std::size_t indent) {
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = text.find("\r\n", start);
+    out.AppendCp932(std::string_view(text).substr(start, end == std::string::npos ? std::string::npos : end - start));
+    out.AppendUtf8("\n");
+    if (end == std::string::npos) break;
+    out.AppendSpaces(indent);
+    start = end + 2;
+  }
+}
+
+// Every declared field the node carries, one under the other below it.
+void AppendLaterFields(OutputBuffer& out, const LaterFields& later, std::size_t indent, const std::string& mark) {
+  later.ForEach([&](FieldIndex field, std::string_view value) {
+    const std::string_view name = DeclaredFields()[field].name;
+    out.AppendSpaces(indent);
+    out.AppendUtf8(std::string(name) + ": ");
+    AppendLines(out, ExpandNewLines(value, mark), indent + name.size() + 2);
+  });
+}
+
+void AppendNode(OutputBuffer& out, const DecisionTree& tree, const TreeNode& node, const std::string& mark) {
   const ShownNode shown = ShownNodeOf(node, mark);
   const std::size_t indent = 2 * static_cast<std::size_t>(node.Level());
   out.AppendSpaces(indent);
@@ -52,16 +76,8 @@ void AppendNode(OutputBuffer& out, const TreeNode& node, const std::string& mark
   // The node in the node editor's own words: kind and default answer.
   if (!shown.defaultAnswer.empty()) out.AppendCp932(std::string(kDefaultLabel) + shown.defaultAnswer);
   out.AppendUtf8("] ");
-  // Continuation lines of a message sit under its first line's text.
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t end = shown.message.find("\r\n", start);
-    out.AppendCp932(std::string_view(shown.message).substr(start, end == std::string::npos ? std::string::npos : end - start));
-    out.AppendUtf8("\n");
-    if (end == std::string::npos) break;
-    out.AppendSpaces(indent + 4);
-    start = end + 2;
-  }
+  AppendLines(out, shown.message, indent + 4);
+  AppendLaterFields(out, tree.LaterOf(node), indent + 4, mark);
 }
 
 }  // namespace
@@ -72,7 +88,7 @@ int RunShow(CliHost& host, const Arguments& arguments) {
   }
   const LoadedDocument& document = OpenForCommand(host.Files(), FilePath::FromUtf8(arguments[0]));
   OutputBuffer out(host);
-  document.tree.ForEachPreOrder([&](const TreeNode& node) { AppendNode(out, node, document.state.NewLineMark); });
+  document.tree.ForEachPreOrder([&](const TreeNode& node) { AppendNode(out, document.tree, node, document.state.NewLineMark); });
   out.AppendUtf8("Title: " + Cp932ToUtf8Text(document.state.Title) + "\n");
   out.AppendUtf8("New line mark: " + Cp932ToUtf8Text(document.state.NewLineMark) + "\n");
   out.AppendUtf8("Colour: " + std::to_string(document.state.Color) + " (" + ColourName(document.state.Color) + ")\n");

@@ -29,6 +29,7 @@ set(VELMORA_RUNTIME_HEADERS
   document/Errors.h
   document/FilePath.h
   document/KindNames.h
+  document/LaterFields.h
   document/NodeFields.h
   document/NodePool.h
   document/NodeText.h

@@ -1,6 +1,7 @@
 #include "document/BranchRecord.h"
 
 #include <cstring>
+#include <utility>
 
 namespace velmora {
 namespace {
@@ -46,7 +47,7 @@ std::string PackBranch(const DecisionTree& tree, const TreeNode& top, BranchIds 
   for (const TreeNode* node = &top; node != nullptr; node = NextInBranch(tree, &top, node)) {
     PutNumber(packed, static_cast<std::uint32_t>(node->Level() - top.Level()));
     PutId(packed, ids == BranchIds::Keep ? node->Id() : 0);
-    PackFields(packed, node->Text(), node->kind);
+    PackFields(packed, node->Text(), node->kind, tree.LaterOf(*node));
   }
   packed.shrink_to_fit();
   return packed;
@@ -56,7 +57,7 @@ std::string PackNode(std::string_view text, int kind) {
   std::string packed;
   PutNumber(packed, 0);
   PutId(packed, 0);
-  PackFields(packed, text, kind);
+  PackFields(packed, text, kind, LaterFields());
   return packed;
 }
 
@@ -67,7 +68,7 @@ TreeNode* UnpackBranch(DecisionTree& tree, TreeNode* parent, std::string_view pa
   while (!packed.empty()) {
     const std::uint32_t level = TakeNumber(packed);
     const NodeId id = TakeId(packed);
-    const PackedFields fields = UnpackFields(packed);
+    PackedFields fields = UnpackFields(packed);
     // Levels only ever go one deeper than the node before, as in a file.
     TreeNode* under = parent;
     if (previous != nullptr) {
@@ -75,6 +76,7 @@ TreeNode* UnpackBranch(DecisionTree& tree, TreeNode* parent, std::string_view pa
       for (std::uint32_t up = previousLevel + 1; up > level; --up) under = under->Parent();
     }
     TreeNode* node = tree.AddChildWithId(under, fields.text, fields.kind, id);
+    if (!fields.later.Empty()) tree.SetLater(*node, std::move(fields.later));
     if (top == nullptr) top = node;
     previous = node;
     previousLevel = level;

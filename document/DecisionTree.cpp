@@ -31,6 +31,7 @@ DecisionTree::DecisionTree(DecisionTree&& other) noexcept
       sources_(std::move(other.sources_)),
       firstTopLevel_(std::exchange(other.firstTopLevel_, nullptr)),
       count_(std::exchange(other.count_, 0)),
+      later_(std::move(other.later_)),
       nextId_(other.nextId_),
       byId_(std::move(other.byId_)),
       indexed_(std::exchange(other.indexed_, false)),
@@ -43,6 +44,7 @@ DecisionTree& DecisionTree::operator=(DecisionTree&& other) noexcept {
   sources_ = std::move(other.sources_);
   firstTopLevel_ = std::exchange(other.firstTopLevel_, nullptr);
   count_ = std::exchange(other.count_, 0);
+  later_ = std::move(other.later_);
   nextId_ = other.nextId_;
   byId_ = std::move(other.byId_);
   indexed_ = std::exchange(other.indexed_, false);
@@ -144,6 +146,7 @@ std::size_t DecisionTree::DestroySubtree(TreeNode* top) {
     }
     TreeNode* parent = node == top ? nullptr : node->parent_;
     if (indexed_) byId_[static_cast<std::size_t>(node->id_ - firstId_)] = nullptr;
+    if (!later_.empty()) later_.erase(node->id_);
     node->~TreeNode();
     pool_->Release(node);
     ++destroyed;
@@ -153,6 +156,7 @@ std::size_t DecisionTree::DestroySubtree(TreeNode* top) {
 }
 
 void DecisionTree::DestroyAll() {
+  later_.clear();
   while (firstTopLevel_ != nullptr) {
     TreeNode* node = firstTopLevel_;
     firstTopLevel_ = node->next_;
@@ -222,6 +226,7 @@ void DecisionTree::Clear() {
   DestroyAll();
   pool_.reset();
   sources_.reset();
+  later_.clear();
   byId_.clear();
   indexed_ = false;
   firstId_ = nextId_;

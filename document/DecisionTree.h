@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "document/NodeFields.h"
@@ -83,14 +84,6 @@ class TreeNode {
   void SetText(std::string_view text) { text_ = NodeText::Copying(text); }
   // Drops the first `count` bytes, as removing a kind marker does.
   void RemoveTextPrefix(std::size_t count) { text_.RemovePrefix(count); }
-
-  // The author's fields (NodeFields.h). Setting them is for a tree being
-  // built; the open document changes through the editor's edits.
-  NodeFields Fields() const { return NodeFields{std::string(Text()), kind}; }
-  void SetFields(const NodeFields& fields) {
-    SetText(fields.text);
-    kind = fields.kind;
-  }
 
   NodeId Id() const { return id_; }
   TreeNode* Parent() const { return parent_; }
@@ -167,6 +160,17 @@ class DecisionTree {
   // again when no node of the tree holds it, a new id otherwise.
   TreeNode* AddChildWithId(TreeNode* parent, std::string_view text, int kind, NodeId id);
 
+  // Every field of `node` (NodeFields.h): its text, its kind and the
+  // declared fields it carries. Setting them is for a tree being built; the
+  // open document changes through the editor's edits.
+  NodeFields FieldsOf(const TreeNode& node) const { return NodeFields{std::string(node.Text()), node.kind, LaterOf(node)}; }
+  void SetFields(TreeNode& node, const NodeFields& fields);
+  // The declared fields alone (LaterFields.h), kept in a table beside the
+  // nodes: empty for a document that uses none.
+  const LaterFields& LaterOf(const TreeNode& node) const;
+  void SetLater(const TreeNode& node, LaterFields later);
+  bool HasLaterFields() const { return !later_.empty(); }
+
   // Removes the node with its whole subtree.
   void Delete(TreeNode* node);
   void DeleteChildren(TreeNode* node);
@@ -223,6 +227,8 @@ class DecisionTree {
   std::unique_ptr<KeptSource> sources_;
   TreeNode* firstTopLevel_ = nullptr;
   std::size_t count_ = 0;
+  // The declared fields of the nodes that carry any, by node.
+  std::unordered_map<NodeId, LaterFields> later_;
   NodeId nextId_ = 1;
   void BuildIndex() const;
 

@@ -40,9 +40,9 @@ AppliedEdit Editor::ApplyToTree(const DocumentEdit& edit) {
     case EditKind::SetNode: {
       TreeNode* node = tree_.Find(edit.node);
       if (node == nullptr) break;
-      applied.inverse = DocumentEdit::SetNode(node->Id(), node->Fields());
+      applied.inverse = DocumentEdit::SetNode(node->Id(), tree_.FieldsOf(*node));
       applied.changed = applied.inverse.fields != edit.fields;
-      node->SetFields(edit.fields);
+      tree_.SetFields(*node, edit.fields);
       applied.touched = node;
       return applied;
     }

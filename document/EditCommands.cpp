@@ -11,12 +11,12 @@ bool TreeView1DblClick(Editor& editor, NodeEditorPort& nodeEditor) {
   editor.CurrentNode = editor.Selected();
   TreeNode* node = editor.CurrentNode;
   if (node == nullptr) return false;
-  const std::optional<NodeEditorResult> result = nodeEditor.EditNode(NodeEditorInputFor(*node, editor.State().NewLineMark));
+  const std::optional<NodeEditorResult> result = nodeEditor.EditNode(NodeEditorInputFor(editor.Tree(), *node, editor.State().NewLineMark));
   // The tree is expanded after Cancel as well: the editor always leaves the
   // author looking at the whole procedure.
   editor.View().ExpandAll();
   if (!result) return false;
-  editor.SetNode(node, NodeFieldsFromEditor(*result, editor.State().NewLineMark));
+  editor.SetNode(node, NodeFieldsFromEditor(editor.Tree().FieldsOf(*node), *result, editor.State().NewLineMark));
   editor.OfferSaveAs();
   return true;
 }
@@ -84,20 +84,27 @@ void SetKindClick(Editor& editor, int kind) {
   editor.CurrentNode = editor.Selected();
   TreeNode* node = editor.CurrentNode;
   if (node == nullptr) return;
-  editor.SetNode(node, NodeFields{StripKindMarker(node->Text()), kind});
+  NodeFields fields = editor.Tree().FieldsOf(*node);
+  fields.text = StripKindMarker(fields.text);
+  fields.kind = kind;
+  editor.SetNode(node, std::move(fields));
   editor.TreeView1Change();
 }
 
 void YesDefault1Click(Editor& editor) {
   TreeNode* node = editor.CurrentNode;
   if (node == nullptr || !node->HasChildren()) return;
-  editor.SetNode(node, NodeFields{RemoveDefaultSuffix(node->Text()), node->kind});
+  NodeFields fields = editor.Tree().FieldsOf(*node);
+  fields.text = RemoveDefaultSuffix(fields.text);
+  editor.SetNode(node, std::move(fields));
 }
 
 void NoDefault1Click(Editor& editor) {
   TreeNode* node = editor.CurrentNode;
   if (node == nullptr || !node->HasChildren()) return;
-  editor.SetNode(node, NodeFields{AppendNoDefault(RemoveDefaultSuffix(node->Text())), node->kind});
+  NodeFields fields = editor.Tree().FieldsOf(*node);
+  fields.text = AppendNoDefault(RemoveDefaultSuffix(fields.text));
+  editor.SetNode(node, std::move(fields));
 }
 
 void NewLine1Click(Editor& editor, InputBoxPort& inputBox, const std::string& productTitle) {

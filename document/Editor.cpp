@@ -66,7 +66,7 @@ void Editor::ResetToStartingTree() {
   if (root == nullptr) root = tree_.AddTopLevel(PlaceholderText, Question);
   // A selection inside the root's subtree is about to disappear.
   if (selected_ == nullptr || selected_->Parent() != nullptr) selected_ = root;
-  root->SetFields(NodeFields{std::string(PlaceholderText), Question});
+  tree_.SetFields(*root, NodeFields{std::string(PlaceholderText), Question, LaterFields()});
   tree_.DeleteChildren(root);
   tree_.AddChild(root, PlaceholderText, KindOfMarker(PlaceholderText));
   tree_.AddChild(root, PlaceholderText, KindOfMarker(PlaceholderText));

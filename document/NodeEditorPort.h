@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "document/LaterFields.h"
 #include "document/TextRules.h"
 
 namespace velmora {
@@ -20,12 +21,18 @@ struct NodeEditorInput {
   bool answerButtonsEnabled = false;
   // The memo's text in CP932, lines separated by CR LF.
   std::string memoText;
+  // The node's declared fields (LaterFields.h), each with CR LF between its
+  // lines where the node holds newline marks. The dialog shows those it has
+  // a control for and hands every one back.
+  LaterFields later;
 };
 
 struct NodeEditorResult {
   int kind = Unset;
   bool preferNo = false;
   std::string memoText;
+  // The input's declared fields with the dialog's changes.
+  LaterFields later;
 };
 
 class NodeEditorPort {

@@ -24,8 +24,11 @@ std::string UnifyLineBreaks(std::string_view text) {
 
 }  // namespace
 
-NodeEditorInput NodeEditorInputFor(const TreeNode& node, std::string_view newLineMark) {
+NodeEditorInput NodeEditorInputFor(const DecisionTree& tree, const TreeNode& node, std::string_view newLineMark) {
   NodeEditorInput input;
+  tree.LaterOf(node).ForEach([&](FieldIndex field, std::string_view value) {
+    input.later.Set(field, ExpandNewLines(value, newLineMark));
+  });
   input.kind = node.kind;
   std::string text = TrimBlanks(node.Text());
   const DefaultSuffix suffix = DefaultSuffixOf(text);
@@ -48,8 +51,15 @@ std::string NodeTextFromEditor(const NodeEditorResult& result, std::string_view 
   return text;
 }
 
-NodeFields NodeFieldsFromEditor(const NodeEditorResult& result, std::string_view newLineMark) {
-  return NodeFields{NodeTextFromEditor(result, newLineMark), result.kind};
+NodeFields NodeFieldsFromEditor(NodeFields fields, const NodeEditorResult& result, std::string_view newLineMark) {
+  fields.text = NodeTextFromEditor(result, newLineMark);
+  fields.kind = result.kind;
+  fields.later = LaterFields();
+  result.later.ForEach([&](FieldIndex field, std::string_view value) {
+    // Blank lines around a note are not part of it.
+    fields.later.Set(field, TrimBlanks(FoldNewLines(UnifyLineBreaks(value), newLineMark)));
+  });
+  return fields;
 }
 
 }  // namespace velmora

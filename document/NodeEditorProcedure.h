@@ -14,14 +14,15 @@ namespace velmora {
 // The dialog's starting values for `node`: a "(Y)" or "(N)" suffix is taken
 // off the trimmed text ("(N)" selects RadioButton2) and the newline marks
 // become line breaks.
-NodeEditorInput NodeEditorInputFor(const TreeNode& node, std::string_view newLineMark);
+NodeEditorInput NodeEditorInputFor(const DecisionTree& tree, const TreeNode& node, std::string_view newLineMark);
 
 // The node text that OK stores: line breaks folded into the mark, a typed
 // kind marker and the blanks at both ends removed, "…" for nothing left,
 // "(N)" appended when No is the default.
 std::string NodeTextFromEditor(const NodeEditorResult& result, std::string_view newLineMark);
 
-// OK: the fields the node takes, the new text and the picked kind.
-NodeFields NodeFieldsFromEditor(const NodeEditorResult& result, std::string_view newLineMark);
+// OK: the fields the node takes: `fields` (the node's) with the new text,
+// the picked kind and the declared fields as the dialog left them.
+NodeFields NodeFieldsFromEditor(NodeFields fields, const NodeEditorResult& result, std::string_view newLineMark);
 
 }  // namespace velmora

@@ -35,7 +35,7 @@ std::string BuildDistributionExecutable(std::string_view stub, const DecisionTre
   return BuildExecutable(stub, tree, state);
 }
 
-std::string BuildDistributionExecutable(std::string_view stub, const StepList& steps, const DocumentState& state) {
+std::string BuildDistributionExecutable(std::string_view stub, const StepProcedure& steps, const DocumentState& state) {
   return BuildExecutable(stub, steps, state);
 }
 

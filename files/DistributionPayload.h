@@ -18,7 +18,7 @@ namespace velmora {
 
 // stub + BuildTreeText(tree, state) + trailer (T + O).
 std::string BuildDistributionExecutable(std::string_view stub, const DecisionTree& tree, const DocumentState& state);
-std::string BuildDistributionExecutable(std::string_view stub, const StepList& steps, const DocumentState& state);
+std::string BuildDistributionExecutable(std::string_view stub, const StepProcedure& steps, const DocumentState& state);
 
 // Reads the procedure stored at the end of `fileBytes` (the whole file) as
 // the run reads it: a list of steps with their kinds restored from the
@@ -47,6 +47,10 @@ LoadedSteps ReadDistributionSteps(std::string_view fileBytes, const FilePath& pa
 // The same as a document: the tree of those steps.
 LoadedDocument ReadDistributionPayload(std::string_view fileBytes, const FilePath& path, std::string_view displayPath,
                                        const DocumentState& current);
+
+// The bytes before the payload: the player a generated executable starts
+// with (empty for a file that holds no payload).
+std::string_view PlayerStubOf(std::string_view fileBytes);
 
 // The offset just after the trailer: the file's size, unless the file is a
 // code-signed executable whose certificate table (behind zero padding) ends

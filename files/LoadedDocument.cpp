@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "files/FieldSection.h"
 #include "files/TreeTextParser.h"
 
 namespace velmora {
@@ -19,6 +20,7 @@ LoadedDocument DocumentOfSteps(LoadedSteps read) {
                                               steps[i].text.size());
     previous = AddInPreOrder(document.tree, previous, static_cast<std::size_t>(steps[i].level), text, steps[i].kind);
   }
+  ApplyFieldTable(document.tree, read.fields);
   return document;
 }
 

@@ -10,6 +10,7 @@
 
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"
+#include "document/LaterFields.h"
 #include "document/StepList.h"
 
 namespace velmora {
@@ -35,6 +36,15 @@ struct LoadedSteps {
   DocumentState state;
   // As in LoadedDocument.
   std::size_t stoppedAtNulLine = 0;
+  // The declared fields of the steps' nodes.
+  FieldTable fields;
+};
+
+// A procedure held as a list of steps, whole: the steps and their nodes'
+// declared fields, as the writers take it.
+struct StepProcedure {
+  const StepList& steps;
+  const FieldTable& fields;
 };
 
 // The tree of `read`'s steps with its state; its texts point into one copy

@@ -84,29 +84,5 @@ PayloadSteps ReadPayloadStepsOrError(std::string_view fileBytes, std::string_vie
   return read;
 }
 
-#if defined(__cpp_exceptions)
-// The editor's form: the stored values merged into the editor's state.
-LoadedSteps ReadDistributionSteps(std::string_view fileBytes, const FilePath& path, std::string_view displayPath,
-                                  const DocumentState& current) {
-  PayloadSteps read = ReadPayloadStepsOrError(fileBytes, displayPath);
-  if (!read.error.empty()) throw VelmoraError(read.error);
-  // Whoever opens this tells the author, by stoppedAtNulLine, that the rest
-  // was not read. The steps' copy is the payload and the end line, which
-  // holds no NUL: the same line. (The player has nothing to tell.)
-  const std::size_t nulLine = LineOfFirstNul(read.steps.Source());
-  LoadedSteps loaded{nullptr, std::move(read.steps), current, nulLine};
-  loaded.state.CurrentFileName = path.WithExtension(".tre");
-  loaded.state.Modified = false;
-  loaded.state.Title = std::move(read.state.Title);
-  loaded.state.NewLineMark = std::move(read.state.NewLineMark);
-  if (read.colourStored) loaded.state.Color = read.state.Color;
-  return loaded;
-}
-
-LoadedDocument ReadDistributionPayload(std::string_view fileBytes, const FilePath& path, std::string_view displayPath,
-                                       const DocumentState& current) {
-  return DocumentOfSteps(ReadDistributionSteps(fileBytes, path, displayPath, current));
-}
-#endif
 
 }  // namespace velmora

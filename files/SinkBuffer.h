@@ -30,6 +30,8 @@ class SinkBuffer {
     return *this;
   }
   void Append(const char* bytes, std::size_t count) {
+    // An empty view may have no bytes at all: memcpy must not see its null.
+    if (count == 0) return;
     if (count > kCapacity - size_) {
       AppendPastTheEnd(bytes, count);
       return;

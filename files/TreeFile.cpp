@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "document/Errors.h"
+#include "files/FieldSection.h"
 #include "files/FileMessages.h"
 #include "files/IniText.h"
 #include "files/LineSplitter.h"
@@ -78,13 +79,16 @@ struct FileStart {
   std::string bytes;
   OptionBlock options;
   std::size_t nulLine;
+  // The nodes' declared fields, by position (FieldSection.h).
+  FieldTable fields;
 };
 
 FileStart ReadFileStart(FileSystemPort& fs, const FilePath& path) {
   std::string bytes = fs.ReadWholeFile(path);
   OptionBlock options = ReadOptionBlock(bytes);
   const std::size_t nulLine = LineOfFirstNul(bytes);
-  return FileStart{std::move(bytes), std::move(options), nulLine};
+  FieldTable fields = ReadFieldSection(bytes, ~std::size_t{0});
+  return FileStart{std::move(bytes), std::move(options), nulLine, std::move(fields)};
 }
 
 void NameLoaded(DocumentState& state, const FilePath& path) {
@@ -100,6 +104,7 @@ LoadedDocument LoadTreeFile(FileSystemPort& fs, const FilePath& path, const Docu
   NameLoaded(document.state, path);
   ReadTrailer(TreeLines{document.tree}, std::move(file.options), document.state, fs.DisplayText(path));
   RestoreKinds(document.tree);
+  ApplyFieldTable(document.tree, file.fields);
   return document;
 }
 
@@ -112,6 +117,9 @@ LoadedSteps LoadTreeFileSteps(FileSystemPort& fs, const FilePath& path, const Do
   NameLoaded(read.state, path);
   ReadTrailer(StepLines{read.steps}, std::move(file.options), read.state, fs.DisplayText(path));
   RestoreKinds(read.steps);
+  read.fields = std::move(file.fields);
+  // A position past the last node names none: a damaged section.
+  while (!read.fields.empty() && read.fields.back().position >= read.steps.Size()) read.fields.pop_back();
   return read;
 }
 
@@ -130,7 +138,7 @@ void SaveTreeFile(FileSystemPort& fs, const FilePath& path, const DecisionTree& 
   SaveProcedure(fs, path, tree, state);
 }
 
-void SaveTreeFile(FileSystemPort& fs, const FilePath& path, const StepList& steps, const DocumentState& state) {
+void SaveTreeFile(FileSystemPort& fs, const FilePath& path, const StepProcedure& steps, const DocumentState& state) {
   SaveProcedure(fs, path, steps, state);
 }
 

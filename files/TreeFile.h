@@ -16,7 +16,8 @@ namespace velmora {
 
 // The stored form of a document: the nodes in pre-order, one line each with
 // one TAB per level and the node's kind marker before its text, then the
-// four-line "[OPTION]" block; every line ends in CR LF. The tree itself is
+// four-line "[OPTION]" block, then the nodes' declared fields where any
+// carries one (FieldSection.h); every line ends in CR LF. The tree itself is
 // not changed (markers exist only in the output).
 std::string BuildTreeText(const DecisionTree& tree, const DocumentState& state);
 // The same text, appended to `text` (for a caller that reserved room for it
@@ -26,9 +27,9 @@ void WriteTreeText(ByteSink& sink, const DecisionTree& tree, const DocumentState
 // The exact size of that text in bytes.
 std::size_t TreeTextSize(const DecisionTree& tree, const DocumentState& state);
 // The same for a procedure read as a list of steps (its kinds restored).
-void AppendTreeText(std::string& text, const StepList& steps, const DocumentState& state);
-void WriteTreeText(ByteSink& sink, const StepList& steps, const DocumentState& state);
-std::size_t TreeTextSize(const StepList& steps, const DocumentState& state);
+void AppendTreeText(std::string& text, const StepProcedure& steps, const DocumentState& state);
+void WriteTreeText(ByteSink& sink, const StepProcedure& steps, const DocumentState& state);
+std::size_t TreeTextSize(const StepProcedure& steps, const DocumentState& state);
 // The lines of `top`'s branch in the same form, `top` without a TAB.
 std::string BranchLines(const DecisionTree& tree, const TreeNode& top);
 
@@ -48,6 +49,6 @@ LoadedSteps LoadTreeFileSteps(FileSystemPort& fs, const FilePath& path, const Do
 // Writes the document to `path` atomically, in chunks as the text is made;
 // throws the cannot-create error.
 void SaveTreeFile(FileSystemPort& fs, const FilePath& path, const DecisionTree& tree, const DocumentState& state);
-void SaveTreeFile(FileSystemPort& fs, const FilePath& path, const StepList& steps, const DocumentState& state);
+void SaveTreeFile(FileSystemPort& fs, const FilePath& path, const StepProcedure& steps, const DocumentState& state);
 
 }  // namespace velmora

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "document/BranchRecord.h"
+#include "files/FieldSection.h"
 #include "files/SinkBuffer.h"
 #include "files/TreeFile.h"
 
@@ -66,11 +67,16 @@ void ForEachNodeLine(const DecisionTree& tree, Visit visit) {
 }
 
 template <typename Visit>
-void ForEachNodeLine(const StepList& steps, Visit visit) {
+void ForEachNodeLine(const StepProcedure& procedure, Visit visit) {
+  const StepList& steps = procedure.steps;
   for (std::size_t i = 0; i < steps.Size(); ++i) {
     visit(static_cast<std::size_t>(steps[i].level), steps[i].kind, steps[i].text);
   }
 }
+
+// The declared fields' section, empty where no node carries one.
+std::string FieldLinesOf(const DecisionTree& tree) { return FieldSectionText(FieldTableOf(tree)); }
+std::string FieldLinesOf(const StepProcedure& procedure) { return FieldSectionText(procedure.fields); }
 
 template <typename Output>
 void AddOptionLine(Output& output, std::string_view key, std::string_view value) {
@@ -88,6 +94,7 @@ void Emit(Output& output, const Procedure& procedure, const DocumentState& state
   AddOptionLine(output, "NewLine=", state.NewLineMark);
   AddOptionLine(output, "Title=", state.Title);
   AddOptionLine(output, "Color=", std::to_string(state.Color));
+  output.Add(FieldLinesOf(procedure));
 }
 
 template <typename Procedure>
@@ -96,7 +103,8 @@ std::size_t TextSizeOf(const Procedure& procedure, const DocumentState& state) {
   ForEachNodeLine(procedure,
                   [&size](std::size_t level, int kind, std::string_view text) { size += NodeLineSize(level, kind, text); });
   const std::size_t keys = std::string_view("[OPTION]NewLine=Title=Color=").size() + 4 * kLineEnd.size();
-  return size + keys + state.NewLineMark.size() + state.Title.size() + std::to_string(state.Color).size();
+  return size + keys + state.NewLineMark.size() + state.Title.size() + std::to_string(state.Color).size() +
+         FieldLinesOf(procedure).size();
 }
 
 template <typename Procedure>
@@ -109,14 +117,14 @@ void WriteText(ByteSink& sink, const Procedure& procedure, const DocumentState& 
 }  // namespace
 
 std::size_t TreeTextSize(const DecisionTree& tree, const DocumentState& state) { return TextSizeOf(tree, state); }
-std::size_t TreeTextSize(const StepList& steps, const DocumentState& state) { return TextSizeOf(steps, state); }
+std::size_t TreeTextSize(const StepProcedure& steps, const DocumentState& state) { return TextSizeOf(steps, state); }
 
 void AppendTreeText(std::string& text, const DecisionTree& tree, const DocumentState& state) {
   StringOutput output(text);
   Emit(output, tree, state);
 }
 
-void AppendTreeText(std::string& text, const StepList& steps, const DocumentState& state) {
+void AppendTreeText(std::string& text, const StepProcedure& steps, const DocumentState& state) {
   StringOutput output(text);
   Emit(output, steps, state);
 }
@@ -129,7 +137,7 @@ std::string BuildTreeText(const DecisionTree& tree, const DocumentState& state) 
 }
 
 void WriteTreeText(ByteSink& sink, const DecisionTree& tree, const DocumentState& state) { WriteText(sink, tree, state); }
-void WriteTreeText(ByteSink& sink, const StepList& steps, const DocumentState& state) { WriteText(sink, steps, state); }
+void WriteTreeText(ByteSink& sink, const StepProcedure& steps, const DocumentState& state) { WriteText(sink, steps, state); }
 
 std::string BranchLines(const DecisionTree& tree, const TreeNode& top) {
   std::string text;

@@ -21,10 +21,10 @@ class NodeEditorProcedureTest : public ::testing::Test {
   // Opens the node and presses OK with what the dialog showed, changed by `edit`.
   template <typename Edit>
   void OpenAndOk(TreeNode* node, Edit edit, const std::string& mark = kArrow) {
-    const NodeEditorInput in = NodeEditorInputFor(*node, mark);
-    NodeEditorResult out{in.kind, in.preferNo, in.memoText};
+    const NodeEditorInput in = NodeEditorInputFor(tree, *node, mark);
+    NodeEditorResult out{in.kind, in.preferNo, in.memoText, in.later};
     edit(out);
-    node->SetFields(NodeFieldsFromEditor(out, mark));
+    tree.SetFields(*node, NodeFieldsFromEditor(tree.FieldsOf(*node), out, mark));
   }
   void OpenAndOk(TreeNode* node) {
     OpenAndOk(node, [](NodeEditorResult&) {});
@@ -36,7 +36,7 @@ class NodeEditorProcedureTest : public ::testing::Test {
 TEST_F(NodeEditorProcedureTest, TwoSentencesWithNoDefaultSurviveUnchanged) {
   const std::string stored = "Is the cable in?" + kArrow + "Check both ends.(N)";
   TreeNode* node = Question(stored);
-  const NodeEditorInput in = NodeEditorInputFor(*node, kArrow);
+  const NodeEditorInput in = NodeEditorInputFor(tree, *node, kArrow);
   EXPECT_EQ(in.memoText, "Is the cable in?\r\nCheck both ends.");
   EXPECT_TRUE(in.preferNo);
   EXPECT_TRUE(in.answerButtonsEnabled);
@@ -47,7 +47,7 @@ TEST_F(NodeEditorProcedureTest, TwoSentencesWithNoDefaultSurviveUnchanged) {
 
 TEST_F(NodeEditorProcedureTest, YesSuffixIsDroppedOnOpening) {
   TreeNode* node = Question("Ready? (y) ");
-  const NodeEditorInput in = NodeEditorInputFor(*node, kArrow);
+  const NodeEditorInput in = NodeEditorInputFor(tree, *node, kArrow);
   EXPECT_EQ(in.memoText, "Ready? ") << "trimmed first, then the suffix taken off";
   EXPECT_FALSE(in.preferNo);
   OpenAndOk(node);
@@ -85,7 +85,7 @@ TEST_F(NodeEditorProcedureTest, TrailingLineBreakBecomesATrailingMark) {
   OpenAndOk(node, [](NodeEditorResult& r) { r.memoText = "  one\r\ntwo\r\n"; });
   EXPECT_EQ(node->Text(), "one" + kArrow + "two" + kArrow);
   // And the stored form opens as the same lines.
-  EXPECT_EQ(NodeEditorInputFor(*node, kArrow).memoText, "one\r\ntwo\r\n");
+  EXPECT_EQ(NodeEditorInputFor(tree, *node, kArrow).memoText, "one\r\ntwo\r\n");
 }
 
 TEST_F(NodeEditorProcedureTest, EmptyMarkJoinsTheLines) {
@@ -104,7 +104,7 @@ TEST_F(NodeEditorProcedureTest, LoneLineFeedsNeverReachTheNodeText) {
 
 TEST_F(NodeEditorProcedureTest, LeafKeepsItsNoDefault) {
   TreeNode* node = Leaf("Done(N)");
-  const NodeEditorInput in = NodeEditorInputFor(*node, kArrow);
+  const NodeEditorInput in = NodeEditorInputFor(tree, *node, kArrow);
   EXPECT_FALSE(in.answerButtonsEnabled);
   EXPECT_TRUE(in.preferNo);
   EXPECT_EQ(in.memoText, "Done");
@@ -119,14 +119,14 @@ TEST_F(NodeEditorProcedureTest, TypedNoSuffixStaysInTheText) {
     r.preferNo = true;
   });
   EXPECT_EQ(node->Text(), "Go on(N)(N)");
-  const NodeEditorInput again = NodeEditorInputFor(*node, kArrow);
+  const NodeEditorInput again = NodeEditorInputFor(tree, *node, kArrow);
   EXPECT_EQ(again.memoText, "Go on(N)");
   EXPECT_TRUE(again.preferNo);
 }
 
 TEST_F(NodeEditorProcedureTest, UnsetNodeOpensWithoutAKind) {
   TreeNode* node = Leaf(kDots, Unset);
-  const NodeEditorInput in = NodeEditorInputFor(*node, kArrow);
+  const NodeEditorInput in = NodeEditorInputFor(tree, *node, kArrow);
   EXPECT_EQ(in.kind, Unset);
   EXPECT_FALSE(in.preferNo);
   EXPECT_EQ(in.memoText, kDots);
@@ -135,7 +135,7 @@ TEST_F(NodeEditorProcedureTest, UnsetNodeOpensWithoutAKind) {
 TEST_F(NodeEditorProcedureTest, MarkInsideADoubleByteCharacterIsNoLineBreak) {
   // 0x83 0x5C is one character whose second byte is a backslash.
   TreeNode* node = Leaf("\x83\x5C" "a\\b");
-  const NodeEditorInput in = NodeEditorInputFor(*node, "\\");
+  const NodeEditorInput in = NodeEditorInputFor(tree, *node, "\\");
   EXPECT_EQ(in.memoText, "\x83\x5C" "a\r\nb");
 }
 

@@ -172,9 +172,9 @@ TEST_F(TreeFileLoad, EveryFormatCaseSurvivesSaveAndReopen) {
     // The steps are written as the tree is.
     const LoadedSteps steps = LoadTreeFileSteps(fs_, testing::Path("in.tre"), Current());
     std::string savedFromSteps;
-    AppendTreeText(savedFromSteps, steps.steps, steps.state);
+    AppendTreeText(savedFromSteps, StepProcedure{steps.steps, steps.fields}, steps.state);
     EXPECT_EQ(savedFromSteps, saved) << bytes;
-    EXPECT_EQ(TreeTextSize(steps.steps, steps.state), saved.size()) << bytes;
+    EXPECT_EQ(TreeTextSize(StepProcedure{steps.steps, steps.fields}, steps.state), saved.size()) << bytes;
     LoadedDocument second = Load(saved);
     EXPECT_EQ(Describe(second.tree), Describe(first.tree)) << bytes;
     EXPECT_EQ(second.state.Title, first.state.Title) << bytes;

@@ -1,0 +1,128 @@
+#include "files/FieldSection.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+#include "document/TextRules.h"
+#include "files/IniText.h"
+#include "files/LineSplitter.h"
+
+namespace velmora {
+namespace {
+
+struct FieldLine {
+  std::size_t position = 0;
+  FieldIndex field = 0;
+  std::string_view value;
+};
+
+// "12.note=value": the position, the declared field and the raw value.
+std::optional<FieldLine> ParseFieldLine(std::string_view line) {
+  FieldLine parsed;
+  std::size_t at = 0;
+  for (; at < line.size() && line[at] >= '0' && line[at] <= '9'; ++at) {
+    if (parsed.position > (std::size_t{1} << 40)) return std::nullopt;
+    parsed.position = parsed.position * 10 + static_cast<std::size_t>(line[at] - '0');
+  }
+  if (at == 0 || at >= line.size() || line[at] != '.') return std::nullopt;
+  const std::size_t equals = line.find('=', at);
+  if (equals == std::string_view::npos) return std::nullopt;
+  const std::optional<FieldIndex> field = FieldNamed(line.substr(at + 1, equals - at - 1));
+  if (!field) return std::nullopt;
+  parsed.field = *field;
+  parsed.value = line.substr(equals + 1);
+  return parsed;
+}
+
+bool StartsIndented(std::string_view line) { return !line.empty() && (line[0] == '\t' || line[0] == ' '); }
+
+bool IsHeader(std::string_view line, std::string_view name) {
+  const std::string_view trimmed = TrimBlanksView(line);
+  return trimmed.size() >= 2 && trimmed.front() == '[' && trimmed.back() == ']' &&
+         IniNamesEqual(TrimBlanksView(trimmed.substr(1, trimmed.size() - 2)), name);
+}
+
+// The section's lines, last first: the root-level lines after "[FIELDS]",
+// where an "[OPTION]" header stands among the root-level lines before it.
+std::vector<std::string_view> SectionLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  ReverseLineSplitter splitter(text);
+  std::string_view line;
+  bool inSection = false;
+  while (splitter.Previous(line) && !StartsIndented(line)) {
+    if (!inSection) {
+      if (line == kFieldSectionHeader) {
+        inSection = true;
+      } else {
+        lines.push_back(line);
+      }
+    } else if (IsHeader(line, "OPTION")) {
+      return lines;
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string FieldSectionText(const FieldTable& table) {
+  if (table.empty()) return {};
+  std::string text(kFieldSectionHeader);
+  text += "\r\n";
+  for (const PositionedFields& entry : table) {
+    entry.fields.ForEach([&](FieldIndex field, std::string_view value) {
+      text += std::to_string(entry.position);
+      text += '.';
+      text += DeclaredFields()[field].name;
+      text += '=';
+      text += value;
+      text += "\r\n";
+    });
+  }
+  return text;
+}
+
+FieldTable FieldTableOf(const DecisionTree& tree) {
+  FieldTable table;
+  if (!tree.HasLaterFields()) return table;
+  std::size_t position = 0;
+  tree.ForEachPreOrder([&](const TreeNode& node) {
+    const LaterFields& later = tree.LaterOf(node);
+    if (!later.Empty()) table.push_back({position, later});
+    ++position;
+  });
+  return table;
+}
+
+FieldTable ReadFieldSection(std::string_view text, std::size_t nodeCount) {
+  std::vector<FieldLine> lines;
+  for (const std::string_view line : SectionLines(text)) {
+    const std::optional<FieldLine> parsed = ParseFieldLine(line);
+    if (parsed && parsed->position < nodeCount && IsStorableFieldValue(parsed->value)) lines.push_back(*parsed);
+  }
+  // Read last first: back into the written order, the first of two lines
+  // for the same field of a node counting.
+  std::reverse(lines.begin(), lines.end());
+  std::stable_sort(lines.begin(), lines.end(),
+                   [](const FieldLine& a, const FieldLine& b) { return a.position < b.position; });
+  FieldTable table;
+  for (const FieldLine& line : lines) {
+    if (table.empty() || table.back().position != line.position) table.push_back({line.position, {}});
+    LaterFields& fields = table.back().fields;
+    if (fields.Get(line.field).empty()) fields.Set(line.field, std::string(line.value));
+  }
+  return table;
+}
+
+void ApplyFieldTable(DecisionTree& tree, const FieldTable& table) {
+  if (table.empty()) return;
+  auto next = table.begin();
+  std::size_t position = 0;
+  for (TreeNode* node = tree.Root(); node != nullptr && next != table.end(); node = tree.NextPreOrder(node)) {
+    if (next->position == position) tree.SetLater(*node, (next++)->fields);
+    ++position;
+  }
+}
+
+}  // namespace velmora
