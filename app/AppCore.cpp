@@ -197,6 +197,15 @@ void AppCore::Request(ViewRequest request) {
 // ---------------------------------------------------------------------------
 // Find and the recovery copy
 
+std::string AppCore::TipOf(const TreeNode& node) const {
+  std::string tip;
+  editor_.Tree().LaterOf(node).ForEach([&](FieldIndex field, std::string_view value) {
+    if (!tip.empty()) tip += "\r\n";
+    tip += std::string(DeclaredFields()[field].label) + ": " + ExpandNewLines(value, editor_.State().NewLineMark);
+  });
+  return tip;
+}
+
 void AppCore::SetSearchText(const std::string& text) {
   if (text != finder_.Text()) finder_.SetText(text);
 }

@@ -66,6 +66,9 @@ class AppCore final : private EditorView {
 
   // The user's own changes that are no commands.
   void Select(TreeNode* node);
+  // The tooltip of a node in the tree: each declared field it carries, by
+  // its label, line breaks as line breaks (CP932); empty for none.
+  std::string TipOf(const TreeNode& node) const;
   // Every change of the title box (CP932, one line).
   void TypeTitle(const std::string& title);
   // The colour buttons: kColourGreen, kColourYellow, kColourRed.
@@ -225,6 +228,8 @@ class AppCore final : private EditorView {
   void FindNext();
   void FindPrevious();
   bool CanFindAgain() const { return finder_.HasText(); }
+  void ToggleFindInNotes();
+  bool FindsInNotes() const { return finder_.InFields(); }
   // After an entry that may have changed the document.
   void AfterChange();
 

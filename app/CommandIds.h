@@ -67,6 +67,8 @@
 #define IDM_FIND 1506
 #define IDM_FINDNEXT 1507
 #define IDM_FINDPREVIOUS 1508
+// The find box's check box: find searches the authors' notes as well.
+#define IDM_FINDINNOTES 1509
 
 // Other controls of the main window.
 #define IDC_TOOLBAR1 2001

@@ -102,6 +102,7 @@ const std::vector<AppCore::Command>& AppCore::Table() {
       {IDM_FIND, &AppCore::OpenFindBox, nullptr, nullptr},
       {IDM_FINDNEXT, &AppCore::FindNext, &AppCore::CanFindAgain},
       {IDM_FINDPREVIOUS, &AppCore::FindPrevious, &AppCore::CanFindAgain},
+      {IDM_FINDINNOTES, &AppCore::ToggleFindInNotes, nullptr, &AppCore::FindsInNotes},
       // The check and the exports before release.
       {IDM_CHECK, &AppCore::OpenCheck, nullptr, nullptr},
       {IDM_EXPORTPATHS, &AppCore::ExportPaths, nullptr, nullptr},
@@ -250,6 +251,8 @@ void AppCore::Paste() {
 
 // ---------------------------------------------------------------------------
 // Find: the match comes into view.
+
+void AppCore::ToggleFindInNotes() { finder_.SetInFields(!finder_.InFields()); }
 
 void AppCore::FindNext() {
   finder_.Step(editor_, SearchDirection::Next);

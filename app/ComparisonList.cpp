@@ -61,6 +61,10 @@ std::string ChangeText(const DiffChange& change) {
     case ChangeKind::Default: return fromTo(kDefaultChanged, change.before, change.after);
     case ChangeKind::Moved: return std::string(kMoved) + ": " + change.before + " " + std::string(kFrom);
     case ChangeKind::Swapped: return std::string(kSwapped);
+    // "メモ変更": the field's label and "変更".
+    case ChangeKind::Field:
+      return fromTo(std::string(DeclaredFields()[change.field].label) + "\x95\xcf\x8d\x58", Quoted(change.before),
+                    Quoted(change.after));
     case ChangeKind::Title: return fromTo(kTitleChanged, Quoted(change.before), Quoted(change.after));
     case ChangeKind::Colour: return fromTo(kColourChanged, ColourName(change.before), ColourName(change.after));
     case ChangeKind::NewLine: return fromTo(kNewLineChanged, Quoted(change.before), Quoted(change.after));

@@ -18,6 +18,9 @@ class TextFinder {
   void SetText(std::string cp932);
   const std::string& Text() const { return text_; }
   bool HasText() const { return !text_.empty(); }
+  // Whether a node matches by its declared fields too (the author's note).
+  void SetInFields(bool inFields);
+  bool InFields() const { return inFields_; }
 
   // Selects the next or previous match from the selected node on. False
   // when no node matches (the selection stays).
@@ -30,6 +33,7 @@ class TextFinder {
  private:
   std::string text_;
   std::string status_;
+  bool inFields_ = false;
 };
 
 }  // namespace velmora

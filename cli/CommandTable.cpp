@@ -11,10 +11,10 @@ const std::vector<Command>& CommandTable() {
       {"play", RunPlay, "IN [--answers SEQ]",
        "Run the procedure in IN as the preview does, step by step in the terminal; answer with y, n, b or o "
        "(one line each on standard input, an empty line for the default, or all at once with --answers)."},
-      {"export", RunExport, "IN [--svg OUT.svg [--horizontal]] [--html OUT.html] [--book OUT.html]",
+      {"export", RunExport, "IN [--svg OUT.svg [--horizontal]] [--html OUT.html] [--book OUT.html [--notes]]",
        "Draw the procedure in IN as an SVG diagram (top-down, or left to right with --horizontal), write it as "
        "one self-contained HTML page that runs it in a browser, and/or as a numbered procedure book to print "
-       "(HTML, A4). Several outputs are written all or none."},
+       "(HTML, A4; with --notes each step also prints its author's note). Several outputs are written all or none."},
       {"check", RunCheck, "IN [--json] [--quiet]",
        "Check the procedure in IN before release: one line per problem (FILE:LINE: error|warning: explanation), "
        "or JSON with --json; without problems a one-line summary on standard error, unless --quiet. Exits with 1 "

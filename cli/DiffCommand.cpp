@@ -49,6 +49,7 @@ const char* ChangeId(ChangeKind kind) {
     case ChangeKind::Default: return "default";
     case ChangeKind::Moved: return "moved";
     case ChangeKind::Swapped: return "swapped";
+    case ChangeKind::Field: return "field";
     case ChangeKind::Title: return "title";
     case ChangeKind::Colour: return "colour";
     case ChangeKind::NewLine: return "newline";
@@ -110,6 +111,9 @@ class DiffPrinter {
         return "default answer changed" + where + ": " + Utf8(change.before) + " -> " + Utf8(change.after);
       case ChangeKind::Moved: return "moved " + Quoted(change.text) + ": " + Place(change.oldPath) + " -> " + Place(change.path);
       case ChangeKind::Swapped: return "answers swapped" + where;
+      case ChangeKind::Field:
+        return std::string(DeclaredFields()[change.field].name) + " changed" + where + ": " + Quoted(change.before) +
+               " -> " + Quoted(change.after);
       case ChangeKind::Title: return "title changed: " + Quoted(change.before) + " -> " + Quoted(change.after);
       case ChangeKind::Colour: return "colour changed: " + change.before + " -> " + change.after;
       case ChangeKind::NewLine: return "newline mark changed: " + Quoted(change.before) + " -> " + Quoted(change.after);
@@ -139,6 +143,7 @@ class DiffPrinter {
     std::string json = std::string("{\"change\": \"") + ChangeId(change.kind) + "\", \"path\": " + JsonPath(change.path);
     const bool field = change.kind == ChangeKind::Title || change.kind == ChangeKind::Colour || change.kind == ChangeKind::NewLine;
     json += ", \"text\": " + (field ? std::string("null") : JsonText(change.text));
+    if (change.kind == ChangeKind::Field) json += ", \"field\": \"" + std::string(DeclaredFields()[change.field].name) + "\"";
     if (change.kind == ChangeKind::Moved) {
       json += ", \"old\": " + JsonPath(change.oldPath) + ", \"new\": " + JsonPath(change.path);
     } else if (change.kind == ChangeKind::Colour) {

@@ -18,6 +18,8 @@ struct ExportArguments {
   FilePath html;
   FilePath book;
   DiagramOptions diagram;
+  // The book prints the authors' notes.
+  bool notes = false;
 };
 
 FilePath OutputArgument(const Arguments& arguments, std::size_t& i, const FilePath& earlier) {
@@ -39,6 +41,8 @@ ExportArguments ParseExportArguments(const Arguments& arguments) {
       parsed.book = OutputArgument(arguments, i, parsed.book);
     } else if (arguments[i] == "--horizontal") {
       parsed.diagram.horizontal = true;
+    } else if (arguments[i] == "--notes") {
+      parsed.notes = true;
     } else if (arguments[i].size() > 1 && arguments[i][0] == '-') {
       throw UsageError("unknown option " + arguments[i]);
     } else {
@@ -50,6 +54,7 @@ ExportArguments ParseExportArguments(const Arguments& arguments) {
     throw UsageError("export needs --svg FILE, --html FILE or --book FILE");
   }
   if (parsed.diagram.horizontal && parsed.svg.Empty()) throw UsageError("--horizontal goes with --svg");
+  if (parsed.notes && parsed.book.Empty()) throw UsageError("--notes goes with --book");
   parsed.input = FilePath::FromUtf8(positional[0]);
   return parsed;
 }
@@ -68,6 +73,7 @@ int RunExport(CliHost& host, const Arguments& arguments) {
   // the outputs are written.
   ShownNodes shown;
   DocumentState state;
+  FieldTable fields;
   {
     LoadedSteps document = OpenStepsLikeEditor(host.Files(), parsed.input);
     shown = ShownNodesOf(document.steps, document.state);
@@ -75,6 +81,7 @@ int RunExport(CliHost& host, const Arguments& arguments) {
     KeepOwnMessages(shown);
     document.steps = StepList();
     state = std::move(document.state);
+    fields = std::move(document.fields);
   }
   std::vector<PlannedOutput> outputs;
   if (!parsed.svg.Empty()) {
@@ -85,7 +92,9 @@ int RunExport(CliHost& host, const Arguments& arguments) {
     outputs.push_back({parsed.html, [&](ByteSink& sink) { WriteHtmlPlayer(shown, state, sink); }});
   }
   if (!parsed.book.Empty()) {
-    outputs.push_back({parsed.book, [&](ByteSink& sink) { WriteProcedureBook(shown, state, BookDateText(), sink); }});
+    const FieldTable* notes = parsed.notes ? &fields : nullptr;
+    outputs.push_back(
+        {parsed.book, [&, notes](ByteSink& sink) { WriteProcedureBook(shown, state, BookDateText(), sink, notes); }});
   }
   WriteFilesTogether(host.Files(), outputs);
   return kExitSuccess;

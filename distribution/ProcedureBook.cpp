@@ -1,5 +1,6 @@
 #include "distribution/ProcedureBook.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <ctime>
 #include <vector>
@@ -144,8 +145,26 @@ void AppendIcon(SinkBuffer& out, int kind) {
   out += "\"/></svg>";
 }
 
+// The notes of a book printed with them, by the node's position.
+struct BookNotes {
+  const FieldTable* table = nullptr;
+  std::string_view newLineMark;
+
+  std::string_view Of(std::size_t position) const {
+    if (table == nullptr) return {};
+    const auto at = std::lower_bound(table->begin(), table->end(), position,
+                                     [](const PositionedFields& entry, std::size_t p) { return entry.position < p; });
+    if (at == table->end() || at->position != position) return {};
+    static const FieldIndex note = *FieldNamed("note");
+    return at->fields.Get(note);
+  }
+};
+
+// "作成者メモ: "
+constexpr std::string_view kNoteLabel = "\x8d\xec\x90\xac\x8e\xd2\x83\x81\x83\x82\x3a\x20";
+
 void AppendStep(SinkBuffer& out, const std::vector<ShownNode>& nodes, const std::vector<BookStep>& steps,
-                std::size_t index, const BookWords& words) {
+                std::size_t index, const BookWords& words, const BookNotes& notes) {
   const BookStep& step = steps[index];
   const ShownNode& node = nodes[step.node];
   out += "<section class=\"step\" id=\"s";
@@ -155,6 +174,14 @@ void AppendStep(SinkBuffer& out, const std::vector<ShownNode>& nodes, const std:
   out += "</div><div class=\"body\"><p class=\"message\">";
   AppendMarkupCp932(out, node.message);
   out += "</p>";
+  const std::string_view note = notes.Of(step.node);
+  if (!note.empty()) {
+    // Its own style, inline: the book's style sheet stays what it was.
+    out += "<p class=\"note\" style=\"white-space:pre-wrap;font-style:italic\">";
+    AppendMarkupCp932(out, kNoteLabel);
+    AppendMarkupCp932(out, ExpandNewLines(note, notes.newLineMark));
+    out += "</p>";
+  }
   if (step.yes == kNone) {
     out += "<p class=\"end\">";
     AppendIcon(out, node.kind);
@@ -205,7 +232,8 @@ void WriteProcedureBook(const DecisionTree& tree, const DocumentState& state, st
   WriteProcedureBook(ShownNodesOf(tree, state), state, date, sink);
 }
 
-void WriteProcedureBook(const ShownNodes& shown, const DocumentState& state, std::string_view date, ByteSink& sink) {
+void WriteProcedureBook(const ShownNodes& shown, const DocumentState& state, std::string_view date, ByteSink& sink,
+                        const FieldTable* notes) {
   const std::vector<ShownNode>& nodes = shown.nodes;
   const std::vector<BookStep> steps = NumberedSteps(nodes);
   const std::string_view title = TrimBlanksView(state.Title).empty() ? kUntitled : TrimBlanksView(state.Title);
@@ -230,7 +258,7 @@ void WriteProcedureBook(const ShownNodes& shown, const DocumentState& state, std
   out += "</p>\n</header>\n<main>\n";
   const BookWords words;
   for (std::size_t i = 0; i < steps.size(); ++i) {
-    AppendStep(out, nodes, steps, i, words);
+    AppendStep(out, nodes, steps, i, words, BookNotes{notes, state.NewLineMark});
   }
   out += "</main>\n";
   AppendEndsTable(out, nodes, steps, words);

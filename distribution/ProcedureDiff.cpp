@@ -127,6 +127,20 @@ class ChangeCollector {
     if (DefaultsToNo(before.Text()) != DefaultsToNo(after.Text())) {
       add(ChangeKind::Default, DefaultAnswerOf(before.Text()), DefaultAnswerOf(after.Text()));
     }
+    CompareLaterFields(old_.tree.LaterOf(before), new_.tree.LaterOf(after), add, changes);
+  }
+
+  // Every declared field, in declaration order.
+  template <typename Add>
+  static void CompareLaterFields(const LaterFields& before, const LaterFields& after, Add add,
+                                 std::vector<DiffChange>& changes) {
+    if (before.Empty() && after.Empty()) return;
+    for (std::size_t i = 0; i < DeclaredFields().size(); ++i) {
+      const auto field = static_cast<FieldIndex>(i);
+      if (before.Get(field) == after.Get(field)) continue;
+      add(ChangeKind::Field, std::string(before.Get(field)), std::string(after.Get(field)));
+      changes.back().field = field;
+    }
   }
 
   // Under another node, or among the same answers in another order; a

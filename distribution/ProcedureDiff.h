@@ -14,7 +14,8 @@
 
 namespace velmora {
 
-enum class ChangeKind { Added, Removed, Text, Kind, Default, Moved, Swapped, Title, Colour, NewLine };
+// Field: a declared field of the node (LaterFields.h), named by `field`.
+enum class ChangeKind { Added, Removed, Text, Kind, Default, Moved, Swapped, Field, Title, Colour, NewLine };
 
 // The answers from the first node to a node (CP932): "はい", "いいえ",
 // "はい/いいえ" for an only answer, the number of a middle answer ("2"),
@@ -39,6 +40,8 @@ struct DiffChange {
   // node it was removed from, 0 for a top-level one and the document's
   // fields.
   NodeId newNode = 0;
+  // For Field: which declared field changed.
+  FieldIndex field = 0;
 };
 
 // One end a run can reach, as the path table lists it.

@@ -219,7 +219,7 @@ class Matcher {
 
 }  // namespace
 
-IndexedTree::IndexedTree(const DecisionTree& tree) {
+IndexedTree::IndexedTree(const DecisionTree& tree) : tree(tree) {
   nodes.reserve(tree.Count());
   parent.reserve(tree.Count());
   // Pre-order: the chain of ancestors on a stack gives each node's parent.

@@ -47,6 +47,7 @@ class IndexList {
 // allocations, not a million). The top-level nodes have no parent (kNone).
 struct IndexedTree {
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  const DecisionTree& tree;
   std::vector<const TreeNode*> nodes;
   std::vector<std::size_t> parent;
   // Place among the siblings, and how many siblings there are.

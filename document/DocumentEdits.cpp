@@ -7,9 +7,12 @@ namespace velmora {
 
 AppliedEdit Editor::Apply(const DocumentEdit& edit) {
   AppliedEdit applied = edit.ChangesTree() ? ApplyToTree(edit) : ApplyToState(edit);
+  // An edit that changed nothing is no change: no new revision, nothing to
+  // save and nothing to undo.
+  if (!applied.changed) return applied;
   NoteChange(edit.ChangesTree());
   if (!(edit.kind == EditKind::SetColour && state_.CurrentFileName.Empty())) MarkModified();
-  if (recording_ != nullptr && applied.changed) recording_->push_back(applied.inverse);
+  if (recording_ != nullptr) recording_->push_back(applied.inverse);
   return applied;
 }
 

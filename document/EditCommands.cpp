@@ -17,6 +17,8 @@ bool TreeView1DblClick(Editor& editor, NodeEditorPort& nodeEditor) {
   editor.View().ExpandAll();
   if (!result) return false;
   editor.SetNode(node, NodeFieldsFromEditor(editor.Tree().FieldsOf(*node), *result, editor.State().NewLineMark));
+  // OK counts as a change even where nothing changed (no undo step then).
+  editor.MarkModified();
   editor.OfferSaveAs();
   return true;
 }
@@ -88,6 +90,7 @@ void SetKindClick(Editor& editor, int kind) {
   fields.text = StripKindMarker(fields.text);
   fields.kind = kind;
   editor.SetNode(node, std::move(fields));
+  editor.MarkModified();
   editor.TreeView1Change();
 }
 
@@ -97,6 +100,7 @@ void YesDefault1Click(Editor& editor) {
   NodeFields fields = editor.Tree().FieldsOf(*node);
   fields.text = RemoveDefaultSuffix(fields.text);
   editor.SetNode(node, std::move(fields));
+  editor.MarkModified();
 }
 
 void NoDefault1Click(Editor& editor) {
@@ -105,6 +109,7 @@ void NoDefault1Click(Editor& editor) {
   NodeFields fields = editor.Tree().FieldsOf(*node);
   fields.text = AppendNoDefault(RemoveDefaultSuffix(fields.text));
   editor.SetNode(node, std::move(fields));
+  editor.MarkModified();
 }
 
 void NewLine1Click(Editor& editor, InputBoxPort& inputBox, const std::string& productTitle) {

@@ -10,7 +10,7 @@ std::vector<FieldDeclaration>& Declarations() {
   // node editor, and nothing else (docs/architecture.md).
   static std::vector<FieldDeclaration> declarations{
       // "メモ": the author's note, for authors and reviewers; the end user never sees it.
-      {"note", "\x83\x81\x83\x82", false},
+      {"note", "\x83\x81\x83\x82", false, "\x81\x6d\x83\x81\x83\x82\x81\x6e"},
   };
   return declarations;
 }
@@ -50,6 +50,15 @@ void LaterFields::Set(FieldIndex field, std::string value) {
   } else {
     values_.emplace(at, field, std::move(value));
   }
+}
+
+std::string TreeLabel(std::string_view text, const LaterFields& later) {
+  std::string label(text);
+  later.ForEach([&](FieldIndex field, std::string_view) {
+    const std::string_view mark = DeclaredFields()[field].treeMark;
+    if (!mark.empty()) label.append(" ").append(mark);
+  });
+  return label;
 }
 
 bool IsStorableFieldValue(std::string_view value) {

@@ -24,6 +24,9 @@ struct FieldDeclaration {
   std::string_view label;
   // Only on a node without answers (an end).
   bool endsOnly = false;
+  // The word the tree shows after the text of a node that carries the field
+  // (CP932; a word, not a colour, so every reader gets it), or empty.
+  std::string_view treeMark = {};
 };
 
 using FieldIndex = std::uint8_t;
@@ -61,6 +64,10 @@ class LaterFields {
   // Sorted by field; never an empty value.
   std::vector<std::pair<FieldIndex, std::string>> values_;
 };
+
+// The text the tree shows for a node: its text, then the mark of every
+// field it carries that has one ("... ［メモ］").
+std::string TreeLabel(std::string_view text, const LaterFields& later);
 
 // Whether `value` may be stored: no CR, LF or NUL.
 bool IsStorableFieldValue(std::string_view value);

@@ -19,10 +19,19 @@ bool Contains(const std::vector<std::uint16_t>& text, const std::vector<std::uin
   return std::search(text.begin(), text.end(), pattern.begin(), pattern.end()) != text.end();
 }
 
+bool FieldsContain(const DecisionTree& tree, const TreeNode& node, const std::vector<std::uint16_t>& pattern,
+                   std::string_view newLineMark) {
+  bool found = false;
+  tree.LaterOf(node).ForEach([&](FieldIndex, std::string_view value) {
+    found = found || Contains(FoldForSearch(ExpandNewLines(value, newLineMark)), pattern);
+  });
+  return found;
+}
+
 }  // namespace
 
 SearchResult FindNode(const DecisionTree& tree, const TreeNode* from, std::string_view searchText,
-                      std::string_view newLineMark, SearchDirection direction) {
+                      std::string_view newLineMark, SearchDirection direction, bool inFields) {
   SearchResult result;
   const std::vector<std::uint16_t> pattern = FoldForSearch(searchText);
   if (pattern.empty()) return result;
@@ -33,7 +42,8 @@ SearchResult FindNode(const DecisionTree& tree, const TreeNode* from, std::strin
   bool fromMatches = false;
   bool passedFrom = false;
   for (TreeNode* node = tree.Root(); node != nullptr; node = tree.NextPreOrder(node)) {
-    const bool matching = Contains(FoldForSearch(ExpandNewLines(node->Text(), newLineMark)), pattern);
+    const bool matching = Contains(FoldForSearch(ExpandNewLines(node->Text(), newLineMark)), pattern) ||
+                          (inFields && FieldsContain(tree, *node, pattern, newLineMark));
     if (node == from) {
       passedFrom = true;
       fromMatches = matching;

@@ -26,9 +26,11 @@ struct SearchResult {
 
 // Searches from the node after (before) `from`; a null `from` starts at the
 // root (at the last node). `from` itself is found last, so the only match
-// is found again. An empty search text finds nothing.
+// is found again. An empty search text finds nothing. With `inFields` a
+// node also matches by the text of a declared field it carries (the
+// author's note, ...), newline marks as line breaks there too.
 SearchResult FindNode(const DecisionTree& tree, const TreeNode* from, std::string_view searchText,
-                      std::string_view newLineMark, SearchDirection direction);
+                      std::string_view newLineMark, SearchDirection direction, bool inFields = false);
 
 // "n 件中 m 件目" (n matches, the m-th), or "見つかりません" for none.
 std::string SearchResultText(const SearchResult& result);

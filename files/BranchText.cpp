@@ -3,6 +3,7 @@
 #include "document/BranchRecord.h"
 #include "document/EditCommands.h"
 #include "document/Errors.h"
+#include "files/FieldSection.h"
 #include "files/LineSplitter.h"
 #include "files/TreeFile.h"
 #include "files/TreeTextParser.h"
@@ -22,9 +23,13 @@ VelmoraError NotABranch(std::size_t lineNumber, std::string_view line) {
 
 }  // namespace
 
-std::string BranchText(const DecisionTree& tree, const TreeNode& top) { return BranchLines(tree, top); }
+std::string BranchText(const DecisionTree& tree, const TreeNode& top) {
+  return BranchLines(tree, top) + FieldSectionText(FieldTableOfBranch(tree, top));
+}
 
-DecisionTree ParseBranchText(std::string_view text) {
+DecisionTree ParseBranchText(std::string_view wholeText) {
+  const BranchSection section = SplitBranchFieldSection(wholeText);
+  const std::string_view text = section.lines;
   DecisionTree tree;
   TreeNode* previous = nullptr;
   std::size_t base = 0;
@@ -56,6 +61,7 @@ DecisionTree ParseBranchText(std::string_view text) {
   tree.ForEachPreOrder([](TreeNode& node) {
     if (node.Text().empty()) node.SetText(PlaceholderText);
   });
+  ApplyFieldTable(tree, section.table);
   return tree;
 }
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "document/TextRules.h"
+#include "document/BranchRecord.h"
 #include "files/IniText.h"
 #include "files/LineSplitter.h"
 
@@ -93,6 +94,39 @@ FieldTable FieldTableOf(const DecisionTree& tree) {
     ++position;
   });
   return table;
+}
+
+FieldTable FieldTableOfBranch(const DecisionTree& tree, const TreeNode& top) {
+  FieldTable table;
+  if (!tree.HasLaterFields()) return table;
+  std::size_t position = 0;
+  for (const TreeNode* node = &top; node != nullptr; node = NextInBranch(tree, &top, node), ++position) {
+    const LaterFields& later = tree.LaterOf(*node);
+    if (!later.Empty()) table.push_back({position, later});
+  }
+  return table;
+}
+
+BranchSection SplitBranchFieldSection(std::string_view text) {
+  ReverseLineSplitter splitter(text);
+  std::vector<FieldLine> lines;
+  std::string_view line;
+  while (splitter.Previous(line)) {
+    if (line == kFieldSectionHeader) {
+      std::reverse(lines.begin(), lines.end());
+      FieldTable table;
+      for (const FieldLine& field : lines) {
+        if (table.empty() || table.back().position != field.position) table.push_back({field.position, {}});
+        table.back().fields.Set(field.field, std::string(field.value));
+      }
+      return {text.substr(0, splitter.Position()), std::move(table)};
+    }
+    if (TrimBlanksView(line).empty()) continue;
+    const std::optional<FieldLine> parsed = ParseFieldLine(line);
+    if (!parsed) break;
+    lines.push_back(*parsed);
+  }
+  return {text, {}};
 }
 
 FieldTable ReadFieldSection(std::string_view text, std::size_t nodeCount) {

@@ -30,6 +30,19 @@ std::string FieldSectionText(const FieldTable& table);
 // The table of a tree's nodes: empty when none carries a field.
 FieldTable FieldTableOf(const DecisionTree& tree);
 
+// The table of the nodes of `top`'s branch, positions counted from `top`.
+FieldTable FieldTableOfBranch(const DecisionTree& tree, const TreeNode& top);
+
+// A branch's text on the clipboard ends in the same section when a node of
+// it carries a field: the lines before it and its table. A text without
+// one (or whose last "[FIELDS]" line is followed by anything but field
+// lines) is all branch lines.
+struct BranchSection {
+  std::string_view lines;
+  FieldTable table;
+};
+BranchSection SplitBranchFieldSection(std::string_view text);
+
 // The section at the end of a stored text, for a procedure of `nodeCount`
 // nodes. Lines that name no node or no declared field are passed over, as
 // is a section that does not follow an option block.

@@ -113,7 +113,7 @@ LoadedSteps LoadTreeFileSteps(FileSystemPort& fs, const FilePath& path, const Do
   auto bytes = std::make_unique<const std::string>(std::move(file.bytes));
   StepsParse parse = ParseStepsOf(*bytes);
   if (!parse.error.empty()) throw VelmoraError(parse.error);
-  LoadedSteps read{std::move(bytes), std::move(parse.steps), current, file.nulLine};
+  LoadedSteps read{std::move(bytes), std::move(parse.steps), current, file.nulLine, {}};
   NameLoaded(read.state, path);
   ReadTrailer(StepLines{read.steps}, std::move(file.options), read.state, fs.DisplayText(path));
   RestoreKinds(read.steps);

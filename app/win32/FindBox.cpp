@@ -21,6 +21,8 @@ constexpr char kNextCaption[] = "\x8e\x9f\x82\xf0\x8c\x9f\x8d\xf5\x28\x26\x4e\x2
 // "前を検索(&P)"
 constexpr char kPreviousCaption[] = "\x91\x4f\x82\xf0\x8c\x9f\x8d\xf5\x28\x26\x50\x29";
 
+// "メモも検索(&O)" (search the notes too)
+constexpr char kInNotesCaption[] = "\x83\x81\x83\x82\x82\xe0\x8c\x9f\x8d\xf5\x28\x26\x4f\x29";
 constexpr int kEditId = 100;
 constexpr int kStatusId = 101;
 constexpr int kLabelId = 102;
@@ -28,7 +30,7 @@ constexpr int kLabelId = 102;
 // The design, in pixels at 96 DPI: a label over the text, the two buttons
 // side by side below it, the status line at the bottom.
 constexpr int kClientWidth = 280;
-constexpr int kClientHeight = 108;
+constexpr int kClientHeight = 132;
 constexpr int kMargin = 8;
 constexpr int kLineHeight = 16;
 constexpr int kEditHeight = 22;
@@ -67,6 +69,8 @@ void FindBox::CreateControls() {
   HFONT font = font_.get();
   CreateChild(hwnd_, font, {L"STATIC", ToWide(kLabel).c_str(), SS_LEFT, kLabelId});
   edit_ = CreateChild(hwnd_, font, {L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, kEditId, WS_EX_CLIENTEDGE});
+  inNotes_ = CreateChild(hwnd_, font,
+                         {L"BUTTON", ToWide(kInNotesCaption).c_str(), BS_AUTOCHECKBOX | WS_TABSTOP, IDM_FINDINNOTES});
   next_ = CreateChild(hwnd_, font, {L"BUTTON", ToWide(kNextCaption).c_str(), BS_DEFPUSHBUTTON | WS_TABSTOP, IDM_FINDNEXT});
   previous_ =
       CreateChild(hwnd_, font, {L"BUTTON", ToWide(kPreviousCaption).c_str(), BS_PUSHBUTTON | WS_TABSTOP, IDM_FINDPREVIOUS});
@@ -74,7 +78,8 @@ void FindBox::CreateControls() {
 }
 
 void FindBox::Layout() {
-  const int buttonsTop = kMargin + kLineHeight + kEditHeight + kMargin;
+  const int optionTop = kMargin + kLineHeight + kEditHeight + kMargin / 2;
+  const int buttonsTop = optionTop + kLineHeight + kMargin;
   const int statusTop = buttonsTop + kButtonHeight + kMargin;
   const int wide = kClientWidth - 2 * kMargin;
   const auto place = [this](HWND control, const RECT& box) {
@@ -82,6 +87,7 @@ void FindBox::Layout() {
   };
   place(GetDlgItem(hwnd_, kLabelId), Box(scale_, kMargin, kMargin, wide, kLineHeight));
   place(edit_, Box(scale_, kMargin, kMargin + kLineHeight, wide, kEditHeight));
+  place(inNotes_, Box(scale_, kMargin, optionTop, wide, kLineHeight));
   place(next_, Box(scale_, kMargin, buttonsTop, kButtonWidth, kButtonHeight));
   place(previous_, Box(scale_, kMargin * 2 + kButtonWidth, buttonsTop, kButtonWidth, kButtonHeight));
   place(status_, Box(scale_, kMargin, statusTop, wide, kLineHeight));
@@ -103,7 +109,9 @@ void FindBox::ShowAndFocus() {
   SendMessageW(edit_, EM_SETSEL, 0, -1);
 }
 
-void FindBox::Render(const std::string& text, const std::string& status, bool canStep) {
+void FindBox::Render(const std::string& text, const std::string& status, bool canStep, bool inNotes) {
+  const WPARAM check = inNotes ? BST_CHECKED : BST_UNCHECKED;
+  if (static_cast<WPARAM>(SendMessageW(inNotes_, BM_GETCHECK, 0, 0)) != check) SendMessageW(inNotes_, BM_SETCHECK, check, 0);
   // The box's own typing already is the core's text; writing it back would
   // move the caret.
   if (ToCp932(WindowText(edit_)) != text) {
@@ -156,7 +164,9 @@ void FindBox::OnCommand(int id, int code) {
     if (code == EN_CHANGE && !rendering_) actions_.textChanged(ToCp932(WindowText(edit_)));
     return;
   }
-  if ((id == IDM_FINDNEXT || id == IDM_FINDPREVIOUS) && code == BN_CLICKED) actions_.command(id);
+  if ((id == IDM_FINDNEXT || id == IDM_FINDPREVIOUS || id == IDM_FINDINNOTES) && code == BN_CLICKED) {
+    actions_.command(id);
+  }
 }
 
 }  // namespace velmora::win32

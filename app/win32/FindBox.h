@@ -38,8 +38,9 @@ class FindBox final : public WindowBase<FindBox> {
 
   // Shows and activates the box, its text selected for typing over.
   void ShowAndFocus();
-  // The core's search text, status and whether a step is possible.
-  void Render(const std::string& text, const std::string& status, bool canStep);
+  // The core's search text, status, whether a step is possible and
+  // whether the notes are searched too.
+  void Render(const std::string& text, const std::string& status, bool canStep, bool inNotes);
 
   // For the event loop: the keys of the box (Enter and F3 step forward,
   // Shift+Enter and Shift+F3 back, Escape hides, Tab moves between the
@@ -63,6 +64,7 @@ class FindBox final : public WindowBase<FindBox> {
   // changes, and the old one goes.
   UniqueFont font_;
   HWND edit_ = nullptr;
+  HWND inNotes_ = nullptr;
   HWND next_ = nullptr;
   HWND previous_ = nullptr;
   HWND status_ = nullptr;

@@ -53,6 +53,7 @@ UINT StateImageMask(int mark) { return INDEXTOSTATEIMAGEMASK(static_cast<UINT>(m
 
 void TreeViewMirror::Sync(const DecisionTree& tree, const TreeNode* selection, std::uint64_t generation) {
   FlagScope syncing(syncing_);
+  tree_ = &tree;
   // Ids are unique within one document only: a document read from a file
   // numbers its nodes afresh, so another document is filled anew, which
   // costs no more than the walk itself. A node that turns up under another
@@ -152,7 +153,8 @@ bool TreeViewMirror::ReconcileChildren(NodeId parent, HTREEITEM parentHandle, st
 
 HTREEITEM TreeViewMirror::Insert(TreeNode& node, NodeId parent, HTREEITEM parentHandle, HTREEITEM after) {
   SuspendRedraw();
-  std::wstring text = ToWide(node.Text());
+  const std::string label = TreeLabel(node.Text(), tree_->LaterOf(node));
+  std::wstring text = ToWide(label);
   TVINSERTSTRUCTW insert{};
   insert.hParent = parentHandle;
   insert.hInsertAfter = after;
@@ -172,7 +174,7 @@ HTREEITEM TreeViewMirror::Insert(TreeNode& node, NodeId parent, HTREEITEM parent
   item.parent = parent;
   item.children.clear();
   item.node = &node;
-  item.text = std::string(node.Text());
+  item.text = label;
   item.kind = node.kind;
   item.mark = 0;
   item.expanded = true;
@@ -215,11 +217,12 @@ void TreeViewMirror::UpdateAttributes(Item& item, TreeNode& node) {
   TVITEMW change{};
   change.hItem = item.handle;
   std::wstring text;
-  if (item.text != node.Text()) {
-    text = ToWide(node.Text());
+  std::string label = TreeLabel(node.Text(), tree_->LaterOf(node));
+  if (item.text != label) {
+    text = ToWide(label);
     change.mask |= TVIF_TEXT;
     change.pszText = text.data();
-    item.text = std::string(node.Text());
+    item.text = std::move(label);
   }
   if (item.kind != node.kind) {
     change.mask |= TVIF_IMAGE | TVIF_SELECTEDIMAGE;

@@ -124,6 +124,9 @@ class TreeViewMirror {
   bool syncing_ = false;
   bool redrawSuspended_ = false;
   bool scrollToOrigin_ = false;
+  // The tree of the Sync under way: the items' labels show its nodes'
+  // declared fields (TreeLabel).
+  const DecisionTree* tree_ = nullptr;
 };
 
 }  // namespace velmora::win32

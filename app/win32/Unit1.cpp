@@ -157,7 +157,7 @@ void TForm1::CreateControls() {
   c.LabeledEdit1 =
       child({L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, IDC_LABELEDEDIT1, WS_EX_CLIENTEDGE});
   c.Label1 = child({L"STATIC", ToWide(kTreeLabelCaption).c_str(), SS_LEFT | SS_CENTERIMAGE | WS_GROUP, IDC_LABEL1});
-  c.TreeView1 = child({WC_TREEVIEWW, L"", TVS_SHOWSELALWAYS | TVS_TRACKSELECT | TVS_HASLINES | WS_TABSTOP,
+  c.TreeView1 = child({WC_TREEVIEWW, L"", TVS_SHOWSELALWAYS | TVS_TRACKSELECT | TVS_HASLINES | TVS_INFOTIP | WS_TABSTOP,
                        IDC_TREEVIEW1, WS_EX_CLIENTEDGE});
   c.ColourLabel =
       child({L"STATIC", ToWide(kColourLabelCaption).c_str(), SS_RIGHT | SS_CENTERIMAGE | SS_NOPREFIX, IDC_COLOURLABEL});

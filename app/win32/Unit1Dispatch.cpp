@@ -4,6 +4,7 @@
 // followed by the render of the core's view.
 #include "app/win32/Unit1.h"
 
+#include <algorithm>
 #include <windowsx.h>
 
 #include <cstring>
@@ -306,6 +307,9 @@ LRESULT TForm1::OnNotify(const NMHDR& header) {
       // Del deletes the selected node, with the pop-up's question.
       if (reinterpret_cast<const NMTVKEYDOWN&>(header).wVKey == VK_DELETE) RunCommand(IDM_DELETE1);
       return 0;
+    case TVN_GETINFOTIPW:
+      OnTreeInfoTip(*reinterpret_cast<NMTVGETINFOTIPW*>(const_cast<NMHDR*>(&header)));
+      return 0;
     case NM_RCLICK:
       OnTreeRightClick();
       return TRUE;
@@ -316,6 +320,17 @@ LRESULT TForm1::OnNotify(const NMHDR& header) {
     default:
       return 0;
   }
+}
+
+// The pointer's node shows its author's note (and any declared field) in
+// its tooltip; the tree's mark says that it has one.
+void TForm1::OnTreeInfoTip(NMTVGETINFOTIPW& tip) const {
+  if (tip.pszText == nullptr || tip.cchTextMax <= 0) return;
+  const TreeNode* node = mirror_.NodeOf(tip.hItem);
+  const std::wstring text = node != nullptr ? ToWide(core_->TipOf(*node)) : std::wstring();
+  const std::size_t length = std::min(text.size(), static_cast<std::size_t>(tip.cchTextMax - 1));
+  text.copy(tip.pszText, length);
+  tip.pszText[length] = L'\0';
 }
 
 void TForm1::OnContextMenu(HWND source, LPARAM position) {

@@ -50,7 +50,7 @@ void TForm1::Render(const View& view) {
   if (!rendered_ || rendered_->undoCaption != view.undoCaption || rendered_->redoCaption != view.redoCaption) {
     RenderEditCaptions(view);
   }
-  if (findBox_) findBox_->Render(view.searchText, view.searchStatus, view.Enabled(IDM_FINDNEXT));
+  if (findBox_) findBox_->Render(view.searchText, view.searchStatus, view.Enabled(IDM_FINDNEXT), view.Checked(IDM_FINDINNOTES));
   bool showCheck = false;
   bool showComparison = false;
   for (const NumberedRequest& request : view.requests) {

@@ -52,6 +52,10 @@ constexpr char kPreferNo[] = "\x81\x75\x82\xa2\x82\xa2\x82\xa6\x28\x4e\x29\x81\x
 // The buttons' and the kinds' face, 11 pixels high at 96 DPI.
 // "メッセージ(&M)"
 constexpr char kMemoLabel[] = "\x83\x81\x83\x62\x83\x5a\x81\x5b\x83\x57\x28\x26\x4d\x29";
+// "作成者メモ(&O)" (the author's note)
+constexpr char kNoteLabelText[] = "\x8d\xec\x90\xac\x8e\xd2\x83\x81\x83\x82\x28\x26\x4f\x29";
+// The note takes this share of the room the message and the note share.
+constexpr double kNoteShare = 0.3;
 constexpr FontLook kFormFontLook{L"Tahoma"};
 constexpr int kFormFontHeight = 11;
 
@@ -63,6 +67,12 @@ void SetChecked(HWND button, bool checked) {
 void Place(HWND control, int left, int top, int width, int height) {
   SetWindowPos(control, nullptr, left, top, width > 0 ? width : 0, height > 0 ? height : 0,
                SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The declared field the note box shows.
+FieldIndex NoteField() {
+  static const FieldIndex note = *FieldNamed("note");
+  return note;
 }
 
 }  // namespace
@@ -138,7 +148,8 @@ void TForm2::FormCreate() {
 void TForm2::CreateControls() {
   const auto child = [this](const ChildControl& control) { return CreateChild(hwnd_, font_.get(), control); };
   // Creation order is the tab order, the order a reader meets them: the
-  // text under its label, the kind, the default answer, then OK and Cancel.
+  // text under its label, the kind, the default answer, the author's note,
+  // then OK and Cancel.
   // The pictures and the frame take no focus.
   controls_.Memo1Label = child({L"STATIC", ToWide(kMemoLabel).c_str(), SS_LEFT, kMemo1Label});
   controls_.Memo1 = child({L"EDIT", L"",
@@ -160,6 +171,12 @@ void TForm2::CreateControls() {
   }
   controls_.RadioButton1 = child({L"BUTTON", ToWide(kPreferYes).c_str(), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, kRadioButton1});
   controls_.RadioButton2 = child({L"BUTTON", ToWide(kPreferNo).c_str(), BS_AUTORADIOBUTTON, kRadioButton2});
+  // The author's note, under its label: after what the end user sees.
+  controls_.NoteLabel = child({L"STATIC", ToWide(kNoteLabelText).c_str(), SS_LEFT, kNoteLabel});
+  controls_.Note = child({L"EDIT", L"", WS_GROUP | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL, kNote,
+                          WS_EX_CLIENTEDGE});
+  SendMessageW(controls_.Note, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_.get()), FALSE);
+  SendMessageW(controls_.Note, EM_SETLIMITTEXT, 0, 0);
   controls_.BitBtn1 = child({L"BUTTON", L"&OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, kBitBtn1});
   controls_.BitBtn2 = child({L"BUTTON", L"&Cancel", BS_PUSHBUTTON | WS_TABSTOP, kBitBtn2});
   SetChecked(controls_.RadioButton1, true);
@@ -221,8 +238,14 @@ void TForm2::ApplyLayout() {
   }
   const int memoLeft = left + scale_(kLeftColumnWidth);
   const int labelHeight = scale_(kMemoLabelHeight);
+  const int shared = stripTop - margin - top - 2 * labelHeight;
+  const int noteHeight = static_cast<int>(shared * kNoteShare);
+  const int memoHeight = shared - noteHeight;
   Place(controls_.Memo1Label, memoLeft, top, width - margin - memoLeft, labelHeight);
-  Place(controls_.Memo1, memoLeft, top + labelHeight, width - margin - memoLeft, stripTop - margin - top - labelHeight);
+  Place(controls_.Memo1, memoLeft, top + labelHeight, width - margin - memoLeft, memoHeight);
+  const int noteTop = top + labelHeight + memoHeight;
+  Place(controls_.NoteLabel, memoLeft, noteTop, width - margin - memoLeft, labelHeight);
+  Place(controls_.Note, memoLeft, noteTop + labelHeight, width - margin - memoLeft, noteHeight);
 
   // Bottom strip: four columns by share, two rows of equal height.
   int columnLeft[5] = {0, 0, 0, 0, width};
@@ -271,6 +294,7 @@ void TForm2::OnDpiChanged(int dpi, const RECT& suggested) {
   memoFont_ = CreateUiFont(scale_);
   SetFontOfChildren(hwnd_, font_.get());
   SendMessageW(controls_.Memo1, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_.get()), TRUE);
+  SendMessageW(controls_.Note, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_.get()), TRUE);
   pictures_ = std::make_unique<KindPictures>(scale_(kPictureSize), GetSysColor(COLOR_BTNFACE));
   MoveToSuggested(hwnd_, suggested);
   ApplyLayout();
@@ -355,6 +379,7 @@ void TForm2::BitBtn1Click() {
   if (!IsWindowEnabled(controls_.BitBtn1)) return;
   const std::wstring text = WindowText(controls_.Memo1);
   if (RefuseUnrepresentableText(hwnd_, text, controls_.Memo1)) return;
+  if (RefuseUnrepresentableText(hwnd_, WindowText(controls_.Note), controls_.Note)) return;
   EndModal(true);
 }
 
@@ -363,6 +388,8 @@ std::optional<NodeEditorResult> TForm2::EditNode(const NodeEditorInput& input) {
   SetItemIndex(input.kind);
   SelectAnswerButton(input.preferNo);
   SetMemoText(input.memoText);
+  const FieldIndex note = NoteField();
+  SetWindowTextW(controls_.Note, ToWide(input.later.Get(note)).c_str());
   EnableWindow(controls_.RadioButton1, input.answerButtonsEnabled ? TRUE : FALSE);
   EnableWindow(controls_.RadioButton2, input.answerButtonsEnabled ? TRUE : FALSE);
 
@@ -378,6 +405,8 @@ std::optional<NodeEditorResult> TForm2::EditNode(const NodeEditorInput& input) {
   result.kind = itemIndex_;
   result.preferNo = IsChecked(controls_.RadioButton2);
   result.memoText = ToCp932(WindowText(controls_.Memo1));
+  result.later = input.later;
+  result.later.Set(note, ToCp932(WindowText(controls_.Note)));
   return result;
 }
 

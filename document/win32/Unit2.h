@@ -32,6 +32,9 @@ constexpr int kRadioGroup1 = 110;
 constexpr int kRadioGroup1Item0 = 111;  // items 0..3 take 111..114
 constexpr int kMemo1 = 120;
 constexpr int kMemo1Label = 123;
+// The author's note: never shown to the end user.
+constexpr int kNoteLabel = 124;
+constexpr int kNote = 125;
 constexpr int kRadioButton1 = 121;
 constexpr int kRadioButton2 = 122;
 constexpr int kBitBtn1 = IDOK;
@@ -47,6 +50,8 @@ struct NodeEditorControls {
   std::array<HWND, 4> RadioGroup1Items{};
   HWND Memo1Label = nullptr;
   HWND Memo1 = nullptr;
+  HWND NoteLabel = nullptr;
+  HWND Note = nullptr;
   HWND RadioButton1 = nullptr;
   HWND RadioButton2 = nullptr;
   HWND BitBtn1 = nullptr;

@@ -90,6 +90,7 @@ TEST_F(Export, RefusesWrongCommandLinesWithoutWritingAnything) {
       {Arg("in.tre"), "--svg", Arg("out.svg"), "--svg", Arg("out2.svg")},
       {Arg("in.tre"), "--html", Arg("out.svg"), "--horizontal"},  // --horizontal without a diagram
       {Arg("in.tre"), "--png", Arg("out.svg")},
+      {Arg("in.tre"), "--svg", Arg("out.svg"), "--notes"},  // --notes without a book
   };
   for (const auto& arguments : wrong) {
     const ProcessResult result = Run(arguments);

@@ -312,7 +312,7 @@ TEST_F(EditCommandsTest, NodeEditorOkStoresAndCancelOnlyExpands) {
   EXPECT_FALSE(editor.State().Modified);
   EXPECT_TRUE(AllExpanded());
 
-  dialog.answer = NodeEditorResult{Exclaimation, false, "Call\r\nus"};
+  dialog.answer = NodeEditorResult{Exclaimation, false, "Call\r\nus", {}};
   EXPECT_TRUE(TreeView1DblClick(editor, dialog));
   EXPECT_EQ(no->Text(), "Call" + kArrow + "us");
   EXPECT_EQ(no->kind, Exclaimation);
@@ -323,7 +323,7 @@ TEST_F(EditCommandsTest, NodeEditorOkStoresAndCancelOnlyExpands) {
 
 TEST_F(EditCommandsTest, NodeEditorActsOnTheSelectionNotAStaleCurrentNode) {
   FakeNodeEditor dialog;
-  dialog.answer = NodeEditorResult{Information, false, "edited"};
+  dialog.answer = NodeEditorResult{Information, false, "edited", {}};
   editor.Select(yes);
   editor.CurrentNode = root;
   TreeView1DblClick(editor, dialog);

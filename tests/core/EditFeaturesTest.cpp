@@ -88,12 +88,12 @@ const StepCase kSteps[] = {
      }},
     {"NodeEditor", {0, 0, 1},
      [](FakePlatform& p, AppCore& core) {
-       p.dialogs.nodeResults = {NodeEditorResult{Inhibit, true, "first\r\nsecond"}};
+       p.dialogs.nodeResults = {NodeEditorResult{Inhibit, true, "first\r\nsecond", {}}};
        RunEnabled(core, IDM_EDIT1);
      }},
     {"EnterInTheTree", {0, 1, 0},
      [](FakePlatform& p, AppCore& core) {
-       p.dialogs.nodeResults = {NodeEditorResult{Exclaimation, false, "changed"}};
+       p.dialogs.nodeResults = {NodeEditorResult{Exclaimation, false, "changed", {}}};
        core.KeyInTree('\r');
      }},
     {"Kind", {0, 1}, [](FakePlatform&, AppCore& core) { RunEnabled(core, IDM_INHIBIT1); }},

@@ -40,7 +40,7 @@ class Harness {
     editor.ResetTreeView();
     editor.OfferSaveAs();
     history.Clear(editor);
-    nodeEditor.answer = NodeEditorResult{Inhibit, true, "first\r\nsecond"};
+    nodeEditor.answer = NodeEditorResult{Inhibit, true, "first\r\nsecond", {}};
     inputBox.answer = std::string("##");
   }
   std::string Bytes() const { return BuildTreeText(editor.Tree(), editor.State()); }
@@ -139,6 +139,18 @@ TEST(EditHistory, AMixOfStepsUndoesAndRedoesInOrder) {
       {{0, 0}, "AddAnswer", [&] { AddYes1Click(h.editor); }},
       {{0, 1, 0}, "Cut", [&] { CutBranch(h.editor); }},
       {{0, 1}, "Kind", [&] { Exclaimation1Click(h.editor); }},
+      // Several edits of one node in one step: undone last to first, or the
+      // first edit's value would stay.
+      {{0, 1}, "Several",
+       [&] {
+         TreeNode* node = h.editor.Selected();
+         NodeFields fields = h.editor.Tree().FieldsOf(*node);
+         fields.text = "first";
+         h.editor.SetNode(node, fields);
+         fields.text = "second";
+         fields.later.Set(0, "a note");
+         h.editor.SetNode(node, fields);
+       }},
   };
   std::vector<std::string> bytes{h.Bytes()};
   for (const Command& command : commands) {

@@ -177,7 +177,7 @@ TEST_F(CheckWindowCoreTest, FollowsTheNewLineMark) {
   std::string message = "Switch it on";
   for (int i = 0; i < 45; ++i) message += "|line";
   TreeNode* node = Node("Switch it on");
-  core.Model().SetNode(node, NodeFields{message, node->kind});
+  core.Model().SetNode(node, NodeFields{message, node->kind, {}});
   EXPECT_EQ(Places().size(), 1u);
   platform.dialogs.texts = {std::string("|")};
   EXPECT_TRUE(core.Run(IDM_NEWLINE1));

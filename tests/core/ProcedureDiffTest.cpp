@@ -21,7 +21,7 @@ namespace {
 class EditingNodeEditor : public NodeEditorPort {
  public:
   std::optional<NodeEditorResult> EditNode(const NodeEditorInput& input) override {
-    return NodeEditorResult{input.kind, input.preferNo, input.memoText + " edited"};
+    return NodeEditorResult{input.kind, input.preferNo, input.memoText + " edited", input.later};
   }
 };
 

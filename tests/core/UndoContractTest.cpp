@@ -62,8 +62,14 @@ struct Session {
     core.OpenAsDroppedFile(testing::Path("C:\\work\\p.tre"));
   }
   void AnswerDialogs(std::mt19937& random) {
+    // Every declared field gets a value or loses it, so undo and redo are
+    // proven for each field without naming one.
+    LaterFields later;
+    for (std::size_t field = 0; field < DeclaredFields().size(); ++field) {
+      if (random() % 2 == 0) later.Set(static_cast<FieldIndex>(field), "v" + std::to_string(random() % 100));
+    }
     platform.dialogs.nodeResults = {NodeEditorResult{static_cast<int>(random() % 5) - 1, random() % 2 == 0,
-                                                     "edited " + std::to_string(random() % 1000)}};
+                                                     "edited " + std::to_string(random() % 1000), later}};
     platform.dialogs.texts = {std::string(random() % 2 == 0 ? "##" : "\x81\xab")};
     platform.dialogs.files.results = {std::nullopt, std::nullopt, std::nullopt};
     platform.dialogs.stepAnswers.assign(50, StepAnswer::Closed);

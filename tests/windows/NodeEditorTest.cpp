@@ -191,18 +191,28 @@ TEST_F(NodeEditor, CancelLeavesTheNodeButExpandsTheTree) {
   EXPECT_FALSE(Visible(nodeEditor->Handle()));
 }
 
+// The same for the author's note, which a screen reader names by its label.
 TEST_F(NodeEditor, EnterInTheMemoIsALineBreak) {
+  std::string noteName;
   script.Play({
       [&](HWND) {
         SendMessageW(Dialog().Memo1, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"one"));
         SendMessageW(Dialog().Memo1, EM_SETSEL, 3, 3);
         Key(Dialog().Memo1, VK_RETURN);
         Key(Dialog().Memo1, 'T');
+        SendMessageW(Dialog().Note, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"asked"));
+        SendMessageW(Dialog().Note, EM_SETSEL, 5, 5);
+        Key(Dialog().Note, VK_RETURN);
+        Key(Dialog().Note, 'Q');
+        noteName = ToCp932(testing::AccessibleName(Dialog().Note));
       },
       [&](HWND) { Click(Dialog().BitBtn1); },
   });
   form->RunCommand(IDM_EDIT1);
-  EXPECT_EQ(Model().Tree().Root()->Text(), "one\x81\xABt");
+  const TreeNode& root = *Model().Tree().Root();
+  EXPECT_EQ(root.Text(), "one\x81\xABt");
+  EXPECT_EQ(Model().Tree().LaterOf(root).Get(*FieldNamed("note")), "asked\x81\xABq");
+  EXPECT_EQ(noteName, "\x8d\xec\x90\xac\x8e\xd2\x83\x81\x83\x82(O)");  // 作成者メモ(O)
 }
 
 TEST_F(NodeEditor, RefusesACharacterItCannotStoreAndStaysOpen) {

@@ -1,0 +1,73 @@
+// velmora-cli set on real files: a note set on a node's line and the
+// document's options are written in place as the editor saves (a .tre) or
+// generates (an .exe keeps its own player), `show` prints the note, the
+// book prints it with --notes; every wrong assignment exits with 2 and
+// leaves the file as it was.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "CliWorkFolder.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FileContent;
+using testing::HostPath;
+using testing::ProcessResult;
+
+using SetCommand = testing::CliWorkFolder;
+
+constexpr char kTree[] = "? q\r\n\ti yes\r\n\tx no\r\n[OPTION]\r\nNewLine=#\r\nTitle=t\r\nColor=1\r\n";
+
+TEST_F(SetCommand, SetsANoteAndTheOptionsInPlace) {
+  const std::string tree = Put("a.tre", kTree);
+  ASSERT_EQ(Run({"set", tree, "2", "note=checked#twice"}).exitCode, 0);
+  ASSERT_EQ(Run({"set", tree, "title=\xe6\x96\xb0", "color=2"}).exitCode, 0);  // "新"
+  EXPECT_EQ(FileContent(fs::path(tree)),
+            "? q\r\n\ti yes\r\n\tx no\r\n[OPTION]\r\nNewLine=#\r\nTitle=\x90\x56\r\nColor=2\r\n[FIELDS]\r\n"
+            "1.note=checked#twice\r\n");
+  const ProcessResult shown = Run({"show", tree});
+  EXPECT_NE(shown.out.find("  [\xe9\x80\x9a\xe7\x9f\xa5] yes\n      note: checked\n            twice\n"), std::string::npos)
+      << shown.out;
+
+  // An executable keeps its own player; the note travels in it.
+  std::string stub(0x40, '\0');
+  stub.replace(0, 2, "MZ");
+  stub[0x3C] = 0x40;
+  stub += std::string("PE\0\0", 4) + std::string(20, '\0');
+  Put("stub.bin", stub);
+  ASSERT_EQ(Run({"convert", tree, PathOf("a.exe"), "--stub", PathOf("stub.bin")}).exitCode, 0);
+  ASSERT_EQ(Run({"set", PathOf("a.exe"), "3", "note=end"}).exitCode, 0);
+  EXPECT_EQ(FileContent(fs::path(PathOf("a.exe"))).substr(0, stub.size()), stub);
+  EXPECT_NE(Run({"show", PathOf("a.exe")}).out.find("note: end\n"), std::string::npos);
+
+  ASSERT_EQ(Run({"export", tree, "--book", PathOf("book.html"), "--notes"}).exitCode, 0);
+  EXPECT_NE(FileContent(fs::path(PathOf("book.html"))).find("checked\r\ntwice"), std::string::npos);
+  // Removing the note gives the file without fields back.
+  ASSERT_EQ(Run({"set", tree, "2", "note=", "--output", PathOf("b.tre")}).exitCode, 0);
+  EXPECT_EQ(FileContent(fs::path(PathOf("b.tre"))).find("[FIELDS]"), std::string::npos);
+}
+
+TEST_F(SetCommand, RefusesWhatItCannotSetAndWritesNothing) {
+  const std::string tree = Put("a.tre", kTree);
+  const std::vector<std::vector<std::string>> wrong = {
+      {"set", tree, "9", "note=x"},           // no node on that line
+      {"set", tree, "1", "colour=x"},         // unknown key for a node
+      {"set", tree, "shade=1"},               // unknown option
+      {"set", tree, "color=7"},               // bad value
+      {"set", tree, "1", "note=\xf0\x9f\x98\x80"},  // no CP932 character
+      {"set", tree, "1", "note=a\nb"},        // a real line break
+      {"set", tree, "1"},                     // nothing to set
+  };
+  for (const auto& arguments : wrong) {
+    const ProcessResult result = Run(arguments);
+    EXPECT_EQ(result.exitCode, 2) << arguments.back();
+    EXPECT_NE(result.err.find("velmora-cli: "), std::string::npos);
+  }
+  EXPECT_EQ(FileContent(fs::path(tree)), kTree);
+}
+
+}  // namespace
+}  // namespace velmora
