@@ -170,6 +170,8 @@ class DecisionTree {
   const LaterFields& LaterOf(const TreeNode& node) const;
   void SetLater(const TreeNode& node, LaterFields later);
   bool HasLaterFields() const { return !later_.empty(); }
+  // Room for `count` nodes' declared fields, for a reader about to set them.
+  void ReserveLaterFields(std::size_t count) { later_.reserve(count); }
 
   // Removes the node with its whole subtree.
   void Delete(TreeNode* node);

@@ -67,33 +67,36 @@ std::vector<std::string_view> SectionLines(std::string_view text) {
 
 }  // namespace
 
-std::string FieldSectionText(const FieldTable& table) {
-  if (table.empty()) return {};
-  std::string text(kFieldSectionHeader);
-  text += "\r\n";
-  for (const PositionedFields& entry : table) {
-    entry.fields.ForEach([&](FieldIndex field, std::string_view value) {
-      text += std::to_string(entry.position);
-      text += '.';
-      text += DeclaredFields()[field].name;
-      text += '=';
-      text += value;
-      text += "\r\n";
-    });
-  }
+std::size_t FieldSectionSize(const FieldRefs& refs) {
+  std::size_t size = 0;
+  ForEachFieldSectionPiece(refs, [&size](std::string_view piece) { size += piece.size(); });
+  return size;
+}
+
+std::string FieldSectionText(const FieldRefs& refs) {
+  std::string text;
+  text.reserve(FieldSectionSize(refs));
+  ForEachFieldSectionPiece(refs, [&text](std::string_view piece) { text += piece; });
   return text;
 }
 
-FieldTable FieldTableOf(const DecisionTree& tree) {
-  FieldTable table;
-  if (!tree.HasLaterFields()) return table;
+FieldRefs FieldRefsOf(const DecisionTree& tree) {
+  FieldRefs refs;
+  if (!tree.HasLaterFields()) return refs;
   std::size_t position = 0;
   tree.ForEachPreOrder([&](const TreeNode& node) {
     const LaterFields& later = tree.LaterOf(node);
-    if (!later.Empty()) table.push_back({position, later});
+    if (!later.Empty()) refs.push_back({position, &later});
     ++position;
   });
-  return table;
+  return refs;
+}
+
+FieldRefs FieldRefsOf(const FieldTable& table) {
+  FieldRefs refs;
+  refs.reserve(table.size());
+  for (const PositionedFields& entry : table) refs.push_back({entry.position, &entry.fields});
+  return refs;
 }
 
 FieldTable FieldTableOfBranch(const DecisionTree& tree, const TreeNode& top) {
@@ -138,8 +141,9 @@ FieldTable ReadFieldSection(std::string_view text, std::size_t nodeCount) {
   // Read last first: back into the written order, the first of two lines
   // for the same field of a node counting.
   std::reverse(lines.begin(), lines.end());
-  std::stable_sort(lines.begin(), lines.end(),
-                   [](const FieldLine& a, const FieldLine& b) { return a.position < b.position; });
+  const auto byPosition = [](const FieldLine& a, const FieldLine& b) { return a.position < b.position; };
+  // As written, they are in order already.
+  if (!std::is_sorted(lines.begin(), lines.end(), byPosition)) std::stable_sort(lines.begin(), lines.end(), byPosition);
   FieldTable table;
   for (const FieldLine& line : lines) {
     if (table.empty() || table.back().position != line.position) table.push_back({line.position, {}});
@@ -149,12 +153,13 @@ FieldTable ReadFieldSection(std::string_view text, std::size_t nodeCount) {
   return table;
 }
 
-void ApplyFieldTable(DecisionTree& tree, const FieldTable& table) {
+void ApplyFieldTable(DecisionTree& tree, FieldTable table) {
   if (table.empty()) return;
+  tree.ReserveLaterFields(table.size());
   auto next = table.begin();
   std::size_t position = 0;
   for (TreeNode* node = tree.Root(); node != nullptr && next != table.end(); node = tree.NextPreOrder(node)) {
-    if (next->position == position) tree.SetLater(*node, (next++)->fields);
+    if (next->position == position) tree.SetLater(*node, std::move((next++)->fields));
     ++position;
   }
 }

@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/DecisionTree.h"
 #include "document/LaterFields.h"
@@ -25,10 +26,45 @@ namespace velmora {
 
 inline constexpr std::string_view kFieldSectionHeader = "[FIELDS]";
 
-// The section's lines (CR LF each), or nothing for an empty table.
-std::string FieldSectionText(const FieldTable& table);
-// The table of a tree's nodes: empty when none carries a field.
-FieldTable FieldTableOf(const DecisionTree& tree);
+// The nodes that carry fields, by position, for a writer: views of the
+// tree's or the steps' own values, nothing copied.
+struct FieldRef {
+  std::size_t position = 0;
+  const LaterFields* fields = nullptr;
+};
+using FieldRefs = std::vector<FieldRef>;
+FieldRefs FieldRefsOf(const DecisionTree& tree);
+FieldRefs FieldRefsOf(const FieldTable& table);
+
+// Hands the section's bytes to `add` (a std::string_view each, valid for
+// the call only); nothing for no refs.
+template <typename Add>
+void ForEachFieldSectionPiece(const FieldRefs& refs, Add add) {
+  if (refs.empty()) return;
+  add(kFieldSectionHeader);
+  add(std::string_view("\r\n"));
+  for (const FieldRef& ref : refs) {
+    char digits[24];
+    char* end = digits + sizeof digits;
+    char* start = end;
+    std::size_t position = ref.position;
+    do {
+      *--start = static_cast<char>('0' + position % 10);
+      position /= 10;
+    } while (position != 0);
+    ref.fields->ForEach([&](FieldIndex field, std::string_view value) {
+      add(std::string_view(start, static_cast<std::size_t>(end - start)));
+      add(std::string_view("."));
+      add(DeclaredFields()[field].name);
+      add(std::string_view("="));
+      add(value);
+      add(std::string_view("\r\n"));
+    });
+  }
+}
+std::size_t FieldSectionSize(const FieldRefs& refs);
+// The section's lines (CR LF each), or nothing for no refs.
+std::string FieldSectionText(const FieldRefs& refs);
 
 // The table of the nodes of `top`'s branch, positions counted from `top`.
 FieldTable FieldTableOfBranch(const DecisionTree& tree, const TreeNode& top);
@@ -48,6 +84,6 @@ BranchSection SplitBranchFieldSection(std::string_view text);
 // is a section that does not follow an option block.
 FieldTable ReadFieldSection(std::string_view text, std::size_t nodeCount);
 // Gives the nodes of `tree` (in pre-order) the fields of `table`.
-void ApplyFieldTable(DecisionTree& tree, const FieldTable& table);
+void ApplyFieldTable(DecisionTree& tree, FieldTable table);
 
 }  // namespace velmora

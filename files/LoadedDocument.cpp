@@ -20,7 +20,7 @@ LoadedDocument DocumentOfSteps(LoadedSteps read) {
                                               steps[i].text.size());
     previous = AddInPreOrder(document.tree, previous, static_cast<std::size_t>(steps[i].level), text, steps[i].kind);
   }
-  ApplyFieldTable(document.tree, read.fields);
+  ApplyFieldTable(document.tree, std::move(read.fields));
   return document;
 }
 

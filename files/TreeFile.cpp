@@ -104,7 +104,7 @@ LoadedDocument LoadTreeFile(FileSystemPort& fs, const FilePath& path, const Docu
   NameLoaded(document.state, path);
   ReadTrailer(TreeLines{document.tree}, std::move(file.options), document.state, fs.DisplayText(path));
   RestoreKinds(document.tree);
-  ApplyFieldTable(document.tree, file.fields);
+  ApplyFieldTable(document.tree, std::move(file.fields));
   return document;
 }
 

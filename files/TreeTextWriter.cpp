@@ -75,8 +75,8 @@ void ForEachNodeLine(const StepProcedure& procedure, Visit visit) {
 }
 
 // The declared fields' section, empty where no node carries one.
-std::string FieldLinesOf(const DecisionTree& tree) { return FieldSectionText(FieldTableOf(tree)); }
-std::string FieldLinesOf(const StepProcedure& procedure) { return FieldSectionText(procedure.fields); }
+FieldRefs FieldRefsOfProcedure(const DecisionTree& tree) { return FieldRefsOf(tree); }
+FieldRefs FieldRefsOfProcedure(const StepProcedure& procedure) { return FieldRefsOf(procedure.fields); }
 
 template <typename Output>
 void AddOptionLine(Output& output, std::string_view key, std::string_view value) {
@@ -94,7 +94,7 @@ void Emit(Output& output, const Procedure& procedure, const DocumentState& state
   AddOptionLine(output, "NewLine=", state.NewLineMark);
   AddOptionLine(output, "Title=", state.Title);
   AddOptionLine(output, "Color=", std::to_string(state.Color));
-  output.Add(FieldLinesOf(procedure));
+  ForEachFieldSectionPiece(FieldRefsOfProcedure(procedure), [&output](std::string_view piece) { output.Add(piece); });
 }
 
 template <typename Procedure>
@@ -104,7 +104,7 @@ std::size_t TextSizeOf(const Procedure& procedure, const DocumentState& state) {
                   [&size](std::size_t level, int kind, std::string_view text) { size += NodeLineSize(level, kind, text); });
   const std::size_t keys = std::string_view("[OPTION]NewLine=Title=Color=").size() + 4 * kLineEnd.size();
   return size + keys + state.NewLineMark.size() + state.Title.size() + std::to_string(state.Color).size() +
-         FieldLinesOf(procedure).size();
+         FieldSectionSize(FieldRefsOfProcedure(procedure));
 }
 
 template <typename Procedure>
