@@ -13,7 +13,7 @@ RecoveryKeeper::RecoveryKeeper(FileSystemPort& files, ShellFolderPort& folders, 
 std::optional<RecoveryCopy> RecoveryKeeper::Fallback() {
   const std::optional<FilePath> folder = folders_.KnownFolder(ShellFolder::LocalAppData);
   if (!folder || folder->Empty()) return std::nullopt;
-  return RecoveryCopy(files_, *folder, program_);
+  return RecoveryCopy(files_, *folder, program_, RecoveryCopy::Naming::ByFullPath);
 }
 
 void RecoveryKeeper::Follow(const Editor& editor) {

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "document/BranchRecord.h"
 #include "TreeViewBench.h"
 #include "app/win32/TreeViewMirror.h"
 #include "document/Editor.h"
@@ -65,7 +66,7 @@ MirrorTimes MirrorFillAndPatch(HWND view, DecisionTree tree) {
   // in the tree, then the selection moved there.
   TreeNode* last = editor.Tree().LastPreOrder();
   last->SetText("\x95\xD2\x8F\x57");  // "編集"
-  TreeNode* added = editor.Tree().AddChild(last, "\x81\x63", velmora::Unset);
+  TreeNode* added = editor.AddBranch(last, PackNode("\x81\x63", velmora::Unset));
   {
     Stopwatch watch;
     editor.Select(added);

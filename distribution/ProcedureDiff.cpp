@@ -229,16 +229,27 @@ PathEndRow RowOf(const PathEnd& path) {
   return row;
 }
 
+// The same answers, where an only answer ('E') stands for a Yes or a No.
+bool SamePathButOnlyAnswers(std::string_view before, std::string_view after) {
+  if (before.size() != after.size()) return false;
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    if (before[i] != after[i] && before[i] != 'E' && after[i] != 'E') return false;
+  }
+  return true;
+}
+
 void ComparePaths(const DecisionTree& before, const DecisionTree& after, ProcedureDiff& diff) {
   const std::vector<PathEnd> oldEnds = PathEnds(before);
   std::unordered_map<std::string_view, std::size_t> oldByAnswers;
   oldByAnswers.reserve(oldEnds.size());
   for (std::size_t i = 0; i < oldEnds.size(); ++i) oldByAnswers.emplace(oldEnds[i].answers, i);
   std::vector<bool> seen(oldEnds.size(), false);
-  for (const PathEnd& path : PathEnds(after)) {
+  const std::vector<PathEnd> newEnds = PathEnds(after);
+  std::vector<const PathEnd*> unmatched;
+  for (const PathEnd& path : newEnds) {
     const auto found = oldByAnswers.find(path.answers);
     if (found == oldByAnswers.end()) {
-      diff.pathsAdded.push_back(RowOf(path));
+      unmatched.push_back(&path);
       continue;
     }
     seen[found->second] = true;
@@ -246,6 +257,21 @@ void ComparePaths(const DecisionTree& before, const DecisionTree& after, Procedu
     if (old.kind != path.end->kind || old.Text() != path.end->Text()) {
       diff.pathsChanged.push_back({RowOf(oldEnds[found->second]), RowOf(path)});
     }
+  }
+  // An answer whose sibling was removed (or added) is the only answer now
+  // (or no longer): the same path under another name ("はい" became
+  // "はい/いいえ"), one changed path rather than one removed and one added.
+  for (const PathEnd* path : unmatched) {
+    std::size_t same = oldEnds.size();
+    for (std::size_t i = 0; i < oldEnds.size() && same == oldEnds.size(); ++i) {
+      if (!seen[i] && SamePathButOnlyAnswers(oldEnds[i].answers, path->answers)) same = i;
+    }
+    if (same == oldEnds.size()) {
+      diff.pathsAdded.push_back(RowOf(*path));
+      continue;
+    }
+    seen[same] = true;
+    diff.pathsChanged.push_back({RowOf(oldEnds[same]), RowOf(*path)});
   }
   for (std::size_t i = 0; i < oldEnds.size(); ++i) {
     if (!seen[i]) diff.pathsRemoved.push_back(RowOf(oldEnds[i]));

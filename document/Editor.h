@@ -27,10 +27,9 @@ class Editor {
   Editor(const Editor&) = delete;
   Editor& operator=(const Editor&) = delete;
 
+  // Read-only: the document changes only through the edits below, each
+  // with its inverse, so nothing outside can change it behind undo's back.
   const DecisionTree& Tree() const { return tree_; }
-  // For building a tree in place before anyone looks at it (tests, tools);
-  // commands change the document through the edits below.
-  DecisionTree& Tree() { return tree_; }
   DocumentState& State() { return state_; }
   const DocumentState& State() const { return state_; }
   EditorView& View() { return view_; }

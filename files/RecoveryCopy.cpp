@@ -1,6 +1,8 @@
 #include "files/RecoveryCopy.h"
 
+#include <cstdint>
 #include <ctime>
+#include <optional>
 #include <utility>
 
 #include "files/IniText.h"
@@ -29,17 +31,43 @@ std::string NowText() {
   return text;
 }
 constexpr std::string_view kRecoveryExtension = ".recovery";
+constexpr std::string_view kRecoverySection = "[RECOVERY]";
+
+std::optional<IniSectionView> RecoveryKeys(std::string_view bytes) {
+  std::optional<IniSectionView> keys = FindLastIniSection(bytes, "RECOVERY");
+  return keys ? keys : FindLastIniSection(bytes, "OPTION");
+}
+
+// Beside the program every program has its folder; in a shared folder two
+// programs of the same name (two generated procedures) must not meet, so
+// the name there carries a number made from the program's whole path.
+std::string CopyName(const FilePath& programPath, RecoveryCopy::Naming naming) {
+  std::string name = programPath.Stem().Utf8();
+  if (naming == RecoveryCopy::Naming::ByFullPath) {
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (const char c : programPath.Utf8()) {
+      const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+      hash = (hash ^ static_cast<unsigned char>(lower)) * 1099511628211ull;
+    }
+    static constexpr char kHex[] = "0123456789abcdef";
+    name += '-';
+    for (int shift = 60; shift >= 0; shift -= 4) name += kHex[(hash >> shift) & 0xF];
+  }
+  return name + std::string(kRecoveryExtension);
+}
 
 }  // namespace
 
-RecoveryCopy::RecoveryCopy(FileSystemPort& files, const FilePath& folder, const FilePath& programPath)
-    : files_(files), path_(folder.Join(programPath.Stem().Utf8() + std::string(kRecoveryExtension))) {}
+RecoveryCopy::RecoveryCopy(FileSystemPort& files, const FilePath& folder, const FilePath& programPath, Naming naming)
+    : files_(files), path_(folder.Join(CopyName(programPath, naming))) {}
 
 void RecoveryCopy::Write(const DecisionTree& tree, const DocumentState& state) {
-  // The option block ends the tree text, so the key appended after it
-  // still belongs to that block.
+  // The copy's own keys follow the document in a section of their own:
+  // the nodes' fields may follow the option block. (Copies of earlier
+  // releases kept them in the option block; they are read from there.)
   files_.StreamFileAtomically(path_, [&](ByteSink& sink) {
     WriteTreeText(sink, tree, state);
+    sink.Write(std::string(kRecoverySection) + "\r\n");
     sink.Write(std::string(kPathKey) + "=" + state.CurrentFileName.Utf8() + "\r\n");
     sink.Write(std::string(kSavedKey) + "=" + NowText() + "\r\n");
   });
@@ -52,8 +80,8 @@ bool RecoveryCopy::Left() { return files_.FileExists(path_) && !files_.ReadWhole
 
 RecoverySummary RecoveryCopy::Summary() {
   const std::string bytes = files_.ReadWholeFile(path_);
-  const std::optional<IniSectionView> options = FindLastIniSection(bytes, "OPTION");
-  return {FilePath::FromUtf8(IniString(options, kPathKey, "")), IniString(options, kSavedKey, "")};
+  const std::optional<IniSectionView> keys = RecoveryKeys(bytes);
+  return {FilePath::FromUtf8(IniString(keys, kPathKey, "")), IniString(keys, kSavedKey, "")};
 }
 
 std::string RecoveryQuestionText(const std::string& fileName, const std::string& savedAt) {
@@ -66,7 +94,7 @@ std::string RecoveryQuestionText(const std::string& fileName, const std::string&
 LoadedDocument RecoveryCopy::Read(const DocumentState& current) {
   LoadedDocument document = LoadTreeFile(files_, path_, current);
   const std::string bytes = files_.ReadWholeFile(path_);
-  document.state.CurrentFileName = FilePath::FromUtf8(IniString(FindLastIniSection(bytes, "OPTION"), kPathKey, ""));
+  document.state.CurrentFileName = FilePath::FromUtf8(IniString(RecoveryKeys(bytes), kPathKey, ""));
   document.state.Modified = true;
   return document;
 }

@@ -44,7 +44,11 @@ class RecoveryCopy {
   // named after the program's base name ("Velmora.recovery" for
   // Velmora.exe), so two differently named copies of the program, which
   // may run side by side, never share one.
-  RecoveryCopy(FileSystemPort& files, const FilePath& folder, const FilePath& programPath);
+  // Beside the program, the copy is named after it; in a folder that many
+  // programs share, after its whole path as well.
+  enum class Naming : unsigned char { ByName, ByFullPath };
+  RecoveryCopy(FileSystemPort& files, const FilePath& folder, const FilePath& programPath,
+               Naming naming = Naming::ByName);
 
   const FilePath& Path() const { return path_; }
 

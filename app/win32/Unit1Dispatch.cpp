@@ -63,7 +63,16 @@ bool IsEditBox(HWND window) {
 // Key messages go to the window with the focus, so the message names the
 // edit box that would take the key.
 bool TForm1::TranslateShortcut(MSG& message) {
-  if (hwnd_ == nullptr || (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd))) return false;
+  if (hwnd_ == nullptr) return false;
+  // The check and the comparison list are the main window's companions:
+  // its shortcuts (Ctrl+K, F3, Ctrl+S, ...) work there as well.
+  for (const NodeListWindow* list : {checkWindow_.get(), comparisonWindow_.get()}) {
+    if (list == nullptr || list->Handle() == nullptr) continue;
+    if (message.hwnd == list->Handle() || IsChild(list->Handle(), message.hwnd)) {
+      return TranslateAcceleratorW(hwnd_, accelerators_.get(), &message) != 0;
+    }
+  }
+  if (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd)) return false;
   if (IsEditBoxKey(message) && IsEditBox(message.hwnd)) return false;
   return TranslateAcceleratorW(hwnd_, accelerators_.get(), &message) != 0;
 }

@@ -49,8 +49,8 @@ bool MenuBarHasMnemonic(HMENU menu, wchar_t key) {
 }  // namespace
 
 bool TForm1::TranslateKeyboard(MSG& message) {
-  if (hwnd_ == nullptr || (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd))) return false;
   if (TranslateShortcut(message)) return true;
+  if (hwnd_ == nullptr || (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd))) return false;
   // "配布用(&R)" names both a menu and the distribution group: the menu
   // keeps Alt+R (the group's buttons are a Tab away and have letters of
   // their own), so the letter goes on to the menu bar.

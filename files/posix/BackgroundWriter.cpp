@@ -16,13 +16,16 @@ namespace {
 constexpr std::size_t kPageBytes = 4096;
 
 // 0, or the errno of the failed write; `rest` keeps what is not written.
-int WriteAll(int fd, std::string_view& rest) {
+// A write that takes nothing would be asked again for ever: it counts as
+// the disk's failure.
+int WriteAll(BackgroundWriter::WriteCall write, int fd, std::string_view& rest) {
   while (!rest.empty()) {
-    const ssize_t written = ::write(fd, rest.data(), rest.size());
+    const ssize_t written = write(fd, rest.data(), rest.size());
     if (written < 0) {
       if (errno == EINTR) continue;
       return errno;
     }
+    if (written == 0) return EIO;
     rest.remove_prefix(static_cast<std::size_t>(written));
   }
   return 0;
@@ -61,7 +64,7 @@ bool BackgroundWriter::Finish() {
   if (!thread_.joinable()) {
     // Smaller than a block: written here, at once.
     std::string_view rest(filling_.bytes.get(), filling_.size);
-    const int error = WriteAll(fd_, rest);
+    const int error = WriteAll(write_, fd_, rest);
     filling_.size = 0;
     errno = error;
     return error == 0;
@@ -147,14 +150,17 @@ void BackgroundWriter::WriteOut(const Block& block, std::size_t& asked) {
 // Only full blocks keep every write's offset and size a multiple of the
 // disk's sectors, as writes that bypass the cache require; the last block
 // goes through the cache. A file system that takes the flag but refuses
-// such a write (EINVAL) gets that write, and the rest, through the cache.
+// such a write (EINVAL, EOPNOTSUPP or any other refusal) gets that write,
+// and the rest, through the cache; a full disk or the disk's own failure
+// would fail there too, and ends the save.
 int BackgroundWriter::WriteBlock(const Block& block) {
   if (direct_ && block.size != kBlockBytes) SetDirect(false);
   std::string_view rest(block.bytes.get(), block.size);
-  int error = WriteAll(fd_, rest);
-  if (error == EINVAL && direct_) {
+  int error = WriteAll(write_, fd_, rest);
+  const bool diskFailure = error == ENOSPC || error == EDQUOT || error == EFBIG || error == EIO;
+  if (error != 0 && !diskFailure && direct_) {
     SetDirect(false);
-    if (!direct_) error = WriteAll(fd_, rest);
+    if (!direct_) error = WriteAll(write_, fd_, rest);
   }
   return error;
 }

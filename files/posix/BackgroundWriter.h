@@ -23,11 +23,18 @@
 #include <thread>
 #include <vector>
 
+#include <sys/types.h>
+#include <unistd.h>
+
 namespace velmora {
 
 class BackgroundWriter {
  public:
-  explicit BackgroundWriter(int fd) : fd_(fd) {}
+  // The system's write; a test hands in one that fails as a disk or a file
+  // system may, to prove how each failure ends.
+  using WriteCall = ssize_t (*)(int fd, const void* bytes, std::size_t count);
+
+  explicit BackgroundWriter(int fd, WriteCall write = ::write) : fd_(fd), write_(write) {}
   BackgroundWriter(const BackgroundWriter&) = delete;
   BackgroundWriter& operator=(const BackgroundWriter&) = delete;
   // Without Finish the file is being given up: what is still queued is not
@@ -40,6 +47,9 @@ class BackgroundWriter {
   // when a write failed.
   bool Finish();
 
+  // The size of the blocks the helper writes.
+  static constexpr std::size_t kBlockBytes = std::size_t{512} << 10;
+
  private:
   struct FreeBytes {
     void operator()(char* bytes) const;
@@ -49,7 +59,6 @@ class BackgroundWriter {
     std::unique_ptr<char, FreeBytes> bytes;
     std::size_t size = 0;
   };
-  static constexpr std::size_t kBlockBytes = std::size_t{512} << 10;
   static constexpr std::size_t kBlocks = 4;
   // The disk is asked to start in steps of this size: large enough that a
   // request costs little, small enough that it starts early.
@@ -63,6 +72,7 @@ class BackgroundWriter {
   void SetDirect(bool direct);
 
   int fd_;
+  WriteCall write_;
   Block filling_;
   std::size_t blocksMade_ = 0;
   std::mutex mutex_;

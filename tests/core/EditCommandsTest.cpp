@@ -1,5 +1,6 @@
 // The tree editing commands on the editor model, with fake ports for the
 // message box, the input box and the node editor.
+#include "document/BranchRecord.h"
 #include "document/EditCommands.h"
 
 #include <gtest/gtest.h>
@@ -85,7 +86,7 @@ TEST_F(EditCommandsTest, BuildingAQuestionFromALeafFollowsTheEnableTable) {
 }
 
 TEST_F(EditCommandsTest, AddExpandsTheWholeTreeEvenWhenCollapsed) {
-  editor.Tree().AddChild(no, "deep");
+  editor.AddBranch(no, PackNode("deep", Question));
   Collapse(no);
   Collapse(root);
   editor.Select(yes);
@@ -109,7 +110,7 @@ TEST_F(EditCommandsTest, GenerateNeedsTwoNodes) {
 TEST_F(EditCommandsTest, DeletingTheYesAnswerMakesTheNoAnswerTheYesAnswer) {
   yes->SetText("first");
   no->SetText("second");
-  editor.Tree().AddChild(yes, "under first");
+  editor.AddBranch(yes, PackNode("under first", Question));
   YesMessages box;
   editor.Select(yes);
   ASSERT_TRUE(Delete1Click(editor, box, "tree.tre - Velmora"));
@@ -159,9 +160,9 @@ TEST_F(EditCommandsTest, DeleteWithoutAnAnswerKeepsTheNode) {
 }
 
 TEST_F(EditCommandsTest, DeleteAndKindCommandsKeepCollapsedBranches) {
-  TreeNode* inner = editor.Tree().AddChild(no, "inner");
-  editor.Tree().AddChild(inner, "leaf");
-  editor.Tree().AddChild(yes, "gone");
+  TreeNode* inner = editor.AddBranch(no, PackNode("inner", Question));
+  editor.AddBranch(inner, PackNode("leaf", Question));
+  editor.AddBranch(yes, PackNode("gone", Question));
   Collapse(inner);
   YesMessages box;
   editor.Select(yes->FirstChild());
@@ -179,7 +180,7 @@ TEST_F(EditCommandsTest, ExchangeSwapsSubtreesAndKeepsTheParentsDefault) {
   root->SetText("Is it on?(N)");
   yes->SetText("yes side");
   no->SetText("no side");
-  TreeNode* yesChild = editor.Tree().AddChild(yes, "under yes");
+  TreeNode* yesChild = editor.AddBranch(yes, PackNode("under yes", Question));
   Collapse(yes);
   editor.Select(root);
   Exchange1Click(editor);
@@ -298,7 +299,8 @@ TEST_F(EditCommandsTest, OptionsAndTitle) {
 TEST_F(EditCommandsTest, NodeEditorOkStoresAndCancelOnlyExpands) {
   FakeNodeEditor dialog;
   no->SetText("Call" + kArrow + "support(N)");
-  editor.Tree().AddChild(no, "x");
+  editor.AddBranch(no, PackNode("x", Question));
+  editor.State().Modified = false;
   Collapse(no);
   editor.Select(no);
 

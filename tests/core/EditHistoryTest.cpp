@@ -286,7 +286,7 @@ TEST(EditHistory, ColourOfAnUnnamedDocumentIsUndoneWithoutMarkingIt) {
 TEST(EditHistory, RestoresADeepBranch) {
   Harness h;
   TreeNode* node = NodeAt(h.editor.Tree(), {0, 1, 0});
-  for (int level = 0; level < 5000; ++level) node = h.editor.Tree().AddChild(node, "deep", Information);
+  for (int level = 0; level < 5000; ++level) node = h.editor.AddBranch(node, PackNode("deep", Information));
   h.history.Clear(h.editor);
   const std::string before = h.Bytes();
   h.SelectAt({0, 1});

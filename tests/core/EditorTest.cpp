@@ -1,4 +1,5 @@
 // The editor model: the shared steps, the selection and the answer marks.
+#include "document/BranchRecord.h"
 #include "document/Editor.h"
 
 #include <gtest/gtest.h>
@@ -58,7 +59,7 @@ TEST_F(EditorTest, AnswerMarksFollowTheSelectionOnly) {
   EXPECT_TRUE(editor.CanDelete());
 
   // Three children (only from a file): no marks, both add commands.
-  editor.Tree().AddChild(root, "third");
+  editor.AddBranch(root, PackNode("third", Question));
   editor.Select(root);
   EXPECT_EQ(AnswerMark(*root, editor.Selected()), 0);
   EXPECT_TRUE(editor.CanAddYes());
@@ -82,7 +83,7 @@ TEST_F(EditorTest, DeletingTheSelectedSubtreeMovesTheSelectionUp) {
   editor.ResetToStartingTree();
   TreeNode* root = editor.Tree().Root();
   TreeNode* yes = root->FirstChild();
-  TreeNode* grandchild = editor.Tree().AddChild(yes, "deeper");
+  TreeNode* grandchild = editor.AddBranch(yes, PackNode("deeper", Question));
   editor.Select(grandchild);
   editor.RemoveBranch(yes);
   EXPECT_EQ(editor.Selected(), root);
@@ -91,7 +92,7 @@ TEST_F(EditorTest, DeletingTheSelectedSubtreeMovesTheSelectionUp) {
 }
 
 TEST_F(EditorTest, NewKeepsFurtherTopLevelNodes) {
-  editor.Tree().AddTopLevel("second");
+  editor.AddBranch(nullptr, PackNode("second", Question));
   editor.Select(editor.Tree().TopLevel().back());
   editor.ResetToStartingTree();
   EXPECT_EQ(editor.Tree().TopLevel().size(), 2u);

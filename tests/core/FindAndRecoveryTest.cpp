@@ -145,7 +145,12 @@ TEST_F(FindAndRecoveryTest, GoesToTheLocalApplicationDataFolderWhereTheProgramFo
   core.TypeTitle("changed");
   core.RecoveryTick();
   EXPECT_FALSE(RecoveryWritten());
-  EXPECT_EQ(platform.files.files.count("C:\\Users\\me\\AppData\\Local\\Velmora.recovery"), 1u);
+  // Named after the program's whole path there: other programs share it.
+  const FilePath shared = RecoveryCopy(platform.files, Path("C:\\Users\\me\\AppData\\Local"), Path("C:\\tools\\Velmora.exe"),
+                                       RecoveryCopy::Naming::ByFullPath)
+                              .Path();
+  EXPECT_EQ(shared.Stem().Utf8().rfind("Velmora-", 0), 0u);
+  EXPECT_EQ(platform.files.files.count(shared.Utf8()), 1u);
   EXPECT_TRUE(platform.dialogs.messages.shown.empty());
 
   // Nowhere to write: told once, not at every tick.

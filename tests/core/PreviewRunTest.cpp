@@ -1,5 +1,6 @@
 // A preview run over real trees, answered by a scripted dialog: where each
 // answer leads, what each step shows, and what the taskbar is asked to do.
+#include "document/BranchRecord.h"
 #include "distribution/PreviewRun.h"
 
 #include <algorithm>
@@ -407,7 +408,7 @@ TEST(EditorPreview, SelectionFollowsTheRunAndCommandsComeBackAtTheEnd) {
   editor.ResetToStartingTree();
   TreeNode* root = editor.Tree().Root();
   TreeNode* yes = root->FirstChild();
-  editor.Tree().AddChild(yes, "deeper", Information);
+  editor.AddBranch(yes, PackNode("deeper", Information));
   editor.Select(yes);
 
   struct Seen {

@@ -156,10 +156,14 @@ TEST(ProcedureDiff, AMovedBranchIsToldAsMovedWithItsPaths) {
   EXPECT_EQ(diff.changes[1].text, "moving question");
   EXPECT_EQ(AnswerPathText(diff.changes[1].oldPath), "\x82\xa2\x82\xa2\x82\xa6 > \x82\xcd\x82\xa2");  // いいえ > はい
   EXPECT_EQ(AnswerPathText(diff.changes[1].path), "\x82\xcd\x82\xa2 > \x82\xa2\x82\xa2\x82\xa6");    // はい > いいえ
-  // The branch's two ends, and "end five", now the only answer (はい/いいえ).
-  EXPECT_EQ(diff.pathsAdded.size(), 3u);
-  EXPECT_EQ(diff.pathsRemoved.size(), 4u);
-  EXPECT_EQ(diff.pathsChanged.size(), 0u);
+  // The branch's two ends come and go; "end five", now the only answer
+  // (はい/いいえ where it was いいえ), is one changed path.
+  EXPECT_EQ(diff.pathsAdded.size(), 2u);
+  EXPECT_EQ(diff.pathsRemoved.size(), 3u);
+  ASSERT_EQ(diff.pathsChanged.size(), 1u);
+  EXPECT_EQ(diff.pathsChanged[0].before.message, "end five");
+  EXPECT_EQ(diff.pathsChanged[0].after.message, "end five");
+  EXPECT_EQ(diff.pathsChanged[0].after.answers.back(), "\x82\xcd\x82\xa2/\x82\xa2\x82\xa2\x82\xa6");
   EXPECT_TRUE(CompareProcedures({before, state}, {before, state}).Same());
 }
 

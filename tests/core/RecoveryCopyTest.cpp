@@ -41,19 +41,32 @@ TEST(RecoveryCopy, EachProgramNameHasItsOwnFile) {
   MemoryFileSystem files;
   EXPECT_EQ(RecoveryCopy(files, kFolder, kProgram).Path(), Path("C:\\settings\\Velmora.recovery"));
   EXPECT_EQ(RecoveryCopy(files, kFolder, Path("C:\\tools\\Tool.exe")).Path(), Path("C:\\settings\\Tool.recovery"));
+  // In a shared folder, two programs of one name in two folders do not meet.
+  const auto shared = [&](const char* program) {
+    return RecoveryCopy(files, kFolder, Path(program), RecoveryCopy::Naming::ByFullPath).Path();
+  };
+  EXPECT_NE(shared("C:\\a\\Guide.exe"), shared("C:\\b\\Guide.exe"));
+  EXPECT_EQ(shared("C:\\a\\Guide.exe"), shared("c:\\A\\Guide.exe"));  // the same file to Windows
 }
 
 TEST(RecoveryCopy, AWrittenCopyIsFoundAndReadBackUnsaved) {
   MemoryFileSystem files;
   RecoveryCopy copy(files, kFolder, kProgram);
   EXPECT_FALSE(copy.Left());
-  const DecisionTree tree = SampleTree();
+  DecisionTree tree = SampleTree();
+  // With the nodes' fields after the option block, the copy's own keys
+  // are still found.
+  LaterFields note;
+  note.Set(*FieldNamed("note"), "kept");
+  tree.SetLater(*tree.Root(), note);
   copy.Write(tree, NamedState());
 
   RecoveryCopy atNextStart(files, kFolder, kProgram);
   ASSERT_TRUE(atNextStart.Left());
+  EXPECT_EQ(atNextStart.Summary().belongsTo, NamedState().CurrentFileName);
   const LoadedDocument document = atNextStart.Read(DocumentState{});
   EXPECT_EQ(Describe(document.tree), Reloaded(tree));
+  EXPECT_EQ(document.tree.LaterOf(*document.tree.Root()), note);
   EXPECT_EQ(document.state.CurrentFileName, NamedState().CurrentFileName);
   EXPECT_EQ(document.state.Title, "Printer");
   EXPECT_EQ(document.state.NewLineMark, "##");

@@ -15,6 +15,7 @@
 #include <sstream>
 #include <vector>
 
+#include "files/posix/BackgroundWriter.h"
 #include "files/posix/PosixFileSystem.h"
 #include "files/TreeFile.h"
 #include "TreeFileTestSupport.h"
@@ -266,6 +267,70 @@ TEST_F(TreeFileDisk, ContentIsWrittenWithoutAName) {
   EXPECT_EQ(entriesDuringWrite, 0u);
   EXPECT_EQ(Content(path), "content");
   EXPECT_EQ(EntriesInFolder(), 1u);
+}
+
+// The writer's failures, through its seam: a file system that refuses a
+// write past the cache in its own way gets it through the cache; a full
+// disk and a write that takes nothing end the save instead of being asked
+// again for ever.
+int gRefusal = 0;        // what a write past the cache fails with (0: none)
+int gCachedFailure = 0;  // what every write through the cache fails with
+bool gTakesNothing = false;
+
+ssize_t FaultyWrite(int fd, const void* bytes, std::size_t count) {
+  if (gTakesNothing) return 0;
+  const int flags = ::fcntl(fd, F_GETFL);
+#ifdef O_DIRECT
+  const bool direct = flags >= 0 && (flags & O_DIRECT) != 0;
+#else
+  const bool direct = false;
+#endif
+  const int failure = direct ? gRefusal : gCachedFailure;
+  if (failure != 0) {
+    errno = failure;
+    return -1;
+  }
+  return ::write(fd, bytes, count);
+}
+
+TEST_F(TreeFileDisk, TheWritersFailuresEndAsTheyShould) {
+  struct Case {
+    int refusal;
+    int cachedFailure;
+    bool takesNothing;
+    int expectedError;  // 0: the file is whole
+  };
+  const Case cases[] = {
+      {EOPNOTSUPP, 0, false, 0}, {EINVAL, 0, false, 0},  {EPERM, 0, false, 0},
+      {ENOSPC, ENOSPC, false, ENOSPC}, {0, EIO, false, EIO}, {0, 0, true, EIO},
+  };
+  const std::string bytes = std::string(3 * BackgroundWriter::kBlockBytes + 100, 'b') + "end";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::strerror(c.refusal != 0 ? c.refusal : c.expectedError));
+    gRefusal = c.refusal;
+    gCachedFailure = c.cachedFailure;
+    gTakesNothing = c.takesNothing;
+    const std::string path = PathOf("faults.bin");
+    const int fd = ::open(path.c_str(), O_CREAT | O_TRUNC | O_WRONLY, 0600);
+    ASSERT_GE(fd, 0);
+    bool finished = false;
+    int error = 0;
+    {
+      BackgroundWriter writer(fd, FaultyWrite);
+      for (std::size_t at = 0; at < bytes.size(); at += 100000) {
+        if (!writer.Write(std::string_view(bytes).substr(at, 100000))) break;
+      }
+      finished = writer.Finish();
+      error = errno;
+    }
+    ::close(fd);
+    EXPECT_EQ(finished, c.expectedError == 0);
+    if (c.expectedError == 0) {
+      EXPECT_EQ(Content(path), bytes);
+    } else {
+      EXPECT_EQ(error, c.expectedError);
+    }
+  }
 }
 
 }  // namespace

@@ -132,6 +132,16 @@ TEST_F(CheckWindowTest, ListsTheProblemsAndEnterSelectsTheNode) {
   const auto caret = reinterpret_cast<HTREEITEM>(
       SendMessageW(form->Controls().TreeView1, TVM_GETNEXTITEM, TVGN_CARET, 0));
   EXPECT_EQ(caret, form->TreeView().ItemOf(empty->Id())) << "the tree view shows the selection";
+
+  // The main window's shortcuts reach it from here: Ctrl+K checks again.
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  MSG ctrlK{List(), WM_KEYDOWN, 'K', 1, 0, {}};
+  EXPECT_TRUE(form->TranslateKeyboard(ctrlK));
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
 }
 
 TEST_F(CheckWindowTest, FollowsTheDocumentAndSaysWhenNothingIsFound) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "document/BranchRecord.h"
 #include "ClipboardReading.h"
 #include "EditingDriver.h"
 #include "app/win32/Win32Clipboard.h"
@@ -50,8 +51,9 @@ class EditMenu : public EditingWindowTest {
       // "用紙は？"
       yes->SetText("\x97\x70\x8e\x86\x82\xcd\x81\x48");
       yes->kind = Question;
-      e.Tree().AddChild(yes, "Tray A", Information);
-      e.Tree().AddChild(yes, "Tray B", Exclaimation);
+      e.AddBranch(yes, PackNode("Tray A", Information));
+      e.AddBranch(yes, PackNode("Tray B", Exclaimation));
+      e.State().Modified = false;  // arranged, not edited by the author
       e.Select(yes);
     });
   }

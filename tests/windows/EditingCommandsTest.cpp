@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "document/BranchRecord.h"
 #include "AccessibleNames.h"
 #include "EditingDriver.h"
 #include "document/EditCommands.h"
@@ -107,7 +108,8 @@ TEST_F(EditingCommands, DeleteAsksWithTheStoredTextAndOnlyYesDeletes) {
   Arrange([](Editor& e) {
     TreeNode* yes = e.Tree().Root()->FirstChild();
     yes->SetText("Restart\x81\xABthen retry(N)");
-    e.Tree().AddChild(yes, "under it");
+    e.AddBranch(yes, PackNode("under it", Question));
+    e.State().Modified = false;  // arranged, not edited by the author
     e.Select(yes);
   });
   TreeNode* root = Model().Tree().Root();

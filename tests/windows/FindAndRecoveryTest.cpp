@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "document/BranchRecord.h"
 #include "app/CommandIds.h"
 #include "app/win32/SingleInstance.h"
 #include "files/RecoveryCopy.h"
@@ -42,12 +43,12 @@ TEST(FindInTheEditor, CtrlFAndF3SelectTheMatchingNodeInTheTreeView) {
   std::unique_ptr<TForm1> form = testing::CreateMainWindow(boxes);
   form->ShowFirstTime(SW_SHOWNOACTIVATE, {});
   // The starting tree's answers, one of them in a folded branch.
-  DecisionTree& tree = form->Model().Tree();
+  const DecisionTree& tree = form->Model().Tree();
   TreeNode* root = tree.Root();
   root->SetText("Power on?");
   TreeNode* cable = root->FirstChild();
   cable->SetText("Cable");
-  TreeNode* plug = tree.AddChild(cable, "Plug it ON", Inhibit);
+  TreeNode* plug = form->Model().AddBranch(cable, PackNode("Plug it ON", Inhibit));
   root->LastChild()->SetText("Switched on");
   form->Sync();
   testing::FoldInView(*form, *cable);

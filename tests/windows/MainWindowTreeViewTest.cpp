@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "document/BranchRecord.h"
 #include "app/win32/ImageLists.h"
 #include "app/win32/TreeViewMirror.h"
 #include "win32/WideText.h"
@@ -129,15 +130,15 @@ TEST_F(TreeViewMirrorTest, FollowsAddsDeletesAndExchanges) {
   TreeNode* root = editor.Tree().Root();
   TreeNode* yes = root->FirstChild();
   TreeNode* no = root->LastChild();
-  TreeNode* deeper = editor.Tree().AddChild(yes, "deeper", Question);
-  editor.Tree().AddChild(deeper, "leaf 1", Information);
-  editor.Tree().AddChild(deeper, "leaf 2", Inhibit);
+  TreeNode* deeper = editor.AddBranch(yes, PackNode("deeper", Question));
+  editor.AddBranch(deeper, PackNode("leaf 1", Information));
+  editor.AddBranch(deeper, PackNode("leaf 2", Inhibit));
   editor.Select(deeper);
   Sync();
   ExpectViewShowsModel();
 
   // Exchange: the Yes subtree moves behind the No answer.
-  editor.Tree().MoveToEnd(yes);
+  editor.MoveNode(yes, yes->Parent()->ChildCount() - 1);
   Sync();
   ExpectViewShowsModel();
   EXPECT_EQ(Next(mirror.ItemOf(root->Id()), TVGN_CHILD), mirror.ItemOf(no->Id()));
@@ -199,8 +200,8 @@ TEST_F(TreeViewMirrorTest, ALargeTreeIsFilledOnceAndThenPatched) {
   // Two thousand questions in a chain, each with a leaf beside it.
   TreeNode* node = editor.Tree().Root();
   for (int i = 0; i < 2000; ++i) {
-    editor.Tree().AddChild(node, "leaf " + std::to_string(i), Information);
-    node = editor.Tree().AddChild(node, "question " + std::to_string(i), Question);
+    editor.AddBranch(node, PackNode("leaf " + std::to_string(i), Information));
+    node = editor.AddBranch(node, PackNode("question " + std::to_string(i), Question));
   }
   Sync();
   ExpectViewShowsModel();
@@ -208,7 +209,7 @@ TEST_F(TreeViewMirrorTest, ALargeTreeIsFilledOnceAndThenPatched) {
   EXPECT_EQ(filled.inserted, editor.Tree().Count());
 
   node->SetText("the deepest question");
-  editor.Tree().AddChild(node, "one more", Information);
+  editor.AddBranch(node, PackNode("one more", Information));
   editor.Select(node);
   Sync();
   ExpectViewShowsModel();

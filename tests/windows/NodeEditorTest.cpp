@@ -3,6 +3,7 @@
 // save commands, and the window itself.
 #include <gtest/gtest.h>
 
+#include "document/BranchRecord.h"
 #include "AccessibleNames.h"
 #include "EditingDriver.h"
 #include "win32/Win32Handles.h"
@@ -174,7 +175,8 @@ TEST_F(NodeEditor, FollowsADpiChange) {
 TEST_F(NodeEditor, CancelLeavesTheNodeButExpandsTheTree) {
   TreeNode* yes = Model().Tree().Root()->FirstChild();
   Arrange([&](Editor& e) {
-    e.Tree().AddChild(yes, "deep", Information);
+    e.AddBranch(yes, PackNode("deep", Information));
+    e.State().Modified = false;  // arranged, not edited by the author
     e.Select(e.Tree().Root());
   });
   testing::FoldInView(*form, *yes);

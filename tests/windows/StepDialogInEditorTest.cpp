@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "document/BranchRecord.h"
 #include "MainWindowTestSupport.h"
 #include "app/CommandIds.h"
 #include "distribution/ColourButtons.h"
@@ -65,7 +66,7 @@ TEST(EditorPreviewWindow, TreeViewSelectionFollowsTheRunAndCommandsReturn) {
   Editor& editor = form->Model();
   TreeNode* root = editor.Tree().Root();
   TreeNode* yes = root->FirstChild();
-  TreeNode* deeper = editor.Tree().AddChild(yes, "deeper", Information);
+  TreeNode* deeper = editor.AddBranch(yes, PackNode("deeper", Information));
   editor.Select(yes);
   form->Sync();
 

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "document/BranchRecord.h"
 #include "app/CommandIds.h"
 #include "tests/windows/FileDialogDriver.h"
 #include "app/win32/Unit1.h"
@@ -146,7 +147,7 @@ TEST(HelpPictures, CheckWindow) {
   paper->LastChild()->SetText(placeholder);
   TreeNode* waiting = paper->FirstChild()->FirstChild();
   waiting->SetText(std::string(waiting->Text()) + "(N)");
-  form.Model().Tree().AddChild(paper, placeholder, Unset);
+  form.Model().AddBranch(paper, PackNode(placeholder, Unset));
   form.Sync();
   form.RunCommand(IDM_CHECK);
   PumpMessages();
@@ -167,7 +168,7 @@ TEST(HelpPictures, ComparisonWindow) {
   // "用紙をセットしてから、印刷し直してください。"
   end->SetText("\x97\x70\x8e\x86\x82\xf0\x83\x5a\x83\x62\x83\x67\x82\xb5\x82\xc4\x82\xa9\x82\xe7\x81\x41"
                "\x88\xf3\x8d\xfc\x82\xb5\x92\xbc\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81\x42");
-  form.Model().Tree().AddChild(end, "\x81\x63", Unset);
+  form.Model().AddBranch(end, PackNode("\x81\x63", Unset));
   form.Sync();
   testing::FileDialogDriver dialogs(form.Handle());
   dialogs.Answer({SampleProcedure()});
