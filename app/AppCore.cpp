@@ -221,7 +221,7 @@ bool AppCore::OfferRecovery() {
 }
 
 void AppCore::AfterChange() {
-  recovery_.Changed();
+  recovery_.Changed(editor_.Revision());
   Guarded([this] { recovery_.Follow(editor_); });
 }
 

@@ -25,8 +25,10 @@ class RecoveryKeeper {
   // `program` names the copy and, through its folder, the settings folder.
   RecoveryKeeper(FileSystemPort& files, ShellFolderPort& folders, const FilePath& program);
 
-  // An entry that may have changed the document has run.
-  void Changed() { ++revision_; }
+  // An entry that may have changed the document has run; `revision` is the
+  // document's (Editor::Revision), which moves only when it really changed,
+  // so a command that changed nothing writes no new copy.
+  void Changed(std::uint64_t revision) { revision_ = revision; }
   // After such an entry: a document without unsaved changes keeps no copy.
   void Follow(const Editor& editor);
 

@@ -134,6 +134,10 @@ TEST_F(FindAndRecoveryTest, IsWrittenOnlyWhenAChangeIsDue) {
   platform.files.files.erase(kRecoveryFile);
   core.RecoveryTick();
   EXPECT_FALSE(RecoveryWritten());
+  // Nor does a command that changed nothing (the same title again).
+  core.TypeTitle("Printer 2");
+  core.RecoveryTick();
+  EXPECT_FALSE(RecoveryWritten());
   core.TypeTitle("Printer 3");
   core.RecoveryTick();
   EXPECT_TRUE(RecoveryWritten());

@@ -36,11 +36,11 @@ TEST_F(AccessibilityTest, EveryFocusableControlHasAName) {
   ASSERT_NE(form->Checks(), nullptr);
   EXPECT_EQ(testing::UnnamedControls(form->Checks()->Handle()), std::vector<std::wstring>{});
   // "ツリー(&T)" names the tree; "タイトル(L)" the title box.
-  EXPECT_EQ(testing::LabelBefore(form->Controls().TreeView1), L"\u30c4\u30ea\u30fc(&T)");
-  EXPECT_EQ(testing::AccessibleName(form->Controls().LabeledEdit1), L"\u30bf\u30a4\u30c8\u30eb(L)");
+  EXPECT_EQ(testing::LabelBefore(form->Controls().TreeView1), L"ツリー(&T)");
+  EXPECT_EQ(testing::AccessibleName(form->Controls().LabeledEdit1), L"タイトル(L)");
   // The label before the colour buttons says what the colour is for (色).
   const std::wstring colourLabel = testing::LabelBefore(form->Controls().ProgressByGreen1);
-  EXPECT_NE(colourLabel.find(L'\u8272'), std::wstring::npos) << ToCp932(colourLabel);
+  EXPECT_NE(colourLabel.find(L'色'), std::wstring::npos) << ToCp932(colourLabel);
 }
 
 // With high contrast on, the colour buttons leave their colours to the

@@ -24,7 +24,7 @@ namespace {
 using testing::PumpMessages;
 
 // "問題は見つかりませんでした。"
-const std::wstring kNothingFound = L"\u554f\u984c\u306f\u898b\u3064\u304b\u308a\u307e\u305b\u3093\u3067\u3057\u305f\u3002";
+const std::wstring kNothingFound = L"問題は見つかりませんでした。";
 
 std::wstring CellText(HWND list, int row, int column) {
   wchar_t text[512] = {};
@@ -69,13 +69,13 @@ class CheckWindowTest : public ::testing::Test {
 
 TEST_F(CheckWindowTest, TheDistributionMenuOffersTheCheckAndTheExports) {
   const std::pair<int, std::wstring> items[] = {
-      {IDM_CHECK, L"\u624B\u9806\u3092\u30C1\u30A7\u30C3\u30AF(&K)...\tCtrl+K"},
-      {IDM_EXPORTPATHS, L"\u7D4C\u8DEF\u4E00\u89A7\u3092\u66F8\u304D\u51FA\u3057(&L)..."},
-      {IDM_EXPORTSVG, L"\u56F3\u3068\u3057\u3066\u66F8\u304D\u51FA\u3057(&D)..."},
-      {IDM_EXPORTHTML, L"HTML \u3068\u3057\u3066\u66F8\u304D\u51FA\u3057(&H)..."},
+      {IDM_CHECK, L"手順をチェック(&K)...\tCtrl+K"},
+      {IDM_EXPORTPATHS, L"経路一覧を書き出し(&L)..."},
+      {IDM_EXPORTSVG, L"図として書き出し(&D)..."},
+      {IDM_EXPORTHTML, L"HTML として書き出し(&H)..."},
       // 手順書として書き出し(&B)..., ファイルと比較(&W)...
-      {IDM_EXPORTBOOK, L"\u624B\u9806\u66F8\u3068\u3057\u3066\u66F8\u304D\u51FA\u3057(&B)..."},
-      {IDM_COMPARE, L"\u30D5\u30A1\u30A4\u30EB\u3068\u6BD4\u8F03(&W)..."},
+      {IDM_EXPORTBOOK, L"手順書として書き出し(&B)..."},
+      {IDM_COMPARE, L"ファイルと比較(&W)..."},
   };
   // After Generate and a separator, in the distribution menu (after File and
   // Edit).
@@ -107,7 +107,7 @@ TEST_F(CheckWindowTest, ListsTheProblemsAndEnterSelectsTheNode) {
   EXPECT_EQ(CellText(List(), 0, 1), ToWide(ExplanationOf(ProblemKind::UnreachableAnswers)));
   EXPECT_EQ(RowImage(List(), 0), NodeListWindow::kWarningImage);
   // "（空）": the empty text named as such.
-  EXPECT_EQ(CellText(List(), 1, 0), L"Is it on? > \uff08\u7a7a\uff09");
+  EXPECT_EQ(CellText(List(), 1, 0), L"Is it on? > （空）");
   EXPECT_EQ(CellText(List(), 1, 1), ToWide(ExplanationOf(ProblemKind::EmptyText)));
   EXPECT_EQ(RowImage(List(), 1), NodeListWindow::kErrorImage);
   // The row's tooltip: the whole place.
@@ -119,7 +119,7 @@ TEST_F(CheckWindowTest, ListsTheProblemsAndEnterSelectsTheNode) {
   tip.pszText = tipText;
   tip.cchTextMax = 256;
   SendMessageW(form->Checks()->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
-  EXPECT_EQ(std::wstring(tipText), L"Is it on? > \uff08\u7a7a\uff09");
+  EXPECT_EQ(std::wstring(tipText), L"Is it on? > （空）");
 
   LVITEMW state{};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
@@ -189,7 +189,7 @@ TEST_F(CheckWindowTest, ComparesWithAChosenFileAndEnterSelectsTheNode) {
   EXPECT_TRUE(IsWindowVisible(form->Comparison()->Handle()));
   ASSERT_EQ(RowCount(list), 11);
   // "old.tre との違い 11 件、経路: ..."
-  EXPECT_EQ(testing::WindowText(form->Comparison()->Summary()).rfind(L"old.tre \u3068\u306e\u9055\u3044 11 \u4ef6", 0), 0u);
+  EXPECT_EQ(testing::WindowText(form->Comparison()->Summary()).rfind(L"old.tre との違い 11 件", 0), 0u);
   // The fifth row: the swapped answers of "ケーブルは接続されていますか？".
   const TreeNode* cable = form->Model().Tree().Root()->FirstChild();
   EXPECT_NE(CellText(list, 4, 0).find(ToWide(std::string(cable->Text()))), std::wstring::npos);

@@ -74,7 +74,7 @@ TEST_F(DamagedFilesTest, AFiftyMegabyteLineAtAWrongLevelGivesAShortMessage) {
   Put(L"long-line.tre", "r\r\n\t\t" + std::string(50u << 20, 'x') + "\r\n");
   const SeenBox seen = OpenAndAnswerOneBox();
   EXPECT_LT(seen.text.size(), 2 * kQuoteLimit);
-  EXPECT_NE(seen.text.find(L"xxx\u2026\""), std::wstring::npos) << "the quote ends in an ellipsis";
+  EXPECT_NE(seen.text.find(L"xxx…\""), std::wstring::npos) << "the quote ends in an ellipsis";
   // OK is on the screen: the box is no larger than the screen.
   EXPECT_LE(seen.rect.right - seen.rect.left, GetSystemMetrics(SM_CXSCREEN));
   EXPECT_LE(seen.rect.bottom - seen.rect.top, GetSystemMetrics(SM_CYSCREEN));

@@ -113,7 +113,7 @@ TEST_F(DesktopHelpMenuTest, AboutBoxShowsTheProgramAndEscapeClosesItLikeOk) {
   form->RunCommand(IDM_ABOUT1);
   ASSERT_TRUE(script->Finished());
 
-  EXPECT_EQ(shown.caption, L"\u30D0\u30FC\u30B8\u30E7\u30F3\u60C5\u5831");  // バージョン情報
+  EXPECT_EQ(shown.caption, L"バージョン情報");  // バージョン情報
   const std::wstring expected = L"Velmora V1.7\r\n" + OwnProgramPath() + L"\r\n\r\n" +
                                 ToWide(kRightsNotice) + L"\r\n" + ToWide(kContactAddress) + L"\r\n" +
                                 ToWide(kHomePageUrl);

@@ -143,7 +143,7 @@ TEST_F(DocumentFilesTest, SaveAsThroughTheSaveDialogWritesTheTreeFile) {
   const std::wstring saved = scratch.Path() + L"copy.tre";
   EXPECT_EQ(ReadBytes(saved), ReadBytes(kResaved));
   ASSERT_EQ(dialogs.Seen().size(), 1u);
-  EXPECT_EQ(dialogs.Seen()[0].caption, L"\u5207\u308A\u5206\u3051\u5B9A\u7FA9\u3092\u540D\u524D\u3092\u4ED8\u3051\u3066\u4FDD\u5B58");
+  EXPECT_EQ(dialogs.Seen()[0].caption, L"切り分け定義を名前を付けて保存");
   EXPECT_EQ(dialogs.Seen()[0].proposedName, L"sample.tre");
   EXPECT_EQ(dialogs.Seen()[0].filters.size(), 2u);
   EXPECT_EQ(lstrcmpiW(WithSeparator(dialogs.Seen()[0].folder).c_str(), (kDataFolder + L"\\").c_str()), 0)
@@ -183,7 +183,7 @@ TEST_F(DocumentFilesTest, ReadThroughTheOpenDialogOpensATreeFileAndAnExecutable)
   EXPECT_TRUE(open.proposedName.empty());
   ASSERT_EQ(open.filters.size(), 3u);
   // "ツリーファイル(*.tre)"
-  EXPECT_EQ(open.filters[0], L"\u30C4\u30EA\u30FC\u30D5\u30A1\u30A4\u30EB(*.tre)");
+  EXPECT_EQ(open.filters[0], L"ツリーファイル(*.tre)");
 }
 
 TEST_F(DocumentFilesTest, GenerateWritesAnExecutableThatStartsAtItsFirstStep) {
@@ -207,7 +207,7 @@ TEST_F(DocumentFilesTest, GenerateWritesAnExecutableThatStartsAtItsFirstStep) {
   ASSERT_EQ(dialogs.Seen().size(), 1u);
   EXPECT_EQ(dialogs.Seen()[0].proposedName, L"sample.EXE");
   // "配布用単体EXEファイルを保存"
-  EXPECT_EQ(dialogs.Seen()[0].caption, L"\u914D\u5E03\u7528\u5358\u4F53EXE\u30D5\u30A1\u30A4\u30EB\u3092\u4FDD\u5B58");
+  EXPECT_EQ(dialogs.Seen()[0].caption, L"配布用単体EXEファイルを保存");
   EXPECT_EQ(CurrentFile(), kDataFolder + L"\\sample.tre") << "Generate does not rename the document";
   EXPECT_EQ(Recent(), recentBefore);
 
@@ -224,9 +224,9 @@ TEST_F(DocumentFilesTest, GenerateWritesAnExecutableThatStartsAtItsFirstStep) {
 // "ź" do not; in code page 932 none of them does. Only the caption may
 // show a substitute.
 TEST_F(DocumentFilesTest, AFolderCp932CannotNameRoundTripsThroughSaveAsAndRead) {
-  const std::wstring folder = scratch.Path() + L"Proc\u00E9dures \u0141\u00F3d\u017A\\";
+  const std::wstring folder = scratch.Path() + L"Procédures Łódź\\";
   ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr)) << GetLastError() << " " << ToCp932(folder);
-  const std::wstring saved = folder + L"\u0141\u00F3d\u017A.tre";
+  const std::wstring saved = folder + L"Łódź.tre";
   OpenSample();
   wchar_t before[MAX_PATH * 4] = {};
   GetCurrentDirectoryW(MAX_PATH * 4, before);
@@ -236,7 +236,7 @@ TEST_F(DocumentFilesTest, AFolderCp932CannotNameRoundTripsThroughSaveAsAndRead) 
   form->RunCommand(IDM_SAVEAS1);
   EXPECT_EQ(ReadBytes(saved), ReadBytes(kResaved));
   EXPECT_EQ(CurrentFile(), saved);
-  EXPECT_EQ(Caption(), ToWide(ToCp932(L"\u0141\u00F3d\u017A.tre")) + L" - Velmora");
+  EXPECT_EQ(Caption(), ToWide(ToCp932(L"Łódź.tre")) + L" - Velmora");
 
   form->RunCommand(IDM_NEW1);
   ASSERT_EQ(form->Model().Tree().Count(), 3u);
@@ -257,7 +257,7 @@ TEST_F(DocumentFilesTest, AFolderCp932CannotNameRoundTripsThroughSaveAsAndRead) 
 // Dropped or named on the command line, a shortcut opens its target; one
 // whose target is gone is refused and the open document stays.
 TEST_F(DocumentFilesTest, AShortcutOpensItsTargetAndADeadOneIsRefused) {
-  const std::wstring target = scratch.Path() + L"Proc\u00E9dure.tre";
+  const std::wstring target = scratch.Path() + L"Procédure.tre";
   ASSERT_TRUE(CopyFileW((kDataFolder + L"\\sample.tre").c_str(), target.c_str(), TRUE));
   const std::wstring shortcut = scratch.Path() + L"Printer.lnk";
   ASSERT_TRUE(CreateShortcut(shortcut, target));
@@ -265,7 +265,7 @@ TEST_F(DocumentFilesTest, AShortcutOpensItsTargetAndADeadOneIsRefused) {
   form->RunGuarded([&] { form->FormShow({shortcut}); });
   EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front().text;
   EXPECT_EQ(CurrentFile(), target);
-  EXPECT_EQ(Caption(), ToWide(ToCp932(L"Proc\u00E9dure.tre")) + L" - Velmora");
+  EXPECT_EQ(Caption(), ToWide(ToCp932(L"Procédure.tre")) + L" - Velmora");
   const std::vector<std::wstring> recent = Recent();
   ASSERT_FALSE(recent.empty());
   EXPECT_EQ(recent.front(), target);

@@ -68,7 +68,7 @@ TEST_F(EditMenu, CtrlZAfterADeleteBringsTheBranchBackIntoTheTreeView) {
   wchar_t caption[64] = {};
   GetMenuStringW(form->MainMenu1(), IDM_UNDO, caption, 64, MF_BYCOMMAND);
   // "元に戻す(&U): 削除"
-  EXPECT_EQ(std::wstring(caption), L"\u5143\u306B\u623B\u3059(&U): \u524A\u9664\tCtrl+Z");
+  EXPECT_EQ(std::wstring(caption), L"元に戻す(&U): 削除\tCtrl+Z");
 
   FocusOn(Tree());
   PressCtrl('Z');
@@ -94,7 +94,7 @@ TEST_F(EditMenu, DelInTheTreeDeletesTheSelectedBranchAfterTheQuestion) {
   PostMessageW(Tree(), WM_KEYDOWN, VK_DELETE, 1);
   ASSERT_TRUE(PumpAsTheProgram(*form, [&] { return Model().Tree().Count() == 2u; })) << "Del did not delete";
   // "この下の答え 2 件も一緒に削除されます。"
-  EXPECT_NE(asked.find(L"\u3053\u306E\u4E0B\u306E\u7B54\u3048 2 \u4EF6"), std::wstring::npos);
+  EXPECT_NE(asked.find(L"この下の答え 2 件"), std::wstring::npos);
   ExpectViewMatchesModel();
 }
 
@@ -106,7 +106,7 @@ TEST_F(EditMenu, ABranchCopiedInOneWindowPastesIntoAnotherThroughTheClipboard) {
   ASSERT_TRUE(PumpAsTheProgram(*form, [] { return !ClipboardText().empty(); })) << "Ctrl+C copied nothing";
   // The lines as a text editor shows them: "? 用紙は？", then the answers a
   // level in.
-  EXPECT_EQ(ClipboardText(), L"? \u7528\u7D19\u306F\uFF1F\r\n\ti Tray A\r\n\t! Tray B\r\n");
+  EXPECT_EQ(ClipboardText(), L"? 用紙は？\r\n\ti Tray A\r\n\t! Tray B\r\n");
   EXPECT_EQ(ClipboardText<char>(), BranchText(Model().Tree(), *Model().Selected()));
 
   TForm1 other(GetModuleHandleW(nullptr), "Velmora");

@@ -15,12 +15,12 @@
 namespace velmora::win32::editing_test {
 namespace {
 
-const std::wstring kDots = L"\u2026";
-const std::wstring kArrow = L"\u2193";
+const std::wstring kDots = L"…";
+const std::wstring kArrow = L"↓";
 // "を、削除してもよいですか？"
-const std::wstring kDeleteQuestion = L"\u3092\u3001\u524a\u9664\u3057\u3066\u3082\u3088\u3044\u3067\u3059\u304b\uff1f";
+const std::wstring kDeleteQuestion = L"を、削除してもよいですか？";
 // "改行文字を指定"
-const std::wstring kNewLinePrompt = L"\u6539\u884c\u6587\u5b57\u3092\u6307\u5b9a";
+const std::wstring kNewLinePrompt = L"改行文字を指定";
 const std::wstring kEmoji = L"\U0001F600";
 
 using EditingCommands = EditingWindowTest;
@@ -129,7 +129,7 @@ TEST_F(EditingCommands, DeleteAsksWithTheStoredTextAndOnlyYesDeletes) {
   form->RunCommand(IDM_DELETE1);
   // "この下の答え 1 件も一緒に削除されます。": the answer below goes too.
   EXPECT_EQ(asked, L"Restart" + kArrow + L"then retry(N)\r\n\r\n" + kDeleteQuestion +
-                       L"\r\n\u3053\u306e\u4e0b\u306e\u7b54\u3048 1 \u4ef6\u3082\u4e00\u7dd2\u306b\u524a\u9664\u3055\u308c\u307e\u3059\u3002");
+                       L"\r\nこの下の答え 1 件も一緒に削除されます。");
   EXPECT_EQ(caption, L"Velmora");
   EXPECT_TRUE(hasYesAndNo);
   EXPECT_EQ(Model().Tree().Count(), 4u);

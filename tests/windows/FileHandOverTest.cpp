@@ -24,7 +24,7 @@ COPYDATASTRUCT HandOver(const std::wstring& bytes, ULONG_PTR id = FileHandOverId
 }
 
 TEST(FileHandOver, OnlyAWellFormedPathIsTaken) {
-  const std::wstring path = L"C:\\Proc\u00E9dures\\\u0101.tre";
+  const std::wstring path = L"C:\\Procédures\\ā.tre";
   EXPECT_EQ(ReadFileHandOver(HandOver(path)), path) << "every UTF-16 unit arrives";
   EXPECT_EQ(ReadFileHandOver(HandOver(path + L'\0')), path) << "a closing NUL is allowed";
 
@@ -51,7 +51,7 @@ class FileHandOverWindowTest : public ::testing::Test {
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH + 1, temp);
     // Not a name the ANSI code page can hold: the path must arrive whole.
-    path = std::wstring(temp) + L"hand-over-\u0101-" + std::to_wstring(GetCurrentProcessId()) + L".tre";
+    path = std::wstring(temp) + L"hand-over-ā-" + std::to_wstring(GetCurrentProcessId()) + L".tre";
     const std::string bytes = "? handed\r\n\ti over\r\n[OPTION]\r\nColor=3\r\n";
     UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;

@@ -128,16 +128,16 @@ TEST_F(MainWindowTest, ResizingFollowsTheAnchors) {
 
 TEST_F(MainWindowTest, ControlCaptionsAndStyles) {
   EXPECT_EQ(WindowText(Main()), L"Velmora");
-  EXPECT_EQ(WindowText(C().GroupBox1), L"\u5B9A\u7FA9(&D)");                   // 定義(&D)
-  EXPECT_EQ(WindowText(C().LabeledEdit1Label), L"\u30BF\u30A4\u30C8\u30EB(&L)");  // タイトル(&L)
-  EXPECT_EQ(WindowText(C().Label1), L"\u30C4\u30EA\u30FC(&T)");                  // ツリー(&T)
-  EXPECT_EQ(WindowText(C().ProgressByGreen1), L"\u7DD1");
-  EXPECT_EQ(WindowText(C().ProgressByYellow1), L"\u9EC4");
-  EXPECT_EQ(WindowText(C().ProgressByRed1), L"\u8D64");
-  EXPECT_EQ(WindowText(C().GroupBox2), L"\u914D\u5E03\u7528(&R)");                 // 配布用(&R)
-  EXPECT_EQ(WindowText(C().PreViewBtn), L"\u30D7\u30EC\u30D3\u30E5\u30FC(&P)");    // プレビュー(&P)
-  EXPECT_EQ(WindowText(C().GenerateBtn), L"\u751F\u6210(&G)");                     // 生成(&G)
-  EXPECT_EQ(WindowText(C().ExitBtn), L"\u7D42\u4E86(&E)");                          // 終了(&E)
+  EXPECT_EQ(WindowText(C().GroupBox1), L"定義(&D)");                   // 定義(&D)
+  EXPECT_EQ(WindowText(C().LabeledEdit1Label), L"タイトル(&L)");  // タイトル(&L)
+  EXPECT_EQ(WindowText(C().Label1), L"ツリー(&T)");                  // ツリー(&T)
+  EXPECT_EQ(WindowText(C().ProgressByGreen1), L"緑");
+  EXPECT_EQ(WindowText(C().ProgressByYellow1), L"黄");
+  EXPECT_EQ(WindowText(C().ProgressByRed1), L"赤");
+  EXPECT_EQ(WindowText(C().GroupBox2), L"配布用(&R)");                 // 配布用(&R)
+  EXPECT_EQ(WindowText(C().PreViewBtn), L"プレビュー(&P)");    // プレビュー(&P)
+  EXPECT_EQ(WindowText(C().GenerateBtn), L"生成(&G)");                     // 生成(&G)
+  EXPECT_EQ(WindowText(C().ExitBtn), L"終了(&E)");                          // 終了(&E)
   EXPECT_EQ(SendMessageW(C().ProgressByGreen1, BM_GETCHECK, 0, 0), BST_CHECKED);
 
   const LONG_PTR tree = GetWindowLongPtrW(C().TreeView1, GWL_STYLE);
@@ -151,7 +151,7 @@ TEST_F(MainWindowTest, ControlCaptionsAndStyles) {
   // The font of the window and its controls: "ＭＳ Ｐゴシック", 12 pixels.
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(C().TreeView1, WM_GETFONT, 0, 0)), sizeof font, &font);
-  EXPECT_STREQ(font.lfFaceName, L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF");
+  EXPECT_STREQ(font.lfFaceName, L"ＭＳ Ｐゴシック");
   EXPECT_EQ(font.lfHeight, -12);
   EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
 
@@ -172,44 +172,44 @@ TEST_F(MainWindowTest, ControlCaptionsAndStyles) {
 
 TEST_F(MainWindowTest, MainMenuCaptionsAndShortcuts) {
   HMENU menu = form->MainMenu1();
-  EXPECT_EQ(MenuTextAt(menu, 0), L"\u30D5\u30A1\u30A4\u30EB(&F)");                    // ファイル(&F)
-  EXPECT_EQ(MenuTextAt(menu, 1), L"\u7DE8\u96C6(&M)");                                // 編集(&M)
-  EXPECT_EQ(MenuTextAt(menu, 2), L"\u914D\u5E03\u7528(&R)");                          // 配布用(&R)
-  EXPECT_EQ(MenuTextAt(menu, 3), L"\u30AA\u30D7\u30B7\u30E7\u30F3(&O)");              // オプション(&O)
-  EXPECT_EQ(MenuTextAt(menu, 4), L"\u30D8\u30EB\u30D7(&H)");                          // ヘルプ(&H)
-  EXPECT_EQ(MenuTextAt(FileMenu(), 6), L"\u30B7\u30E7\u30FC\u30C8\u30AB\u30C3\u30C8\u4F5C\u6210(&C)");
+  EXPECT_EQ(MenuTextAt(menu, 0), L"ファイル(&F)");                    // ファイル(&F)
+  EXPECT_EQ(MenuTextAt(menu, 1), L"編集(&M)");                                // 編集(&M)
+  EXPECT_EQ(MenuTextAt(menu, 2), L"配布用(&R)");                          // 配布用(&R)
+  EXPECT_EQ(MenuTextAt(menu, 3), L"オプション(&O)");              // オプション(&O)
+  EXPECT_EQ(MenuTextAt(menu, 4), L"ヘルプ(&H)");                          // ヘルプ(&H)
+  EXPECT_EQ(MenuTextAt(FileMenu(), 6), L"ショートカット作成(&C)");
 
   struct Item {
     int id;
     std::wstring caption;
   };
   const Item items[] = {
-      {IDM_NEW1, L"\u65B0\u898F(&N)\tCtrl+N"},
-      {IDM_READ1, L"\u8AAD\u8FBC\u307F(&R)...\tCtrl+O"},
-      {IDM_SAVE1, L"\u4E0A\u66F8\u304D\u4FDD\u5B58(&S)...\tCtrl+S"},
-      {IDM_SAVEAS1, L"\u540D\u524D\u3092\u4ED8\u3051\u3066\u4FDD\u5B58(&A)..."},
-      {IDM_DESKTOP1, L"\u30C7\u30B9\u30AF\u30C8\u30C3\u30D7\u306B\u767B\u9332(&D)"},
-      {IDM_STARTUP1, L"\u30B9\u30BF\u30FC\u30C8\u30A2\u30C3\u30D7\u306B\u767B\u9332(&S)"},
-      {IDM_STARTMENU1, L"\u30B9\u30BF\u30FC\u30C8\u30E1\u30CB\u30E5\u30FC\u306B\u767B\u9332(&M)"},
-      {IDM_EXIT1, L"\u7D42\u4E86(&X)\tAlt+F4"},
-      {IDM_UNDO, L"\u5143\u306B\u623B\u3059(&U)\tCtrl+Z"},
-      {IDM_REDO, L"\u3084\u308A\u76F4\u3057(&R)\tCtrl+Y"},
-      {IDM_CUT, L"\u5207\u308A\u53D6\u308A(&T)\tCtrl+X"},
-      {IDM_COPY, L"\u30B3\u30D4\u30FC(&C)\tCtrl+C"},
-      {IDM_PASTE, L"\u8CBC\u308A\u4ED8\u3051(&P)\tCtrl+V"},
-      {IDM_FIND, L"\u691C\u7D22(&F)...\tCtrl+F"},
-      {IDM_FINDNEXT, L"\u6B21\u3092\u691C\u7D22(&N)\tF3"},
-      {IDM_PREVIEW1, L"\u30D7\u30EC\u30D3\u30E5\u30FC(&P)\tCtrl+P"},
-      {IDM_GENERATE1, L"\u751F\u6210(&G)...\tCtrl+G"},
-      {IDM_NEWLINE1, L"\u6539\u884C\u6587\u5B57\u3092\u6307\u5B9A(&C)..."},
-      {IDM_SHOWBUTTONS1, L"\u30C4\u30EA\u30FC\u3092\u6298\u308A\u7573\u3081\u308B\u3088\u3046\u306B\u3059\u308B(&B)"},
-      {IDM_CLOSEQUERY1, L"\u7D42\u4E86\u6642\u306B\u78BA\u8A8D\u3059\u308B(&Q)"},
-      {IDM_SAVESTATUS1, L"\u7D42\u4E86\u6642\u306E\u72B6\u614B\u3092\u4FDD\u5B58\u3059\u308B(&S)"},
-      {IDM_H1, L"\u30D8\u30EB\u30D7\u8868\u793A(&H)\tF1"},
-      {IDM_ABOUT1, L"\u30D0\u30FC\u30B8\u30E7\u30F3\u60C5\u5831(&A)"},
-      {IDM_SITE1, L"\u30DB\u30FC\u30E0\u30DA\u30FC\u30B8\u8868\u793A(&P)"},
-      {IDM_FIND, L"\u691C\u7D22(&F)...\tCtrl+F"},
-      {IDM_FINDNEXT, L"\u6B21\u3092\u691C\u7D22(&N)\tF3"},
+      {IDM_NEW1, L"新規(&N)\tCtrl+N"},
+      {IDM_READ1, L"読込み(&R)...\tCtrl+O"},
+      {IDM_SAVE1, L"上書き保存(&S)...\tCtrl+S"},
+      {IDM_SAVEAS1, L"名前を付けて保存(&A)..."},
+      {IDM_DESKTOP1, L"デスクトップに登録(&D)"},
+      {IDM_STARTUP1, L"スタートアップに登録(&S)"},
+      {IDM_STARTMENU1, L"スタートメニューに登録(&M)"},
+      {IDM_EXIT1, L"終了(&X)\tAlt+F4"},
+      {IDM_UNDO, L"元に戻す(&U)\tCtrl+Z"},
+      {IDM_REDO, L"やり直し(&R)\tCtrl+Y"},
+      {IDM_CUT, L"切り取り(&T)\tCtrl+X"},
+      {IDM_COPY, L"コピー(&C)\tCtrl+C"},
+      {IDM_PASTE, L"貼り付け(&P)\tCtrl+V"},
+      {IDM_FIND, L"検索(&F)...\tCtrl+F"},
+      {IDM_FINDNEXT, L"次を検索(&N)\tF3"},
+      {IDM_PREVIEW1, L"プレビュー(&P)\tCtrl+P"},
+      {IDM_GENERATE1, L"生成(&G)...\tCtrl+G"},
+      {IDM_NEWLINE1, L"改行文字を指定(&C)..."},
+      {IDM_SHOWBUTTONS1, L"ツリーを折り畳めるようにする(&B)"},
+      {IDM_CLOSEQUERY1, L"終了時に確認する(&Q)"},
+      {IDM_SAVESTATUS1, L"終了時の状態を保存する(&S)"},
+      {IDM_H1, L"ヘルプ表示(&H)\tF1"},
+      {IDM_ABOUT1, L"バージョン情報(&A)"},
+      {IDM_SITE1, L"ホームページ表示(&P)"},
+      {IDM_FIND, L"検索(&F)...\tCtrl+F"},
+      {IDM_FINDNEXT, L"次を検索(&N)\tF3"},
   };
   for (const Item& item : items) EXPECT_EQ(MenuText(menu, item.id), item.caption) << item.id;
 
@@ -253,18 +253,18 @@ TEST_F(MainWindowTest, MainMenuCaptionsAndShortcuts) {
 TEST_F(MainWindowTest, PopupMenuCaptions) {
   HMENU popup = form->PopupMenu1();
   const std::pair<int, std::wstring> items[] = {
-      {IDM_EDIT1, L"\u6587\u5B57\u5217\u3092\u7DE8\u96C6(&E)"},
-      {IDM_ADDYES1, L"\u3053\u306E\u8CEA\u554F\u306B\u300C\u306F\u3044\u300D\u306E\u7B54\u3048\u3092\u8FFD\u52A0(&Y)"},
-      {IDM_ADDNO1, L"\u3053\u306E\u8CEA\u554F\u306B\u300C\u3044\u3044\u3048\u300D\u306E\u7B54\u3048\u3092\u8FFD\u52A0(&N)"},
+      {IDM_EDIT1, L"文字列を編集(&E)"},
+      {IDM_ADDYES1, L"この質問に「はい」の答えを追加(&Y)"},
+      {IDM_ADDNO1, L"この質問に「いいえ」の答えを追加(&N)"},
       {IDM_EXCHANGE1,
-       L"\u3053\u306E\u4E0B\u306E\u300C\u306F\u3044\u300D\u3068\u300C\u3044\u3044\u3048\u300D\u3092\u5165\u308C\u66FF\u3048(&C)"},
-      {IDM_QUESTION1, L"\u78BA\u8A8D\u30C0\u30A4\u30A2\u30ED\u30B0\u3067\u8868\u793A(&Q)"},
-      {IDM_INFORMATION1, L"\u901A\u77E5\u30C0\u30A4\u30A2\u30ED\u30B0\u3067\u8868\u793A(&I)"},
-      {IDM_EXCLAIMATION1, L"\u5F37\u8ABF\u30C0\u30A4\u30A2\u30ED\u30B0\u3067\u8868\u793A(&E)"},
-      {IDM_INHIBIT1, L"\u7981\u6B62\u30C0\u30A4\u30A2\u30ED\u30B0\u3067\u8868\u793A(&P)"},
-      {IDM_YESDEFAULT1, L"\uFF3B\u306F\u3044(Y)\uFF3D\u3092\u521D\u671F\u8A2D\u5B9A\u306B\u3059\u308B(&1)"},
-      {IDM_NODEFAULT1, L"\uFF3B\u3044\u3044\u3048(&N)\uFF3D\u3092\u521D\u671F\u8A2D\u5B9A\u306B\u3059\u308B(&2)"},
-      {IDM_DELETE1, L"\u524A\u9664(&D)"},
+       L"この下の「はい」と「いいえ」を入れ替え(&C)"},
+      {IDM_QUESTION1, L"確認ダイアログで表示(&Q)"},
+      {IDM_INFORMATION1, L"通知ダイアログで表示(&I)"},
+      {IDM_EXCLAIMATION1, L"強調ダイアログで表示(&E)"},
+      {IDM_INHIBIT1, L"禁止ダイアログで表示(&P)"},
+      {IDM_YESDEFAULT1, L"［はい(Y)］を初期設定にする(&1)"},
+      {IDM_NODEFAULT1, L"［いいえ(&N)］を初期設定にする(&2)"},
+      {IDM_DELETE1, L"削除(&D)"},
   };
   for (const auto& [id, caption] : items) EXPECT_EQ(MenuText(popup, id), caption) << id;
   // Separators N5, N6, N7 and N8 between the groups: 15 entries in all.
@@ -307,7 +307,7 @@ TEST_F(MainWindowTest, InitialCommandStates) {
   }
   wchar_t tip[64] = {};
   SendMessageW(C().ToolBar1, TB_GETBUTTONTEXTW, IDM_SAVEAS1, reinterpret_cast<LPARAM>(tip));
-  EXPECT_STREQ(tip, L"\u540D\u524D\u3092\u4ED8\u3051\u3066\u4FDD\u5B58");  // 名前を付けて保存
+  EXPECT_STREQ(tip, L"名前を付けて保存");  // 名前を付けて保存
 
   // The starting tree: three nodes, the root selected, caption the title.
   EXPECT_EQ(SendMessageW(C().TreeView1, TVM_GETCOUNT, 0, 0), 3);
@@ -524,13 +524,13 @@ TEST_F(MainWindowTest, TheKeyboardMovesTheFocusAsInADialog) {
 TEST_F(MainWindowTest, ColourButtonsSayWhatTheirColourIsFor) {
   // 実行時のタスクバーの進捗表示を…にします
   const auto tip = [](const std::wstring& colour) {
-    return L"\u5B9F\u884C\u6642\u306E\u30BF\u30B9\u30AF\u30D0\u30FC\u306E\u9032\u6357\u8868\u793A\u3092" + colour +
-           L"\u306B\u3057\u307E\u3059";
+    return L"実行時のタスクバーの進捗表示を" + colour +
+           L"にします";
   };
   const std::pair<HWND, std::wstring> rows[] = {
-      {C().ProgressByGreen1, tip(L"\u7DD1")},         // 緑
-      {C().ProgressByYellow1, tip(L"\u9EC4\u8272")},  // 黄色
-      {C().ProgressByRed1, tip(L"\u8D64")},           // 赤
+      {C().ProgressByGreen1, tip(L"緑")},         // 緑
+      {C().ProgressByYellow1, tip(L"黄色")},  // 黄色
+      {C().ProgressByRed1, tip(L"赤")},           // 赤
   };
   EXPECT_EQ(SendMessageW(C().ColourTips, TTM_GETTOOLCOUNT, 0, 0), 3);
   for (const auto& [button, expected] : rows) {
@@ -548,7 +548,7 @@ TEST_F(MainWindowTest, ColourButtonsSayWhatTheirColourIsFor) {
 TEST_F(MainWindowTest, TitleBoxShowsTheModelWithoutCountingAsAnEdit) {
   form->Model().State().Title = "\x83\x76\x83\x8A\x83\x93\x83\x5E";  // "プリンタ"
   form->Sync();
-  EXPECT_EQ(WindowText(C().LabeledEdit1), L"\u30D7\u30EA\u30F3\u30BF");
+  EXPECT_EQ(WindowText(C().LabeledEdit1), L"プリンタ");
   EXPECT_FALSE(form->Model().State().Modified);
 }
 

@@ -66,7 +66,7 @@ TEST_F(NodeEditor, QuestionWithTwoLinesAndNoDefaultSurvivesOk) {
   }});
   form->RunCommand(IDM_EDIT1);
 
-  EXPECT_EQ(shown.caption, L"\u30c0\u30a4\u30a2\u30ed\u30b0 \u30a8\u30c7\u30a3\u30bf");
+  EXPECT_EQ(shown.caption, L"ダイアログ エディタ");
   EXPECT_EQ(shown.pictures, (std::vector<bool>{true, false, false, false}));
   EXPECT_EQ(shown.checkedKind, Question);
   EXPECT_TRUE(shown.preferNo);
@@ -111,7 +111,7 @@ TEST_F(NodeEditor, NewAnswerNeedsAKindBeforeOk) {
   EXPECT_FALSE(opened.okEnabled);
   EXPECT_FALSE(opened.answerButtonsEnabled) << "a leaf has no answers";
   EXPECT_TRUE(opened.preferYes);
-  EXPECT_EQ(opened.memo, L"\u2026");
+  EXPECT_EQ(opened.memo, L"…");
   EXPECT_EQ(opened.selectionStart, 0u) << "typing replaces the placeholder";
   EXPECT_EQ(opened.selectionEnd, 1u);
 
@@ -150,7 +150,7 @@ TEST_F(NodeEditor, TheKeyboardReachesAKindBeforeTheButtons) {
 
   EXPECT_EQ(unnamed, std::vector<std::wstring>{});
   // "メッセージ(M)"
-  EXPECT_EQ(memoName, L"\u30e1\u30c3\u30bb\u30fc\u30b8(M)");
+  EXPECT_EQ(memoName, L"メッセージ(M)");
   EXPECT_EQ(afterTab, Dialog().RadioGroup1Items[0]) << "Tab from the text goes to the first kind";
   EXPECT_EQ(answer->kind, Information) << "Down chose the second kind, Enter confirmed";
 }

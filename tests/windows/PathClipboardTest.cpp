@@ -38,7 +38,7 @@ TEST(PathClipboard, FooterPadsTheDateAndNamesTheFileWithoutItsFolder) {
       {Time(2026, 12, 31, 23, 59), L"Z:/tmp/x.exe", kDate + "2026/12/31 23:59\r\n" + kFile + "x.exe\r\n"},
       {Time(999, 10, 10, 0, 0), L"bare.exe", kDate + "0999/10/10 00:00\r\n" + kFile + "bare.exe\r\n"},
       // A Japanese file name, in CP932 like the rest of the text.
-      {Time(2026, 2, 3, 4, 5), L"C:\\\u30D7\u30EA\u30F3\u30BF.exe",
+      {Time(2026, 2, 3, 4, 5), L"C:\\プリンタ.exe",
        kDate + "2026/02/03 04:05\r\n" + kFile + "\x83\x76\x83\x8A\x83\x93\x83\x5E.exe\r\n"},
   };
   for (const Case& c : cases) EXPECT_EQ(PathFooter(c.time, c.program), c.footer) << c.footer;
@@ -47,8 +47,8 @@ TEST(PathClipboard, FooterPadsTheDateAndNamesTheFileWithoutItsFolder) {
 TEST(PathClipboard, CopyLeavesThePathAndFooterAsUnicodeText) {
   ASSERT_TRUE(CopyPathToClipboard(nullptr, "T\r\n[\x8C\x8B\x89\xCA] ok\r\n"));  // "[結果] ok"
   const std::wstring text = ClipboardText();
-  EXPECT_EQ(text.rfind(L"T\r\n[\u7D50\u679C] ok\r\n\u65E5\u6642: ", 0), 0u) << ToCp932(text);
-  const std::wstring fileLine = L"\u30D5\u30A1\u30A4\u30EB: windows_tests.exe\r\n";
+  EXPECT_EQ(text.rfind(L"T\r\n[結果] ok\r\n日時: ", 0), 0u) << ToCp932(text);
+  const std::wstring fileLine = L"ファイル: windows_tests.exe\r\n";
   ASSERT_GE(text.size(), fileLine.size());
   EXPECT_EQ(text.substr(text.size() - fileLine.size()), fileLine) << ToCp932(text);
 }

@@ -91,7 +91,7 @@ struct PrinterProcedure {
   DocumentState state;
 };
 
-const std::wstring kCaption = L"\u30D7\u30EA\u30F3\u30BF";  // プリンタ
+const std::wstring kCaption = L"プリンタ";  // プリンタ
 
 TEST(Player, StubIsBuiltBesideTheEditor) {
   ASSERT_FALSE(Stub().empty()) << "Velmora.bin is missing from " VELMORA_BUILD_DIR "/app";
@@ -109,8 +109,8 @@ TEST(Player, GeneratedExecutableRunsTheProcedureAlongAPathToALeaf) {
   ASSERT_NE(first, nullptr) << "no step dialog appeared";
   const ShownStep root = ReadStepDialog(first);
   EXPECT_EQ(root.caption, kCaption);
-  EXPECT_EQ(root.message, L"\u7528\u7D19\u306F\u5165\u3063\u3066\u3044\u307E\u3059\u304B\uFF1F");
-  EXPECT_EQ(root.buttons, (std::vector<std::wstring>{L"\u306F\u3044(&Y)", L"\u3044\u3044\u3048(&N)", L"\u7D42\u4E86"}));
+  EXPECT_EQ(root.message, L"用紙は入っていますか？");
+  EXPECT_EQ(root.buttons, (std::vector<std::wstring>{L"はい(&Y)", L"いいえ(&N)", L"終了"}));
   EXPECT_EQ(root.focusedButton, 1) << "the (N) suffix makes No the focused default";
   // One application window owns the dialogs and carries the caption: it
   // holds the taskbar button from the first step to the last.
@@ -122,8 +122,8 @@ TEST(Player, GeneratedExecutableRunsTheProcedureAlongAPathToALeaf) {
   HWND lamp = player.NextDialog(first);
   ASSERT_NE(lamp, nullptr);
   const ShownStep lampStep = ReadStepDialog(lamp);
-  EXPECT_EQ(lampStep.message, L"\u30E9\u30F3\u30D7\u306F\u70B9\u6EC5\u3057\u3066\u3044\u307E\u3059\u304B\uFF1F");
-  EXPECT_EQ(lampStep.buttons[2], L"\u623B\u308B");
+  EXPECT_EQ(lampStep.message, L"ランプは点滅していますか？");
+  EXPECT_EQ(lampStep.buttons[2], L"戻る");
   EXPECT_EQ(lampStep.focusedButton, 0);
   EXPECT_EQ(GetWindow(lamp, GW_OWNER), application);
   PressStepButton(lamp, 1);  // No
@@ -132,10 +132,10 @@ TEST(Player, GeneratedExecutableRunsTheProcedureAlongAPathToALeaf) {
   ASSERT_NE(leaf, nullptr);
   const ShownStep leafStep = ReadStepDialog(leaf);
   // The newline mark "↓" of the text is a line break on screen.
-  EXPECT_EQ(leafStep.message, L"\u96FB\u6E90\u3092\u5165\u308C\u76F4\u3057\r\n\u3066\u304F\u3060\u3055\u3044\u3002");
+  EXPECT_EQ(leafStep.message, L"電源を入れ直し\r\nてください。");
   // ＯＫ, 戻る and the player's own 経路をコピー(&C) (copy the path).
-  EXPECT_EQ(leafStep.buttons, (std::vector<std::wstring>{L"\uFF2F\uFF2B", L"\u623B\u308B",
-                                                          L"\u7D4C\u8DEF\u3092\u30B3\u30D4\u30FC(&C)"}));
+  EXPECT_EQ(leafStep.buttons, (std::vector<std::wstring>{L"ＯＫ", L"戻る",
+                                                          L"経路をコピー(&C)"}));
   EXPECT_EQ(GetWindow(leaf, GW_OWNER), application);
   PressStepButton(leaf, 0);  // OK ends the run
 
@@ -167,7 +167,7 @@ std::wstring TodayLine() {
   SYSTEMTIME now{};
   GetLocalTime(&now);
   wchar_t line[32] = {};
-  wsprintfW(line, L"\u65E5\u6642: %04u/%02u/%02u ", now.wYear, now.wMonth, now.wDay);
+  wsprintfW(line, L"日時: %04u/%02u/%02u ", now.wYear, now.wMonth, now.wDay);
   return line;
 }
 
@@ -186,9 +186,9 @@ TEST(Player, CopyPathPutsThePathTakenOnTheClipboard) {
   EmptyTheClipboard();
   SendMessageW(lamp, WM_COPY, 0, 0);
   // プリンタ / [質問] 用紙は入っていますか？ / [回答] はい / [質問] ランプは点滅していますか？
-  const std::wstring head = L"\u30D7\u30EA\u30F3\u30BF\r\n[\u8CEA\u554F] \u7528\u7D19\u306F\u5165\u3063\u3066\u3044\u307E"
-                            L"\u3059\u304B\uFF1F\r\n[\u56DE\u7B54] \u306F\u3044\r\n";
-  const std::wstring lampLine = L"[\u8CEA\u554F] \u30E9\u30F3\u30D7\u306F\u70B9\u6EC5\u3057\u3066\u3044\u307E\u3059\u304B\uFF1F\r\n";
+  const std::wstring head = L"プリンタ\r\n[質問] 用紙は入っていま"
+                            L"すか？\r\n[回答] はい\r\n";
+  const std::wstring lampLine = L"[質問] ランプは点滅していますか？\r\n";
   const std::wstring soFar = ClipboardText();
   EXPECT_EQ(soFar.rfind(head + lampLine + TodayLine(), 0), 0u) << ToCp932(soFar);
   PressStepButton(lamp, 1);  // いいえ
@@ -200,17 +200,17 @@ TEST(Player, CopyPathPutsThePathTakenOnTheClipboard) {
   SendMessageW(leaf, WM_COMMAND, MAKEWPARAM(copyId, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(leaf, copyId)));
   // … [回答] いいえ / [結果] 電源を入れ直し / てください。 / 日時: … / ファイル: <name>.exe
   const std::wstring path = ClipboardText();
-  const std::wstring taken = head + L"[\u8CEA\u554F] \u30E9\u30F3\u30D7\u306F\u70B9\u6EC5\u3057\u3066\u3044\u307E\u3059\u304B"
-                                    L"\uFF1F\r\n[\u56DE\u7B54] \u3044\u3044\u3048\r\n[\u7D50\u679C] \u96FB\u6E90\u3092\u5165\u308C"
-                                    L"\u76F4\u3057\r\n\u3066\u304F\u3060\u3055\u3044\u3002\r\n";
+  const std::wstring taken = head + L"[質問] ランプは点滅していますか"
+                                    L"？\r\n[回答] いいえ\r\n[結果] 電源を入れ"
+                                    L"直し\r\nてください。\r\n";
   EXPECT_EQ(path.rfind(taken + TodayLine(), 0), 0u) << ToCp932(path);
   const std::wstring fileName = exe.Path().substr(exe.Path().find_last_of(L'\\') + 1);
-  const std::wstring fileLine = L"\u30D5\u30A1\u30A4\u30EB: " + fileName + L"\r\n";
+  const std::wstring fileLine = L"ファイル: " + fileName + L"\r\n";
   ASSERT_GE(path.size(), fileLine.size());
   EXPECT_EQ(path.substr(path.size() - fileLine.size()), fileLine) << ToCp932(path);
   // The dialog says so (コピーしました。) and stays open: OK still ends the run.
   ASSERT_TRUE(IsWindow(leaf));
-  EXPECT_EQ(ControlText(GetDlgItem(leaf, step_dialog_id::kCopyStatus)), L"\u30b3\u30d4\u30fc\u3057\u307e\u3057\u305f\u3002");
+  EXPECT_EQ(ControlText(GetDlgItem(leaf, step_dialog_id::kCopyStatus)), L"コピーしました。");
   PressStepButton(leaf, 0);
   EXPECT_EQ(player.ExitCode(), 0);
 }
@@ -236,8 +236,8 @@ TEST(Player, CtrlCOnAQuestionCopiesThePathSoFar) {
   ASSERT_TRUE(player.WaitFor([] { return !ClipboardText().empty(); })) << "Ctrl+C copied nothing";
   // プリンタ / [質問] 用紙は入っていますか？ / 日時: …
   const std::wstring soFar = ClipboardText();
-  EXPECT_EQ(soFar.rfind(L"\u30D7\u30EA\u30F3\u30BF\r\n[\u8CEA\u554F] \u7528\u7D19\u306F\u5165\u3063\u3066\u3044\u307E"
-                        L"\u3059\u304B\uFF1F\r\n" + TodayLine(), 0), 0u) << ToCp932(soFar);
+  EXPECT_EQ(soFar.rfind(L"プリンタ\r\n[質問] 用紙は入っていま"
+                        L"すか？\r\n" + TodayLine(), 0), 0u) << ToCp932(soFar);
   // The key copied and nothing else: the run is still on its first step.
   EXPECT_TRUE(IsWindowVisible(first));
   PressStepButton(first, 2);  // 終了
@@ -277,7 +277,7 @@ TEST(Player, GeneratedExecutableCarriesVersionInformation) {
   EXPECT_EQ(VersionString(info, L"CompanyName"), L"Velmora Project");
   EXPECT_EQ(VersionString(info, L"OriginalFilename"), L"VelmoraPlayer.exe");
   // 切り分け手順プレーヤー (troubleshooting procedure player)
-  EXPECT_EQ(VersionString(info, L"FileDescription"), L"\u5207\u308A\u5206\u3051\u624B\u9806\u30D7\u30EC\u30FC\u30E4\u30FC");
+  EXPECT_EQ(VersionString(info, L"FileDescription"), L"切り分け手順プレーヤー");
   const std::string version = VELMORA_VERSION_TEXT;
   EXPECT_EQ(VersionString(info, L"ProductVersion"), std::wstring(version.begin(), version.end()));
   void* fixed = nullptr;
@@ -354,7 +354,7 @@ TEST(Player, CodeSignedExecutableStillPlays) {
   HWND leaf = player.NextDialog(first);
   ASSERT_NE(leaf, nullptr);
   EXPECT_EQ(ReadStepDialog(leaf).message,
-            L"\u7528\u7D19\u3092\u88DC\u5145\u3057\u3066\u304F\u3060\u3055\u3044\u3002");
+            L"用紙を補充してください。");
   PressStepButton(leaf, 0);
   EXPECT_EQ(player.ExitCode(), 0);
 }
@@ -380,7 +380,7 @@ TEST(Player, DamagedPayloadShowsOneMessageAndExitsWithOne) {
     ASSERT_NE(box, nullptr) << "no message for a damaged file";
     const std::wstring text = ControlText(GetDlgItem(box, 0xFFFF));
     // "この実行ファイルの切り分け手順を読み込めません。"
-    EXPECT_EQ(text.rfind(L"\u3053\u306E\u5B9F\u884C\u30D5\u30A1\u30A4\u30EB", 0), 0u) << ToCp932(text);
+    EXPECT_EQ(text.rfind(L"この実行ファイル", 0), 0u) << ToCp932(text);
     EXPECT_GT(text.size(), 30u) << "the reason follows the headline";
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(player.ExitCode(), 1);

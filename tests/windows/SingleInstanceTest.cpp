@@ -18,7 +18,7 @@ namespace velmora::win32 {
 namespace {
 
 // "既に起動されています。"
-const std::wstring kAlreadyRunning = L"\u65E2\u306B\u8D77\u52D5\u3055\u308C\u3066\u3044\u307E\u3059\u3002";
+const std::wstring kAlreadyRunning = L"既に起動されています。";
 // Other processes take their time under Wine; this bounds every wait.
 constexpr DWORD kPatienceMs = 30000;
 constexpr DWORD kPollMs = 20;
@@ -215,7 +215,7 @@ TEST(SingleInstance, ASecondStartWithAFileHandsItToTheRunningCopy) {
   const std::wstring name = UniqueName(L"VelmoraHandOver");
   const std::wstring exe = folder.CopyOfEditor(name);
   // A name the ANSI code page cannot hold: only a lossless hand-over finds it.
-  const std::wstring file = exe.substr(0, exe.rfind(L'\\')) + L"\\hand-over-\u0101.tre";
+  const std::wstring file = exe.substr(0, exe.rfind(L'\\')) + L"\\hand-over-ā.tre";
   {
     UniqueKernelHandle handle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     const std::string bytes = "? handed\r\n\ti over\r\n[OPTION]\r\nColor=2\r\n";

@@ -94,11 +94,11 @@ StepDescription EndOfPath(std::string message, bool topLevel = false) {
   return step;
 }
 
-const wchar_t kYes[] = L"\u306F\u3044(&Y)";           // はい(&Y)
-const wchar_t kNo[] = L"\u3044\u3044\u3048(&N)";      // いいえ(&N)
-const wchar_t kBack[] = L"\u623B\u308B";              // 戻る
-const wchar_t kFinish[] = L"\u7D42\u4E86";            // 終了
-const wchar_t kOk[] = L"\uFF2F\uFF2B";                // ＯＫ
+const wchar_t kYes[] = L"はい(&Y)";           // はい(&Y)
+const wchar_t kNo[] = L"いいえ(&N)";      // いいえ(&N)
+const wchar_t kBack[] = L"戻る";              // 戻る
+const wchar_t kFinish[] = L"終了";            // 終了
+const wchar_t kOk[] = L"ＯＫ";                // ＯＫ
 
 class StepDialogTest : public ::testing::Test {
  protected:
@@ -116,8 +116,8 @@ TEST_F(StepDialogTest, QuestionShowsCaptionLinesAndButtonsWithNoFocusedWhenDefau
         PressKey(dialog, VK_RETURN);
       }});
   EXPECT_EQ(answer, StepAnswer::No);
-  EXPECT_EQ(shown.caption, L"\u30D7\u30EA\u30F3\u30BF");
-  EXPECT_EQ(shown.message, L"\u7528\u7D19\u306F\r\n\u5165\u3063\u3066\u3044\u307E\u3059\u304B\uFF1F");
+  EXPECT_EQ(shown.caption, L"プリンタ");
+  EXPECT_EQ(shown.message, L"用紙は\r\n入っていますか？");
   EXPECT_EQ(shown.buttons, (std::vector<std::wstring>{kYes, kNo, kBack}));
   EXPECT_EQ(shown.focusedButton, 1);
   EXPECT_FALSE(shown.messageScrolls);

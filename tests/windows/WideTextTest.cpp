@@ -13,14 +13,14 @@ namespace {
 const std::string kAlreadyRunning =
     "\x8A\xF9\x82\xC9\x8B\x4E\x93\xAE\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81\x42";
 const std::wstring kAlreadyRunningWide =
-    L"\u65E2\u306B\u8D77\u52D5\u3055\u308C\u3066\u3044\u307E\u3059\u3002";
+    L"既に起動されています。";
 
 TEST(WideText, SystemTextsRoundTrip) {
   EXPECT_EQ(ToWide(kAlreadyRunning), kAlreadyRunningWide);
   EXPECT_EQ(ToCp932(kAlreadyRunningWide), kAlreadyRunning);
-  EXPECT_EQ(ToWide("\x81\x63"), L"\u2026");   // the placeholder "…"
-  EXPECT_EQ(ToWide("\x81\xAB"), L"\u2193");   // the newline mark "↓"
-  EXPECT_EQ(ToCp932(L"\u2026"), "\x81\x63");
+  EXPECT_EQ(ToWide("\x81\x63"), L"…");   // the placeholder "…"
+  EXPECT_EQ(ToWide("\x81\xAB"), L"↓");   // the newline mark "↓"
+  EXPECT_EQ(ToCp932(L"…"), "\x81\x63");
 }
 
 TEST(WideText, IndependentOfTheAnsiCodePage) {
@@ -45,17 +45,17 @@ TEST(WideText, FindsCharactersCp932CannotHold) {
   ASSERT_TRUE(FirstUnrepresentableChar(emoji).has_value());
   EXPECT_EQ(*FirstUnrepresentableChar(emoji), L"\U0001F600");
   // A simplified Chinese character outside JIS X 0208.
-  EXPECT_EQ(FirstUnrepresentableChar(L"a\u4EECb"), std::optional<std::wstring>(L"\u4EEC"));
+  EXPECT_EQ(FirstUnrepresentableChar(L"a们b"), std::optional<std::wstring>(L"们"));
 }
 
 // Paths cross between UTF-16 and UTF-8 without loss, a lone surrogate
 // (legal in a Windows file name) included.
 TEST(WideText, PathsRoundTripWithoutLoss) {
-  for (const std::wstring& path : {std::wstring(L"C:\\Proc\u00e9dures\\\u624b\u9806.tre"),
+  for (const std::wstring& path : {std::wstring(L"C:\\Procédures\\手順.tre"),
                                    std::wstring(L"C:\\\U0001F600\\a.tre"), std::wstring(L"x\xD800y\xDC00")}) {
     EXPECT_EQ(ToWidePath(FromWidePath(path)), path);
   }
-  EXPECT_EQ(FromWidePath(L"\u624b").Utf8(), "\xe6\x89\x8b");
+  EXPECT_EQ(FromWidePath(L"手").Utf8(), "\xe6\x89\x8b");
   EXPECT_EQ(FromWidePath(L"\U0001F600").Utf8(), "\xf0\x9f\x98\x80");
 }
 

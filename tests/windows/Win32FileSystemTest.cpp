@@ -77,7 +77,7 @@ TEST_F(Win32FileSystemTest, WritesAndReadsWholeFilesUnderJapaneseNames) {
   EXPECT_TRUE(files_.FileExists(P(path)));
   EXPECT_FALSE(files_.FileExists(P(folder_)));
   EXPECT_EQ(files_.ReadWholeFile(P(path)), bytes);
-  EXPECT_NE(GetFileAttributesW((ToWide(folder_) + L"\u624b\u9806\u30bd.tre").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(GetFileAttributesW((ToWide(folder_) + L"手順ソ.tre").c_str()), INVALID_FILE_ATTRIBUTES);
   files_.WriteFileAtomically(P(path), "");
   EXPECT_EQ(files_.ReadWholeFile(P(path)), "");
   EXPECT_EQ(FilesInFolder(), 1);
@@ -129,7 +129,7 @@ TEST_F(Win32FileSystemTest, RefusalsNameThePathAndLeaveTheOldFile) {
 // A folder whose name CP932 cannot hold still names the right file; only
 // what is shown of it falls back, and the CP932 files never get it.
 TEST_F(Win32FileSystemTest, PathsBeyondCp932ReachTheirFiles) {
-  const std::wstring folder = ToWide(folder_) + L"Proc\u00e9dures \U0001F600";
+  const std::wstring folder = ToWide(folder_) + L"Procédures \U0001F600";
   ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
   const FilePath path = FromWidePath(folder + L"\\a.tre");
   EXPECT_EQ(ToWidePath(path), folder + L"\\a.tre");
