@@ -23,7 +23,8 @@ std::optional<FieldLine> ParseFieldLine(std::string_view line) {
   FieldLine parsed;
   std::size_t at = 0;
   for (; at < line.size() && line[at] >= '0' && line[at] <= '9'; ++at) {
-    if (parsed.position > (std::size_t{1} << 40)) return std::nullopt;
+    // No procedure has this many nodes; a longer number names none.
+    if (parsed.position > (~std::size_t{0} - 9) / 10) return std::nullopt;
     parsed.position = parsed.position * 10 + static_cast<std::size_t>(line[at] - '0');
   }
   if (at == 0 || at >= line.size() || line[at] != '.') return std::nullopt;

@@ -47,7 +47,7 @@ install_packages() {
 install_wine32_from_main_suite() {
   local parts blocked attempt
   parts=$(mktemp -d)
-  cat /etc/apt/sources.list.d/*.sources 2>/dev/null | awk -v RS= -v ORS='\n\n' '!/security/' >"$parts/main.sources"
+  cat /etc/apt/sources.list.d/*.sources 2>/dev/null | awk -v RS= -v ORS='\n\n' '!/security/' >"$parts/main.sources" || true
   grep -hv security /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null >"$parts/main.list" || true
   local main=(-o Dir::Etc::sourcelist=/dev/null -o Dir::Etc::sourceparts="$parts")
   for attempt in 1 2 3 4; do
@@ -56,7 +56,7 @@ install_wine32_from_main_suite() {
       rm -rf "$parts"
       return 0
     fi
-    blocked=$(grep -o '[^ ]*:i386 ([^)]*) but it is not installable' "$parts/log" | cut -d' ' -f1 | sort -u)
+    blocked=$(grep -o '[^ ]*:i386 ([^)]*) but it is not installable' "$parts/log" | cut -d' ' -f1 | sort -u || true)
     [ -n "$blocked" ] || break
     # shellcheck disable=SC2086
     as_root apt-get "${main[@]}" install -y -qq --no-install-recommends --allow-downgrades $blocked \

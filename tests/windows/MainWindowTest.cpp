@@ -369,7 +369,7 @@ TEST_F(MainWindowTest, AFailingCommandIsReportedAndTheProgramGoesOn) {
   const std::string message = "\x83\x74\x83\x40\x83\x43\x83\x8B is not there";
   form->RunGuarded([&] {
     TreeNode* root = form->Model().Tree().Root();
-    form->Model().SetNode(root, NodeFields{"changed before the failure", root->kind});
+    form->Model().SetNode(root, NodeFields{"changed before the failure", root->kind, {}});
     throw VelmoraError(message);
   });
   ASSERT_EQ(boxes.shown.size(), 1u);
