@@ -6,8 +6,6 @@
 namespace velmora::cli {
 namespace {
 
-constexpr const char* kDefaultStubName = "Velmora.bin";
-
 struct ConvertArguments {
   FilePath input;
   FilePath output;

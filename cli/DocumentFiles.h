@@ -25,6 +25,9 @@ LoadedSteps OpenStepsLikeEditor(FileSystemPort& fs, const FilePath& path);
 // exit instead of being taken apart node by node first.
 const LoadedDocument& OpenForCommand(FileSystemPort& fs, const FilePath& path);
 
+// The player stub the editor finds beside itself, and so does the tool.
+inline constexpr const char* kDefaultStubName = "Velmora.bin";
+
 // ".tre" as Save writes it, ".exe" as Generate writes it (stub read whole
 // from `stubPath`). The output is replaced atomically or not at all.
 void WriteLikeEditor(FileSystemPort& fs, const FilePath& path, const LoadedDocument& document,

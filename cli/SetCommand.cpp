@@ -19,8 +19,6 @@
 namespace velmora::cli {
 namespace {
 
-constexpr const char* kDefaultStubName = "Velmora.bin";
-
 struct Assignment {
   std::string key;
   std::string value;  // UTF-8, as given

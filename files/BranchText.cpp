@@ -24,7 +24,7 @@ VelmoraError NotABranch(std::size_t lineNumber, std::string_view line) {
 }  // namespace
 
 std::string BranchText(const DecisionTree& tree, const TreeNode& top) {
-  return BranchLines(tree, top) + FieldSectionText(FieldRefsOf(FieldTableOfBranch(tree, top)));
+  return BranchLines(tree, top) + FieldSectionText(FieldRefsOfBranch(tree, top));
 }
 
 DecisionTree ParseBranchText(std::string_view wholeText) {

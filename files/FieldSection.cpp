@@ -37,6 +37,20 @@ std::optional<FieldLine> ParseFieldLine(std::string_view line) {
   return parsed;
 }
 
+// Lines in the order written (by position; a hand-edited text may not be)
+// as a table: the first of two lines for the same field of a node counts.
+FieldTable TableOfLines(std::vector<FieldLine> lines) {
+  const auto byPosition = [](const FieldLine& a, const FieldLine& b) { return a.position < b.position; };
+  if (!std::is_sorted(lines.begin(), lines.end(), byPosition)) std::stable_sort(lines.begin(), lines.end(), byPosition);
+  FieldTable table;
+  for (const FieldLine& line : lines) {
+    if (table.empty() || table.back().position != line.position) table.push_back({line.position, {}});
+    LaterFields& fields = table.back().fields;
+    if (fields.Get(line.field).empty()) fields.Set(line.field, std::string(line.value));
+  }
+  return table;
+}
+
 bool StartsIndented(std::string_view line) { return !line.empty() && (line[0] == '\t' || line[0] == ' '); }
 
 bool IsHeader(std::string_view line, std::string_view name) {
@@ -100,15 +114,15 @@ FieldRefs FieldRefsOf(const FieldTable& table) {
   return refs;
 }
 
-FieldTable FieldTableOfBranch(const DecisionTree& tree, const TreeNode& top) {
-  FieldTable table;
-  if (!tree.HasLaterFields()) return table;
+FieldRefs FieldRefsOfBranch(const DecisionTree& tree, const TreeNode& top) {
+  FieldRefs refs;
+  if (!tree.HasLaterFields()) return refs;
   std::size_t position = 0;
   for (const TreeNode* node = &top; node != nullptr; node = NextInBranch(tree, &top, node), ++position) {
     const LaterFields& later = tree.LaterOf(*node);
-    if (!later.Empty()) table.push_back({position, later});
+    if (!later.Empty()) refs.push_back({position, &later});
   }
-  return table;
+  return refs;
 }
 
 BranchSection SplitBranchFieldSection(std::string_view text) {
@@ -118,12 +132,7 @@ BranchSection SplitBranchFieldSection(std::string_view text) {
   while (splitter.Previous(line)) {
     if (line == kFieldSectionHeader) {
       std::reverse(lines.begin(), lines.end());
-      FieldTable table;
-      for (const FieldLine& field : lines) {
-        if (table.empty() || table.back().position != field.position) table.push_back({field.position, {}});
-        table.back().fields.Set(field.field, std::string(field.value));
-      }
-      return {text.substr(0, splitter.Position()), std::move(table)};
+      return {text.substr(0, splitter.Position()), TableOfLines(std::move(lines))};
     }
     if (TrimBlanksView(line).empty()) continue;
     const std::optional<FieldLine> parsed = ParseFieldLine(line);
@@ -139,19 +148,9 @@ FieldTable ReadFieldSection(std::string_view text, std::size_t nodeCount) {
     const std::optional<FieldLine> parsed = ParseFieldLine(line);
     if (parsed && parsed->position < nodeCount && IsStorableFieldValue(parsed->value)) lines.push_back(*parsed);
   }
-  // Read last first: back into the written order, the first of two lines
-  // for the same field of a node counting.
+  // Read last first: back into the written order.
   std::reverse(lines.begin(), lines.end());
-  const auto byPosition = [](const FieldLine& a, const FieldLine& b) { return a.position < b.position; };
-  // As written, they are in order already.
-  if (!std::is_sorted(lines.begin(), lines.end(), byPosition)) std::stable_sort(lines.begin(), lines.end(), byPosition);
-  FieldTable table;
-  for (const FieldLine& line : lines) {
-    if (table.empty() || table.back().position != line.position) table.push_back({line.position, {}});
-    LaterFields& fields = table.back().fields;
-    if (fields.Get(line.field).empty()) fields.Set(line.field, std::string(line.value));
-  }
-  return table;
+  return TableOfLines(std::move(lines));
 }
 
 void ApplyFieldTable(DecisionTree& tree, FieldTable table) {

@@ -66,8 +66,8 @@ std::size_t FieldSectionSize(const FieldRefs& refs);
 // The section's lines (CR LF each), or nothing for no refs.
 std::string FieldSectionText(const FieldRefs& refs);
 
-// The table of the nodes of `top`'s branch, positions counted from `top`.
-FieldTable FieldTableOfBranch(const DecisionTree& tree, const TreeNode& top);
+// The same for the nodes of `top`'s branch, positions counted from `top`.
+FieldRefs FieldRefsOfBranch(const DecisionTree& tree, const TreeNode& top);
 
 // A branch's text on the clipboard ends in the same section when a node of
 // it carries a field: the lines before it and its table. A text without
