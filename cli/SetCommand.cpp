@@ -113,9 +113,10 @@ TreeNode& NodeOnLine(const DecisionTree& tree, std::size_t line) {
 int RunSet(CliHost& host, const Arguments& arguments) {
   const SetArguments parsed = ParseSetArguments(arguments);
   LoadedDocument document = OpenLikeEditor(host.Files(), parsed.file);
+  TreeNode* node = parsed.line ? &NodeOnLine(document.tree, *parsed.line) : nullptr;
   for (const Assignment& assignment : parsed.assignments) {
-    if (parsed.line) {
-      SetNodeField(host, document, NodeOnLine(document.tree, *parsed.line), assignment);
+    if (node != nullptr) {
+      SetNodeField(host, document, *node, assignment);
     } else {
       SetOption(host, document.state, assignment);
     }
