@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "files/FileSystemPort.h"
 
@@ -29,9 +30,20 @@ class CliHost {
   virtual ~CliHost() = default;
 
   virtual FileSystemPort& Files() = 0;
-  // The folder of the velmora-cli executable, with a trailing separator:
-  // the default stub lies there.
-  virtual FilePath ProgramFolder() = 0;
+  // The velmora-cli executable itself (empty when the system will not
+  // say), and its folder with a trailing separator: the default stub lies
+  // there.
+  virtual FilePath ProgramPath() = 0;
+  FilePath ProgramFolder() {
+    const FilePath program = ProgramPath();
+    return program.Empty() ? FilePath{} : program.Folder();
+  }
+
+  // Runs `program` (found on the search path) with `arguments`, all UTF-8,
+  // its standard streams this program's own; returns its exit status, or
+  // kProgramNotStarted when it could not be started at all.
+  static constexpr int kProgramNotStarted = -1;
+  virtual int RunProgram(const std::string& program, const std::vector<std::string>& arguments) = 0;
 
   // UTF-8 text to standard output, possibly buffered; throws OutputError.
   virtual void WriteOutput(std::string_view utf8) = 0;

@@ -7,7 +7,10 @@ const std::vector<Command>& CommandTable() {
       {"convert", RunConvert, "IN OUT [--stub FILE]",
        "Open IN (.tre or a generated .exe) as the editor opens it and write OUT (.tre or .exe) as the editor "
        "saves or generates it."},
-      {"show", RunShow, "IN", "Print the procedure in IN as a readable outline."},
+      {"show", RunShow, "IN [--flat]",
+       "Print the procedure in IN as a readable outline; with --flat one line per node led by its place (\"/\" "
+       "for the first node, then the answers), the form Git's textconv reads. A file that is no procedure is "
+       "printed as it is (a binary one as its size and hash)."},
       {"play", RunPlay, "IN [--answers SEQ]",
        "Run the procedure in IN as the preview does, step by step in the terminal; answer with y, n, b or o "
        "(one line each on standard input, an empty line for the default, or all at once with --answers)."},
@@ -26,13 +29,19 @@ const std::vector<Command>& CommandTable() {
       {"diff", RunDiff, "OLD NEW [--json]",
        "Compare two versions of a procedure (.tre or a generated .exe): the nodes added, removed, changed, "
        "moved or with their answers swapped, the title, colour and newline mark, and the paths that appear, "
-       "disappear or now end elsewhere. Exits with 0 when they are the same, 1 when they differ, 2 on trouble.",
+       "disappear or now end elsewhere. Exits with 0 when they are the same, 1 when they differ, 2 on trouble. "
+       "Given the seven (or nine) arguments of Git's external diff, it prints that file's change and exits with 0; "
+       "a file that is no procedure gets a plain line diff.",
        kExitUsage},
       {"set", RunSet, "FILE [LINE] KEY=VALUE... [--output OUT]",
        "Set fields of the node on LINE of FILE (its line in the tree text, as check names it: note=TEXT, an "
        "empty value removes it), or without LINE the document's title=, color= (0-3) and newline=; FILE is "
        "written in place as the editor saves or generates it, or OUT is written. Exits with 2 on a line that "
        "is no node, an unknown key or a bad value, writing nothing."},
+      {"git-setup", RunGitSetup, "[--global] [--undo]",
+       "Write the diff driver \"velmora\" (diff for git diff, show --flat as textconv) into this repository's "
+       "Git configuration, or the user's with --global, and print the .gitattributes lines that choose it; "
+       "--undo removes it again."},
       // Further commands go here, one line each (declared in Commands.h).
   };
   return table;

@@ -47,5 +47,6 @@ int RunCheck(CliHost& host, const Arguments& arguments);
 int RunPaths(CliHost& host, const Arguments& arguments);
 int RunDiff(CliHost& host, const Arguments& arguments);
 int RunSet(CliHost& host, const Arguments& arguments);
+int RunGitSetup(CliHost& host, const Arguments& arguments);
 
 }  // namespace velmora::cli

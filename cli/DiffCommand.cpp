@@ -6,6 +6,7 @@
 
 #include "cli/Commands.h"
 #include "cli/DocumentFiles.h"
+#include "cli/GitExternalDiff.h"
 #include "cli/JsonText.h"
 #include "cli/OutputBuffer.h"
 #include "distribution/ProcedureDiff.h"
@@ -173,7 +174,10 @@ class DiffPrinter {
 
 }  // namespace
 
+void AppendDiffText(OutputBuffer& out, const ProcedureDiff& diff) { DiffPrinter(out).Text(diff); }
+
 int RunDiff(CliHost& host, const Arguments& arguments) {
+  if (LooksLikeGitDiffArguments(arguments)) return RunGitExternalDiff(host, arguments);
   const DiffArguments parsed = ParseDiffArguments(arguments);
   const LoadedDocument& before = OpenForCommand(host.Files(), parsed.before);
   const LoadedDocument& after = OpenForCommand(host.Files(), parsed.after);

@@ -1,47 +1,17 @@
-// velmora-cli show IN: the procedure as a readable UTF-8 outline, one line
-// per node (more where the message has line breaks), then the document's
-// title, newline mark and colour. The outline goes out as it is made: its
-// memory does not grow with the tree's size or depth.
+// velmora-cli show IN [--flat]: the procedure as a readable UTF-8 outline,
+// one line per node (more where the message has line breaks), then the
+// document's title, newline mark and colour; with --flat one line per node
+// led by its place, the form version control compares (FlatOutline.h).
+// The outline goes out as it is made: its memory does not grow with the
+// tree's size or depth.
 #include "cli/Commands.h"
 #include "cli/DocumentFiles.h"
+#include "cli/FlatOutline.h"
 #include "cli/OutputBuffer.h"
-#include "distribution/PathTable.h"
-#include "document/KindNames.h"
 #include "document/Utf8Text.h"
 
 namespace velmora::cli {
 namespace {
-
-// ", 既定: " before the default answer (CP932)
-constexpr std::string_view kDefaultLabel = "\x2c\x20\x8a\xf9\x92\xe8\x3a\x20";
-
-const char* ColourName(int colour) {
-  switch (colour) {
-    case 1: return "green";
-    case 2: return "yellow";
-    case 3: return "red";
-    default: return "none";
-  }
-}
-
-// What a run shows for the node: a question (a node with answers) loses its
-// default-answer suffix, a final message is shown as it stands.
-struct ShownNode {
-  std::string message;
-  std::string defaultAnswer;  // empty for a final message
-};
-
-ShownNode ShownNodeOf(const TreeNode& node, const std::string& mark) {
-  ShownNode shown;
-  std::string text(node.Text());
-  if (node.HasChildren()) {
-    const DefaultSuffix suffix = DefaultSuffixOf(text);
-    shown.defaultAnswer = std::string(PathAnswerText(suffix == DefaultSuffix::No ? PathAnswer::No : PathAnswer::Yes));
-    text = RemoveDefaultSuffix(text);
-  }
-  shown.message = ExpandNewLines(text, mark);
-  return shown;
-}
 
 // Lines of a CP932 text with CR LF breaks; continuation lines sit under
 // the first line's text, `indent` spaces in.
@@ -67,31 +37,62 @@ void AppendLaterFields(OutputBuffer& out, const LaterFields& later, std::size_t 
   });
 }
 
+// The node in the node editor's own words (kind and default answer), its
+// message as a run shows it.
 void AppendNode(OutputBuffer& out, const DecisionTree& tree, const TreeNode& node, const std::string& mark) {
-  const ShownNode shown = ShownNodeOf(node, mark);
   const std::size_t indent = 2 * static_cast<std::size_t>(node.Level());
   out.AppendSpaces(indent);
-  out.AppendUtf8("[");
-  out.AppendCp932(KindName(node.kind));
-  // The node in the node editor's own words: kind and default answer.
-  if (!shown.defaultAnswer.empty()) out.AppendCp932(std::string(kDefaultLabel) + shown.defaultAnswer);
-  out.AppendUtf8("] ");
-  AppendLines(out, shown.message, indent + 4);
+  out.AppendCp932(KindHeading(node) + " ");
+  AppendLines(out, ExpandNewLines(ShownText(node), mark), indent + 4);
   AppendLaterFields(out, tree.LaterOf(node), indent + 4, mark);
+}
+
+struct ShowArguments {
+  FilePath file;
+  bool flat = false;
+};
+
+ShowArguments ParseShowArguments(const Arguments& arguments) {
+  ShowArguments parsed;
+  std::size_t files = 0;
+  for (const std::string& argument : arguments) {
+    if (argument == "--flat" && !parsed.flat) {
+      parsed.flat = true;
+    } else if (argument.size() > 1 && argument[0] == '-') {
+      throw UsageError("unknown option " + argument);
+    } else {
+      parsed.file = FilePath::FromUtf8(argument);
+      ++files;
+    }
+  }
+  if (files != 1) throw UsageError("show needs exactly one file");
+  return parsed;
+}
+
+// As a textconv filter the command sees every file the attributes name,
+// a foreign .exe among them: that shows as itself, not as a failure.
+void ShowFlat(CliHost& host, OutputBuffer& out, const FilePath& file) {
+  const LoadedDocument* document = OpenProcedureOrNothing(host, file);
+  if (document == nullptr) {
+    out.AppendUtf8(NonProcedureText(host.Files().ReadWholeFile(file)));
+    return;
+  }
+  AppendFlatOutline(out, *document);
 }
 
 }  // namespace
 
 int RunShow(CliHost& host, const Arguments& arguments) {
-  if (arguments.size() != 1 || (arguments[0].size() > 1 && arguments[0][0] == '-')) {
-    throw UsageError("show needs exactly one file");
-  }
-  const LoadedDocument& document = OpenForCommand(host.Files(), FilePath::FromUtf8(arguments[0]));
+  const ShowArguments parsed = ParseShowArguments(arguments);
   OutputBuffer out(host);
-  document.tree.ForEachPreOrder([&](const TreeNode& node) { AppendNode(out, document.tree, node, document.state.NewLineMark); });
-  out.AppendUtf8("Title: " + Cp932ToUtf8Text(document.state.Title) + "\n");
-  out.AppendUtf8("New line mark: " + Cp932ToUtf8Text(document.state.NewLineMark) + "\n");
-  out.AppendUtf8("Colour: " + std::to_string(document.state.Color) + " (" + ColourName(document.state.Color) + ")\n");
+  if (parsed.flat) {
+    ShowFlat(host, out, parsed.file);
+  } else {
+    const LoadedDocument& document = OpenForCommand(host.Files(), parsed.file);
+    document.tree.ForEachPreOrder(
+        [&](const TreeNode& node) { AppendNode(out, document.tree, node, document.state.NewLineMark); });
+    AppendDocumentFields(out, document.state);
+  }
   out.Flush();
   return kExitSuccess;
 }

@@ -17,18 +17,22 @@ constexpr std::size_t kNone = IndexedTree::kNone;
 constexpr std::string_view kFirstNodePlace = "\x81\x69\x8d\xc5\x8f\x89\x81\x6a";
 constexpr std::string_view kAnswerSeparator = " > ";
 
-std::string AnswerAt(std::size_t place, std::size_t siblings) {
+}  // namespace
+
+std::string AnswerAtPlace(std::size_t place, std::size_t siblings) {
   if (siblings == 1) return std::string(PathAnswerText(PathAnswer::Either));
   if (place == 0) return std::string(PathAnswerText(PathAnswer::Yes));
   if (place + 1 == siblings) return std::string(PathAnswerText(PathAnswer::No));
   return std::to_string(place + 1);
 }
 
+namespace {
+
 AnswerPath PathOf(const IndexedTree& tree, std::size_t node) {
   AnswerPath path;
   std::size_t at = node;
   while (tree.parent[at] != kNone) {
-    path.push_back(AnswerAt(tree.place[at], tree.siblings[at]));
+    path.push_back(AnswerAtPlace(tree.place[at], tree.siblings[at]));
     at = tree.parent[at];
   }
   if (tree.place[at] != 0) path.push_back("#" + std::to_string(tree.place[at] + 1));

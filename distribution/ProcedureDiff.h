@@ -22,6 +22,9 @@ enum class ChangeKind { Added, Removed, Text, Kind, Default, Moved, Swapped, Fie
 // and for a further top-level node its number ("#2") first.
 using AnswerPath = std::vector<std::string>;
 
+// The step of an AnswerPath to the child at `place` among `siblings`.
+std::string AnswerAtPlace(std::size_t place, std::size_t siblings);
+
 struct DiffChange {
   ChangeKind kind = ChangeKind::Text;
   // Where: the node's place in the new version (the old one for Removed);

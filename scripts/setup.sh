@@ -8,7 +8,7 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
   wine wine64 wine32:i386 g++-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 xvfb xauth x11-utils fonts-ipafont-gothic locales imagemagick
-  fp-utils-3.2.2 zip
+  fp-utils-3.2.2 zip git
   chromium
 )
 

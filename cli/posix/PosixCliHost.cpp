@@ -1,12 +1,18 @@
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "cli/CliPlatform.h"
 #include "files/posix/PosixFileSystem.h"
+
+extern "C" char** environ;
 
 namespace velmora::cli {
 namespace {
@@ -24,11 +30,27 @@ class PosixCliHost final : public CliHost {
  public:
   FileSystemPort& Files() override { return files_; }
 
-  FilePath ProgramFolder() override {
+  FilePath ProgramPath() override {
     char buffer[4096];
     const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     if (length <= 0) return {};
-    return FilePath::FromUtf8(std::string_view(buffer, static_cast<std::size_t>(length))).Folder();
+    return FilePath::FromUtf8(std::string_view(buffer, static_cast<std::size_t>(length)));
+  }
+
+  int RunProgram(const std::string& program, const std::vector<std::string>& arguments) override {
+    std::fflush(stdout);  // what this program printed comes before the child's
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    if (::posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
+      return kProgramNotStarted;
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0) {
+      if (errno != EINTR) return kProgramNotStarted;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   }
 
 

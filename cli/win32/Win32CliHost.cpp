@@ -2,8 +2,11 @@
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
+#include "win32/CommandLine.h"
 #include "win32/ProgramPath.h"
+#include "win32/Win32Handles.h"
 #include "win32/WideText.h"
 #include "cli/CliPlatform.h"
 #include "files/win32/Win32FileSystem.h"
@@ -62,8 +65,27 @@ class Win32CliHost final : public CliHost {
  public:
   FileSystemPort& Files() override { return files_; }
 
-  FilePath ProgramFolder() override {
-    return win32::FromWidePath(win32::OwnProgramPath()).Folder();
+  FilePath ProgramPath() override { return win32::FromWidePath(win32::OwnProgramPath()); }
+
+  // The child inherits the console or the redirected streams; CreateProcessW
+  // finds "git" on the search path as "git.exe".
+  int RunProgram(const std::string& program, const std::vector<std::string>& arguments) override {
+    std::vector<std::wstring> wideArguments;
+    for (const std::string& argument : arguments) wideArguments.push_back(win32::FromCodePage(argument, CP_UTF8));
+    std::wstring commandLine = win32::CommandLineOf(win32::FromCodePage(program, CP_UTF8), wideArguments);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+      return kProgramNotStarted;
+    }
+    const win32::UniqueKernelHandle processHandle(process.hProcess);
+    const win32::UniqueKernelHandle threadHandle(process.hThread);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = 0;
+    if (!GetExitCodeProcess(process.hProcess, &exitCode)) return kProgramNotStarted;
+    return static_cast<int>(exitCode);
   }
 
 

@@ -5,6 +5,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "win32/CommandLine.h"
 #else
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -62,24 +64,6 @@ std::wstring Wide(const std::string& utf8) {
   return wide;
 }
 
-// Quoting by the rules CommandLineToArgvW undoes.
-std::wstring Quoted(const std::wstring& argument) {
-  std::wstring quoted = L"\"";
-  std::size_t backslashes = 0;
-  for (wchar_t c : argument) {
-    if (c == L'\\') {
-      ++backslashes;
-      continue;
-    }
-    quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-    backslashes = 0;
-    quoted += c;
-  }
-  quoted.append(backslashes * 2, L'\\');
-  quoted += L'"';
-  return quoted;
-}
-
 HANDLE InheritableFile(const std::wstring& path) {
   SECURITY_ATTRIBUTES security{sizeof security, nullptr, TRUE};
   return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &security, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
@@ -98,8 +82,9 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
                          const std::string& scratchFolder, const std::optional<std::string>& input) {
   const std::string outPath = scratchFolder + "\\stdout.txt";
   const std::string errPath = scratchFolder + "\\stderr.txt";
-  std::wstring commandLine = Quoted(Wide(program));
-  for (const std::string& argument : arguments) commandLine += L" " + Quoted(Wide(argument));
+  std::vector<std::wstring> wideArguments;
+  for (const std::string& argument : arguments) wideArguments.push_back(Wide(argument));
+  std::wstring commandLine = win32::CommandLineOf(Wide(program), wideArguments);
 
   HANDLE out = InheritableFile(Wide(outPath));
   HANDLE err = InheritableFile(Wide(errPath));
@@ -157,7 +142,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     dup2(out, 1);
     dup2(err, 2);
-    execv(program.c_str(), argv.data());
+    execvp(program.c_str(), argv.data());  // a bare name ("git") from the search path
     _exit(127);
   }
   int status = 0;

@@ -1,5 +1,6 @@
 #pragma once
-// Runs a program as a real child process and collects what it printed.
+// Runs a program as a real child process and collects what it printed. A
+// program named without a folder is looked up on the search path.
 
 #include <filesystem>
 #include <optional>
