@@ -1,8 +1,8 @@
 #pragma once
-// CP932 as UTF-8: the program's one conversion in that direction, for the
-// exports (the SVG diagram, the HTML player, the book), the command line's
-// output and POSIX paths. It is the core's own table, so every platform
-// gives the same bytes and a damaged byte becomes the same U+FFFD
+// CP932 as UTF-8 and back: the program's one conversion between the two,
+// for the exports (the SVG diagram, the HTML player, the book), the command
+// line's output and POSIX paths. It is the core's own table, so every
+// platform gives the same bytes and a damaged byte becomes the same U+FFFD
 // everywhere.
 
 #include <cstddef>
@@ -62,5 +62,13 @@ void AppendCp932AsUtf8(std::string& out, std::string_view cp932);
 // The same, or nothing when a byte starts no character: for a path, which
 // must never be silently altered.
 std::optional<std::string> Cp932ToUtf8Exact(std::string_view cp932);
+
+// UTF-8 as CP932 by the same table (a character CP932 holds twice as
+// Windows writes it), or nothing when a character has no CP932 form or a
+// byte starts no UTF-8 character: for a path, which must name its file.
+std::optional<std::string> Utf8ToCp932Exact(std::string_view utf8);
+// The same with "?" for each such character or byte, so every path can be
+// shown in a message.
+std::string Utf8ToCp932Lenient(std::string_view utf8);
 
 }  // namespace velmora

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "document/MessageBoxPort.h"
 
 namespace velmora::win32 {
@@ -17,5 +19,10 @@ class Win32MessageBox final : public MessageBoxPort {
  private:
   HWND owner_;
 };
+
+// The general error report's box (OK and a stop icon, owned by `owner`) for
+// a text that is already UTF-16: one that names a character code page 932
+// cannot hold. The port's reports come out the same.
+void ShowErrorReport(HWND owner, const std::wstring& text, const std::wstring& caption);
 
 }  // namespace velmora::win32

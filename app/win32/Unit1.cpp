@@ -19,6 +19,7 @@
 #include "win32/ControlColours.h"
 #include "win32/Controls.h"
 #include "win32/Fonts.h"
+#include "win32/Placement.h"
 #include "win32/WideText.h"
 
 namespace velmora::win32 {
@@ -98,8 +99,7 @@ TForm1::TForm1(HINSTANCE instance, std::string productTitle, const FilePath& pro
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   // Centred until the settings place it (FormCreate).
-  RECT work{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const RECT work = WorkAreaOf(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
   const int left = work.left + (work.right - work.left - width) / 2;
   const int top = work.top + (work.bottom - work.top - height) / 2;
   CreateOwnWindow(exStyle, L"Form1", style, POINT{left, top}, SIZE{width, height}, nullptr, instance_);

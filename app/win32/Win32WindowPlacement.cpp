@@ -1,5 +1,7 @@
 #include "app/win32/Win32WindowPlacement.h"
 
+#include "win32/Placement.h"
+
 namespace velmora::win32 {
 namespace {
 
@@ -16,20 +18,11 @@ WINDOWPLACEMENT CurrentRecord(HWND window) {
   return record;
 }
 
-bool WorkAreaOf(HMONITOR monitor, RECT& workArea) {
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (monitor == nullptr || !GetMonitorInfoW(monitor, &info)) return false;
-  workArea = info.rcWork;
-  return true;
-}
-
 // The record's coordinates start at the top left of the primary screen's
 // work area (they leave out a taskbar at the top or left), screen
 // coordinates at the top left of the screen: this is the difference.
 POINT WorkspaceOrigin() {
-  RECT workArea{};
-  if (!WorkAreaOf(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), workArea)) return POINT{0, 0};
+  const RECT workArea = WorkAreaOf(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
   return POINT{workArea.left, workArea.top};
 }
 
@@ -79,10 +72,7 @@ PlacementRect Win32WindowPlacement::NearestWorkArea(const PlacementRect& rect) {
   const POINT origin = WorkspaceOrigin();
   RECT onScreen = ToRect(rect);
   OffsetRect(&onScreen, origin.x, origin.y);
-  RECT workArea{};
-  if (!WorkAreaOf(MonitorFromRect(&onScreen, MONITOR_DEFAULTTONEAREST), workArea)) {
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
-  }
+  RECT workArea = WorkAreaOf(MonitorFromRect(&onScreen, MONITOR_DEFAULTTONEAREST));
   OffsetRect(&workArea, -origin.x, -origin.y);
   return FromRect(workArea);
 }

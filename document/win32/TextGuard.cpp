@@ -1,6 +1,7 @@
 #include "document/win32/TextGuard.h"
 
 #include "win32/Controls.h"
+#include "win32/Win32MessageBox.h"
 #include "win32/WideText.h"
 
 namespace velmora::win32 {
@@ -30,9 +31,9 @@ std::wstring ApplicationCaption(HWND window) {
   return WindowText(top);
 }
 
+// A refused input is reported as every other refusal is.
 void ShowUnrepresentableChar(HWND owner, std::wstring_view character) {
-  MessageBoxW(owner, UnrepresentableCharMessage(character).c_str(), ApplicationCaption(owner).c_str(),
-              MB_OK | MB_ICONEXCLAMATION);
+  ShowErrorReport(owner, UnrepresentableCharMessage(character), ApplicationCaption(owner));
 }
 
 bool RefuseUnrepresentableText(HWND owner, std::wstring_view text, HWND edit) {

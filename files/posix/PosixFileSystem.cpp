@@ -1,7 +1,6 @@
 #include "files/posix/PosixFileSystem.h"
 
 #include <fcntl.h>
-#include <iconv.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -58,38 +57,6 @@ class TemporaryFile {
  private:
   std::string path_;
 };
-
-std::optional<std::string> Convert(const char* to, const char* from, std::string_view text) {
-  iconv_t converter = ::iconv_open(to, from);
-  if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  std::string output(text.size() * 3 + 4, '\0');
-  char* in = const_cast<char*>(text.data());
-  std::size_t inLeft = text.size();
-  char* out = output.data();
-  std::size_t outLeft = output.size();
-  const std::size_t result = ::iconv(converter, &in, &inLeft, &out, &outLeft);
-  ::iconv_close(converter);
-  if (result == static_cast<std::size_t>(-1) || inLeft != 0) return std::nullopt;
-  output.resize(output.size() - outLeft);
-  return output;
-}
-
-// UTF-8 to CP932, with "?" for each character CP932 cannot hold (or each
-// byte that starts no UTF-8 character), so that every path can be shown.
-std::string Utf8ToCp932Lenient(std::string_view utf8) {
-  std::string output;
-  std::size_t pos = 0;
-  while (pos < utf8.size()) {
-    const auto lead = static_cast<unsigned char>(utf8[pos]);
-    std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    if (pos + length > utf8.size()) length = 1;
-    const std::optional<std::string> converted = lead < 0x80 ? std::optional<std::string>(std::string(1, utf8[pos]))
-                                                              : Utf8ToCp932(utf8.substr(pos, length));
-    output += converted ? *converted : std::string("?");
-    pos += length;
-  }
-  return output;
-}
 
 [[noreturn]] void ThrowCannotOpen(const FilePath& path, int error) {
   throw VelmoraError(CannotOpenMessage(Utf8ToCp932Lenient(path.Utf8()), std::strerror(error)));
@@ -182,8 +149,6 @@ class DescriptorSink final : public ByteSink {
 };
 
 }  // namespace
-
-std::optional<std::string> Utf8ToCp932(std::string_view utf8) { return Convert("CP932", "UTF-8", utf8); }
 
 // Read straight into the result, sized from the file's length: no second
 // copy of a large file passes through a buffer. A file that changes its
@@ -366,7 +331,7 @@ FilePath PosixFileSystem::Absolute(const FilePath& path) {
 
 std::string PosixFileSystem::DisplayText(const FilePath& path) { return Utf8ToCp932Lenient(path.Utf8()); }
 
-std::optional<std::string> PosixFileSystem::ExactCp932(const FilePath& path) { return Utf8ToCp932(path.Utf8()); }
+std::optional<std::string> PosixFileSystem::ExactCp932(const FilePath& path) { return Utf8ToCp932Exact(path.Utf8()); }
 
 FilePath PosixFileSystem::FromCp932(std::string_view cp932) {
   return FilePath::FromUtf8(Cp932ToUtf8Exact(cp932).value_or(std::string(cp932)));

@@ -1,7 +1,8 @@
 #pragma once
 // The file-system port on Linux (the command-line tool and the host tests).
 // Paths are the system's own byte names; reasons come from strerror. CP932
-// forms of paths and texts come from glibc's iconv.
+// forms of paths come from the core's own table (document/Utf8Text.h), as
+// every other conversion between CP932 and UTF-8 does.
 
 #include <optional>
 #include <string>
@@ -33,10 +34,5 @@ class PosixFileSystem final : public FileSystemPort {
   std::optional<std::string> ExactCp932(const FilePath& path) override;
   FilePath FromCp932(std::string_view cp932) override;
 };
-
-// UTF-8 to CP932 by glibc's iconv (the other way is Cp932ToUtf8Exact,
-// document/Utf8Text.h). Characters CP932 cannot hold make the conversion
-// fail (nothing), so no path is ever silently altered.
-std::optional<std::string> Utf8ToCp932(std::string_view utf8);
 
 }  // namespace velmora

@@ -28,11 +28,51 @@ struct Conversion {
 class Cp932ToUtf8Cases : public ::testing::TestWithParam<Conversion> {};
 
 // The exact form (for paths) gives the same text, or nothing where the
-// lenient one put a replacement character.
-TEST_P(Cp932ToUtf8Cases, ConvertsLikeTheCodePage) {
+// lenient one put a replacement character; an undamaged text goes back to
+// its own bytes.
+TEST_P(Cp932ToUtf8Cases, ConvertsLikeTheCodePageBothWays) {
   EXPECT_EQ(Cp932ToUtf8Text(GetParam().cp932), GetParam().utf8);
   const bool damaged = GetParam().utf8.find("\xEF\xBF\xBD") != std::string::npos;
   EXPECT_EQ(Cp932ToUtf8Exact(GetParam().cp932), damaged ? std::nullopt : std::optional<std::string>(GetParam().utf8));
+  if (!damaged) {
+    EXPECT_EQ(Utf8ToCp932Exact(GetParam().utf8), GetParam().cp932);
+  }
+}
+
+// A character CP932 holds twice is written as Windows writes it; one it
+// cannot hold, or a byte that starts no UTF-8 character, has no exact form
+// and shows as "?".
+TEST(Utf8ToCp932, ChoosesAsWindowsAndRefusesWhatItCannotHold) {
+  EXPECT_EQ(Utf8ToCp932Exact("\xEF\xBF\xA2"), "\x81\xCA");  // ¬, also 0xEEF9 and 0xFA54
+  EXPECT_EQ(Utf8ToCp932Exact("\xE2\x88\xB5"), "\x81\xE6");  // ∵, also 0x879A and 0xFA5B
+  EXPECT_EQ(Utf8ToCp932Exact("\xE2\x85\xA0"), "\x87\x54");  // Ⅰ, also 0xFA4A
+  EXPECT_EQ(Utf8ToCp932Exact("\xE7\xBA\x8A"), "\xFA\x5C");  // 纊, also 0xED40
+  for (const char* noForm : {"caf\xC3\xA9", "\xF0\x9F\x98\x80", "a\x80", "\xC0\xAF", "\xED\xA0\x80", "\xE3\x81"}) {
+    SCOPED_TRACE(noForm);
+    EXPECT_EQ(Utf8ToCp932Exact(noForm), std::nullopt);
+  }
+  EXPECT_EQ(Utf8ToCp932Lenient("caf\xC3\xA9 \xE3\x83\x91\xF0\x9F\x98\x80\x80"), "caf? \x83\x70??");
+}
+
+// Every CP932 character comes back to the same Unicode character: the two
+// directions are one table.
+TEST(Utf8ToCp932, EveryCharacterRoundTrips) {
+  int characters = 0;
+  for (unsigned lead = 0x20; lead <= 0xFC; ++lead) {
+    for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+      const bool single = lead < 0x81 || (lead >= 0xA0 && lead <= 0xDF);
+      if (single && trail > 0x40) break;
+      const std::string cp932 = single ? std::string(1, static_cast<char>(lead))
+                                       : std::string{static_cast<char>(lead), static_cast<char>(trail)};
+      const std::optional<std::string> utf8 = Cp932ToUtf8Exact(cp932);
+      if (!utf8) continue;
+      ++characters;
+      const std::optional<std::string> back = Utf8ToCp932Exact(*utf8);
+      ASSERT_TRUE(back.has_value()) << std::hex << lead << ' ' << trail;
+      EXPECT_EQ(Cp932ToUtf8Exact(*back), utf8) << std::hex << lead << ' ' << trail;
+    }
+  }
+  EXPECT_GT(characters, 9000);
 }
 
 INSTANTIATE_TEST_SUITE_P(
