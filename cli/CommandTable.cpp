@@ -34,9 +34,9 @@ const std::vector<Command>& CommandTable() {
        "a file that is no procedure gets a plain line diff.",
        kExitUsage},
       {"set", RunSet, "FILE [LINE] KEY=VALUE... [--output OUT]",
-       "Set fields of the node on LINE of FILE (its line in the tree text, as check names it: note=TEXT, an "
-       "empty value removes it), or without LINE the document's title=, color= (0-3) and newline=; FILE is "
-       "written in place as the editor saves or generates it, or OUT is written. Exits with 2 on a line that "
+       "Set fields of the node on LINE of FILE (its line in the tree text, as check names it): note=TEXT (an "
+       "empty value removes it), outcome=resolved|unresolved|contact|none on a node without answers; or without "
+       "LINE the document's title=, color= (0-3) and newline=. FILE is written in place as the editor saves or generates it, or OUT is written. Exits with 2 on a line that "
        "is no node, an unknown key or a bad value, writing nothing."},
       {"git-setup", RunGitSetup, "[--global] [--undo]",
        "Write the diff driver \"velmora\" (diff for git diff, show --flat as textconv) into this repository's "

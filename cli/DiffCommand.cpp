@@ -113,8 +113,8 @@ class DiffPrinter {
       case ChangeKind::Moved: return "moved " + Quoted(change.text) + ": " + Place(change.oldPath) + " -> " + Place(change.path);
       case ChangeKind::Swapped: return "answers swapped" + where;
       case ChangeKind::Field:
-        return std::string(DeclaredFields()[change.field].name) + " changed" + where + ": " + Quoted(change.before) +
-               " -> " + Quoted(change.after);
+        return std::string(DeclaredFields()[change.field].name) + " changed" + where + ": " +
+               Quoted(ShownValue(change.field, change.before)) + " -> " + Quoted(ShownValue(change.field, change.after));
       case ChangeKind::Title: return "title changed: " + Quoted(change.before) + " -> " + Quoted(change.after);
       case ChangeKind::Colour: return "colour changed: " + change.before + " -> " + change.after;
       case ChangeKind::NewLine: return "newline mark changed: " + Quoted(change.before) + " -> " + Quoted(change.after);

@@ -93,7 +93,7 @@ void AppendFlatOutline(OutputBuffer& out, const LoadedDocument& document, std::s
     out.AppendCp932(ShownText(node));
     document.tree.LaterOf(node).ForEach([&](FieldIndex field, std::string_view value) {
       out.AppendUtf8(" | " + std::string(DeclaredFields()[field].name) + ": ");
-      out.AppendCp932(value);
+      out.AppendCp932(ShownValue(field, value));
     });
     out.AppendUtf8("\n");
   });

@@ -80,8 +80,16 @@ void SetNodeField(CliHost& host, LoadedDocument& document, TreeNode& node, const
   if (DeclaredFields()[*field].endsOnly && node.HasChildren()) {
     throw UsageError(assignment.key + "= belongs only on a node without answers");
   }
+  // "none" is how a choice is taken away on a command line.
+  const bool choice = !DeclaredFields()[*field].choices.empty();
+  const std::string value = choice && assignment.value == "none" ? std::string() : StoredText(host, assignment);
+  if (!IsValueOfField(*field, value)) {
+    std::string allowed;
+    for (const FieldChoice& option : DeclaredFields()[*field].choices) allowed += std::string(option.value) + ", ";
+    throw UsageError(assignment.key + "=: one of " + allowed + "none");
+  }
   LaterFields later = document.tree.LaterOf(node);
-  later.Set(*field, StoredText(host, assignment));
+  later.Set(*field, value);
   document.tree.SetLater(node, std::move(later));
 }
 

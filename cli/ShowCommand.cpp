@@ -33,7 +33,7 @@ void AppendLaterFields(OutputBuffer& out, const LaterFields& later, std::size_t 
     const std::string_view name = DeclaredFields()[field].name;
     out.AppendSpaces(indent);
     out.AppendUtf8(std::string(name) + ": ");
-    AppendLines(out, ExpandNewLines(value, mark), indent + name.size() + 2);
+    AppendLines(out, ExpandNewLines(ShownValue(field, value), mark), indent + name.size() + 2);
   });
 }
 

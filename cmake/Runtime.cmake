@@ -23,6 +23,7 @@ set(VELMORA_RUNTIME_SOURCES
   distribution/TaskbarProgress.cpp
 )
 set(VELMORA_RUNTIME_HEADERS
+  document/ContentVersion.h
   document/Cp932.h
   document/DecisionTree.h
   document/DocumentState.h
@@ -33,6 +34,7 @@ set(VELMORA_RUNTIME_HEADERS
   document/NodeFields.h
   document/NodePool.h
   document/NodeText.h
+  document/Outcome.h
   document/StepList.h
   document/TextRules.h
   files/FileMessages.h

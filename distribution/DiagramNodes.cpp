@@ -62,7 +62,8 @@ ShownNodes ShownNodesOf(const StepList& steps, const DocumentState& state) {
       if (shown.role == AnswerRole::No) NoteLaterSibling(nodes[latestAtLevel[level]]);
     }
     latestAtLevel[level] = i;
-    shown.kind = steps[i].kind;
+    shown.kind = static_cast<std::int16_t>(steps[i].kind);
+    shown.outcome = steps[i].outcome;
     shown.level = steps[i].level;
     shown.message = ShownMessage(steps[i].text, state, result);
     shown.question = steps.HasAnswers(i);

@@ -48,8 +48,9 @@ struct ShownNode {
   // a part of the node's own text, or of ShownNodes::expanded.
   std::string_view message;
   ShownIndex parent = kNoShownNode;  // none at the top level
-  int kind = Unset;
   int level = 0;
+  std::int16_t kind = Unset;  // a NodeKind, in 16 bits to keep the 32 bytes
+  Outcome outcome = Outcome::None;  // an end's
   bool question = false;   // the node has answers
   bool noDefault = false;  // a question whose default is No
   AnswerRole role = AnswerRole::None;

@@ -111,9 +111,22 @@ struct Box {
   float height = 0;
 };
 
+// An end's outcome as a last line of its box, "［解決］": a word, so the
+// diagram tells it without colour.
+void AddOutcomeLine(const ShownNode& node, std::vector<std::string_view>& lines) {
+  if (node.outcome == Outcome::None) return;
+  static const std::string marks[] = {
+      "\x81\x6d" + std::string(kOutcomeChoices[0].label) + "\x81\x6e",
+      "\x81\x6d" + std::string(kOutcomeChoices[1].label) + "\x81\x6e",
+      "\x81\x6d" + std::string(kOutcomeChoices[2].label) + "\x81\x6e",
+  };
+  lines.push_back(marks[static_cast<std::size_t>(node.outcome) - 1]);
+}
+
 // `lines` is scratch room, kept from box to box.
 Box BoxOf(const ShownNode& node, std::vector<std::string_view>& lines) {
   SplitMessageLines(node.message, lines);
+  AddOutcomeLine(node, lines);
   const bool icon = !StyleOfKind(node.kind).iconId.empty();
   const double columns = std::max(kMinTextColumns, static_cast<double>(WidestColumns(lines)));
   return {static_cast<float>(2 * kPaddingX + (icon ? kIconSize + kIconGap : 0) + columns * kColumnWidth),
@@ -342,6 +355,7 @@ class DiagramWriter {
       out_ += "\"/>";
     }
     SplitMessageLines(node.message, lines_);
+    AddOutcomeLine(node, lines_);
     WriteLines(lines_, icon);
   }
 

@@ -124,7 +124,13 @@ void AppendSteps(SinkBuffer& out, const std::vector<ShownNode>& nodes) {
     const ShownNode& node = nodes[step.node];
     if (&step != &steps.front()) out += ",\n";
     out += '[';
-    AppendScriptMessage(out, node.message, scratch);
+    if (node.outcome == Outcome::None || node.question) {
+      AppendScriptMessage(out, node.message, scratch);
+    } else {
+      // An end says how the procedure ended, as the step dialog does.
+      AppendScriptMessage(out, std::string(node.message) + "\r\n\r\n" + std::string(kOutcomeLead) +
+                                   std::string(OutcomeLabel(node.outcome)), scratch);
+    }
     const long long values[] = {DialogKindOf(node.kind), node.noDefault ? 1 : 0, step.yes, step.no, step.parent,
                                 static_cast<long long>(node.level) + 1, static_cast<long long>(deepest[step.node]) + 1};
     for (const long long value : values) {

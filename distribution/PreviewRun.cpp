@@ -24,6 +24,10 @@ constexpr std::string_view kAnswerLabel = "[\x89\xF1\x93\x9A] ";
 constexpr std::string_view kResultLabel = "[\x8C\x8B\x89\xCA] ";
 constexpr std::string_view kYesText = "\x82\xCD\x82\xA2";
 constexpr std::string_view kNoText = "\x82\xA2\x82\xA2\x82\xA6";
+// An end's outcome in the copied path, "[解決状況] "; the procedure's
+// version there, "[版] ".
+constexpr std::string_view kOutcomeLabel = "[\x89\xF0\x8C\x88\x8F\xF3\x8B\xB5] ";
+constexpr std::string_view kVersionLabel = "[\x94\xC5] ";
 
 StepDialogType DialogTypeOf(int kind) {
   switch (kind) {
@@ -67,9 +71,10 @@ int DeepestLevel(const StepList& steps, std::size_t from, std::size_t to) {
 
 }  // namespace
 
-PreviewRun::PreviewRun(const StepList& steps, const DocumentState& state, std::size_t start)
+PreviewRun::PreviewRun(const StepList& steps, const DocumentState& state, std::size_t start, std::string_view version)
     : steps_(steps),
       state_(state),
+      version_(version),
       current_(start < steps.Size() ? start : StepList::kNone),
       answered_(new AnsweredStep[static_cast<std::size_t>(DeepestLevel(steps, 0, steps.Size())) + 1]),
       lowestLevel_(Finished() ? 0 : steps[start].level) {}
@@ -88,6 +93,15 @@ StepDescription PreviewRun::DescribeStep() const {
     const DefaultSuffix suffix = DefaultSuffixOf(step.message);
     step.noDefault = suffix == DefaultSuffix::No;
     step.message = RemoveDefaultSuffix(step.message);
+    return step;
+  }
+  // An end says in words how the procedure ended; one that sends the end
+  // user to support offers the path's copy first, for the call.
+  if (current.outcome != Outcome::None) {
+    step.message += "\r\n\r\n";
+    step.message += kOutcomeLead;
+    step.message += OutcomeLabel(current.outcome);
+    step.copyFirst = current.outcome == Outcome::Contact;
   }
   return step;
 }
@@ -104,10 +118,22 @@ std::string PreviewRun::PathSoFar() const {
     text += step.answer == StepAnswer::Yes ? kYesText : kNoText;
     text += "\r\n";
   }
+  const Step& current = steps_[current_];
   const StepDescription step = DescribeStep();
   text += step.question ? kQuestionLabel : kResultLabel;
-  text += step.message;
+  // An end's own text, without the outcome line the dialog adds.
+  text += step.question ? step.message : ExpandNewLines(current.text, state_.NewLineMark);
   text += "\r\n";
+  if (!step.question && current.outcome != Outcome::None) {
+    text += kOutcomeLabel;
+    text += OutcomeLabel(current.outcome);
+    text += "\r\n";
+  }
+  if (!version_.empty()) {
+    text += kVersionLabel;
+    text += version_;
+    text += "\r\n";
+  }
   return text;
 }
 
@@ -137,13 +163,14 @@ void PreviewRun::Answer(StepAnswer answer) {
 }
 
 void RunPreview(const StepList& steps, const DocumentState& state, std::size_t start, StepDialogPort& dialogs,
-                TaskbarProgressPort* taskbar, const StepObserver& beforeStep, PathCopy pathCopy) {
+                TaskbarProgressPort* taskbar, const StepObserver& beforeStep, PathCopy pathCopy,
+                std::string_view version) {
   RunEnd clearBar([taskbar] {
     if (taskbar == nullptr) return;
     taskbar->SetTaskbarProgressValue(0, kClearedProgressTotal);
     taskbar->SetTaskbarProgressState(TaskbarProgressState::None);
   });
-  for (PreviewRun run(steps, state, start); !run.Finished();) {
+  for (PreviewRun run(steps, state, start, version); !run.Finished();) {
     if (taskbar != nullptr) taskbar->SetTaskbarProgressState(run.ProgressState());
     if (beforeStep) beforeStep(run.Current());
     if (taskbar != nullptr) {

@@ -75,8 +75,9 @@ struct StepProgress {
 // it runs.
 class PreviewRun {
  public:
-  // Starts at the step `start`.
-  PreviewRun(const StepList& steps, const DocumentState& state, std::size_t start);
+  // Starts at the step `start`. The copied path names the procedure's
+  // `version` (ContentVersion.h) where one is given.
+  PreviewRun(const StepList& steps, const DocumentState& state, std::size_t start, std::string_view version = {});
 
   bool Finished() const { return current_ == StepList::kNone; }
   // The step on show; StepList::kNone once the run has ended.
@@ -86,7 +87,8 @@ class PreviewRun {
   StepDescription DescribeStep() const;
   // The path from where the run began to the current step as plain text:
   // the title, each question answered with its answer, then the current
-  // step's message (a question not yet answered, or the final message).
+  // step's message (a question not yet answered, or the final message),
+  // an end's outcome and the version.
   std::string PathSoFar() const;
   // Depth of the current step within its own subtree, for the taskbar.
   StepProgress Progress() const;
@@ -99,6 +101,7 @@ class PreviewRun {
  private:
   const StepList& steps_;
   const DocumentState& state_;
+  std::string_view version_;
   std::size_t current_;
   // The questions answered on the way down to the current step, with their
   // answers (Yes and No may lead to the same only answer), by level: those
@@ -119,7 +122,8 @@ using StepObserver = std::function<void(std::size_t step)>;
 // taskbar is given), shows the dialogs, follows the answers, and clears the
 // bar at the end, also when a dialog fails with an exception.
 void RunPreview(const StepList& steps, const DocumentState& state, std::size_t start, StepDialogPort& dialogs,
-                TaskbarProgressPort* taskbar, const StepObserver& beforeStep = {}, PathCopy pathCopy = PathCopy::Off);
+                TaskbarProgressPort* taskbar, const StepObserver& beforeStep = {}, PathCopy pathCopy = PathCopy::Off,
+                std::string_view version = {});
 
 // A run over a tree: its nodes as steps (TreeSteps.h), from `start`, or from
 // the root when nothing is selected; `beforeStep` gets the node.

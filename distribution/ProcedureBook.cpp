@@ -187,6 +187,12 @@ void AppendStep(SinkBuffer& out, const std::vector<ShownNode>& nodes, const std:
     AppendIcon(out, node.kind);
     out += words.Kind(node.kind);
     out += "</p>";
+    if (node.outcome != Outcome::None) {
+      out += "<p class=\"outcome\">";
+      AppendMarkupCp932(out, kOutcomeLead);
+      AppendMarkupCp932(out, OutcomeLabel(node.outcome));
+      out += "</p>";
+    }
   } else if (step.no == kNone) {
     out += "<p class=\"answers\">";
     AppendAnswer(out, words.either, step.yes, words);

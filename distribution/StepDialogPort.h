@@ -27,6 +27,9 @@ struct StepDescription {
   // path offers a third button that copies it and Ctrl+C copies it on any
   // step. Empty in the editor's preview, whose dialogs offer no copy.
   std::string path;
+  // An end whose outcome sends the end user to support: the path's copy is
+  // the focused button, ready for the call.
+  bool copyFirst = false;
 };
 
 class StepDialogPort {

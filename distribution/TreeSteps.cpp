@@ -9,8 +9,10 @@ namespace velmora {
 TreeSteps StepsOfTree(const DecisionTree& tree) {
   TreeSteps result{StepList(tree.Count()), {}};
   result.nodes.reserve(tree.Count());
-  tree.ForEachPreOrder([&result](TreeNode& node) {
+  static const FieldIndex outcome = *FieldNamed("outcome");
+  tree.ForEachPreOrder([&](TreeNode& node) {
     result.steps.Add(node.Text(), node.Level(), node.kind);
+    if (!node.HasChildren()) result.steps[result.steps.Size() - 1].outcome = OutcomeOfValue(tree.LaterOf(node).Get(outcome));
     result.nodes.push_back(&node);
   });
   return result;

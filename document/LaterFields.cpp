@@ -1,6 +1,7 @@
 #include "document/LaterFields.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace velmora {
 namespace {
@@ -11,6 +12,10 @@ std::vector<FieldDeclaration>& Declarations() {
   static std::vector<FieldDeclaration> declarations{
       // "メモ": the author's note, for authors and reviewers; the end user never sees it.
       {"note", "\x83\x81\x83\x82", false, "\x81\x6d\x83\x81\x83\x82\x81\x6e"},
+      // "結果": how the procedure ended for the end user at this end, for the
+      // end dialog, the path report and the run records: "解決" (resolved),
+      // "未解決" (not resolved), "サポートへ連絡" (contact support).
+      {"outcome", "\x8c\x8b\x89\xca", true, {}, {std::begin(kOutcomeChoices), std::end(kOutcomeChoices)}},
   };
   return declarations;
 }
@@ -52,11 +57,32 @@ void LaterFields::Set(FieldIndex field, std::string value) {
   }
 }
 
+bool IsValueOfField(FieldIndex field, std::string_view value) {
+  const std::vector<FieldChoice>& choices = DeclaredFields()[field].choices;
+  if (value.empty() || choices.empty()) return IsStorableFieldValue(value);
+  for (const FieldChoice& choice : choices) {
+    if (choice.value == value) return true;
+  }
+  return false;
+}
+
+std::string_view ShownValue(FieldIndex field, std::string_view value) {
+  for (const FieldChoice& choice : DeclaredFields()[field].choices) {
+    if (choice.value == value) return choice.label;
+  }
+  return value;
+}
+
 std::string TreeLabel(std::string_view text, const LaterFields& later) {
   std::string label(text);
-  later.ForEach([&](FieldIndex field, std::string_view) {
-    const std::string_view mark = DeclaredFields()[field].treeMark;
-    if (!mark.empty()) label.append(" ").append(mark);
+  later.ForEach([&](FieldIndex field, std::string_view value) {
+    const FieldDeclaration& declaration = DeclaredFields()[field];
+    if (!declaration.choices.empty()) {
+      // "［解決］": the word itself, never a colour alone.
+      label.append(" \x81\x6d").append(ShownValue(field, value)).append("\x81\x6e");
+    } else if (!declaration.treeMark.empty()) {
+      label.append(" ").append(declaration.treeMark);
+    }
   });
   return label;
 }

@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "document/Outcome.h"
+
 namespace velmora {
 
 struct FieldDeclaration {
@@ -27,6 +29,9 @@ struct FieldDeclaration {
   // The word the tree shows after the text of a node that carries the field
   // (CP932; a word, not a colour, so every reader gets it), or empty.
   std::string_view treeMark = {};
+  // The values the field takes, for a field that is a choice (the tree then
+  // shows the chosen one's label as its mark); empty for free text.
+  std::vector<FieldChoice> choices = {};
 };
 
 using FieldIndex = std::uint8_t;
@@ -39,6 +44,13 @@ const std::vector<FieldDeclaration>& DeclaredFields();
 // to prove that nothing names the fields one by one.
 FieldIndex DeclareField(const FieldDeclaration& declaration);
 std::optional<FieldIndex> FieldNamed(std::string_view name);
+
+// Whether `value` may be set on `field`: any storable text, or for a choice
+// one of its values (the empty value, none, always may).
+bool IsValueOfField(FieldIndex field, std::string_view value);
+// How the editor and the outputs name a field's value: a choice's label, a
+// text as it is (so is a value a later version may have added).
+std::string_view ShownValue(FieldIndex field, std::string_view value);
 
 // The value of every declared field is a CP932 byte string without CR, LF
 // or NUL (a line break stands as the newline mark, as in messages); the

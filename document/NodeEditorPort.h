@@ -19,6 +19,8 @@ struct NodeEditorInput {
   // The two default-answer buttons are enabled only for a node with answers
   // (editing the memo enables them as well).
   bool answerButtonsEnabled = false;
+  // The fields of an end (the outcome) can be set: the node has no answers.
+  bool endFieldsEnabled = true;
   // The memo's text in CP932, lines separated by CR LF.
   std::string memoText;
   // The node's declared fields (LaterFields.h), each with CR LF between its

@@ -36,6 +36,7 @@ NodeEditorInput NodeEditorInputFor(const DecisionTree& tree, const TreeNode& nod
   input.preferNo = suffix == DefaultSuffix::No;
   input.memoText = ExpandNewLines(text, newLineMark);
   input.answerButtonsEnabled = node.HasChildren();
+  input.endFieldsEnabled = !node.HasChildren();
   return input;
 }
 

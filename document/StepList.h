@@ -11,6 +11,7 @@
 #include <memory>
 #include <string_view>
 
+#include "document/Outcome.h"
 #include "document/TextRules.h"
 
 namespace velmora {
@@ -19,6 +20,7 @@ struct Step {
   std::string_view text;  // CP932, as the node shows it
   int level = 0;
   int kind = Unset;
+  Outcome outcome = Outcome::None;  // an end's, as its "outcome" field says
 };
 
 class StepList {

@@ -33,6 +33,8 @@ std::string BuildDistributionExecutable(std::string_view stub, const StepProcedu
 struct PayloadSteps {
   StepList steps;
   DocumentState state;
+  // ContentVersion of the payload, the document as saved.
+  std::string version;
   bool colourStored = false;
   std::string error;  // empty when the procedure was read
 };

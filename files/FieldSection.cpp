@@ -164,4 +164,13 @@ void ApplyFieldTable(DecisionTree& tree, FieldTable table) {
   }
 }
 
+void ApplyOutcomes(StepList& steps, const FieldTable& table) {
+  static const FieldIndex outcome = *FieldNamed("outcome");
+  for (const PositionedFields& entry : table) {
+    if (entry.position < steps.Size() && !steps.HasAnswers(entry.position)) {
+      steps[entry.position].outcome = OutcomeOfValue(entry.fields.Get(outcome));
+    }
+  }
+}
+
 }  // namespace velmora

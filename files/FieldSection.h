@@ -21,6 +21,7 @@
 
 #include "document/DecisionTree.h"
 #include "document/LaterFields.h"
+#include "document/StepList.h"
 
 namespace velmora {
 
@@ -85,5 +86,9 @@ BranchSection SplitBranchFieldSection(std::string_view text);
 FieldTable ReadFieldSection(std::string_view text, std::size_t nodeCount);
 // Gives the nodes of `tree` (in pre-order) the fields of `table`.
 void ApplyFieldTable(DecisionTree& tree, FieldTable table);
+// A list of steps carries the ends' outcomes itself, for a run and the
+// outputs: taken from the table (an outcome on a question stays in the
+// table only).
+void ApplyOutcomes(StepList& steps, const FieldTable& table);
 
 }  // namespace velmora

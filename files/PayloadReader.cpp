@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "files/DistributionPayload.h"
+#include "document/ContentVersion.h"
 #include "document/Errors.h"
 #include "files/FileMessages.h"
 #include "files/IniText.h"
@@ -53,6 +54,7 @@ bool ReadStoredValues(std::string_view payload, PayloadSteps& read) {
   // that look like a section.
   ApplyOptionValues(ReadOptionBlock(payload, kProfileRules), read.state);
   read.colourStored = true;
+  ReadStepOutcomes(steps);
   RemoveTrailingRootLevelSteps(steps);
   return true;
 }
@@ -68,6 +70,7 @@ std::string ReadProcedure(std::string_view fileBytes, std::string_view displayPa
   const std::string_view payload =
       fileBytes.substr(end - kTrailerSize - static_cast<std::size_t>(length), static_cast<std::size_t>(length));
 
+  read.version = ContentVersion(payload);
   StepsParse parse = ParseStepsOrError(payload, kEndLine);
   if (!parse.error.empty()) return std::move(parse.error);
   read.steps = std::move(parse.steps);

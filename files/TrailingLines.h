@@ -41,6 +41,35 @@ inline OptionBlock ReadOptionBlock(std::string_view text, const IniReadRules& ru
 
 // The same for a procedure read as a list of steps: the last step at level
 // 0 is the last top-level node exactly when that node has no answers.
+// The outcome of each end from the stored fields (the "12.outcome=resolved"
+// lines of the section after the option block, FieldSection.h), which
+// arrive like the block as root-level steps behind the tree: read before
+// those go. The player reads no other field, and no table of them.
+inline void ReadStepOutcomes(StepList& steps) {
+  constexpr std::string_view kFieldsHeader = "[FIELDS]";
+  constexpr std::string_view kOutcomeKey = ".outcome=";
+  std::size_t trailing = steps.Size();
+  while (trailing > 1 && steps[trailing - 1].level == 0) --trailing;
+  bool inFields = false;
+  for (std::size_t i = trailing; i < steps.Size(); ++i) {
+    const std::string_view line = steps[i].text;
+    if (!line.empty() && line[0] == '[') {
+      inFields = line == kFieldsHeader;
+      continue;
+    }
+    // Nine digits at most: no position wraps a 32-bit size.
+    std::size_t position = 0;
+    std::size_t digits = 0;
+    while (digits < line.size() && digits < 9 && line[digits] >= '0' && line[digits] <= '9') {
+      position = position * 10 + static_cast<std::size_t>(line[digits++] - '0');
+    }
+    if (!inFields || digits == 0 || line.substr(digits, kOutcomeKey.size()) != kOutcomeKey) continue;
+    if (position < trailing && !steps.HasAnswers(position)) {
+      steps[position].outcome = OutcomeOfValue(line.substr(digits + kOutcomeKey.size()));
+    }
+  }
+}
+
 inline void RemoveTrailingRootLevelSteps(StepList& steps) {
   while (steps.Size() > 1 && steps[steps.Size() - 1].level == 0) steps.RemoveLast();
 }

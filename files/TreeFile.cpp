@@ -120,6 +120,7 @@ LoadedSteps LoadTreeFileSteps(FileSystemPort& fs, const FilePath& path, const Do
   read.fields = std::move(file.fields);
   // A position past the last node names none: a damaged section.
   while (!read.fields.empty() && read.fields.back().position >= read.steps.Size()) read.fields.pop_back();
+  ApplyOutcomes(read.steps, read.fields);
   return read;
 }
 

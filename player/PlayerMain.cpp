@@ -84,7 +84,7 @@ void Play(HINSTANCE instance, const PayloadSteps& procedure) {
   window.FollowTaskbarButton(taskbar);
   POINT centre = InitialPreviewDialogCentre();
   Win32StepDialogs dialogs(window.Handle(), centre);
-  RunPreview(procedure.steps, procedure.state, 0, dialogs, &taskbar, {}, PathCopy::Offered);
+  RunPreview(procedure.steps, procedure.state, 0, dialogs, &taskbar, {}, PathCopy::Offered, procedure.version);
 }
 
 int RunPlayer(HINSTANCE instance) {

@@ -123,9 +123,11 @@ class StepDialog final : public TemplateDialog<StepDialog> {
     SetWindowPos(hwnd_, nullptr, topLeft.x, topLeft.y, layout.window.cx, layout.window.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 
-    // No is focused (and so the default) when the text asked for it;
-    // otherwise the first button. Enter presses the focused button.
-    const int focused = step_.question && step_.noDefault ? 1 : 0;
+    // No is focused (and so the default) when the text asked for it, the
+    // copy at an end that sends the end user to support; otherwise the
+    // first button. Enter presses the focused button.
+    int focused = step_.question && step_.noDefault ? 1 : 0;
+    if (step_.copyFirst && OffersCopyButton()) focused = static_cast<int>(buttons_.size());
     const HWND button = GetDlgItem(hwnd_, step_dialog_id::kFirstButton + focused);
     SendMessageW(hwnd_, DM_SETDEFID, static_cast<WPARAM>(step_dialog_id::kFirstButton + focused), 0);
     SetFocus(button);

@@ -1,6 +1,7 @@
 #include "document/win32/Unit2.h"
 
 #include <string>
+#include <vector>
 
 #include "document/TextRules.h"
 #include "document/win32/TextGuard.h"
@@ -16,8 +17,8 @@ using namespace node_editor;
 
 // The design size of the window, at 96 DPI.
 constexpr int kClientWidth = 384;
-constexpr int kClientHeight = 237;
-constexpr int kMinimumWindowHeight = 260;
+constexpr int kClientHeight = 269;
+constexpr int kMinimumWindowHeight = 292;
 constexpr int kMargin = 3;
 constexpr int kLeftColumnWidth = 69;
 constexpr int kPictureLeft = 9;
@@ -25,6 +26,11 @@ constexpr int kPictureTop = 8;
 constexpr int kPictureSize = 48;
 constexpr RECT kRadioGroupBox{5, 65, 5 + 57, 65 + 99};
 constexpr int kStripHeight = 60;
+// The outcome's frame between the note and the bottom strip, and the room
+// its caption takes above the buttons inside it.
+constexpr int kOutcomeHeight = 32;
+constexpr int kOutcomeCaptionRoom = 12;
+constexpr int kOutcomeSpacing = 10;
 // The memo's label above it: a screen reader names the memo by it.
 constexpr int kMemoLabelHeight = 14;
 // The bottom strip's four columns in per cent of the width.
@@ -35,7 +41,7 @@ constexpr int kCellSpacingBelow = 4;
 // The radio items inside the kinds' frame: their inset from its left edge
 // and top, the room they leave at its right and bottom.
 constexpr int kRadioItemInsetLeft = 7;
-constexpr int kRadioItemInsetTop = 8;
+constexpr int kRadioItemInsetTop = 14;  // below the frame's caption
 constexpr int kRadioItemsRoomRight = 3;
 constexpr int kRadioItemsRoomBottom = 4;
 // Room a radio button needs beside its check circle and caption.
@@ -45,6 +51,8 @@ constexpr int kRadioCaptionPadding = 8;
 constexpr char kCaption[] = "\x83\x5f\x83\x43\x83\x41\x83\x8d\x83\x4f\x20\x83\x47\x83\x66\x83\x42\x83\x5e";
 // "確認", "通知", "強調", "禁止" (confirm, notice, emphasis, prohibition)
 constexpr const char* kKindItems[] = {"\x8a\x6d\x94\x46", "\x92\xca\x92\x6d", "\x8b\xad\x92\xb2", "\x8b\xd6\x8e\x7e"};
+// "種類" (kind)
+constexpr char kKindsCaption[] = "\x8e\xed\x97\xde";
 // "「はい(Y)」を優先" (give priority to Yes)
 constexpr char kPreferYes[] = "\x81\x75\x82\xcd\x82\xa2\x28\x59\x29\x81\x76\x82\xf0\x97\x44\x90\xe6";
 // "「いいえ(N)」を優先" (give priority to No)
@@ -56,10 +64,26 @@ constexpr char kMemoLabel[] = "\x83\x81\x83\x62\x83\x5a\x81\x5b\x83\x57\x28\x26\
 constexpr char kNoteLabelText[] = "\x8d\xec\x90\xac\x8e\xd2\x83\x81\x83\x82\x28\x26\x4f\x29";
 // The note takes this share of the room the message and the note share.
 constexpr double kNoteShare = 0.3;
+// "結果(&R)" (outcome) and its first choice "なし" (none); the others are the
+// "outcome" field's own labels.
+constexpr char kOutcomeCaption[] = "\x8c\x8b\x89\xca\x28\x26\x52\x29";
+constexpr char kNoOutcome[] = "\x82\xc8\x82\xb5";
 constexpr FontLook kFormFontLook{L"Tahoma"};
 constexpr int kFormFontHeight = 11;
 
 bool IsChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// Unchecking a radio button also takes its tab stop (the button's own rule:
+// Tab enters a group at the checked one). A group with none checked would
+// then be skipped by Tab, so its first button keeps the stop.
+template <std::size_t Count>
+void KeepGroupReachable(const std::array<HWND, Count>& buttons) {
+  for (HWND button : buttons) {
+    if (IsChecked(button)) return;
+  }
+  const LONG_PTR style = GetWindowLongPtrW(buttons[0], GWL_STYLE);
+  SetWindowLongPtrW(buttons[0], GWL_STYLE, style | WS_TABSTOP);
+}
 void SetChecked(HWND button, bool checked) {
   SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
@@ -69,11 +93,16 @@ void Place(HWND control, int left, int top, int width, int height) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The declared field the note box shows.
+// The declared fields the note box and the outcome's buttons show.
 FieldIndex NoteField() {
   static const FieldIndex note = *FieldNamed("note");
   return note;
 }
+FieldIndex OutcomeField() {
+  static const FieldIndex outcome = *FieldNamed("outcome");
+  return outcome;
+}
+const std::vector<FieldChoice>& OutcomeChoices() { return DeclaredFields()[OutcomeField()].choices; }
 
 }  // namespace
 
@@ -149,7 +178,7 @@ void TForm2::CreateControls() {
   const auto child = [this](const ChildControl& control) { return CreateChild(hwnd_, font_.get(), control); };
   // Creation order is the tab order, the order a reader meets them: the
   // text under its label, the kind, the default answer, the author's note,
-  // then OK and Cancel.
+  // the outcome, then OK and Cancel.
   // The pictures and the frame take no focus.
   controls_.Memo1Label = child({L"STATIC", ToWide(kMemoLabel).c_str(), SS_LEFT, kMemo1Label});
   controls_.Memo1 = child({L"EDIT", L"",
@@ -162,8 +191,8 @@ void TForm2::CreateControls() {
   controls_.Image2 = child({L"STATIC", L"", SS_OWNERDRAW, kImage2});
   controls_.Image3 = child({L"STATIC", L"", SS_OWNERDRAW, kImage3});
   controls_.Image4 = child({L"STATIC", L"", SS_OWNERDRAW, kImage4});
-  // A radio group without a caption is a plain frame around its items.
-  controls_.RadioGroup1 = child({L"STATIC", L"", SS_ETCHEDFRAME, kRadioGroup1});
+  // The kinds' captioned frame: a screen reader names their group by it.
+  controls_.RadioGroup1 = child({L"BUTTON", ToWide(kKindsCaption).c_str(), BS_GROUPBOX, kRadioGroup1});
   for (int i = 0; i < 4; ++i) {
     const DWORD first = i == 0 ? (WS_GROUP | WS_TABSTOP) : 0;
     controls_.RadioGroup1Items[static_cast<std::size_t>(i)] =
@@ -177,6 +206,15 @@ void TForm2::CreateControls() {
                           WS_EX_CLIENTEDGE});
   SendMessageW(controls_.Note, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_.get()), FALSE);
   SendMessageW(controls_.Note, EM_SETLIMITTEXT, 0, 0);
+  // The outcome of an end: a captioned frame, which a screen reader reads
+  // as the name of the buttons' group.
+  controls_.OutcomeGroup = child({L"BUTTON", ToWide(kOutcomeCaption).c_str(), BS_GROUPBOX, kOutcomeGroup});
+  for (std::size_t i = 0; i < controls_.OutcomeItems.size(); ++i) {
+    const std::string caption = i == 0 ? std::string(kNoOutcome) : std::string(OutcomeChoices()[i - 1].label);
+    const DWORD first = i == 0 ? (WS_GROUP | WS_TABSTOP) : 0;
+    controls_.OutcomeItems[i] = child(
+        {L"BUTTON", ToWide(caption).c_str(), BS_AUTORADIOBUTTON | first, kOutcomeItem0 + static_cast<int>(i)});
+  }
   controls_.BitBtn1 = child({L"BUTTON", L"&OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, kBitBtn1});
   controls_.BitBtn2 = child({L"BUTTON", L"&Cancel", BS_PUSHBUTTON | WS_TABSTOP, kBitBtn2});
   SetChecked(controls_.RadioButton1, true);
@@ -238,7 +276,8 @@ void TForm2::ApplyLayout() {
   }
   const int memoLeft = left + scale_(kLeftColumnWidth);
   const int labelHeight = scale_(kMemoLabelHeight);
-  const int shared = stripTop - margin - top - 2 * labelHeight;
+  const int outcomeHeight = scale_(kOutcomeHeight);
+  const int shared = stripTop - margin - top - 2 * labelHeight - outcomeHeight;
   const int noteHeight = static_cast<int>(shared * kNoteShare);
   const int memoHeight = shared - noteHeight;
   Place(controls_.Memo1Label, memoLeft, top, width - margin - memoLeft, labelHeight);
@@ -246,6 +285,7 @@ void TForm2::ApplyLayout() {
   const int noteTop = top + labelHeight + memoHeight;
   Place(controls_.NoteLabel, memoLeft, noteTop, width - margin - memoLeft, labelHeight);
   Place(controls_.Note, memoLeft, noteTop + labelHeight, width - margin - memoLeft, noteHeight);
+  PlaceOutcomes(memoLeft, noteTop + labelHeight + noteHeight, width - margin - memoLeft, outcomeHeight);
 
   // Bottom strip: four columns by share, two rows of equal height.
   int columnLeft[5] = {0, 0, 0, 0, width};
@@ -284,6 +324,20 @@ void TForm2::ApplyLayout() {
   placeAnswerButton(controls_.RadioButton2, 2, false);
   placeInCell(controls_.BitBtn1, 1, 1);
   placeInCell(controls_.BitBtn2, 2, 1);
+}
+
+// The frame, and its buttons side by side inside it, each as wide as its
+// caption needs.
+void TForm2::PlaceOutcomes(int left, int top, int width, int height) {
+  Place(controls_.OutcomeGroup, left, top, width, height - scale_(kMargin));
+  const int buttonTop = top + scale_(kOutcomeCaptionRoom);
+  const int buttonHeight = height - scale_(kOutcomeCaptionRoom) - 2 * scale_(kMargin);
+  int x = left + scale_(kRadioItemInsetLeft);
+  for (HWND button : controls_.OutcomeItems) {
+    const int needed = RequiredWidth(button);
+    Place(button, x, buttonTop, needed, buttonHeight);
+    x += needed + scale_(kOutcomeSpacing);
+  }
 }
 
 // On a screen of another scale: the fonts and the kind pictures anew at the
@@ -359,6 +413,7 @@ void TForm2::SetItemIndex(int index) {
   if (index == itemIndex_) return;
   itemIndex_ = index;
   for (int i = 0; i < 4; ++i) SetChecked(controls_.RadioGroup1Items[static_cast<std::size_t>(i)], i == index);
+  KeepGroupReachable(controls_.RadioGroup1Items);
   if (index >= 0) RadioGroup1Click();
 }
 
@@ -372,6 +427,27 @@ void TForm2::SetMemoText(const std::string& cp932) {
   if (text == WindowText(controls_.Memo1)) return;
   SetWindowTextW(controls_.Memo1, text.c_str());
   Memo1Change();
+}
+
+// A question's outcome is kept as it is but cannot be chosen: only an end
+// has one.
+void TForm2::ShowOutcome(std::string_view value, bool enabled) {
+  std::size_t chosen = 0;
+  for (std::size_t i = 0; i < OutcomeChoices().size(); ++i) {
+    if (OutcomeChoices()[i].value == value) chosen = i + 1;
+  }
+  for (std::size_t i = 0; i < controls_.OutcomeItems.size(); ++i) {
+    SetChecked(controls_.OutcomeItems[i], i == chosen);
+    EnableWindow(controls_.OutcomeItems[i], enabled ? TRUE : FALSE);
+  }
+  EnableWindow(controls_.OutcomeGroup, enabled ? TRUE : FALSE);
+}
+
+std::string TForm2::ChosenOutcome() const {
+  for (std::size_t i = 1; i < controls_.OutcomeItems.size(); ++i) {
+    if (IsChecked(controls_.OutcomeItems[i])) return std::string(OutcomeChoices()[i - 1].value);
+  }
+  return {};
 }
 
 void TForm2::BitBtn1Click() {
@@ -392,6 +468,8 @@ std::optional<NodeEditorResult> TForm2::EditNode(const NodeEditorInput& input) {
   SetWindowTextW(controls_.Note, ToWide(input.later.Get(note)).c_str());
   EnableWindow(controls_.RadioButton1, input.answerButtonsEnabled ? TRUE : FALSE);
   EnableWindow(controls_.RadioButton2, input.answerButtonsEnabled ? TRUE : FALSE);
+  const FieldIndex outcome = OutcomeField();
+  ShowOutcome(input.later.Get(outcome), input.endFieldsEnabled);
 
   FormShow();
   // The author comes to edit the text: the caret waits at its end. A new
@@ -407,6 +485,7 @@ std::optional<NodeEditorResult> TForm2::EditNode(const NodeEditorInput& input) {
   result.memoText = ToCp932(WindowText(controls_.Memo1));
   result.later = input.later;
   result.later.Set(note, ToCp932(WindowText(controls_.Note)));
+  if (input.endFieldsEnabled) result.later.Set(outcome, ChosenOutcome());
   return result;
 }
 

@@ -13,6 +13,8 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "document/NodeEditorPort.h"
 #include "document/win32/KindPictures.h"
@@ -35,6 +37,9 @@ constexpr int kMemo1Label = 123;
 // The author's note: never shown to the end user.
 constexpr int kNoteLabel = 124;
 constexpr int kNote = 125;
+// The end's outcome: none, then each choice of the "outcome" field.
+constexpr int kOutcomeGroup = 130;
+constexpr int kOutcomeItem0 = 131;  // items 0..3 take 131..134
 constexpr int kRadioButton1 = 121;
 constexpr int kRadioButton2 = 122;
 constexpr int kBitBtn1 = IDOK;
@@ -52,6 +57,8 @@ struct NodeEditorControls {
   HWND Memo1 = nullptr;
   HWND NoteLabel = nullptr;
   HWND Note = nullptr;
+  HWND OutcomeGroup = nullptr;
+  std::array<HWND, 4> OutcomeItems{};
   HWND RadioButton1 = nullptr;
   HWND RadioButton2 = nullptr;
   HWND BitBtn1 = nullptr;
@@ -103,6 +110,9 @@ class TForm2 final : public ModalWindow<TForm2>, public NodeEditorPort {
   void SetItemIndex(int index);
   void SelectAnswerButton(bool preferNo);
   void SetMemoText(const std::string& cp932);
+  void ShowOutcome(std::string_view value, bool enabled);
+  std::string ChosenOutcome() const;
+  void PlaceOutcomes(int left, int top, int width, int height);
   int KindOfPicture(int controlId) const;
 
   HWND owner_;

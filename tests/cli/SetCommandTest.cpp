@@ -45,6 +45,14 @@ TEST_F(SetCommand, SetsANoteAndTheOptionsInPlace) {
 
   ASSERT_EQ(Run({"export", tree, "--book", PathOf("book.html"), "--notes"}).exitCode, 0);
   EXPECT_NE(FileContent(fs::path(PathOf("book.html"))).find("checked\r\ntwice"), std::string::npos);
+  // An end's outcome, stored by its value, shown by its word.
+  ASSERT_EQ(Run({"set", tree, "3", "outcome=contact"}).exitCode, 0);
+  EXPECT_NE(FileContent(fs::path(tree)).find("1.note=checked#twice\r\n2.outcome=contact\r\n"), std::string::npos);
+  EXPECT_NE(Run({"show", "--flat", tree}).out.find("/\xe3\x81\x84\xe3\x81\x84\xe3\x81\x88 [\xe7\xa6\x81\xe6\xad\xa2] no | outcome: "
+                                                   "\xe3\x82\xb5\xe3\x83\x9d\xe3\x83\xbc\xe3\x83\x88\xe3\x81\xb8\xe9\x80\xa3\xe7\xb5\xa1\n"),
+            std::string::npos);  // "/いいえ [禁止] no | outcome: サポートへ連絡"
+  ASSERT_EQ(Run({"set", tree, "3", "outcome=none"}).exitCode, 0);
+  EXPECT_EQ(FileContent(fs::path(tree)).find("outcome"), std::string::npos);
   // Removing the note gives the file without fields back.
   ASSERT_EQ(Run({"set", tree, "2", "note=", "--output", PathOf("b.tre")}).exitCode, 0);
   EXPECT_EQ(FileContent(fs::path(PathOf("b.tre"))).find("[FIELDS]"), std::string::npos);
@@ -60,6 +68,8 @@ TEST_F(SetCommand, RefusesWhatItCannotSetAndWritesNothing) {
       {"set", tree, "1", "note=\xf0\x9f\x98\x80"},  // no CP932 character
       {"set", tree, "1", "note=a\nb"},        // a real line break
       {"set", tree, "1"},                     // nothing to set
+      {"set", tree, "1", "outcome=resolved"}, // an outcome on a question
+      {"set", tree, "2", "outcome=fixed"},    // no outcome of that name
   };
   for (const auto& arguments : wrong) {
     const ProcessResult result = Run(arguments);

@@ -8,6 +8,7 @@
 
 #include "distribution/DiagramSvg.h"
 #include "distribution/HtmlPlayer.h"
+#include "distribution/ProcedureBook.h"
 #include "TreeFileTestSupport.h"
 
 namespace velmora {
@@ -99,6 +100,26 @@ TEST(PlayerContent, LeavesOutWhatARunCannotReach) {
   EXPECT_NE(html.find("Never reached"), std::string::npos);                             // the last one: No
   EXPECT_EQ(html.find("Second top-level node"), std::string::npos);
   EXPECT_NE(html.find("\"Power on?\",0,1,"), std::string::npos);  // the suffix gone, No the default
+}
+
+// An end's outcome in words wherever the end shows: the diagram's box,
+// the browser's player and the book.
+TEST(ExportContent, AnEndShowsItsOutcomeInWords) {
+  DecisionTree tree;
+  TreeNode* root = tree.AddTopLevel("q", Question);
+  const TreeNode* fixed = tree.AddChild(root, "Fixed", Information);
+  tree.AddChild(root, "Call us", Exclaimation);
+  LaterFields later;
+  later.Set(*FieldNamed("outcome"), "resolved");
+  tree.SetLater(*fixed, later);
+  const DocumentState state;
+  // "［解決］" in UTF-8, and "解決状況: 解決" as the player's message ends.
+  EXPECT_EQ(Count(Svg(tree, state), "\xEF\xBC\xBB\xE8\xA7\xA3\xE6\xB1\xBA\xEF\xBC\xBD"), 1u);
+  EXPECT_NE(Html(tree, state).find("\"Fixed\\n\\n\xE8\xA7\xA3\xE6\xB1\xBA\xE7\x8A\xB6\xE6\xB3\x81: \xE8\xA7\xA3\xE6\xB1\xBA\""),
+            std::string::npos);
+  StringSink book;
+  WriteProcedureBook(tree, state, "2026-12-09", book);
+  EXPECT_EQ(Count(book.Bytes(), "<p class=\"outcome\">\xE8\xA7\xA3\xE6\xB1\xBA\xE7\x8A\xB6\xE6\xB3\x81: \xE8\xA7\xA3\xE6\xB1\xBA</p>"), 1u);
 }
 
 // Chains of questions whose Yes answer ends the path and whose No answer

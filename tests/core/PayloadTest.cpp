@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "document/ContentVersion.h"
 #include "files/DistributionPayload.h"
 #include "files/TreeFile.h"
 #include "TreeFileTestSupport.h"
@@ -69,6 +70,33 @@ TEST(Payload, RoundTripRestoresTreeKindsMarkColourAndFileName) {
   EXPECT_EQ(document.state.Color, 3);
   EXPECT_EQ(document.state.CurrentFileName.Utf8(), "C:\\out\\Tool.tre");
   EXPECT_FALSE(document.state.Modified);
+}
+
+// The player reads the ends' outcomes, and no other field, straight from
+// the stored section, and names the procedure by its saved form's version;
+// an outcome on a question, or one this version does not know, is none.
+TEST(Payload, ThePlayerReadsTheOutcomesOfTheEndsAndTheVersion) {
+  DecisionTree tree;
+  TreeNode* root = tree.AddTopLevel("q", Question);
+  const TreeNode* yes = tree.AddChild(root, "yes", Information);
+  const TreeNode* no = tree.AddChild(root, "no", Information);
+  const auto fields = [](const char* note, const char* outcome) {
+    LaterFields later;
+    later.Set(*FieldNamed("note"), note);
+    later.Set(*FieldNamed("outcome"), outcome);
+    return later;
+  };
+  tree.SetLater(*root, fields("n", "resolved"));
+  tree.SetLater(*yes, fields("1.outcome=contact", "contact"));
+  tree.SetLater(*no, fields("", "later-value"));
+  const DocumentState state = StateWith("T", kDownArrow, 1);
+  const PayloadSteps read = ReadPayloadStepsOrError(BuildDistributionExecutable(kStub, tree, state), "Tool.exe");
+  ASSERT_EQ(read.error, "");
+  ASSERT_EQ(read.steps.Size(), 3u);
+  EXPECT_EQ(read.steps[0].outcome, Outcome::None);
+  EXPECT_EQ(read.steps[1].outcome, Outcome::Contact);
+  EXPECT_EQ(read.steps[2].outcome, Outcome::None);
+  EXPECT_EQ(read.version, ContentVersion(BuildTreeText(tree, state)));
 }
 
 TEST(Payload, TitleComesBackTrimmedAndWithoutOneEnclosingQuotePair) {

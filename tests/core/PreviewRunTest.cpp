@@ -163,6 +163,38 @@ TEST(PreviewRun, PathTextDropsDefaultSuffixesAndBreaksLinesAtTheMark) {
             "[\x8C\x8B\x89\xCA] end(N)\r\n");
 }
 
+// An end with an outcome says it in words (the dialog and the copied path,
+// which also names the version); one that sends the end user to support
+// offers the copy first. An outcome left on a question is not shown.
+TEST(PreviewRun, AnEndSaysItsOutcomeAndTheCopyNamesItAndTheVersion) {
+  SampleTree t;
+  const FieldIndex outcome = *FieldNamed("outcome");
+  const auto setOutcome = [&](TreeNode* node, const char* value) {
+    LaterFields later;
+    later.Set(outcome, value);
+    t.tree.SetLater(*node, later);
+  };
+  setOutcome(t.yesYes, "resolved");
+  setOutcome(t.no, "contact");
+  setOutcome(t.yes, "unresolved");
+  const TreeSteps run = StepsOfTree(t.tree);
+  ScriptedDialogs dialogs({A::Yes, A::Yes, A::LeafBack, A::Back, A::No, A::Ok});
+  RunPreview(run.steps, t.state, 0, dialogs, nullptr, {}, PathCopy::Offered, "0badf00d");
+  ASSERT_EQ(dialogs.shown.size(), 6u);
+  // "解決状況: 解決", "解決状況: サポートへ連絡"
+  EXPECT_EQ(dialogs.shown[1].message, "yes");
+  EXPECT_EQ(dialogs.shown[2].message, "yes-yes\r\n\r\n\x89\xF0\x8C\x88\x8F\xF3\x8B\xB5: \x89\xf0\x8c\x88");
+  EXPECT_EQ(dialogs.shown[5].message, "no\r\n\r\n\x89\xF0\x8C\x88\x8F\xF3\x8B\xB5: \x83\x54\x83\x7c\x81\x5b\x83\x67\x82\xd6\x98\x41\x97\x8d");
+  EXPECT_FALSE(dialogs.shown[2].copyFirst);
+  EXPECT_TRUE(dialogs.shown[5].copyFirst);
+  // "[結果] no", "[解決状況] サポートへ連絡", "[版] 0badf00d"
+  const std::string& path = dialogs.shown[5].path;
+  EXPECT_NE(path.find("[\x8C\x8B\x89\xCA] no\r\n[\x89\xF0\x8C\x88\x8F\xF3\x8B\xB5] "
+                      "\x83\x54\x83\x7c\x81\x5b\x83\x67\x82\xd6\x98\x41\x97\x8d\r\n[\x94\xC5] 0badf00d\r\n"),
+            std::string::npos)
+      << path;
+}
+
 // The editor's preview offers no copy: its steps carry no path.
 TEST(PreviewRun, StepsCarryNoPathUnlessACopyIsOffered) {
   SampleTree t;

@@ -229,7 +229,7 @@ inline std::vector<ShownItem> ExpectedTreeView(const Editor& editor) {
   std::vector<ShownItem> items;
   editor.Tree().ForEachPreOrder([&](TreeNode& node) {
     ShownItem shown;
-    shown.text = ToWide(node.Text());
+    shown.text = ToWide(TreeLabel(node.Text(), editor.Tree().LaterOf(node)));
     shown.image = NodeImageOf(node.kind);
     shown.selectedImage = NodeImageOf(node.kind);
     shown.mark = AnswerMark(node, editor.Selected());

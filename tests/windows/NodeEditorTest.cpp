@@ -19,6 +19,7 @@ struct ShownEditor {
   int checkedKind = -1;
   bool preferYes = false, preferNo = false;
   bool answerButtonsEnabled = false;
+  bool outcomeEnabled = false;
   bool okEnabled = false;
   std::wstring memo;
   DWORD selectionStart = 0, selectionEnd = 0;
@@ -38,6 +39,7 @@ class NodeEditor : public EditingWindowTest {
     shown.preferYes = Checked(c.RadioButton1);
     shown.preferNo = Checked(c.RadioButton2);
     shown.answerButtonsEnabled = Enabled(c.RadioButton1) && Enabled(c.RadioButton2);
+    shown.outcomeEnabled = Enabled(c.OutcomeGroup) && Enabled(c.OutcomeItems[0]) && Enabled(c.OutcomeItems[3]);
     shown.okEnabled = Enabled(c.BitBtn1);
     shown.memo = TextOf(c.Memo1);
     SendMessageW(c.Memo1, EM_GETSEL, reinterpret_cast<WPARAM>(&shown.selectionStart),
@@ -72,6 +74,7 @@ TEST_F(NodeEditor, QuestionWithTwoLinesAndNoDefaultSurvivesOk) {
   EXPECT_TRUE(shown.preferNo);
   EXPECT_FALSE(shown.preferYes);
   EXPECT_TRUE(shown.answerButtonsEnabled);
+  EXPECT_FALSE(shown.outcomeEnabled) << "only an end has an outcome";
   EXPECT_TRUE(shown.okEnabled);
   EXPECT_EQ(shown.memo, L"Is it on?\r\nCheck the cable");
   EXPECT_EQ(shown.selectionStart, shown.memo.size()) << "the caret waits at the end";
@@ -101,6 +104,7 @@ TEST_F(NodeEditor, NewAnswerNeedsAKindBeforeOk) {
         SendMessageW(Dialog().Memo1, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"Call support"));
         typed = Read();
         Click(Dialog().RadioButton2);
+        Click(Dialog().OutcomeItems[3]);  // "サポートへ連絡"
       },
       [&](HWND) { Click(Dialog().BitBtn1); },
   });
@@ -110,6 +114,7 @@ TEST_F(NodeEditor, NewAnswerNeedsAKindBeforeOk) {
   EXPECT_EQ(opened.pictures, (std::vector<bool>{false, false, false, false}));
   EXPECT_FALSE(opened.okEnabled);
   EXPECT_FALSE(opened.answerButtonsEnabled) << "a leaf has no answers";
+  EXPECT_TRUE(opened.outcomeEnabled);
   EXPECT_TRUE(opened.preferYes);
   EXPECT_EQ(opened.memo, L"…");
   EXPECT_EQ(opened.selectionStart, 0u) << "typing replaces the placeholder";
@@ -121,20 +126,34 @@ TEST_F(NodeEditor, NewAnswerNeedsAKindBeforeOk) {
 
   EXPECT_EQ(answer->Text(), "Call support(N)");
   EXPECT_EQ(answer->kind, Information);
+  EXPECT_EQ(Model().Tree().LaterOf(*answer).Get(*FieldNamed("outcome")), "contact");
   ExpectViewMatchesModel();
 }
 
 // A keyboard-only author: from the text, Tab reaches the kinds before the
-// buttons (none is chosen yet on a new answer), an arrow key chooses one and
-// Enter confirms. Every control is named; the text by its label.
+// buttons (none is chosen yet on a node without a kind), an arrow key
+// chooses one and Enter confirms; also after the editor last closed with
+// another kind chosen, which once took the kinds' tab stop away. Every
+// control is named; the text by its label, the kinds by their frame.
 TEST_F(NodeEditor, TheKeyboardReachesAKindBeforeTheButtons) {
+  TreeNode* other = Model().Tree().Root()->FirstChild();
   TreeNode* answer = Model().Tree().Root()->LastChild();
+  Arrange([&](Editor&) {
+    other->kind = Exclaimation;
+    answer->SetText("written before its kind");
+  });
+  Select(other);
+  script.Play({[&](HWND) { Click(Dialog().BitBtn1); }});
+  form->RunCommand(IDM_EDIT1);
+  ASSERT_TRUE(script.Finished());
+
   Select(answer);
   HWND afterTab = nullptr;
   std::vector<std::wstring> unnamed;
-  std::wstring memoName;
+  std::wstring memoName, kindsName;
   script.Play({
       [&](HWND dialog) {
+        kindsName = TextOf(Dialog().RadioGroup1);
         unnamed = testing::UnnamedControls(dialog);
         memoName = testing::AccessibleName(Dialog().Memo1);
         SetFocus(Dialog().Memo1);
@@ -151,6 +170,7 @@ TEST_F(NodeEditor, TheKeyboardReachesAKindBeforeTheButtons) {
   EXPECT_EQ(unnamed, std::vector<std::wstring>{});
   // "メッセージ(M)"
   EXPECT_EQ(memoName, L"メッセージ(M)");
+  EXPECT_EQ(kindsName, L"種類");
   EXPECT_EQ(afterTab, Dialog().RadioGroup1Items[0]) << "Tab from the text goes to the first kind";
   EXPECT_EQ(answer->kind, Information) << "Down chose the second kind, Enter confirmed";
 }
@@ -252,7 +272,7 @@ TEST_F(NodeEditor, TheWindowItself) {
   const int dpi = GetDeviceCaps(WindowDc(nullptr).Get(), LOGPIXELSY);
   MINMAXINFO limits{};
   SendMessageW(dialog, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-  EXPECT_EQ(limits.ptMinTrackSize.y, MulDiv(260, dpi, 96));
+  EXPECT_EQ(limits.ptMinTrackSize.y, MulDiv(292, dpi, 96));
   RECT client{};
   GetClientRect(dialog, &client);
   EXPECT_EQ(client.right, MulDiv(384, dpi, 96));

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include "ClipboardReading.h"
+#include "document/ContentVersion.h"
+#include "files/TreeFile.h"
 #include "MainWindowTestSupport.h"
 #include "RunningPlayer.h"
 #include "StepDialogReading.h"
@@ -173,9 +175,17 @@ std::wstring TodayLine() {
 
 // An end user at the last step hands support the path taken: the copy
 // button, and WM_COPY (what Ctrl+C becomes on any step) on a question.
+// The copy names the procedure's version; an end that sends the end user to
+// support says so and offers the copy as its default button.
 TEST(Player, CopyPathPutsThePathTakenOnTheClipboard) {
   ASSERT_FALSE(Stub().empty());
   PrinterProcedure procedure;
+  const TreeNode* restart = procedure.tree.Root()->FirstChild()->LastChild();
+  LaterFields later;
+  later.Set(*FieldNamed("outcome"), "contact");
+  procedure.tree.SetLater(*restart, later);
+  const std::wstring versionLine =
+      L"[版] " + ToWide(ContentVersion(BuildTreeText(procedure.tree, procedure.state))) + L"\r\n";
   GeneratedExecutable exe(BuildDistributionExecutable(Stub(), procedure.tree, procedure.state));
   RunningPlayer player(exe.Path());
   HWND first = player.NextDialog();
@@ -190,11 +200,15 @@ TEST(Player, CopyPathPutsThePathTakenOnTheClipboard) {
                             L"すか？\r\n[回答] はい\r\n";
   const std::wstring lampLine = L"[質問] ランプは点滅していますか？\r\n";
   const std::wstring soFar = ClipboardText();
-  EXPECT_EQ(soFar.rfind(head + lampLine + TodayLine(), 0), 0u) << ToCp932(soFar);
+  EXPECT_EQ(soFar.rfind(head + lampLine + versionLine + TodayLine(), 0), 0u) << ToCp932(soFar);
   PressStepButton(lamp, 1);  // いいえ
 
   HWND leaf = player.NextDialog(lamp);
   ASSERT_NE(leaf, nullptr);
+  EXPECT_EQ(ControlText(GetDlgItem(leaf, step_dialog_id::kMessage)),
+            L"電源を入れ直し\r\nてください。\r\n\r\n解決状況: サポートへ連絡");
+  EXPECT_NE(GetWindowLongPtrW(GetDlgItem(leaf, step_dialog_id::kFirstButton + 2), GWL_STYLE) & BS_DEFPUSHBUTTON, 0)
+      << "the copy is the default button";
   EmptyTheClipboard();
   const int copyId = step_dialog_id::kFirstButton + 2;
   SendMessageW(leaf, WM_COMMAND, MAKEWPARAM(copyId, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(leaf, copyId)));
@@ -202,8 +216,8 @@ TEST(Player, CopyPathPutsThePathTakenOnTheClipboard) {
   const std::wstring path = ClipboardText();
   const std::wstring taken = head + L"[質問] ランプは点滅していますか"
                                     L"？\r\n[回答] いいえ\r\n[結果] 電源を入れ"
-                                    L"直し\r\nてください。\r\n";
-  EXPECT_EQ(path.rfind(taken + TodayLine(), 0), 0u) << ToCp932(path);
+                                    L"直し\r\nてください。\r\n[解決状況] サポートへ連絡\r\n";
+  EXPECT_EQ(path.rfind(taken + versionLine + TodayLine(), 0), 0u) << ToCp932(path);
   const std::wstring fileName = exe.Path().substr(exe.Path().find_last_of(L'\\') + 1);
   const std::wstring fileLine = L"ファイル: " + fileName + L"\r\n";
   ASSERT_GE(path.size(), fileLine.size());
@@ -234,10 +248,12 @@ TEST(Player, CtrlCOnAQuestionCopiesThePathSoFar) {
   }
   ASSERT_EQ(SendInput(4, keys, sizeof(INPUT)), 4u);
   ASSERT_TRUE(player.WaitFor([] { return !ClipboardText().empty(); })) << "Ctrl+C copied nothing";
-  // プリンタ / [質問] 用紙は入っていますか？ / 日時: …
+  // プリンタ / [質問] 用紙は入っていますか？ / [版] … / 日時: …
   const std::wstring soFar = ClipboardText();
+  const std::wstring versionLine =
+      L"[版] " + ToWide(ContentVersion(BuildTreeText(procedure.tree, procedure.state))) + L"\r\n";
   EXPECT_EQ(soFar.rfind(L"プリンタ\r\n[質問] 用紙は入っていま"
-                        L"すか？\r\n" + TodayLine(), 0), 0u) << ToCp932(soFar);
+                        L"すか？\r\n" + versionLine + TodayLine(), 0), 0u) << ToCp932(soFar);
   // The key copied and nothing else: the run is still on its first step.
   EXPECT_TRUE(IsWindowVisible(first));
   PressStepButton(first, 2);  // 終了
