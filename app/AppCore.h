@@ -176,6 +176,7 @@ class AppCore final : private EditorView {
   void YesDefault();
   void NoDefault();
   void NewLineMark();
+  void RecordFolder();
   void ToggleShowButtons();
   void ToggleCloseQuery();
   void ToggleSaveStatus();

@@ -39,6 +39,7 @@
 #define IDM_SHOWBUTTONS1 1202
 #define IDM_CLOSEQUERY1 1203
 #define IDM_SAVESTATUS1 1204
+#define IDM_RECORDFOLDER1 1205
 
 // Main menu: help.
 #define IDM_H1 1301

@@ -48,6 +48,9 @@ constexpr std::string_view kNoDefaultStep = "\x81\x6d\x82\xa2\x82\xa2\x82\xa6\x8
 constexpr std::string_view kDeleteStep = "\x8d\xed\x8f\x9c";
 // "改行文字を指定"
 constexpr std::string_view kNewLineStep = "\x89\xfc\x8d\x73\x95\xb6\x8e\x9a\x82\xf0\x8e\x77\x92\xe8";
+// "実行記録を残すフォルダ"
+constexpr std::string_view kRecordFolderStep =
+    "\x8e\xc0\x8d\x73\x8b\x4c\x98\x5e\x82\xf0\x8e\x63\x82\xb7\x83\x74\x83\x48\x83\x8b\x83\x5f";
 // "切り取り"
 constexpr std::string_view kCutStep = "\x90\xd8\x82\xe8\x8e\xe6\x82\xe8";
 // "貼り付け"
@@ -75,6 +78,7 @@ const std::vector<AppCore::Command>& AppCore::Table() {
       {IDM_PREVIEW1, &AppCore::Preview, &AppCore::CanPreview},
       {IDM_GENERATE1, &AppCore::Generate, &AppCore::CanGenerate, nullptr},
       {IDM_NEWLINE1, &AppCore::NewLineMark, nullptr, nullptr, kNewLineStep},
+      {IDM_RECORDFOLDER1, &AppCore::RecordFolder, nullptr, nullptr, kRecordFolderStep},
       {IDM_SHOWBUTTONS1, &AppCore::ToggleShowButtons, nullptr, &AppCore::ShowButtonsOn},
       {IDM_CLOSEQUERY1, &AppCore::ToggleCloseQuery, nullptr, &AppCore::CloseQueryOn},
       {IDM_SAVESTATUS1, &AppCore::ToggleSaveStatus, nullptr, &AppCore::SaveStatusOn},
@@ -184,6 +188,7 @@ void AppCore::Generate() {
 // Options
 
 void AppCore::NewLineMark() { NewLine1Click(editor_, ports_.dialogs, ProductTitle()); }
+void AppCore::RecordFolder() { RecordFolder1Click(editor_, ports_.dialogs, ProductTitle()); }
 
 void AppCore::ToggleShowButtons() { ShowButtons1Click(editor_, !editor_.Settings().ShowButtons); }
 

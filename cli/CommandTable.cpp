@@ -36,8 +36,14 @@ const std::vector<Command>& CommandTable() {
       {"set", RunSet, "FILE [LINE] KEY=VALUE... [--output OUT]",
        "Set fields of the node on LINE of FILE (its line in the tree text, as check names it): note=TEXT (an "
        "empty value removes it), outcome=resolved|unresolved|contact|none on a node without answers; or without "
-       "LINE the document's title=, color= (0-3) and newline=. FILE is written in place as the editor saves or generates it, or OUT is written. Exits with 2 on a line that "
+       "LINE the document's title=, color= (0-3), newline= and record-folder= (where each run of the generated "
+       "executable leaves a record; empty: none). FILE is written in place as the editor saves or generates it, or OUT is written. Exits with 2 on a line that "
        "is no node, an unknown key or a bad value, writing nothing."},
+      {"stats", RunStats, "DOCUMENT FOLDER... [--json | --csv]",
+       "Read the run records that the executable generated from DOCUMENT left in each FOLDER (its record "
+       "folder) and print how many runs reached each end, the share of each outcome, where runs stopped "
+       "without an end, the median time and the runs of other versions; --csv gives one row per node. Files "
+       "that are no record, or damaged ones, are counted and skipped."},
       {"git-setup", RunGitSetup, "[--global] [--undo]",
        "Write the diff driver \"velmora\" (diff for git diff, show --flat as textconv) into this repository's "
        "Git configuration, or the user's with --global, and print the .gitattributes lines that choose it; "

@@ -48,5 +48,6 @@ int RunPaths(CliHost& host, const Arguments& arguments);
 int RunDiff(CliHost& host, const Arguments& arguments);
 int RunSet(CliHost& host, const Arguments& arguments);
 int RunGitSetup(CliHost& host, const Arguments& arguments);
+int RunStats(CliHost& host, const Arguments& arguments);
 
 }  // namespace velmora::cli

@@ -1,7 +1,7 @@
 // velmora-cli set FILE [LINE] KEY=VALUE... [--output OUT]: sets declared
 // fields of the node on LINE of FILE (its line in the tree text, as check
 // names it), or without LINE the document's own options (title=, color=,
-// newline=), and writes FILE in place exactly as the editor saves it (a
+// newline=, record-folder=), and writes FILE in place exactly as the editor saves it (a
 // .tre) or generates it (an .exe keeps its own player), or writes OUT.
 // Every assignment is checked before anything is written: a line that is
 // no node, an unknown key, a field that does not belong on the node or a
@@ -103,8 +103,11 @@ void SetOption(CliHost& host, DocumentState& state, const Assignment& assignment
     const std::optional<int> colour = ParseIniInteger(assignment.value);
     if (!colour || *colour < 0 || *colour > 3) throw UsageError("color=: 0 (none), 1, 2 or 3");
     state.Color = *colour;
+  } else if (assignment.key == "record-folder") {
+    state.RecordFolder = StoredText(host, assignment);
   } else {
-    throw UsageError("unknown key \"" + assignment.key + "\" for the document (title, color, newline)");
+    throw UsageError("unknown key \"" + assignment.key +
+                     "\" for the document (title, color, newline, record-folder)");
   }
 }
 

@@ -20,6 +20,7 @@ set(VELMORA_RUNTIME_SOURCES
   files/PayloadReader.cpp
   files/SignedExecutable.cpp
   distribution/PreviewRun.cpp
+  distribution/RunRecord.cpp
   distribution/TaskbarProgress.cpp
 )
 set(VELMORA_RUNTIME_HEADERS
@@ -47,6 +48,7 @@ set(VELMORA_RUNTIME_HEADERS
   files/DistributionPayload.h
   distribution/PreviewRun.h
   distribution/RunEnd.h
+  distribution/RunRecord.h
   distribution/StepDialogPort.h
   distribution/TaskbarProgressPort.h
 )

@@ -23,6 +23,7 @@ enum class EditKind : unsigned char {
   SetTitle,        // the title becomes `bytes`
   SetNewLineMark,  // the newline mark becomes `bytes`
   SetColour,       // the colour becomes `value`
+  SetRecordFolder, // the run records' folder becomes `bytes`
 };
 
 struct DocumentEdit {
@@ -45,7 +46,7 @@ struct DocumentEdit {
     return edit;
   }
   static DocumentEdit MoveNode(NodeId node, std::size_t index) { return Of(EditKind::MoveNode, node, index); }
-  // SetTitle or SetNewLineMark.
+  // SetTitle, SetNewLineMark or SetRecordFolder.
   static DocumentEdit SetText(EditKind kind, std::string text) {
     DocumentEdit edit = Of(kind);
     edit.bytes = std::move(text);

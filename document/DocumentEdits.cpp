@@ -78,6 +78,10 @@ AppliedEdit Editor::ApplyToState(const DocumentEdit& edit) {
       applied.inverse = DocumentEdit::SetText(EditKind::SetNewLineMark, state_.NewLineMark);
       state_.NewLineMark = edit.bytes;
       break;
+    case EditKind::SetRecordFolder:
+      applied.inverse = DocumentEdit::SetText(EditKind::SetRecordFolder, state_.RecordFolder);
+      state_.RecordFolder = edit.bytes;
+      break;
     default:
       applied.inverse = DocumentEdit::SetColour(state_.Color);
       state_.Color = edit.value;
@@ -125,5 +129,9 @@ void Editor::SetNewLineMark(std::string mark) {
 }
 
 void Editor::SetColour(int colour) { Apply(DocumentEdit::SetColour(colour)); }
+
+void Editor::SetRecordFolder(std::string folder) {
+  Apply(DocumentEdit::SetText(EditKind::SetRecordFolder, std::move(folder)));
+}
 
 }  // namespace velmora

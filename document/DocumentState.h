@@ -19,6 +19,10 @@ struct DocumentState {
   // the button the window shows selected, so a new document saved before
   // any click stores the colour it shows; files bring their own value.
   int Color = 1;
+  // Where each run of a generated executable leaves its record (CP932, a
+  // folder as typed, often a share); empty: no records. Stored only when
+  // set, so a document without it is byte for byte what it was.
+  std::string RecordFolder;
 };
 
 }  // namespace velmora

@@ -118,6 +118,14 @@ void NewLine1Click(Editor& editor, InputBoxPort& inputBox, const std::string& pr
   if (answer && *answer != previous) editor.SetNewLineMark(*answer);
 }
 
+void RecordFolder1Click(Editor& editor, InputBoxPort& inputBox, const std::string& productTitle) {
+  const std::string previous = editor.State().RecordFolder;
+  const std::optional<std::string> answer = inputBox.AskText(productTitle, kRecordFolderPrompt, previous);
+  if (!answer) return;
+  const std::string folder = TrimBlanks(*answer);
+  if (folder != previous) editor.SetRecordFolder(folder);
+}
+
 void ShowButtons1Click(Editor& editor, bool checked) { editor.Settings().ShowButtons = checked; }
 void CloseQuery1Click(Editor& editor, bool checked) { editor.Settings().CloseQuery = checked; }
 void SaveStatus1Click(Editor& editor, bool checked) { editor.Settings().SaveStatus = checked; }

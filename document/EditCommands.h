@@ -19,6 +19,12 @@ inline constexpr const char* kDeleteQuestionTail =
 // "改行文字を指定" (specify the newline character)
 inline constexpr const char* kNewLinePrompt = "\x89\xfc\x8d\x73\x95\xb6\x8e\x9a\x82\xf0\x8e\x77\x92\xe8";
 
+// "実行記録を残すフォルダ（空欄: 記録しない）" (the folder for run records;
+// empty: none)
+inline constexpr const char* kRecordFolderPrompt =
+    "\x8e\xc0\x8d\x73\x8b\x4c\x98\x5e\x82\xf0\x8e\x63\x82\xb7\x83\x74\x83\x48\x83\x8b\x83\x5f\x81\x69\x8b\xf3"
+    "\x97\x93\x3a\x20\x8b\x4c\x98\x5e\x82\xb5\x82\xc8\x82\xa2\x81\x6a";
+
 constexpr int kEnterKey = 13;
 
 // Edit1, a double click, Enter or F2 on the tree: the node editor on the
@@ -72,6 +78,10 @@ void NoDefault1Click(Editor& editor);
 // NewLine1: asks for the newline mark. Any text is taken, an empty one too;
 // only a different mark marks the document modified.
 void NewLine1Click(Editor& editor, InputBoxPort& inputBox, const std::string& productTitle);
+// The folder where each run of the generated executable leaves its record,
+// asked in the same box; an empty answer records nothing. Blanks around a
+// pasted path are no part of it.
+void RecordFolder1Click(Editor& editor, InputBoxPort& inputBox, const std::string& productTitle);
 
 // The option items toggle their own check mark; the handlers copy it.
 void ShowButtons1Click(Editor& editor, bool checked);

@@ -58,6 +58,7 @@ class Editor {
   void MoveNode(TreeNode* node, std::size_t index);
   void SetTitle(std::string title);
   void SetNewLineMark(std::string mark);
+  void SetRecordFolder(std::string folder);
   void SetColour(int colour);
 
   // Collects the inverses of the edits applied while it lives, for one

@@ -36,6 +36,7 @@ LoadedSteps ReadDistributionSteps(std::string_view fileBytes, const FilePath& pa
   loaded.state.Title = std::move(read.state.Title);
   loaded.state.NewLineMark = std::move(read.state.NewLineMark);
   if (read.colourStored) loaded.state.Color = read.state.Color;
+  loaded.state.RecordFolder = std::move(read.state.RecordFolder);
   return loaded;
 }
 

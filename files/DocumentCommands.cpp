@@ -90,6 +90,8 @@ void DocumentCommands::New1Click() {
   if (!SaveChangesFirst(kNewQuestion)) return;
 
   editor_.State().Title.clear();
+  // A new procedure records no runs until its author names a folder.
+  editor_.State().RecordFolder.clear();
   editor_.ResetToStartingTree();
   editor_.ResetTreeView();
   caption_ = productTitle_;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/FilePath.h"
 #include "files/ByteSink.h"
@@ -94,6 +95,14 @@ class FileSystemPort {
 
   // A path stored as CP932 text (the settings file) as a path again.
   virtual FilePath FromCp932(std::string_view cp932) = 0;
+
+  // The regular files directly in `folder`, in the order of their names.
+  // Throws VelmoraError with the cannot-open message naming the folder when
+  // it cannot be read. Ports without folders have none.
+  virtual std::vector<FilePath> FilesIn(const FilePath& folder) {
+    (void)folder;
+    return {};
+  }
 };
 
 }  // namespace velmora

@@ -31,12 +31,17 @@ struct OptionBlock {
   std::string newLineMark;
   std::string title;
   int colour = 1;
+  std::string recordFolder;
 };
+
+// The run records' folder's line, written after the colour only when the
+// document names one; a reader that does not know the key skips it.
+inline constexpr std::string_view kRecordFolderKey = "RecordFolder=";
 
 inline OptionBlock ReadOptionBlock(std::string_view text, const IniReadRules& rules = {}) {
   const std::optional<IniSectionView> options = FindLastIniSection(text, "OPTION", rules);
   return {IniString(options, "NewLine", DefaultNewLineMark), IniString(options, "Title", ""),
-          IniInteger(options, "Color", 1)};
+          IniInteger(options, "Color", 1), IniString(options, "RecordFolder", "")};
 }
 
 // The same for a procedure read as a list of steps: the last step at level
@@ -78,6 +83,7 @@ inline void ApplyOptionValues(OptionBlock options, DocumentState& state) {
   state.NewLineMark = std::move(options.newLineMark);
   state.Title = std::move(options.title);
   state.Color = options.colour;
+  state.RecordFolder = std::move(options.recordFolder);
 }
 
 // The document takes the block's values, and its lines leave the tree.

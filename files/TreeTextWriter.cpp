@@ -6,6 +6,7 @@
 #include "document/BranchRecord.h"
 #include "files/FieldSection.h"
 #include "files/SinkBuffer.h"
+#include "files/TrailingLines.h"
 #include "files/TreeFile.h"
 
 namespace velmora {
@@ -94,6 +95,7 @@ void Emit(Output& output, const Procedure& procedure, const DocumentState& state
   AddOptionLine(output, "NewLine=", state.NewLineMark);
   AddOptionLine(output, "Title=", state.Title);
   AddOptionLine(output, "Color=", std::to_string(state.Color));
+  if (!state.RecordFolder.empty()) AddOptionLine(output, kRecordFolderKey, state.RecordFolder);
   ForEachFieldSectionPiece(FieldRefsOfProcedure(procedure), [&output](std::string_view piece) { output.Add(piece); });
 }
 
@@ -103,8 +105,10 @@ std::size_t TextSizeOf(const Procedure& procedure, const DocumentState& state) {
   ForEachNodeLine(procedure,
                   [&size](std::size_t level, int kind, std::string_view text) { size += NodeLineSize(level, kind, text); });
   const std::size_t keys = std::string_view("[OPTION]NewLine=Title=Color=").size() + 4 * kLineEnd.size();
+  const std::size_t recordFolder =
+      state.RecordFolder.empty() ? 0 : kRecordFolderKey.size() + state.RecordFolder.size() + kLineEnd.size();
   return size + keys + state.NewLineMark.size() + state.Title.size() + std::to_string(state.Color).size() +
-         FieldSectionSize(FieldRefsOfProcedure(procedure));
+         recordFolder + FieldSectionSize(FieldRefsOfProcedure(procedure));
 }
 
 template <typename Procedure>

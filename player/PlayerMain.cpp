@@ -10,6 +10,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <memory>
 #include <string>
 
 #include "win32/ComApartment.h"
@@ -23,6 +24,7 @@
 #include "document/Errors.h"
 #include "player/OwnFile.h"
 #include "player/PlayerWindow.h"
+#include "player/RunRecording.h"
 
 namespace velmora::win32 {
 namespace {
@@ -30,6 +32,9 @@ namespace {
 constexpr int kExitDone = 0;
 constexpr int kExitUnreadable = 1;
 constexpr UINT kExitAborted = 3;
+// The most the end of a run waits for its record to be written: a folder
+// out of reach must not hold the end user up for longer than a moment.
+constexpr DWORD kRecordWaitMs = 450;
 
 // "この実行ファイルの切り分け手順を読み込めません。" (the procedure of this
 // executable cannot be read), followed by what exactly went wrong.
@@ -84,7 +89,20 @@ void Play(HINSTANCE instance, const PayloadSteps& procedure) {
   window.FollowTaskbarButton(taskbar);
   POINT centre = InitialPreviewDialogCentre();
   Win32StepDialogs dialogs(window.Handle(), centre);
-  RunPreview(procedure.steps, procedure.state, 0, dialogs, &taskbar, {}, PathCopy::Offered, procedure.version);
+  RunLog log;
+  RecordingDialogs recording(dialogs, log);
+  const RunClock clock = RunClock::Now();
+  std::unique_ptr<RunRecorder> recorder;
+  if (!procedure.state.RecordFolder.empty()) {
+    recorder = std::make_unique<RunRecorder>(procedure.state.RecordFolder, procedure.version, clock);
+  }
+  RunPreview(procedure.steps, procedure.state, 0, recording, &taskbar, [&log](std::size_t step) { log.Step(step); },
+             PathCopy::Offered, procedure.version);
+  if (recorder == nullptr) return;
+  const std::string start = UtcText(clock.startUtc);
+  const RunLog::Ending ending{TrimBlanksView(procedure.state.Title), procedure.version, start,
+                              GetTickCount64() - clock.startTick};
+  recorder->Finish(log.RecordText(procedure.steps, ending), kRecordWaitMs);
 }
 
 int RunPlayer(HINSTANCE instance) {

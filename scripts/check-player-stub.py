@@ -5,9 +5,10 @@
 
 - Its size stays within the budget (the i686 build, which ships).
 - Its imports hold no thread functions and none of the C runtime's console,
-  locale or signal functions: the stub starts no thread and prints nothing,
-  and imports such as SuspendThread or GetThreadContext make scanners take
-  an ordinary program for a suspicious one.
+  locale or signal functions: the stub starts no thread of its own (a run
+  record is written by a work item of the system's thread pool) and prints
+  nothing, and imports such as SuspendThread or GetThreadContext make
+  scanners take an ordinary program for a suspicious one.
 
 Prints every breach and exits with 1 when there is one.
 """

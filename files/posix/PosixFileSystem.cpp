@@ -1,5 +1,6 @@
 #include "files/posix/PosixFileSystem.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 
 #include "document/Errors.h"
 #include "document/Utf8Text.h"
@@ -335,6 +337,22 @@ std::optional<std::string> PosixFileSystem::ExactCp932(const FilePath& path) { r
 
 FilePath PosixFileSystem::FromCp932(std::string_view cp932) {
   return FilePath::FromUtf8(Cp932ToUtf8Exact(cp932).value_or(std::string(cp932)));
+}
+
+std::vector<FilePath> PosixFileSystem::FilesIn(const FilePath& folder) {
+  DIR* listing = ::opendir(folder.Utf8().c_str());
+  if (listing == nullptr) ThrowCannotOpen(folder, errno);
+  std::vector<std::string> names;
+  while (const dirent* entry = ::readdir(listing)) names.emplace_back(entry->d_name);
+  ::closedir(listing);
+  std::sort(names.begin(), names.end());
+  std::vector<FilePath> files;
+  for (const std::string& name : names) {
+    const FilePath path = folder.Join(name);
+    struct stat status {};
+    if (::stat(path.Utf8().c_str(), &status) == 0 && S_ISREG(status.st_mode)) files.push_back(path);
+  }
+  return files;
 }
 
 }  // namespace velmora

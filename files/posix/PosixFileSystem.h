@@ -33,6 +33,7 @@ class PosixFileSystem final : public FileSystemPort {
   std::string DisplayText(const FilePath& path) override;
   std::optional<std::string> ExactCp932(const FilePath& path) override;
   FilePath FromCp932(std::string_view cp932) override;
+  std::vector<FilePath> FilesIn(const FilePath& folder) override;
 };
 
 }  // namespace velmora

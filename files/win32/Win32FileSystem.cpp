@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "win32/SystemError.h"
 #include "win32/WholeFile.h"
 #include "win32/WideText.h"
@@ -225,5 +227,27 @@ std::optional<std::string> Win32FileSystem::ExactCp932(const FilePath& path) {
 }
 
 FilePath Win32FileSystem::FromCp932(std::string_view cp932) { return FromWidePath(ToWide(cp932)); }
+
+std::vector<FilePath> Win32FileSystem::FilesIn(const FilePath& folder) {
+  WIN32_FIND_DATAW found{};
+  const std::wstring pattern = ToWidePath(folder.Join("*"));
+  const HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+  std::vector<std::wstring> names;
+  if (search == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND) return {};  // an empty folder (a drive's root has no "." entry)
+    throw VelmoraError(CannotOpenMessage(ToCp932(ToWidePath(folder)), SystemReasonText(error)));
+  }
+  do {
+    if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0) {
+      names.emplace_back(found.cFileName);
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  std::sort(names.begin(), names.end());
+  std::vector<FilePath> files;
+  for (const std::wstring& name : names) files.push_back(FromWidePath(ToWidePath(folder.Join("")) + name));
+  return files;
+}
 
 }  // namespace velmora::win32

@@ -53,6 +53,11 @@ TEST_F(SetCommand, SetsANoteAndTheOptionsInPlace) {
             std::string::npos);  // "/いいえ [禁止] no | outcome: サポートへ連絡"
   ASSERT_EQ(Run({"set", tree, "3", "outcome=none"}).exitCode, 0);
   EXPECT_EQ(FileContent(fs::path(tree)).find("outcome"), std::string::npos);
+  // The record folder is an option line of its own, only while it is set.
+  ASSERT_EQ(Run({"set", tree, "record-folder=\\\\server\\runs"}).exitCode, 0);
+  EXPECT_NE(FileContent(fs::path(tree)).find("Color=2\r\nRecordFolder=\\\\server\\runs\r\n[FIELDS]"), std::string::npos);
+  ASSERT_EQ(Run({"set", tree, "record-folder="}).exitCode, 0);
+  EXPECT_EQ(FileContent(fs::path(tree)).find("RecordFolder"), std::string::npos);
   // Removing the note gives the file without fields back.
   ASSERT_EQ(Run({"set", tree, "2", "note=", "--output", PathOf("b.tre")}).exitCode, 0);
   EXPECT_EQ(FileContent(fs::path(PathOf("b.tre"))).find("[FIELDS]"), std::string::npos);

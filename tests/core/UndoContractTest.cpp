@@ -146,7 +146,7 @@ TreeNode* RandomNode(const DecisionTree& tree, std::mt19937& random) {
 constexpr int kEditingCommands[] = {IDM_EDIT1,     IDM_ADDYES1,       IDM_ADDNO1,       IDM_EXCHANGE1,
                                     IDM_QUESTION1, IDM_INFORMATION1,  IDM_EXCLAIMATION1, IDM_INHIBIT1,
                                     IDM_YESDEFAULT1, IDM_NODEFAULT1,  IDM_DELETE1,      IDM_NEWLINE1,
-                                    IDM_CUT,       IDM_PASTE};
+                                    IDM_RECORDFOLDER1, IDM_CUT,       IDM_PASTE};
 
 // The document's bytes after each done step: states[0] the opened file,
 // states[position] the document now; the ones after it can be redone.

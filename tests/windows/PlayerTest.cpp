@@ -5,6 +5,7 @@
 
 #include <imagehlp.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -161,6 +162,124 @@ TEST(Player, FinishAtTheRootAndTheCloseBoxEndTheRunNormally) {
     ASSERT_NE(first, nullptr);
     PostMessageW(first, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(player.ExitCode(), 0);
+  }
+}
+
+// A fresh folder for run records, emptied and removed afterwards.
+class RecordFolder {
+ public:
+  RecordFolder() {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    static int counter = 0;
+    path_ = std::wstring(temp) + L"velmora-records-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(++counter);
+    CreateDirectoryW(path_.c_str(), nullptr);
+  }
+  ~RecordFolder() {
+    for (const std::wstring& name : Names()) DeleteFileW((path_ + L"\\" + name).c_str());
+    RemoveDirectoryW(path_.c_str());
+  }
+  const std::wstring& Path() const { return path_; }
+  std::vector<std::wstring> Names() const {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+  }
+  std::string Contents() const {
+    std::string all;
+    for (const std::wstring& name : Names()) all += ReadWholeFile(path_ + L"\\" + name) + "--\n";
+    return all;
+  }
+
+ private:
+  std::wstring path_;
+};
+
+// Every way a run ends leaves exactly one whole record (finishing at the
+// first question, closing the window, OK at an end), under a record's name;
+// nothing half written stays behind.
+TEST(Player, EachRunLeavesOneWholeRecordInTheRecordFolder) {
+  ASSERT_FALSE(Stub().empty());
+  PrinterProcedure procedure;
+  const RecordFolder records;
+  procedure.state.RecordFolder = ToCp932(records.Path());
+  const std::string version = ContentVersion(BuildTreeText(procedure.tree, procedure.state));
+  GeneratedExecutable exe(BuildDistributionExecutable(Stub(), procedure.tree, procedure.state));
+  const auto run = [&](int firstButton, bool toTheEnd) {
+    RunningPlayer player(exe.Path());
+    HWND dialog = player.NextDialog();
+    ASSERT_NE(dialog, nullptr);
+    if (firstButton < 0) {
+      PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else {
+      PressStepButton(dialog, firstButton);
+    }
+    if (toTheEnd) {
+      HWND lamp = player.NextDialog(dialog);
+      ASSERT_NE(lamp, nullptr);
+      PressStepButton(lamp, 0);  // はい: 修理を依頼してください。
+      HWND end = player.NextDialog(lamp);
+      ASSERT_NE(end, nullptr);
+      PressStepButton(end, 0);  // ＯＫ
+    }
+    EXPECT_EQ(player.ExitCode(), 0);
+  };
+  run(2, false);   // 終了
+  run(-1, false);  // the close box
+  run(0, true);
+  const std::vector<std::wstring> names = records.Names();
+  ASSERT_EQ(names.size(), 3u) << records.Contents();
+  for (const std::wstring& name : names) {
+    EXPECT_EQ(name.rfind(L"velmora-run-" + ToWide(version) + L"-", 0), 0u) << ToCp932(name);
+    EXPECT_EQ(name.substr(name.size() - 4), L".txt") << ToCp932(name);
+  }
+  const std::string contents = records.Contents();
+  EXPECT_NE(contents.find("steps=1\r\nanswers=b\r\nend=\r\noutcome=none\r\n--"), std::string::npos) << contents;
+  EXPECT_NE(contents.find("steps=1\r\nanswers=c\r\nend=\r\noutcome=none\r\n--"), std::string::npos) << contents;
+  EXPECT_NE(contents.find("steps=1 2 3\r\nanswers=y y o\r\nend=3\r\noutcome=none\r\n--"), std::string::npos)
+      << contents;
+  EXPECT_NE(contents.find("version=" + version + "\r\n"), std::string::npos);
+}
+
+// A folder out of reach (a drive that does not exist) and many players
+// writing to one folder at once: the end user's runs end as always, and
+// the folder holds whole records only.
+TEST(Player, AFolderOutOfReachOrManyPlayersAtOnceDisturbNoRun) {
+  ASSERT_FALSE(Stub().empty());
+  PrinterProcedure procedure;
+  procedure.state.RecordFolder = "Q:\\velmora\\nowhere";
+  {
+    GeneratedExecutable exe(BuildDistributionExecutable(Stub(), procedure.tree, procedure.state));
+    RunningPlayer player(exe.Path());
+    HWND first = player.NextDialog();
+    ASSERT_NE(first, nullptr);
+    PressStepButton(first, 2);
+    EXPECT_EQ(player.ExitCode(), 0);
+  }
+  const RecordFolder records;
+  procedure.state.RecordFolder = ToCp932(records.Path());
+  GeneratedExecutable exe(BuildDistributionExecutable(Stub(), procedure.tree, procedure.state));
+  std::vector<std::unique_ptr<RunningPlayer>> players;
+  for (int i = 0; i < 4; ++i) players.push_back(std::make_unique<RunningPlayer>(exe.Path()));
+  std::vector<HWND> firsts;
+  for (auto& player : players) firsts.push_back(player->NextDialog());
+  for (HWND first : firsts) {
+    ASSERT_NE(first, nullptr);
+    PressStepButton(first, 2);
+  }
+  for (auto& player : players) EXPECT_EQ(player->ExitCode(), 0);
+  ASSERT_EQ(records.Names().size(), 4u) << records.Contents();
+  for (const std::wstring& name : records.Names()) {
+    const std::string record = ReadWholeFile(records.Path() + L"\\" + name);
+    EXPECT_EQ(record.rfind("velmora-run 1\r\n", 0), 0u) << record;
+    EXPECT_NE(record.find("\r\noutcome=none\r\n"), std::string::npos) << record;
   }
 }
 
