@@ -82,19 +82,17 @@ RunClock RunClock::Now() {
 }
 
 std::string UtcText(const SYSTEMTIME& time) {
+  const struct {
+    unsigned value;
+    int width;
+    wchar_t after;
+  } parts[] = {{time.wYear, 4, L'-'},   {time.wMonth, 2, L'-'},  {time.wDay, 2, L'T'},
+               {time.wHour, 2, L':'},   {time.wMinute, 2, L':'}, {time.wSecond, 2, L'Z'}};
   std::wstring text;
-  AppendDigits(text, time.wYear, 4);
-  text += L'-';
-  AppendDigits(text, time.wMonth, 2);
-  text += L'-';
-  AppendDigits(text, time.wDay, 2);
-  text += L'T';
-  AppendDigits(text, time.wHour, 2);
-  text += L':';
-  AppendDigits(text, time.wMinute, 2);
-  text += L':';
-  AppendDigits(text, time.wSecond, 2);
-  text += L'Z';
+  for (const auto& part : parts) {
+    AppendDigits(text, part.value, part.width);
+    text += part.after;
+  }
   return ToCp932(text);
 }
 
