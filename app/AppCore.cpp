@@ -154,7 +154,9 @@ void AppCore::ReportUnexpectedError() { ReportError(kUnexpectedError); }
 
 View AppCore::CurrentView() const {
   View view;
-  view.caption = caption_;
+  // "*" before the file name while there are unsaved changes, as Windows
+  // editors show it; undo back to the saved state takes it away again.
+  view.caption = editor_.State().Modified ? "*" + caption_ : caption_;
   view.commands.reserve(Table().size());
   for (const Command& command : Table()) {
     const bool checkable = command.checked != nullptr;

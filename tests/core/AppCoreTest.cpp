@@ -142,6 +142,22 @@ TEST_F(AppCoreTest, TheTreeRevisionMovesOnlyWithTheTree) {
   EXPECT_NE(core.CurrentView().treeRevision, selected.treeRevision);
 }
 
+// "*" before the file name marks unsaved changes: an edit puts it there,
+// saving and undoing back to the saved state take it away.
+TEST_F(AppCoreTest, TheCaptionMarksUnsavedChanges) {
+  OpenPrinter();
+  EXPECT_EQ(core.CurrentView().caption, "printer.tre - Velmora");
+  core.ChooseColour(kColourRed);
+  EXPECT_EQ(core.CurrentView().caption, "*printer.tre - Velmora");
+  EXPECT_TRUE(core.Run(IDM_UNDO));
+  EXPECT_EQ(core.CurrentView().caption, "printer.tre - Velmora");
+  EXPECT_TRUE(core.Run(IDM_REDO));
+  EXPECT_EQ(core.CurrentView().caption, "*printer.tre - Velmora");
+  platform.dialogs.messages.answers = {message_box::kAnswerYes};  // 上書きしてもよいですか？
+  EXPECT_TRUE(core.Run(IDM_SAVE1));
+  EXPECT_EQ(core.CurrentView().caption, "printer.tre - Velmora");
+}
+
 TEST_F(AppCoreTest, SaveAsSetsTheCaptionTheRecentFilesAndAScrollInTheView) {
   OpenPrinter();
   const View before = core.CurrentView();
@@ -169,7 +185,7 @@ TEST_F(AppCoreTest, AFailingCommandShowsTheGeneralErrorReportAndKeepsTheDocument
   ASSERT_EQ(platform.dialogs.messages.shown.size(), 1u);
   EXPECT_EQ(platform.dialogs.messages.shown[0].caption, "Velmora");
   EXPECT_EQ(platform.dialogs.messages.shown[0].flags, message_box::kOk | message_box::kIconStop);
-  EXPECT_EQ(core.CurrentView().caption, "printer.tre - Velmora");
+  EXPECT_EQ(core.CurrentView().caption, "*printer.tre - Velmora") << "still unsaved";
   EXPECT_TRUE(core.Model().State().Modified);
 }
 
@@ -275,7 +291,8 @@ TEST_P(HandOverTest, AsksTheSaveQuestionFirst) {
   }
   EXPECT_EQ(core.Model().State().CurrentFileName,
             testing::Path(row.opened ? "C:\\work\\lamp.tre" : "C:\\work\\printer.tre"));
-  EXPECT_EQ(core.CurrentView().caption, row.opened ? "lamp.tre - Velmora" : "printer.tre - Velmora");
+  EXPECT_EQ(core.CurrentView().caption,
+            row.opened ? "lamp.tre - Velmora" : std::string(row.changed ? "*" : "") + "printer.tre - Velmora");
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -243,7 +243,7 @@ TEST_F(FindAndRecoveryTest, AtStartYesRestoresTheWorkAsAnUnsavedDocument) {
 
   const View view = core.CurrentView();
   EXPECT_NE(view.treeRevision, revision);
-  EXPECT_EQ(view.caption, "printer.tre - Velmora");
+  EXPECT_EQ(view.caption, "*printer.tre - Velmora") << "the recovered work is unsaved";
   EXPECT_EQ(view.title, "Recovered");
   EXPECT_TRUE(view.Enabled(IDM_SAVE1));
   EXPECT_TRUE(view.Enabled(IDM_SAVEAS1));

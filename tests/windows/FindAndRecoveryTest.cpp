@@ -165,7 +165,7 @@ TEST_F(RecoveryInTheEditor, AKilledEditorsWorkIsOfferedAndRestoredAtTheNextStart
     main = FindMarkedWindow(name_);
     HWND tree = main ? FindWindowExW(main, nullptr, WC_TREEVIEWW, nullptr) : nullptr;
     return tree != nullptr && SendMessageW(tree, TVM_GETCOUNT, 0, 0) == 5 &&
-           testing::WindowText(main) == L"work.tre - Velmora";
+           testing::WindowText(main) == L"*work.tre - Velmora";  // restored, not yet saved
   })) << "the work was not restored";
   // Another process's control answers WM_GETTEXT; GetWindowTextW would not ask it.
   wchar_t title[64] = {};

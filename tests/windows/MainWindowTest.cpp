@@ -263,7 +263,7 @@ TEST_F(MainWindowTest, PopupMenuCaptions) {
       {IDM_EXCLAIMATION1, L"強調ダイアログで表示(&E)"},
       {IDM_INHIBIT1, L"禁止ダイアログで表示(&P)"},
       {IDM_YESDEFAULT1, L"［はい(Y)］を初期設定にする(&1)"},
-      {IDM_NODEFAULT1, L"［いいえ(&N)］を初期設定にする(&2)"},
+      {IDM_NODEFAULT1, L"［いいえ(N)］を初期設定にする(&2)"},
       {IDM_DELETE1, L"削除(&D)"},
   };
   for (const auto& [id, caption] : items) EXPECT_EQ(MenuText(popup, id), caption) << id;
