@@ -197,6 +197,7 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   // Keyboard access, the pop-up's moment, the colour tips (Unit1Keyboard.cpp).
   static constexpr UINT kOpenPopupMenu = WM_APP + 2;
   void OnTreeRightClick();
+  bool IsTreeBuildingKey(UINT message, WPARAM wParam, LPARAM lParam);
   void OnTreeInfoTip(NMTVGETINFOTIPW& tip) const;
   void CreateColourTips();
   static void ReserveImageColumn(HMENU menu);

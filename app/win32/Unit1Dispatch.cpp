@@ -212,6 +212,7 @@ LRESULT TForm1::HandleChildMessage(HWND child, UINT message, WPARAM wParam, LPAR
     if (key == 0) return 0;
     wParam = key;
   }
+  if (child == controls_.TreeView1 && IsTreeBuildingKey(message, wParam, lParam)) return 0;
   if (child == controls_.ToolBar1 && message == WM_ERASEBKGND) {
     // The toolbar's gradient: from white at the top to the face colour.
     RECT area{};

@@ -12,6 +12,7 @@
 #include <string>
 #include <utility>
 
+#include "app/CommandIds.h"
 #include "win32/ModalLoop.h"
 #include "win32/SystemError.h"
 #include "win32/WideText.h"
@@ -58,6 +59,25 @@ bool TForm1::TranslateKeyboard(MSG& message) {
     return false;
   }
   return IsDialogMessageW(hwnd_, &message) != FALSE;
+}
+
+// Keys of the tree for building it from the keyboard, seen by the tree
+// itself (whatever loop delivers them): Insert adds the selected node's
+// next answer (Yes while it may take one, else No); the keyboard's context
+// menu (Shift+F10, the Apps key), which the tree would pass on as a right
+// click at the mouse, opens the pop-up beside the selected node. True when
+// the key was taken.
+bool TForm1::IsTreeBuildingKey(UINT message, WPARAM wParam, LPARAM lParam) {
+  const bool modified = GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
+  if (message == WM_CONTEXTMENU && lParam == -1) {
+    PostMessageW(hwnd_, kOpenPopupMenu, 0, static_cast<LPARAM>(-1));
+    return true;
+  }
+  if (message == WM_KEYDOWN && wParam == VK_INSERT && !modified) {
+    RunCommand(core_->IsEnabled(IDM_ADDYES1) ? IDM_ADDYES1 : IDM_ADDNO1);
+    return true;
+  }
+  return false;
 }
 
 // The tree view marks the right-clicked node while it tells of the click,

@@ -156,5 +156,35 @@ TEST_F(EditMenu, AClipboardTextBeyondCp932IsRefusedNamingTheCharacter) {
   EXPECT_NE(refusal.find("U+1F600"), std::string::npos) << refusal;
 }
 
+
+// The 編集 menu offers the pop-up's commands for the selected node, under
+// the same ids and enabled alike, for a question and for an end; Insert adds
+// the selected node's next answer.
+TEST_F(EditMenu, OffersThePopupsNodeCommandsAndTheKeysBuildTheTree) {
+  ArrangeBranch();
+  HMENU edit = GetSubMenu(form->MainMenu1(), 1);
+  const int nodeCommands[] = {IDM_ADDYES1,   IDM_ADDNO1,      IDM_EXCHANGE1,   IDM_QUESTION1, IDM_INFORMATION1,
+                              IDM_EXCLAIMATION1, IDM_INHIBIT1, IDM_YESDEFAULT1, IDM_NODEFAULT1, IDM_DELETE1};
+  const TreeNode* yes = Model().Tree().Root()->FirstChild();
+  for (const TreeNode* node : {yes, static_cast<const TreeNode*>(yes->FirstChild())}) {
+    Select(node);
+    form->Sync();
+    for (const int id : nodeCommands) {
+      SCOPED_TRACE(id);
+      const UINT inMenu = GetMenuState(edit, static_cast<UINT>(id), MF_BYCOMMAND);
+      ASSERT_NE(inMenu, static_cast<UINT>(-1)) << "not in the 編集 menu";
+      EXPECT_EQ(inMenu & MF_GRAYED, GetMenuState(form->PopupMenu1(), static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED);
+    }
+  }
+
+  // The end "Tray A" takes its first answer from Insert.
+  const TreeNode* trayA = yes->FirstChild();
+  Select(trayA);
+  FocusOn(Tree());
+  Key(Tree(), VK_INSERT);
+  ASSERT_TRUE(PumpAsTheProgram(*form, [&] { return trayA->HasChildren(); })) << "Insert added no answer";
+  ExpectViewMatchesModel();
+}
+
 }  // namespace
 }  // namespace velmora::win32::editing_test
