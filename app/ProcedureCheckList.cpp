@@ -16,6 +16,9 @@ constexpr std::string_view kEmptyText = "\x81\x69\x8b\xf3\x81\x6a";
 // "…": the nodes or bytes a place leaves out.
 constexpr std::string_view kLeftOut = "\x81\x63";
 constexpr std::string_view kPlaceSeparator = " > ";
+// "（" and "）" around the nodes above the one a row names.
+constexpr std::string_view kAboveOpen = "\x81\x69";
+constexpr std::string_view kAboveClose = "\x81\x6a";
 
 using ProblemIterator = ProblemList::const_iterator;
 
@@ -39,21 +42,28 @@ void AppendShortened(std::string& place, std::string_view text, std::size_t most
   place += kLeftOut;
 }
 
-// `path` runs from the root down to the node.
+// `path` runs from the root down to the node. The node's own text comes
+// first, so a narrow column still shows what is wrong where, then the way
+// to it from the root in "（）": "text（root > … > parent）".
 std::string PlaceOf(const std::vector<const TreeNode*>& path) {
   std::string place;
-  const auto add = [&place, &path](const TreeNode* node) {
-    if (!place.empty()) place += kPlaceSeparator;
-    AppendShortened(place, node->Text(), node == path.back() ? kPlaceOwnTextBytes : kPlaceTextBytes);
+  AppendShortened(place, path.back()->Text(), kPlaceOwnTextBytes);
+  if (path.size() == 1) return place;
+  place += kAboveOpen;
+  const auto add = [&place](const TreeNode* node, bool first) {
+    if (!first) place += kPlaceSeparator;
+    AppendShortened(place, node->Text(), kPlaceTextBytes);
   };
-  if (path.size() <= kPlaceNodes) {
-    for (const TreeNode* node : path) add(node);
-    return place;
+  const std::size_t above = path.size() - 1;
+  if (above <= kPlaceNodes - 1) {
+    for (std::size_t i = 0; i < above; ++i) add(path[i], i == 0);
+  } else {
+    add(path.front(), true);
+    place += kPlaceSeparator;
+    place += kLeftOut;
+    for (std::size_t i = above - (kPlaceNodes - 3); i < above; ++i) add(path[i], false);
   }
-  add(path.front());
-  place += kPlaceSeparator;
-  place += kLeftOut;
-  for (std::size_t i = path.size() - (kPlaceNodes - 2); i < path.size(); ++i) add(path[i]);
+  place += kAboveClose;
   return place;
 }
 

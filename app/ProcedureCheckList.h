@@ -27,8 +27,9 @@ struct CheckRow {
   ProblemSeverity severity = ProblemSeverity::Error;
   // The node the problem is in; 0 for the document's own (the title).
   NodeId nodeId = 0;
-  // Where (CP932): the node's texts from the root down to itself, " > "
-  // between them, or "（タイトル）" for the title.
+  // Where (CP932): the node's own text, then the texts from the root down
+  // to its parent in "（）" with " > " between them; "（タイトル）" for the
+  // title.
   std::string place;
   // What (CP932): the check's explanation.
   std::string explanation;

@@ -119,6 +119,9 @@ class Checker {
 ProblemSeverity SeverityOf(ProblemKind kind) {
   switch (kind) {
     case ProblemKind::KindUnset:
+    // A run takes both answers to the only one, as the help and the book
+    // say: nothing goes wrong for the end user, but it is seldom meant.
+    case ProblemKind::OneAnswer:
     case ProblemKind::UnreachableAnswers:
     case ProblemKind::EmptyTitle:
     case ProblemKind::LongMessage: return ProblemSeverity::Warning;

@@ -19,7 +19,7 @@ enum class ProblemKind {
   PlaceholderText,       // the message is still "…"
   EmptyText,             // nothing to read (a question's "(N)" alone counts)
   KindUnset,             // no kind chosen: shown as a notice
-  OneAnswer,             // Yes and No lead to the same node
+  OneAnswer,             // Yes and No lead to the same node (it runs, but is seldom meant)
   UnreachableAnswers,    // more than two answers: the middle ones are never reached
   SuffixOnFinalMessage,  // "(N)" or "(Y)" on a node without answers is shown as text
   SuffixBeforeBlanks,    // "(N) " is not recognised and is shown as text

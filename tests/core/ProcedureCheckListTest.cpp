@@ -25,6 +25,8 @@ using testing::FakePlatform;
 const std::string kEllipsis = "\x81\x63";                               // …
 const std::string kTitlePlace = "\x81\x69\x83\x5e\x83\x43\x83\x67\x83\x8b\x81\x6a";  // （タイトル）
 const std::string kEmpty = "\x81\x69\x8b\xf3\x81\x6a";                   // （空）
+// The nodes above the one a row names, in "（" and "）".
+std::string Above(const std::string& nodes) { return "\x81\x69" + nodes + "\x81\x6a"; }
 const std::string kA = "\x82\xa0";                                      // あ
 
 using testing::TreeOf;
@@ -53,7 +55,8 @@ TEST(CheckReport, NamesEachNodeByItsTextsFromTheRoot) {
   const CheckReport report = CheckReportOf(tree, problems);
   const Shown shown = ShownOf(report);
   ASSERT_EQ(report.rows.size(), problems.size());
-  EXPECT_EQ(shown.places, (std::vector<std::string>{kTitlePlace, "Is it on? > Prints? > " + kEmpty}));
+  // The node's own text first, the way to it after it in "（）".
+  EXPECT_EQ(shown.places, (std::vector<std::string>{kTitlePlace, kEmpty + Above("Is it on? > Prints?")}));
   EXPECT_EQ(shown.ids, (std::vector<NodeId>{0, tree.Root()->FirstChild()->LastChild()->Id()}));
   EXPECT_EQ(shown.severities, (std::vector<ProblemSeverity>{ProblemSeverity::Warning, ProblemSeverity::Error}));
   EXPECT_EQ(report.rows[1].explanation, ExplanationOf(ProblemKind::EmptyText));
@@ -78,7 +81,8 @@ TEST(CheckReport, KeepsEveryPlaceShortHoweverDeepOrLongTheTexts) {
   ASSERT_FALSE(report.rows.empty());
   std::string cut;
   for (int i = 0; i < 12; ++i) cut += kA;
-  EXPECT_EQ(report.rows.back().place, cut + kEllipsis + " > " + kEllipsis + " > n4 > n5 > n6 > n7 > n8 > " + kEllipsis);
+  EXPECT_EQ(report.rows.back().place,
+            kEllipsis + Above(cut + kEllipsis + " > " + kEllipsis + " > n4 > n5 > n6 > n7 > n8"));
   // The tooltip's place: every text whole.
   const NodeId deepest = report.rows.back().nodeId;
   EXPECT_EQ(FullPlaceOf(tree, deepest), long45 + " > n1 > n2 > n3 > n4 > n5 > n6 > n7 > n8 > " + kEllipsis);
@@ -136,22 +140,22 @@ TEST_F(CheckWindowCoreTest, OpensOnRequestAndFollowsEveryChangeOfTheDocument) {
   const View opened = core.CurrentView();
   EXPECT_NE(opened.LatestRequest(ViewRequest::ShowCheck), 0u);
   ASSERT_NE(opened.checkReport, nullptr);
-  EXPECT_EQ(Places(), (std::vector<std::string>{"Is it on? > Prints? > " + kEllipsis}));
+  EXPECT_EQ(Places(), (std::vector<std::string>{kEllipsis + Above("Is it on? > Prints?")}));
 
   // A kind changed on the selected node: the check runs again.
   core.Select(Node(kEllipsis));
   EXPECT_TRUE(core.Run(IDM_INFORMATION1));
-  EXPECT_EQ(Places(), (std::vector<std::string>{"Is it on? > Prints? > " + kEllipsis}))
+  EXPECT_EQ(Places(), (std::vector<std::string>{kEllipsis + Above("Is it on? > Prints?")}))
       << "a kind alone leaves the placeholder";
   // The title emptied and filled again.
   core.TypeTitle("");
-  EXPECT_EQ(Places(), (std::vector<std::string>{kTitlePlace, "Is it on? > Prints? > " + kEllipsis}));
+  EXPECT_EQ(Places(), (std::vector<std::string>{kTitlePlace, kEllipsis + Above("Is it on? > Prints?")}));
   core.TypeTitle("Printer");
   // The faulty node deleted: no row is left for it.
   core.Select(Node(kEllipsis));
   platform.dialogs.messages.answers = {message_box::kAnswerYes};
   EXPECT_TRUE(core.Run(IDM_DELETE1));
-  EXPECT_EQ(Places(), (std::vector<std::string>{"Is it on? > Prints?"}))
+  EXPECT_EQ(Places(), (std::vector<std::string>{"Prints?" + Above("Is it on?")}))
       << "a question with one answer is left";
   EXPECT_EQ(core.CurrentView().checkReport->rows[0].explanation, ExplanationOf(ProblemKind::OneAnswer));
   // A second request shows the window again.

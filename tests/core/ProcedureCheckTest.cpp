@@ -97,12 +97,13 @@ TEST(ProcedureCheck, UnsetKindAndEmptyTitleAreWarnings) {
 }
 
 TEST(ProcedureCheck, SeveritiesSayWhatTheEndUserSees) {
-  for (const ProblemKind kind : {ProblemKind::PlaceholderText, ProblemKind::EmptyText, ProblemKind::OneAnswer,
+  for (const ProblemKind kind : {ProblemKind::PlaceholderText, ProblemKind::EmptyText,
                                  ProblemKind::SuffixOnFinalMessage, ProblemKind::SuffixBeforeBlanks}) {
     EXPECT_EQ(SeverityOf(kind), ProblemSeverity::Error) << static_cast<int>(kind);
   }
-  for (const ProblemKind kind : {ProblemKind::KindUnset, ProblemKind::UnreachableAnswers, ProblemKind::EmptyTitle,
-                                 ProblemKind::LongMessage}) {
+  // A question with one answer runs as the book prints it ("はい/いいえ →").
+  for (const ProblemKind kind : {ProblemKind::KindUnset, ProblemKind::OneAnswer, ProblemKind::UnreachableAnswers,
+                                 ProblemKind::EmptyTitle, ProblemKind::LongMessage}) {
     EXPECT_EQ(SeverityOf(kind), ProblemSeverity::Warning) << static_cast<int>(kind);
     EXPECT_FALSE(ExplanationOf(kind).empty());
   }

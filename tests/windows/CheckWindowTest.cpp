@@ -106,8 +106,8 @@ TEST_F(CheckWindowTest, ListsTheProblemsAndEnterSelectsTheNode) {
   EXPECT_EQ(CellText(List(), 0, 0), L"Is it on?");
   EXPECT_EQ(CellText(List(), 0, 1), ToWide(ExplanationOf(ProblemKind::UnreachableAnswers)));
   EXPECT_EQ(RowImage(List(), 0), NodeListWindow::kWarningImage);
-  // "（空）": the empty text named as such.
-  EXPECT_EQ(CellText(List(), 1, 0), L"Is it on? > （空）");
+  // "（空）": the empty text named as such, first, then the way to it.
+  EXPECT_EQ(CellText(List(), 1, 0), L"（空）（Is it on?）");
   EXPECT_EQ(CellText(List(), 1, 1), ToWide(ExplanationOf(ProblemKind::EmptyText)));
   EXPECT_EQ(RowImage(List(), 1), NodeListWindow::kErrorImage);
   // The row's tooltip: the whole place.
