@@ -270,6 +270,7 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   NodeEditTrigger editTrigger_;
   // Find and the recovery copy.
   void ShowFindBox();
+  void KeepFindBoxClearOfSelection();
   void OnEnable(bool enabled);
   void OnRecoveryTimer();
   std::unique_ptr<FindBox> findBox_;

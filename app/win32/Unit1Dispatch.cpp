@@ -20,6 +20,7 @@
 #include "win32/Controls.h"
 #include "win32/Gradient.h"
 #include "win32/ModalLoop.h"
+#include "win32/Placement.h"
 #include "win32/WideText.h"
 
 namespace velmora::win32 {
@@ -423,6 +424,31 @@ void TForm1::ShowFindBox() {
     findBox_ = std::make_unique<FindBox>(hwnd_, scale_, std::move(actions));
   }
   findBox_->ShowAndFocus();
+  KeepFindBoxClearOfSelection();
+}
+
+// The find box never hides the node the author is at or the hit it found:
+// where it covers the selected node's text, it moves below that node, or
+// above it where the screen ends first.
+void TForm1::KeepFindBoxClearOfSelection() {
+  if (!findBox_ || !IsWindowVisible(findBox_->Handle())) return;
+  auto item = reinterpret_cast<HTREEITEM>(SendMessageW(controls_.TreeView1, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  RECT node{};
+  // TVM_GETITEMRECT takes the item in the rectangle's first bytes.
+  std::memcpy(&node, &item, sizeof item);
+  if (item == nullptr || !SendMessageW(controls_.TreeView1, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&node))) {
+    return;
+  }
+  MapWindowPoints(controls_.TreeView1, nullptr, reinterpret_cast<POINT*>(&node), 2);
+  RECT box{};
+  GetWindowRect(findBox_->Handle(), &box);
+  RECT covered{};
+  if (!IntersectRect(&covered, &box, &node)) return;
+  const int height = box.bottom - box.top;
+  const RECT work = WorkAreaOf(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST));
+  const int gap = scale_(4);
+  const int top = node.bottom + gap + height <= work.bottom ? node.bottom + gap : node.top - gap - height;
+  SetWindowPos(findBox_->Handle(), nullptr, box.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // A modal dialog disables the main window: the find box goes with it, so

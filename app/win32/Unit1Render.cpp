@@ -148,6 +148,7 @@ void TForm1::RenderEditCaptions(const View& view) {
 void TForm1::RevealSelection(const TreeNode* selected) {
   HTREEITEM item = selected != nullptr ? mirror_.ItemOf(selected->Id()) : nullptr;
   if (item != nullptr) SendMessageW(controls_.TreeView1, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+  KeepFindBoxClearOfSelection();
 }
 
 // ---------------------------------------------------------------------------

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <string>
 
 #include "document/BranchRecord.h"
@@ -45,7 +47,8 @@ TEST(FindInTheEditor, CtrlFAndF3SelectTheMatchingNodeInTheTreeView) {
   // The starting tree's answers, one of them in a folded branch.
   const DecisionTree& tree = form->Model().Tree();
   TreeNode* root = tree.Root();
-  root->SetText("Power on?");
+  // Long enough to run under the find box where it first opens.
+  root->SetText("Power on? " + std::string(150, 'W'));
   TreeNode* cable = root->FirstChild();
   cable->SetText("Cable");
   TreeNode* plug = form->Model().AddBranch(cable, PackNode("Plug it ON", Inhibit));
@@ -57,11 +60,24 @@ TEST(FindInTheEditor, CtrlFAndF3SelectTheMatchingNodeInTheTreeView) {
   auto selectedNode = [&] {
     return form->TreeView().NodeOf(reinterpret_cast<HTREEITEM>(SendMessageW(treeView, TVM_GETNEXTITEM, TVGN_CARET, 0)));
   };
+  // Whether the find box hides the selected node's text.
+  auto boxHidesSelection = [&] {
+    auto item = reinterpret_cast<HTREEITEM>(SendMessageW(treeView, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    RECT node{};
+    std::memcpy(&node, &item, sizeof item);
+    SendMessageW(treeView, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&node));
+    MapWindowPoints(treeView, nullptr, reinterpret_cast<POINT*>(&node), 2);
+    RECT box{};
+    RECT covered{};
+    GetWindowRect(form->FindBoxWindow()->Handle(), &box);
+    return IntersectRect(&covered, &box, &node) != FALSE;
+  };
 
   PressKey(*form, treeView, 'F', true, false);
   FindBox* box = form->FindBoxWindow();
   ASSERT_NE(box, nullptr) << "Ctrl+F opened no find box";
   EXPECT_TRUE(IsWindowVisible(box->Handle()));
+  EXPECT_FALSE(boxHidesSelection()) << "the box opened over the selected node";
   EXPECT_EQ(GetFocus(), box->Edit());
   SetWindowTextW(box->Edit(), L"on");
   testing::PumpMessages();
@@ -77,6 +93,7 @@ TEST(FindInTheEditor, CtrlFAndF3SelectTheMatchingNodeInTheTreeView) {
   EXPECT_EQ(selectedNode(), root->LastChild());
   PressKey(*form, treeView, VK_F3, false, false);
   EXPECT_EQ(selectedNode(), root);
+  EXPECT_FALSE(boxHidesSelection()) << "the box covers the long first node it found";
   PressKey(*form, box->Edit(), VK_F3, false, true);
   EXPECT_EQ(selectedNode(), root->LastChild());
   EXPECT_EQ(testing::WindowText(box->Status()), L"3 件中 3 件目");
