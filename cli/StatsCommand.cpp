@@ -31,9 +31,10 @@ StatsArguments ParseStatsArguments(const Arguments& arguments) {
   StatsArguments parsed;
   std::vector<std::string> positional;
   for (const std::string& argument : arguments) {
-    bool& flag = argument == "--json" ? parsed.json : parsed.csv;
-    if ((argument == "--json" || argument == "--csv") && !flag) {
-      flag = true;
+    if (argument == "--json" && !parsed.json) {
+      parsed.json = true;
+    } else if (argument == "--csv" && !parsed.csv) {
+      parsed.csv = true;
     } else if (argument.size() > 1 && argument[0] == '-') {
       throw UsageError("unknown option " + argument);
     } else {
