@@ -55,7 +55,11 @@ std::string DefaultAnswerOf(std::string_view text) {
 class ChangeCollector {
  public:
   ChangeCollector(const IndexedTree& oldTree, const IndexedTree& newTree, const TreeMatch& match)
-      : old_(oldTree), new_(newTree), match_(match) {}
+      : old_(oldTree),
+        new_(newTree),
+        match_(match),
+        oldHoldsMatched_(HoldsMatched(oldTree, match.oldToNew)),
+        newHoldsMatched_(HoldsMatched(newTree, match.newToOld)) {}
 
   // Changes in the new version's order; a removed branch follows the
   // changes of the node it was taken from.
@@ -65,10 +69,13 @@ class ChangeCollector {
     std::vector<std::pair<std::size_t, DiffChange>> removals;
     for (std::size_t o = 0; o < old_.nodes.size(); ++o) {
       if (match_.oldToNew[o] != kNone) continue;
-      const std::size_t parent = old_.parent[o];
-      if (parent != kNone && match_.oldToNew[parent] == kNone) continue;  // inside a removed branch
-      const std::size_t anchor = parent == kNone ? kNone : match_.oldToNew[parent];
-      const NodeId from = parent == kNone ? 0 : new_.nodes[anchor]->Id();
+      if (!IsTopOfChange(old_, match_.oldToNew, oldHoldsMatched_, o)) continue;  // inside a removed branch
+      // The nearest ancestor that stayed: a removed question's answer that
+      // is told on its own hangs where the question hung.
+      std::size_t kept = old_.parent[o];
+      while (kept != kNone && match_.oldToNew[kept] == kNone) kept = old_.parent[kept];
+      const std::size_t anchor = kept == kNone ? kNone : match_.oldToNew[kept];
+      const NodeId from = kept == kNone ? 0 : new_.nodes[anchor]->Id();
       removals.emplace_back(anchor, Change(ChangeKind::Removed, PathOf(old_, o), old_.nodes[o]->Text(), from));
     }
     std::stable_sort(removals.begin(), removals.end(), [](const auto& a, const auto& b) {
@@ -80,8 +87,7 @@ class ChangeCollector {
     for (std::size_t n = 0; n < new_.nodes.size(); ++n) {
       const std::size_t o = match_.newToOld[n];
       if (o == kNone) {
-        const std::size_t parent = new_.parent[n];
-        if (parent == kNone || match_.newToOld[parent] != kNone) {
+        if (IsTopOfChange(new_, match_.newToOld, newHoldsMatched_, n)) {
           changes.push_back(Change(ChangeKind::Added, PathOf(new_, n), new_.nodes[n]->Text(), new_.nodes[n]->Id()));
         }
       } else {
@@ -93,6 +99,26 @@ class ChangeCollector {
   }
 
  private:
+  // Whether each node's branch holds a node that the other version has.
+  static std::vector<bool> HoldsMatched(const IndexedTree& tree, const std::vector<std::size_t>& counterpart) {
+    std::vector<bool> holds(tree.nodes.size(), false);
+    for (std::size_t i = tree.nodes.size(); i-- > 0;) {
+      if (counterpart[i] != kNone) holds[i] = true;
+      if (holds[i] && tree.parent[i] != kNone) holds[tree.parent[i]] = true;
+    }
+    return holds;
+  }
+
+  // An added (or removed) node is told on its own unless it lies inside a
+  // wholly new (or wholly gone) branch, which its top stands for. A new
+  // question that also received a moved step is no such branch: its other
+  // new answers are told one by one, else they would show only as paths.
+  static bool IsTopOfChange(const IndexedTree& tree, const std::vector<std::size_t>& counterpart,
+                            const std::vector<bool>& holdsMatched, std::size_t node) {
+    const std::size_t parent = tree.parent[node];
+    return parent == kNone || counterpart[parent] != kNone || holdsMatched[parent];
+  }
+
   DiffChange Change(ChangeKind kind, AnswerPath path, std::string_view text, NodeId node) const {
     DiffChange change;
     change.kind = kind;
@@ -186,6 +212,8 @@ class ChangeCollector {
   const IndexedTree& old_;
   const IndexedTree& new_;
   const TreeMatch& match_;
+  const std::vector<bool> oldHoldsMatched_;
+  const std::vector<bool> newHoldsMatched_;
 };
 
 void CompareFields(const DocumentState& before, const DocumentState& after, std::vector<DiffChange>& changes) {

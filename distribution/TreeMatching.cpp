@@ -122,7 +122,17 @@ class Matcher {
   }
 
   // Pass 2: children first, so a question's answers vote before it does.
+  // Twice: first only where every matched answer went the same way or the
+  // text stayed as it was, then also where the text merely reads alike.
+  // Else a removed question whose answer moved up would take its parent's
+  // place ("removed question" reads like "first question"), and the parent
+  // its grandparent's.
   void MatchContainers() {
+    MatchContainers(1.0);
+    MatchContainers(kSimilarText);
+  }
+
+  void MatchContainers(double similarEnough) {
     for (std::size_t o = old_.nodes.size(); o-- > 0;) {
       if (match_.oldToNew[o] != kNone || old_.Children(o).empty()) continue;
       std::unordered_map<std::size_t, std::size_t> votes;
@@ -150,7 +160,7 @@ class Matcher {
       if (best == kNone || bestVotes * 2 < matchedChildren) continue;
       // Where only some answers went, the node must also read alike: else a
       // question that a new one was put above would take the new one's place.
-      if (bestVotes == old_.Children(o).size() || bestSimilarity >= kSimilarText) Pair(o, best);
+      if (bestVotes == old_.Children(o).size() || bestSimilarity >= similarEnough) Pair(o, best);
     }
   }
 
@@ -197,6 +207,15 @@ class Matcher {
       if (match_.oldToNew[candidate.o] != kNone || match_.newToOld[candidate.n] != kNone) continue;
       if (candidate.similarity > 1.0 && MatchBranch(candidate.o, candidate.n)) continue;
       Pair(candidate.o, candidate.n);
+    }
+    // What is left in the same slot with the same kind is the same step
+    // reworded, however little of the text stayed ("正常です。" became
+    // "正常に動作しています。"): a reviewer reads it as a text change, not as
+    // one step removed and another added.
+    for (const std::size_t o : olds) {
+      if (match_.oldToNew[o] != kNone) continue;
+      const std::size_t n = SamePlace(o, news);
+      if (n != kNone && match_.newToOld[n] == kNone && new_.nodes[n]->kind == old_.nodes[o]->kind) Pair(o, n);
     }
   }
 

@@ -167,5 +167,50 @@ TEST(ProcedureDiff, AMovedBranchIsToldAsMovedWithItsPaths) {
   EXPECT_TRUE(CompareProcedures({before, state}, {before, state}).Same());
 }
 
+// Pairs of versions that a reviewer reads one way only: each change as its
+// kind and the node's text.
+TEST(ProcedureDiff, ChangesAreToldAsTheReviewerMadeThem) {
+  static const char* const kKindNames[] = {"added",   "removed", "text",  "kind",   "default", "moved",
+                                           "swapped", "field",   "title", "colour", "newline"};
+  struct Pair {
+    const char* what;
+    const char* before;
+    const char* after;
+    std::vector<std::string> changes;
+  };
+  const Pair pairs[] = {
+      // 正常です。 -> 正常に動作しています。: nothing alike but the slot and the kind.
+      {"a short end rewritten in its slot", "? q\r\n\ti \x90\xb3\x8f\xed\x82\xc5\x82\xb7\x81\x42\r\n\t! stop\r\n",
+       "? q\r\n\ti \x90\xb3\x8f\xed\x82\xc9\x93\xae\x8d\xec\x82\xb5\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42\r\n\t! stop\r\n",
+       {"text \x90\xb3\x8f\xed\x82\xc9\x93\xae\x8d\xec\x82\xb5\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42"}},
+      {"another kind in the slot is another step", "? q\r\n\ti fine\r\n\t! stop\r\n",
+       "? q\r\n\tx broken\r\n\t! stop\r\n", {"removed fine", "added broken"}},
+      {"a new question that took a moved end keeps its new answer", 
+       "? root question\r\n\t? first question\r\n\t\ti end moving away\r\n\t\ti end staying\r\n\ti last end\r\n",
+       "? root question\r\n\t? first question\r\n\t\t? inserted question\r\n\t\t\ti end moving away\r\n"
+       "\t\t\ti brand new end\r\n\t\ti end staying\r\n\ti last end\r\n",
+       {"added inserted question", "moved end moving away", "added brand new end"}},
+      {"a removed question that gave away an end loses its other one", 
+       "? root question\r\n\t? first question\r\n\t\t? removed question\r\n\t\t\ti end moving away\r\n"
+       "\t\t\ti end going too\r\n\t\ti end staying\r\n\ti last end\r\n",
+       "? root question\r\n\t? first question\r\n\t\ti end moving away\r\n\t\ti end staying\r\n\ti last end\r\n",
+       {"removed removed question", "removed end going too", "moved end moving away"}},
+      {"a new branch is told by its top", "? q\r\n\ti fine\r\n\t! stop\r\n",
+       "? q\r\n\t? new question\r\n\t\ti new yes\r\n\t\ti new no\r\n\ti fine\r\n\t! stop\r\n",
+       {"added new question"}},
+  };
+  const DocumentState state;
+  for (const Pair& pair : pairs) {
+    SCOPED_TRACE(pair.what);
+    const DecisionTree before = testing::TreeOf(pair.before);
+    const DecisionTree after = testing::TreeOf(pair.after);
+    std::vector<std::string> told;
+    for (const DiffChange& change : CompareProcedures({before, state}, {after, state}).changes) {
+      told.push_back(std::string(kKindNames[static_cast<int>(change.kind)]) + " " + change.text);
+    }
+    EXPECT_EQ(told, pair.changes);
+  }
+}
+
 }  // namespace
 }  // namespace velmora
