@@ -22,15 +22,25 @@
 
 namespace velmora {
 
+// The node id of a row that has no node in the open document to select: a
+// path that only the chosen file has.
+inline constexpr NodeId kNoNodeToSelect = ~NodeId{0};
+
 struct ComparisonRow {
   NodeId nodeId = 0;
-  // Where (CP932): the answers from the first node, then the node's text.
+  // Where (CP932): which file the place is read in ("旧" the chosen file,
+  // "新" the open document), the answers from the first node, then the
+  // node's text; "経路" and the answers for a path.
   std::string place;
   // What (CP932): the change in words, with the values before and after.
   std::string change;
+  // The whole of it (CP932, lines joined by CR LF) for the pane under the
+  // list: both texts in full with the changed part marked, both places of a
+  // move, the files the places are read in.
+  std::string detail;
 
   bool operator==(const ComparisonRow& other) const {
-    return nodeId == other.nodeId && place == other.place && change == other.change;
+    return nodeId == other.nodeId && place == other.place && change == other.change && detail == other.detail;
   }
 };
 
@@ -38,6 +48,8 @@ struct ComparisonReport {
   // The line above the list (CP932): the file, the count of differences and
   // the paths that appear, disappear or end elsewhere.
   std::string summary;
+  // The changes, then the paths that appear, disappear or end elsewhere,
+  // each listed as `velmora-cli diff` lists them.
   std::vector<ComparisonRow> rows;
 
   bool operator==(const ComparisonReport& other) const { return summary == other.summary && rows == other.rows; }

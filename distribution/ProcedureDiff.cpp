@@ -258,6 +258,7 @@ PathEndRow RowOf(const PathEnd& path) {
   }
   row.kind = std::string(KindName(path.end->kind));
   row.message = std::string(path.end->Text());
+  row.end = path.end->Id();
   return row;
 }
 

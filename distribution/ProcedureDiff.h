@@ -52,6 +52,7 @@ struct PathEndRow {
   AnswerPath answers;
   std::string kind;     // the kind's name (CP932)
   std::string message;  // the end's text (CP932)
+  NodeId end = 0;       // the end node's id in its own version
 };
 
 struct PathEndChange {

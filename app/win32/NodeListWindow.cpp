@@ -1,11 +1,14 @@
 #include "app/win32/NodeListWindow.h"
 
+#include "app/ComparisonList.h"
+
 #include <algorithm>
 #include <string>
 #include <utility>
 
 #include "win32/Controls.h"
 #include "win32/Fonts.h"
+#include "win32/ModalLoop.h"
 #include "win32/Placement.h"
 #include "win32/WideText.h"
 
@@ -14,14 +17,21 @@ namespace {
 
 constexpr int kSummaryId = 100;
 constexpr int kListId = 101;
+constexpr int kDetailLabelId = 102;
+constexpr int kDetailId = 103;
+
+// 詳細(&D)
+constexpr char kDetailCaption[] = "\x8f\xda\x8d\xd7(&D)";
 
 // Sizes at 96 DPI: room for a place of a few levels and a whole explanation.
 constexpr int kClientWidth = 840;
-constexpr int kClientHeight = 260;
+constexpr int kClientHeight = 360;
 constexpr int kMargin = 6;
 constexpr int kSummaryHeight = 16;
 constexpr int kPlaceWidth = 400;
 constexpr int kProblemWidth = 420;
+// Five lines of the pane: a text change's two texts, its note and the place.
+constexpr int kDetailHeight = 84;
 
 // The system's own error and warning icons, at the size of small icons, so
 // the list reads like the message boxes the author knows.
@@ -40,7 +50,11 @@ UniqueImageList SeverityIcons() {
 }  // namespace
 
 NodeListWindow::NodeListWindow(HINSTANCE instance, HWND owner, const Look& look, Events events)
-    : owner_(owner), events_(std::move(events)), scale_(WindowDpi(owner)) {
+    : owner_(owner),
+      events_(std::move(events)),
+      scale_(WindowDpi(owner)),
+      placeCaption_(look.placeCaption),
+      textCaption_(look.textCaption) {
   WindowClassLook classLook;
   classLook.background = ButtonFaceBackground();
   classLook.smallIcon = reinterpret_cast<HICON>(GetClassLongPtrW(owner, GCLP_HICONSM));
@@ -48,7 +62,7 @@ NodeListWindow::NodeListWindow(HINSTANCE instance, HWND owner, const Look& look,
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
   RECT frame{0, 0, scale_(kClientWidth), scale_(kClientHeight)};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
-  CreateOwnWindow(0, ToWide(look.caption).c_str(), style, POINT{CW_USEDEFAULT, CW_USEDEFAULT},
+  CreateOwnWindow(WS_EX_CONTROLPARENT, ToWide(look.caption).c_str(), style, POINT{CW_USEDEFAULT, CW_USEDEFAULT},
                   SIZE{frame.right - frame.left, frame.bottom - frame.top}, owner, instance);
   CreateControls(look);
   OnSize();
@@ -65,6 +79,12 @@ void NodeListWindow::CreateControls(const Look& look) {
   SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons_.get()));
   AddColumn(0, look.placeCaption, kPlaceWidth);
   AddColumn(1, look.textCaption, kProblemWidth);
+  // The label before the pane in the window order names it for a screen
+  // reader and gives Alt+D.
+  detailLabel_ = CreateChild(hwnd_, font_.get(), {L"STATIC", ToWide(kDetailCaption).c_str(), SS_LEFT, kDetailLabelId});
+  detail_ = CreateChild(hwnd_, font_.get(),
+                        {L"EDIT", L"", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
+                         kDetailId, WS_EX_CLIENTEDGE});
 }
 
 void NodeListWindow::AddColumn(int index, const char* cp932Caption, int designWidth) {
@@ -82,13 +102,14 @@ void NodeListWindow::Fill(const std::string& summary, const std::vector<Row>& ro
   SetWindowTextW(summary_, ToWide(summary).c_str());
   SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
   SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
-  rowNodes_.clear();
+  rows_ = rows;
+  int index = 0;
   for (const Row& row : rows) {
     std::wstring place = ToWide(row.place);
     std::wstring explanation = ToWide(row.text);
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = static_cast<int>(rowNodes_.size());
+    item.iItem = index++;
     item.pszText = place.data();
     item.iImage = row.image;
     const auto index = static_cast<int>(SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
@@ -97,10 +118,9 @@ void NodeListWindow::Fill(const std::string& summary, const std::vector<Row>& ro
     item.iSubItem = 1;
     item.pszText = explanation.data();
     SendMessageW(list_, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    rowNodes_.push_back(row.nodeId);
   }
-  if (!rowNodes_.empty()) {
-    const int keep = std::min(std::max(selected, 0), static_cast<int>(rowNodes_.size()) - 1);
+  if (!rows_.empty()) {
+    const int keep = std::min(std::max(selected, 0), static_cast<int>(rows_.size()) - 1);
     LVITEMW state{};
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     state.state = LVIS_SELECTED | LVIS_FOCUSED;
@@ -109,6 +129,39 @@ void NodeListWindow::Fill(const std::string& summary, const std::vector<Row>& ro
   }
   SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list_, nullptr, TRUE);
+  ShowDetail(SelectedRow());
+}
+
+int NodeListWindow::SelectedRow() const {
+  return static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+// The selected row in full; the row's own detail, else the node's whole
+// place and the row's text under the columns' captions.
+void NodeListWindow::ShowDetail(int row) {
+  std::string detail;
+  if (row >= 0 && static_cast<std::size_t>(row) < rows_.size()) {
+    const Row& shown = rows_[static_cast<std::size_t>(row)];
+    detail = shown.detail;
+    if (detail.empty()) {
+      std::string place = events_.describe ? events_.describe(shown.nodeId) : std::string();
+      if (place.empty()) place = shown.place;
+      detail = placeCaption_ + ": " + place + "\r\n" + textCaption_ + ": " + shown.text;
+    }
+  }
+  SetWindowTextW(detail_, ToWide(detail).c_str());
+}
+
+bool NodeListWindow::PreTranslate(MSG& message) {
+  if (hwnd_ == nullptr || (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd))) return false;
+  const bool tab = message.message == WM_KEYDOWN && message.wParam == VK_TAB;
+  if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
+    Close();
+    return true;
+  }
+  // Only these: Enter stays the list's own (NM_RETURN chooses the row).
+  if (!tab && message.message != WM_SYSCHAR) return false;
+  return IsDialogMessageW(hwnd_, &message) != FALSE;
 }
 
 void NodeListWindow::Present() {
@@ -144,6 +197,9 @@ LRESULT NodeListWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       return 0;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_NEXTDLGCTL:
+      MoveDialogFocus(hwnd_, wParam, lParam);
+      return 0;
     case WM_ACTIVATE:
       // The list keeps the focus while the window comes and goes.
       if (LOWORD(wParam) != WA_INACTIVE && list_ != nullptr) SetFocus(list_);
@@ -153,7 +209,7 @@ LRESULT NodeListWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       return 0;
     case WM_GETMINMAXINFO: {
       auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
-      limits.ptMinTrackSize = POINT{scale_(240), scale_(120)};
+      limits.ptMinTrackSize = POINT{scale_(240), scale_(220)};
       return 0;
     }
     default:
@@ -181,7 +237,13 @@ void NodeListWindow::OnSize() {
   const int width = std::max(0, static_cast<int>(client.right) - 2 * margin);
   MoveWindow(summary_, margin, margin, width, summaryHeight, TRUE);
   const int listTop = margin + summaryHeight + margin / 2;
-  MoveWindow(list_, margin, listTop, width, std::max(0, static_cast<int>(client.bottom) - listTop - margin), TRUE);
+  // The pane keeps its height at the bottom; the list takes the rest.
+  const int detailHeight = scale_(kDetailHeight);
+  const int detailTop = std::max(listTop, static_cast<int>(client.bottom) - margin - detailHeight);
+  const int labelTop = std::max(listTop, detailTop - summaryHeight);
+  MoveWindow(list_, margin, listTop, width, std::max(0, labelTop - margin / 2 - listTop), TRUE);
+  MoveWindow(detailLabel_, margin, labelTop, width, summaryHeight, TRUE);
+  MoveWindow(detail_, margin, detailTop, width, detailHeight, TRUE);
   // The explanations take what the window gives beyond the places.
   SendMessageW(list_, LVM_SETCOLUMNWIDTH, 1, MAKELPARAM(LVSCW_AUTOSIZE_USEHEADER, 0));
 }
@@ -195,6 +257,11 @@ LRESULT NodeListWindow::OnNotify(const NMHDR& header) {
     case NM_RETURN:
       Choose(static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)));
       return 0;
+    case LVN_ITEMCHANGED: {
+      const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+      if ((change.uChanged & LVIF_STATE) != 0 && (change.uNewState & LVIS_SELECTED) != 0) ShowDetail(change.iItem);
+      return 0;
+    }
     case LVN_GETINFOTIPW:
       OnGetInfoTip(*reinterpret_cast<NMLVGETINFOTIPW*>(const_cast<NMHDR*>(&header)));
       return 0;
@@ -207,9 +274,9 @@ LRESULT NodeListWindow::OnNotify(const NMHDR& header) {
 }
 
 void NodeListWindow::OnGetInfoTip(NMLVGETINFOTIPW& tip) const {
-  if (tip.iItem < 0 || static_cast<std::size_t>(tip.iItem) >= rowNodes_.size() || !events_.describe) return;
+  if (tip.iItem < 0 || static_cast<std::size_t>(tip.iItem) >= rows_.size() || !events_.describe) return;
   if (tip.pszText == nullptr || tip.cchTextMax <= 0) return;
-  const std::string place = events_.describe(rowNodes_[static_cast<std::size_t>(tip.iItem)]);
+  const std::string place = events_.describe(rows_[static_cast<std::size_t>(tip.iItem)].nodeId);
   if (place.empty()) return;
   const std::wstring wide = ToWide(place);
   const std::size_t room = static_cast<std::size_t>(tip.cchTextMax) - 1;
@@ -219,8 +286,9 @@ void NodeListWindow::OnGetInfoTip(NMLVGETINFOTIPW& tip) const {
 }
 
 void NodeListWindow::Choose(int row) {
-  if (row < 0 || static_cast<std::size_t>(row) >= rowNodes_.size()) return;
-  if (events_.choose) events_.choose(rowNodes_[static_cast<std::size_t>(row)]);
+  if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return;
+  const NodeId node = rows_[static_cast<std::size_t>(row)].nodeId;
+  if (node != kNoNodeToSelect && events_.choose) events_.choose(node);
 }
 
 void NodeListWindow::Close() {

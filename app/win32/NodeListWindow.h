@@ -6,7 +6,9 @@
 // main window, which fills it from the core's report whenever the report
 // changed and disables it while a modal dialog runs. A double click or Enter
 // on a row hands the row's node id to the main window; Escape or the close
-// box hides the window, which stays for the next opening.
+// box hides the window, which stays for the next opening. Under the list a
+// read-only pane shows the selected row in full ("詳細", a Tab away from
+// the list): a reviewer reads every row without hovering.
 
 #include <windows.h>
 
@@ -44,6 +46,9 @@ class NodeListWindow final : public WindowBase<NodeListWindow> {
     NodeId nodeId = 0;
     std::string place;  // CP932
     std::string text;   // CP932
+    // The row in full for the pane (CP932, CR LF between lines); empty: the
+    // node's whole place (Events::describe) and the row's text.
+    std::string detail;
   };
 
   struct Events {
@@ -68,8 +73,13 @@ class NodeListWindow final : public WindowBase<NodeListWindow> {
   // Shows the window and activates it; the first time beside its owner.
   void Present();
 
+  // The window's keyboard, from the message loop: Tab and Shift+Tab between
+  // the list and the pane, Alt with a label's letter. True when taken.
+  bool PreTranslate(MSG& message);
+
   HWND List() const { return list_; }
   HWND Summary() const { return summary_; }
+  HWND Detail() const { return detail_; }
 
  private:
   friend class WindowBase<NodeListWindow>;
@@ -81,6 +91,8 @@ class NodeListWindow final : public WindowBase<NodeListWindow> {
   LRESULT OnNotify(const NMHDR& header);
   void OnGetInfoTip(NMLVGETINFOTIPW& tip) const;
   void Choose(int row);
+  void ShowDetail(int row);
+  int SelectedRow() const;
   void Close();
   void PlaceBesideOwner();
 
@@ -91,8 +103,13 @@ class NodeListWindow final : public WindowBase<NodeListWindow> {
   UniqueImageList icons_;
   HWND summary_ = nullptr;
   HWND list_ = nullptr;
-  // The node id of each row, in the list's order.
-  std::vector<NodeId> rowNodes_;
+  HWND detailLabel_ = nullptr;
+  HWND detail_ = nullptr;
+  // The columns' captions (CP932), which lead the lines of a composed detail.
+  std::string placeCaption_;
+  std::string textCaption_;
+  // The rows as filled, in the list's order.
+  std::vector<Row> rows_;
   bool placed_ = false;
 };
 

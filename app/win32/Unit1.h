@@ -137,6 +137,11 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   FindBox* FindBoxWindow() { return findBox_.get(); }
   // For the event loop: the find box's keys. True when handled.
   bool TranslateFindBoxMessage(MSG& message) const { return findBox_ != nullptr && findBox_->PreTranslate(message); }
+  // For the event loop: the check and comparison windows' keys.
+  bool TranslateListWindowMessage(MSG& message) const {
+    return (checkWindow_ != nullptr && checkWindow_->PreTranslate(message)) ||
+           (comparisonWindow_ != nullptr && comparisonWindow_->PreTranslate(message));
+  }
   // The timer that writes the recovery copy when a change is due (set once
   // the window shows); WM_TIMER with this id is one tick.
   static constexpr UINT_PTR kRecoveryTimer = 1;

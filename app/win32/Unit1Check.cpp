@@ -19,14 +19,16 @@ std::vector<NodeListWindow::Row> RowsOf(const CheckReport& report) {
   for (const CheckRow& row : report.rows) {
     const int image =
         row.severity == ProblemSeverity::Error ? NodeListWindow::kErrorImage : NodeListWindow::kWarningImage;
-    rows.push_back({image, row.nodeId, row.place, row.explanation});
+    rows.push_back({image, row.nodeId, row.place, row.explanation, {}});
   }
   return rows;
 }
 
 std::vector<NodeListWindow::Row> RowsOf(const ComparisonReport& report) {
   std::vector<NodeListWindow::Row> rows;
-  for (const ComparisonRow& row : report.rows) rows.push_back({NodeListWindow::kNoImage, row.nodeId, row.place, row.change});
+  for (const ComparisonRow& row : report.rows) {
+    rows.push_back({NodeListWindow::kNoImage, row.nodeId, row.place, row.change, row.detail});
+  }
   return rows;
 }
 

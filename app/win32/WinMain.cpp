@@ -36,6 +36,7 @@ void RunMessageLoop(TForm1& form) {
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (form.TranslateFindBoxMessage(message)) continue;
+    if (form.TranslateListWindowMessage(message)) continue;
     if (form.TranslateKeyboard(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);

@@ -125,6 +125,9 @@ TEST_F(CheckWindowTest, ListsTheProblemsAndEnterSelectsTheNode) {
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   state.state = LVIS_SELECTED | LVIS_FOCUSED;
   SendMessageW(List(), LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
+  // The pane under the list: the whole place and the whole explanation.
+  EXPECT_EQ(testing::WindowText(form->Checks()->Detail()),
+            L"場所: Is it on? > （空）\r\n問題: " + ToWide(ExplanationOf(ProblemKind::EmptyText)));
   PostMessageW(List(), WM_KEYDOWN, VK_RETURN, 0);
   PumpMessages();
   const TreeNode* empty = form->Model().Tree().Root()->Child(1);
@@ -187,7 +190,9 @@ TEST_F(CheckWindowTest, ComparesWithAChosenFileAndEnterSelectsTheNode) {
   ASSERT_NE(form->Comparison(), nullptr);
   HWND list = form->Comparison()->List();
   EXPECT_TRUE(IsWindowVisible(form->Comparison()->Handle()));
-  ASSERT_EQ(RowCount(list), 11);
+  // Eleven changes, then the two paths that appear, the one that goes and
+  // the four that end elsewhere.
+  ASSERT_EQ(RowCount(list), 18);
   // "old.tre との違い 11 件、経路: ..."
   EXPECT_EQ(testing::WindowText(form->Comparison()->Summary()).rfind(L"old.tre との違い 11 件", 0), 0u);
   // The fifth row: the swapped answers of "ケーブルは接続されていますか？".
@@ -201,6 +206,19 @@ TEST_F(CheckWindowTest, ComparesWithAChosenFileAndEnterSelectsTheNode) {
   PumpMessages();
   EXPECT_EQ(form->Model().Selected(), cable);
   EXPECT_TRUE(boxes.shown.empty());
+
+  // The seventh row, a text that grew: the pane shows both texts in full,
+  // what changed marked, and Tab reaches the pane from the list.
+  SendMessageW(list, LVM_SETITEMSTATE, 6, reinterpret_cast<LPARAM>(&state));
+  const std::wstring detail = testing::WindowText(form->Comparison()->Detail());
+  EXPECT_NE(detail.find(L"変更前: 「完了しました【】」\r\n変更後: 「完了しました【。お疲れさまでした】」"), std::wstring::npos)
+      << detail;
+  SetActiveWindow(form->Comparison()->Handle());
+  SetFocus(list);
+  MSG tab{list, WM_KEYDOWN, VK_TAB, 1, 0, {}};
+  EXPECT_TRUE(form->TranslateListWindowMessage(tab));
+  PumpMessages();
+  EXPECT_EQ(GetFocus(), form->Comparison()->Detail());
 }
 
 }  // namespace
