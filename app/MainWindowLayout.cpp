@@ -47,7 +47,9 @@ void LayOutDefinitionGroup(MainWindowLayout& layout, const LabelWidths& labels) 
   layout.Label1 = Offset({10, 61, labels.treeLabel, 12}, box.left, box.top);
   layout.TreeView1 = Offset({10, 78, std::max(0, 431 + growX), std::max(0, 231 + growY)}, box.left, box.top);
   layout.ProgressByGreen1 = Offset({327 + growX, 16, 32, 17}, box.left, box.top);
-  layout.ColourLabel = Offset({327 + growX - 4 - labels.colourLabel, 16, labels.colourLabel, 17}, box.left, box.top);
+  // The colours' group: its caption before the buttons, and the buttons.
+  layout.ColourLabel =
+      Offset({327 + growX - 4 - labels.colourLabel, 16, labels.colourLabel + 4 + 108, 17}, box.left, box.top);
   layout.ProgressByYellow1 = Offset({365 + growX, 16, 32, 17}, box.left, box.top);
   layout.ProgressByRed1 = Offset({403 + growX, 16, 32, 17}, box.left, box.top);
 }

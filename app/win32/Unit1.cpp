@@ -16,6 +16,7 @@
 #include "app/CommandIds.h"
 #include "app/win32/FileHandOver.h"
 #include "win32/ProgramPath.h"
+#include "win32/CaptionGroup.h"
 #include "win32/ControlColours.h"
 #include "win32/Controls.h"
 #include "win32/Fonts.h"
@@ -36,8 +37,8 @@ constexpr char kTitleLabelCaption[] = "\x83\x5e\x83\x43\x83\x67\x83\x8b\x28\x26\
 // "ツリー(&T)"
 constexpr char kTreeLabelCaption[] = "\x83\x63\x83\x8a\x81\x5b\x28\x26\x54\x29";
 // "緑"
-// "進行状況の色": what the three colour buttons set.
-constexpr char kColourLabelCaption[] = "\x90\x69\x8d\x73\x8f\xf3\x8b\xb5\x82\xcc\x90\x46";
+// "進行状況の色(&C)": what the three colour buttons set.
+constexpr char kColourLabelCaption[] = "\x90\x69\x8d\x73\x8f\xf3\x8b\xb5\x82\xcc\x90\x46(&C)";
 constexpr char kGreenCaption[] = "\x97\xce";
 // "黄"
 constexpr char kYellowCaption[] = "\x89\xa9";
@@ -146,8 +147,9 @@ void TForm1::CreateControls() {
   colourBrushes_[1].reset(CreateSolidBrush(kYellow));
   colourBrushes_[2].reset(CreateSolidBrush(kRed));
 
-  // Creation order is the tab order: the definition group, the bottom panel,
-  // then the toolbar. Each label comes right before the control its
+  // Creation order is the tab order, the order things stand on the screen:
+  // the definition group (title, colours, tree), the bottom panel, then the
+  // toolbar. Each label comes right before the control its
   // accelerator focuses.
   const auto child = [this](const ChildControl& control) { return CreateChild(hwnd_, font_.get(), control); };
   MainWindowControls& c = controls_;
@@ -156,16 +158,18 @@ void TForm1::CreateControls() {
       child({L"STATIC", ToWide(kTitleLabelCaption).c_str(), SS_LEFT | SS_CENTERIMAGE, IDC_LABELEDEDIT1_LABEL});
   c.LabeledEdit1 =
       child({L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, IDC_LABELEDEDIT1, WS_EX_CLIENTEDGE});
-  c.Label1 = child({L"STATIC", ToWide(kTreeLabelCaption).c_str(), SS_LEFT | SS_CENTERIMAGE | WS_GROUP, IDC_LABEL1});
-  c.TreeView1 = child({WC_TREEVIEWW, L"", TVS_SHOWSELALWAYS | TVS_TRACKSELECT | TVS_HASLINES | TVS_INFOTIP | WS_TABSTOP,
-                       IDC_TREEVIEW1, WS_EX_CLIENTEDGE});
-  c.ColourLabel =
-      child({L"STATIC", ToWide(kColourLabelCaption).c_str(), SS_RIGHT | SS_CENTERIMAGE | SS_NOPREFIX, IDC_COLOURLABEL});
+  // The colour buttons stand in the title's row, so they come next: a group
+  // whose caption is their label, read as the group's name.
+  c.ColourLabel = child({L"BUTTON", ToWide(kColourLabelCaption).c_str(), BS_GROUPBOX | WS_GROUP, IDC_COLOURLABEL});
   c.ProgressByGreen1 =
       child({L"BUTTON", ToWide(kGreenCaption).c_str(), BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
              IDC_PROGRESSBYGREEN1});
   c.ProgressByYellow1 = child({L"BUTTON", ToWide(kYellowCaption).c_str(), BS_AUTORADIOBUTTON, IDC_PROGRESSBYYELLOW1});
   c.ProgressByRed1 = child({L"BUTTON", ToWide(kRedCaption).c_str(), BS_AUTORADIOBUTTON, IDC_PROGRESSBYRED1});
+  ShowCaptionOnly(c.ColourLabel, c.ProgressByGreen1);
+  c.Label1 = child({L"STATIC", ToWide(kTreeLabelCaption).c_str(), SS_LEFT | SS_CENTERIMAGE | WS_GROUP, IDC_LABEL1});
+  c.TreeView1 = child({WC_TREEVIEWW, L"", TVS_SHOWSELALWAYS | TVS_TRACKSELECT | TVS_HASLINES | TVS_INFOTIP | WS_TABSTOP,
+                       IDC_TREEVIEW1, WS_EX_CLIENTEDGE});
   c.GroupBox2 = child({L"BUTTON", ToWide(kDistributionCaption).c_str(), BS_GROUPBOX | WS_GROUP, IDC_GROUPBOX2});
   c.PreViewBtn =
       child({L"BUTTON", ToWide(kPreviewCaption).c_str(), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, IDM_PREVIEW1});

@@ -38,9 +38,21 @@ TEST_F(AccessibilityTest, EveryFocusableControlHasAName) {
   // "ツリー(&T)" names the tree; "タイトル(L)" the title box.
   EXPECT_EQ(testing::LabelBefore(form->Controls().TreeView1), L"ツリー(&T)");
   EXPECT_EQ(testing::AccessibleName(form->Controls().LabeledEdit1), L"タイトル(L)");
-  // The label before the colour buttons says what the colour is for (色).
-  const std::wstring colourLabel = testing::LabelBefore(form->Controls().ProgressByGreen1);
-  EXPECT_NE(colourLabel.find(L'色'), std::wstring::npos) << ToCp932(colourLabel);
+  // The colour buttons are a group named for what the colour is for, with
+  // a letter: a group box right before them that holds all three, which is
+  // where a screen reader finds a group's name.
+  HWND group = GetWindow(form->Controls().ProgressByGreen1, GW_HWNDPREV);
+  EXPECT_EQ(GetWindowLongPtrW(group, GWL_STYLE) & BS_TYPEMASK, BS_GROUPBOX);
+  EXPECT_EQ(testing::AccessibleName(group), L"進行状況の色(C)");
+  RECT area{};
+  GetWindowRect(group, &area);
+  for (HWND button : {form->Controls().ProgressByGreen1, form->Controls().ProgressByRed1}) {
+    RECT inside{};
+    GetWindowRect(button, &inside);
+    RECT both{};
+    UnionRect(&both, &area, &inside);
+    EXPECT_TRUE(EqualRect(&both, &area)) << "the group holds its buttons";
+  }
 }
 
 // With high contrast on, the colour buttons leave their colours to the

@@ -155,9 +155,9 @@ TEST_F(MainWindowTest, ControlCaptionsAndStyles) {
   EXPECT_EQ(font.lfHeight, -12);
   EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
 
-  // Tab order: title box, tree, colour buttons, the distribution buttons and
-  // the exit button (Generate is available at start: the starting tree has
-  // three nodes).
+  // Tab order, top to bottom as they stand: title box, colour buttons (in
+  // the title's row), tree, the distribution buttons and the exit button
+  // (Generate is available at start: the starting tree has three nodes).
   std::vector<HWND> order;
   HWND control = GetNextDlgTabItem(Main(), nullptr, FALSE);
   for (int i = 0; i < 8 && control != nullptr; ++i) {
@@ -165,7 +165,7 @@ TEST_F(MainWindowTest, ControlCaptionsAndStyles) {
     control = GetNextDlgTabItem(Main(), control, FALSE);
     if (control == order.front()) break;
   }
-  const std::vector<HWND> expected{C().LabeledEdit1, C().TreeView1, C().ProgressByGreen1, C().PreViewBtn,
+  const std::vector<HWND> expected{C().LabeledEdit1, C().ProgressByGreen1, C().TreeView1, C().PreViewBtn,
                                    C().GenerateBtn, C().ExitBtn};
   EXPECT_EQ(order, expected);
 }
@@ -486,7 +486,8 @@ TEST_F(MainWindowTest, RightClickShowsThePopupMenuWithoutMovingTheSelection) {
 }
 
 // Alt with a label's letter moves the focus to the control after the label,
-// Tab and Shift+Tab follow the tab order; Alt+R stays the menu's.
+// Tab and Shift+Tab follow the tab order; Alt+C goes to the colours; Alt+R
+// stays the menu's.
 TEST_F(MainWindowTest, TheKeyboardMovesTheFocusAsInADialog) {
   ShowWindow(Main(), SW_SHOW);
   SetForegroundWindow(Main());
@@ -498,7 +499,8 @@ TEST_F(MainWindowTest, TheKeyboardMovesTheFocusAsInADialog) {
     wchar_t letter;
     HWND focus;
   };
-  for (const Row& row : {Row{L'l', C().LabeledEdit1}, Row{L'T', C().TreeView1}, Row{L'd', C().LabeledEdit1}}) {
+  for (const Row& row : {Row{L'l', C().LabeledEdit1}, Row{L'T', C().TreeView1}, Row{L'd', C().LabeledEdit1},
+                         Row{L'c', C().ProgressByGreen1}}) {
     SetFocus(C().ExitBtn);
     EXPECT_TRUE(press(WM_SYSCHAR, row.letter)) << static_cast<char>(row.letter);
     EXPECT_EQ(GetFocus(), row.focus) << static_cast<char>(row.letter);
@@ -506,7 +508,7 @@ TEST_F(MainWindowTest, TheKeyboardMovesTheFocusAsInADialog) {
 
   SetFocus(C().LabeledEdit1);
   EXPECT_TRUE(press(WM_KEYDOWN, VK_TAB));
-  EXPECT_EQ(GetFocus(), C().TreeView1);
+  EXPECT_EQ(GetFocus(), C().ProgressByGreen1) << "the colours stand in the title's row";
   BYTE keys[256] = {};
   GetKeyboardState(keys);
   keys[VK_SHIFT] = 0x80;
