@@ -68,7 +68,10 @@ constexpr double kNoteShare = 0.3;
 // "outcome" field's own labels.
 constexpr char kOutcomeCaption[] = "\x8c\x8b\x89\xca\x28\x26\x52\x29";
 constexpr char kNoOutcome[] = "\x82\xc8\x82\xb5";
-constexpr FontLook kFormFontLook{L"Tahoma"};
+// Shift-JIS asked for by name: on a Western Windows the font mapper then
+// takes a face that holds the Japanese captions, as a Japanese Windows does
+// for Tahoma by itself; without it the captions would show as boxes.
+constexpr FontLook kFormFontLook{L"Tahoma", FW_NORMAL, SHIFTJIS_CHARSET};
 constexpr int kFormFontHeight = 11;
 
 bool IsChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }

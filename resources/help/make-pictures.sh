@@ -13,10 +13,23 @@ build=build/cross64
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 windows_out="Z:${out//\//\\}"
-VELMORA_HELP_PICTURES="$windows_out" bash scripts/wine-run.sh --arch win64 --prefix "$PWD/$build/wineprefix" \
-  "$build/tests/help_pictures.exe"
-for picture in "$out"/*.bmp; do
-  name=$(basename "$picture" .bmp)
-  convert "$picture" -strip "resources/help/images/$name.png"
-  echo "make-pictures: resources/help/images/$name.png"
-done
+
+# Once as a Japanese Windows shows them (code page 932), then the windows an
+# author sees most as a Western Windows shows them (code page 1252), with
+# "-cp1252" after their names.
+take() {
+  local suffix=$1
+  rm -f "$out"/*.bmp
+  VELMORA_HELP_PICTURES="$windows_out" bash scripts/wine-run.sh --arch win64 --prefix "$PWD/$build/wineprefix" \
+    "$build/tests/help_pictures.exe" "${@:2}"
+  for picture in "$out"/*.bmp; do
+    name=$(basename "$picture" .bmp)
+    [[ -n "$suffix" && ! " main-window node-editor check-window comparison-window " =~ " $name " ]] && continue
+    name=$name$suffix
+    convert "$picture" -strip "resources/help/images/$name.png"
+    echo "make-pictures: resources/help/images/$name.png"
+  done
+}
+take ""
+VELMORA_LANG=en_US.UTF-8 take -cp1252 \
+  --gtest_filter='HelpPictures.FromTheRealWindows:HelpPictures.CheckWindow:HelpPictures.ComparisonWindow'
