@@ -14,8 +14,10 @@ const std::vector<Command>& CommandTable() {
       {"play", RunPlay, "IN [--answers SEQ]",
        "Run the procedure in IN as the preview does, step by step in the terminal; answer with y, n, b or o "
        "(one line each on standard input, an empty line for the default, or all at once with --answers)."},
-      {"export", RunExport, "IN [--svg OUT.svg [--horizontal]] [--html OUT.html] [--book OUT.html [--notes]]",
-       "Draw the procedure in IN as an SVG diagram (top-down, or left to right with --horizontal), write it as "
+      {"export", RunExport,
+       "IN [--svg OUT.svg [--horizontal] [--stats FOLDER]...] [--html OUT.html] [--book OUT.html [--notes]]",
+       "Draw the procedure in IN as an SVG diagram (top-down, or left to right with --horizontal; with --stats "
+       "each node shaded by how often the run records in FOLDER show it, its count written on it), write it as "
        "one self-contained HTML page that runs it in a browser, and/or as a numbered procedure book to print "
        "(HTML, A4; with --notes each step also prints its author's note). Several outputs are written all or none."},
       {"check", RunCheck, "IN [--json] [--quiet]",
@@ -39,11 +41,13 @@ const std::vector<Command>& CommandTable() {
        "LINE the document's title=, color= (0-3), newline= and record-folder= (where each run of the generated "
        "executable leaves a record; empty: none). FILE is written in place as the editor saves or generates it, or OUT is written. Exits with 2 on a line that "
        "is no node, an unknown key or a bad value, writing nothing."},
-      {"stats", RunStats, "DOCUMENT FOLDER... [--json | --csv]",
+      {"stats", RunStats, "DOCUMENT FOLDER... [--old OLDER]... [--json | --csv]",
        "Read the run records that the executable generated from DOCUMENT left in each FOLDER (its record "
        "folder) and print how many runs reached each end, the share of each outcome, where runs stopped "
-       "without an end, the median time and the runs of other versions; --csv gives one row per node. Files "
-       "that are no record, or damaged ones, are counted and skipped."},
+       "without an end, the median time and the runs of other versions; --csv gives one row per node. The "
+       "runs of an earlier version OLDER (.tre or .exe) count on today's nodes as the comparison pairs them; "
+       "those that ended at a node since removed are listed apart. Files that are no record, or damaged "
+       "ones, are counted and skipped."},
       {"git-setup", RunGitSetup, "[--global] [--undo]",
        "Write the diff driver \"velmora\" (diff for git diff, show --flat as textconv) into this repository's "
        "Git configuration, or the user's with --global, and print the .gitattributes lines that choose it; "

@@ -1,6 +1,8 @@
-// velmora-cli export IN [--svg OUT.svg [--horizontal]] [--html OUT.html]
-// [--book OUT.html]: the procedure as a diagram, as a page that runs it in
-// any browser, and as a numbered book to print. The outputs are written all or none: a failure leaves every one
+// velmora-cli export IN [--svg OUT.svg [--horizontal] [--stats FOLDER]...]
+// [--html OUT.html] [--book OUT.html]: the procedure as a diagram (with
+// --stats each node shaded by how often the run records in FOLDER show it,
+// its count written on it), as a page that runs it in any browser, and as a
+// numbered book to print. The outputs are written all or none: a failure leaves every one
 // of them as it was.
 #include "cli/Commands.h"
 #include "cli/DocumentFiles.h"
@@ -8,6 +10,7 @@
 #include "distribution/DiagramSvg.h"
 #include "distribution/HtmlPlayer.h"
 #include "distribution/ProcedureBook.h"
+#include "distribution/RunStatistics.h"
 
 namespace velmora::cli {
 namespace {
@@ -18,6 +21,7 @@ struct ExportArguments {
   FilePath html;
   FilePath book;
   DiagramOptions diagram;
+  std::vector<FilePath> statsFolders;
   // The book prints the authors' notes.
   bool notes = false;
 };
@@ -39,6 +43,9 @@ ExportArguments ParseExportArguments(const Arguments& arguments) {
       parsed.html = OutputArgument(arguments, i, parsed.html);
     } else if (arguments[i] == "--book") {
       parsed.book = OutputArgument(arguments, i, parsed.book);
+    } else if (arguments[i] == "--stats") {
+      if (i + 1 >= arguments.size()) throw UsageError("--stats needs a folder");
+      parsed.statsFolders.push_back(FilePath::FromUtf8(arguments[++i]));
     } else if (arguments[i] == "--horizontal") {
       parsed.diagram.horizontal = true;
     } else if (arguments[i] == "--notes") {
@@ -54,9 +61,21 @@ ExportArguments ParseExportArguments(const Arguments& arguments) {
     throw UsageError("export needs --svg FILE, --html FILE or --book FILE");
   }
   if (parsed.diagram.horizontal && parsed.svg.Empty()) throw UsageError("--horizontal goes with --svg");
+  if (!parsed.statsFolders.empty() && parsed.svg.Empty()) throw UsageError("--stats goes with --svg");
   if (parsed.notes && parsed.book.Empty()) throw UsageError("--notes goes with --book");
   parsed.input = FilePath::FromUtf8(positional[0]);
   return parsed;
+}
+
+// How often the records in `folders` show each node of the document in
+// `input`, by its place in pre-order.
+std::vector<std::size_t> VisitsOf(FileSystemPort& files, const FilePath& input, const std::vector<FilePath>& folders) {
+  const LoadedDocument document = OpenLikeEditor(files, input);
+  RunStatisticsBuilder builder = StatisticsBuilderFor(document.tree, document.state);
+  for (const FilePath& folder : folders) AddRecordFolder(files, folder, builder);
+  std::vector<std::size_t> visits(document.tree.Count(), 0);
+  for (const auto& [number, count] : builder.Finish().visits) visits[number - 1] = count;
+  return visits;
 }
 
 }  // namespace
@@ -68,6 +87,12 @@ int RunExport(CliHost& host, const Arguments& arguments) {
     if (!path->Empty()) outputPaths.push_back(*path);
   }
   CheckOutputs(host.Files(), {parsed.input}, outputPaths);
+  std::vector<std::size_t> visits;
+  DiagramOptions diagram = parsed.diagram;
+  if (!parsed.statsFolders.empty()) {
+    visits = VisitsOf(host.Files(), parsed.input, parsed.statsFolders);
+    diagram.visits = &visits;
+  }
   // Every export works from the nodes as shown, made once from the steps
   // with their messages copied out; the steps and the file's bytes go before
   // the outputs are written.
@@ -86,7 +111,7 @@ int RunExport(CliHost& host, const Arguments& arguments) {
   std::vector<PlannedOutput> outputs;
   if (!parsed.svg.Empty()) {
     outputs.push_back(
-        {parsed.svg, [&](ByteSink& sink) { WriteDiagramSvg(shown, state, parsed.diagram, sink); }});
+        {parsed.svg, [&](ByteSink& sink) { WriteDiagramSvg(shown, state, diagram, sink); }});
   }
   if (!parsed.html.Empty()) {
     outputs.push_back({parsed.html, [&](ByteSink& sink) { WriteHtmlPlayer(shown, state, sink); }});

@@ -2,9 +2,13 @@
 // records in FOLDER say of the procedure in DOCUMENT (RunStatistics.h):
 // the runs that reached each end, the share of each outcome, where runs
 // stopped without an end, the median time, and the runs of other versions,
+// listed apart. With --old OLDER (an earlier .tre or .exe, as often as
+// needed) the runs of that version count too, on today's nodes as the
+// comparison pairs them; where one ended at a node since removed it is
 // listed apart. A file in a folder that is no record, or a damaged one, is
 // counted and skipped.
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,6 +27,7 @@ namespace {
 struct StatsArguments {
   FilePath document;
   std::vector<FilePath> folders;
+  std::vector<FilePath> older;
   bool json = false;
   bool csv = false;
 };
@@ -30,8 +35,12 @@ struct StatsArguments {
 StatsArguments ParseStatsArguments(const Arguments& arguments) {
   StatsArguments parsed;
   std::vector<std::string> positional;
-  for (const std::string& argument : arguments) {
-    if (argument == "--json" && !parsed.json) {
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "--old") {
+      if (i + 1 == arguments.size()) throw UsageError("--old needs a file");
+      parsed.older.push_back(FilePath::FromUtf8(arguments[++i]));
+    } else if (argument == "--json" && !parsed.json) {
       parsed.json = true;
     } else if (argument == "--csv" && !parsed.csv) {
       parsed.csv = true;
@@ -71,14 +80,23 @@ const char* OutcomeId(std::size_t outcome) {
   return outcome == 0 ? "none" : kOutcomeChoices[outcome - 1].value.data();
 }
 
+// The nodes of each older version given, by version, for the texts of the
+// nodes since removed.
+using OlderNodes = std::map<std::string, std::vector<const TreeNode*>>;
+
 class StatsPrinter {
  public:
   StatsPrinter(OutputBuffer& out, const RunStatistics& stats, const DecisionTree& tree,
-               const std::vector<const TreeNode*>& nodes)
-      : out_(out), stats_(stats), tree_(tree), nodes_(nodes) {}
+               const std::vector<const TreeNode*>& nodes, const OlderNodes& older)
+      : out_(out), stats_(stats), tree_(tree), nodes_(nodes), older_(older) {}
 
   void Text() {
-    out_.AppendUtf8("runs of this version (" + stats_.version + "): " + std::to_string(stats_.runs) + "\n");
+    std::size_t mapped = 0;
+    for (const auto& [version, runs] : stats_.mappedVersions) mapped += runs;
+    out_.AppendUtf8("runs of this version (" + stats_.version + "): " + std::to_string(stats_.runs - mapped) + "\n");
+    for (const auto& [version, runs] : stats_.mappedVersions) {
+      out_.AppendUtf8("runs of an earlier version counted here (" + version + "): " + std::to_string(runs) + "\n");
+    }
     TextNodes("ends reached:", stats_.ends);
     out_.AppendUtf8("outcomes:");
     for (std::size_t i = 1; i <= 4; ++i) {
@@ -88,6 +106,8 @@ class StatsPrinter {
     }
     out_.AppendUtf8("\n");
     TextNodes("stopped without an end:", stats_.stops);
+    TextGone("ended at a step since removed:", stats_.goneEnds);
+    TextGone("stopped at a step since removed:", stats_.goneStops);
     out_.AppendUtf8("median time: " + (stats_.runs == 0 ? std::string("-") : Seconds(stats_.medianMs)) + "\n");
     for (const auto& [version, runs] : stats_.otherVersions) {
       out_.AppendUtf8("runs of another version (" + version + "): " + std::to_string(runs) + "\n");
@@ -106,16 +126,54 @@ class StatsPrinter {
     for (std::size_t i = 0; i < 4; ++i) {
       out_.AppendUtf8(std::string(i == 0 ? "" : ", ") + "\"" + OutcomeId(i) + "\": " + std::to_string(stats_.outcomes[i]));
     }
-    out_.AppendUtf8("}, \"median_ms\": " + std::to_string(stats_.medianMs) + ", \"other_versions\": {");
-    bool first = true;
-    for (const auto& [version, runs] : stats_.otherVersions) {
-      out_.AppendUtf8(std::string(first ? "" : ", ") + JsonString(version) + ": " + std::to_string(runs));
-      first = false;
-    }
-    out_.AppendUtf8("}, \"damaged\": " + std::to_string(stats_.damaged) + ", \"other_files\": " +
+    out_.AppendUtf8("}, \"median_ms\": " + std::to_string(stats_.medianMs));
+    JsonVersions("mapped_versions", stats_.mappedVersions);
+    JsonGone("gone_ends", stats_.goneEnds);
+    JsonGone("gone_stops", stats_.goneStops);
+    JsonVersions("other_versions", stats_.otherVersions);
+    out_.AppendUtf8(", \"damaged\": " + std::to_string(stats_.damaged) + ", \"other_files\": " +
                     std::to_string(stats_.foreign) + "}\n");
   }
 
+ private:
+  void JsonVersions(const char* name, const std::map<std::string, std::size_t>& versions) {
+    out_.AppendUtf8(std::string(", \"") + name + "\": {");
+    bool first = true;
+    for (const auto& [version, runs] : versions) {
+      out_.AppendUtf8(std::string(first ? "" : ", ") + JsonString(version) + ": " + std::to_string(runs));
+      first = false;
+    }
+    out_.AppendUtf8("}");
+  }
+
+  void JsonGone(const char* name, const std::map<GoneNode, std::size_t>& gone) {
+    out_.AppendUtf8(std::string(", \"") + name + "\": [");
+    bool first = true;
+    for (const auto& [node, runs] : gone) {
+      out_.AppendUtf8(std::string(first ? "" : ", ") + "{\"version\": " + JsonString(node.version) +
+                      ", \"line\": " + std::to_string(node.number) + ", \"runs\": " + std::to_string(runs) +
+                      ", \"text\": " + JsonString(Cp932ToUtf8Text(OlderText(node))) + "}");
+      first = false;
+    }
+    out_.AppendUtf8("]");
+  }
+
+  void TextGone(const char* heading, const std::map<GoneNode, std::size_t>& gone) {
+    if (gone.empty()) return;
+    out_.AppendUtf8(std::string(heading) + "\n");
+    for (const auto& [node, runs] : gone) {
+      out_.AppendUtf8("  " + node.version + " line " + std::to_string(node.number) + ": " + std::to_string(runs) + " ");
+      out_.AppendCp932(OlderText(node));
+      out_.AppendUtf8("\n");
+    }
+  }
+
+  std::string_view OlderText(const GoneNode& node) const {
+    const auto document = older_.find(node.version);
+    return document == older_.end() ? std::string_view() : document->second[node.number]->Text();
+  }
+
+ public:
   // One row per node: a spreadsheet sorts and sums them as the author likes.
   void Csv() {
     out_.AppendUtf8("line,text,shown,ended,stopped,outcome\r\n");
@@ -166,6 +224,7 @@ class StatsPrinter {
   const RunStatistics& stats_;
   const DecisionTree& tree_;
   const std::vector<const TreeNode*>& nodes_;
+  const OlderNodes& older_;
 };
 
 }  // namespace
@@ -175,27 +234,18 @@ int RunStats(CliHost& host, const Arguments& arguments) {
   const LoadedDocument& document = OpenForCommand(host.Files(), parsed.document);
   const std::vector<const TreeNode*> nodes = NodesByNumber(document.tree);
   // The version the generated executable names: the document as saved.
-  RunStatisticsBuilder builder(ContentVersion(BuildTreeText(document.tree, document.state)), nodes.size() - 1);
-  for (const FilePath& folder : parsed.folders) {
-    for (const FilePath& file : host.Files().FilesIn(folder)) {
-      const std::string name = file.FileName().Utf8();
-      if (!RunStatisticsBuilder::LooksLikeRecord(name)) {
-        builder.CountForeign();
-        continue;
-      }
-      // A record another player is renaming, or one without read access,
-      // is skipped like a damaged one.
-      std::string bytes;
-      try {
-        bytes = host.Files().ReadWholeFile(file);
-      } catch (const VelmoraError&) {
-      }
-      builder.Add(name, bytes);
-    }
+  RunStatisticsBuilder builder = StatisticsBuilderFor(document.tree, document.state);
+  OlderNodes olderNodes;
+  for (const FilePath& path : parsed.older) {
+    const LoadedDocument& older = OpenForCommand(host.Files(), path);
+    const std::string version = ContentVersion(BuildTreeText(older.tree, older.state));
+    builder.AddOlderVersion(version, OlderVersionNumbers(older.tree, document.tree));
+    olderNodes[version] = NodesByNumber(older.tree);
   }
+  for (const FilePath& folder : parsed.folders) AddRecordFolder(host.Files(), folder, builder);
   const RunStatistics stats = builder.Finish();
   OutputBuffer out(host);
-  StatsPrinter printer(out, stats, document.tree, nodes);
+  StatsPrinter printer(out, stats, document.tree, nodes, olderNodes);
   if (parsed.json) {
     printer.Json();
   } else if (parsed.csv) {

@@ -123,10 +123,20 @@ void AddOutcomeLine(const ShownNode& node, std::vector<std::string_view>& lines)
   lines.push_back(marks[static_cast<std::size_t>(node.outcome) - 1]);
 }
 
-// `lines` is scratch room, kept from box to box.
-Box BoxOf(const ShownNode& node, std::vector<std::string_view>& lines) {
+// "実行 12 回": how often runs showed the node, in words under its message.
+void AddVisitsLine(const std::vector<std::size_t>* visits, std::size_t node, std::string& scratch,
+                   std::vector<std::string_view>& lines) {
+  if (visits == nullptr) return;
+  scratch = "\x8e\xc0\x8d\x73 " + std::to_string(node < visits->size() ? (*visits)[node] : 0) + " \x89\xf1";
+  lines.push_back(scratch);
+}
+
+// `lines` and `scratch` are scratch room, kept from box to box.
+Box BoxOf(const ShownNode& node, const std::vector<std::size_t>* visits, std::size_t index, std::string& scratch,
+          std::vector<std::string_view>& lines) {
   SplitMessageLines(node.message, lines);
   AddOutcomeLine(node, lines);
+  AddVisitsLine(visits, index, scratch, lines);
   const bool icon = !StyleOfKind(node.kind).iconId.empty();
   const double columns = std::max(kMinTextColumns, static_cast<double>(WidestColumns(lines)));
   return {static_cast<float>(2 * kPaddingX + (icon ? kIconSize + kIconGap : 0) + columns * kColumnWidth),
@@ -151,14 +161,18 @@ constexpr std::string_view kDescription =
 class DiagramWriter {
  public:
   DiagramWriter(const std::vector<ShownNode>& nodes, const DiagramOptions& options, ByteSink& sink)
-      : nodes_(nodes), horizontal_(options.horizontal), out_(sink) {
+      : nodes_(nodes), horizontal_(options.horizontal), visits_(options.visits), out_(sink) {
     FormFixedParts();
+    if (visits_ != nullptr) {
+      for (const std::size_t count : *visits_) mostVisits_ = std::max(mostVisits_, count);
+    }
   }
 
   void Write(std::string_view caption) {
     items_.reserve(nodes_.size());
-    for (const ShownNode& node : nodes_) {
-      const Box box = BoxOf(node, lines_);
+    for (std::size_t i = 0; i < nodes_.size(); ++i) {
+      const ShownNode& node = nodes_[i];
+      const Box box = BoxOf(node, visits_, i, visitsLine_, lines_);
       const LayoutIndex parent = node.parent == kNoShownNode ? kNoLayoutParent : node.parent;
       items_.push_back({parent, horizontal_ ? box.height : box.width, horizontal_ ? box.width : box.height});
     }
@@ -223,6 +237,8 @@ class DiagramWriter {
             ".edge.default{stroke:#111;stroke-width:2.6}.unreachable .edge{stroke-dasharray:5 4}"
             ".label{font-size:12px;fill:#333}.label.default{font-weight:bold;fill:#000}.caption{font-size:18px}";
     out_ += KindBoxStyles();
+    // After the kinds' rules, which it overrides.
+    if (visits_ != nullptr) out_ += ".node rect.visits{fill:#1f5fbf;stroke:none}";
     out_ += "</style>\n<defs>";
     out_ += KindIconSymbols();
     WriteBoxIcons();
@@ -270,7 +286,7 @@ class DiagramWriter {
     AppendNumber(out_, rect.y);
     out_ += ")\">";
     if (node.parent < nodes_.size()) WriteEdge(node, rect);
-    WriteBox(node, style, rect);
+    WriteBox(i, style, rect);
     out_ += "</g>\n";
   }
 
@@ -343,11 +359,13 @@ class DiagramWriter {
     }
   }
 
-  void WriteBox(const ShownNode& node, const KindStyle& style, const Rect& rect) {
+  void WriteBox(std::size_t i, const KindStyle& style, const Rect& rect) {
+    const ShownNode& node = nodes_[i];
     out_ += "<rect";
     AppendAttribute(out_, "width", rect.width);
     AppendAttribute(out_, "height", rect.height);
     out_ += " rx=\"6\"/>";
+    WriteVisitsShade(i, rect);
     const bool icon = !style.iconId.empty();
     if (icon) {
       out_ += "<use xlink:href=\"#box-";
@@ -356,7 +374,20 @@ class DiagramWriter {
     }
     SplitMessageLines(node.message, lines_);
     AddOutcomeLine(node, lines_);
+    AddVisitsLine(visits_, i, visitsLine_, lines_);
     WriteLines(lines_, icon);
+  }
+
+  // Over the kind's colour, a blue as dark as the node was visited compared
+  // with the most visited one; the count is written in the box as well.
+  void WriteVisitsShade(std::size_t i, const Rect& rect) {
+    if (visits_ == nullptr || mostVisits_ == 0 || i >= visits_->size() || (*visits_)[i] == 0) return;
+    out_ += "<rect class=\"visits\"";
+    AppendAttribute(out_, "width", rect.width);
+    AppendAttribute(out_, "height", rect.height);
+    AppendAttribute(out_, "fill-opacity",
+                    0.05 + 0.45 * static_cast<double>((*visits_)[i]) / static_cast<double>(mostVisits_));
+    out_ += " rx=\"6\"/>";
   }
 
   // A message of one line is the text element itself.
@@ -383,6 +414,9 @@ class DiagramWriter {
 
   const std::vector<ShownNode>& nodes_;
   bool horizontal_;
+  const std::vector<std::size_t>* visits_;
+  std::size_t mostVisits_ = 0;
+  std::string visitsLine_;  // one box's count at a time
   // Each box's size (as breadth and depth) and parent, and its place.
   std::vector<LayoutItem> items_;
   std::vector<LayoutPlace> places_;

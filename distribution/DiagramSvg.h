@@ -7,6 +7,9 @@
 // the tidy-tree layout, top-down or from left to right, and sized by the
 // font's real metrics (TextMeasure.h). The file grows linearly with the tree.
 
+#include <cstddef>
+#include <vector>
+
 #include "distribution/DiagramNodes.h"
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"
@@ -17,6 +20,10 @@ namespace velmora {
 
 struct DiagramOptions {
   bool horizontal = false;  // the tree grows from left to right instead of downwards
+  // How often runs showed each node (by its place in pre-order), from the
+  // run records: each box then says its count ("実行 12 回") and is shaded
+  // the darker the more it was visited. Null: a plain diagram.
+  const std::vector<std::size_t>* visits = nullptr;
 };
 
 // Writes the whole SVG document (UTF-8) into `sink`. An empty tree gives a

@@ -3,6 +3,10 @@
 #include <algorithm>
 
 #include "distribution/RunRecord.h"
+#include "distribution/TreeMatching.h"
+#include "document/ContentVersion.h"
+#include "document/Errors.h"
+#include "files/TreeFile.h"
 
 namespace velmora {
 namespace {
@@ -88,25 +92,60 @@ void RunStatisticsBuilder::Add(std::string_view fileName, std::string_view bytes
     ++statistics_.damaged;
     return;
   }
+  const std::vector<std::size_t>* numberToday = nullptr;
   if (record->version != statistics_.version) {
-    ++statistics_.otherVersions[record->version];
-    return;
+    const auto older = olderVersions_.find(record->version);
+    if (older == olderVersions_.end()) {
+      ++statistics_.otherVersions[record->version];
+      return;
+    }
+    numberToday = &older->second;
   }
-  // A record of this version names only nodes of this document.
-  const auto outside = [this](std::size_t node) { return node > nodeCount_; };
+  // A record names only nodes of its version's document.
+  const std::size_t count = numberToday == nullptr ? nodeCount_ : numberToday->size() - 1;
+  const auto outside = [count](std::size_t node) { return node > count; };
   if (outside(record->end) || std::any_of(record->steps.begin(), record->steps.end(), outside)) {
     ++statistics_.damaged;
     return;
   }
+  Count(*record, numberToday);
+}
+
+void RunStatisticsBuilder::AddOlderVersion(std::string version, std::vector<std::size_t> numberToday) {
+  if (version == statistics_.version || numberToday.empty()) return;
+  olderVersions_[std::move(version)] = std::move(numberToday);
+}
+
+// A run of this version as it is; one of an older version on today's nodes
+// where they still exist, apart where they do not.
+void RunStatisticsBuilder::Count(const ParsedRunRecord& record, const std::vector<std::size_t>* numberToday) {
+  const auto today = [numberToday](std::size_t number) { return numberToday == nullptr ? number : (*numberToday)[number]; };
   ++statistics_.runs;
-  for (const std::size_t step : record->steps) ++statistics_.visits[step];
-  if (record->end != 0) {
-    ++statistics_.ends[record->end];
-  } else {
-    ++statistics_.stops[record->steps.back()];
+  if (numberToday != nullptr) ++statistics_.mappedVersions[record.version];
+  for (const std::size_t step : record.steps) {
+    if (today(step) != 0) ++statistics_.visits[today(step)];
   }
-  ++statistics_.outcomes[static_cast<std::size_t>(record->outcome)];
-  durations_.push_back(record->durationMs);
+  const std::size_t last = record.end != 0 ? record.end : record.steps.back();
+  std::map<std::size_t, std::size_t>& counts = record.end != 0 ? statistics_.ends : statistics_.stops;
+  if (today(last) != 0) {
+    ++counts[today(last)];
+  } else {
+    ++(record.end != 0 ? statistics_.goneEnds : statistics_.goneStops)[GoneNode{record.version, last}];
+  }
+  ++statistics_.outcomes[static_cast<std::size_t>(record.outcome)];
+  durations_.push_back(record.durationMs);
+}
+
+std::vector<std::size_t> OlderVersionNumbers(const DecisionTree& older, const DecisionTree& today) {
+  // Both laid out in pre-order, so index i is the node numbered i + 1.
+  const IndexedTree before(older);
+  const IndexedTree after(today);
+  const TreeMatch match = MatchTrees(before, after);
+  std::vector<std::size_t> numbers(before.nodes.size() + 1, 0);
+  for (std::size_t i = 0; i < before.nodes.size(); ++i) {
+    if (match.oldToNew[i] != IndexedTree::kNone) numbers[i + 1] = match.oldToNew[i] + 1;
+  }
+  return numbers;
 }
 
 RunStatistics RunStatisticsBuilder::Finish() {
@@ -121,6 +160,26 @@ RunStatistics RunStatisticsBuilder::Finish() {
     statistics_.medianMs = median;
   }
   return statistics_;
+}
+
+void AddRecordFolder(FileSystemPort& files, const FilePath& folder, RunStatisticsBuilder& builder) {
+  for (const FilePath& file : files.FilesIn(folder)) {
+    const std::string name = file.FileName().Utf8();
+    if (!RunStatisticsBuilder::LooksLikeRecord(name)) {
+      builder.CountForeign();
+      continue;
+    }
+    std::string bytes;
+    try {
+      bytes = files.ReadWholeFile(file);
+    } catch (const VelmoraError&) {
+    }
+    builder.Add(name, bytes);
+  }
+}
+
+RunStatisticsBuilder StatisticsBuilderFor(const DecisionTree& tree, const DocumentState& state) {
+  return RunStatisticsBuilder(ContentVersion(BuildTreeText(tree, state)), tree.Count());
 }
 
 }  // namespace velmora
