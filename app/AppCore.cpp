@@ -185,6 +185,8 @@ View AppCore::CurrentView() const {
   comparison_.Refresh(editor_.Tree(), editor_.State(), editor_.TreeRevision());
   view.comparisonReport = comparison_.Report();
   view.comparisonRevision = comparison_.Revision();
+  view.runStatisticsReport = runStatistics_.Report();
+  view.runStatisticsRevision = runStatistics_.Revision();
   return view;
 }
 

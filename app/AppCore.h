@@ -132,6 +132,8 @@ class AppCore final : private EditorView {
   // The comparison window was closed: the chosen file goes. Its rows are
   // chosen as the check window's, through SelectCheckedNode.
   void CloseComparison();
+  // The run statistics window was closed.
+  void CloseRunStatistics() { runStatistics_.Close(); }
 
   // One row of the command table.
   struct Command {
@@ -198,6 +200,10 @@ class AppCore final : private EditorView {
   // Asks for a file (.tre or .exe) and compares the document with it from
   // now on (the comparison window).
   void OpenComparison();
+  // Reads the document's record folder and lists what its run records say
+  // of each node (the run statistics window); only with a folder set.
+  void OpenRunStatistics();
+  bool HasRecordFolder() const { return !editor_.State().RecordFolder.empty(); }
   // The rules, from the document and the selection (Editor.h).
   bool CanSave() const { return editor_.CanSave(); }
   bool CanSaveAs() const { return editor_.CanSaveAs(); }
@@ -259,6 +265,7 @@ class AppCore final : private EditorView {
   mutable ProcedureCheckList check_;
   // The comparison follows the document in the same way.
   mutable ComparisonList comparison_;
+  RunStatisticsList runStatistics_;
 };
 
 }  // namespace velmora

@@ -60,4 +60,16 @@ void AppCore::OpenComparison() {
 
 void AppCore::CloseComparison() { comparison_.Close(); }
 
+// The records of the version the generated program names: the document as
+// it would be saved now. A folder that cannot be read raises the general
+// error report, naming it.
+void AppCore::OpenRunStatistics() {
+  const DocumentState& state = editor_.State();
+  if (state.RecordFolder.empty()) return;
+  RunStatisticsBuilder builder = StatisticsBuilderFor(editor_.Tree(), state);
+  AddRecordFolder(ports_.files, ports_.files.FromCp932(state.RecordFolder), builder);
+  runStatistics_.Open(RunStatisticsReportOf(editor_.Tree(), builder.Finish()));
+  Request(ViewRequest::ShowRunStatistics);
+}
+
 }  // namespace velmora

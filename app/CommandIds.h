@@ -33,6 +33,7 @@
 #define IDM_EXPORTHTML 1604
 #define IDM_EXPORTBOOK 1605
 #define IDM_COMPARE 1606
+#define IDM_RUNSTATS 1607
 
 // Main menu: options.
 #define IDM_NEWLINE1 1201

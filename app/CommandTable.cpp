@@ -114,6 +114,7 @@ const std::vector<AppCore::Command>& AppCore::Table() {
       {IDM_EXPORTHTML, &AppCore::ExportHtml, nullptr, nullptr},
       {IDM_EXPORTBOOK, &AppCore::ExportBook, nullptr, nullptr},
       {IDM_COMPARE, &AppCore::OpenComparison, nullptr, nullptr},
+      {IDM_RUNSTATS, &AppCore::OpenRunStatistics, &AppCore::HasRecordFolder, nullptr},
   };
   return table;
 }

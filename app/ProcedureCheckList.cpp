@@ -42,31 +42,6 @@ void AppendShortened(std::string& place, std::string_view text, std::size_t most
   place += kLeftOut;
 }
 
-// `path` runs from the root down to the node. The node's own text comes
-// first, so a narrow column still shows what is wrong where, then the way
-// to it from the root in "（）": "text（root > … > parent）".
-std::string PlaceOf(const std::vector<const TreeNode*>& path) {
-  std::string place;
-  AppendShortened(place, path.back()->Text(), kPlaceOwnTextBytes);
-  if (path.size() == 1) return place;
-  place += kAboveOpen;
-  const auto add = [&place](const TreeNode* node, bool first) {
-    if (!first) place += kPlaceSeparator;
-    AppendShortened(place, node->Text(), kPlaceTextBytes);
-  };
-  const std::size_t above = path.size() - 1;
-  if (above <= kPlaceNodes - 1) {
-    for (std::size_t i = 0; i < above; ++i) add(path[i], i == 0);
-  } else {
-    add(path.front(), true);
-    place += kPlaceSeparator;
-    place += kLeftOut;
-    for (std::size_t i = above - (kPlaceNodes - 3); i < above; ++i) add(path[i], false);
-  }
-  place += kAboveClose;
-  return place;
-}
-
 CheckRow RowOf(const Problem& problem, std::string place) {
   return CheckRow{problem.Severity(), problem.nodeId, std::move(place), std::string(problem.Explanation())};
 }
@@ -90,13 +65,38 @@ CheckReport ReportOf(const DecisionTree& tree, ProblemIterator first, ProblemIte
     while (!path.empty() && path.back() != node->Parent()) path.pop_back();
     path.push_back(node);
     if (next->node != node) continue;
-    const std::string place = PlaceOf(path);
+    const std::string place = PlaceOfNode(path);
     for (; next != shownEnd && next->node == node; ++next) report.rows.push_back(RowOf(*next, place));
   }
   return report;
 }
 
 }  // namespace
+
+// `path` runs from the root down to the node. The node's own text comes
+// first, so a narrow column still shows what is wrong where, then the way
+// to it from the root in "（）": "text（root > … > parent）".
+std::string PlaceOfNode(const std::vector<const TreeNode*>& path) {
+  std::string place;
+  AppendShortened(place, path.back()->Text(), kPlaceOwnTextBytes);
+  if (path.size() == 1) return place;
+  place += kAboveOpen;
+  const auto add = [&place](const TreeNode* node, bool first) {
+    if (!first) place += kPlaceSeparator;
+    AppendShortened(place, node->Text(), kPlaceTextBytes);
+  };
+  const std::size_t above = path.size() - 1;
+  if (above <= kPlaceNodes - 1) {
+    for (std::size_t i = 0; i < above; ++i) add(path[i], i == 0);
+  } else {
+    add(path.front(), true);
+    place += kPlaceSeparator;
+    place += kLeftOut;
+    for (std::size_t i = above - (kPlaceNodes - 3); i < above; ++i) add(path[i], false);
+  }
+  place += kAboveClose;
+  return place;
+}
 
 std::string FullPlaceOf(const DecisionTree& tree, NodeId id) {
   const TreeNode* node = NodeOfRow(tree, id);

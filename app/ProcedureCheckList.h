@@ -81,6 +81,11 @@ std::string CheckSummaryText(const CheckReport& report);
 inline constexpr std::size_t kFullPlaceBytes = 1000;
 std::string FullPlaceOf(const DecisionTree& tree, NodeId id);
 
+// The place of the last node of `path` (the nodes from the root down to
+// it), as a row of the check names it: the node's own text, then the way to
+// it in "（）", shortened to the bounds above.
+std::string PlaceOfNode(const std::vector<const TreeNode*>& path);
+
 // The node a row names, found by a walk over the tree; null when it is gone
 // (or for 0, the title).
 TreeNode* NodeOfRow(const DecisionTree& tree, NodeId id);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/ComparisonList.h"
+#include "app/RunStatisticsList.h"
 #include "app/RecentFiles.h"
 
 namespace velmora {
@@ -30,6 +31,7 @@ enum class ViewRequest : unsigned char {
   ShowFindBox,
   ShowCheck,        // the check window shown (made if need be)
   ShowComparison,   // the comparison window likewise
+  ShowRunStatistics,  // the run statistics window likewise
   Close,            // what the close box does (the close sequence may refuse)
 };
 
@@ -90,6 +92,9 @@ struct View {
   // The comparison window (app/ComparisonList.h), in the same two parts.
   std::shared_ptr<const ComparisonReport> comparisonReport;
   std::uint64_t comparisonRevision = 0;
+  // The run statistics window (app/RunStatisticsList.h), in the same two parts.
+  std::shared_ptr<const RunStatisticsReport> runStatisticsReport;
+  std::uint64_t runStatisticsRevision = 0;
 
   // The number of the latest request of this kind among `requests`; 0 when
   // there is none.

@@ -140,7 +140,8 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   // For the event loop: the check and comparison windows' keys.
   bool TranslateListWindowMessage(MSG& message) const {
     return (checkWindow_ != nullptr && checkWindow_->PreTranslate(message)) ||
-           (comparisonWindow_ != nullptr && comparisonWindow_->PreTranslate(message));
+           (comparisonWindow_ != nullptr && comparisonWindow_->PreTranslate(message)) ||
+           (runStatisticsWindow_ != nullptr && runStatisticsWindow_->PreTranslate(message));
   }
   // The timer that writes the recovery copy when a change is due (set once
   // the window shows); WM_TIMER with this id is one tick.
@@ -149,6 +150,8 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   // The check window, once the check was first asked for (Unit1Check.cpp).
   NodeListWindow* Checks() const { return checkWindow_.get(); }
   NodeListWindow* Comparison() const { return comparisonWindow_.get(); }
+  // The run statistics window, once asked for.
+  NodeListWindow* RunStatistics() const { return runStatisticsWindow_.get(); }
 
   const RecentFiles& RecentFileList() const { return core_->Recent(); }
 
@@ -230,6 +233,7 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   std::unique_ptr<NodeListWindow> MakeListWindow(const NodeListWindow::Look& look, std::function<void()> closed);
   void RenderCheckWindow(const View& view, bool requested);
   void RenderComparisonWindow(const View& view, bool requested);
+  void RenderRunStatisticsWindow(const View& view, bool requested);
   void OnCheckRowChosen(NodeId id);
   void FollowEnabledState(bool enabled);
 
@@ -283,6 +287,8 @@ class TForm1 final : public WindowBase<TForm1>, private ScreenPort {
   std::uint64_t renderedCheckRevision_ = 0;
   std::unique_ptr<NodeListWindow> comparisonWindow_;
   std::uint64_t renderedComparisonRevision_ = 0;
+  std::unique_ptr<NodeListWindow> runStatisticsWindow_;
+  std::uint64_t renderedRunStatisticsRevision_ = 0;
 };
 
 }  // namespace velmora::win32

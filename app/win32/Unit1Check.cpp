@@ -24,6 +24,16 @@ std::vector<NodeListWindow::Row> RowsOf(const CheckReport& report) {
   return rows;
 }
 
+// 実行記録の集計; 場所, 回数
+constexpr NodeListWindow::Look kRunStatisticsLook{"\x8e\xc0\x8d\x73\x8b\x4c\x98\x5e\x82\xcc\x8f\x57\x8c\x76",
+                                                  "\x8f\xea\x8f\x8a", "\x89\xf1\x90\x94"};
+
+std::vector<NodeListWindow::Row> RowsOf(const RunStatisticsReport& report) {
+  std::vector<NodeListWindow::Row> rows;
+  for (const RunCountRow& row : report.rows) rows.push_back({NodeListWindow::kNoImage, row.nodeId, row.place, row.counts, {}});
+  return rows;
+}
+
 std::vector<NodeListWindow::Row> RowsOf(const ComparisonReport& report) {
   std::vector<NodeListWindow::Row> rows;
   for (const ComparisonRow& row : report.rows) {
@@ -67,6 +77,19 @@ void TForm1::RenderComparisonWindow(const View& view, bool requested) {
   if (requested) comparisonWindow_->Present();
 }
 
+void TForm1::RenderRunStatisticsWindow(const View& view, bool requested) {
+  if (requested && runStatisticsWindow_ == nullptr) {
+    runStatisticsWindow_ = MakeListWindow(kRunStatisticsLook, [this] { core_->CloseRunStatistics(); });
+  }
+  if (runStatisticsWindow_ == nullptr) return;
+  if (view.runStatisticsReport != nullptr &&
+      (requested || view.runStatisticsRevision != renderedRunStatisticsRevision_)) {
+    renderedRunStatisticsRevision_ = view.runStatisticsRevision;
+    runStatisticsWindow_->Fill(view.runStatisticsReport->summary, RowsOf(*view.runStatisticsReport));
+  }
+  if (requested) runStatisticsWindow_->Present();
+}
+
 // The node is selected in the tree, which gets the focus so that Enter
 // edits it at once; the title's row goes to the title box.
 void TForm1::OnCheckRowChosen(NodeId id) {
@@ -83,7 +106,7 @@ void TForm1::OnCheckRowChosen(NodeId id) {
 }
 
 void TForm1::FollowEnabledState(bool enabled) {
-  for (const auto* window : {&checkWindow_, &comparisonWindow_}) {
+  for (const auto* window : {&checkWindow_, &comparisonWindow_, &runStatisticsWindow_}) {
     if (*window != nullptr && (*window)->Handle() != nullptr) EnableWindow((*window)->Handle(), enabled);
   }
 }

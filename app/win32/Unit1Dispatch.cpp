@@ -65,9 +65,9 @@ bool IsEditBox(HWND window) {
 // edit box that would take the key.
 bool TForm1::TranslateShortcut(MSG& message) {
   if (hwnd_ == nullptr) return false;
-  // The check and the comparison list are the main window's companions:
+  // The check, comparison and statistics lists are the main window's companions:
   // its shortcuts (Ctrl+K, F3, Ctrl+S, ...) work there as well.
-  for (const NodeListWindow* list : {checkWindow_.get(), comparisonWindow_.get()}) {
+  for (const NodeListWindow* list : {checkWindow_.get(), comparisonWindow_.get(), runStatisticsWindow_.get()}) {
     if (list == nullptr || list->Handle() == nullptr) continue;
     if (message.hwnd == list->Handle() || IsChild(list->Handle(), message.hwnd)) {
       return TranslateAcceleratorW(hwnd_, accelerators_.get(), &message) != 0;

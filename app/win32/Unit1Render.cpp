@@ -53,6 +53,7 @@ void TForm1::Render(const View& view) {
   if (findBox_) findBox_->Render(view.searchText, view.searchStatus, view.Enabled(IDM_FINDNEXT), view.Checked(IDM_FINDINNOTES));
   bool showCheck = false;
   bool showComparison = false;
+  bool showRunStatistics = false;
   for (const NumberedRequest& request : view.requests) {
     if (request.number <= handledRequest_) continue;
     handledRequest_ = request.number;
@@ -63,12 +64,14 @@ void TForm1::Render(const View& view) {
       case ViewRequest::ShowFindBox: ShowFindBox(); break;
       case ViewRequest::ShowCheck: showCheck = true; break;
       case ViewRequest::ShowComparison: showComparison = true; break;
+      case ViewRequest::ShowRunStatistics: showRunStatistics = true; break;
       // Exactly what the close box does; the close sequence may refuse.
       case ViewRequest::Close: PostMessageW(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0); break;
     }
   }
   RenderCheckWindow(view, showCheck);
   RenderComparisonWindow(view, showComparison);
+  RenderRunStatisticsWindow(view, showRunStatistics);
   rendered_ = view;
 }
 

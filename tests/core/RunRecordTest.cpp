@@ -1,7 +1,8 @@
 // The run records a generated executable leaves and the numbers read back
 // from them: random runs through a procedure, recorded as the player
 // records them, give back exactly the counts of the runs themselves; a
-// record cut short, damaged or foreign is counted and skipped.
+// record cut short, damaged or foreign is counted and skipped; the editor
+// lists the numbers of its document's record folder.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,10 +10,18 @@
 #include <random>
 #include <string>
 
+#include "AppTestSupport.h"
+#include "TreeFileTestSupport.h"
+#include "app/AppCore.h"
+#include "app/CommandIds.h"
 #include "distribution/PreviewRun.h"
 #include "distribution/RunRecord.h"
 #include "distribution/RunStatistics.h"
 #include "distribution/TreeSteps.h"
+#include "document/ContentVersion.h"
+#include "document/LaterFields.h"
+#include "document/Utf8Text.h"
+#include "files/TreeFile.h"
 
 namespace velmora {
 namespace {
@@ -135,6 +144,52 @@ TEST(RunRecords, CutDamagedAndForeignFilesAreCountedAndSkipped) {
   EXPECT_EQ(stats.damaged, cuts + 2);
   EXPECT_EQ(stats.foreign, 1u);
   EXPECT_EQ(stats.ends.at(3), 1u);
+}
+
+// The editor's list of the numbers: the document's record folder read on
+// the command (only offered with a folder set), a row per node shown, and a
+// row chosen selects its node.
+TEST(RunRecords, TheEditorListsWhatTheRecordsSayOfEachNode) {
+  testing::FakePlatform platform;
+  AppCore core(platform.Ports(), testing::FakePlatform::Facts());
+  core.Start(false);
+  EXPECT_FALSE(core.CurrentView().Enabled(IDM_RUNSTATS)) << "no record folder yet";
+  DocumentState state;
+  state.Title = "t";
+  state.RecordFolder = "C:\\records";
+  DecisionTree tree = testing::TreeOf("? q\r\n\ti fixed\r\n\tx call\r\n");
+  LaterFields resolved;
+  resolved.Set(*FieldNamed("outcome"), "resolved");
+  tree.SetLater(*tree.Root()->FirstChild(), resolved);
+  const std::string text = BuildTreeText(tree, state);
+  platform.files.files["C:\\work\\a.tre"] = text;
+  core.OpenAsDroppedFile(testing::Path("C:\\work\\a.tre"));
+  ASSERT_TRUE(core.CurrentView().Enabled(IDM_RUNSTATS));
+  const std::string version = ContentVersion(BuildTreeText(core.Model().Tree(), core.Model().State()));
+  const auto record = [&](const std::string& ofVersion, const char* steps, const char* end) {
+    return "velmora-run 1\r\ntitle=t\r\nversion=" + ofVersion + "\r\nstart=2026-12-09T20:30:05Z\r\n"
+           "duration-ms=1000\r\nsteps=" + steps + "\r\nanswers=y o\r\nend=" + end + "\r\noutcome=none\r\n";
+  };
+  platform.files.files["C:\\records\\velmora-run-1.txt"] = record(version, "1 2", "2");
+  platform.files.files["C:\\records\\velmora-run-2.txt"] = record(version, "1 2", "2");
+  platform.files.files["C:\\records\\velmora-run-3.txt"] = record(version, "1", "");
+  platform.files.files["C:\\records\\velmora-run-4.txt"] = record("0badf00d", "1 3", "3");
+  platform.files.files["C:\\records\\velmora-run-5.txt"] = "velmora-run 1\r\n";
+  EXPECT_TRUE(core.Run(IDM_RUNSTATS));
+  const View view = core.CurrentView();
+  EXPECT_NE(view.LatestRequest(ViewRequest::ShowRunStatistics), 0u);
+  ASSERT_NE(view.runStatisticsReport, nullptr);
+  const auto cp932 = [](std::string_view utf8) { return *Utf8ToCp932Exact(utf8); };
+  EXPECT_EQ(view.runStatisticsReport->summary, cp932("この版の実行 3 件、ほかの版 1 件、読めなかったファイル 1 件"));
+  ASSERT_EQ(view.runStatisticsReport->rows.size(), 2u) << "the end no run of this version reached has no row";
+  EXPECT_EQ(view.runStatisticsReport->rows[0].place, "q");
+  EXPECT_EQ(view.runStatisticsReport->rows[0].counts, cp932("表示 3 回、中断 1 回"));
+  EXPECT_EQ(view.runStatisticsReport->rows[1].place, cp932("fixed（q）"));
+  EXPECT_EQ(view.runStatisticsReport->rows[1].counts, cp932("表示 2 回、終了 2 回（解決）"));
+  EXPECT_TRUE(core.SelectCheckedNode(view.runStatisticsReport->rows[1].nodeId));
+  EXPECT_EQ(core.Model().Selected(), core.Model().Tree().Root()->FirstChild());
+  core.CloseRunStatistics();
+  EXPECT_EQ(core.CurrentView().runStatisticsReport, nullptr);
 }
 
 }  // namespace

@@ -70,6 +70,17 @@ class MemoryFileSystem : public FileSystemPort {
   std::string DisplayText(const FilePath& path) override { return path.Utf8(); }
   std::optional<std::string> ExactCp932(const FilePath& path) override { return path.Utf8(); }
   FilePath FromCp932(std::string_view cp932) override { return FilePath::FromUtf8(cp932); }
+  std::vector<FilePath> FilesIn(const FilePath& folder) override {
+    const std::string prefix = folder.Utf8() + "\\";
+    std::vector<FilePath> inside;
+    for (const auto& [path, bytes] : files) {
+      if (path.rfind(prefix, 0) == 0 && path.find('\\', prefix.size()) == std::string::npos) {
+        inside.push_back(FilePath::FromUtf8(path));
+      }
+    }
+    if (inside.empty()) throw VelmoraError(CannotOpenMessage(folder.Utf8(), "No such file or directory"));
+    return inside;
+  }
 };
 
 // A path as the tests write it.

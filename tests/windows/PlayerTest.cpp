@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "ClipboardReading.h"
+#include "app/CommandIds.h"
 #include "document/ContentVersion.h"
 #include "files/TreeFile.h"
 #include "MainWindowTestSupport.h"
@@ -246,6 +247,34 @@ TEST(Player, EachRunLeavesOneWholeRecordInTheRecordFolder) {
   EXPECT_NE(contents.find("steps=1 2 3\r\nanswers=y y o\r\nend=3\r\noutcome=none\r\n--"), std::string::npos)
       << contents;
   EXPECT_NE(contents.find("version=" + version + "\r\n"), std::string::npos);
+
+  // The author reads exactly these runs back in the editor's list.
+  testing::RecordingMessageBoxes boxes;
+  std::unique_ptr<TForm1> form = testing::CreateMainWindow(boxes);
+  PrinterProcedure same;
+  same.state.RecordFolder = procedure.state.RecordFolder;
+  form->Model().ReplaceDocument(std::move(same.tree), same.state);
+  form->Sync();
+  form->RunCommand(IDM_RUNSTATS);
+  testing::PumpMessages();
+  ASSERT_NE(form->RunStatistics(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(form->RunStatistics()->Handle()));
+  EXPECT_EQ(testing::WindowText(form->RunStatistics()->Summary()), L"この版の実行 3 件");
+  const auto cell = [&](int row, int column) {
+    wchar_t text[256] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 256;
+    SendMessageW(form->RunStatistics()->List(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return std::wstring(text);
+  };
+  ASSERT_EQ(SendMessageW(form->RunStatistics()->List(), LVM_GETITEMCOUNT, 0, 0), 3);
+  EXPECT_EQ(cell(0, 1), L"表示 3 回、中断 2 回");
+  EXPECT_EQ(cell(1, 1), L"表示 1 回");
+  EXPECT_EQ(cell(2, 0).rfind(L"修理を依頼してください。", 0), 0u) << ToCp932(cell(2, 0));
+  EXPECT_EQ(cell(2, 1), L"表示 1 回、終了 1 回");
+  EXPECT_TRUE(boxes.shown.empty());
 }
 
 // A folder out of reach (a drive that does not exist) and many players
