@@ -24,6 +24,7 @@ const char* KindId(ProblemKind kind) {
     case ProblemKind::SuffixBeforeBlanks: return "suffix-before-blanks";
     case ProblemKind::EmptyTitle: return "empty-title";
     case ProblemKind::LongMessage: return "long-message";
+    case ProblemKind::OutcomeOnQuestion: return "outcome-on-question";
   }
   return "unknown";
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "document/Cp932.h"
+#include "document/LaterFields.h"
 
 namespace velmora {
 namespace {
@@ -68,7 +69,7 @@ bool ShowsNothing(std::string_view message, std::string_view mark) {
 
 class Checker {
  public:
-  explicit Checker(ProblemList& problems) : problems_(problems) {}
+  Checker(const DecisionTree& tree, ProblemList& problems) : tree_(tree), problems_(problems) {}
 
   void CheckNode(const TreeNode& node, std::size_t preOrderIndex, const std::string& mark) {
     node_ = &node;
@@ -84,6 +85,10 @@ class Checker {
     if (!node.HasChildren() && HasDefaultSuffix(node.Text())) Add(ProblemKind::SuffixOnFinalMessage);
     if (SuffixBeforeBlanks(node.Text())) Add(ProblemKind::SuffixBeforeBlanks);
     if (TooLongForDialog(ShownMessage(node), mark)) Add(ProblemKind::LongMessage);
+    // An end's outcome stays on the node when it gains answers (nothing of
+    // the author's is dropped), but only an end shows it.
+    static const FieldIndex outcome = *FieldNamed("outcome");
+    if (node.HasChildren() && !tree_.LaterOf(node).Get(outcome).empty()) Add(ProblemKind::OutcomeOnQuestion);
   }
 
   void AddDocumentProblem(ProblemKind kind) {
@@ -109,6 +114,7 @@ class Checker {
     problems_.push_back({node_, node_ != nullptr ? node_->Id() : 0, index_, kind});
   }
 
+  const DecisionTree& tree_;
   ProblemList& problems_;
   const TreeNode* node_ = nullptr;
   std::size_t index_ = 0;
@@ -124,7 +130,8 @@ ProblemSeverity SeverityOf(ProblemKind kind) {
     case ProblemKind::OneAnswer:
     case ProblemKind::UnreachableAnswers:
     case ProblemKind::EmptyTitle:
-    case ProblemKind::LongMessage: return ProblemSeverity::Warning;
+    case ProblemKind::LongMessage:
+    case ProblemKind::OutcomeOnQuestion: return ProblemSeverity::Warning;
     default: break;
   }
   return ProblemSeverity::Error;
@@ -169,13 +176,19 @@ std::string_view ExplanationOf(ProblemKind kind) {
       // メッセージが長く、ダイアログに収まりません。
       return "\x83\x81\x83\x62\x83\x5a\x81\x5b\x83\x57\x82\xaa\x92\xb7\x82\xad\x81\x41\x83\x5f\x83\x43\x83\x41\x83\x8d"
              "\x83\x4f\x82\xc9\x8e\xfb\x82\xdc\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x42";
+    case ProblemKind::OutcomeOnQuestion:
+      // 答えのあるメッセージに結果が設定されています。結果は答えのないメッセージでだけ使われます。
+      return "\x93\x9a\x82\xa6\x82\xcc\x82\xa0\x82\xe9\x83\x81\x83\x62\x83\x5a\x81\x5b\x83\x57\x82\xc9\x8c\x8b"
+             "\x89\xca\x82\xaa\x90\xdd\x92\xe8\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42\x8c\x8b\x89\xca"
+             "\x82\xcd\x93\x9a\x82\xa6\x82\xcc\x82\xc8\x82\xa2\x83\x81\x83\x62\x83\x5a\x81\x5b\x83\x57\x82\xc5\x82\xbe"
+             "\x82\xaf\x8e\x67\x82\xed\x82\xea\x82\xdc\x82\xb7\x81\x42";
   }
   return {};
 }
 
 ProblemList CheckProcedure(const DecisionTree& tree, const DocumentState& state) {
   ProblemList problems;
-  Checker checker(problems);
+  Checker checker(tree, problems);
   if (TrimBlanksView(state.Title).empty()) checker.AddDocumentProblem(ProblemKind::EmptyTitle);
   std::size_t index = 0;
   tree.ForEachPreOrder([&](const TreeNode& node) { checker.CheckNode(node, index++, state.NewLineMark); });

@@ -25,6 +25,7 @@ enum class ProblemKind {
   SuffixBeforeBlanks,    // "(N) " is not recognised and is shown as text
   EmptyTitle,            // every dialog would have an empty caption
   LongMessage,           // the step dialog would have to scroll
+  OutcomeOnQuestion,     // an outcome kept on a node that gained answers: never shown
 };
 
 enum class ProblemSeverity {

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "TreeFileTestSupport.h"
+#include "document/LaterFields.h"
 #include "files/TreeFile.h"
 #include "files/TreeTextParser.h"
 
@@ -79,14 +80,23 @@ TEST(ProcedureCheck, FindsEachProblemAtItsNode) {
   }
 }
 
-TEST(ProcedureCheck, UnsetKindAndEmptyTitleAreWarnings) {
+// An outcome kept on a node that gained answers is never shown: warned too.
+TEST(ProcedureCheck, UnsetKindEmptyTitleAndAQuestionsOutcomeAreWarnings) {
   DecisionTree tree = TreeOf("? Q\n\ti A\n\ti B\n");
   tree.Root()->LastChild()->kind = Unset;
+  LaterFields resolved;
+  resolved.Set(*FieldNamed("outcome"), "resolved");
+  tree.SetLater(*tree.Root(), resolved);
+  tree.SetLater(*tree.Root()->FirstChild(), resolved);
   DocumentState untitled = TitledState();
   untitled.Title = "  ";
 
-  const ProblemList problems = CheckProcedure(tree, untitled);
-  ASSERT_EQ(problems.size(), 2u);
+  ProblemList problems = CheckProcedure(tree, untitled);
+  ASSERT_EQ(problems.size(), 3u);
+  EXPECT_EQ(problems[1].kind, ProblemKind::OutcomeOnQuestion);
+  EXPECT_EQ(problems[1].node, tree.Root());
+  EXPECT_EQ(problems[1].Severity(), ProblemSeverity::Warning);
+  problems.erase(problems.begin() + 1);
   EXPECT_EQ(problems[0].kind, ProblemKind::EmptyTitle);
   EXPECT_EQ(problems[0].node, nullptr);
   EXPECT_EQ(problems[0].Severity(), ProblemSeverity::Warning);
@@ -103,7 +113,7 @@ TEST(ProcedureCheck, SeveritiesSayWhatTheEndUserSees) {
   }
   // A question with one answer runs as the book prints it ("はい/いいえ →").
   for (const ProblemKind kind : {ProblemKind::KindUnset, ProblemKind::OneAnswer, ProblemKind::UnreachableAnswers,
-                                 ProblemKind::EmptyTitle, ProblemKind::LongMessage}) {
+                                 ProblemKind::EmptyTitle, ProblemKind::LongMessage, ProblemKind::OutcomeOnQuestion}) {
     EXPECT_EQ(SeverityOf(kind), ProblemSeverity::Warning) << static_cast<int>(kind);
     EXPECT_FALSE(ExplanationOf(kind).empty());
   }
