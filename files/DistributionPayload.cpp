@@ -5,6 +5,7 @@
 #include "document/Errors.h"
 #include "files/FileMessages.h"
 #include "files/TreeFile.h"
+#include "files/VersionComment.h"
 
 namespace velmora {
 namespace {
@@ -21,9 +22,11 @@ template <typename Procedure>
 std::string BuildExecutable(std::string_view stub, const Procedure& procedure, const DocumentState& state) {
   const std::size_t textSize = TreeTextSize(procedure, state);
   if (textSize > 0xFFFFFFFFull - kTrailerSize) throw VelmoraError(ProcedureTooLargeMessage());
+  // The version information says where the program records its runs.
+  const std::string player = WithVersionComment(stub, RecordFolderComment(state.RecordFolder));
   std::string bytes;
-  bytes.reserve(stub.size() + textSize + kTrailerSize);
-  bytes += stub;
+  bytes.reserve(player.size() + textSize + kTrailerSize);
+  bytes += player;
   AppendTreeText(bytes, procedure, state);
   AppendLittleEndian32(bytes, static_cast<std::uint32_t>(textSize));
   return bytes;

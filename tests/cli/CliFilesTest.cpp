@@ -93,6 +93,18 @@ TEST_F(CliFiles, ConvertFindsTheBuiltStub) {
   EXPECT_EQ(result.exitCode, 0) << result.err;
   const std::string stubBytes = testing::FileContent(stub);
   EXPECT_EQ(testing::FileContent(PathOf("out.exe")).substr(0, stubBytes.size()), stubBytes);
+
+  // A record folder goes into the version information as a section of its
+  // own; the player's code is untouched, and without a folder again the
+  // player is the stub as built, byte for byte.
+  ASSERT_EQ(Run({"set", PathOf("out.exe"), "record-folder=D:\\runs"}).exitCode, 0);
+  const std::string recording = testing::FileContent(PathOf("out.exe"));
+  const std::string folder("D\0:\0\\\0r\0u\0n\0s\0", 14);  // UTF-16
+  EXPECT_NE(recording.find(folder), std::string::npos);
+  EXPECT_NE(recording.find(stubBytes.substr(0x400, 0x4000)), std::string::npos) << "the code as it was";
+  ASSERT_EQ(Run({"set", PathOf("out.exe"), "record-folder=E:\\other"}).exitCode, 0);
+  ASSERT_EQ(Run({"set", PathOf("out.exe"), "record-folder="}).exitCode, 0);
+  EXPECT_EQ(testing::FileContent(PathOf("out.exe")).substr(0, stubBytes.size()), stubBytes);
 }
 
 }  // namespace

@@ -452,6 +452,39 @@ TEST(Player, GeneratedExecutableCarriesVersionInformation) {
   const DWORD major = static_cast<DWORD>(std::stoul(version.substr(0, dot)));
   const DWORD minor = static_cast<DWORD>(std::stoul(version.substr(dot + 1)));
   EXPECT_EQ(numbers->dwProductVersionMS, (major << 16) | minor);
+  EXPECT_EQ(VersionString(info, L"Comments"), L"") << "records nothing";
+}
+
+// Version information of a program that records its runs says so and
+// where; made again from that program's own player (as the command line's
+// set does) with another folder it says the new one, once; with none it is
+// the player as built.
+TEST(Player, VersionInformationSaysWhereRunsAreRecorded) {
+  ASSERT_FALSE(Stub().empty());
+  const auto informationOf = [](const std::string& bytes) {
+    GeneratedExecutable exe(bytes);
+    DWORD ignored = 0;
+    std::vector<char> info(GetFileVersionInfoSizeW(exe.Path().c_str(), &ignored));
+    EXPECT_FALSE(info.empty());
+    if (!info.empty()) GetFileVersionInfoW(exe.Path().c_str(), 0, static_cast<DWORD>(info.size()), info.data());
+    return info;
+  };
+  PrinterProcedure procedure;
+  procedure.state.RecordFolder = "\\\\server\\\x8e\xc0\x8d\x73\x8b\x4c\x98\x5e";  // \\server\実行記録
+  const std::string first = BuildDistributionExecutable(Stub(), procedure.tree, procedure.state);
+  std::vector<char> info = informationOf(first);
+  EXPECT_EQ(VersionString(info, L"Comments"), L"実行記録を残します: \\\\server\\実行記録");
+  EXPECT_EQ(VersionString(info, L"ProductName"), L"Velmora") << "the rest as it was";
+
+  procedure.state.RecordFolder = "D:\\runs";
+  const std::string second = BuildDistributionExecutable(PlayerStubOf(first), procedure.tree, procedure.state);
+  info = informationOf(second);
+  EXPECT_EQ(VersionString(info, L"Comments"), L"実行記録を残します: D:\\runs");
+  EXPECT_EQ(PlayerStubOf(second).size(), PlayerStubOf(first).size()) << "one section of ours, not two";
+
+  procedure.state.RecordFolder.clear();
+  const std::string third = BuildDistributionExecutable(PlayerStubOf(second), procedure.tree, procedure.state);
+  EXPECT_EQ(PlayerStubOf(third), Stub());
 }
 
 // The icon keeps only small images, stored as PNG: Windows must still make
