@@ -72,6 +72,13 @@ std::optional<Image> ReadImage(std::string_view bytes) {
   if (LittleEndian32At(bytes, image.optional + directories - 4) <= kResourceDirectory) return std::nullopt;
   image.sectionAlignment = LittleEndian32At(bytes, image.optional + 32);
   image.fileAlignment = LittleEndian32At(bytes, image.optional + 36);
+  // As the format has them: powers of two, the file's from 512 to 64 KB.
+  const std::uint32_t fileAlignment = image.fileAlignment;
+  const std::uint32_t sectionAlignment = image.sectionAlignment;
+  if (fileAlignment < 0x200 || fileAlignment > 0x10000 || (fileAlignment & (fileAlignment - 1)) != 0 ||
+      sectionAlignment == 0 || (sectionAlignment & (sectionAlignment - 1)) != 0) {
+    return std::nullopt;
+  }
   image.sizeOfImageField = image.optional + 56;
   image.sizeOfHeadersField = image.optional + 60;
   image.headersSize = LittleEndian32At(bytes, image.sizeOfHeadersField);
@@ -212,10 +219,24 @@ void SetComment(VersionNode& root, std::u16string_view comment) {
 }  // namespace
 
 // Our section starts with where the stub's own information lies (its
-// address and size) and whether the headers had to grow for our section's
-// header, so that a later generation restores the stub as built; our copy
-// of the information with the comment follows.
-constexpr std::uint32_t kOwnEntrySize = 12;
+// address and size), whether the headers had to grow for our section's
+// header, and the image's size as built, so that a later generation
+// restores the stub byte for byte; our copy of the information with the
+// comment follows.
+constexpr std::uint32_t kOwnEntrySize = 16;
+
+// Whether the headers can grow (or shrink) at their end: every section's
+// data lies behind them, and a shrink removes only zero bytes.
+bool CanMoveSectionData(std::string_view bytes, const Image& image, bool grow) {
+  const std::uint32_t by = image.fileAlignment;
+  if (by == 0 || image.headersSize > bytes.size() || (!grow && image.headersSize < by)) return false;
+  for (const Section& section : image.sections) {
+    if (section.rawSize != 0 && section.rawOffset < image.headersSize) return false;
+  }
+  if (grow) return true;
+  const std::string_view removed = bytes.substr(image.headersSize - by, by);
+  return removed.find_first_not_of('\0') == std::string_view::npos;
+}
 
 // Every section's data `by` bytes later (or earlier) in the file: the
 // headers grow (or shrink) by one file alignment at their end.
@@ -255,15 +276,18 @@ std::string WithVersionComment(std::string_view stub, std::u16string_view commen
     ownRva = LittleEndian32At(stub, last.rawOffset);
     ownSize = LittleEndian32At(stub, last.rawOffset + 4);
     const bool grew = LittleEndian32At(stub, last.rawOffset + 8) != 0;
+    const std::uint32_t imageSize = LittleEndian32At(stub, last.rawOffset + 12);
     base.resize(last.rawOffset);
     std::memset(&base[last.header], 0, kSectionHeaderSize);
     image->sections.pop_back();
     Put16(base, image->fileHeader + 2, static_cast<std::uint16_t>(image->sections.size()));
-    // Ours was placed where the stub's image ended.
-    Put32(base, image->sizeOfImageField, last.virtualAddress);
+    Put32(base, image->sizeOfImageField, imageSize);
     Put32(base, *entry, ownRva);
     Put32(base, *entry + 4, ownSize);
-    if (grew) MoveSectionData(base, *image, false);
+    if (grew) {
+      if (!CanMoveSectionData(base, *image, false)) return unchanged;
+      MoveSectionData(base, *image, false);
+    }
   }
   if (comment.empty()) return base;
 
@@ -277,7 +301,7 @@ std::string WithVersionComment(std::string_view stub, std::u16string_view commen
   // address leaves no room or a debug directory names file offsets.
   const std::size_t newHeader = image->sectionTable + image->sections.size() * kSectionHeaderSize;
   const bool grow = newHeader + kSectionHeaderSize > image->headersSize;
-  if (grow && (image->debugDirectorySize != 0 ||
+  if (grow && (image->debugDirectorySize != 0 || !CanMoveSectionData(base, *image, true) ||
                image->headersSize + image->fileAlignment > image->sections.front().virtualAddress)) {
     return unchanged;
   }
@@ -285,6 +309,15 @@ std::string WithVersionComment(std::string_view stub, std::u16string_view commen
   Put32(data, 0, ownRva);
   Put32(data, 4, ownSize);
   Put32(data, 8, grow ? 1 : 0);
+  Put32(data, 12, LittleEndian32At(base, image->sizeOfImageField));
+  // What is restored later must have been zero: the header's place, and
+  // nothing may lie after the sections' data.
+  const std::size_t headerEnd = std::min<std::size_t>(newHeader + kSectionHeaderSize, image->headersSize);
+  if (newHeader > base.size() || headerEnd > base.size() ||
+      std::string_view(base).substr(newHeader, headerEnd - std::min(newHeader, headerEnd)).find_first_not_of('\0') !=
+          std::string_view::npos) {
+    return unchanged;
+  }
   std::string blob;
   Serialise(*root, blob);
   if (blob.size() > 0xFFFF) return unchanged;
@@ -293,6 +326,7 @@ std::string WithVersionComment(std::string_view stub, std::u16string_view commen
   // The entry moves with the resources' data when the headers grow.
   std::size_t entryAt = *entry;
   if (grow) {
+    if (newHeader + kSectionHeaderSize > image->headersSize + image->fileAlignment) return unchanged;
     MoveSectionData(base, *image, true);
     const auto moved = VersionDataEntry(base, *image);
     if (!moved) return unchanged;
@@ -304,8 +338,7 @@ std::string WithVersionComment(std::string_view stub, std::u16string_view commen
   const std::uint32_t rawOffset = AlignUp(end.rawOffset + end.rawSize, image->fileAlignment);
   const auto dataSize = static_cast<std::uint32_t>(data.size());
   const std::uint32_t rawSize = AlignUp(dataSize, image->fileAlignment);
-  if (base.size() > rawOffset) return unchanged;  // something lies after the sections
-  base.resize(rawOffset, '\0');
+  if (base.size() != rawOffset) return unchanged;  // something lies after the sections, or they are cut
   base += data;
   base.resize(rawOffset + rawSize, '\0');
 

@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 
 seconds="${FUZZ_SECONDS:-60}"
 build_dir="${FUZZ_BUILD_DIR:-build/fuzz}"
-targets="${FUZZ_TARGETS:-TreeTextFuzzer IniTextFuzzer PayloadFuzzer BranchTextFuzzer DiffFuzzer RunRecordFuzzer}"
+targets="${FUZZ_TARGETS:-TreeTextFuzzer IniTextFuzzer PayloadFuzzer BranchTextFuzzer DiffFuzzer RunRecordFuzzer VersionCommentFuzzer}"
 
 cmake --preset fuzz -B "$build_dir" >/dev/null
 cmake --build "$build_dir" --target fuzzers

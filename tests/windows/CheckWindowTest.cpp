@@ -22,19 +22,10 @@ namespace velmora::win32 {
 namespace {
 
 using testing::PumpMessages;
+using testing::ListViewCell;
 
 // "問題は見つかりませんでした。"
 const std::wstring kNothingFound = L"問題は見つかりませんでした。";
-
-std::wstring CellText(HWND list, int row, int column) {
-  wchar_t text[512] = {};
-  LVITEMW item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = 512;
-  SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-  return text;
-}
 
 int RowImage(HWND list, int row) {
   LVITEMW item{};
@@ -103,12 +94,12 @@ TEST_F(CheckWindowTest, ListsTheProblemsAndEnterSelectsTheNode) {
   EXPECT_TRUE(IsWindowVisible(form->Checks()->Handle()));
   EXPECT_EQ(GetWindow(form->Checks()->Handle(), GW_OWNER), form->Handle());
   ASSERT_EQ(RowCount(List()), 2);
-  EXPECT_EQ(CellText(List(), 0, 0), L"Is it on?");
-  EXPECT_EQ(CellText(List(), 0, 1), ToWide(ExplanationOf(ProblemKind::UnreachableAnswers)));
+  EXPECT_EQ(ListViewCell(List(), 0, 0), L"Is it on?");
+  EXPECT_EQ(ListViewCell(List(), 0, 1), ToWide(ExplanationOf(ProblemKind::UnreachableAnswers)));
   EXPECT_EQ(RowImage(List(), 0), NodeListWindow::kWarningImage);
   // "（空）": the empty text named as such, first, then the way to it.
-  EXPECT_EQ(CellText(List(), 1, 0), L"（空）（Is it on?）");
-  EXPECT_EQ(CellText(List(), 1, 1), ToWide(ExplanationOf(ProblemKind::EmptyText)));
+  EXPECT_EQ(ListViewCell(List(), 1, 0), L"（空）（Is it on?）");
+  EXPECT_EQ(ListViewCell(List(), 1, 1), ToWide(ExplanationOf(ProblemKind::EmptyText)));
   EXPECT_EQ(RowImage(List(), 1), NodeListWindow::kErrorImage);
   // The row's tooltip: the whole place.
   wchar_t tipText[256] = {};
@@ -197,7 +188,7 @@ TEST_F(CheckWindowTest, ComparesWithAChosenFileAndEnterSelectsTheNode) {
   EXPECT_EQ(testing::WindowText(form->Comparison()->Summary()).rfind(L"old.tre との違い 11 件", 0), 0u);
   // The fifth row: the swapped answers of "ケーブルは接続されていますか？".
   const TreeNode* cable = form->Model().Tree().Root()->FirstChild();
-  EXPECT_NE(CellText(list, 4, 0).find(ToWide(std::string(cable->Text()))), std::wstring::npos);
+  EXPECT_NE(ListViewCell(list, 4, 0).find(ToWide(std::string(cable->Text()))), std::wstring::npos);
   LVITEMW state{};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   state.state = LVIS_SELECTED | LVIS_FOCUSED;

@@ -82,6 +82,17 @@ inline std::wstring WindowText(HWND window) {
 }
 
 // A control's rectangle in the client coordinates of its parent.
+// The text of a list view's cell.
+inline std::wstring ListViewCell(HWND list, int row, int column) {
+  wchar_t text[512] = {};
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = 512;
+  SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
 inline RECT RectInParent(HWND control) {
   RECT rect{};
   GetWindowRect(control, &rect);

@@ -166,6 +166,34 @@ TEST(Player, FinishAtTheRootAndTheCloseBoxEndTheRunNormally) {
   }
 }
 
+// What the editor's 実行記録の集計 list says of the printer procedure's runs
+// in `recordFolder`: its summary line, then each row's place and counts.
+struct EditorStatistics {
+  std::wstring summary;
+  std::vector<std::pair<std::wstring, std::wstring>> rows;
+};
+
+EditorStatistics EditorStatisticsOf(const std::string& recordFolder) {
+  testing::RecordingMessageBoxes boxes;
+  std::unique_ptr<TForm1> form = testing::CreateMainWindow(boxes);
+  PrinterProcedure procedure;
+  procedure.state.RecordFolder = recordFolder;
+  form->Model().ReplaceDocument(std::move(procedure.tree), procedure.state);
+  form->Sync();
+  form->RunCommand(IDM_RUNSTATS);
+  testing::PumpMessages();
+  EXPECT_TRUE(boxes.shown.empty());
+  EditorStatistics seen;
+  if (form->RunStatistics() == nullptr || !IsWindowVisible(form->RunStatistics()->Handle())) return seen;
+  seen.summary = testing::WindowText(form->RunStatistics()->Summary());
+  HWND list = form->RunStatistics()->List();
+  const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < count; ++row) {
+    seen.rows.emplace_back(testing::ListViewCell(list, row, 0), testing::ListViewCell(list, row, 1));
+  }
+  return seen;
+}
+
 // A fresh folder for run records, emptied and removed afterwards.
 class RecordFolder {
  public:
@@ -249,37 +277,18 @@ TEST(Player, EachRunLeavesOneWholeRecordInTheRecordFolder) {
   EXPECT_NE(contents.find("version=" + version + "\r\n"), std::string::npos);
 
   // The author reads exactly these runs back in the editor's list.
-  testing::RecordingMessageBoxes boxes;
-  std::unique_ptr<TForm1> form = testing::CreateMainWindow(boxes);
-  PrinterProcedure same;
-  same.state.RecordFolder = procedure.state.RecordFolder;
-  form->Model().ReplaceDocument(std::move(same.tree), same.state);
-  form->Sync();
-  form->RunCommand(IDM_RUNSTATS);
-  testing::PumpMessages();
-  ASSERT_NE(form->RunStatistics(), nullptr);
-  EXPECT_TRUE(IsWindowVisible(form->RunStatistics()->Handle()));
-  EXPECT_EQ(testing::WindowText(form->RunStatistics()->Summary()), L"この版の実行 3 件");
-  const auto cell = [&](int row, int column) {
-    wchar_t text[256] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = 256;
-    SendMessageW(form->RunStatistics()->List(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return std::wstring(text);
-  };
-  ASSERT_EQ(SendMessageW(form->RunStatistics()->List(), LVM_GETITEMCOUNT, 0, 0), 3);
-  EXPECT_EQ(cell(0, 1), L"表示 3 回、中断 2 回");
-  EXPECT_EQ(cell(1, 1), L"表示 1 回");
-  EXPECT_EQ(cell(2, 0).rfind(L"修理を依頼してください。", 0), 0u) << ToCp932(cell(2, 0));
-  EXPECT_EQ(cell(2, 1), L"表示 1 回、終了 1 回");
-  EXPECT_TRUE(boxes.shown.empty());
+  const EditorStatistics seen = EditorStatisticsOf(procedure.state.RecordFolder);
+  EXPECT_EQ(seen.summary, L"この版の実行 3 件");
+  ASSERT_EQ(seen.rows.size(), 3u);
+  EXPECT_EQ(seen.rows[0].second, L"表示 3 回、中断 2 回");
+  EXPECT_EQ(seen.rows[1].second, L"表示 1 回");
+  EXPECT_EQ(seen.rows[2].first.rfind(L"修理を依頼してください。", 0), 0u) << ToCp932(seen.rows[2].first);
+  EXPECT_EQ(seen.rows[2].second, L"表示 1 回、終了 1 回");
 }
 
 // A folder out of reach (a drive that does not exist) and many players
-// writing to one folder at once: the end user's runs end as always, and
-// the folder holds whole records only.
+// writing to one folder at once: the end user's runs end as always, the
+// folder holds whole records only, and the author reads their numbers.
 TEST(Player, AFolderOutOfReachOrManyPlayersAtOnceDisturbNoRun) {
   ASSERT_FALSE(Stub().empty());
   PrinterProcedure procedure;
@@ -292,24 +301,46 @@ TEST(Player, AFolderOutOfReachOrManyPlayersAtOnceDisturbNoRun) {
     PressStepButton(first, 2);
     EXPECT_EQ(player.ExitCode(), 0);
   }
+  // Fifty runs, ten players at a time: every other one finishes at the
+  // first question (終了), the others answer on to an end.
   const RecordFolder records;
   procedure.state.RecordFolder = ToCp932(records.Path());
   GeneratedExecutable exe(BuildDistributionExecutable(Stub(), procedure.tree, procedure.state));
-  std::vector<std::unique_ptr<RunningPlayer>> players;
-  for (int i = 0; i < 4; ++i) players.push_back(std::make_unique<RunningPlayer>(exe.Path()));
-  std::vector<HWND> firsts;
-  for (auto& player : players) firsts.push_back(player->NextDialog());
-  for (HWND first : firsts) {
-    ASSERT_NE(first, nullptr);
-    PressStepButton(first, 2);
+  for (int round = 0; round < 5; ++round) {
+    std::vector<std::unique_ptr<RunningPlayer>> players;
+    for (int i = 0; i < 10; ++i) players.push_back(std::make_unique<RunningPlayer>(exe.Path()));
+    std::vector<HWND> firsts;
+    for (auto& player : players) firsts.push_back(player->NextDialog());
+    for (std::size_t i = 0; i < players.size(); ++i) {
+      ASSERT_NE(firsts[i], nullptr);
+      if (i % 2 == 0) {
+        PressStepButton(firsts[i], 2);
+        continue;
+      }
+      PressStepButton(firsts[i], 0);
+      HWND lamp = players[i]->NextDialog(firsts[i]);
+      ASSERT_NE(lamp, nullptr);
+      PressStepButton(lamp, 0);
+      HWND end = players[i]->NextDialog(lamp);
+      ASSERT_NE(end, nullptr);
+      PressStepButton(end, 0);
+    }
+    for (auto& player : players) EXPECT_EQ(player->ExitCode(), 0);
   }
-  for (auto& player : players) EXPECT_EQ(player->ExitCode(), 0);
-  ASSERT_EQ(records.Names().size(), 4u) << records.Contents();
+  ASSERT_EQ(records.Names().size(), 50u) << records.Contents();
   for (const std::wstring& name : records.Names()) {
     const std::string record = ReadWholeFile(records.Path() + L"\\" + name);
     EXPECT_EQ(record.rfind("velmora-run 1\r\n", 0), 0u) << record;
     EXPECT_NE(record.find("\r\noutcome=none\r\n"), std::string::npos) << record;
   }
+
+  // The editor's list shows exactly their numbers.
+  const EditorStatistics seen = EditorStatisticsOf(procedure.state.RecordFolder);
+  EXPECT_EQ(seen.summary, L"この版の実行 50 件");
+  ASSERT_EQ(seen.rows.size(), 3u);
+  EXPECT_EQ(seen.rows[0].second, L"表示 50 回、中断 25 回");
+  EXPECT_EQ(seen.rows[1].second, L"表示 25 回");
+  EXPECT_EQ(seen.rows[2].second, L"表示 25 回、終了 25 回");
 }
 
 // "日時: yyyy/mm/dd" of today, the start of the copied path's date line.
