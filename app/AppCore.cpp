@@ -205,7 +205,8 @@ std::string AppCore::TipOf(const TreeNode& node) const {
   std::string tip;
   editor_.Tree().LaterOf(node).ForEach([&](FieldIndex field, std::string_view value) {
     if (!tip.empty()) tip += "\r\n";
-    tip += std::string(DeclaredFields()[field].label) + ": " + ExpandNewLines(value, editor_.State().NewLineMark);
+    tip += std::string(DeclaredFields()[field].label) + ": " +
+           ExpandNewLines(ShownValue(field, value), editor_.State().NewLineMark);
   });
   return tip;
 }

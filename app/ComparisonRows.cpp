@@ -105,8 +105,8 @@ std::string ChangeText(const DiffChange& change) {
     case ChangeKind::Swapped: return std::string(kSwapped);
     // "メモ変更": the field's label and "変更".
     case ChangeKind::Field:
-      return fromTo(std::string(DeclaredFields()[change.field].label) + "\x95\xcf\x8d\x58", Quoted(change.before),
-                    Quoted(change.after));
+      return fromTo(std::string(DeclaredFields()[change.field].label) + "\x95\xcf\x8d\x58",
+                    Quoted(ShownValue(change.field, change.before)), Quoted(ShownValue(change.field, change.after)));
     case ChangeKind::Title: return fromTo(kTitleChanged, Quoted(change.before), Quoted(change.after));
     case ChangeKind::Colour: return fromTo(kColourChanged, ColourName(change.before), ColourName(change.after));
     case ChangeKind::NewLine: return fromTo(kNewLineChanged, Quoted(change.before), Quoted(change.after));
@@ -206,6 +206,11 @@ class RowWriter {
   }
 
   std::string MarkedDetail(const DiffChange& change) const {
+    // A choice or a picture is shown by its word or what it is, whole.
+    if (change.kind == ChangeKind::Field && (DeclaredFields()[change.field].picture ||
+                                             !DeclaredFields()[change.field].choices.empty())) {
+      return BeforeAfter(ShownValue(change.field, change.before), ShownValue(change.field, change.after));
+    }
     const auto [before, after] = MarkedTexts(change.before, change.after);
     return BeforeAfter(Quoted(before), Quoted(after)) + std::string(kLineBreak) + std::string(kMarkNote);
   }

@@ -42,7 +42,7 @@ std::string CountsOf(const DecisionTree& tree, const TreeNode& node, const RunSt
     counts += kSeparator;
     counts += Times(kEnded, ended);
     static const FieldIndex outcomeField = *FieldNamed("outcome");
-    const std::string_view outcome = ShownValue(outcomeField, tree.LaterOf(node).Get(outcomeField));
+    const std::string outcome = ShownValue(outcomeField, tree.LaterOf(node).Get(outcomeField));
     if (!outcome.empty()) counts += std::string(kOpen) + std::string(outcome) + std::string(kClose);
   }
   if (const std::size_t stopped = CountAt(stats.stops, number)) {

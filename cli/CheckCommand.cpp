@@ -25,6 +25,8 @@ const char* KindId(ProblemKind kind) {
     case ProblemKind::EmptyTitle: return "empty-title";
     case ProblemKind::LongMessage: return "long-message";
     case ProblemKind::OutcomeOnQuestion: return "outcome-on-question";
+    case ProblemKind::PictureWithoutAlt: return "picture-without-alt";
+    case ProblemKind::PictureUnusable: return "picture-unusable";
   }
   return "unknown";
 }

@@ -37,7 +37,9 @@ const std::vector<Command>& CommandTable() {
        kExitUsage},
       {"set", RunSet, "FILE [LINE] KEY=VALUE... [--output OUT]",
        "Set fields of the node on LINE of FILE (its line in the tree text, as check names it): note=TEXT (an "
-       "empty value removes it), outcome=resolved|unresolved|contact|none on a node without answers; or without "
+       "empty value removes it), outcome=resolved|unresolved|contact|none on a node without answers, "
+       "picture=IMAGE (a PNG, JPEG, GIF or BMP file of at most 8 MB and 8192 pixels a side; empty: none) and "
+       "alt=TEXT (the picture's words for those who cannot see it); or without "
        "LINE the document's title=, color= (0-3), newline= and record-folder= (where each run of the generated "
        "executable leaves a record; empty: none). FILE is written in place as the editor saves or generates it, or OUT is written. Exits with 2 on a line that "
        "is no node, an unknown key or a bad value, writing nothing."},

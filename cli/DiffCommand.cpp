@@ -112,14 +112,24 @@ class DiffPrinter {
         return "default answer changed" + where + ": " + Utf8(change.before) + " -> " + Utf8(change.after);
       case ChangeKind::Moved: return "moved " + Quoted(change.text) + ": " + Place(change.oldPath) + " -> " + Place(change.path);
       case ChangeKind::Swapped: return "answers swapped" + where;
-      case ChangeKind::Field:
-        return std::string(DeclaredFields()[change.field].name) + " changed" + where + ": " +
-               Quoted(ShownValue(change.field, change.before)) + " -> " + Quoted(ShownValue(change.field, change.after));
+      case ChangeKind::Field: return FieldLine(change, where);
       case ChangeKind::Title: return "title changed: " + Quoted(change.before) + " -> " + Quoted(change.after);
       case ChangeKind::Colour: return "colour changed: " + change.before + " -> " + change.after;
       case ChangeKind::NewLine: return "newline mark changed: " + Quoted(change.before) + " -> " + Quoted(change.after);
     }
     return {};
+  }
+
+  // A picture is added, removed or replaced (its bytes compared, never its
+  // file's name) and shown by what it is; another field changes.
+  std::string FieldLine(const DiffChange& change, const std::string& where) {
+    const std::string name(DeclaredFields()[change.field].name);
+    const std::string before = Quoted(ShownValue(change.field, change.before));
+    const std::string after = Quoted(ShownValue(change.field, change.after));
+    if (!DeclaredFields()[change.field].picture) return name + " changed" + where + ": " + before + " -> " + after;
+    if (change.before.empty()) return name + " added" + where + ": " + after;
+    if (change.after.empty()) return name + " removed" + where + ": " + before;
+    return name + " replaced" + where + ": " + before + " -> " + after;
   }
 
   std::string End(const PathEndRow& row) { return Utf8(row.kind) + " " + Quoted(row.message); }
@@ -149,6 +159,12 @@ class DiffPrinter {
       json += ", \"old\": " + JsonPath(change.oldPath) + ", \"new\": " + JsonPath(change.path);
     } else if (change.kind == ChangeKind::Colour) {
       json += ", \"old\": " + change.before + ", \"new\": " + change.after;
+    } else if (change.kind == ChangeKind::Field && DeclaredFields()[change.field].picture) {
+      // What the pictures are, not their megabytes of base64.
+      const auto shown = [&](const std::string& value) {
+        return value.empty() ? std::string("null") : JsonText(ShownValue(change.field, value));
+      };
+      json += ", \"old\": " + shown(change.before) + ", \"new\": " + shown(change.after);
     } else if (change.kind != ChangeKind::Added && change.kind != ChangeKind::Removed) {
       json += ", \"old\": " + JsonText(change.before) + ", \"new\": " + JsonText(change.after);
     }

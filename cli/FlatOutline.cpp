@@ -61,6 +61,12 @@ std::uint64_t ContentHash(std::string_view bytes) {
   return hash;
 }
 
+std::string HexHash(std::string_view bytes) {
+  char hash[17];
+  std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(ContentHash(bytes)));
+  return hash;
+}
+
 }  // namespace
 
 std::string_view ShownText(const TreeNode& node) {
@@ -94,6 +100,8 @@ void AppendFlatOutline(OutputBuffer& out, const LoadedDocument& document, std::s
     document.tree.LaterOf(node).ForEach([&](FieldIndex field, std::string_view value) {
       out.AppendUtf8(" | " + std::string(DeclaredFields()[field].name) + ": ");
       out.AppendCp932(ShownValue(field, value));
+      // A picture replaced by another of the same size still reads changed.
+      if (DeclaredFields()[field].picture) out.AppendUtf8(" FNV-1a " + HexHash(value));
     });
     out.AppendUtf8("\n");
   });
@@ -102,9 +110,7 @@ void AppendFlatOutline(OutputBuffer& out, const LoadedDocument& document, std::s
 
 std::string NonProcedureText(std::string_view bytes) {
   if (bytes.find('\0') == std::string_view::npos) return std::string(bytes);
-  char hash[17];
-  std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(ContentHash(bytes)));
-  return "(not a procedure: " + std::to_string(bytes.size()) + " bytes, FNV-1a " + hash + ")\n";
+  return "(not a procedure: " + std::to_string(bytes.size()) + " bytes, FNV-1a " + HexHash(bytes) + ")\n";
 }
 
 const LoadedDocument* OpenProcedureOrNothing(CliHost& host, const FilePath& path) {

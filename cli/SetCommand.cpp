@@ -13,6 +13,7 @@
 #include "cli/Commands.h"
 #include "cli/DocumentFiles.h"
 #include "document/LaterFields.h"
+#include "document/Picture.h"
 #include "files/DistributionPayload.h"
 #include "files/IniText.h"
 
@@ -74,15 +75,34 @@ std::string StoredText(CliHost& host, const Assignment& assignment) {
   return *cp932;
 }
 
+// The picture in the image file the value names, as the document holds it;
+// an empty value takes the picture away.
+std::string PictureOfFile(CliHost& host, const Assignment& assignment) {
+  if (assignment.value.empty()) return {};
+  const std::string bytes = host.Files().ReadWholeFile(FilePath::FromUtf8(assignment.value));
+  const std::optional<PictureRefusal> refusal = CheckPicture(bytes);
+  if (refusal == PictureRefusal::NotAPicture) {
+    throw UsageError(assignment.key + "=: " + assignment.value + " is no PNG, JPEG, GIF or BMP picture");
+  }
+  if (refusal == PictureRefusal::TooManyBytes) throw UsageError(assignment.key + "=: a picture may have at most 8 MB");
+  if (refusal == PictureRefusal::TooLarge) {
+    throw UsageError(assignment.key + "=: a picture may be at most 8192 pixels a side");
+  }
+  return Base64Encode(bytes);
+}
+
 void SetNodeField(CliHost& host, LoadedDocument& document, TreeNode& node, const Assignment& assignment) {
   const std::optional<FieldIndex> field = FieldNamed(assignment.key);
   if (!field) throw UsageError("unknown key \"" + assignment.key + "\" for a node");
   if (DeclaredFields()[*field].endsOnly && node.HasChildren()) {
     throw UsageError(assignment.key + "= belongs only on a node without answers");
   }
-  // "none" is how a choice is taken away on a command line.
+  // "none" is how a choice is taken away on a command line; a picture is
+  // named by its file.
   const bool choice = !DeclaredFields()[*field].choices.empty();
-  const std::string value = choice && assignment.value == "none" ? std::string() : StoredText(host, assignment);
+  const std::string value = DeclaredFields()[*field].picture ? PictureOfFile(host, assignment)
+                            : choice && assignment.value == "none" ? std::string()
+                                                                   : StoredText(host, assignment);
   if (!IsValueOfField(*field, value)) {
     std::string allowed;
     for (const FieldChoice& option : DeclaredFields()[*field].choices) allowed += std::string(option.value) + ", ";

@@ -8,6 +8,7 @@
 #include "cli/DocumentFiles.h"
 #include "cli/FlatOutline.h"
 #include "cli/OutputBuffer.h"
+#include "document/Picture.h"
 #include "document/Utf8Text.h"
 
 namespace velmora::cli {
@@ -27,13 +28,19 @@ void AppendLines(OutputBuffer& out, const std::string& text, std::size_t indent)
   }
 }
 
-// Every declared field the node carries, one under the other below it.
+// Every declared field the node carries, one under the other below it; a
+// picture with its alt text: "picture: [画像 1280x720 PNG 183 KB: ...]".
 void AppendLaterFields(OutputBuffer& out, const LaterFields& later, std::size_t indent, const std::string& mark) {
+  static const FieldIndex picture = *FieldNamed("picture");
+  static const FieldIndex alt = *FieldNamed("alt");
+  const bool hasPicture = !later.Get(picture).empty();
   later.ForEach([&](FieldIndex field, std::string_view value) {
+    if (field == alt && hasPicture) return;
     const std::string_view name = DeclaredFields()[field].name;
     out.AppendSpaces(indent);
     out.AppendUtf8(std::string(name) + ": ");
-    AppendLines(out, ExpandNewLines(ShownValue(field, value), mark), indent + name.size() + 2);
+    const std::string shown = field == picture ? PictureSummary(value, later.Get(alt)) : ShownValue(field, value);
+    AppendLines(out, ExpandNewLines(shown, mark), indent + name.size() + 2);
   });
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "document/Picture.h"
+
 namespace velmora {
 namespace {
 
@@ -16,6 +18,10 @@ std::vector<FieldDeclaration>& Declarations() {
       // end dialog, the path report and the run records: "解決" (resolved),
       // "未解決" (not resolved), "サポートへ連絡" (contact support).
       {"outcome", "\x8c\x8b\x89\xca", true, {}, {std::begin(kOutcomeChoices), std::end(kOutcomeChoices)}},
+      // "画像": the picture the end user sees above the step's message, and
+      // "代替テキスト", its words for those who cannot see it.
+      {"picture", "\x89\xe6\x91\x9c", false, "\x81\x6d\x89\xe6\x91\x9c\x81\x6e", {}, true},
+      {"alt", "\x91\xe3\x91\xd6\x83\x65\x83\x4c\x83\x58\x83\x67"},
   };
   return declarations;
 }
@@ -66,11 +72,12 @@ bool IsValueOfField(FieldIndex field, std::string_view value) {
   return false;
 }
 
-std::string_view ShownValue(FieldIndex field, std::string_view value) {
+std::string ShownValue(FieldIndex field, std::string_view value) {
+  if (DeclaredFields()[field].picture && !value.empty()) return PictureSummary(value);
   for (const FieldChoice& choice : DeclaredFields()[field].choices) {
-    if (choice.value == value) return choice.label;
+    if (choice.value == value) return std::string(choice.label);
   }
-  return value;
+  return std::string(value);
 }
 
 std::string TreeLabel(std::string_view text, const LaterFields& later) {

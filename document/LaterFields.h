@@ -32,6 +32,9 @@ struct FieldDeclaration {
   // The values the field takes, for a field that is a choice (the tree then
   // shows the chosen one's label as its mark); empty for free text.
   std::vector<FieldChoice> choices = {};
+  // The value is a picture in base64 (Picture.h): shown by what it is
+  // ("［画像 1280x720 PNG 183 KB］"), never searched.
+  bool picture = false;
 };
 
 using FieldIndex = std::uint8_t;
@@ -49,8 +52,9 @@ std::optional<FieldIndex> FieldNamed(std::string_view name);
 // one of its values (the empty value, none, always may).
 bool IsValueOfField(FieldIndex field, std::string_view value);
 // How the editor and the outputs name a field's value: a choice's label, a
-// text as it is (so is a value a later version may have added).
-std::string_view ShownValue(FieldIndex field, std::string_view value);
+// picture by its format, size and bytes, a text as it is (so is a value a
+// later version may have added).
+std::string ShownValue(FieldIndex field, std::string_view value);
 
 // The value of every declared field is a CP932 byte string without CR, LF
 // or NUL (a line break stands as the newline mark, as in messages); the

@@ -22,7 +22,8 @@ bool Contains(const std::vector<std::uint16_t>& text, const std::vector<std::uin
 bool FieldsContain(const DecisionTree& tree, const TreeNode& node, const std::vector<std::uint16_t>& pattern,
                    std::string_view newLineMark) {
   bool found = false;
-  tree.LaterOf(node).ForEach([&](FieldIndex, std::string_view value) {
+  tree.LaterOf(node).ForEach([&](FieldIndex field, std::string_view value) {
+    if (DeclaredFields()[field].picture) return;  // its words are the alt text
     found = found || Contains(FoldForSearch(ExpandNewLines(value, newLineMark)), pattern);
   });
   return found;

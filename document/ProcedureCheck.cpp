@@ -4,6 +4,7 @@
 
 #include "document/Cp932.h"
 #include "document/LaterFields.h"
+#include "document/Picture.h"
 
 namespace velmora {
 namespace {
@@ -89,6 +90,17 @@ class Checker {
     // the author's is dropped), but only an end shows it.
     static const FieldIndex outcome = *FieldNamed("outcome");
     if (node.HasChildren() && !tree_.LaterOf(node).Get(outcome).empty()) Add(ProblemKind::OutcomeOnQuestion);
+    CheckPicture(tree_.LaterOf(node));
+  }
+
+  // The player leaves out a picture it cannot show; the file keeps its
+  // bytes until the author replaces or removes it.
+  void CheckPicture(const LaterFields& later) {
+    static const FieldIndex picture = *FieldNamed("picture");
+    static const FieldIndex alt = *FieldNamed("alt");
+    if (later.Get(picture).empty()) return;
+    if (CheckStoredPicture(later.Get(picture))) Add(ProblemKind::PictureUnusable);
+    if (TrimBlanksView(later.Get(alt)).empty()) Add(ProblemKind::PictureWithoutAlt);
   }
 
   void AddDocumentProblem(ProblemKind kind) {
@@ -131,7 +143,8 @@ ProblemSeverity SeverityOf(ProblemKind kind) {
     case ProblemKind::UnreachableAnswers:
     case ProblemKind::EmptyTitle:
     case ProblemKind::LongMessage:
-    case ProblemKind::OutcomeOnQuestion: return ProblemSeverity::Warning;
+    case ProblemKind::OutcomeOnQuestion:
+    case ProblemKind::PictureWithoutAlt: return ProblemSeverity::Warning;
     default: break;
   }
   return ProblemSeverity::Error;
@@ -176,6 +189,18 @@ std::string_view ExplanationOf(ProblemKind kind) {
       // メッセージが長く、ダイアログに収まりません。
       return "\x83\x81\x83\x62\x83\x5a\x81\x5b\x83\x57\x82\xaa\x92\xb7\x82\xad\x81\x41\x83\x5f\x83\x43\x83\x41\x83\x8d"
              "\x83\x4f\x82\xc9\x8e\xfb\x82\xdc\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x42";
+    case ProblemKind::PictureWithoutAlt:
+      // 画像に代替テキストがありません。画像を見られない利用者には何も伝わりません。
+      return "\x89\xe6\x91\x9c\x82\xc9\x91\xe3\x91\xd6\x83\x65\x83\x4c\x83\x58\x83\x67\x82\xaa\x82\xa0\x82\xe8"
+             "\x82\xdc\x82\xb9\x82\xf1\x81\x42\x89\xe6\x91\x9c\x82\xf0\x8c\xa9\x82\xe7\x82\xea\x82\xc8\x82\xa2"
+             "\x97\x98\x97\x70\x8e\xd2\x82\xc9\x82\xcd\x89\xbd\x82\xe0\x93\x60\x82\xed\x82\xe8\x82\xdc\x82\xb9"
+             "\x82\xf1\x81\x42";
+    case ProblemKind::PictureUnusable:
+      // 画像を読めないか、大きすぎます（8 MB、一辺 8192 ピクセルまで）。実行時には表示されません。
+      return "\x89\xe6\x91\x9c\x82\xf0\x93\xc7\x82\xdf\x82\xc8\x82\xa2\x82\xa9\x81\x41\x91\xe5\x82\xab\x82\xb7"
+             "\x82\xac\x82\xdc\x82\xb7\x81\x69" "8 MB\x81\x41\x88\xea\x95\xd3 8192 \x83\x73\x83\x4e\x83\x5a\x83"
+             "\x8b\x82\xdc\x82\xc5\x81\x6a\x81\x42\x8e\xc0\x8d\x73\x8e\x9e\x82\xc9\x82\xcd\x95\x5c\x8e\xa6\x82"
+             "\xb3\x82\xea\x82\xdc\x82\xb9\x82\xf1\x81\x42";
     case ProblemKind::OutcomeOnQuestion:
       // 答えのあるメッセージに結果が設定されています。結果は答えのないメッセージでだけ使われます。
       return "\x93\x9a\x82\xa6\x82\xcc\x82\xa0\x82\xe9\x83\x81\x83\x62\x83\x5a\x81\x5b\x83\x57\x82\xc9\x8c\x8b"

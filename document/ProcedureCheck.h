@@ -26,6 +26,8 @@ enum class ProblemKind {
   EmptyTitle,            // every dialog would have an empty caption
   LongMessage,           // the step dialog would have to scroll
   OutcomeOnQuestion,     // an outcome kept on a node that gained answers: never shown
+  PictureWithoutAlt,     // a picture with no words for those who cannot see it
+  PictureUnusable,       // a picture no player can show: damaged, unknown or past the limits
 };
 
 enum class ProblemSeverity {
