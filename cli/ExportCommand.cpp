@@ -114,12 +114,12 @@ int RunExport(CliHost& host, const Arguments& arguments) {
         {parsed.svg, [&](ByteSink& sink) { WriteDiagramSvg(shown, state, diagram, sink); }});
   }
   if (!parsed.html.Empty()) {
-    outputs.push_back({parsed.html, [&](ByteSink& sink) { WriteHtmlPlayer(shown, state, sink); }});
+    outputs.push_back({parsed.html, [&](ByteSink& sink) { WriteHtmlPlayer(shown, state, sink, &fields); }});
   }
   if (!parsed.book.Empty()) {
-    const FieldTable* notes = parsed.notes ? &fields : nullptr;
-    outputs.push_back(
-        {parsed.book, [&, notes](ByteSink& sink) { WriteProcedureBook(shown, state, BookDateText(), sink, notes); }});
+    outputs.push_back({parsed.book, [&](ByteSink& sink) {
+                         WriteProcedureBook(shown, state, BookDateText(), sink, &fields, parsed.notes);
+                       }});
   }
   WriteFilesTogether(host.Files(), outputs);
   return kExitSuccess;

@@ -10,9 +10,11 @@
 #include "distribution/KindStyle.h"
 #include "distribution/MarkupEscape.h"
 #include "distribution/PreviewRun.h"
+#include "distribution/StepPictures.h"
 #include "document/Utf8Text.h"
 #include "document/KindNames.h"
 #include "document/TextRules.h"
+#include "files/FieldSection.h"
 
 namespace velmora {
 namespace {
@@ -115,7 +117,7 @@ void AppendTexts(SinkBuffer& out) {
   out += "]}";
 }
 
-void AppendSteps(SinkBuffer& out, const std::vector<ShownNode>& nodes) {
+void AppendSteps(SinkBuffer& out, const std::vector<ShownNode>& nodes, const StepPictures& pictures) {
   const std::vector<Step> steps = ReachableSteps(nodes);
   const std::vector<int> deepest = DeepestLevels(nodes);
   out += "\"nodes\":[";
@@ -137,6 +139,13 @@ void AppendSteps(SinkBuffer& out, const std::vector<ShownNode>& nodes) {
       out += ',';
       AppendDecimal(out, value);
     }
+    if (const std::optional<StepPicture> picture = pictures.At(step.node)) {
+      out += ',';
+      AppendScriptText(out, "data:" + std::string(PictureMimeType(picture->format)) + ";base64," +
+                                std::string(picture->base64));
+      out += ',';
+      AppendScriptText(out, picture->alt);
+    }
     out += ']';
   }
   out += ']';
@@ -144,7 +153,7 @@ void AppendSteps(SinkBuffer& out, const std::vector<ShownNode>& nodes) {
 
 // Appends the procedure's data to `out`.
 void WriteProcedureData(SinkBuffer& out, const std::vector<ShownNode>& nodes, const DocumentState& state,
-                        std::string_view caption) {
+                        std::string_view caption, const StepPictures& pictures) {
   out += "{\"title\":";
   AppendScriptText(out, caption);
   // The bar shows only for the three colours, as the taskbar's does.
@@ -152,25 +161,30 @@ void WriteProcedureData(SinkBuffer& out, const std::vector<ShownNode>& nodes, co
   out += ",\"colour\":" + std::to_string(colour) + ',';
   AppendTexts(out);
   out += ",\n";
-  AppendSteps(out, nodes);
+  AppendSteps(out, nodes, pictures);
   out += '}';
 }
 
 }  // namespace
 
 void WriteHtmlPlayer(const DecisionTree& tree, const DocumentState& state, ByteSink& sink) {
-  WriteHtmlPlayer(ShownNodesOf(tree, state), state, sink);
+  const FieldTable fields = FieldTableOf(tree);
+  WriteHtmlPlayer(ShownNodesOf(tree, state), state, sink, &fields);
 }
 
-void WriteHtmlPlayer(const ShownNodes& shown, const DocumentState& state, ByteSink& sink) {
+void WriteHtmlPlayer(const ShownNodes& shown, const DocumentState& state, ByteSink& sink, const FieldTable* fields) {
   const std::vector<ShownNode>& nodes = shown.nodes;
+  const StepPictures pictures(fields);
   const std::string_view caption = TrimBlanksView(state.Title);
   SinkBuffer out(sink);
   out += "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
       // Nothing may be fetched: the page is the whole procedure.
       "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src 'unsafe-inline'; "
-      "script-src 'unsafe-inline'\">\n<title>";
+      "script-src 'unsafe-inline'";
+  // The pictures are the page's own data.
+  if (pictures.Any()) out += "; img-src data:";
+  out += "\">\n<title>";
   AppendMarkupCp932(out, caption);
   out += "</title>\n<style>";
   out += HtmlPlayerStyle();
@@ -184,8 +198,11 @@ void WriteHtmlPlayer(const ShownNodes& shown, const DocumentState& state, ByteSi
   // Each step's kind and message sit in a live region: a screen reader reads
   // them out as a new step appears, while the focus goes to its default
   // button as in the dialogs.
-  out += "\" aria-valuemin=\"0\" aria-valuemax=\"100\"><div class=\"bar\" id=\"bar\"></div></div>\n"
-         "<div class=\"step\" aria-live=\"polite\" aria-atomic=\"true\"><svg class=\"icon\" viewBox=\"0 0 20 20\" "
+  out += "\" aria-valuemin=\"0\" aria-valuemax=\"100\"><div class=\"bar\" id=\"bar\"></div></div>\n";
+  if (pictures.Any()) {
+    out += "<img id=\"picture\" hidden alt=\"\" style=\"max-width:100%;height:auto\">";
+  }
+  out += "<div class=\"step\" aria-live=\"polite\" aria-atomic=\"true\"><svg class=\"icon\" viewBox=\"0 0 20 20\" "
          "aria-hidden=\"true\"><use id=\"icon\"/></svg><span class=\"kind\" id=\"kind\"></span>"
          "<p class=\"message\" id=\"message\"></p></div>\n"
          "<div class=\"buttons\" id=\"buttons\"></div>\n</div>\n"
@@ -196,7 +213,7 @@ void WriteHtmlPlayer(const ShownNodes& shown, const DocumentState& state, ByteSi
   AppendMarkupCp932(out, kAgainCaption);
   out += "</button></div>\n<p class=\"status\" id=\"status\" role=\"status\"></p>\n</div>\n</main>\n"
          "<script type=\"application/json\" id=\"procedure\">";
-  WriteProcedureData(out, nodes, state, caption);
+  WriteProcedureData(out, nodes, state, caption, pictures);
   out += "</script>\n<script>";
   out += HtmlPlayerScript();
   out += "</script>\n</body>\n</html>\n";

@@ -12,6 +12,7 @@
 #include "distribution/DiagramNodes.h"
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"
+#include "document/LaterFields.h"
 #include "files/ByteSink.h"
 #include "files/FileSystemPort.h"
 
@@ -21,8 +22,10 @@ namespace velmora {
 // the root can reach goes in; an empty tree gives a page that ends at once.
 void WriteHtmlPlayer(const DecisionTree& tree, const DocumentState& state, ByteSink& sink);
 // The same from the procedure's nodes as shown, made once for several
-// exports of one procedure.
-void WriteHtmlPlayer(const ShownNodes& shown, const DocumentState& state, ByteSink& sink);
+// exports of one procedure, with their declared fields by position (null
+// for none): a step's picture shows above its message.
+void WriteHtmlPlayer(const ShownNodes& shown, const DocumentState& state, ByteSink& sink,
+                     const FieldTable* fields = nullptr);
 
 // Writes the page to `path` in one step through the file-system port: a
 // failure leaves any earlier file as it was.

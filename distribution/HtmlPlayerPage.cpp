@@ -49,7 +49,8 @@ std::string_view HtmlPlayerScript() {
   var data = JSON.parse(document.getElementById("procedure").textContent);
   var text = data.texts;
   var icons = ["icon-question", "icon-information", "icon-exclamation", "icon-inhibit"];
-  var MESSAGE = 0, ICON = 1, NO_DEFAULT = 2, YES = 3, NO = 4, PARENT = 5, COMPLETED = 6, TOTAL = 7;
+  var MESSAGE = 0, ICON = 1, NO_DEFAULT = 2, YES = 3, NO = 4, PARENT = 5, COMPLETED = 6, TOTAL = 7, PICTURE = 8,
+      ALT = 9;
   function $(id) { return document.getElementById(id); }
   var current = 0, path = [], finalMessage = null;
 
@@ -76,6 +77,19 @@ std::string_view HtmlPlayerScript() {
     var node = data.nodes[current];
     $("kind").textContent = text.kinds[node[ICON]] + ": ";
     $("message").textContent = node[MESSAGE];
+    // The step's picture above it, named by its alt text; a page without
+    // pictures has no place for one.
+    var picture = $("picture");
+    if (picture) {
+      picture.hidden = !node[PICTURE];
+      if (node[PICTURE]) {
+        picture.src = node[PICTURE];
+        picture.alt = node[ALT];
+      } else {
+        picture.removeAttribute("src");
+        picture.alt = "";
+      }
+    }
     var icon = "#" + icons[node[ICON]];
     $("icon").setAttribute("href", icon);
     $("icon").setAttributeNS("http://www.w3.org/1999/xlink", "xlink:href", icon);

@@ -9,8 +9,10 @@
 #include "distribution/KindStyle.h"
 #include "distribution/MarkupEscape.h"
 #include "distribution/PathTable.h"
+#include "distribution/StepPictures.h"
 #include "document/KindNames.h"
 #include "document/TextRules.h"
+#include "files/FieldSection.h"
 
 namespace velmora {
 namespace {
@@ -163,15 +165,29 @@ struct BookNotes {
 // "作成者メモ: "
 constexpr std::string_view kNoteLabel = "\x8d\xec\x90\xac\x8e\xd2\x83\x81\x83\x82\x3a\x20";
 
+// The picture as the page's own data, scaled down to the column and to a
+// part of an A4 page, never up; its alt text names it.
+void AppendPicture(SinkBuffer& out, const StepPicture& picture) {
+  out += "<img class=\"picture\" style=\"display:block;max-width:100%;max-height:110mm;margin:0 0 .5em\" src=\"data:";
+  out += PictureMimeType(picture.format);
+  out += ";base64,";
+  out += picture.base64;
+  out += "\" alt=\"";
+  AppendMarkupCp932(out, picture.alt);
+  out += "\">";
+}
+
 void AppendStep(SinkBuffer& out, const std::vector<ShownNode>& nodes, const std::vector<BookStep>& steps,
-                std::size_t index, const BookWords& words, const BookNotes& notes) {
+                std::size_t index, const BookWords& words, const BookNotes& notes, const StepPictures& pictures) {
   const BookStep& step = steps[index];
   const ShownNode& node = nodes[step.node];
   out += "<section class=\"step\" id=\"s";
   AppendNumber(out, index);
   out += "\"><div class=\"number\">";
   AppendNumber(out, index);
-  out += "</div><div class=\"body\"><p class=\"message\">";
+  out += "</div><div class=\"body\">";
+  if (const std::optional<StepPicture> picture = pictures.At(step.node)) AppendPicture(out, *picture);
+  out += "<p class=\"message\">";
   AppendMarkupCp932(out, node.message);
   out += "</p>";
   const std::string_view note = notes.Of(step.node);
@@ -235,11 +251,13 @@ void AppendEndsTable(SinkBuffer& out, const std::vector<ShownNode>& nodes, const
 }  // namespace
 
 void WriteProcedureBook(const DecisionTree& tree, const DocumentState& state, std::string_view date, ByteSink& sink) {
-  WriteProcedureBook(ShownNodesOf(tree, state), state, date, sink);
+  const FieldTable fields = FieldTableOf(tree);
+  WriteProcedureBook(ShownNodesOf(tree, state), state, date, sink, &fields);
 }
 
 void WriteProcedureBook(const ShownNodes& shown, const DocumentState& state, std::string_view date, ByteSink& sink,
-                        const FieldTable* notes) {
+                        const FieldTable* fields, bool notes) {
+  const StepPictures pictures(fields);
   const std::vector<ShownNode>& nodes = shown.nodes;
   const std::vector<BookStep> steps = NumberedSteps(nodes);
   const std::string_view title = TrimBlanksView(state.Title).empty() ? kUntitled : TrimBlanksView(state.Title);
@@ -247,8 +265,10 @@ void WriteProcedureBook(const ShownNodes& shown, const DocumentState& state, std
   out += "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
       // Nothing may be fetched: the book is the whole procedure.
-      "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src 'unsafe-inline'\">\n"
-      "<title>";
+      "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src 'unsafe-inline'";
+  // The pictures are the page's own data.
+  if (pictures.Any()) out += "; img-src data:";
+  out += "\">\n<title>";
   AppendMarkupCp932(out, title);
   out += "</title>\n<style>";
   out += kStyle;
@@ -264,7 +284,7 @@ void WriteProcedureBook(const ShownNodes& shown, const DocumentState& state, std
   out += "</p>\n</header>\n<main>\n";
   const BookWords words;
   for (std::size_t i = 0; i < steps.size(); ++i) {
-    AppendStep(out, nodes, steps, i, words, BookNotes{notes, state.NewLineMark});
+    AppendStep(out, nodes, steps, i, words, BookNotes{notes ? fields : nullptr, state.NewLineMark}, pictures);
   }
   out += "</main>\n";
   AppendEndsTable(out, nodes, steps, words);

@@ -23,11 +23,12 @@ namespace velmora {
 // Writes the book (UTF-8) into `sink`; `date` (CP932) is printed under the
 // title, "2026年12月8日" as BookDateText gives it.
 void WriteProcedureBook(const DecisionTree& tree, const DocumentState& state, std::string_view date, ByteSink& sink);
-// The same from the procedure's nodes as shown. With `notes` (the nodes'
-// declared fields by position, as the steps hold them) each step also
+// The same from the procedure's nodes as shown, with their declared fields
+// by position (as the steps hold them; null for none): a step's picture
+// stands above its message, scaled to the page; with `notes` each step also
 // prints its author's note, for a review on paper.
 void WriteProcedureBook(const ShownNodes& shown, const DocumentState& state, std::string_view date, ByteSink& sink,
-                        const FieldTable* notes = nullptr);
+                        const FieldTable* fields = nullptr, bool notes = false);
 
 // Today's date as the book prints it (CP932).
 std::string BookDateText();

@@ -107,6 +107,12 @@ FieldRefs FieldRefsOf(const DecisionTree& tree) {
   return refs;
 }
 
+FieldTable FieldTableOf(const DecisionTree& tree) {
+  FieldTable table;
+  for (const FieldRef& ref : FieldRefsOf(tree)) table.push_back({ref.position, *ref.fields});
+  return table;
+}
+
 FieldRefs FieldRefsOf(const FieldTable& table) {
   FieldRefs refs;
   refs.reserve(table.size());

@@ -35,6 +35,9 @@ struct FieldRef {
 };
 using FieldRefs = std::vector<FieldRef>;
 FieldRefs FieldRefsOf(const DecisionTree& tree);
+// The tree's fields copied into a table by position, for an output made
+// from the nodes as shown (the book, the browser's player).
+FieldTable FieldTableOf(const DecisionTree& tree);
 FieldRefs FieldRefsOf(const FieldTable& table);
 
 // Hands the section's bytes to `add` (a std::string_view each, valid for

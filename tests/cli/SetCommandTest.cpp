@@ -86,6 +86,16 @@ TEST_F(SetCommand, APictureTravelsAsItsBytes) {
   EXPECT_NE(Run({"show", tree}).out.find("picture: [\xe7\x94\xbb\xe5\x83\x8f 1280x720 PNG 1 KB: tray icon]\n"),
             std::string::npos);
 
+  // The book and the browser's player carry it as the page's own data.
+  ASSERT_EQ(Run({"export", tree, "--book", PathOf("book.html"), "--html", PathOf("play.html")}).exitCode, 0);
+  const std::string book = FileContent(fs::path(PathOf("book.html")));
+  EXPECT_NE(book.find("img-src data:"), std::string::npos);
+  EXPECT_NE(book.find("src=\"data:image/png;base64,iVBORw0KGgo"), std::string::npos);
+  EXPECT_NE(book.find("alt=\"tray icon\">"), std::string::npos);
+  const std::string page = FileContent(fs::path(PathOf("play.html")));
+  EXPECT_NE(page.find("<img id=\"picture\" hidden"), std::string::npos);
+  EXPECT_NE(page.find("\"data:image/png;base64,iVBORw0KGgo"), std::string::npos);
+
   // Into an executable and back, byte for byte.
   const std::string stub = FakeStub();
   Put("stub.bin", stub);

@@ -296,6 +296,42 @@ def check_book(browser, cli, procedure, work, output):
     check("book: printed pages between 2 and the steps + 1", 2 <= pages <= steps + 1, True)
 
 
+def tiny_png(path, width=40, height=30):
+    """A real PNG the browser decodes: a grey picture of `width` x `height`."""
+    import struct
+    import zlib
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
+    rows = b"".join(b"\0" + b"\x80\x80\x80" * width for _ in range(height))
+    with open(path, "wb") as out:
+        out.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+                  + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+
+
+def check_pictures(browser, cli, procedure, axe, work):
+    """A step's picture in the player and the book: shown above the message,
+    decoded from the page's own data, named by its alt text."""
+    picture = os.path.join(work, "tray.png")
+    tiny_png(picture)
+    with_picture = os.path.join(work, "with-picture.tre")
+    subprocess.run([cli, "set", procedure, "1", "picture=" + picture, "alt=the tray icon", "--output", with_picture],
+                   check=True, stdin=subprocess.DEVNULL)
+    page = os.path.join(work, "picture.html")
+    book = os.path.join(work, "picture-book.html")
+    subprocess.run([cli, "export", with_picture, "--html", page, "--book", book], check=True, stdin=subprocess.DEVNULL)
+    open_page(browser, page)
+    shown = browser.evaluate("(function(){var p=document.getElementById('picture');"
+                             "return [p.hidden, p.alt, p.naturalWidth];})()")
+    check("player: the first step's picture", shown, [False, "the tray icon", 40])
+    check_accessibility(browser, axe, "player with a picture")
+    browser.evaluate('document.querySelector("#buttons button").click()')
+    check("player: the next step has none", browser.evaluate("document.getElementById('picture').hidden"), True)
+    open_page(browser, book)
+    check("book: the picture", browser.evaluate("(function(){var p=document.querySelector('img.picture');"
+                                                "return [p.alt, p.naturalWidth];})()"), ["the tray icon", 40])
+
+
 def main():
     if len(sys.argv) != 6:
         print(__doc__)
@@ -332,6 +368,7 @@ def main():
                        if e.get("method") == "Network.requestWillBeSent"]
             check("requests beyond the page itself", [u for u in fetched if u != "file://" + page], [])
             check_every_kind(browser, cli, all_kinds, axe, work)
+            check_pictures(browser, cli, procedure, axe, work)
             check_diagram_width(browser, cli, procedure, work)
             check_book(browser, cli, procedure, work, output)
             check_accessibility(browser, axe, "book")
