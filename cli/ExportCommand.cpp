@@ -109,6 +109,7 @@ int RunExport(CliHost& host, const Arguments& arguments) {
     fields = std::move(document.fields);
   }
   std::vector<PlannedOutput> outputs;
+  diagram.fields = &fields;
   if (!parsed.svg.Empty()) {
     outputs.push_back(
         {parsed.svg, [&](ByteSink& sink) { WriteDiagramSvg(shown, state, diagram, sink); }});

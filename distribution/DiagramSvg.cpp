@@ -8,9 +8,11 @@
 #include "distribution/DiagramNodes.h"
 #include "distribution/KindStyle.h"
 #include "distribution/MarkupEscape.h"
+#include "distribution/StepPictures.h"
 #include "distribution/TextMeasure.h"
 #include "distribution/TidyTreeLayout.h"
 #include "document/TextRules.h"
+#include "files/FieldSection.h"
 
 namespace velmora {
 namespace {
@@ -131,11 +133,17 @@ void AddVisitsLine(const std::vector<std::size_t>* visits, std::size_t node, std
   lines.push_back(scratch);
 }
 
+// "［画像］": a node whose step shows a picture.
+void AddPictureLine(const StepPictures& pictures, std::size_t node, std::vector<std::string_view>& lines) {
+  if (pictures.At(node)) lines.push_back("\x81\x6d\x89\xe6\x91\x9c\x81\x6e");
+}
+
 // `lines` and `scratch` are scratch room, kept from box to box.
-Box BoxOf(const ShownNode& node, const std::vector<std::size_t>* visits, std::size_t index, std::string& scratch,
-          std::vector<std::string_view>& lines) {
+Box BoxOf(const ShownNode& node, const std::vector<std::size_t>* visits, const StepPictures& pictures,
+          std::size_t index, std::string& scratch, std::vector<std::string_view>& lines) {
   SplitMessageLines(node.message, lines);
   AddOutcomeLine(node, lines);
+  AddPictureLine(pictures, index, lines);
   AddVisitsLine(visits, index, scratch, lines);
   const bool icon = !StyleOfKind(node.kind).iconId.empty();
   const double columns = std::max(kMinTextColumns, static_cast<double>(WidestColumns(lines)));
@@ -161,7 +169,11 @@ constexpr std::string_view kDescription =
 class DiagramWriter {
  public:
   DiagramWriter(const std::vector<ShownNode>& nodes, const DiagramOptions& options, ByteSink& sink)
-      : nodes_(nodes), horizontal_(options.horizontal), visits_(options.visits), out_(sink) {
+      : nodes_(nodes),
+        horizontal_(options.horizontal),
+        visits_(options.visits),
+        pictures_(options.fields),
+        out_(sink) {
     FormFixedParts();
     if (visits_ != nullptr) {
       for (const std::size_t count : *visits_) mostVisits_ = std::max(mostVisits_, count);
@@ -172,7 +184,7 @@ class DiagramWriter {
     items_.reserve(nodes_.size());
     for (std::size_t i = 0; i < nodes_.size(); ++i) {
       const ShownNode& node = nodes_[i];
-      const Box box = BoxOf(node, visits_, i, visitsLine_, lines_);
+      const Box box = BoxOf(node, visits_, pictures_, i, visitsLine_, lines_);
       const LayoutIndex parent = node.parent == kNoShownNode ? kNoLayoutParent : node.parent;
       items_.push_back({parent, horizontal_ ? box.height : box.width, horizontal_ ? box.width : box.height});
     }
@@ -374,6 +386,7 @@ class DiagramWriter {
     }
     SplitMessageLines(node.message, lines_);
     AddOutcomeLine(node, lines_);
+    AddPictureLine(pictures_, i, lines_);
     AddVisitsLine(visits_, i, visitsLine_, lines_);
     WriteLines(lines_, icon);
   }
@@ -415,6 +428,7 @@ class DiagramWriter {
   const std::vector<ShownNode>& nodes_;
   bool horizontal_;
   const std::vector<std::size_t>* visits_;
+  StepPictures pictures_;
   std::size_t mostVisits_ = 0;
   std::string visitsLine_;  // one box's count at a time
   // Each box's size (as breadth and depth) and parent, and its place.
@@ -436,7 +450,10 @@ class DiagramWriter {
 
 void WriteDiagramSvg(const DecisionTree& tree, const DocumentState& state, const DiagramOptions& options,
                      ByteSink& sink) {
-  WriteDiagramSvg(ShownNodesOf(tree, state), state, options, sink);
+  const FieldTable fields = FieldTableOf(tree);
+  DiagramOptions withFields = options;
+  withFields.fields = &fields;
+  WriteDiagramSvg(ShownNodesOf(tree, state), state, withFields, sink);
 }
 
 void WriteDiagramSvg(const ShownNodes& shown, const DocumentState& state, const DiagramOptions& options,

@@ -13,6 +13,7 @@
 #include "distribution/DiagramNodes.h"
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"
+#include "document/LaterFields.h"
 #include "files/ByteSink.h"
 #include "files/FileSystemPort.h"
 
@@ -24,6 +25,9 @@ struct DiagramOptions {
   // run records: each box then says its count ("実行 12 回") and is shaded
   // the darker the more it was visited. Null: a plain diagram.
   const std::vector<std::size_t>* visits = nullptr;
+  // The nodes' declared fields by position (null: none): a node with a
+  // picture says so in its box ("［画像］").
+  const FieldTable* fields = nullptr;
 };
 
 // Writes the whole SVG document (UTF-8) into `sink`. An empty tree gives a

@@ -92,6 +92,10 @@ TEST_F(SetCommand, APictureTravelsAsItsBytes) {
   EXPECT_NE(book.find("img-src data:"), std::string::npos);
   EXPECT_NE(book.find("src=\"data:image/png;base64,iVBORw0KGgo"), std::string::npos);
   EXPECT_NE(book.find("alt=\"tray icon\">"), std::string::npos);
+  // The diagram marks the node: ［画像］
+  ASSERT_EQ(Run({"export", tree, "--svg", PathOf("d.svg")}).exitCode, 0);
+  EXPECT_NE(FileContent(fs::path(PathOf("d.svg"))).find("\xef\xbc\xbb\xe7\x94\xbb\xe5\x83\x8f\xef\xbc\xbd"),
+            std::string::npos);
   const std::string page = FileContent(fs::path(PathOf("play.html")));
   EXPECT_NE(page.find("<img id=\"picture\" hidden"), std::string::npos);
   EXPECT_NE(page.find("\"data:image/png;base64,iVBORw0KGgo"), std::string::npos);
