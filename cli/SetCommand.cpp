@@ -16,6 +16,7 @@
 #include "document/Picture.h"
 #include "files/DistributionPayload.h"
 #include "files/IniText.h"
+#include "files/TreeFile.h"
 
 namespace velmora::cli {
 namespace {
@@ -151,6 +152,10 @@ int RunSet(CliHost& host, const Arguments& arguments) {
     } else {
       SetOption(host, document.state, assignment);
     }
+  }
+  // Pictures make a document large; past the limit it is refused whole.
+  if (TreeTextSize(document.tree, document.state) > kMostDocumentBytes) {
+    throw UsageError("the document would have more than 200 MB; take a smaller picture or fewer");
   }
   const FilePath& target = parsed.output.Empty() ? parsed.file : parsed.output;
   // An executable written over keeps the player it has; another one gets
