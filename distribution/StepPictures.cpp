@@ -10,9 +10,8 @@ std::optional<StepPicture> PictureOf(const LaterFields& fields) {
   static const FieldIndex picture = *FieldNamed("picture");
   static const FieldIndex alt = *FieldNamed("alt");
   const std::string_view base64 = fields.Get(picture);
-  if (base64.empty() || CheckStoredPicture(base64)) return std::nullopt;
-  const std::optional<std::string> head = Base64Decode(base64.substr(0, std::min<std::size_t>(base64.size(), 131072)));
-  const std::optional<PictureFacts> facts = head ? ReadPictureFacts(*head) : std::nullopt;
+  if (base64.empty()) return std::nullopt;
+  const std::optional<PictureFacts> facts = ShowablePictureFacts(base64);
   if (!facts) return std::nullopt;
   return StepPicture{base64, fields.Get(alt), facts->format};
 }

@@ -131,13 +131,28 @@ std::optional<PictureRefusal> CheckPicture(std::string_view bytes) {
   return std::nullopt;
 }
 
-std::optional<PictureRefusal> CheckStoredPicture(std::string_view base64) {
-  if (!IsBase64(base64)) return PictureRefusal::NotAPicture;
-  if (DecodedSize(base64) > kMostPictureBytes) return PictureRefusal::TooManyBytes;
+// What the check and the outputs both need, read once: why a stored picture
+// cannot be shown, or its facts.
+struct StoredExamination {
+  std::optional<PictureRefusal> refusal;
+  PictureFacts facts;
+};
+
+StoredExamination Examine(std::string_view base64) {
+  if (!IsBase64(base64)) return {PictureRefusal::NotAPicture, {}};
+  if (DecodedSize(base64) > kMostPictureBytes) return {PictureRefusal::TooManyBytes, {}};
   const std::optional<PictureFacts> facts = StoredPictureFacts(base64);
-  if (!facts) return PictureRefusal::NotAPicture;
-  if (facts->width > kMostPictureSide || facts->height > kMostPictureSide) return PictureRefusal::TooLarge;
-  return std::nullopt;
+  if (!facts) return {PictureRefusal::NotAPicture, {}};
+  if (facts->width > kMostPictureSide || facts->height > kMostPictureSide) return {PictureRefusal::TooLarge, *facts};
+  return {std::nullopt, *facts};
+}
+
+std::optional<PictureRefusal> CheckStoredPicture(std::string_view base64) { return Examine(base64).refusal; }
+
+std::optional<PictureFacts> ShowablePictureFacts(std::string_view base64) {
+  const StoredExamination examined = Examine(base64);
+  if (examined.refusal) return std::nullopt;
+  return examined.facts;
 }
 
 std::string PictureSummary(std::string_view base64, std::string_view alt) {

@@ -43,6 +43,9 @@ std::optional<PictureRefusal> CheckPicture(std::string_view bytes);
 // The same for a stored picture (its base64), read from its start only:
 // the check runs after every command, and a picture may be megabytes.
 std::optional<PictureRefusal> CheckStoredPicture(std::string_view base64);
+// The format and size of a stored picture a player can show (read as the
+// check reads it), or nothing for one it cannot.
+std::optional<PictureFacts> ShowablePictureFacts(std::string_view base64);
 
 // How the outputs name a stored picture (its base64, CP932), with its alt
 // text where given: "[画像 1280x720 PNG 183 KB: 右下の通知領域]", or

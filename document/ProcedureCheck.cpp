@@ -90,12 +90,12 @@ class Checker {
     // the author's is dropped), but only an end shows it.
     static const FieldIndex outcome = *FieldNamed("outcome");
     if (node.HasChildren() && !tree_.LaterOf(node).Get(outcome).empty()) Add(ProblemKind::OutcomeOnQuestion);
-    CheckPicture(tree_.LaterOf(node));
+    CheckStepPicture(tree_.LaterOf(node));
   }
 
   // The player leaves out a picture it cannot show; the file keeps its
   // bytes until the author replaces or removes it.
-  void CheckPicture(const LaterFields& later) {
+  void CheckStepPicture(const LaterFields& later) {
     static const FieldIndex picture = *FieldNamed("picture");
     static const FieldIndex alt = *FieldNamed("alt");
     if (later.Get(picture).empty()) return;
