@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "document/BranchRecord.h"
+#include "document/ContentVersion.h"
+#include "files/TreeFile.h"
 #include "app/CommandIds.h"
 #include "tests/windows/FileDialogDriver.h"
 #include "app/win32/Unit1.h"
@@ -179,6 +181,42 @@ TEST(HelpPictures, ComparisonWindow) {
   SaveScreen(ClientOnScreen(form.Comparison()->Handle()), L"comparison-window");
 }
 
+
+// The run statistics window over the sample, its record folder holding the
+// records of a few runs as the generated program leaves them.
+TEST(HelpPictures, RunStatisticsWindow) {
+  ASSERT_FALSE(PicturesFolder().empty());
+  testing::InitialiseCommonControls();
+  TForm1 form(GetModuleHandleW(nullptr), "Velmora");
+  form.ShowFirstTime(SW_SHOWNORMAL, {SampleProcedure()});
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + L"velmora-help-records";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  form.Model().SetRecordFolder(ToCp932(folder));
+  const std::string version = ContentVersion(BuildTreeText(form.Model().Tree(), form.Model().State()));
+  // Steps and ends by line: most runs end at the paper, some stop at the first question.
+  const std::pair<const char*, const char*> runs[] = {{"1 2 6", "6"}, {"1 2 6", "6"}, {"1 2 3 4", "4"},
+                                                      {"1 2 6", "6"}, {"1", ""},      {"1 7 9", "9"}};
+  std::vector<std::wstring> files;
+  for (std::size_t i = 0; i < std::size(runs); ++i) {
+    const std::string record = "velmora-run 1\r\ntitle=t\r\nversion=" + version +
+                               "\r\nstart=2026-12-09T20:30:05Z\r\nduration-ms=42000\r\nsteps=" + runs[i].first +
+                               "\r\nanswers=y\r\nend=" + runs[i].second + "\r\noutcome=none\r\n";
+    files.push_back(folder + L"\\velmora-run-help-" + std::to_wstring(i) + L".txt");
+    const UniqueKernelHandle file(CreateFileW(files.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    WriteFile(file.get(), record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
+  }
+  form.Sync();
+  form.RunCommand(IDM_RUNSTATS);
+  PumpMessages();
+  ASSERT_NE(form.RunStatistics(), nullptr);
+  UpdateWindow(form.RunStatistics()->Handle());
+  SaveScreen(ClientOnScreen(form.RunStatistics()->Handle()), L"run-statistics-window");
+  for (const std::wstring& file : files) DeleteFileW(file.c_str());
+  RemoveDirectoryW(folder.c_str());
+}
 
 // Another program's window, waited for as a person would wait for it.
 HWND WaitForWindow(DWORD process, const wchar_t* className) {
