@@ -87,6 +87,8 @@ StepDescription PreviewRun::DescribeStep() const {
   step.type = DialogTypeOf(current.kind);
   step.question = steps_.HasAnswers(current_);
   step.topLevel = current.level == 0;
+  step.picture = current.picture;
+  step.alt = current.alt;
   if (step.question) {
     // Only a question's text carries a default answer; an end of a path
     // shows its text as written.

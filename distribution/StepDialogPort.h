@@ -4,6 +4,7 @@
 // tests and the CLI answer them without a window.
 
 #include <string>
+#include <string_view>
 
 namespace velmora {
 
@@ -30,6 +31,11 @@ struct StepDescription {
   // An end whose outcome sends the end user to support: the path's copy is
   // the focused button, ready for the call.
   bool copyFirst = false;
+  // The step's picture (base64, as stored; empty for none), shown above
+  // the message, and its words, the picture's name for a screen reader.
+  // The dialog decodes it: only the step on screen costs the time.
+  std::string_view picture;
+  std::string_view alt;
 };
 
 class StepDialogPort {

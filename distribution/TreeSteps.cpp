@@ -10,9 +10,15 @@ TreeSteps StepsOfTree(const DecisionTree& tree) {
   TreeSteps result{StepList(tree.Count()), {}};
   result.nodes.reserve(tree.Count());
   static const FieldIndex outcome = *FieldNamed("outcome");
+  static const FieldIndex picture = *FieldNamed("picture");
+  static const FieldIndex alt = *FieldNamed("alt");
   tree.ForEachPreOrder([&](TreeNode& node) {
     result.steps.Add(node.Text(), node.Level(), node.kind);
-    if (!node.HasChildren()) result.steps[result.steps.Size() - 1].outcome = OutcomeOfValue(tree.LaterOf(node).Get(outcome));
+    Step& step = result.steps[result.steps.Size() - 1];
+    const LaterFields& later = tree.LaterOf(node);
+    if (!node.HasChildren()) step.outcome = OutcomeOfValue(later.Get(outcome));
+    step.picture = later.Get(picture);
+    step.alt = later.Get(alt);
     result.nodes.push_back(&node);
   });
   return result;

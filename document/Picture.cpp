@@ -186,26 +186,37 @@ std::string Base64Encode(std::string_view bytes) {
 }
 
 std::optional<std::string> Base64Decode(std::string_view text) {
-  if (text.size() % 4 != 0) return std::nullopt;
-  std::string bytes;
-  bytes.reserve(text.size() / 4 * 3);
-  for (std::size_t at = 0; at < text.size(); at += 4) {
-    const bool last = at + 4 == text.size();
-    std::size_t padding = 0;
-    if (last && text[at + 3] == '=') padding = text[at + 2] == '=' ? 2 : 1;
-    std::uint32_t group = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-      const int value = i >= 4 - padding ? 0 : Base64Value(text[at + i]);
-      if (value < 0) return std::nullopt;
-      group = group << 6 | static_cast<std::uint32_t>(value);
-    }
-    // Bits the padding leaves over must be zero: one form per byte string.
-    if ((padding == 1 && (group & 0xFF) != 0) || (padding == 2 && (group & 0xFFFF) != 0)) return std::nullopt;
-    bytes += static_cast<char>(group >> 16);
-    if (padding < 2) bytes += static_cast<char>(group >> 8 & 0xFF);
-    if (padding < 1) bytes += static_cast<char>(group & 0xFF);
-  }
+  std::string bytes(text.size() / 4 * 3, '\0');
+  const std::size_t written = Base64DecodeInto(text, bytes.data());
+  if (written == kNotBase64) return std::nullopt;
+  bytes.resize(written);
   return bytes;
+}
+
+std::size_t Base64DecodeInto(std::string_view text, char* out) {
+  if (text.size() % 4 != 0) return kNotBase64;
+  std::size_t padding = 0;
+  if (!text.empty() && text.back() == '=') padding = text[text.size() - 2] == '=' ? 2 : 1;
+  char* const start = out;
+  // Whole groups of four digits make three bytes; the bits of earlier
+  // groups shifted past the top do not matter.
+  std::uint32_t group = 0;
+  for (std::size_t i = 0; i < text.size() - padding; ++i) {
+    const int value = Base64Value(text[i]);
+    if (value < 0) return kNotBase64;
+    group = group << 6 | static_cast<std::uint32_t>(value);
+    if (i % 4 != 3) continue;
+    *out++ = static_cast<char>(group >> 16);
+    *out++ = static_cast<char>(group >> 8);
+    *out++ = static_cast<char>(group);
+  }
+  if (padding == 0) return static_cast<std::size_t>(out - start);
+  group <<= 6 * padding;
+  // Bits the padding leaves over must be zero: one form per byte string.
+  if ((group & (padding == 1 ? 0xFFu : 0xFFFFu)) != 0) return kNotBase64;
+  *out++ = static_cast<char>(group >> 16);
+  if (padding == 1) *out++ = static_cast<char>(group >> 8);
+  return static_cast<std::size_t>(out - start);
 }
 
 }  // namespace velmora

@@ -56,5 +56,10 @@ std::string PictureSummary(std::string_view base64, std::string_view alt = {});
 // text that is not exactly that.
 std::string Base64Encode(std::string_view bytes);
 std::optional<std::string> Base64Decode(std::string_view text);
+// The same into `out`, which has room for text.size() / 4 * 3 bytes: the
+// number of bytes written, or kNotBase64. The player stub decodes the step
+// on screen with it, into a buffer of its own, without a growing string.
+inline constexpr std::size_t kNotBase64 = ~std::size_t{0};
+std::size_t Base64DecodeInto(std::string_view text, char* out);
 
 }  // namespace velmora

@@ -21,6 +21,10 @@ struct Step {
   int level = 0;
   int kind = Unset;
   Outcome outcome = Outcome::None;  // an end's, as its "outcome" field says
+  // The step's picture as stored (base64) and its words for those who
+  // cannot see it (CP932); empty without one. Decoded only when shown.
+  std::string_view picture;
+  std::string_view alt;
 };
 
 class StepList {
@@ -38,7 +42,7 @@ class StepList {
   // What KeepSource kept (empty for a list of views into a tree).
   std::string_view Source() const { return std::string_view(source_.get(), sourceSize_); }
 
-  void Add(std::string_view text, int level, int kind = Unset) { steps_[count_++] = Step{text, level, kind}; }
+  void Add(std::string_view text, int level, int kind = Unset) { steps_[count_++] = Step{text, level, kind, Outcome::None, {}, {}}; }
   void RemoveLast() { --count_; }
   std::size_t Size() const { return count_; }
   Step& operator[](std::size_t index) { return steps_[index]; }

@@ -54,7 +54,7 @@ bool ReadStoredValues(std::string_view payload, PayloadSteps& read) {
   // that look like a section.
   ApplyOptionValues(ReadOptionBlock(payload, kProfileRules), read.state);
   read.colourStored = true;
-  ReadStepOutcomes(steps);
+  ReadStepFields(steps);
   RemoveTrailingRootLevelSteps(steps);
   return true;
 }

@@ -46,13 +46,16 @@ inline OptionBlock ReadOptionBlock(std::string_view text, const IniReadRules& ru
 
 // The same for a procedure read as a list of steps: the last step at level
 // 0 is the last top-level node exactly when that node has no answers.
-// The outcome of each end from the stored fields (the "12.outcome=resolved"
-// lines of the section after the option block, FieldSection.h), which
-// arrive like the block as root-level steps behind the tree: read before
-// those go. The player reads no other field, and no table of them.
-inline void ReadStepOutcomes(StepList& steps) {
+// The fields a run shows, from the stored field lines ("12.outcome=resolved",
+// "3.picture=iVBOR...", "3.alt=..." in the section after the option block,
+// FieldSection.h), which arrive like the block as root-level steps behind
+// the tree: read before those go. The player reads no other field, and no
+// table of them; as every reader, it takes the first line of a field.
+inline void ReadStepFields(StepList& steps) {
   constexpr std::string_view kFieldsHeader = "[FIELDS]";
   constexpr std::string_view kOutcomeKey = ".outcome=";
+  constexpr std::string_view kPictureKey = ".picture=";
+  constexpr std::string_view kAltKey = ".alt=";
   std::size_t trailing = steps.Size();
   while (trailing > 1 && steps[trailing - 1].level == 0) --trailing;
   bool inFields = false;
@@ -68,9 +71,17 @@ inline void ReadStepOutcomes(StepList& steps) {
     while (digits < line.size() && digits < 9 && line[digits] >= '0' && line[digits] <= '9') {
       position = position * 10 + static_cast<std::size_t>(line[digits++] - '0');
     }
-    if (!inFields || digits == 0 || line.substr(digits, kOutcomeKey.size()) != kOutcomeKey) continue;
-    if (position < trailing && !steps.HasAnswers(position)) {
-      steps[position].outcome = OutcomeOfValue(line.substr(digits + kOutcomeKey.size()));
+    if (!inFields || digits == 0 || position >= trailing) continue;
+    const std::string_view field = line.substr(digits);
+    Step& step = steps[position];
+    if (field.substr(0, kOutcomeKey.size()) == kOutcomeKey) {
+      if (!steps.HasAnswers(position) && step.outcome == Outcome::None) {
+        step.outcome = OutcomeOfValue(field.substr(kOutcomeKey.size()));
+      }
+    } else if (field.substr(0, kPictureKey.size()) == kPictureKey) {
+      if (step.picture.empty()) step.picture = field.substr(kPictureKey.size());
+    } else if (field.substr(0, kAltKey.size()) == kAltKey) {
+      if (step.alt.empty()) step.alt = field.substr(kAltKey.size());
     }
   }
 }

@@ -9,8 +9,8 @@ namespace velmora::win32 {
 // own handles of the two events: `ready` says the record's bytes are there,
 // `done` that the record is in place (or given up).
 struct PendingRecord {
-  std::wstring temporary;
   std::wstring final;
+  std::wstring temporary;
   std::string bytes;
   HANDLE ready = nullptr;
   HANDLE done = nullptr;
@@ -18,9 +18,11 @@ struct PendingRecord {
 
 namespace {
 
-void AppendDigits(std::wstring& out, unsigned value, int width) {
-  wchar_t digits[10];
-  for (int i = width; i-- > 0; value /= 10) digits[i] = static_cast<wchar_t>(L'0' + value % 10);
+// The names and times are ASCII: built as CP932 and converted once, so
+// that the stub needs the appending members of one string type only.
+void AppendDigits(std::string& out, unsigned value, int width) {
+  char digits[10];
+  for (int i = width; i-- > 0; value /= 10) digits[i] = static_cast<char>('0' + value % 10);
   out.append(digits, static_cast<std::size_t>(width));
 }
 
@@ -60,16 +62,20 @@ HANDLE DuplicateOf(HANDLE handle) {
 
 // "velmora-run-<version>-<yyyymmddThhmmssZ>-<process>-<tick>.txt": unique
 // among many players on many machines writing to one share.
-std::wstring RecordName(const std::string& version, const RunClock& clock) {
-  std::string time;
+void AppendRecordName(std::string& name, const std::string& version, const RunClock& clock) {
+  name += kRunRecordPrefix;
+  name += version;
+  name += '-';
   for (const char c : UtcText(clock.startUtc)) {
-    if (c != '-' && c != ':') time += c;
+    if (c != '-' && c != ':') name += c;
   }
-  std::wstring name = ToWide(std::string(kRunRecordPrefix) + version + "-" + time + "-");
+  name += '-';
   AppendDigits(name, GetCurrentProcessId(), 10);
-  name += L'-';
-  AppendDigits(name, static_cast<unsigned>(GetTickCount64() % 1000000000u), 9);
-  return name + ToWide(std::string(kRunRecordSuffix));
+  name += '-';
+  // The tick's low digits: 32 bits of it are enough, and need no 64-bit
+  // division.
+  AppendDigits(name, static_cast<unsigned>(GetTickCount64()) % 1000000000u, 9);
+  name += kRunRecordSuffix;
 }
 
 }  // namespace
@@ -85,25 +91,27 @@ std::string UtcText(const SYSTEMTIME& time) {
   const struct {
     unsigned value;
     int width;
-    wchar_t after;
-  } parts[] = {{time.wYear, 4, L'-'},   {time.wMonth, 2, L'-'},  {time.wDay, 2, L'T'},
-               {time.wHour, 2, L':'},   {time.wMinute, 2, L':'}, {time.wSecond, 2, L'Z'}};
-  std::wstring text;
+    char after;
+  } parts[] = {{time.wYear, 4, '-'}, {time.wMonth, 2, '-'},  {time.wDay, 2, 'T'},
+               {time.wHour, 2, ':'}, {time.wMinute, 2, ':'}, {time.wSecond, 2, 'Z'}};
+  std::string text;
   for (const auto& part : parts) {
     AppendDigits(text, part.value, part.width);
     text += part.after;
   }
-  return ToCp932(text);
+  return text;
 }
 
 RunRecorder::RunRecorder(const std::string& folder, const std::string& version, const RunClock& clock)
     : ready_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), done_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
   if (ready_ == nullptr || done_ == nullptr) return;
-  std::wstring path = ToWide(folder);
-  if (!path.empty() && path.back() != L'\\' && path.back() != L'/') path += L'\\';
-  auto* pending = new PendingRecord{{}, path + RecordName(version, clock), {}, DuplicateOf(ready_.get()),
-                                    DuplicateOf(done_.get())};
-  pending->temporary = pending->final + L".tmp";
+  std::string path = folder;
+  if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
+  AppendRecordName(path, version, clock);
+  std::string temporary = path;
+  temporary += ".tmp";
+  auto* pending =
+      new PendingRecord{ToWide(path), ToWide(temporary), {}, DuplicateOf(ready_.get()), DuplicateOf(done_.get())};
   // The system's thread pool writes it: the player starts no thread of
   // its own.
   if (pending->ready == nullptr || pending->done == nullptr ||

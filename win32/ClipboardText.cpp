@@ -9,16 +9,15 @@ namespace {
 
 using UniqueGlobal = UniqueHandleOf<HGLOBAL, &GlobalFree>;
 
-// `count` characters and a terminating zero in a block the clipboard can
-// take over; null when memory ran out.
-template <typename Char>
-UniqueGlobal GlobalText(const Char* text, std::size_t count) {
-  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, (count + 1) * sizeof(Char)));
+// `bytes` of text and a terminating zero character of `zeroBytes` in a
+// block the clipboard can take over; null when memory ran out. One function
+// for both character types: the player stub carries it.
+UniqueGlobal GlobalText(const void* text, std::size_t bytes, std::size_t zeroBytes) {
+  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes + zeroBytes));
   if (!memory) return memory;
-  auto* target = static_cast<Char*>(GlobalLock(memory.get()));
+  void* target = GlobalLock(memory.get());
   if (target == nullptr) return UniqueGlobal();
-  std::memcpy(target, text, count * sizeof(Char));
-  target[count] = Char{};
+  std::memcpy(target, text, bytes);
   GlobalUnlock(memory.get());
   return memory;
 }
@@ -53,8 +52,8 @@ bool OpenClipboardPatiently(HWND owner) {
 bool PutClipboardText(HWND owner, std::wstring_view unicode, const std::string_view* ansi) {
   // The blocks are made before the clipboard is taken, so it is held as
   // briefly as possible.
-  UniqueGlobal wide = GlobalText(unicode.data(), unicode.size());
-  UniqueGlobal narrow = ansi != nullptr ? GlobalText(ansi->data(), ansi->size()) : UniqueGlobal();
+  UniqueGlobal wide = GlobalText(unicode.data(), unicode.size() * sizeof(wchar_t), sizeof(wchar_t));
+  UniqueGlobal narrow = ansi != nullptr ? GlobalText(ansi->data(), ansi->size(), 1) : UniqueGlobal();
   if (!wide || (ansi != nullptr && !narrow)) return false;
   if (!OpenClipboardPatiently(owner)) return false;
   const ClipboardScope open;

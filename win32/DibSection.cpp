@@ -2,11 +2,13 @@
 
 namespace velmora::win32 {
 
-DibSection CreateDibSection(int size) {
+DibSection CreateDibSection(int size) { return CreateDibSection(size, size); }
+
+DibSection CreateDibSection(int width, int height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = size;
-  info.bmiHeader.biHeight = -size;  // top-down
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;

@@ -16,10 +16,12 @@ inline constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 struct DibSection {
   UniqueBitmap bitmap;
-  // size * size pixels, rows from the top; null when creation failed.
+  // Rows from the top; null when creation failed.
   std::uint32_t* bits = nullptr;
 };
 
 DibSection CreateDibSection(int size);
+// width * height pixels.
+DibSection CreateDibSection(int width, int height);
 
 }  // namespace velmora::win32

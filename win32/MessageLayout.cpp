@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "win32/DialogUnits.h"
+#include "win32/WicPicture.h"
 
 namespace velmora::win32 {
 namespace {
@@ -74,19 +75,28 @@ MessageLayout CalculateMessageLayout(HDC dc, const MessageLayoutRequest& request
   const int chromeHeight = frameHeight + 2 * marginY + u.Y(kButtonRowGap) + statusHeight + buttonHeight;
   const int workWidth = static_cast<int>(workArea.right - workArea.left);
   const int workHeight = static_cast<int>(workArea.bottom - workArea.top);
+  // The picture within the widest client area and, so that the message
+  // keeps room below it, two thirds of the height it may take.
+  const SIZE picture =
+      FitWithin(request.picture, SIZE{workWidth - frameWidth - 2 * margin, (workHeight - chromeHeight) * 2 / 3});
+  const int pictureBlock = picture.cy > 0 ? static_cast<int>(picture.cy) + marginY : 0;
   const SIZE largest{std::max(u.X(kTextMinimumWidth), workWidth - chromeWidth),
-                     std::max(u.Y(kTextMinimumHeight), workHeight - chromeHeight)};
+                     std::max(u.Y(kTextMinimumHeight), workHeight - chromeHeight - pictureBlock)};
   MessageLayout layout;
   const SIZE text = TextSize(dc, u, request, largest, layout.scrollingText);
 
   const int contentHeight = std::max(static_cast<int>(text.cy), iconHeight);
   const int clientWidth = std::min(std::max({2 * margin + iconWidth + iconGap + static_cast<int>(text.cx),
-                                             2 * margin + buttonsWidth, request.minimumClientWidth}),
+                                             2 * margin + buttonsWidth, 2 * margin + static_cast<int>(picture.cx),
+                                             request.minimumClientWidth}),
                                    workWidth - frameWidth);
-  const int clientHeight = 2 * marginY + contentHeight + u.Y(kButtonRowGap) + statusHeight + buttonHeight;
+  const int clientHeight = 2 * marginY + pictureBlock + contentHeight + u.Y(kButtonRowGap) + statusHeight + buttonHeight;
 
-  int iconTop = marginY;
-  int textTop = marginY;
+  // The picture comes first, centred: what to look for, then what to do.
+  const int pictureLeft = (clientWidth - static_cast<int>(picture.cx)) / 2;
+  if (pictureBlock > 0) layout.picture = {pictureLeft, marginY, pictureLeft + picture.cx, marginY + picture.cy};
+  int iconTop = marginY + pictureBlock;
+  int textTop = marginY + pictureBlock;
   if (!request.iconAtTop && iconHeight >= text.cy) {
     textTop = iconTop + (iconHeight - static_cast<int>(text.cy)) / 2;
   } else if (!request.iconAtTop) {
@@ -96,9 +106,9 @@ MessageLayout CalculateMessageLayout(HDC dc, const MessageLayoutRequest& request
   const int textLeft = margin + iconWidth + iconGap;
   layout.text = {textLeft, textTop, textLeft + static_cast<int>(text.cx), textTop + static_cast<int>(text.cy)};
 
-  const int statusTop = marginY + contentHeight + u.Y(kButtonRowGap) / 2;
+  const int statusTop = marginY + pictureBlock + contentHeight + u.Y(kButtonRowGap) / 2;
   if (request.statusLine) layout.status = {textLeft, statusTop, clientWidth - margin, statusTop + statusHeight};
-  const int buttonTop = marginY + contentHeight + u.Y(kButtonRowGap) + statusHeight;
+  const int buttonTop = marginY + pictureBlock + contentHeight + u.Y(kButtonRowGap) + statusHeight;
   int left = (clientWidth - buttonsWidth) / 2;
   for (int i = 0; i < buttonCount; ++i) {
     layout.buttons[static_cast<std::size_t>(i)] = {left, buttonTop, left + buttonWidth, buttonTop + buttonHeight};

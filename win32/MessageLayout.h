@@ -40,10 +40,14 @@ struct MessageLayoutRequest {
   bool statusLine = false;
   // The client area at least this wide (a caption that must not be cut).
   int minimumClientWidth = 0;
+  // A picture above the icon and the text, at its natural size on this
+  // screen (zero for none): shrunk to fit the work area, never grown.
+  SIZE picture{};
 };
 
 // In client coordinates, and the window's size.
 struct MessageLayout {
+  RECT picture{};  // empty without a picture
   RECT icon{};
   RECT text{};
   RECT status{};  // empty without a status line

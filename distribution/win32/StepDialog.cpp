@@ -14,6 +14,7 @@
 #include "win32/MessageLayout.h"
 #include "win32/Placement.h"
 #include "win32/TemplateDialog.h"
+#include "win32/WicPicture.h"
 #include "win32/WideText.h"
 #include "win32/Win32Handles.h"
 
@@ -60,6 +61,22 @@ int CaptionTextWidth(HDC dc, const std::wstring& text) {
 
 using UniqueHook = UniqueHandleOf<HHOOK, &UnhookWindowsHookEx>;
 
+// The dots per inch the dialog starts at: its font's, the system's.
+int StartingDpi() {
+  const WindowDc screen(nullptr);
+  return GetDeviceCaps(screen.Get(), LOGPIXELSY);
+}
+
+// Gives a picture control `bitmap` and deletes what it gave back: with
+// visual styles a static keeps its own copy of a bitmap with alpha and
+// returns that copy when the bitmap is replaced, so the copy and the one
+// replaced (the caller's) are both gone afterwards.
+void SetPictureBitmap(HWND control, HBITMAP bitmap, HBITMAP replaced) {
+  const HBITMAP returned =
+      reinterpret_cast<HBITMAP>(SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+  if (returned != nullptr && returned != replaced) DeleteObject(returned);
+}
+
 // Ctrl+C reaches the focused button, never the dialog: the dialog manager's
 // loop shows each message to this filter first, which hands the key to the
 // step dialog as WM_COPY.
@@ -80,7 +97,8 @@ class StepDialog final : public TemplateDialog<StepDialog> {
         buttons_(StepButtons(step.question, step.topLevel)),
         centre_(centre),
         caption_(ToWide(step.caption)),
-        message_(ToWide(step.message)) {}
+        message_(ToWide(step.message)),
+        picture_(step.picture) {}
 
   StepAnswer ShowModal(HWND owner) {
     return static_cast<StepAnswer>(TemplateDialog::ShowModal(owner, kDialogStyle, kDialogExStyle) - 1);
@@ -109,6 +127,7 @@ class StepDialog final : public TemplateDialog<StepDialog> {
     if (OffersCopyButton()) captions_[captionCount_++] = ToWide(kCopyPathCaption);
     const MessageLayout layout = CalculateLayout();
 
+    if (picture_) CreatePicture(layout.picture);
     CreateIcon(layout.icon);
     CreateMessage(message_, layout);
     for (int i = 0; i < layout.buttonCount; ++i) {
@@ -148,12 +167,17 @@ class StepDialog final : public TemplateDialog<StepDialog> {
     request.statusLine = !step_.path.empty();
     request.minimumClientWidth = CaptionTextWidth(dc.Get(), caption_) + kCaptionButtonRoom * GetSystemMetrics(SM_CXSIZE) -
                                  static_cast<int>(FrameSize(kDialogStyle, kDialogExStyle).cx);
+    // A picture's pixel is a pixel at 96 dots per inch, as on the screen
+    // it was taken from: larger on a screen of a larger scale.
+    const SIZE pixels = picture_.Size();
+    request.picture = SIZE{MulDiv(pixels.cx, dpi_, 96), MulDiv(pixels.cy, dpi_, 96)};
     return CalculateMessageLayout(dc.Get(), request, WorkAreaAround(centre_));
   }
 
   // On a screen of another scale: the font at the new DPI, every control
   // where the layout in that font puts it, the place Windows suggests.
   void OnDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
     font_ = CreateMessageFont(dpi);
     SetFontOfChildren(hwnd_, font_.get());
     const MessageLayout layout = CalculateLayout();
@@ -163,6 +187,8 @@ class StepDialog final : public TemplateDialog<StepDialog> {
                      SWP_NOZORDER | SWP_NOACTIVATE);
       }
     };
+    if (picture_) ShowPictureAt(layout.picture);
+    place(step_dialog_id::kPicture, layout.picture);
     place(step_dialog_id::kIcon, layout.icon);
     place(step_dialog_id::kMessage, layout.text);
     place(step_dialog_id::kCopyStatus, layout.status);
@@ -182,6 +208,23 @@ class StepDialog final : public TemplateDialog<StepDialog> {
     SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, SystemIconOf(step_.type))), 0);
     SetWindowPos(icon, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  // The picture's words are its window text, which a screen reader reads
+  // as its name; a static with SS_BITMAP shows only the bitmap it is given.
+  // A picture whose data is damaged past its header is left out.
+  void CreatePicture(const RECT& rect) {
+    const std::wstring alt = ToWide(step_.alt);
+    HWND picture = CreateChild(hwnd_, font_.get(), {L"STATIC", alt.c_str(), SS_BITMAP, step_dialog_id::kPicture, 0, rect});
+    if (!ShowPictureAt(rect)) DestroyWindow(picture);
+  }
+
+  bool ShowPictureAt(const RECT& rect) {
+    UniqueBitmap bitmap = picture_.Bitmap(SIZE{rect.right - rect.left, rect.bottom - rect.top});
+    if (!bitmap) return false;
+    SetPictureBitmap(GetDlgItem(hwnd_, step_dialog_id::kPicture), bitmap.get(), pictureBitmap_.get());
+    pictureBitmap_ = std::move(bitmap);
+    return true;
   }
 
   void CreateMessage(const std::wstring& message, const MessageLayout& layout) {
@@ -241,6 +284,9 @@ class StepDialog final : public TemplateDialog<StepDialog> {
   void OnDestroy() {
     RECT rect{};
     if (GetWindowRect(hwnd_, &rect)) centre_ = CentreOf(rect);
+    if (HWND picture = GetDlgItem(hwnd_, step_dialog_id::kPicture)) {
+      SetPictureBitmap(picture, nullptr, pictureBitmap_.get());
+    }
   }
 
   void End(StepAnswer answer) { EndDialog(hwnd_, static_cast<INT_PTR>(answer) + 1); }
@@ -250,6 +296,11 @@ class StepDialog final : public TemplateDialog<StepDialog> {
   POINT& centre_;
   const std::wstring caption_;
   const std::wstring message_;
+  // The picture, decoded as the dialog is made, and the bitmap shown, at
+  // the dialog's scale.
+  const DecodedPicture picture_;
+  UniqueBitmap pictureBitmap_;
+  int dpi_ = StartingDpi();
   // A fixed row: a question has three buttons, an end of a path two and
   // the player's copy button.
   std::array<std::wstring, kMaxMessageButtons> captions_;

@@ -42,6 +42,8 @@ constexpr int kMessage = 1100;
 constexpr int kIcon = 1101;
 // The player's line that says whether the path was copied.
 constexpr int kCopyStatus = 1102;
+// The step's picture, named by its words.
+constexpr int kPicture = 1103;
 }  // namespace step_dialog_id
 
 }  // namespace velmora::win32

@@ -72,10 +72,11 @@ TEST(Payload, RoundTripRestoresTreeKindsMarkColourAndFileName) {
   EXPECT_FALSE(document.state.Modified);
 }
 
-// The player reads the ends' outcomes, and no other field, straight from
-// the stored section, and names the procedure by its saved form's version;
-// an outcome on a question, or one this version does not know, is none.
-TEST(Payload, ThePlayerReadsTheOutcomesOfTheEndsAndTheVersion) {
+// The player reads the ends' outcomes and the steps' pictures with their
+// words, and no other field, straight from the stored section, and names
+// the procedure by its saved form's version; an outcome on a question, or
+// one this version does not know, is none.
+TEST(Payload, ThePlayerReadsTheFieldsARunShowsAndTheVersion) {
   DecisionTree tree;
   TreeNode* root = tree.AddTopLevel("q", Question);
   const TreeNode* yes = tree.AddChild(root, "yes", Information);
@@ -88,7 +89,10 @@ TEST(Payload, ThePlayerReadsTheOutcomesOfTheEndsAndTheVersion) {
   };
   tree.SetLater(*root, fields("n", "resolved"));
   tree.SetLater(*yes, fields("1.outcome=contact", "contact"));
-  tree.SetLater(*no, fields("", "later-value"));
+  LaterFields withPicture = fields("", "later-value");
+  withPicture.Set(*FieldNamed("picture"), "iVBORw0KGgo=");
+  withPicture.Set(*FieldNamed("alt"), "2.alt=tray");
+  tree.SetLater(*no, withPicture);
   const DocumentState state = StateWith("T", kDownArrow, 1);
   const PayloadSteps read = ReadPayloadStepsOrError(BuildDistributionExecutable(kStub, tree, state), "Tool.exe");
   ASSERT_EQ(read.error, "");
@@ -96,6 +100,10 @@ TEST(Payload, ThePlayerReadsTheOutcomesOfTheEndsAndTheVersion) {
   EXPECT_EQ(read.steps[0].outcome, Outcome::None);
   EXPECT_EQ(read.steps[1].outcome, Outcome::Contact);
   EXPECT_EQ(read.steps[2].outcome, Outcome::None);
+  EXPECT_EQ(read.steps[2].picture, "iVBORw0KGgo=");
+  EXPECT_EQ(read.steps[2].alt, "2.alt=tray");
+  EXPECT_EQ(read.steps[0].picture, "");
+  EXPECT_EQ(read.steps[1].alt, "");
   EXPECT_EQ(read.version, ContentVersion(BuildTreeText(tree, state)));
 }
 

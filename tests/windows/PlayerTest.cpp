@@ -18,6 +18,8 @@
 #include "MainWindowTestSupport.h"
 #include "RunningPlayer.h"
 #include "StepDialogReading.h"
+#include "TestPictures.h"
+#include "document/Picture.h"
 #include "win32/WholeFile.h"
 #include "win32/WideText.h"
 #include "win32/Win32Handles.h"
@@ -36,6 +38,7 @@ using testing::ControlText;
 using testing::RunningPlayer;
 
 using testing::HostPath;
+using testing::GreyPicture;
 
 std::string ReadBytes(const std::wstring& path) {
   if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
@@ -79,7 +82,7 @@ class GeneratedExecutable {
 struct PrinterProcedure {
   PrinterProcedure() {
     TreeNode* root = tree.AddTopLevel("\x97\x70\x8E\x86\x82\xCD\x93\xFC\x82\xC1\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x82\xA9\x81\x48(N)", Question);
-    TreeNode* lamp = tree.AddChild(
+    lamp = tree.AddChild(
         root, "\x83\x89\x83\x93\x83\x76\x82\xCD\x93\x5F\x96\xC5\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x82\xA9\x81\x48",
         Exclaimation);
     tree.AddChild(lamp, "\x8F\x43\x97\x9D\x82\xF0\x88\xCB\x97\x8A\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81\x42",
@@ -93,6 +96,7 @@ struct PrinterProcedure {
   }
   DecisionTree tree;
   DocumentState state;
+  TreeNode* lamp = nullptr;
 };
 
 const std::wstring kCaption = L"プリンタ";  // プリンタ
@@ -105,6 +109,11 @@ TEST(Player, StubIsBuiltBesideTheEditor) {
 TEST(Player, GeneratedExecutableRunsTheProcedureAlongAPathToALeaf) {
   ASSERT_FALSE(Stub().empty());
   PrinterProcedure procedure;
+  // The lamp's question shows where the lamp is, named by its words.
+  LaterFields lampPicture;
+  lampPicture.Set(*FieldNamed("picture"), Base64Encode(GreyPicture(32, 24, EncodedFormat::Png)));
+  lampPicture.Set(*FieldNamed("alt"), "\x83\x89\x83\x93\x83\x76");  // ランプ
+  procedure.tree.SetLater(*procedure.lamp, lampPicture);
   GeneratedExecutable exe(BuildDistributionExecutable(Stub(), procedure.tree, procedure.state));
   RunningPlayer player(exe.Path());
   ASSERT_TRUE(player.Started());
@@ -127,6 +136,10 @@ TEST(Player, GeneratedExecutableRunsTheProcedureAlongAPathToALeaf) {
   ASSERT_NE(lamp, nullptr);
   const ShownStep lampStep = ReadStepDialog(lamp);
   EXPECT_EQ(lampStep.message, L"ランプは点滅していますか？");
+  EXPECT_EQ(lampStep.picture.cx, 32);
+  EXPECT_EQ(lampStep.picture.cy, 24);
+  EXPECT_EQ(lampStep.pictureWords, L"ランプ");
+  EXPECT_EQ(root.picture.cx, 0) << "a step without a picture shows none";
   EXPECT_EQ(lampStep.buttons[2], L"戻る");
   EXPECT_EQ(lampStep.focusedButton, 0);
   EXPECT_EQ(GetWindow(lamp, GW_OWNER), application);

@@ -18,6 +18,9 @@ struct ShownStep {
   int focusedButton = -1;  // index into buttons, -1 when no button has the focus
   RECT rect{};
   bool messageScrolls = false;
+  // The step's picture, by its size and its words; none is 0 x 0.
+  SIZE picture{};
+  std::wstring pictureWords;
 };
 
 // The text of a window of any process (WM_GETTEXT is carried across).
@@ -52,6 +55,12 @@ inline ShownStep ReadStepDialog(HWND dialog) {
     step.buttons.push_back(ControlText(button));
   }
   GetWindowRect(dialog, &step.rect);
+  if (const HWND picture = GetDlgItem(dialog, step_dialog_id::kPicture)) {
+    RECT rect{};
+    GetWindowRect(picture, &rect);
+    step.picture = SIZE{rect.right - rect.left, rect.bottom - rect.top};
+    step.pictureWords = ControlText(picture);
+  }
   return step;
 }
 

@@ -9,7 +9,11 @@
 
 #include "AccessibleNames.h"
 #include "StepDialogReading.h"
+#include "TestPictures.h"
 #include "distribution/PreviewRun.h"
+#include "document/Picture.h"
+#include "win32/Controls.h"
+#include "win32/Placement.h"
 
 namespace velmora::win32 {
 namespace {
@@ -322,6 +326,71 @@ TEST_F(StepDialogTest, FollowsADpiChange) {
   // A font with the Japanese character set, on a Western code page too: the
   // system's message font there has no Japanese and would show boxes.
   EXPECT_EQ(charset, SHIFTJIS_CHARSET);
+}
+
+SIZE SizeOf(HWND control) {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// The picture stands above the message at its natural size on the screen,
+// grows with the screen's scale, is named by its words, and never leaves the
+// work area; one the codecs cannot read is left out and the step still shows.
+TEST_F(StepDialogTest, ShowsThePictureAboveTheMessage) {
+  const std::string alt = "\x89\x45\x89\xba\x82\xcc\x83\x41\x83\x43\x83\x52\x83\x93";  // 右下のアイコン
+  for (const EncodedFormat format : {EncodedFormat::Png, EncodedFormat::Jpeg}) {
+    const std::string stored = Base64Encode(testing::GreyPicture(40, 30, format));
+    ASSERT_FALSE(stored.empty());
+    StepDescription step = EndOfPath("click it");
+    step.picture = stored;
+    step.alt = alt;
+    SIZE at96{}, at144{};
+    std::wstring name;
+    bool above = false;
+    owner.Show(step, centre, {[&](HWND dialog) {
+                 HWND picture = GetDlgItem(dialog, step_dialog_id::kPicture);
+                 at96 = SizeOf(picture);
+                 name = testing::AccessibleName(picture);
+                 RECT pictureRect{}, messageRect{};
+                 GetWindowRect(picture, &pictureRect);
+                 GetWindowRect(GetDlgItem(dialog, step_dialog_id::kMessage), &messageRect);
+                 above = pictureRect.bottom <= messageRect.top;
+                 testing::SendDpiChange(dialog, 144);
+                 at144 = SizeOf(picture);
+                 PressStepButton(dialog, 0);
+               }});
+    EXPECT_EQ(at96.cx, 40);
+    EXPECT_EQ(at96.cy, 30);
+    EXPECT_EQ(at144.cx, 60);
+    EXPECT_EQ(at144.cy, 45);
+    EXPECT_EQ(name, ToWide(alt));
+    EXPECT_TRUE(above);
+  }
+
+  StepDescription wide = EndOfPath("wide");
+  const std::string wideStored = Base64Encode(testing::GreyPicture(4000, 100, EncodedFormat::Png));
+  wide.picture = wideStored;
+  RECT window{}, work{};
+  owner.Show(wide, centre, {[&](HWND dialog) {
+               GetWindowRect(dialog, &window);
+               work = WorkAreaAround(centre);
+               PressStepButton(dialog, 0);
+             }});
+  EXPECT_LE(window.right - window.left, work.right - work.left);
+
+  StepDescription damaged = EndOfPath("still here");
+  const std::string damagedStored = Base64Encode(std::string("\x89PNG\r\n\x1a\n", 8) + "not a picture at all");
+  damaged.picture = damagedStored;
+  HWND picture = nullptr;
+  std::wstring message;
+  owner.Show(damaged, centre, {[&](HWND dialog) {
+               picture = GetDlgItem(dialog, step_dialog_id::kPicture);
+               message = WindowText(GetDlgItem(dialog, step_dialog_id::kMessage));
+               PressStepButton(dialog, 0);
+             }});
+  EXPECT_EQ(picture, nullptr);
+  EXPECT_EQ(message, L"still here");
 }
 
 }  // namespace
