@@ -3,6 +3,7 @@
 // itself only shows and collects these values; the rules that turn a node's
 // stored text into memo lines and back live in NodeEditorProcedure.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -27,6 +28,9 @@ struct NodeEditorInput {
   // lines where the node holds newline marks. The dialog shows those it has
   // a control for and hands every one back.
   LaterFields later;
+  // The most bytes the node's picture may take as stored (base64), so that
+  // the document stays within its limit.
+  std::size_t pictureRoom = 0;
 };
 
 struct NodeEditorResult {

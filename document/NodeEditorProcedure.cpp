@@ -1,5 +1,7 @@
 #include "document/NodeEditorProcedure.h"
 
+#include "document/Picture.h"
+
 namespace velmora {
 namespace {
 
@@ -22,13 +24,34 @@ std::string UnifyLineBreaks(std::string_view text) {
   return result;
 }
 
+// A picture is base64: no line breaks, no blanks, no newline mark to
+// expand (a mark of base64 letters would break it), megabytes to copy.
+bool IsText(FieldIndex field) { return !DeclaredFields()[field].picture; }
+
+// Per line of the stored form beyond its text: the indent's TABs are
+// counted apart; a kind marker and CR LF, or a field's position, dot, name
+// and equals sign, take at most this many.
+constexpr std::size_t kLineFrame = 24;
+
 }  // namespace
+
+std::size_t PictureRoom(const DecisionTree& tree, const TreeNode& node) {
+  std::size_t used = 0;
+  tree.ForEachPreOrder([&](const TreeNode& each) {
+    used += each.Text().size() + static_cast<std::size_t>(each.Level()) + kLineFrame;
+    tree.LaterOf(each).ForEach([&](FieldIndex field, std::string_view value) {
+      if (&each != &node || IsText(field)) used += value.size() + kLineFrame;
+    });
+  });
+  return used < kMostDocumentBytes ? kMostDocumentBytes - used : 0;
+}
 
 NodeEditorInput NodeEditorInputFor(const DecisionTree& tree, const TreeNode& node, std::string_view newLineMark) {
   NodeEditorInput input;
   tree.LaterOf(node).ForEach([&](FieldIndex field, std::string_view value) {
-    input.later.Set(field, ExpandNewLines(value, newLineMark));
+    input.later.Set(field, IsText(field) ? ExpandNewLines(value, newLineMark) : std::string(value));
   });
+  input.pictureRoom = PictureRoom(tree, node);
   input.kind = node.kind;
   std::string text = TrimBlanks(node.Text());
   const DefaultSuffix suffix = DefaultSuffixOf(text);
@@ -58,7 +81,8 @@ NodeFields NodeFieldsFromEditor(NodeFields fields, const NodeEditorResult& resul
   fields.later = LaterFields();
   result.later.ForEach([&](FieldIndex field, std::string_view value) {
     // Blank lines around a note are not part of it.
-    fields.later.Set(field, TrimBlanks(FoldNewLines(UnifyLineBreaks(value), newLineMark)));
+    fields.later.Set(field, IsText(field) ? TrimBlanks(FoldNewLines(UnifyLineBreaks(value), newLineMark))
+                                          : std::string(value));
   });
   return fields;
 }

@@ -16,6 +16,11 @@ namespace velmora {
 // become line breaks.
 NodeEditorInput NodeEditorInputFor(const DecisionTree& tree, const TreeNode& node, std::string_view newLineMark);
 
+// The bytes the stored picture of `node` may take so that the document
+// stays within kMostDocumentBytes: the limit less an upper estimate of every
+// other line of the stored form.
+std::size_t PictureRoom(const DecisionTree& tree, const TreeNode& node);
+
 // The node text that OK stores: line breaks folded into the mark, a typed
 // kind marker and the blanks at both ends removed, "…" for nothing left,
 // "(N)" appended when No is the default.

@@ -29,14 +29,6 @@ bool Put(UINT format, UniqueGlobal memory) {
   return true;
 }
 
-class ClipboardScope {
- public:
-  ClipboardScope() = default;
-  ~ClipboardScope() { CloseClipboard(); }
-  ClipboardScope(const ClipboardScope&) = delete;
-  ClipboardScope& operator=(const ClipboardScope&) = delete;
-};
-
 }  // namespace
 
 bool OpenClipboardPatiently(HWND owner) {

@@ -14,6 +14,15 @@ namespace velmora::win32 {
 // held (GetLastError tells why).
 bool OpenClipboardPatiently(HWND owner);
 
+// Closes the clipboard, opened just before, when the scope ends.
+class ClipboardScope {
+ public:
+  ClipboardScope() = default;
+  ~ClipboardScope() { CloseClipboard(); }
+  ClipboardScope(const ClipboardScope&) = delete;
+  ClipboardScope& operator=(const ClipboardScope&) = delete;
+};
+
 // Empties the clipboard and puts `unicode` on it as CF_UNICODETEXT, and
 // `ansi` (CP932) as CF_TEXT when given: other programs then need no
 // conversion of their own. False when any part failed (GetLastError tells

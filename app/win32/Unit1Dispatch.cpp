@@ -18,6 +18,7 @@
 #include "document/win32/TextGuard.h"
 #include "win32/ControlColours.h"
 #include "win32/Controls.h"
+#include "win32/DroppedFiles.h"
 #include "win32/Gradient.h"
 #include "win32/ModalLoop.h"
 #include "win32/Placement.h"
@@ -406,10 +407,7 @@ void TForm1::OnEndSession(bool ending) {
 // Only the first of several dropped files opens, without a question about
 // unsaved changes (dropping is itself the decision).
 void TForm1::OnDropFiles(HDROP drop) {
-  const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
-  std::wstring path(length + 1, L'\0');
-  DragQueryFileW(drop, 0, path.data(), length + 1);
-  path.resize(length);
+  const std::wstring path = FirstDroppedFile(drop);
   DragFinish(drop);
   Dispatch([&] { core_->OpenAsDroppedFile(FromWidePath(path)); });
 }

@@ -7,6 +7,7 @@
 #include "document/win32/TextGuard.h"
 #include "win32/ControlColours.h"
 #include "win32/Controls.h"
+#include "win32/DroppedFiles.h"
 #include "win32/Fonts.h"
 #include "win32/WideText.h"
 
@@ -17,8 +18,8 @@ using namespace node_editor;
 
 // The design size of the window, at 96 DPI.
 constexpr int kClientWidth = 384;
-constexpr int kClientHeight = 269;
-constexpr int kMinimumWindowHeight = 292;
+constexpr int kClientHeight = 269 + NodePictureArea::kDesignHeight;
+constexpr int kMinimumWindowHeight = 292 + NodePictureArea::kDesignHeight;
 constexpr int kMargin = 3;
 constexpr int kLeftColumnWidth = 69;
 constexpr int kPictureLeft = 9;
@@ -96,16 +97,19 @@ void Place(HWND control, int left, int top, int width, int height) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The declared fields the note box and the outcome's buttons show.
-FieldIndex NoteField() {
-  static const FieldIndex note = *FieldNamed("note");
-  return note;
+// The declared fields the dialog has controls for: the note box, the
+// outcome's buttons, the picture and its words.
+struct EditorFields {
+  FieldIndex note = *FieldNamed("note");
+  FieldIndex outcome = *FieldNamed("outcome");
+  FieldIndex picture = *FieldNamed("picture");
+  FieldIndex alt = *FieldNamed("alt");
+};
+const EditorFields& Fields() {
+  static const EditorFields fields;
+  return fields;
 }
-FieldIndex OutcomeField() {
-  static const FieldIndex outcome = *FieldNamed("outcome");
-  return outcome;
-}
-const std::vector<FieldChoice>& OutcomeChoices() { return DeclaredFields()[OutcomeField()].choices; }
+const std::vector<FieldChoice>& OutcomeChoices() { return DeclaredFields()[Fields().outcome].choices; }
 
 }  // namespace
 
@@ -152,6 +156,9 @@ LRESULT TForm2::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
+      return 0;
     case WM_ERASEBKGND:
       EraseAroundControls(hwnd_, reinterpret_cast<HDC>(wParam), ButtonFaceBackground());
       return TRUE;
@@ -174,6 +181,8 @@ void TForm2::FormCreate() {
   kindPictures_ = {controls_.Image1, controls_.Image4, controls_.Image2, controls_.Image3};
   HidePictures();
   RemoveCloseCommand();
+  // A picture file dropped on the window becomes the step's picture.
+  DragAcceptFiles(hwnd_, TRUE);
   ApplyLayout();
 }
 
@@ -181,7 +190,7 @@ void TForm2::CreateControls() {
   const auto child = [this](const ChildControl& control) { return CreateChild(hwnd_, font_.get(), control); };
   // Creation order is the tab order, the order a reader meets them: the
   // text under its label, the kind, the default answer, the author's note,
-  // the outcome, then OK and Cancel.
+  // the outcome, the picture, then OK and Cancel.
   // The pictures and the frame take no focus.
   controls_.Memo1Label = child({L"STATIC", ToWide(kMemoLabel).c_str(), SS_LEFT, kMemo1Label});
   controls_.Memo1 = child({L"EDIT", L"",
@@ -218,6 +227,7 @@ void TForm2::CreateControls() {
     controls_.OutcomeItems[i] = child(
         {L"BUTTON", ToWide(caption).c_str(), BS_AUTORADIOBUTTON | first, kOutcomeItem0 + static_cast<int>(i)});
   }
+  pictureArea_ = std::make_unique<NodePictureArea>(hwnd_, font_.get());
   controls_.BitBtn1 = child({L"BUTTON", L"&OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, kBitBtn1});
   controls_.BitBtn2 = child({L"BUTTON", L"&Cancel", BS_PUSHBUTTON | WS_TABSTOP, kBitBtn2});
   SetChecked(controls_.RadioButton1, true);
@@ -280,7 +290,8 @@ void TForm2::ApplyLayout() {
   const int memoLeft = left + scale_(kLeftColumnWidth);
   const int labelHeight = scale_(kMemoLabelHeight);
   const int outcomeHeight = scale_(kOutcomeHeight);
-  const int shared = stripTop - margin - top - 2 * labelHeight - outcomeHeight;
+  const int pictureHeight = scale_(NodePictureArea::kDesignHeight);
+  const int shared = stripTop - margin - top - 2 * labelHeight - outcomeHeight - pictureHeight;
   const int noteHeight = static_cast<int>(shared * kNoteShare);
   const int memoHeight = shared - noteHeight;
   Place(controls_.Memo1Label, memoLeft, top, width - margin - memoLeft, labelHeight);
@@ -288,7 +299,9 @@ void TForm2::ApplyLayout() {
   const int noteTop = top + labelHeight + memoHeight;
   Place(controls_.NoteLabel, memoLeft, noteTop, width - margin - memoLeft, labelHeight);
   Place(controls_.Note, memoLeft, noteTop + labelHeight, width - margin - memoLeft, noteHeight);
-  PlaceOutcomes(memoLeft, noteTop + labelHeight + noteHeight, width - margin - memoLeft, outcomeHeight);
+  const int outcomeTop = noteTop + labelHeight + noteHeight;
+  PlaceOutcomes(memoLeft, outcomeTop, width - margin - memoLeft, outcomeHeight);
+  pictureArea_->Place(memoLeft, outcomeTop + outcomeHeight, width - margin - memoLeft, pictureHeight, scale_);
 
   // Bottom strip: four columns by share, two rows of equal height.
   int columnLeft[5] = {0, 0, 0, 0, width};
@@ -358,6 +371,12 @@ void TForm2::OnDpiChanged(int dpi, const RECT& suggested) {
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+void TForm2::OnDropFiles(HDROP drop) {
+  const std::wstring path = FirstDroppedFile(drop);
+  DragFinish(drop);
+  pictureArea_->TakeFile(path);
+}
+
 void TForm2::OnGetMinMaxInfo(MINMAXINFO& info) { info.ptMinTrackSize.y = scale_(kMinimumWindowHeight); }
 
 void TForm2::OnCommand(int id, int code) {
@@ -370,11 +389,13 @@ void TForm2::OnCommand(int id, int code) {
     return;
   }
   if (id == kMemo1 && code == EN_CHANGE) return Memo1Change();
+  if (pictureArea_->OnCommand(id, code)) return;
   // BitBtn2, the Cancel button, is the base's: it ends the dialog as Cancel.
   if (id == kBitBtn1) return BitBtn1Click();
 }
 
 void TForm2::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  if (pictureArea_->OnDrawItem(item)) return;
   const int kind = KindOfPicture(static_cast<int>(item.CtlID));
   if (kind < 0 || pictures_ == nullptr) return;
   pictures_->Draw(item.hDC, kind, item.rcItem.left, item.rcItem.top);
@@ -459,6 +480,7 @@ void TForm2::BitBtn1Click() {
   const std::wstring text = WindowText(controls_.Memo1);
   if (RefuseUnrepresentableText(hwnd_, text, controls_.Memo1)) return;
   if (RefuseUnrepresentableText(hwnd_, WindowText(controls_.Note), controls_.Note)) return;
+  if (RefuseUnrepresentableText(hwnd_, pictureArea_->AltText(), pictureArea_->AltBox())) return;
   EndModal(true);
 }
 
@@ -467,12 +489,13 @@ std::optional<NodeEditorResult> TForm2::EditNode(const NodeEditorInput& input) {
   SetItemIndex(input.kind);
   SelectAnswerButton(input.preferNo);
   SetMemoText(input.memoText);
-  const FieldIndex note = NoteField();
+  const FieldIndex note = Fields().note;
   SetWindowTextW(controls_.Note, ToWide(input.later.Get(note)).c_str());
   EnableWindow(controls_.RadioButton1, input.answerButtonsEnabled ? TRUE : FALSE);
   EnableWindow(controls_.RadioButton2, input.answerButtonsEnabled ? TRUE : FALSE);
-  const FieldIndex outcome = OutcomeField();
+  const FieldIndex outcome = Fields().outcome;
   ShowOutcome(input.later.Get(outcome), input.endFieldsEnabled);
+  pictureArea_->Show(std::string(input.later.Get(Fields().picture)), input.later.Get(Fields().alt), input.pictureRoom);
 
   FormShow();
   // The author comes to edit the text: the caret waits at its end. A new
@@ -489,6 +512,8 @@ std::optional<NodeEditorResult> TForm2::EditNode(const NodeEditorInput& input) {
   result.later = input.later;
   result.later.Set(note, ToCp932(WindowText(controls_.Note)));
   if (input.endFieldsEnabled) result.later.Set(outcome, ChosenOutcome());
+  result.later.Set(Fields().picture, pictureArea_->Stored());
+  result.later.Set(Fields().alt, ToCp932(pictureArea_->AltText()));
   return result;
 }
 

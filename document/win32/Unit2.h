@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <array>
 #include <memory>
 #include <optional>
@@ -18,6 +20,7 @@
 
 #include "document/NodeEditorPort.h"
 #include "document/win32/KindPictures.h"
+#include "document/win32/NodePictureArea.h"
 #include "win32/Dpi.h"
 #include "win32/ModalWindow.h"
 #include "win32/Win32Handles.h"
@@ -106,6 +109,7 @@ class TForm2 final : public ModalWindow<TForm2>, public NodeEditorPort {
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void OnGetMinMaxInfo(MINMAXINFO& info);
   void OnDpiChanged(int dpi, const RECT& suggested);
+  void OnDropFiles(HDROP drop);
 
   void SetItemIndex(int index);
   void SelectAnswerButton(bool preferNo);
@@ -122,6 +126,8 @@ class TForm2 final : public ModalWindow<TForm2>, public NodeEditorPort {
   UniqueFont font_;
   UniqueFont memoFont_;
   std::unique_ptr<KindPictures> pictures_;
+  // The step's picture and its words, between the outcome and OK.
+  std::unique_ptr<NodePictureArea> pictureArea_;
   DpiScale scale_;
   int itemIndex_ = -1;
 };

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "document/Picture.h"
+
 namespace velmora {
 namespace {
 
@@ -137,6 +139,26 @@ TEST_F(NodeEditorProcedureTest, MarkInsideADoubleByteCharacterIsNoLineBreak) {
   TreeNode* node = Leaf("\x83\x5C" "a\\b");
   const NodeEditorInput in = NodeEditorInputFor(tree, *node, "\\");
   EXPECT_EQ(in.memoText, "\x83\x5C" "a\r\nb");
+}
+
+// A picture passes the dialog as stored, whatever the newline mark: a mark
+// of base64 letters would otherwise cut it into lines. Its room is what the
+// limit leaves beside every other node's lines and pictures.
+TEST_F(NodeEditorProcedureTest, PicturePassesUnchangedAndHasRoomBesideTheOthers) {
+  const FieldIndex picture = *FieldNamed("picture");
+  TreeNode* first = Leaf("first");
+  TreeNode* second = Leaf("second");
+  LaterFields stored;
+  stored.Set(picture, std::string(1000, 'A') + "==");
+  tree.SetLater(*first, stored);
+  tree.SetLater(*second, stored);
+  OpenAndOk(first, [](NodeEditorResult&) {}, "A");
+  EXPECT_EQ(tree.LaterOf(*first).Get(picture), std::string(1000, 'A') + "==");
+  const std::size_t room = PictureRoom(tree, *first);
+  EXPECT_LT(room, kMostDocumentBytes - 1002);
+  EXPECT_GT(room, kMostDocumentBytes - 1200);
+  tree.SetLater(*second, LaterFields());
+  EXPECT_GT(PictureRoom(tree, *first), room + 1000) << "the other picture no longer counts";
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include "document/BranchRecord.h"
 #include "AccessibleNames.h"
 #include "EditingDriver.h"
+#include "TestPictures.h"
+#include "document/Picture.h"
 #include "win32/Win32Handles.h"
 
 namespace velmora::win32::editing_test {
@@ -272,7 +274,7 @@ TEST_F(NodeEditor, TheWindowItself) {
   const int dpi = GetDeviceCaps(WindowDc(nullptr).Get(), LOGPIXELSY);
   MINMAXINFO limits{};
   SendMessageW(dialog, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-  EXPECT_EQ(limits.ptMinTrackSize.y, MulDiv(292, dpi, 96));
+  EXPECT_EQ(limits.ptMinTrackSize.y, MulDiv(292 + NodePictureArea::kDesignHeight, dpi, 96));
   RECT client{};
   GetClientRect(dialog, &client);
   EXPECT_EQ(client.right, MulDiv(384, dpi, 96));
@@ -287,6 +289,71 @@ TEST_F(NodeEditor, TheWindowItself) {
   form->RunCommand(IDM_EDIT1);
   EXPECT_LE(std::abs((own.left + own.right) / 2 - (shown.left + shown.right) / 2), 1);
   EXPECT_LE(std::abs((own.top + own.bottom) / 2 - (shown.top + shown.bottom) / 2), 1);
+}
+
+// Puts `bytes` on the clipboard as `format`, as Print Screen puts a DIB.
+void PutOnClipboard(UINT format, const std::string& bytes) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+  std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+  GlobalUnlock(block);
+  SetClipboardData(format, block);
+  CloseClipboard();
+}
+
+// A screenshot pasted becomes the step's picture, kept losslessly as PNG;
+// the thumbnail is named by the picture and its words. With no picture on
+// the clipboard the author hears so and the step keeps its picture; the
+// remove button takes it away.
+TEST_F(NodeEditor, PastedScreenshotIsKeptAsPngWithItsWords) {
+  const FieldIndex picture = *FieldNamed("picture");
+  const FieldIndex alt = *FieldNamed("alt");
+  std::wstring name, refusal;
+  script.Play({
+      [&](HWND dialog) {
+        PutOnClipboard(CF_DIB, testing::GreyDib(40, 30));
+        Click(GetDlgItem(dialog, node_editor::kPastePicture));
+      },
+      [&](HWND dialog) {
+        SendMessageW(GetDlgItem(dialog, node_editor::kAlt), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"tray icon"));
+        name = testing::AccessibleName(GetDlgItem(dialog, node_editor::kPicture));
+        Click(Dialog().BitBtn1);
+      },
+  });
+  form->RunCommand(IDM_EDIT1);
+  const std::optional<std::string> bytes = Base64Decode(Model().Tree().LaterOf(*Model().Tree().Root()).Get(picture));
+  ASSERT_TRUE(bytes.has_value());
+  const std::optional<PictureFacts> facts = ReadPictureFacts(*bytes);
+  ASSERT_TRUE(facts.has_value());
+  EXPECT_EQ(facts->format, PictureFormat::Png);
+  EXPECT_EQ(facts->width, 40u);
+  EXPECT_EQ(facts->height, 30u);
+  EXPECT_EQ(Model().Tree().LaterOf(*Model().Tree().Root()).Get(alt), "tray icon");
+  EXPECT_NE(name.find(L"40x30 PNG"), std::wstring::npos) << name;
+  EXPECT_NE(name.find(L"tray icon"), std::wstring::npos) << name;
+
+  script.Play({
+      [&](HWND dialog) {
+        PutOnClipboard(CF_UNICODETEXT, std::string("t\0\0\0", 4));
+        Click(GetDlgItem(dialog, node_editor::kPastePicture));
+      },
+      [&](HWND box) {
+        refusal = MessageBoxText(box);
+        Answer(box, IDOK);
+      },
+      [&](HWND) { Click(Dialog().BitBtn1); },
+  });
+  form->RunCommand(IDM_EDIT1);
+  EXPECT_NE(refusal.find(L"クリップボードに画像がありません"), std::wstring::npos) << refusal;
+  EXPECT_FALSE(Model().Tree().LaterOf(*Model().Tree().Root()).Get(picture).empty());
+
+  script.Play({[&](HWND dialog) {
+    Click(GetDlgItem(dialog, node_editor::kRemovePicture));
+    Click(Dialog().BitBtn1);
+  }});
+  form->RunCommand(IDM_EDIT1);
+  EXPECT_TRUE(Model().Tree().LaterOf(*Model().Tree().Root()).Get(picture).empty());
 }
 
 }  // namespace
