@@ -50,6 +50,9 @@ const std::vector<Command>& CommandTable() {
        "runs of an earlier version OLDER (.tre or .exe) count on today's nodes as the comparison pairs them; "
        "those that ended at a node since removed are listed apart. Files that are no record, or damaged "
        "ones, are counted and skipped."},
+      {"pictures", RunPictures, "IN [--extract FOLDER]",
+       "List the steps' pictures in IN, one line each led by the node's line; with --extract write each picture "
+       "byte for byte into FOLDER as LINE.png (.jpg, .gif, .bmp by its kind), all of them or none."},
       {"git-setup", RunGitSetup, "[--global] [--undo]",
        "Write the diff driver \"velmora\" (diff for git diff, show --flat as textconv) into this repository's "
        "Git configuration, or the user's with --global, and print the .gitattributes lines that choose it; "

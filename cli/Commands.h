@@ -49,5 +49,6 @@ int RunDiff(CliHost& host, const Arguments& arguments);
 int RunSet(CliHost& host, const Arguments& arguments);
 int RunGitSetup(CliHost& host, const Arguments& arguments);
 int RunStats(CliHost& host, const Arguments& arguments);
+int RunPictures(CliHost& host, const Arguments& arguments);
 
 }  // namespace velmora::cli

@@ -66,8 +66,9 @@ NodePictureArea::NodePictureArea(HWND window, HFONT font) : window_(window) {
   // Owner-drawn: it shows a picture or words; its window text, the
   // picture's summary, is its name for a screen reader.
   thumbnail_ = child({L"STATIC", ToWide(kNoPicture).c_str(), SS_OWNERDRAW, kPicture});
-  open_ = child({L"BUTTON", ToWide(kOpenCaption).c_str(), BS_PUSHBUTTON | WS_GROUP | WS_TABSTOP, kOpenPicture});
-  paste_ = child({L"BUTTON", ToWide(kPasteCaption).c_str(), BS_PUSHBUTTON | WS_TABSTOP, kPastePicture});
+  // Pasting a screenshot comes first: it is what authors do most.
+  paste_ = child({L"BUTTON", ToWide(kPasteCaption).c_str(), BS_PUSHBUTTON | WS_GROUP | WS_TABSTOP, kPastePicture});
+  open_ = child({L"BUTTON", ToWide(kOpenCaption).c_str(), BS_PUSHBUTTON | WS_TABSTOP, kOpenPicture});
   remove_ = child({L"BUTTON", ToWide(kRemoveCaption).c_str(), BS_PUSHBUTTON | WS_TABSTOP, kRemovePicture});
   altLabel_ = child({L"STATIC", ToWide(kAltCaption).c_str(), SS_LEFT | SS_CENTERIMAGE, kAltLabel});
   alt_ = child({L"EDIT", L"", WS_GROUP | WS_TABSTOP | ES_AUTOHSCROLL, kAlt, WS_EX_CLIENTEDGE});
@@ -75,20 +76,26 @@ NodePictureArea::NodePictureArea(HWND window, HFONT font) : window_(window) {
 
 NodePictureArea::~NodePictureArea() = default;
 
+// The thumbnail at the left beside two rows of buttons (paste across the
+// whole row, then open and remove), and the words' line under all of them.
 void NodePictureArea::Place(int left, int top, int width, int height, const DpiScale& scale) {
-  const int thumbnailWidth = scale(kThumbnailWidth);
   const int gap = scale(kGap);
   const int buttonHeight = scale(kButtonHeight);
-  velmora::win32::Place(thumbnail_, left, top, thumbnailWidth, height - gap);
+  const int lineHeight = scale(kLineHeight);
+  const int thumbnailWidth = scale(kThumbnailWidth);
+  const int thumbnailHeight = height - gap - lineHeight - gap;
+  velmora::win32::Place(thumbnail_, left, top, thumbnailWidth, thumbnailHeight);
   const int x = left + thumbnailWidth + gap;
-  const int buttonWidth = (left + width - x - 2 * gap) / 3;
-  velmora::win32::Place(open_, x, top, buttonWidth, buttonHeight);
-  velmora::win32::Place(paste_, x + buttonWidth + gap, top, buttonWidth, buttonHeight);
-  velmora::win32::Place(remove_, x + 2 * (buttonWidth + gap), top, buttonWidth, buttonHeight);
-  const int lineTop = top + buttonHeight + gap;
+  const int rowWidth = left + width - x;
+  velmora::win32::Place(paste_, x, top, rowWidth, buttonHeight);
+  const int half = (rowWidth - gap) / 2;
+  const int secondRow = top + buttonHeight + gap / 2;
+  velmora::win32::Place(open_, x, secondRow, half, buttonHeight);
+  velmora::win32::Place(remove_, x + half + gap, secondRow, rowWidth - half - gap, buttonHeight);
+  const int lineTop = top + thumbnailHeight + gap;
   const int labelWidth = scale(kLabelWidth);
-  velmora::win32::Place(altLabel_, x, lineTop, labelWidth, scale(kLineHeight));
-  velmora::win32::Place(alt_, x + labelWidth, lineTop, left + width - x - labelWidth, scale(kLineHeight));
+  velmora::win32::Place(altLabel_, left, lineTop, labelWidth, lineHeight);
+  velmora::win32::Place(alt_, left + labelWidth, lineTop, width - labelWidth, lineHeight);
   Renew();
 }
 

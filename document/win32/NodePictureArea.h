@@ -36,7 +36,7 @@ class NodePictureArea {
   ~NodePictureArea();
 
   // The design height of the part at 96 DPI.
-  static constexpr int kDesignHeight = 72;
+  static constexpr int kDesignHeight = 84;
   void Place(int left, int top, int width, int height, const DpiScale& scale);
 
   // The node's picture as stored (base64, empty for none), its words, and

@@ -106,6 +106,12 @@ TEST_F(SetCommand, APictureTravelsAsItsBytes) {
   ASSERT_EQ(Run({"convert", tree, PathOf("a.exe"), "--stub", PathOf("stub.bin")}).exitCode, 0);
   ASSERT_EQ(Run({"convert", PathOf("a.exe"), PathOf("back.tre")}).exitCode, 0);
   EXPECT_EQ(FileContent(fs::path(PathOf("back.tre"))), FileContent(fs::path(tree)));
+  // Listed by the node's line, and taken out of the executable as it went in.
+  EXPECT_EQ(Run({"pictures", PathOf("a.exe")}).out, "2: [\xe7\x94\xbb\xe5\x83\x8f 1280x720 PNG 1 KB: tray icon]\n");
+  fs::create_directory(PathOf("out"));
+  ASSERT_EQ(Run({"pictures", PathOf("a.exe"), "--extract", PathOf("out")}).exitCode, 0);
+  EXPECT_EQ(FileContent(fs::path(PathOf("out")) / "2.png"), png);
+  EXPECT_EQ(Run({"pictures", PathOf("a.exe"), "--extract"}).exitCode, 2);
   ASSERT_EQ(Run({"set", tree, "2", "picture=" + PathOf("other.png"), "--output", PathOf("b.tre")}).exitCode, 0);
   const ProcessResult diff = Run({"diff", tree, PathOf("b.tre")});
   EXPECT_NE(diff.out.find("picture replaced at "), std::string::npos) << diff.out;

@@ -16,6 +16,7 @@
 
 #include "document/BranchRecord.h"
 #include "document/ContentVersion.h"
+#include "document/Picture.h"
 #include "files/TreeFile.h"
 #include "app/CommandIds.h"
 #include "tests/windows/FileDialogDriver.h"
@@ -24,6 +25,7 @@
 #include "tests/windows/IdleScript.h"
 #include "tests/windows/MainWindowTestSupport.h"
 #include "tests/windows/ProcessWindows.h"
+#include "win32/PictureEncoding.h"
 #include "win32/WideText.h"
 #include "win32/Win32Handles.h"
 
@@ -55,7 +57,7 @@ RECT ClientOnScreen(HWND window) {
 }
 
 // What the screen shows inside `area`, as a 24-bit bottom-up BMP file.
-void SaveScreen(const RECT& area, const wchar_t* name) {
+std::string ScreenBmp(const RECT& area) {
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   BITMAPINFO info{};
@@ -66,7 +68,7 @@ void SaveScreen(const RECT& area, const wchar_t* name) {
   info.bmiHeader.biBitCount = 24;
   void* bits = nullptr;
   const UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  ASSERT_NE(bits, nullptr);
+  if (bits == nullptr) return {};
   {
     const WindowDc screen(nullptr);
     const UniqueDc memory(CreateCompatibleDC(screen.Get()));
@@ -79,12 +81,19 @@ void SaveScreen(const RECT& area, const wchar_t* name) {
   header.bfType = 0x4D42;  // "BM"
   header.bfOffBits = sizeof header + sizeof info.bmiHeader;
   header.bfSize = header.bfOffBits + stride * static_cast<DWORD>(height);
+  std::string file(reinterpret_cast<const char*>(&header), sizeof header);
+  file.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+  file.append(static_cast<const char*>(bits), stride * static_cast<std::size_t>(height));
+  return file;
+}
+
+void SaveScreen(const RECT& area, const wchar_t* name) {
+  const std::string bmp = ScreenBmp(area);
+  ASSERT_FALSE(bmp.empty());
   const std::wstring path = PicturesFolder() + L"\\" + name + L".bmp";
   FILE* file = _wfopen(path.c_str(), L"wb");
   ASSERT_NE(file, nullptr) << ToCp932(path);
-  std::fwrite(&header, sizeof header, 1, file);
-  std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, file);
-  std::fwrite(bits, stride, static_cast<std::size_t>(height), file);
+  std::fwrite(bmp.data(), 1, bmp.size(), file);
   std::fclose(file);
 }
 
@@ -97,14 +106,34 @@ RECT Union(const RECT& a, const RECT& b) {
 // As the close box does: every one of these dialogs takes it as Cancel.
 void Close(HWND dialog) { PostMessageW(dialog, WM_CLOSE, 0, 0); }
 
-TEST(HelpPictures, FromTheRealWindows) {
-  ASSERT_FALSE(PicturesFolder().empty()) << "VELMORA_HELP_PICTURES names the folder for the pictures";
-  testing::InitialiseCommonControls();
-  TForm1 form(GetModuleHandleW(nullptr), "Velmora");
+// The main window over the sample, in front and drawn.
+void ShowSample(TForm1& form) {
   form.ShowFirstTime(SW_SHOWNORMAL, {SampleProcedure()});
   SetForegroundWindow(form.Handle());
   PumpMessages();
   UpdateWindow(form.Handle());
+}
+
+// The dialog each command opens, saved under its name and closed.
+void SaveDialogs(TForm1& form, IdleScript& script, const std::vector<std::pair<int, const wchar_t*>>& dialogs) {
+  for (const auto& [command, name] : dialogs) {
+    // A dialog made from a template shows itself only once its loop first
+    // waits; a message it ignores brings the next wait, when it is on screen.
+    script.Play({[](HWND dialog) { PostMessageW(dialog, WM_NULL, 0, 0); },
+                 [name = name](HWND dialog) {
+                   SaveScreen(ClientOnScreen(dialog), name);
+                   Close(dialog);
+                 }});
+    form.RunCommand(command);
+    EXPECT_TRUE(script.Finished()) << ToCp932(name);
+  }
+}
+
+TEST(HelpPictures, FromTheRealWindows) {
+  ASSERT_FALSE(PicturesFolder().empty()) << "VELMORA_HELP_PICTURES names the folder for the pictures";
+  testing::InitialiseCommonControls();
+  TForm1 form(GetModuleHandleW(nullptr), "Velmora");
+  ShowSample(form);
   SaveScreen(ClientOnScreen(form.Handle()), L"main-window");
 
   IdleScript script(form.Handle());
@@ -120,19 +149,7 @@ TEST(HelpPictures, FromTheRealWindows) {
   SendMessageW(form.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form.Controls().TreeView1), -1);
   EXPECT_TRUE(script.Finished());
 
-  const std::vector<std::pair<int, const wchar_t*>> dialogs = {
-      {IDM_EDIT1, L"node-editor"}, {IDM_PREVIEW1, L"preview"}, {IDM_NEWLINE1, L"newline"}};
-  for (const auto& [command, name] : dialogs) {
-    // A dialog made from a template shows itself only once its loop first
-    // waits; a message it ignores brings the next wait, when it is on screen.
-    script.Play({[](HWND dialog) { PostMessageW(dialog, WM_NULL, 0, 0); },
-                 [name = name](HWND dialog) {
-                   SaveScreen(ClientOnScreen(dialog), name);
-                   Close(dialog);
-                 }});
-    form.RunCommand(command);
-    EXPECT_TRUE(script.Finished()) << ToCp932(name);
-  }
+  SaveDialogs(form, script, {{IDM_EDIT1, L"node-editor"}, {IDM_PREVIEW1, L"preview"}, {IDM_NEWLINE1, L"newline"}});
 }
 
 // The check window over the sample with the slips an author makes: a final
@@ -181,6 +198,32 @@ TEST(HelpPictures, ComparisonWindow) {
   SaveScreen(ClientOnScreen(form.Comparison()->Handle()), L"comparison-window");
 }
 
+
+// A step with a picture: the node editor with its thumbnail and words, and
+// the step as the end user sees it. The picture is a real screenshot, a
+// piece of the main window, written as PNG as a pasted one is.
+TEST(HelpPictures, PictureStep) {
+  ASSERT_FALSE(PicturesFolder().empty());
+  testing::InitialiseCommonControls();
+  TForm1 form(GetModuleHandleW(nullptr), "Velmora");
+  ShowSample(form);
+  RECT piece = ClientOnScreen(form.Handle());
+  piece.right = piece.left + 360;
+  piece.bottom = piece.top + 150;
+  const std::optional<std::string> png = EncodePicture(ScreenBmp(piece), EncodedFormat::Png);
+  ASSERT_TRUE(png.has_value());
+  Editor& model = form.Model();
+  TreeNode* root = model.Tree().Root();
+  NodeFields fields = model.Tree().FieldsOf(*root);
+  fields.later.Set(*FieldNamed("picture"), Base64Encode(*png));
+  fields.later.Set(*FieldNamed("alt"), "Velmora \x82\xcc\x89\xe6\x96\xca\x82\xcc\x88\xea\x95\x94");  // Velmora の画面の一部
+  model.SetNode(root, fields);
+  model.Select(root);
+  form.Sync();
+
+  IdleScript script(form.Handle());
+  SaveDialogs(form, script, {{IDM_EDIT1, L"node-editor-picture"}, {IDM_PREVIEW1, L"step-picture"}});
+}
 
 // The run statistics window over the sample, its record folder holding the
 // records of a few runs as the generated program leaves them.
