@@ -3,10 +3,14 @@
 // program can do. Both are started as real processes; the time runs from
 // CreateProcess until a dialog of the process is visible. A second bare
 // program with the player's manifest, when given, shows what visual styles
-// and per-monitor DPI cost any program's start.
+// and per-monitor DPI cost any program's start. The same procedure with a
+// screenshot on its first step shows what decoding and scaling a picture
+// adds (bound: 1.2 times the step without one).
 //
 //   PlayerStartupTiming.exe STUB BARE_MESSAGE_BOX [RUNS [STYLED_BARE_MESSAGE_BOX]]
 #include <windows.h>
+
+#include <objbase.h>
 
 #include <algorithm>
 #include <chrono>
@@ -14,8 +18,11 @@
 #include <string>
 #include <vector>
 
+#include "document/Picture.h"
 #include "files/DistributionPayload.h"
+#include "win32/PictureEncoding.h"
 #include "tests/windows/ProcessWindows.h"
+#include "tests/windows/TestPictures.h"
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"
 
@@ -53,6 +60,15 @@ void AddQuestions(velmora::DecisionTree& tree, velmora::TreeNode* node, int dept
                                              depth > 1 ? velmora::Question : velmora::Information);
     AddQuestions(tree, child, depth - 1);
   }
+}
+
+// A screenshot-sized picture (1280 x 720) with detail in every row, as PNG.
+std::string Screenshot() {
+  const std::string dib = velmora::win32::testing::DibOf(1280, 720, [](int x, int y) {
+    return static_cast<unsigned>(((x * 7 + y * 13 + (x / 40) * (y / 30)) & 0xFF) | (x & 0xFF) << 8 | (y & 0xFF) << 16);
+  });
+  return velmora::win32::EncodePicture(velmora::win32::BmpFileOfDib(dib), velmora::win32::EncodedFormat::Png)
+      .value_or("");
 }
 
 HWND VisibleDialogOf(DWORD process) { return velmora::win32::testing::VisibleWindowOf(process, L"#32770"); }
@@ -119,11 +135,18 @@ int wmain(int argc, wchar_t** argv) {
   state.Color = 1;
   AddQuestions(tree, tree.AddTopLevel("Does the printer print?", velmora::Question), 6);
   const std::string executable = velmora::BuildDistributionExecutable(stub, tree, state);
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  velmora::LaterFields picture;
+  picture.Set(*velmora::FieldNamed("picture"), velmora::Base64Encode(Screenshot()));
+  picture.Set(*velmora::FieldNamed("alt"), "the printer's lamp");
+  tree.SetLater(*tree.Root(), picture);
+  const std::string withPicture = velmora::BuildDistributionExecutable(stub, tree, state);
 
   wchar_t folder[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, folder);
   const std::wstring generated = std::wstring(folder) + L"velmora-startup-timing.exe";
-  if (!WriteBytes(generated, executable)) {
+  const std::wstring generatedWithPicture = std::wstring(folder) + L"velmora-startup-timing-picture.exe";
+  if (!WriteBytes(generated, executable) || !WriteBytes(generatedWithPicture, withPicture)) {
     std::fprintf(stderr, "cannot write the generated executable\n");
     return 2;
   }
@@ -132,9 +155,11 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<double> player;
   std::vector<double> bare;
   std::vector<double> styledBare;
+  std::vector<double> pictured;
   // Alternate them, so that a slow phase of the machine hits all alike.
   for (int run = 0; run < runs; ++run) {
     player.push_back(TimeToFirstDialog(generated));
+    pictured.push_back(TimeToFirstDialog(generatedWithPicture));
     bare.push_back(TimeToFirstDialog(argv[2]));
     if (styled != nullptr) styledBare.push_back(TimeToFirstDialog(styled));
   }
@@ -142,16 +167,23 @@ int wmain(int argc, wchar_t** argv) {
               tree.Count());
   const double playerMedian = Report("generated executable", player);
   const double bareMedian = Report("bare message box", bare);
-  if (playerMedian > 0 && bareMedian > 0) {
-    const double ratio = playerMedian / bareMedian;
-    std::printf("ratio generated / bare: %.2f (bound: at most 1.1)%s\n", ratio, ratio <= 1.1 ? "" : "  EXCEEDED");
-  }
+  if (playerMedian > 0 && bareMedian > 0) std::printf("ratio generated / bare: %.2f\n", playerMedian / bareMedian);
+  // The bound is against the program that pays for the same manifest: the
+  // player keeps its visual styles and per-monitor DPI.
   if (styled != nullptr) {
     const double styledMedian = Report("bare, player's manifest", styledBare);
     if (playerMedian > 0 && styledMedian > 0) {
-      std::printf("ratio generated / bare with the player's manifest: %.2f\n", playerMedian / styledMedian);
+      const double ratio = playerMedian / styledMedian;
+      std::printf("ratio generated / bare with the player's manifest: %.2f (bound: at most 1.1)%s\n", ratio,
+                  ratio <= 1.1 ? "" : "  EXCEEDED");
     }
   }
+  const double picturedMedian = Report("first step with a picture", pictured);
+  if (playerMedian > 0 && picturedMedian > 0) {
+    const double ratio = picturedMedian / playerMedian;
+    std::printf("ratio with a picture / without: %.2f (bound: at most 1.2)%s\n", ratio, ratio <= 1.2 ? "" : "  EXCEEDED");
+  }
   DeleteFileW(generated.c_str());
+  DeleteFileW(generatedWithPicture.c_str());
   return 0;
 }

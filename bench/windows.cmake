@@ -15,7 +15,7 @@ add_executable(BareStyledMessageBox WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/BareMessag
                                           ${CMAKE_CURRENT_BINARY_DIR}/BareStyledMessageBox.rc)
 target_link_options(BareStyledMessageBox PRIVATE -municode)
 add_executable(PlayerStartupTiming ${CMAKE_CURRENT_SOURCE_DIR}/PlayerStartupTiming.cpp)
-target_link_libraries(PlayerStartupTiming PRIVATE velmora_core)
+target_link_libraries(PlayerStartupTiming PRIVATE velmora_win32)
 target_link_options(PlayerStartupTiming PRIVATE -municode)
 add_dependencies(PlayerStartupTiming BareMessageBox BareStyledMessageBox velmora_player)
 velmora_warnings(BareMessageBox)

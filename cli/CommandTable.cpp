@@ -15,8 +15,9 @@ const std::vector<Command>& CommandTable() {
        "Run the procedure in IN as the preview does, step by step in the terminal; answer with y, n, b or o "
        "(one line each on standard input, an empty line for the default, or all at once with --answers)."},
       {"export", RunExport,
-       "IN [--svg OUT.svg [--horizontal] [--stats FOLDER]...] [--html OUT.html] [--book OUT.html [--notes]]",
-       "Draw the procedure in IN as an SVG diagram (top-down, or left to right with --horizontal; with --stats "
+       "IN [--svg OUT.svg [--horizontal] [--pictures] [--stats FOLDER]...] [--html OUT.html] [--book OUT.html [--notes]]",
+       "Draw the procedure in IN as an SVG diagram (top-down, or left to right with --horizontal; with --pictures "
+       "each step's picture scaled down in its box; with --stats "
        "each node shaded by how often the run records in FOLDER show it, its count written on it), write it as "
        "one self-contained HTML page that runs it in a browser, and/or as a numbered procedure book to print "
        "(HTML, A4; with --notes each step also prints its author's note). Several outputs are written all or none."},

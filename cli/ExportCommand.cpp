@@ -1,4 +1,4 @@
-// velmora-cli export IN [--svg OUT.svg [--horizontal] [--stats FOLDER]...]
+// velmora-cli export IN [--svg OUT.svg [--horizontal] [--pictures] [--stats FOLDER]...]
 // [--html OUT.html] [--book OUT.html]: the procedure as a diagram (with
 // --stats each node shaded by how often the run records in FOLDER show it,
 // its count written on it), as a page that runs it in any browser, and as a
@@ -48,6 +48,8 @@ ExportArguments ParseExportArguments(const Arguments& arguments) {
       parsed.statsFolders.push_back(FilePath::FromUtf8(arguments[++i]));
     } else if (arguments[i] == "--horizontal") {
       parsed.diagram.horizontal = true;
+    } else if (arguments[i] == "--pictures") {
+      parsed.diagram.pictures = true;
     } else if (arguments[i] == "--notes") {
       parsed.notes = true;
     } else if (arguments[i].size() > 1 && arguments[i][0] == '-') {
@@ -62,6 +64,7 @@ ExportArguments ParseExportArguments(const Arguments& arguments) {
   }
   if (parsed.diagram.horizontal && parsed.svg.Empty()) throw UsageError("--horizontal goes with --svg");
   if (!parsed.statsFolders.empty() && parsed.svg.Empty()) throw UsageError("--stats goes with --svg");
+  if (parsed.diagram.pictures && parsed.svg.Empty()) throw UsageError("--pictures goes with --svg");
   if (parsed.notes && parsed.book.Empty()) throw UsageError("--notes goes with --book");
   parsed.input = FilePath::FromUtf8(positional[0]);
   return parsed;

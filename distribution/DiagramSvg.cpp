@@ -25,6 +25,10 @@ constexpr double kBaseline = 15;  // from a line's top to its baseline (IPAGothi
 constexpr double kPaddingX = 10;
 constexpr double kPaddingY = 8;
 constexpr double kIconSize = 20;
+// The room a picture takes in its box with --pictures, under the text: it
+// is scaled down into it, keeping its proportions.
+constexpr double kThumbnailWidth = 160;
+constexpr double kThumbnailHeight = 90;
 constexpr double kIconGap = 6;
 constexpr double kMinTextColumns = 2;
 constexpr double kMargin = 16;
@@ -140,15 +144,20 @@ void AddPictureLine(const StepPictures& pictures, std::size_t node, std::vector<
 
 // `lines` and `scratch` are scratch room, kept from box to box.
 Box BoxOf(const ShownNode& node, const std::vector<std::size_t>* visits, const StepPictures& pictures,
-          std::size_t index, std::string& scratch, std::vector<std::string_view>& lines) {
+          bool thumbnails, std::size_t index, std::string& scratch, std::vector<std::string_view>& lines) {
   SplitMessageLines(node.message, lines);
   AddOutcomeLine(node, lines);
   AddPictureLine(pictures, index, lines);
   AddVisitsLine(visits, index, scratch, lines);
   const bool icon = !StyleOfKind(node.kind).iconId.empty();
   const double columns = std::max(kMinTextColumns, static_cast<double>(WidestColumns(lines)));
-  return {static_cast<float>(2 * kPaddingX + (icon ? kIconSize + kIconGap : 0) + columns * kColumnWidth),
+  Box box{static_cast<float>(2 * kPaddingX + (icon ? kIconSize + kIconGap : 0) + columns * kColumnWidth),
           static_cast<float>(2 * kPaddingY + std::max(kIconSize, static_cast<double>(lines.size()) * kLineHeight))};
+  if (thumbnails && pictures.At(index)) {
+    box.width = std::max(box.width, static_cast<float>(2 * kPaddingX + kThumbnailWidth));
+    box.height += static_cast<float>(kThumbnailHeight + kPaddingY);
+  }
+  return box;
 }
 
 // A box's rectangle on the page.
@@ -173,6 +182,7 @@ class DiagramWriter {
         horizontal_(options.horizontal),
         visits_(options.visits),
         pictures_(options.fields),
+        thumbnails_(options.pictures),
         out_(sink) {
     FormFixedParts();
     if (visits_ != nullptr) {
@@ -184,7 +194,7 @@ class DiagramWriter {
     items_.reserve(nodes_.size());
     for (std::size_t i = 0; i < nodes_.size(); ++i) {
       const ShownNode& node = nodes_[i];
-      const Box box = BoxOf(node, visits_, pictures_, i, visitsLine_, lines_);
+      const Box box = BoxOf(node, visits_, pictures_, thumbnails_, i, visitsLine_, lines_);
       const LayoutIndex parent = node.parent == kNoShownNode ? kNoLayoutParent : node.parent;
       items_.push_back({parent, horizontal_ ? box.height : box.width, horizontal_ ? box.width : box.height});
     }
@@ -389,6 +399,26 @@ class DiagramWriter {
     AddPictureLine(pictures_, i, lines_);
     AddVisitsLine(visits_, i, visitsLine_, lines_);
     WriteLines(lines_, icon);
+    if (thumbnails_) WriteThumbnail(i, rect);
+  }
+
+  // The picture in the room under the text, as the page's own data; a
+  // picture no player could show is left out, as everywhere.
+  void WriteThumbnail(std::size_t i, const Rect& rect) {
+    const std::optional<StepPicture> picture = pictures_.At(i);
+    if (!picture) return;
+    out_ += "<image";
+    AppendAttribute(out_, "x", kPaddingX);
+    AppendAttribute(out_, "y", rect.height - kPaddingY - kThumbnailHeight);
+    AppendAttribute(out_, "width", rect.width - 2 * kPaddingX);
+    AppendAttribute(out_, "height", kThumbnailHeight);
+    out_ += " preserveAspectRatio=\"xMidYMid meet\" xlink:href=\"data:";
+    out_ += PictureMimeType(picture->format);
+    out_ += ";base64,";
+    out_ += picture->base64;
+    out_ += "\"><title>";
+    AppendMarkupCp932(out_, picture->alt);
+    out_ += "</title></image>";
   }
 
   // Over the kind's colour, a blue as dark as the node was visited compared
@@ -429,6 +459,7 @@ class DiagramWriter {
   bool horizontal_;
   const std::vector<std::size_t>* visits_;
   StepPictures pictures_;
+  bool thumbnails_;
   std::size_t mostVisits_ = 0;
   std::string visitsLine_;  // one box's count at a time
   // Each box's size (as breadth and depth) and parent, and its place.

@@ -28,6 +28,9 @@ struct DiagramOptions {
   // The nodes' declared fields by position (null: none): a node with a
   // picture says so in its box ("［画像］").
   const FieldTable* fields = nullptr;
+  // Each box with a picture shows it too, scaled down under its text, the
+  // picture's words as its title.
+  bool pictures = false;
 };
 
 // Writes the whole SVG document (UTF-8) into `sink`. An empty tree gives a

@@ -60,17 +60,24 @@ DecodedPicture::DecodedPicture(std::string_view stored) {
 
 UniqueBitmap DecodedPicture::Bitmap(SIZE size) const {
   if (!source_ || size.cx <= 0 || size.cy <= 0) return {};
-  IWICBitmapScaler* rawScaler = nullptr;
-  if (FAILED(factory_->CreateBitmapScaler(&rawScaler))) return {};
-  const auto scaler = Owned(rawScaler);
   const UINT width = static_cast<UINT>(size.cx);
   const UINT height = static_cast<UINT>(size.cy);
-  if (FAILED(scaler->Initialize(source_.get(), width, height, WICBitmapInterpolationModeFant))) return {};
+  // At its natural size the picture is copied as decoded; only a picture
+  // that must shrink or grow goes through the scaler.
+  IWICBitmapSource* source = source_.get();
+  ComOwner<IWICBitmapScaler> scaler;
+  if (size.cx != size_.cx || size.cy != size_.cy) {
+    IWICBitmapScaler* rawScaler = nullptr;
+    if (FAILED(factory_->CreateBitmapScaler(&rawScaler))) return {};
+    scaler = Owned(rawScaler);
+    if (FAILED(scaler->Initialize(source, width, height, WICBitmapInterpolationModeFant))) return {};
+    source = scaler.get();
+  }
   DibSection dib = CreateDibSection(size.cx, size.cy);
   if (dib.bits == nullptr) return {};
   const UINT stride = width * 4;
   // A picture whose data is damaged past its header fails here, not before.
-  if (FAILED(scaler->CopyPixels(nullptr, stride, stride * height, reinterpret_cast<BYTE*>(dib.bits)))) return {};
+  if (FAILED(source->CopyPixels(nullptr, stride, stride * height, reinterpret_cast<BYTE*>(dib.bits)))) return {};
   return std::move(dib.bitmap);
 }
 

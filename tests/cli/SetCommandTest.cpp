@@ -96,6 +96,12 @@ TEST_F(SetCommand, APictureTravelsAsItsBytes) {
   ASSERT_EQ(Run({"export", tree, "--svg", PathOf("d.svg")}).exitCode, 0);
   EXPECT_NE(FileContent(fs::path(PathOf("d.svg"))).find("\xef\xbc\xbb\xe7\x94\xbb\xe5\x83\x8f\xef\xbc\xbd"),
             std::string::npos);
+  EXPECT_EQ(FileContent(fs::path(PathOf("d.svg"))).find("<image"), std::string::npos);
+  // With --pictures the box shows the picture itself, titled by its words.
+  ASSERT_EQ(Run({"export", tree, "--svg", PathOf("p.svg"), "--pictures"}).exitCode, 0);
+  EXPECT_NE(FileContent(fs::path(PathOf("p.svg"))).find("xlink:href=\"data:image/png;base64,iVBORw0KGgo"),
+            std::string::npos);
+  EXPECT_NE(FileContent(fs::path(PathOf("p.svg"))).find("<title>tray icon</title></image>"), std::string::npos);
   const std::string page = FileContent(fs::path(PathOf("play.html")));
   EXPECT_NE(page.find("<img id=\"picture\" hidden"), std::string::npos);
   EXPECT_NE(page.find("\"data:image/png;base64,iVBORw0KGgo"), std::string::npos);

@@ -10,6 +10,7 @@
 
 #include <random>
 
+#include "document/Picture.h"
 #include "TreeFileTestSupport.h"
 #include "distribution/ProcedureDiff.h"
 #include "document/BranchRecord.h"
@@ -42,12 +43,17 @@ std::string DescribeFields(const DecisionTree& tree) {
 }
 
 // CP932 values with a double-byte character whose trail byte is "\\", "="
-// and a newline mark, and a long one.
+// and a newline mark, a long one, and random bytes as a picture is stored.
 std::string RandomValue(std::mt19937& random) {
-  switch (random() % 4) {
+  switch (random() % 5) {
     case 0: return "\x83\x5c=" + std::to_string(random() % 1000);
     case 1: return "a\x81\xab" "b";
     case 2: return std::string(3000 + random() % 100, 'x');
+    case 3: {
+      std::string bytes(random() % 5000, '\0');
+      for (char& byte : bytes) byte = static_cast<char>(random());
+      return Base64Encode(bytes);
+    }
     default: return "[" + std::to_string(random() % 10) + "]";
   }
 }

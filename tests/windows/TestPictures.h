@@ -10,8 +10,10 @@
 
 namespace velmora::win32::testing {
 
-// The clipboard's form of a width x height picture of one grey.
-inline std::string GreyDib(int width, int height) {
+// The clipboard's form of a width x height picture, each pixel's blue,
+// green and red from pixel(x, y) (0xRRGGBB), rows from the bottom.
+template <typename Pixel>
+std::string DibOf(int width, int height, Pixel pixel) {
   BITMAPINFOHEADER info{};
   info.biSize = sizeof info;
   info.biWidth = width;
@@ -20,8 +22,21 @@ inline std::string GreyDib(int width, int height) {
   info.biBitCount = 32;
   info.biCompression = BI_RGB;
   std::string dib(reinterpret_cast<const char*>(&info), sizeof info);
-  dib.append(static_cast<std::size_t>(width * height * 4), '\x80');
+  dib.reserve(dib.size() + static_cast<std::size_t>(width * height * 4));
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const unsigned rgb = pixel(x, y);
+      dib += static_cast<char>(rgb & 0xFF);
+      dib += static_cast<char>(rgb >> 8 & 0xFF);
+      dib += static_cast<char>(rgb >> 16 & 0xFF);
+      dib += '\0';
+    }
+  }
   return dib;
+}
+
+inline std::string GreyDib(int width, int height) {
+  return DibOf(width, height, [](int, int) { return 0x808080u; });
 }
 
 inline std::string GreyPicture(int width, int height, EncodedFormat format) {
