@@ -15,6 +15,7 @@ diagram must follow the width of a phone's screen.
 
 usage: html_player_browser_test.py VELMORA_CLI PROCEDURE.tre ALL_KINDS.tre AXE_MIN_JS OUTPUT_FOLDER
 """
+import base64
 import json
 import os
 import select
@@ -101,7 +102,6 @@ class Browser:
         self.send("Input.dispatchKeyEvent", dict(base, type="keyUp"))
 
     def screenshot(self, path):
-        import base64
         data = self.send("Page.captureScreenshot", {"format": "png"})["data"]
         with open(path, "wb") as out:
             out.write(base64.b64decode(data))
@@ -275,7 +275,6 @@ def check_diagram_width(browser, cli, procedure, work):
 def check_book(browser, cli, procedure, work, output):
     """The book of the same procedure: every number a step names is there,
     and printed on A4 it takes a sane number of pages."""
-    import base64
     book = os.path.join(work, "book.html")
     subprocess.run([cli, "export", procedure, "--book", book], check=True, stdin=subprocess.DEVNULL)
     browser.send("Emulation.clearDeviceMetricsOverride")
@@ -330,6 +329,11 @@ def check_pictures(browser, cli, procedure, axe, work):
     open_page(browser, book)
     check("book: the picture", browser.evaluate("(function(){var p=document.querySelector('img.picture');"
                                                 "return [p.alt, p.naturalWidth];})()"), ["the tray icon", 40])
+    check_accessibility(browser, axe, "book with a picture")
+    # Printed on A4, the picture is on the page: the PDF holds it as an image.
+    pdf = base64.b64decode(browser.send("Page.printToPDF", {
+        "paperWidth": 8.27, "paperHeight": 11.69, "preferCSSPageSize": True, "printBackground": False})["data"])
+    check("book: the printed picture", b"/Subtype /Image" in pdf, True)
 
 
 def main():
