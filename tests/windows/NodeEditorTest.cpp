@@ -1,6 +1,13 @@
 // The node editor TForm2 opened from the real main window under Wine: what
 // it shows for a node, how OK and Cancel leave the node, the tree and the
 // save commands, and the window itself.
+#include <windows.h>
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 #include "document/BranchRecord.h"
@@ -354,6 +361,52 @@ TEST_F(NodeEditor, PastedScreenshotIsKeptAsPngWithItsWords) {
   }});
   form->RunCommand(IDM_EDIT1);
   EXPECT_TRUE(Model().Tree().LaterOf(*Model().Tree().Root()).Get(picture).empty());
+}
+
+// A file dropped on a window, as Explorer drops one.
+void DropFile(HWND window, const std::wstring& path) {
+  const std::size_t bytes = sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t);
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), path.c_str(), path.size() * sizeof(wchar_t));
+  GlobalUnlock(block);
+  PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+}
+
+std::wstring TemporaryFile(const wchar_t* name, const std::string& bytes) {
+  wchar_t folder[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, folder);
+  const std::wstring path = std::wstring(folder) + name;
+  const UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  DWORD written = 0;
+  WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  return path;
+}
+
+// A picture file dropped on the node editor is kept byte for byte, in its
+// own format; a file that is no picture is refused in words and changes
+// nothing.
+TEST_F(NodeEditor, DroppedPictureFileIsKeptAsItIs) {
+  const std::string jpeg = testing::GreyPicture(20, 10, EncodedFormat::Jpeg);
+  const std::wstring picture = TemporaryFile(L"velmora-drop.jpg", jpeg);
+  const std::wstring notes = TemporaryFile(L"velmora-drop.txt", "not a picture");
+  std::wstring refusal;
+  script.Play({
+      [&](HWND dialog) { DropFile(dialog, picture); },
+      [&](HWND dialog) { DropFile(dialog, notes); },
+      [&](HWND box) {
+        refusal = MessageBoxText(box);
+        Answer(box, IDOK);
+      },
+      [&](HWND) { Click(Dialog().BitBtn1); },
+  });
+  form->RunCommand(IDM_EDIT1);
+  DeleteFileW(picture.c_str());
+  DeleteFileW(notes.c_str());
+  EXPECT_NE(refusal.find(L"PNG"), std::wstring::npos) << refusal;
+  EXPECT_EQ(Model().Tree().LaterOf(*Model().Tree().Root()).Get(*FieldNamed("picture")), Base64Encode(jpeg));
 }
 
 }  // namespace
