@@ -12,6 +12,7 @@
 #include "distribution/PathTable.h"
 #include "distribution/PreviewRun.h"
 #include "document/KindNames.h"
+#include "document/Picture.h"
 #include "document/Utf8Text.h"
 
 namespace velmora::cli {
@@ -98,6 +99,8 @@ class TerminalSteps final : public StepDialogPort {
     const std::string message = Cp932ToUtf8Text(step.message);
     std::string out = "Step " + std::to_string(path_.size() + 1) + " (" + Cp932ToUtf8Text(DialogTypeName(step.type)) + ")";
     if (!step.caption.empty()) out += ": " + Cp932ToUtf8Text(step.caption);
+    // A picture in words: what it is, and what it shows.
+    if (!step.picture.empty()) out += "\n  " + Cp932ToUtf8Text(PictureSummary(step.picture, step.alt));
     out += "\n" + IndentedLines(message) + " ";
     for (std::size_t i = 0; i < buttons.size(); ++i) {
       out += std::string(" [") + LetterOf(buttons[i].answer) + "] " + Cp932ToUtf8Text(PlainCaption(buttons[i].caption));

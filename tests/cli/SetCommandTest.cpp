@@ -85,6 +85,9 @@ TEST_F(SetCommand, APictureTravelsAsItsBytes) {
   // [画像 1280x720 PNG 1 KB: tray icon]
   EXPECT_NE(Run({"show", tree}).out.find("picture: [\xe7\x94\xbb\xe5\x83\x8f 1280x720 PNG 1 KB: tray icon]\n"),
             std::string::npos);
+  // play tells the step's picture in words above its message.
+  EXPECT_NE(Run({"play", tree, "--answers", "yo"}).out.find("\n  [\xe7\x94\xbb\xe5\x83\x8f 1280x720 PNG 1 KB: tray icon]\n  yes"),
+            std::string::npos);
 
   // The book and the browser's player carry it as the page's own data.
   ASSERT_EQ(Run({"export", tree, "--book", PathOf("book.html"), "--html", PathOf("play.html")}).exitCode, 0);
