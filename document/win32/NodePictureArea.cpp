@@ -140,6 +140,14 @@ void NodePictureArea::ChooseFile() {
 }
 
 void NodePictureArea::TakeFile(const std::wstring& path) {
+  // A file far past the limit (a video dropped by mistake) is refused by
+  // its size, before it is read into memory.
+  WIN32_FILE_ATTRIBUTE_DATA facts{};
+  if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &facts) &&
+      (facts.nFileSizeHigh != 0 || facts.nFileSizeLow > kMostPictureBytes)) {
+    Refuse(PictureRefusalMessage(PictureRefusal::TooManyBytes));
+    return;
+  }
   std::string bytes;
   try {
     bytes = ReadWholeFile(path);

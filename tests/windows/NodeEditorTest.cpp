@@ -386,13 +386,14 @@ std::wstring TemporaryFile(const wchar_t* name, const std::string& bytes) {
 }
 
 // A picture file dropped on the node editor is kept byte for byte, in its
-// own format; a file that is no picture is refused in words and changes
-// nothing.
+// own format; a file that is no picture, or one past the limit, is refused
+// in words and changes nothing.
 TEST_F(NodeEditor, DroppedPictureFileIsKeptAsItIs) {
   const std::string jpeg = testing::GreyPicture(20, 10, EncodedFormat::Jpeg);
   const std::wstring picture = TemporaryFile(L"velmora-drop.jpg", jpeg);
   const std::wstring notes = TemporaryFile(L"velmora-drop.txt", "not a picture");
-  std::wstring refusal;
+  const std::wstring huge = TemporaryFile(L"velmora-drop-huge.png", std::string(9 * 1024 * 1024, '\0'));
+  std::wstring refusal, sizeRefusal;
   script.Play({
       [&](HWND dialog) { DropFile(dialog, picture); },
       [&](HWND dialog) { DropFile(dialog, notes); },
@@ -400,12 +401,17 @@ TEST_F(NodeEditor, DroppedPictureFileIsKeptAsItIs) {
         refusal = MessageBoxText(box);
         Answer(box, IDOK);
       },
+      [&](HWND dialog) { DropFile(dialog, huge); },
+      [&](HWND box) {
+        sizeRefusal = MessageBoxText(box);
+        Answer(box, IDOK);
+      },
       [&](HWND) { Click(Dialog().BitBtn1); },
   });
   form->RunCommand(IDM_EDIT1);
-  DeleteFileW(picture.c_str());
-  DeleteFileW(notes.c_str());
+  for (const std::wstring& file : {picture, notes, huge}) DeleteFileW(file.c_str());
   EXPECT_NE(refusal.find(L"PNG"), std::wstring::npos) << refusal;
+  EXPECT_NE(sizeRefusal.find(L"8 MB"), std::wstring::npos) << sizeRefusal;
   EXPECT_EQ(Model().Tree().LaterOf(*Model().Tree().Root()).Get(*FieldNamed("picture")), Base64Encode(jpeg));
 }
 
