@@ -15,4 +15,9 @@ HWND CreateChild(HWND parent, HFONT font, const ChildControl& control) {
   return child;
 }
 
+void PlaceControl(HWND control, int left, int top, int width, int height) {
+  SetWindowPos(control, nullptr, left, top, width > 0 ? width : 0, height > 0 ? height : 0,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace velmora::win32

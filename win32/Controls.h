@@ -1,6 +1,6 @@
 #pragma once
-// The two things every window does with its controls: make one, and read
-// its text.
+// What every window does with its controls: make one, place it, read its
+// text.
 
 #include <windows.h>
 
@@ -23,6 +23,10 @@ struct ChildControl {
 // Creates `control` in `parent` and gives it `font`. Raises a VelmoraError
 // with the system's reason when the control cannot be created.
 HWND CreateChild(HWND parent, HFONT font, const ChildControl& control);
+
+// Moves and sizes a control in its parent's client area; a size below
+// zero, which a layout squeezed too far gives, counts as zero.
+void PlaceControl(HWND control, int left, int top, int width, int height);
 
 // The whole text of a window or control.
 std::wstring WindowText(HWND window);

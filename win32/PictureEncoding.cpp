@@ -6,6 +6,7 @@
 
 #include "win32/ComOwner.h"
 #include "win32/WicIds.h"
+#include "win32/WicPicture.h"
 
 namespace velmora::win32 {
 namespace {
@@ -26,21 +27,8 @@ std::optional<std::string> StreamBytes(IStream& stream) {
 
 // The first frame of `image` written as one frame of `encoder`.
 bool WriteFrame(IWICImagingFactory& factory, IWICBitmapEncoder& encoder, std::string_view image) {
-  IWICStream* rawInput = nullptr;
-  if (FAILED(factory.CreateStream(&rawInput))) return false;
-  const ComOwner<IWICStream> input(rawInput);
-  if (FAILED(input->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(image.data())),
-                                         static_cast<DWORD>(image.size())))) {
-    return false;
-  }
-  IWICBitmapDecoder* rawDecoder = nullptr;
-  if (FAILED(factory.CreateDecoderFromStream(input.get(), nullptr, WICDecodeMetadataCacheOnDemand, &rawDecoder))) {
-    return false;
-  }
-  const ComOwner<IWICBitmapDecoder> decoder(rawDecoder);
-  IWICBitmapFrameDecode* rawSource = nullptr;
-  if (FAILED(decoder->GetFrame(0, &rawSource))) return false;
-  const ComOwner<IWICBitmapFrameDecode> source(rawSource);
+  const ComOwner<IWICBitmapFrameDecode> source = FirstFrame(factory, image);
+  if (!source) return false;
   IWICBitmapFrameEncode* rawFrame = nullptr;
   IPropertyBag2* rawOptions = nullptr;
   if (FAILED(encoder.CreateNewFrame(&rawFrame, &rawOptions))) return false;
@@ -59,12 +47,8 @@ bool WriteFrame(IWICImagingFactory& factory, IWICBitmapEncoder& encoder, std::st
 }  // namespace
 
 std::optional<std::string> EncodePicture(std::string_view image, EncodedFormat format) {
-  IWICImagingFactory* rawFactory = nullptr;
-  if (FAILED(CoCreateInstance(wic::kImagingFactoryClass, nullptr, CLSCTX_INPROC_SERVER, wic::kImagingFactoryInterface,
-                              reinterpret_cast<void**>(&rawFactory)))) {
-    return std::nullopt;
-  }
-  const ComOwner<IWICImagingFactory> factory(rawFactory);
+  const ComOwner<IWICImagingFactory> factory = CreateImagingFactory();
+  if (!factory) return std::nullopt;
   IStream* rawOutput = nullptr;
   if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &rawOutput))) return std::nullopt;
   const ComOwner<IStream> output(rawOutput);

@@ -17,34 +17,45 @@ ComOwner<Interface> Owned(Interface* raw) {
 
 }  // namespace
 
+ComOwner<IWICImagingFactory> CreateImagingFactory() {
+  IWICImagingFactory* factory = nullptr;
+  if (FAILED(CoCreateInstance(wic::kImagingFactoryClass, nullptr, CLSCTX_INPROC_SERVER, wic::kImagingFactoryInterface,
+                              reinterpret_cast<void**>(&factory)))) {
+    return {};
+  }
+  return Owned(factory);
+}
+
+ComOwner<IWICBitmapFrameDecode> FirstFrame(IWICImagingFactory& factory, std::string_view bytes) {
+  IWICStream* rawStream = nullptr;
+  if (FAILED(factory.CreateStream(&rawStream))) return {};
+  const auto stream = Owned(rawStream);
+  if (FAILED(stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())),
+                                          static_cast<DWORD>(bytes.size())))) {
+    return {};
+  }
+  IWICBitmapDecoder* rawDecoder = nullptr;
+  if (FAILED(factory.CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, &rawDecoder))) {
+    return {};
+  }
+  const auto decoder = Owned(rawDecoder);
+  IWICBitmapFrameDecode* frame = nullptr;
+  if (FAILED(decoder->GetFrame(0, &frame))) return {};
+  return Owned(frame);
+}
+
 DecodedPicture::DecodedPicture(std::string_view stored) {
   // No picture loads no codec: most steps have none.
   if (stored.empty()) return;
   bytes_.reset(new char[stored.size() / 4 * 3]);
   const std::size_t size = Base64DecodeInto(stored, bytes_.get());
   if (size == kNotBase64) return;
-  IWICImagingFactory* factory = nullptr;
-  if (FAILED(CoCreateInstance(wic::kImagingFactoryClass, nullptr, CLSCTX_INPROC_SERVER, wic::kImagingFactoryInterface,
-                              reinterpret_cast<void**>(&factory)))) {
-    return;
-  }
-  factory_ = Owned(factory);
-  IWICStream* rawStream = nullptr;
-  if (FAILED(factory->CreateStream(&rawStream))) return;
-  const auto stream = Owned(rawStream);
-  if (FAILED(stream->InitializeFromMemory(reinterpret_cast<BYTE*>(bytes_.get()), static_cast<DWORD>(size)))) {
-    return;
-  }
-  IWICBitmapDecoder* rawDecoder = nullptr;
-  if (FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, &rawDecoder))) {
-    return;
-  }
-  const auto decoder = Owned(rawDecoder);
-  IWICBitmapFrameDecode* rawFrame = nullptr;
-  if (FAILED(decoder->GetFrame(0, &rawFrame))) return;
-  const auto frame = Owned(rawFrame);
+  factory_ = CreateImagingFactory();
+  if (!factory_) return;
+  const auto frame = FirstFrame(*factory_, std::string_view(bytes_.get(), size));
+  if (!frame) return;
   IWICFormatConverter* rawConverter = nullptr;
-  if (FAILED(factory->CreateFormatConverter(&rawConverter))) return;
+  if (FAILED(factory_->CreateFormatConverter(&rawConverter))) return;
   auto converter = Owned(rawConverter);
   UINT width = 0;
   UINT height = 0;

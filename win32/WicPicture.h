@@ -39,6 +39,12 @@ class DecodedPicture {
   SIZE size_{};
 };
 
+// The system's imaging factory; null where it cannot be made.
+ComOwner<IWICImagingFactory> CreateImagingFactory();
+// The first frame of an image file's `bytes` as the codecs read it; null
+// when none reads it. The frame reads the bytes for as long as it lives.
+ComOwner<IWICBitmapFrameDecode> FirstFrame(IWICImagingFactory& factory, std::string_view bytes);
+
 // `natural` shrunk, keeping its proportions, to fit `room`; never grown.
 // Both sides of `natural` above zero.
 SIZE FitWithin(SIZE natural, SIZE room);

@@ -10,6 +10,7 @@
 #include "document/win32/TextGuard.h"
 #include "win32/ClipboardPicture.h"
 #include "win32/Controls.h"
+#include "win32/FileDialogFilter.h"
 #include "win32/WholeFile.h"
 #include "win32/WideText.h"
 #include "win32/Win32MessageBox.h"
@@ -45,20 +46,6 @@ constexpr int kLabelWidth = 96;
 // The longest path the open dialog takes, with its terminator.
 constexpr std::size_t kPathCapacity = 32768;
 
-void Place(HWND control, int left, int top, int width, int height) {
-  SetWindowPos(control, nullptr, left, top, width > 0 ? width : 0, height > 0 ? height : 0,
-               SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-std::wstring FilterOf(const char* cp932) {
-  std::wstring filter = ToWide(cp932);
-  for (wchar_t& c : filter) {
-    if (c == L'|') c = L'\0';
-  }
-  filter.push_back(L'\0');
-  return filter;
-}
-
 }  // namespace
 
 NodePictureArea::NodePictureArea(HWND window, HFONT font) : window_(window) {
@@ -84,18 +71,18 @@ void NodePictureArea::Place(int left, int top, int width, int height, const DpiS
   const int lineHeight = scale(kLineHeight);
   const int thumbnailWidth = scale(kThumbnailWidth);
   const int thumbnailHeight = height - gap - lineHeight - gap;
-  velmora::win32::Place(thumbnail_, left, top, thumbnailWidth, thumbnailHeight);
+  PlaceControl(thumbnail_, left, top, thumbnailWidth, thumbnailHeight);
   const int x = left + thumbnailWidth + gap;
   const int rowWidth = left + width - x;
-  velmora::win32::Place(paste_, x, top, rowWidth, buttonHeight);
+  PlaceControl(paste_, x, top, rowWidth, buttonHeight);
   const int half = (rowWidth - gap) / 2;
   const int secondRow = top + buttonHeight + gap / 2;
-  velmora::win32::Place(open_, x, secondRow, half, buttonHeight);
-  velmora::win32::Place(remove_, x + half + gap, secondRow, rowWidth - half - gap, buttonHeight);
+  PlaceControl(open_, x, secondRow, half, buttonHeight);
+  PlaceControl(remove_, x + half + gap, secondRow, rowWidth - half - gap, buttonHeight);
   const int lineTop = top + thumbnailHeight + gap;
   const int labelWidth = scale(kLabelWidth);
-  velmora::win32::Place(altLabel_, left, lineTop, labelWidth, lineHeight);
-  velmora::win32::Place(alt_, left + labelWidth, lineTop, width - labelWidth, lineHeight);
+  PlaceControl(altLabel_, left, lineTop, labelWidth, lineHeight);
+  PlaceControl(alt_, left + labelWidth, lineTop, width - labelWidth, lineHeight);
   Renew();
 }
 
@@ -123,7 +110,7 @@ bool NodePictureArea::OnCommand(int id, int code) {
 }
 
 void NodePictureArea::ChooseFile() {
-  const std::wstring filter = FilterOf(kChooseFilter);
+  const std::wstring filter = FileDialogFilter(kChooseFilter);
   const std::wstring title = ToWide(kChooseTitle);
   std::vector<wchar_t> path(kPathCapacity, L'\0');
   OPENFILENAMEW dialog{};

@@ -92,10 +92,6 @@ void SetChecked(HWND button, bool checked) {
   SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void Place(HWND control, int left, int top, int width, int height) {
-  SetWindowPos(control, nullptr, left, top, width > 0 ? width : 0, height > 0 ? height : 0,
-               SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 // The declared fields the dialog has controls for: the note box, the
 // outcome's buttons, the picture and its words.
@@ -274,16 +270,16 @@ void TForm2::ApplyLayout() {
   const int top = margin;
   const int picture = scale_(kPictureSize);
   for (HWND image : {controls_.Image1, controls_.Image2, controls_.Image3, controls_.Image4}) {
-    Place(image, left + scale_(kPictureLeft), top + scale_(kPictureTop), picture, picture);
+    PlaceControl(image, left + scale_(kPictureLeft), top + scale_(kPictureTop), picture, picture);
   }
   const int groupLeft = left + scale_(kRadioGroupBox.left);
   const int groupTop = top + scale_(kRadioGroupBox.top);
   const int groupWidth = scale_(kRadioGroupBox.right - kRadioGroupBox.left);
   const int groupHeight = scale_(kRadioGroupBox.bottom - kRadioGroupBox.top);
-  Place(controls_.RadioGroup1, groupLeft, groupTop, groupWidth, groupHeight);
+  PlaceControl(controls_.RadioGroup1, groupLeft, groupTop, groupWidth, groupHeight);
   const int itemHeight = (groupHeight - scale_(kRadioItemInsetTop + kRadioItemsRoomBottom)) / 4;
   for (int i = 0; i < 4; ++i) {
-    Place(controls_.RadioGroup1Items[static_cast<std::size_t>(i)], groupLeft + scale_(kRadioItemInsetLeft),
+    PlaceControl(controls_.RadioGroup1Items[static_cast<std::size_t>(i)], groupLeft + scale_(kRadioItemInsetLeft),
           groupTop + scale_(kRadioItemInsetTop) + i * itemHeight,
           groupWidth - scale_(kRadioItemInsetLeft + kRadioItemsRoomRight), itemHeight);
   }
@@ -294,11 +290,11 @@ void TForm2::ApplyLayout() {
   const int shared = stripTop - margin - top - 2 * labelHeight - outcomeHeight - pictureHeight;
   const int noteHeight = static_cast<int>(shared * kNoteShare);
   const int memoHeight = shared - noteHeight;
-  Place(controls_.Memo1Label, memoLeft, top, width - margin - memoLeft, labelHeight);
-  Place(controls_.Memo1, memoLeft, top + labelHeight, width - margin - memoLeft, memoHeight);
+  PlaceControl(controls_.Memo1Label, memoLeft, top, width - margin - memoLeft, labelHeight);
+  PlaceControl(controls_.Memo1, memoLeft, top + labelHeight, width - margin - memoLeft, memoHeight);
   const int noteTop = top + labelHeight + memoHeight;
-  Place(controls_.NoteLabel, memoLeft, noteTop, width - margin - memoLeft, labelHeight);
-  Place(controls_.Note, memoLeft, noteTop + labelHeight, width - margin - memoLeft, noteHeight);
+  PlaceControl(controls_.NoteLabel, memoLeft, noteTop, width - margin - memoLeft, labelHeight);
+  PlaceControl(controls_.Note, memoLeft, noteTop + labelHeight, width - margin - memoLeft, noteHeight);
   const int outcomeTop = noteTop + labelHeight + noteHeight;
   PlaceOutcomes(memoLeft, outcomeTop, width - margin - memoLeft, outcomeHeight);
   pictureArea_->Place(memoLeft, outcomeTop + outcomeHeight, width - margin - memoLeft, pictureHeight, scale_);
@@ -316,7 +312,7 @@ void TForm2::ApplyLayout() {
   auto placeInCell = [&](HWND control, int column, int row) {
     const int cellLeft = columnLeft[column];
     const int cellWidth = columnLeft[column + 1] - cellLeft;
-    Place(control, cellLeft + side, stripTop + row * rowHeight, cellWidth - 2 * side, rowHeight - below);
+    PlaceControl(control, cellLeft + side, stripTop + row * rowHeight, cellWidth - 2 * side, rowHeight - below);
   };
   // The two default-answer buttons may need more than their cells where a
   // substitute font draws wider: the first then grows to the left, the
@@ -334,7 +330,7 @@ void TForm2::ApplyLayout() {
         right = left + needed < width - margin ? left + needed : width - margin;
       }
     }
-    Place(control, left, stripTop, right - left, rowHeight - below);
+    PlaceControl(control, left, stripTop, right - left, rowHeight - below);
   };
   placeAnswerButton(controls_.RadioButton1, 1, true);
   placeAnswerButton(controls_.RadioButton2, 2, false);
@@ -345,13 +341,13 @@ void TForm2::ApplyLayout() {
 // The frame, and its buttons side by side inside it, each as wide as its
 // caption needs.
 void TForm2::PlaceOutcomes(int left, int top, int width, int height) {
-  Place(controls_.OutcomeGroup, left, top, width, height - scale_(kMargin));
+  PlaceControl(controls_.OutcomeGroup, left, top, width, height - scale_(kMargin));
   const int buttonTop = top + scale_(kOutcomeCaptionRoom);
   const int buttonHeight = height - scale_(kOutcomeCaptionRoom) - 2 * scale_(kMargin);
   int x = left + scale_(kRadioItemInsetLeft);
   for (HWND button : controls_.OutcomeItems) {
     const int needed = RequiredWidth(button);
-    Place(button, x, buttonTop, needed, buttonHeight);
+    PlaceControl(button, x, buttonTop, needed, buttonHeight);
     x += needed + scale_(kOutcomeSpacing);
   }
 }

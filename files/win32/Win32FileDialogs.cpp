@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "document/Errors.h"
+#include "win32/FileDialogFilter.h"
 #include "win32/WideText.h"
 
 namespace velmora::win32 {
@@ -63,17 +64,6 @@ DWORD FileDialogFlags(const FileDialogRequest& request) {
   if (request.createPrompt) flags |= OFN_CREATEPROMPT;
   if (request.enableSizing) flags |= OFN_ENABLESIZING;
   return flags;
-}
-
-std::wstring FileDialogFilter(const std::string& cp932Filter) {
-  if (cp932Filter.empty()) return {};
-  std::wstring filter = ToWide(cp932Filter);
-  for (wchar_t& c : filter) {
-    if (c == L'|') c = L'\0';
-  }
-  filter.push_back(L'\0');
-  filter.push_back(L'\0');
-  return filter;
 }
 
 std::optional<FilePath> Win32FileDialogs::ShowOpenDialog(const FileDialogRequest& request) {

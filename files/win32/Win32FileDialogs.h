@@ -25,8 +25,4 @@ class Win32FileDialogs final : public velmora::FileDialogPort {
 // The request's options as OFN_ flags (OFN_EXPLORER always).
 DWORD FileDialogFlags(const FileDialogRequest& request);
 
-// "description|pattern|..." as the dialog takes it: each piece ended by a
-// NUL and the whole by a second one.
-std::wstring FileDialogFilter(const std::string& cp932Filter);
-
 }  // namespace velmora::win32
