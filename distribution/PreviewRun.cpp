@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "distribution/RunEnd.h"
+#include "document/Errors.h"
 #include "document/TextRules.h"
 
 namespace velmora {
@@ -28,14 +29,14 @@ constexpr std::string_view kNoText = "\x82\xA2\x82\xA2\x82\xA6";
 // version there, "[版] ".
 constexpr std::string_view kOutcomeLabel = "[\x89\xF0\x8C\x88\x8F\xF3\x8B\xB5] ";
 constexpr std::string_view kVersionLabel = "[\x94\xC5] ";
+// An end the run went on from by its link, "[手順] ", and the jump, "→ ".
+constexpr std::string_view kStepLabel = "[\x8e\xe8\x8f\x87] ";
+constexpr std::string_view kJumpLabel = "\x81\xa8 ";
 
+// Each kind is the dialog type of the same number (see DialogTypeName);
+// Unset, and anything else a file may hold, is a notice.
 StepDialogType DialogTypeOf(int kind) {
-  switch (kind) {
-    case Question: return StepDialogType::Confirmation;
-    case Exclaimation: return StepDialogType::Warning;
-    case Inhibit: return StepDialogType::Error;
-    default: return StepDialogType::Information;  // Information, Unset, anything else
-  }
+  return kind >= Question && kind <= Inhibit ? static_cast<StepDialogType>(kind) : StepDialogType::Information;
 }
 
 }  // namespace
@@ -43,15 +44,13 @@ StepDialogType DialogTypeOf(int kind) {
 // 経路をコピー(&C)
 const std::string_view kCopyPathCaption = "\x8C\x6F\x98\x48\x82\xF0\x83\x52\x83\x73\x81\x5B(&C)";
 
-std::string_view DialogTypeName(StepDialogType type) {
-  switch (type) {
-    case StepDialogType::Confirmation: return KindName(Question);
-    case StepDialogType::Warning: return KindName(Exclaimation);
-    case StepDialogType::Error: return KindName(Inhibit);
-    case StepDialogType::Information: break;
-  }
-  return KindName(Information);
-}
+// Each dialog type is the kind of the same number.
+static_assert(static_cast<int>(StepDialogType::Confirmation) == Question &&
+              static_cast<int>(StepDialogType::Information) == Information &&
+              static_cast<int>(StepDialogType::Warning) == Exclaimation &&
+              static_cast<int>(StepDialogType::Error) == Inhibit);
+
+std::string_view DialogTypeName(StepDialogType type) { return KindName(static_cast<int>(type)); }
 
 StepButtonRow StepButtons(bool question, bool topLevel) {
   const std::string_view back = topLevel ? kFinishCaption : kBackCaption;
@@ -76,17 +75,18 @@ PreviewRun::PreviewRun(const StepList& steps, const DocumentState& state, std::s
       state_(state),
       version_(version),
       current_(start < steps.Size() ? start : StepList::kNone),
-      answered_(new AnsweredStep[static_cast<std::size_t>(DeepestLevel(steps, 0, steps.Size())) + 1]),
-      lowestLevel_(Finished() ? 0 : steps[start].level) {}
+      taken_(new TakenStep[steps.Size() + 1]) {}
 
 StepDescription PreviewRun::DescribeStep() const {
   const Step& current = steps_[current_];
   StepDescription step;
+  step.index = current_;
   step.message = ExpandNewLines(current.text, state_.NewLineMark);
   step.caption = TrimBlanks(state_.Title);
   step.type = DialogTypeOf(current.kind);
   step.question = steps_.HasAnswers(current_);
-  step.topLevel = current.level == 0;
+  // "終了" only where Back would end the run.
+  step.topLevel = current.level == 0 && takenCount_ == 0;
   step.picture = current.picture;
   step.alt = current.alt;
   if (step.question) {
@@ -111,31 +111,32 @@ StepDescription PreviewRun::DescribeStep() const {
 std::string PreviewRun::PathSoFar() const {
   std::string text = TrimBlanks(state_.Title);
   text += "\r\n";
-  for (int level = lowestLevel_; level < steps_[current_].level; ++level) {
-    const AnsweredStep& step = answered_[static_cast<std::size_t>(level)];
-    text += kQuestionLabel;
-    text += RemoveDefaultSuffix(ExpandNewLines(steps_[step.question].text, state_.NewLineMark));
+  const auto line = [&text](std::string_view label, std::string_view value) {
+    text += label;
+    text += value;
     text += "\r\n";
-    text += kAnswerLabel;
-    text += step.answer == StepAnswer::Yes ? kYesText : kNoText;
-    text += "\r\n";
+  };
+  for (std::size_t i = 0; i < takenCount_; ++i) {
+    // A question with its answer, or an end the run went on from with the
+    // line it went on at.
+    const TakenStep& taken = taken_[i];
+    const bool jumped = taken.answer == StepAnswer::Ok;
+    line(jumped ? kStepLabel : kQuestionLabel,
+         RemoveDefaultSuffix(ExpandNewLines(steps_[taken.step].text, state_.NewLineMark)));
+    if (jumped) {
+      line(kJumpLabel, DecimalText(steps_[taken.step].link + 1));
+    } else {
+      line(kAnswerLabel, taken.answer == StepAnswer::Yes ? kYesText : kNoText);
+    }
   }
+  // The current step: a question without its default answer, an end as
+  // written (without the outcome line its dialog adds).
   const Step& current = steps_[current_];
-  const StepDescription step = DescribeStep();
-  text += step.question ? kQuestionLabel : kResultLabel;
-  // An end's own text, without the outcome line the dialog adds.
-  text += step.question ? step.message : ExpandNewLines(current.text, state_.NewLineMark);
-  text += "\r\n";
-  if (!step.question && current.outcome != Outcome::None) {
-    text += kOutcomeLabel;
-    text += OutcomeLabel(current.outcome);
-    text += "\r\n";
-  }
-  if (!version_.empty()) {
-    text += kVersionLabel;
-    text += version_;
-    text += "\r\n";
-  }
+  const bool question = steps_.HasAnswers(current_);
+  const std::string message = ExpandNewLines(current.text, state_.NewLineMark);
+  line(question ? kQuestionLabel : kResultLabel, question ? RemoveDefaultSuffix(message) : message);
+  if (!question && current.outcome != Outcome::None) line(kOutcomeLabel, OutcomeLabel(current.outcome));
+  if (!version_.empty()) line(kVersionLabel, version_);
   return text;
 }
 
@@ -151,22 +152,50 @@ void PreviewRun::Answer(StepAnswer answer) {
   switch (answer) {
     case StepAnswer::Yes:
     case StepAnswer::No:
-      answered_[static_cast<std::size_t>(steps_[current_].level)] = {current_, answer};
-      current_ = answer == StepAnswer::Yes ? steps_.FirstAnswer(current_) : steps_.LastAnswer(current_);
+      taken_[takenCount_++] = {current_, answer};
+      MoveTo(answer == StepAnswer::Yes ? steps_.FirstAnswer(current_) : steps_.LastAnswer(current_));
       break;
     case StepAnswer::Back:
     case StepAnswer::LeafBack:
-      current_ = steps_.Parent(current_);  // none at level 0: the end
-      if (!Finished()) lowestLevel_ = std::min(lowestLevel_, steps_[current_].level);
+      // Back along the steps taken, past those passed without a dialog;
+      // before the first of them, up a level (none at level 0: the end).
+      do {
+        current_ = takenCount_ > 0 ? taken_[--takenCount_].step : steps_.Parent(current_);
+      } while (takenCount_ > 0 && PassedAtOnce(current_));
       break;
-    case StepAnswer::Ok:
+    case StepAnswer::Ok: {
+      // Only an end is answered with Ok, and only an end has a link.
+      const std::size_t link = steps_[current_].link;
+      if (link != StepList::kNone) taken_[takenCount_++] = {current_, answer};
+      MoveTo(link);
+      break;
+    }
     case StepAnswer::Closed: current_ = StepList::kNone; break;
   }
 }
 
+bool PreviewRun::PassedAtOnce(std::size_t step) const {
+  return steps_[step].link != StepList::kNone && TrimBlanksView(steps_[step].text).empty();
+}
+
+void PreviewRun::MoveTo(std::size_t step) {
+  // Links without messages that lead only to each other (the check calls
+  // that an error) would go round for ever: after as many as there are
+  // steps, one shows after all, and the end user can leave.
+  for (std::size_t passed = 0;; ++passed) {
+    current_ = step;
+    if (Finished()) return;
+    for (std::size_t i = 0; i < takenCount_; ++i) {
+      if (taken_[i].step == step) takenCount_ = i;
+    }
+    if (!PassedAtOnce(step) || passed > steps_.Size()) return;
+    taken_[takenCount_++] = {step, StepAnswer::Ok};
+    step = steps_[step].link;
+  }
+}
+
 void RunPreview(const StepList& steps, const DocumentState& state, std::size_t start, StepDialogPort& dialogs,
-                TaskbarProgressPort* taskbar, const StepObserver& beforeStep, PathCopy pathCopy,
-                std::string_view version) {
+                TaskbarProgressPort* taskbar, PathCopy pathCopy, std::string_view version) {
   RunEnd clearBar([taskbar] {
     if (taskbar == nullptr) return;
     taskbar->SetTaskbarProgressValue(0, kClearedProgressTotal);
@@ -174,7 +203,6 @@ void RunPreview(const StepList& steps, const DocumentState& state, std::size_t s
   });
   for (PreviewRun run(steps, state, start, version); !run.Finished();) {
     if (taskbar != nullptr) taskbar->SetTaskbarProgressState(run.ProgressState());
-    if (beforeStep) beforeStep(run.Current());
     if (taskbar != nullptr) {
       const StepProgress progress = run.Progress();
       taskbar->SetTaskbarProgressValue(progress.completed, progress.total);

@@ -1,6 +1,7 @@
 #pragma once
 // A preview run: one step dialog per node, Yes to the first child, No to the
-// last, Back to the parent, until an answer ends it. The run itself knows
+// last, Ok on an end with a link to the step it names, Back to the step
+// before, until an answer ends it. The run itself knows
 // nothing of windows; the editor, the player and the CLI each drive it with
 // their own step dialogs.
 
@@ -86,7 +87,8 @@ class PreviewRun {
   // What the current step's dialog shows.
   StepDescription DescribeStep() const;
   // The path from where the run began to the current step as plain text:
-  // the title, each question answered with its answer, then the current
+  // the title, each question answered with its answer, each link taken
+  // with its target's line ("→ 7"), then the current
   // step's message (a question not yet answered, or the final message),
   // an end's outcome and the version.
   std::string PathSoFar() const;
@@ -98,32 +100,43 @@ class PreviewRun {
   // Moves to the step the answer leads to, or ends the run.
   void Answer(StepAnswer answer);
 
+
  private:
+  // Goes on at `step` (kNone ends the run), and on past every end with a
+  // link and no message of its own: there is nothing to show. A step the
+  // run comes back to (round a loop) takes the history back to where it
+  // was first shown: Back and the copied path then follow the way to the
+  // step without the rounds, and a run round a loop a thousand times holds
+  // what it held the first time.
+  void MoveTo(std::size_t step);
+  // An end with a link and no message of its own.
+  bool PassedAtOnce(std::size_t step) const;
+
   const StepList& steps_;
   const DocumentState& state_;
   std::string_view version_;
   std::size_t current_;
-  // The questions answered on the way down to the current step, with their
-  // answers (Yes and No may lead to the same only answer), by level: those
-  // from the lowest level the run has been at down to the current step's.
-  // Back goes up a level, and the answer there no longer counts.
-  struct AnsweredStep {
-    std::size_t question;
+  // The steps the run went on from to reach the current step, oldest
+  // first: each question answered with its answer (Yes and No may lead to
+  // the same only answer), each end it went on from by its link with Ok.
+  // Back goes to the last of them, across a link too; with none left, up
+  // a level. No step stands in it twice (MoveTo): room for every step, no
+  // growing array.
+  struct TakenStep {
+    std::size_t step;
     StepAnswer answer;
   };
-  std::unique_ptr<AnsweredStep[]> answered_;
-  int lowestLevel_;
+  std::unique_ptr<TakenStep[]> taken_;
+  std::size_t takenCount_ = 0;
 };
-
-// Called before each step dialog with the step about to be shown.
-using StepObserver = std::function<void(std::size_t step)>;
 
 // Drives a whole run: sets the taskbar state and value at every step (when a
 // taskbar is given), shows the dialogs, follows the answers, and clears the
-// bar at the end, also when a dialog fails with an exception.
+// bar at the end, also when a dialog fails with an exception. Whoever
+// watches the steps does so in its dialogs (StepDescription::index): the
+// player stub then carries no function object for it.
 void RunPreview(const StepList& steps, const DocumentState& state, std::size_t start, StepDialogPort& dialogs,
-                TaskbarProgressPort* taskbar, const StepObserver& beforeStep = {}, PathCopy pathCopy = PathCopy::Off,
-                std::string_view version = {});
+                TaskbarProgressPort* taskbar, PathCopy pathCopy = PathCopy::Off, std::string_view version = {});
 
 // A run over a tree: its nodes as steps (TreeSteps.h), from `start`, or from
 // the root when nothing is selected; `beforeStep` gets the node.

@@ -3,6 +3,7 @@
 // The editor and the player both show steps with the same Win32 dialog;
 // tests and the CLI answer them without a window.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,9 @@ enum class StepAnswer { Yes, No, Back, Ok, LeafBack, Closed };
 enum class StepDialogType { Confirmation, Information, Warning, Error };
 
 struct StepDescription {
+  // The step's place in the procedure (its node's line less one), for a
+  // record of the run.
+  std::size_t index = 0;
   std::string message;  // CP932, lines separated by CR LF; may be empty
   std::string caption;  // CP932; may be empty
   StepDialogType type = StepDialogType::Information;

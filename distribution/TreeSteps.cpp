@@ -1,8 +1,10 @@
 #include "distribution/TreeSteps.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "distribution/PreviewRun.h"
+#include "document/NodeLinks.h"
 
 namespace velmora {
 
@@ -21,6 +23,17 @@ TreeSteps StepsOfTree(const DecisionTree& tree) {
     step.alt = later.Get(alt);
     result.nodes.push_back(&node);
   });
+  // Links name nodes; a run names steps, which are the nodes in pre-order.
+  if (!tree.HasLaterFields()) return result;
+  std::unordered_map<const TreeNode*, std::size_t> stepOf;
+  for (std::size_t i = 0; i < result.nodes.size(); ++i) {
+    const TreeNode* target = RunsOnTo(tree, *result.nodes[i]);
+    if (target == nullptr) continue;
+    if (stepOf.empty()) {
+      for (std::size_t at = 0; at < result.nodes.size(); ++at) stepOf.emplace(result.nodes[at], at);
+    }
+    result.steps[i].link = stepOf.at(target);
+  }
   return result;
 }
 
@@ -31,9 +44,23 @@ void RunPreview(const DecisionTree& tree, const DocumentState& state, TreeNode* 
   if (start == nullptr) start = tree.Root();
   const std::size_t first = static_cast<std::size_t>(std::find(run.nodes.begin(), run.nodes.end(), start) -
                                                      run.nodes.begin());
-  RunPreview(run.steps, state, first, dialogs, taskbar, [&](std::size_t step) {
-    if (beforeStep) beforeStep(run.nodes[step]);
-  }, pathCopy);
+  // Tells the watcher the node of each step before its dialog shows.
+  class WatchedDialogs final : public StepDialogPort {
+   public:
+    WatchedDialogs(StepDialogPort& dialogs, const std::vector<TreeNode*>& nodes,
+                   const std::function<void(TreeNode* node)>& beforeStep)
+        : dialogs_(dialogs), nodes_(nodes), beforeStep_(beforeStep) {}
+    StepAnswer ShowStepDialog(const StepDescription& step) override {
+      if (beforeStep_) beforeStep_(nodes_[step.index]);
+      return dialogs_.ShowStepDialog(step);
+    }
+
+   private:
+    StepDialogPort& dialogs_;
+    const std::vector<TreeNode*>& nodes_;
+    const std::function<void(TreeNode* node)>& beforeStep_;
+  } watched(dialogs, run.nodes, beforeStep);
+  RunPreview(run.steps, state, first, watched, taskbar, pathCopy);
 }
 
 }  // namespace velmora

@@ -1,7 +1,10 @@
 #include "document/BranchRecord.h"
 
 #include <cstring>
+#include <optional>
 #include <utility>
+
+#include "document/NodeLinks.h"
 
 namespace velmora {
 namespace {
@@ -44,10 +47,21 @@ const TreeNode* NextInBranch(const DecisionTree& tree, const TreeNode* top, cons
 
 std::string PackBranch(const DecisionTree& tree, const TreeNode& top, BranchIds ids) {
   std::string packed;
+  // A branch that takes new ids where it goes names its link targets by
+  // their place in it; one out of it has nothing to name where it goes.
+  std::optional<LinkPositions> links;
   for (const TreeNode* node = &top; node != nullptr; node = NextInBranch(tree, &top, node)) {
     PutNumber(packed, static_cast<std::uint32_t>(node->Level() - top.Level()));
     PutId(packed, ids == BranchIds::Keep ? node->Id() : 0);
-    PackFields(packed, node->Text(), node->kind, tree.LaterOf(*node));
+    const LaterFields& later = tree.LaterOf(*node);
+    if (ids == BranchIds::New && CarriesLink(later)) {
+      if (!links) links.emplace(tree, &top);
+      LaterFields translated = later;
+      TranslateLinks(translated, [&](std::string_view value) { return links->Translate(value); });
+      PackFields(packed, node->Text(), node->kind, translated);
+      continue;
+    }
+    PackFields(packed, node->Text(), node->kind, later);
   }
   packed.shrink_to_fit();
   return packed;
@@ -65,6 +79,9 @@ TreeNode* UnpackBranch(DecisionTree& tree, TreeNode* parent, std::string_view pa
   TreeNode* top = nullptr;
   TreeNode* previous = nullptr;
   std::uint32_t previousLevel = 0;
+  // A branch with new ids names its link targets by position (PackBranch).
+  bool newIds = false;
+  std::vector<TreeNode*> linking;
   while (!packed.empty()) {
     const std::uint32_t level = TakeNumber(packed);
     const NodeId id = TakeId(packed);
@@ -76,10 +93,20 @@ TreeNode* UnpackBranch(DecisionTree& tree, TreeNode* parent, std::string_view pa
       for (std::uint32_t up = previousLevel + 1; up > level; --up) under = under->Parent();
     }
     TreeNode* node = tree.AddChildWithId(under, fields.text, fields.kind, id);
+    if (top == nullptr) newIds = id == 0;
+    if (newIds && CarriesLink(fields.later)) linking.push_back(node);
     if (!fields.later.Empty()) tree.SetLater(*node, std::move(fields.later));
     if (top == nullptr) top = node;
     previous = node;
     previousLevel = level;
+  }
+  if (!linking.empty()) {
+    const LinkIds ids(tree, top);
+    for (TreeNode* node : linking) {
+      LaterFields later = tree.LaterOf(*node);
+      TranslateLinks(later, [&](std::string_view value) { return ids.Translate(value); });
+      tree.SetLater(*node, std::move(later));
+    }
   }
   return top;
 }

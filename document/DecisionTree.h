@@ -170,6 +170,12 @@ class DecisionTree {
   const LaterFields& LaterOf(const TreeNode& node) const;
   void SetLater(const TreeNode& node, LaterFields later);
   bool HasLaterFields() const { return !later_.empty(); }
+  // Calls `visit(id, fields)` for every node that carries a declared field,
+  // in no particular order: linear in those nodes, not in the tree.
+  template <typename Visit>
+  void ForEachLater(Visit visit) const {
+    for (const auto& entry : later_) visit(entry.first, entry.second);
+  }
   // Room for `count` nodes' declared fields, for a reader about to set them.
   void ReserveLaterFields(std::size_t count) { later_.reserve(count); }
 

@@ -2,6 +2,7 @@
 // each returning the edit that takes it back.
 #include "document/BranchRecord.h"
 #include "document/Editor.h"
+#include "document/NodeLinks.h"
 
 namespace velmora {
 
@@ -116,7 +117,16 @@ TreeNode* Editor::AddBranch(TreeNode* parent, std::string packed) {
   return Apply(DocumentEdit::InsertBranch(parent != nullptr ? parent->Id() : 0, last, std::move(packed))).touched;
 }
 
-void Editor::RemoveBranch(TreeNode* node) { Apply(DocumentEdit::RemoveBranch(node->Id())); }
+void Editor::RemoveBranch(TreeNode* node) {
+  // A link never names a node that is gone: the links into the branch
+  // become plain ends first, in the same step, so undo brings both back.
+  for (const TreeNode* linking : LinksInto(tree_, *node)) {
+    NodeFields fields = tree_.FieldsOf(*linking);
+    fields.later.Set(LinkField(), {});
+    Apply(DocumentEdit::SetNode(linking->Id(), std::move(fields)));
+  }
+  Apply(DocumentEdit::RemoveBranch(node->Id()));
+}
 
 void Editor::SetNode(TreeNode* node, NodeFields fields) { Apply(DocumentEdit::SetNode(node->Id(), std::move(fields))); }
 

@@ -4,6 +4,7 @@
 
 #include "document/BranchRecord.h"
 #include "document/NodeEditorProcedure.h"
+#include "document/NodeLinks.h"
 
 namespace velmora {
 
@@ -45,8 +46,13 @@ void Exchange1Click(Editor& editor) {
   editor.ResetTreeView();
 }
 
-std::string DeleteQuestionText(const TreeNode& node) {
+std::string DeleteQuestionText(const DecisionTree& tree, const TreeNode& node) {
   std::string text = std::string(node.Text()) + "\r\n\r\n" + kDeleteQuestionTail;
+  // The links into the branch go with it (Editor::RemoveBranch): the
+  // author agrees to that too, or deletes nothing.
+  if (const std::size_t links = LinksInto(tree, node).size()) {
+    text += "\r\n" + std::string(kLinksIntoHead) + std::to_string(links) + kLinksIntoTail;
+  }
   if (!node.HasChildren()) return text;
   // The author sees one line of the tree; what hangs below it goes too.
   std::size_t below = 0;
@@ -70,7 +76,7 @@ bool Delete1Click(Editor& editor, MessageBoxPort& messages, const std::string& c
   const unsigned flags = message_box::kYesNo | message_box::kIconQuestion;
   // Only an explicit Yes deletes: a box that could not be shown answers 0,
   // and that must not remove a subtree unasked.
-  if (messages.ShowMessage(DeleteQuestionText(*node), caption, flags) != message_box::kAnswerYes) return false;
+  if (messages.ShowMessage(DeleteQuestionText(editor.Tree(), *node), caption, flags) != message_box::kAnswerYes) return false;
   DeleteBranch(editor, node);
   return true;
 }

@@ -51,10 +51,20 @@ inline constexpr const char* kAnswersBelowHead = "\x82\xb1\x82\xcc\x89\xba\x82\x
 inline constexpr const char* kAnswersBelowTail =
     "\x20\x8c\x8f\x82\xe0\x88\xea\x8f\x8f\x82\xc9\x8d\xed\x8f\x9c\x82\xb3\x82\xea\x82\xdc\x82\xb7\x81\x42";
 
+// "この枝を続ける先にしているリンク " and " 件も外れ、リンク元はただの終わりに
+// なります。", around the number of links into the branch to be deleted.
+inline constexpr const char* kLinksIntoHead =
+    "\x82\xb1\x82\xcc\x8e\x7d\x82\xf0\x91\xb1\x82\xaf\x82\xe9\x90\xe6\x82\xc9\x82\xb5\x82\xc4\x82\xa2\x82"
+    "\xe9\x83\x8a\x83\x93\x83\x4e ";
+inline constexpr const char* kLinksIntoTail =
+    " \x8c\x8f\x82\xe0\x8a\x4f\x82\xea\x81\x41\x83\x8a\x83\x93\x83\x4e\x8c\xb3\x82\xcd\x82\xbd\x82\xbe"
+    "\x82\xcc\x8f\x49\x82\xed\x82\xe8\x82\xc9\x82\xc8\x82\xe8\x82\xdc\x82\xb7\x81\x42";
+
 // The confirmation text: the node's text as stored, a blank line, and the
-// question; for a node with answers, a line that says how many nodes below
-// it go with it.
-std::string DeleteQuestionText(const TreeNode& node);
+// question; a line that says how many links into the branch go with it,
+// where any do; for a node with answers, a line that says how many nodes
+// below it go with it.
+std::string DeleteQuestionText(const DecisionTree& tree, const TreeNode& node);
 
 // Delete1: asks, then deletes the selected node with its subtree and selects
 // its parent. Returns whether the node was deleted.

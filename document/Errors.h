@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <stdexcept>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,6 @@ std::string GeneralErrorReportText(std::string_view message);
 // A number in a message, in decimal digits. By hand rather than with
 // std::to_string, which brings a table of digit pairs and its own
 // formatting into the player stub.
-std::string DecimalText(std::size_t value);
+std::string DecimalText(std::uint64_t value);
 
 }  // namespace velmora

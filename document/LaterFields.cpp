@@ -22,6 +22,10 @@ std::vector<FieldDeclaration>& Declarations() {
       // "代替テキスト", its words for those who cannot see it.
       {"picture", "\x89\xe6\x91\x9c", false, "\x81\x6d\x89\xe6\x91\x9c\x81\x6e", {}, true},
       {"alt", "\x91\xe3\x91\xd6\x83\x65\x83\x4c\x83\x58\x83\x67"},
+      // "続ける先": the node a run continues at after this end's message,
+      // so that two paths share a step and a procedure may loop. Its mark
+      // in the tree names the target, which only the tree knows (NodeLinks.h).
+      {"link", "\x91\xb1\x82\xaf\x82\xe9\x90\xe6", true, {}, {}, false, true},
   };
   return declarations;
 }

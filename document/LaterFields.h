@@ -35,6 +35,10 @@ struct FieldDeclaration {
   // The value is a picture in base64 (Picture.h): shown by what it is
   // ("［画像 1280x720 PNG 183 KB］"), never searched.
   bool picture = false;
+  // The value names another node of the same document (NodeLinks.h): its
+  // NodeId while in a tree, its pre-order position wherever nodes have no
+  // ids (the stored form, a branch's text, a list of steps).
+  bool link = false;
 };
 
 using FieldIndex = std::uint8_t;

@@ -25,6 +25,10 @@ struct Step {
   // cannot see it (CP932); empty without one. Decoded only when shown.
   std::string_view picture;
   std::string_view alt;
+  // Where a run continues after an end's message (its "link" field, as a
+  // step's index); none for an end without one, and always for a question
+  // (a link kept on a node that gained answers is never followed).
+  std::size_t link = ~std::size_t{0};
 };
 
 class StepList {

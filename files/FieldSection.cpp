@@ -6,6 +6,7 @@
 
 #include "document/TextRules.h"
 #include "document/BranchRecord.h"
+#include "document/NodeLinks.h"
 #include "files/IniText.h"
 #include "files/LineSplitter.h"
 
@@ -95,16 +96,38 @@ std::string FieldSectionText(const FieldRefs& refs) {
   return text;
 }
 
-FieldRefs FieldRefsOf(const DecisionTree& tree) {
+namespace {
+
+// The refs of the nodes from `top` on (`next` walks them), positions counted
+// from there; a link's target becomes its position among the same nodes,
+// and a link out of them is left out.
+template <typename Next>
+FieldRefs RefsOfNodes(const DecisionTree& tree, const TreeNode* top, const TreeNode* first, Next next) {
   FieldRefs refs;
   if (!tree.HasLaterFields()) return refs;
+  std::optional<LinkPositions> links;
   std::size_t position = 0;
-  tree.ForEachPreOrder([&](const TreeNode& node) {
-    const LaterFields& later = tree.LaterOf(node);
-    if (!later.Empty()) refs.push_back({position, &later});
-    ++position;
-  });
+  for (const TreeNode* node = first; node != nullptr; node = next(node), ++position) {
+    const LaterFields& later = tree.LaterOf(*node);
+    if (later.Empty()) continue;
+    if (!CarriesLink(later)) {
+      refs.entries.push_back({position, &later});
+      continue;
+    }
+    if (!links) links.emplace(tree, top);
+    LaterFields translated = later;
+    TranslateLinks(translated, [&](std::string_view value) { return links->Translate(value); });
+    if (translated.Empty()) continue;
+    refs.translated.push_back(std::move(translated));
+    refs.entries.push_back({position, &refs.translated.back()});
+  }
   return refs;
+}
+
+}  // namespace
+
+FieldRefs FieldRefsOf(const DecisionTree& tree) {
+  return RefsOfNodes(tree, nullptr, tree.Root(), [&tree](const TreeNode* node) { return tree.NextPreOrder(node); });
 }
 
 FieldTable FieldTableOf(const DecisionTree& tree) {
@@ -115,20 +138,13 @@ FieldTable FieldTableOf(const DecisionTree& tree) {
 
 FieldRefs FieldRefsOf(const FieldTable& table) {
   FieldRefs refs;
-  refs.reserve(table.size());
-  for (const PositionedFields& entry : table) refs.push_back({entry.position, &entry.fields});
+  refs.entries.reserve(table.size());
+  for (const PositionedFields& entry : table) refs.entries.push_back({entry.position, &entry.fields});
   return refs;
 }
 
 FieldRefs FieldRefsOfBranch(const DecisionTree& tree, const TreeNode& top) {
-  FieldRefs refs;
-  if (!tree.HasLaterFields()) return refs;
-  std::size_t position = 0;
-  for (const TreeNode* node = &top; node != nullptr; node = NextInBranch(tree, &top, node), ++position) {
-    const LaterFields& later = tree.LaterOf(*node);
-    if (!later.Empty()) refs.push_back({position, &later});
-  }
-  return refs;
+  return RefsOfNodes(tree, &top, &top, [&tree, &top](const TreeNode* node) { return NextInBranch(tree, &top, node); });
 }
 
 BranchSection SplitBranchFieldSection(std::string_view text) {
@@ -159,8 +175,16 @@ FieldTable ReadFieldSection(std::string_view text, std::size_t nodeCount) {
   return TableOfLines(std::move(lines));
 }
 
-void ApplyFieldTable(DecisionTree& tree, FieldTable table) {
-  if (table.empty()) return;
+std::size_t ApplyFieldTable(DecisionTree& tree, FieldTable table) {
+  if (table.empty()) return 0;
+  // Links name positions here; the tree names nodes by id.
+  std::size_t droppedLinks = 0;
+  std::optional<LinkIds> links;
+  for (PositionedFields& entry : table) {
+    if (!CarriesLink(entry.fields)) continue;
+    if (!links) links.emplace(tree, nullptr);
+    droppedLinks += TranslateLinks(entry.fields, [&](std::string_view value) { return links->Translate(value); });
+  }
   tree.ReserveLaterFields(table.size());
   auto next = table.begin();
   std::size_t position = 0;
@@ -168,6 +192,7 @@ void ApplyFieldTable(DecisionTree& tree, FieldTable table) {
     if (next->position == position) tree.SetLater(*node, std::move((next++)->fields));
     ++position;
   }
+  return droppedLinks;
 }
 
 void ApplyOutcomes(StepList& steps, const FieldTable& table) {

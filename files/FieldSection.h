@@ -15,6 +15,7 @@
 // the colour read the same (docs/file-format.md).
 
 #include <cstddef>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,7 +34,17 @@ struct FieldRef {
   std::size_t position = 0;
   const LaterFields* fields = nullptr;
 };
-using FieldRefs = std::vector<FieldRef>;
+struct FieldRefs {
+  std::vector<FieldRef> entries;
+  // The fields of the nodes that carry a link, copied with each link's
+  // target as a position (NodeLinks.h): their entries point here. Elements
+  // of a deque stay where they are when it grows or moves.
+  std::deque<LaterFields> translated;
+
+  bool empty() const { return entries.empty(); }
+  std::vector<FieldRef>::const_iterator begin() const { return entries.begin(); }
+  std::vector<FieldRef>::const_iterator end() const { return entries.end(); }
+};
 FieldRefs FieldRefsOf(const DecisionTree& tree);
 // The tree's fields copied into a table by position, for an output made
 // from the nodes as shown (the book, the browser's player).
@@ -87,8 +98,10 @@ BranchSection SplitBranchFieldSection(std::string_view text);
 // nodes. Lines that name no node or no declared field are passed over, as
 // is a section that does not follow an option block.
 FieldTable ReadFieldSection(std::string_view text, std::size_t nodeCount);
-// Gives the nodes of `tree` (in pre-order) the fields of `table`.
-void ApplyFieldTable(DecisionTree& tree, FieldTable table);
+// Gives the nodes of `tree` (in pre-order) the fields of `table`, each
+// link's position turned into its target's id. Returns how many links were
+// left out because no node stands at their position.
+std::size_t ApplyFieldTable(DecisionTree& tree, FieldTable table);
 // A list of steps carries the ends' outcomes itself, for a run and the
 // outputs: taken from the table (an outcome on a question stays in the
 // table only).

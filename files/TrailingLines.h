@@ -44,18 +44,28 @@ inline OptionBlock ReadOptionBlock(std::string_view text, const IniReadRules& ru
           IniInteger(options, "Color", 1), IniString(options, "RecordFolder", "")};
 }
 
-// The same for a procedure read as a list of steps: the last step at level
-// 0 is the last top-level node exactly when that node has no answers.
-// The fields a run shows, from the stored field lines ("12.outcome=resolved",
-// "3.picture=iVBOR...", "3.alt=..." in the section after the option block,
-// FieldSection.h), which arrive like the block as root-level steps behind
-// the tree: read before those go. The player reads no other field, and no
-// table of them; as every reader, it takes the first line of a field.
+// The position a text starts with, and in `digits` how many digits it
+// took: nine at most, so no position wraps a 32-bit size.
+inline std::size_t LeadingPosition(std::string_view text, std::size_t& digits) {
+  std::size_t position = 0;
+  while (digits < text.size() && digits < 9 && text[digits] >= '0' && text[digits] <= '9') {
+    position = position * 10 + static_cast<std::size_t>(text[digits++] - '0');
+  }
+  return position;
+}
+
+// The fields a run shows or follows, from the stored field lines
+// ("12.outcome=resolved", "3.picture=iVBOR...", "3.alt=...", "9.link=2" in
+// the section after the option block, FieldSection.h), which arrive like
+// the block as root-level steps behind the tree: read before those go. The
+// player reads no other field, and no table of them; as every reader, it
+// takes the first line of a field.
 inline void ReadStepFields(StepList& steps) {
   constexpr std::string_view kFieldsHeader = "[FIELDS]";
   constexpr std::string_view kOutcomeKey = ".outcome=";
   constexpr std::string_view kPictureKey = ".picture=";
   constexpr std::string_view kAltKey = ".alt=";
+  constexpr std::string_view kLinkKey = ".link=";
   std::size_t trailing = steps.Size();
   while (trailing > 1 && steps[trailing - 1].level == 0) --trailing;
   bool inFields = false;
@@ -65,27 +75,38 @@ inline void ReadStepFields(StepList& steps) {
       inFields = line == kFieldsHeader;
       continue;
     }
-    // Nine digits at most: no position wraps a 32-bit size.
-    std::size_t position = 0;
     std::size_t digits = 0;
-    while (digits < line.size() && digits < 9 && line[digits] >= '0' && line[digits] <= '9') {
-      position = position * 10 + static_cast<std::size_t>(line[digits++] - '0');
-    }
+    const std::size_t position = LeadingPosition(line, digits);
     if (!inFields || digits == 0 || position >= trailing) continue;
+    // The value after the key, for a line with that key.
     const std::string_view field = line.substr(digits);
+    std::string_view value;
+    const auto keyed = [&field, &value](std::string_view key) {
+      if (field.substr(0, key.size()) != key) return false;
+      value = field.substr(key.size());
+      return true;
+    };
     Step& step = steps[position];
-    if (field.substr(0, kOutcomeKey.size()) == kOutcomeKey) {
-      if (!steps.HasAnswers(position) && step.outcome == Outcome::None) {
-        step.outcome = OutcomeOfValue(field.substr(kOutcomeKey.size()));
+    if (keyed(kOutcomeKey)) {
+      if (!steps.HasAnswers(position) && step.outcome == Outcome::None) step.outcome = OutcomeOfValue(value);
+    } else if (keyed(kPictureKey)) {
+      if (step.picture.empty()) step.picture = value;
+    } else if (keyed(kAltKey)) {
+      if (step.alt.empty()) step.alt = value;
+    } else if (keyed(kLinkKey)) {
+      // A link names a step of the procedure by its position; anything
+      // else (no node there, a damaged line) leaves the end an end.
+      std::size_t at = 0;
+      const std::size_t link = LeadingPosition(value, at);
+      if (at > 0 && at == value.size() && link < trailing && !steps.HasAnswers(position) && step.link == StepList::kNone) {
+        step.link = link;
       }
-    } else if (field.substr(0, kPictureKey.size()) == kPictureKey) {
-      if (step.picture.empty()) step.picture = field.substr(kPictureKey.size());
-    } else if (field.substr(0, kAltKey.size()) == kAltKey) {
-      if (step.alt.empty()) step.alt = field.substr(kAltKey.size());
     }
   }
 }
 
+// The same for a procedure read as a list of steps: the last step at level
+// 0 is the last top-level node exactly when that node has no answers.
 inline void RemoveTrailingRootLevelSteps(StepList& steps) {
   while (steps.Size() > 1 && steps[steps.Size() - 1].level == 0) steps.RemoveLast();
 }

@@ -96,8 +96,7 @@ void Play(HINSTANCE instance, const PayloadSteps& procedure) {
   if (!procedure.state.RecordFolder.empty()) {
     recorder = std::make_unique<RunRecorder>(procedure.state.RecordFolder, procedure.version, clock);
   }
-  RunPreview(procedure.steps, procedure.state, 0, recording, &taskbar, [&log](std::size_t step) { log.Step(step); },
-             PathCopy::Offered, procedure.version);
+  RunPreview(procedure.steps, procedure.state, 0, recording, &taskbar, PathCopy::Offered, procedure.version);
   if (recorder == nullptr) return;
   const std::string start = UtcText(clock.startUtc);
   const RunLog::Ending ending{TrimBlanksView(procedure.state.Title), procedure.version, start,

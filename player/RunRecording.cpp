@@ -1,6 +1,7 @@
 #include "player/RunRecording.h"
 
 #include "win32/Win32Handles.h"
+#include "win32/TimeText.h"
 #include "win32/WideText.h"
 
 namespace velmora::win32 {
@@ -17,14 +18,6 @@ struct PendingRecord {
 };
 
 namespace {
-
-// The names and times are ASCII: built as CP932 and converted once, so
-// that the stub needs the appending members of one string type only.
-void AppendDigits(std::string& out, unsigned value, int width) {
-  char digits[10];
-  for (int i = width; i-- > 0; value /= 10) digits[i] = static_cast<char>('0' + value % 10);
-  out.append(digits, static_cast<std::size_t>(width));
-}
 
 bool WriteWhole(HANDLE file, const std::string& bytes) {
   DWORD written = 0;
@@ -88,17 +81,8 @@ RunClock RunClock::Now() {
 }
 
 std::string UtcText(const SYSTEMTIME& time) {
-  const struct {
-    unsigned value;
-    int width;
-    char after;
-  } parts[] = {{time.wYear, 4, '-'}, {time.wMonth, 2, '-'},  {time.wDay, 2, 'T'},
-               {time.wHour, 2, ':'}, {time.wMinute, 2, ':'}, {time.wSecond, 2, 'Z'}};
-  std::string text;
-  for (const auto& part : parts) {
-    AppendDigits(text, part.value, part.width);
-    text += part.after;
-  }
+  std::string text = TimeText(time, "--T::");
+  text += 'Z';
   return text;
 }
 

@@ -17,11 +17,12 @@
 
 namespace velmora::win32 {
 
-// Passes each step to the real dialogs and notes the answer.
+// Passes each step to the real dialogs and notes it with its answer.
 class RecordingDialogs final : public StepDialogPort {
  public:
   RecordingDialogs(StepDialogPort& dialogs, RunLog& log) : dialogs_(dialogs), log_(log) {}
   StepAnswer ShowStepDialog(const StepDescription& step) override {
+    log_.Step(step.index);
     const StepAnswer answer = dialogs_.ShowStepDialog(step);
     log_.Answer(answer);
     return answer;

@@ -5,6 +5,7 @@
 
 #include "app/win32/ImageLists.h"
 #include "document/FlagScope.h"
+#include "document/NodeLinks.h"
 #include "win32/WideText.h"
 
 namespace velmora::win32 {
@@ -153,7 +154,7 @@ bool TreeViewMirror::ReconcileChildren(NodeId parent, HTREEITEM parentHandle, st
 
 HTREEITEM TreeViewMirror::Insert(TreeNode& node, NodeId parent, HTREEITEM parentHandle, HTREEITEM after) {
   SuspendRedraw();
-  const std::string label = TreeLabel(node.Text(), tree_->LaterOf(node));
+  const std::string label = TreeLabelOf(*tree_, node);
   std::wstring text = ToWide(label);
   TVINSERTSTRUCTW insert{};
   insert.hParent = parentHandle;
@@ -217,7 +218,7 @@ void TreeViewMirror::UpdateAttributes(Item& item, TreeNode& node) {
   TVITEMW change{};
   change.hItem = item.handle;
   std::wstring text;
-  std::string label = TreeLabel(node.Text(), tree_->LaterOf(node));
+  std::string label = TreeLabelOf(*tree_, node);
   if (item.text != label) {
     text = ToWide(label);
     change.mask |= TVIF_TEXT;

@@ -227,13 +227,12 @@ class StepDialog final : public TemplateDialog<StepDialog> {
     return true;
   }
 
+  // A message too long for the screen scrolls in a read-only edit box.
   void CreateMessage(const std::wstring& message, const MessageLayout& layout) {
-    if (!layout.scrollingText) {
-      CreateChild(hwnd_, font_.get(), {L"STATIC", message.c_str(), kMessageStyle, step_dialog_id::kMessage, 0, layout.text});
-      return;
-    }
+    const bool scrolling = layout.scrollingText;
     CreateChild(hwnd_, font_.get(),
-                {L"EDIT", message.c_str(), WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                {scrolling ? L"EDIT" : L"STATIC", message.c_str(),
+                 scrolling ? WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL : kMessageStyle,
                  step_dialog_id::kMessage, 0, layout.text});
   }
 

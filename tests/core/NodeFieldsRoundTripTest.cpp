@@ -15,6 +15,7 @@
 #include "distribution/ProcedureDiff.h"
 #include "document/BranchRecord.h"
 #include "document/LaterFields.h"
+#include "document/NodeLinks.h"
 #include "files/BranchText.h"
 #include "files/DistributionPayload.h"
 #include "files/IniText.h"
@@ -29,13 +30,17 @@ using testing::Describe;
 // Declared here alone: nothing outside this line may need to know of it.
 const FieldIndex kTestOnlyField = DeclareField({"test-only", "T", false});
 
-// Every node's declared fields, one line each, in pre-order.
+// Every node's declared fields, one line each, in pre-order; a link by
+// its target's position, since each tree numbers its own nodes.
 std::string DescribeFields(const DecisionTree& tree) {
   std::string out;
   std::size_t position = 0;
   tree.ForEachPreOrder([&](const TreeNode& node) {
     tree.LaterOf(node).ForEach([&](FieldIndex field, std::string_view value) {
-      out += std::to_string(position) + " " + std::string(DeclaredFields()[field].name) + "=" + std::string(value) + "\n";
+      const TreeNode* target = IsLinkField(field) ? LinkTarget(tree, node) : nullptr;
+      const std::string shown = IsLinkField(field) ? "@" + std::to_string(target ? tree.PreOrderIndexOf(target) : 999)
+                                                   : std::string(value);
+      out += std::to_string(position) + " " + std::string(DeclaredFields()[field].name) + "=" + shown + "\n";
     });
     ++position;
   });
@@ -60,10 +65,15 @@ std::string RandomValue(std::mt19937& random) {
 
 DecisionTree TreeWithFields(std::mt19937& random) {
   DecisionTree tree = testing::TreeOf(testing::RandomProcedure(random, 4));
+  const std::vector<TreeNode*> nodes = tree.PreOrder();
   tree.ForEachPreOrder([&](const TreeNode& node) {
     LaterFields later;
     for (std::size_t field = 0; field < DeclaredFields().size(); ++field) {
-      if (random() % 3 == 0) later.Set(static_cast<FieldIndex>(field), RandomValue(random));
+      if (random() % 3 != 0) continue;
+      // A link names a node of the same tree, itself included.
+      later.Set(static_cast<FieldIndex>(field), IsLinkField(static_cast<FieldIndex>(field))
+                                                    ? LinkValue(nodes[random() % nodes.size()]->Id())
+                                                    : RandomValue(random));
     }
     tree.SetLater(node, later);
   });
@@ -161,15 +171,18 @@ TEST_F(NodeFieldsRoundTrip, TheComparisonNamesTheFieldAndTheNode) {
     LoadedDocument after = Open(files_.files["in.tre"]);
     const std::vector<TreeNode*> nodes = after.tree.PreOrder();
     TreeNode& changed = *nodes[random() % nodes.size()];
+    // A link's value is a node of the tree (the root, which no node
+    // links to before).
+    const std::string value = IsLinkField(field) ? LinkValue(after.tree.Root()->Id()) : "changed";
     LaterFields later = after.tree.LaterOf(changed);
-    later.Set(field, "changed");
+    later.Set(field, value);
     after.tree.SetLater(changed, later);
     const ProcedureDiff diff = CompareTrees(before.tree, after.tree);
     ASSERT_EQ(diff.changes.size(), 1u);
     EXPECT_EQ(diff.changes[0].kind, ChangeKind::Field);
     EXPECT_EQ(diff.changes[0].field, field);
     EXPECT_EQ(diff.changes[0].newNode, changed.Id());
-    EXPECT_EQ(diff.changes[0].after, "changed");
+    EXPECT_EQ(diff.changes[0].after, value);
     EXPECT_TRUE(diff.pathsAdded.empty() && diff.pathsRemoved.empty() && diff.pathsChanged.empty());
   }
 }

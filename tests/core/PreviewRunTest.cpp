@@ -17,6 +17,7 @@
 
 #include "distribution/TreeSteps.h"
 #include "document/Editor.h"
+#include "document/NodeLinks.h"
 #include "files/LoadedDocument.h"
 #include "files/TreeTextParser.h"
 
@@ -179,7 +180,7 @@ TEST(PreviewRun, AnEndSaysItsOutcomeAndTheCopyNamesItAndTheVersion) {
   setOutcome(t.yes, "unresolved");
   const TreeSteps run = StepsOfTree(t.tree);
   ScriptedDialogs dialogs({A::Yes, A::Yes, A::LeafBack, A::Back, A::No, A::Ok});
-  RunPreview(run.steps, t.state, 0, dialogs, nullptr, {}, PathCopy::Offered, "0badf00d");
+  RunPreview(run.steps, t.state, 0, dialogs, nullptr, PathCopy::Offered, "0badf00d");
   ASSERT_EQ(dialogs.shown.size(), 6u);
   // "解決状況: 解決", "解決状況: サポートへ連絡"
   EXPECT_EQ(dialogs.shown[1].message, "yes");
@@ -360,6 +361,77 @@ TEST(PreviewRun, ProgressIsDepthWithinTheSubtreeOnShow) {
   EXPECT_EQ(progress(c), (StepProgress{4, 4}));
   EXPECT_EQ(progress(d), (StepProgress{2, 2}));
   EXPECT_EQ(progress(b), (StepProgress{3, 4}));
+}
+
+// "cable?": Yes to "lamp?" (Yes "fixed", No "restart", which goes back to
+// "lamp?"), No to "plug in", which goes on at "lamp?" too: a shared step
+// and a retry loop.
+struct LinkedTree {
+  LinkedTree() {
+    cable = tree.AddTopLevel("cable?", Question);
+    lamp = tree.AddChild(cable, "lamp?", Question);
+    tree.AddChild(lamp, "fixed", Information);
+    restart = tree.AddChild(lamp, "restart", Information);
+    plug = tree.AddChild(cable, "plug in", Information);
+    Link(restart, lamp);
+    Link(plug, lamp);
+  }
+  void Link(TreeNode* from, const TreeNode* to) {
+    LaterFields later = tree.LaterOf(*from);
+    later.Set(LinkField(), LinkValue(to->Id()));
+    tree.SetLater(*from, later);
+  }
+  DecisionTree tree;
+  DocumentState state;
+  TreeNode* cable;
+  TreeNode* lamp;
+  TreeNode* restart;
+  TreeNode* plug;
+};
+
+TEST(PreviewRun, LinksGoOnAtTheirTargetAndBackGoesBackAcrossThem) {
+  LinkedTree t;
+  EXPECT_EQ(MessagesOfRun(t.tree, t.state, t.cable, {A::No, A::Ok, A::Back, A::LeafBack, A::Back}),
+            (Path{"cable?", "plug in", "lamp?", "plug in", "cable?"}));
+  // The copy names the jump by the target's line: "[手順] plug in", "→ 2".
+  ScriptedDialogs dialogs({A::No, A::Ok, A::Closed});
+  RunPreview(t.tree, t.state, t.cable, dialogs, nullptr, {}, PathCopy::Offered);
+  EXPECT_EQ(dialogs.shown[2].path, "\r\n[\x8E\xBF\x96\xE2] cable?\r\n[\x89\xF1\x93\x9A] \x82\xA2\x82\xA2\x82\xA6\r\n"
+                                   "[\x8e\xe8\x8f\x87] plug in\r\n\x81\xa8 2\r\n[\x8E\xBF\x96\xE2] lamp?\r\n");
+  EXPECT_FALSE(dialogs.shown[2].topLevel);
+}
+
+// Round the retry loop a thousand times: the run keeps the way to the step
+// without the rounds, so its history and its copied path stay as they were
+// after the first.
+TEST(PreviewRun, ALoopRunRoundAThousandTimesHoldsWhatItHeldOnce) {
+  LinkedTree t;
+  std::deque<StepAnswer> answers{A::Yes};
+  for (int round = 0; round < 1000; ++round) answers.insert(answers.end(), {A::No, A::Ok});
+  answers.insert(answers.end(), {A::Yes, A::Ok});
+  ScriptedDialogs dialogs(answers);
+  RunPreview(t.tree, t.state, t.cable, dialogs, nullptr, {}, PathCopy::Offered);
+  ASSERT_EQ(dialogs.shown.size(), 2003u);
+  EXPECT_EQ(dialogs.shown[3].path, dialogs.shown[2001].path);
+  EXPECT_EQ(dialogs.shown.back().message, "fixed");
+  EXPECT_EQ(dialogs.shown.back().path, "\r\n[\x8E\xBF\x96\xE2] cable?\r\n[\x89\xF1\x93\x9A] \x82\xCD\x82\xA2\r\n"
+                                       "[\x8E\xBF\x96\xE2] lamp?\r\n[\x89\xF1\x93\x9A] \x82\xCD\x82\xA2\r\n"
+                                       "[\x8C\x8B\x89\xCA] fixed\r\n");
+}
+
+// An end with a link and no message of its own is passed without a dialog,
+// also on the way back; two that lead only to each other show one after
+// all rather than go round for ever.
+TEST(PreviewRun, AnEndWithALinkAndNoMessageIsPassedAtOnce) {
+  LinkedTree t;
+  t.tree.SetFields(*t.plug, NodeFields{"", Information, t.tree.LaterOf(*t.plug)});
+  EXPECT_EQ(MessagesOfRun(t.tree, t.state, t.cable, {A::No, A::Back, A::Closed}), (Path{"cable?", "lamp?", "cable?"}));
+  TreeNode* other = t.tree.AddTopLevel(" ", Information);
+  t.Link(other, t.plug);
+  t.Link(t.plug, other);
+  t.Link(t.restart, other);
+  EXPECT_EQ(MessagesOfRun(t.tree, t.state, t.cable, {A::Yes, A::No, A::Ok, A::Closed}),
+            (Path{"cable?", "lamp?", "restart", ""}));
 }
 
 // The run finds its way by walking the list of steps; on any procedure

@@ -29,8 +29,11 @@ namespace {
 // Answers at random, and ends the run after a while at the latest.
 class RandomDialogs final : public StepDialogPort {
  public:
-  RandomDialogs(std::mt19937& random, RunLog& log) : random_(random), log_(log) {}
+  RandomDialogs(std::mt19937& random, RunLog& log, RunStatistics& visits)
+      : random_(random), log_(log), visits_(visits) {}
   StepAnswer ShowStepDialog(const StepDescription& step) override {
+    log_.Step(step.index);
+    ++visits_.visits[step.index + 1];
     const StepAnswer answer = Pick(step);
     log_.Answer(answer);
     return answer;
@@ -45,6 +48,7 @@ class RandomDialogs final : public StepDialogPort {
   }
   std::mt19937& random_;
   RunLog& log_;
+  RunStatistics& visits_;
   int shown_ = 0;
 };
 
@@ -76,11 +80,8 @@ TEST(RunRecords, RandomRunsReadBackAsTheirOwnCounts) {
   std::vector<std::uint64_t> durations;
   for (int i = 0; i < 300; ++i) {
     RunLog log;
-    RandomDialogs dialogs(random, log);
-    RunPreview(run.steps, procedure.state, 0, dialogs, nullptr, [&](std::size_t step) {
-      log.Step(step);
-      ++expected.visits[step + 1];
-    });
+    RandomDialogs dialogs(random, log, expected);
+    RunPreview(run.steps, procedure.state, 0, dialogs, nullptr);
     const std::size_t last = log.LastStep();
     if (run.steps.HasAnswers(last)) {
       ++expected.stops[last + 1];
