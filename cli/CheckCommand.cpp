@@ -27,6 +27,11 @@ const char* KindId(ProblemKind kind) {
     case ProblemKind::OutcomeOnQuestion: return "outcome-on-question";
     case ProblemKind::PictureWithoutAlt: return "picture-without-alt";
     case ProblemKind::PictureUnusable: return "picture-unusable";
+    case ProblemKind::LinkOnQuestion: return "link-on-question";
+    case ProblemKind::NoWayToEnd: return "no-way-to-end";
+    case ProblemKind::LinkBackUnsaid: return "link-back-unsaid";
+    case ProblemKind::LinkChain: return "link-chain";
+    case ProblemKind::Unreachable: return "unreachable";
   }
   return "unknown";
 }

@@ -9,6 +9,7 @@
 #include "distribution/PathTable.h"
 #include "distribution/ProcedureDiff.h"
 #include "document/KindNames.h"
+#include "document/NodeLinks.h"
 #include "document/TextRules.h"
 #include "document/Utf8Text.h"
 
@@ -99,7 +100,7 @@ void AppendFlatOutline(OutputBuffer& out, const LoadedDocument& document, std::s
     out.AppendCp932(ShownText(node));
     document.tree.LaterOf(node).ForEach([&](FieldIndex field, std::string_view value) {
       out.AppendUtf8(" | " + std::string(DeclaredFields()[field].name) + ": ");
-      out.AppendCp932(ShownValue(field, value));
+      out.AppendCp932(ShownFieldValue(document.tree, field, value));
       // A picture replaced by another of the same size still reads changed.
       if (DeclaredFields()[field].picture) out.AppendUtf8(" FNV-1a " + HexHash(value));
     });

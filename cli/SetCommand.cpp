@@ -1,6 +1,7 @@
 // velmora-cli set FILE [LINE] KEY=VALUE... [--output OUT]: sets declared
 // fields of the node on LINE of FILE (its line in the tree text, as check
-// names it), or without LINE the document's own options (title=, color=,
+// names it; link=TARGET names the node to continue at by its line), or
+// without LINE the document's own options (title=, color=,
 // newline=, record-folder=), and writes FILE in place exactly as the editor saves it (a
 // .tre) or generates it (an .exe keeps its own player), or writes OUT.
 // Every assignment is checked before anything is written: a line that is
@@ -13,6 +14,7 @@
 #include "cli/Commands.h"
 #include "cli/DocumentFiles.h"
 #include "document/LaterFields.h"
+#include "document/NodeLinks.h"
 #include "document/Picture.h"
 #include "files/DistributionPayload.h"
 #include "files/IniText.h"
@@ -92,6 +94,21 @@ std::string PictureOfFile(CliHost& host, const Assignment& assignment) {
   return Base64Encode(bytes);
 }
 
+TreeNode& NodeOnLine(const DecisionTree& tree, std::size_t line);
+
+// The node the value names by its line, as the document holds a link; an
+// empty value takes the link away. A link to the node itself would keep
+// the end user there for ever.
+std::string LinkToLine(const DecisionTree& tree, const TreeNode& node, const Assignment& assignment) {
+  if (assignment.value.empty()) return {};
+  if (!AllDigits(assignment.value) || assignment.value.size() > 12) {
+    throw UsageError(assignment.key + "=: the line of the node to continue at, or nothing to remove the link");
+  }
+  const TreeNode& target = NodeOnLine(tree, std::stoul(assignment.value));
+  if (&target == &node) throw UsageError(assignment.key + "=: a node cannot continue at itself");
+  return LinkValue(target.Id());
+}
+
 void SetNodeField(CliHost& host, LoadedDocument& document, TreeNode& node, const Assignment& assignment) {
   const std::optional<FieldIndex> field = FieldNamed(assignment.key);
   if (!field) throw UsageError("unknown key \"" + assignment.key + "\" for a node");
@@ -99,9 +116,10 @@ void SetNodeField(CliHost& host, LoadedDocument& document, TreeNode& node, const
     throw UsageError(assignment.key + "= belongs only on a node without answers");
   }
   // "none" is how a choice is taken away on a command line; a picture is
-  // named by its file.
+  // named by its file, a link's target by its line.
   const bool choice = !DeclaredFields()[*field].choices.empty();
   const std::string value = DeclaredFields()[*field].picture ? PictureOfFile(host, assignment)
+                            : IsLinkField(*field)          ? LinkToLine(document.tree, node, assignment)
                             : choice && assignment.value == "none" ? std::string()
                                                                    : StoredText(host, assignment);
   if (!IsValueOfField(*field, value)) {

@@ -8,6 +8,7 @@
 #include "cli/DocumentFiles.h"
 #include "cli/FlatOutline.h"
 #include "cli/OutputBuffer.h"
+#include "document/NodeLinks.h"
 #include "document/Picture.h"
 #include "document/Utf8Text.h"
 
@@ -29,8 +30,10 @@ void AppendLines(OutputBuffer& out, const std::string& text, std::size_t indent)
 }
 
 // Every declared field the node carries, one under the other below it; a
-// picture with its alt text: "picture: [画像 1280x720 PNG 183 KB: ...]".
-void AppendLaterFields(OutputBuffer& out, const LaterFields& later, std::size_t indent, const std::string& mark) {
+// picture with its alt text: "picture: [画像 1280x720 PNG 183 KB: ...]", a
+// link by its target's text: "link: → ランプは点灯しますか？".
+void AppendLaterFields(OutputBuffer& out, const DecisionTree& tree, const LaterFields& later, std::size_t indent,
+                       const std::string& mark) {
   static const FieldIndex picture = *FieldNamed("picture");
   static const FieldIndex alt = *FieldNamed("alt");
   const bool hasPicture = !later.Get(picture).empty();
@@ -39,7 +42,8 @@ void AppendLaterFields(OutputBuffer& out, const LaterFields& later, std::size_t 
     const std::string_view name = DeclaredFields()[field].name;
     out.AppendSpaces(indent);
     out.AppendUtf8(std::string(name) + ": ");
-    const std::string shown = field == picture ? PictureSummary(value, later.Get(alt)) : ShownValue(field, value);
+    const std::string shown =
+        field == picture ? PictureSummary(value, later.Get(alt)) : ShownFieldValue(tree, field, value);
     AppendLines(out, ExpandNewLines(shown, mark), indent + name.size() + 2);
   });
 }
@@ -51,7 +55,7 @@ void AppendNode(OutputBuffer& out, const DecisionTree& tree, const TreeNode& nod
   out.AppendSpaces(indent);
   out.AppendCp932(KindHeading(node) + " ");
   AppendLines(out, ExpandNewLines(ShownText(node), mark), indent + 4);
-  AppendLaterFields(out, tree.LaterOf(node), indent + 4, mark);
+  AppendLaterFields(out, tree, tree.LaterOf(node), indent + 4, mark);
 }
 
 struct ShowArguments {

@@ -5,7 +5,8 @@
 // `velmora-cli paths` prints it and the editor writes it to a file.
 //
 // A run follows the first answer for Yes and the last for No, so the middle
-// answers of a node with more than two are left out. A node with one answer
+// answers of a node with more than two are left out; it follows an end's
+// link to where it goes on, once round a loop. A node with one answer
 // leads there on either button; its step is one "はい/いいえ" rather than two
 // rows, or a chain of such nodes would double the table at every step.
 
@@ -20,16 +21,28 @@
 
 namespace velmora {
 
-enum class PathAnswer { Yes, No, Either };
+// Link: an end's link taken to where the run goes on.
+enum class PathAnswer { Yes, No, Either, Link };
 
-// "はい", "いいえ", "はい/いいえ" (CP932).
+// "はい", "いいえ", "はい/いいえ" (CP932); nothing for a link, which the
+// table names by its target's line (PathWalk).
 std::string_view PathAnswerText(PathAnswer answer);
 
+// The way to an end: one answer per question on the way and one Link per
+// link taken (empty when the root itself is the end), the line each link
+// goes on at, and whether the path stops short. A path reaches a node at
+// most twice: once round a loop, and the link that would go round again
+// ends it (`repeats`, at the end whose link it is).
+struct PathWalk {
+  std::vector<PathAnswer> answers;
+  std::vector<std::size_t> linkLines;
+  bool repeats = false;
+};
+
 // Calls `visit` for each end of a path in the order a reader expects: the
-// Yes side before the No side, depth first. `answers` holds one answer per
-// question on the way (empty when the root itself is the end). Memory is
-// that of the deepest path; never recurses.
-using PathEndVisitor = std::function<void(const std::vector<PathAnswer>& answers, const TreeNode& end)>;
+// Yes side before the No side, depth first. Memory is that of the longest
+// path; never recurses.
+using PathEndVisitor = std::function<void(const PathWalk& walk, const TreeNode& end)>;
 void ForEachPathEnd(const DecisionTree& tree, const PathEndVisitor& visit);
 
 enum class PathTableFormat {

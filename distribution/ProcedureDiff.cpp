@@ -6,6 +6,7 @@
 
 #include "distribution/PathTable.h"
 #include "distribution/TreeMatching.h"
+#include "document/NodeLinks.h"
 #include "document/KindNames.h"
 #include "document/TextRules.h"
 
@@ -157,21 +158,61 @@ class ChangeCollector {
     if (DefaultsToNo(before.Text()) != DefaultsToNo(after.Text())) {
       add(ChangeKind::Default, DefaultAnswerOf(before.Text()), DefaultAnswerOf(after.Text()));
     }
-    CompareLaterFields(old_.tree.LaterOf(before), new_.tree.LaterOf(after), add, changes);
+    CompareLaterFields(before, after, add, changes);
   }
 
   // Every declared field, in declaration order.
   template <typename Add>
-  static void CompareLaterFields(const LaterFields& before, const LaterFields& after, Add add,
-                                 std::vector<DiffChange>& changes) {
+  void CompareLaterFields(const TreeNode& beforeNode, const TreeNode& afterNode, Add add,
+                          std::vector<DiffChange>& changes) const {
+    const LaterFields& before = old_.tree.LaterOf(beforeNode);
+    const LaterFields& after = new_.tree.LaterOf(afterNode);
     if (before.Empty() && after.Empty()) return;
     for (std::size_t i = 0; i < DeclaredFields().size(); ++i) {
       const auto field = static_cast<FieldIndex>(i);
+      if (IsLinkField(field)) {
+        CompareLinks(beforeNode, afterNode, field, add, changes);
+        continue;
+      }
       if (before.Get(field) == after.Get(field)) continue;
       add(ChangeKind::Field, std::string(before.Get(field)), std::string(after.Get(field)));
       changes.back().field = field;
     }
   }
+
+  // A link is the same where it leads to nodes the two versions share; it
+  // is told by its target's text ("→ ランプは点灯しますか？"), since each
+  // version numbers its own nodes.
+  template <typename Add>
+  void CompareLinks(const TreeNode& beforeNode, const TreeNode& afterNode, FieldIndex field, Add add,
+                    std::vector<DiffChange>& changes) const {
+    const std::string_view beforeValue = old_.tree.LaterOf(beforeNode).Get(field);
+    const std::string_view afterValue = new_.tree.LaterOf(afterNode).Get(field);
+    if (beforeValue.empty() && afterValue.empty()) return;
+    const TreeNode* beforeTarget = LinkTarget(old_.tree, beforeNode);
+    const TreeNode* afterTarget = LinkTarget(new_.tree, afterNode);
+    if (beforeTarget != nullptr && afterTarget != nullptr &&
+        match_.oldToNew[oldIndex_.Of(old_, beforeTarget)] == newIndex_.Of(new_, afterTarget)) {
+      return;
+    }
+    add(ChangeKind::Field, beforeValue.empty() ? std::string() : ShownFieldValue(old_.tree, field, beforeValue),
+        afterValue.empty() ? std::string() : ShownFieldValue(new_.tree, field, afterValue));
+    changes.back().field = field;
+  }
+
+  // Each node's index in a version, for the few nodes that links lead to.
+  class NodeIndex {
+   public:
+    std::size_t Of(const IndexedTree& tree, const TreeNode* node) const {
+      if (indexes_.empty()) {
+        for (std::size_t i = 0; i < tree.nodes.size(); ++i) indexes_.emplace(tree.nodes[i], i);
+      }
+      return indexes_.at(node);
+    }
+
+   private:
+    mutable std::unordered_map<const TreeNode*, std::size_t> indexes_;
+  };
 
   // Under another node, or among the same answers in another order; a
   // plain exchange of Yes and No is told as a swap instead. An answer whose
@@ -211,6 +252,8 @@ class ChangeCollector {
 
   const IndexedTree& old_;
   const IndexedTree& new_;
+  NodeIndex oldIndex_;
+  NodeIndex newIndex_;
   const TreeMatch& match_;
   const std::vector<bool> oldHoldsMatched_;
   const std::vector<bool> newHoldsMatched_;
@@ -231,7 +274,9 @@ void CompareFields(const DocumentState& before, const DocumentState& after, std:
 }
 
 // An end a run reaches, by its answers in one byte each ('Y', 'N', 'E'
-// for either): two versions' paths are the same run when these are equal.
+// for either, 'L' for a link taken, and 'R' last where the path stops
+// before going round a loop again): two versions' paths are the same run
+// when these are equal.
 // The row with its texts is made only for the paths that differ.
 struct PathEnd {
   std::string answers;
@@ -240,11 +285,13 @@ struct PathEnd {
 
 std::vector<PathEnd> PathEnds(const DecisionTree& tree) {
   std::vector<PathEnd> ends;
-  ForEachPathEnd(tree, [&](const std::vector<PathAnswer>& answers, const TreeNode& end) {
-    PathEnd path{std::string(answers.size(), 'E'), &end};
-    for (std::size_t i = 0; i < answers.size(); ++i) {
-      if (answers[i] != PathAnswer::Either) path.answers[i] = answers[i] == PathAnswer::Yes ? 'Y' : 'N';
+  ForEachPathEnd(tree, [&](const PathWalk& walk, const TreeNode& end) {
+    PathEnd path{std::string(walk.answers.size(), 'E'), &end};
+    for (std::size_t i = 0; i < walk.answers.size(); ++i) {
+      const PathAnswer answer = walk.answers[i];
+      if (answer != PathAnswer::Either) path.answers[i] = answer == PathAnswer::Yes ? 'Y' : answer == PathAnswer::No ? 'N' : 'L';
     }
+    if (walk.repeats) path.answers += 'R';
     ends.push_back(std::move(path));
   });
   return ends;
@@ -253,6 +300,11 @@ std::vector<PathEnd> PathEnds(const DecisionTree& tree) {
 PathEndRow RowOf(const PathEnd& path) {
   PathEndRow row;
   for (const char answer : path.answers) {
+    if (answer == 'L' || answer == 'R') {
+      // "→" for a link, "（以下繰り返し）" where the path stops.
+      row.answers.emplace_back(answer == 'L' ? "\x81\xa8" : "\x81\x69\x88\xc8\x89\xba\x8c\x4a\x82\xe8\x95\xd4\x82\xb5\x81\x6a");
+      continue;
+    }
     row.answers.emplace_back(
         PathAnswerText(answer == 'Y' ? PathAnswer::Yes : answer == 'N' ? PathAnswer::No : PathAnswer::Either));
   }
@@ -266,7 +318,9 @@ PathEndRow RowOf(const PathEnd& path) {
 bool SamePathButOnlyAnswers(std::string_view before, std::string_view after) {
   if (before.size() != after.size()) return false;
   for (std::size_t i = 0; i < before.size(); ++i) {
-    if (before[i] != after[i] && before[i] != 'E' && after[i] != 'E') return false;
+    const bool either = (before[i] == 'E' && after[i] != 'L' && after[i] != 'R') ||
+                        (after[i] == 'E' && before[i] != 'L' && before[i] != 'R');
+    if (before[i] != after[i] && !either) return false;
   }
   return true;
 }

@@ -1,10 +1,13 @@
 #include "document/ProcedureCheck.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "document/Cp932.h"
 #include "document/LaterFields.h"
+#include "document/NodeLinks.h"
 #include "document/Picture.h"
+#include "document/RunGraph.h"
 
 namespace velmora {
 namespace {
@@ -70,7 +73,13 @@ bool ShowsNothing(std::string_view message, std::string_view mark) {
 
 class Checker {
  public:
-  Checker(const DecisionTree& tree, ProblemList& problems) : tree_(tree), problems_(problems) {}
+  Checker(const DecisionTree& tree, ProblemList& problems) : tree_(tree), problems_(problems) {
+    // Only links, or a second top-level node, make a procedure more than a
+    // tree that every run walks down to an end.
+    bool linked = false;
+    tree.ForEachLater([&linked](NodeId, const LaterFields& later) { linked = linked || CarriesLink(later); });
+    if (linked || tree.TopLevel().size() > 1) graph_.emplace(tree);
+  }
 
   void CheckNode(const TreeNode& node, std::size_t preOrderIndex, const std::string& mark) {
     node_ = &node;
@@ -80,7 +89,10 @@ class Checker {
     std::string_view withoutSuffix = node.Text();
     if (HasDefaultSuffix(withoutSuffix)) withoutSuffix.remove_suffix(NoDefaultSuffix.size());
     if (TrimBlanksView(withoutSuffix) == PlaceholderText) Add(ProblemKind::PlaceholderText);
-    if (ShowsNothing(message, mark)) Add(ProblemKind::EmptyText);
+    // An end that only goes on elsewhere shows nothing (the run passes it).
+    const TreeNode* runsOnTo = RunsOnTo(tree_, node);
+    const bool passedAtOnce = runsOnTo != nullptr && message.empty();
+    if (ShowsNothing(message, mark) && !passedAtOnce) Add(ProblemKind::EmptyText);
     if (node.kind == Unset) Add(ProblemKind::KindUnset);
     CheckAnswers(node);
     if (!node.HasChildren() && HasDefaultSuffix(node.Text())) Add(ProblemKind::SuffixOnFinalMessage);
@@ -91,6 +103,18 @@ class Checker {
     static const FieldIndex outcome = *FieldNamed("outcome");
     if (node.HasChildren() && !tree_.LaterOf(node).Get(outcome).empty()) Add(ProblemKind::OutcomeOnQuestion);
     CheckStepPicture(tree_.LaterOf(node));
+    CheckLinks(node, runsOnTo, passedAtOnce);
+  }
+
+  void CheckLinks(const TreeNode& node, const TreeNode* runsOnTo, bool passedAtOnce) {
+    if (node.HasChildren() && LinkTarget(tree_, node) != nullptr) Add(ProblemKind::LinkOnQuestion);
+    if (graph_ && graph_->Reached(index_) && !graph_->CanEnd(index_)) Add(ProblemKind::NoWayToEnd);
+    if (runsOnTo != nullptr && passedAtOnce && IsAncestor(*runsOnTo, node)) Add(ProblemKind::LinkBackUnsaid);
+    if (runsOnTo != nullptr && RunsOnTo(tree_, *runsOnTo) != nullptr &&
+        TrimBlanksView(runsOnTo->Text()).empty()) {
+      Add(ProblemKind::LinkChain);
+    }
+    if (graph_ && graph_->FirstUnreached(index_)) Add(ProblemKind::Unreachable);
   }
 
   // The player leaves out a picture it cannot show; the file keeps its
@@ -126,8 +150,16 @@ class Checker {
     problems_.push_back({node_, node_ != nullptr ? node_->Id() : 0, index_, kind});
   }
 
+  static bool IsAncestor(const TreeNode& ancestor, const TreeNode& node) {
+    for (const TreeNode* at = node.Parent(); at != nullptr; at = at->Parent()) {
+      if (at == &ancestor) return true;
+    }
+    return false;
+  }
+
   const DecisionTree& tree_;
   ProblemList& problems_;
+  std::optional<RunGraph> graph_;
   const TreeNode* node_ = nullptr;
   std::size_t index_ = 0;
 };
@@ -144,7 +176,11 @@ ProblemSeverity SeverityOf(ProblemKind kind) {
     case ProblemKind::EmptyTitle:
     case ProblemKind::LongMessage:
     case ProblemKind::OutcomeOnQuestion:
-    case ProblemKind::PictureWithoutAlt: return ProblemSeverity::Warning;
+    case ProblemKind::PictureWithoutAlt:
+    case ProblemKind::LinkOnQuestion:
+    case ProblemKind::LinkBackUnsaid:
+    case ProblemKind::LinkChain:
+    case ProblemKind::Unreachable: return ProblemSeverity::Warning;
     default: break;
   }
   return ProblemSeverity::Error;
@@ -207,6 +243,33 @@ std::string_view ExplanationOf(ProblemKind kind) {
              "\x89\xca\x82\xaa\x90\xdd\x92\xe8\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42\x8c\x8b\x89\xca"
              "\x82\xcd\x93\x9a\x82\xa6\x82\xcc\x82\xc8\x82\xa2\x83\x81\x83\x62\x83\x5a\x81\x5b\x83\x57\x82\xc5\x82\xbe"
              "\x82\xaf\x8e\x67\x82\xed\x82\xea\x82\xdc\x82\xb7\x81\x42";
+    case ProblemKind::LinkOnQuestion:
+      // 答えのあるメッセージに続ける先が設定されています。続ける先は答えのないメッセージでだけ使われます。
+      return "\x93\x9a\x82\xa6\x82\xcc\x82\xa0\x82\xe9\x83\x81\x83\x62\x83\x5a\x81\x5b\x83\x57\x82\xc9\x91\xb1"
+             "\x82\xaf\x82\xe9\x90\xe6\x82\xaa\x90\xdd\x92\xe8\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42"
+             "\x91\xb1\x82\xaf\x82\xe9\x90\xe6\x82\xcd\x93\x9a\x82\xa6\x82\xcc\x82\xc8\x82\xa2\x83\x81\x83\x62\x83\x5a"
+             "\x81\x5b\x83\x57\x82\xc5\x82\xbe\x82\xaf\x8e\x67\x82\xed\x82\xea\x82\xdc\x82\xb7\x81\x42";
+    case ProblemKind::NoWayToEnd:
+      // ここからはどう答えても終わりに着きません。抜け出せないループです。
+      return "\x82\xb1\x82\xb1\x82\xa9\x82\xe7\x82\xcd\x82\xc7\x82\xa4\x93\x9a\x82\xa6\x82\xc4\x82\xe0\x8f\x49"
+             "\x82\xed\x82\xe8\x82\xc9\x92\x85\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81\x42\x94\xb2\x82\xaf\x8f\x6f\x82\xb9"
+             "\x82\xc8\x82\xa2\x83\x8b\x81\x5b\x83\x76\x82\xc5\x82\xb7\x81\x42";
+    case ProblemKind::LinkBackUnsaid:
+      // 何も表示せずに、前に答えた質問へ戻ります。戻る前に何をするか（再起動など）を書いてください。
+      return "\x89\xbd\x82\xe0\x95\x5c\x8e\xa6\x82\xb9\x82\xb8\x82\xc9\x81\x41\x91\x4f\x82\xc9\x93\x9a\x82\xa6"
+             "\x82\xbd\x8e\xbf\x96\xe2\x82\xd6\x96\xdf\x82\xe8\x82\xdc\x82\xb7\x81\x42\x96\xdf\x82\xe9\x91\x4f\x82\xc9"
+             "\x89\xbd\x82\xf0\x82\xb7\x82\xe9\x82\xa9\x81\x69\x8d\xc4\x8b\x4e\x93\xae\x82\xc8\x82\xc7\x81\x6a\x82\xf0"
+             "\x8f\x91\x82\xa2\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81\x42";
+    case ProblemKind::LinkChain:
+      // 続ける先も、メッセージのない続ける先です。最後の行き先を直接指定してください。
+      return "\x91\xb1\x82\xaf\x82\xe9\x90\xe6\x82\xe0\x81\x41\x83\x81\x83\x62\x83\x5a\x81\x5b\x83\x57\x82\xcc"
+             "\x82\xc8\x82\xa2\x91\xb1\x82\xaf\x82\xe9\x90\xe6\x82\xc5\x82\xb7\x81\x42\x8d\xc5\x8c\xe3\x82\xcc\x8d\x73"
+             "\x82\xab\x90\xe6\x82\xf0\x92\xbc\x90\xda\x8e\x77\x92\xe8\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2"
+             "\x81\x42";
+    case ProblemKind::Unreachable:
+      // どの答えからもここへは進めません。
+      return "\x82\xc7\x82\xcc\x93\x9a\x82\xa6\x82\xa9\x82\xe7\x82\xe0\x82\xb1\x82\xb1\x82\xd6\x82\xcd\x90\x69"
+             "\x82\xdf\x82\xdc\x82\xb9\x82\xf1\x81\x42";
   }
   return {};
 }

@@ -28,6 +28,11 @@ enum class ProblemKind {
   OutcomeOnQuestion,     // an outcome kept on a node that gained answers: never shown
   PictureWithoutAlt,     // a picture with no words for those who cannot see it
   PictureUnusable,       // a picture no player can show: damaged, unknown or past the limits
+  LinkOnQuestion,        // a link kept on a node that gained answers: never followed
+  NoWayToEnd,            // a run here can never end: a loop of links with no way out
+  LinkBackUnsaid,        // an end with no message goes back to a question already answered
+  LinkChain,             // a link to an end that is only a link itself
+  Unreachable,           // no run from the root comes here (a stray top-level node, say)
 };
 
 enum class ProblemSeverity {

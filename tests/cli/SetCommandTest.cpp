@@ -133,6 +133,34 @@ TEST_F(SetCommand, APictureTravelsAsItsBytes) {
   EXPECT_EQ(FileContent(fs::path(tree)), kTree);
 }
 
+// A link names its target by its line: stored by position, shown by the
+// target's text, followed by play, checked for a loop without a way out,
+// compared by where it leads, and refused where it cannot stand.
+TEST_F(SetCommand, ALinkNamesItsTargetByItsLine) {
+  const std::string tree = Put("a.tre", kTree);
+  ASSERT_EQ(Run({"set", tree, "3", "link=1"}).exitCode, 0);
+  EXPECT_NE(FileContent(fs::path(tree)).find("[FIELDS]\r\n2.link=0\r\n"), std::string::npos);
+  EXPECT_NE(Run({"show", tree}).out.find("link: \xe2\x86\x92 q\n"), std::string::npos);  // "→ q"
+  EXPECT_EQ(Run({"check", tree}).exitCode, 0);
+  const ProcessResult played = Run({"play", tree, "--answers", "noyo"});
+  EXPECT_EQ(played.exitCode, 0);
+  EXPECT_NE(played.out.find("no"), played.out.rfind("q")) << played.out;
+  // Both ends go back: no run can end any more.
+  ASSERT_EQ(Run({"set", tree, "2", "link=1", "--output", PathOf("loop.tre")}).exitCode, 0);
+  const ProcessResult loop = Run({"check", PathOf("loop.tre"), "--json"});
+  EXPECT_NE(loop.exitCode, 0);
+  EXPECT_NE(loop.out.find("no-way-to-end"), std::string::npos) << loop.out;
+  EXPECT_NE(Run({"diff", tree, PathOf("loop.tre")}).out.find("link"), std::string::npos);
+  for (const std::vector<std::string>& wrong : std::vector<std::vector<std::string>>{
+           {"1", "link=2"}, {"3", "link=3"}, {"3", "link=9"}, {"3", "link=x"}}) {
+    std::vector<std::string> arguments{"set", tree};
+    arguments.insert(arguments.end(), wrong.begin(), wrong.end());
+    EXPECT_EQ(Run(arguments).exitCode, 2) << wrong[1];
+  }
+  ASSERT_EQ(Run({"set", tree, "3", "link="}).exitCode, 0);
+  EXPECT_EQ(FileContent(fs::path(tree)), kTree);
+}
+
 TEST_F(SetCommand, RefusesWhatItCannotSetAndWritesNothing) {
   const std::string tree = Put("a.tre", kTree);
   const std::vector<std::vector<std::string>> wrong = {

@@ -182,8 +182,12 @@ TEST_F(NodeFieldsRoundTrip, TheComparisonNamesTheFieldAndTheNode) {
     EXPECT_EQ(diff.changes[0].kind, ChangeKind::Field);
     EXPECT_EQ(diff.changes[0].field, field);
     EXPECT_EQ(diff.changes[0].newNode, changed.Id());
-    EXPECT_EQ(diff.changes[0].after, value);
-    EXPECT_TRUE(diff.pathsAdded.empty() && diff.pathsRemoved.empty() && diff.pathsChanged.empty());
+    // A link is told by where it leads: "→ " and the target's text.
+    EXPECT_EQ(diff.changes[0].after, IsLinkField(field) ? "\x81\xa8 " + std::string(after.tree.Root()->Text()) : value);
+    // A link on an end changes where its runs go: that is a change of paths.
+    if (!IsLinkField(field)) {
+      EXPECT_TRUE(diff.pathsAdded.empty() && diff.pathsRemoved.empty() && diff.pathsChanged.empty());
+    }
   }
 }
 

@@ -12,20 +12,27 @@
 #include "files/TreeTextParser.h"
 #include "TreeFileTestSupport.h"
 
+#include "document/NodeLinks.h"
+
 namespace velmora {
 namespace {
 
 using testing::TreeOf;
 
-// "Y N Y:text" per end.
+// "Y N Y:text" per end; a link as "->" and its target's line, a path that
+// stops before going round again with "...".
 std::vector<std::string> Ends(const DecisionTree& tree) {
   std::vector<std::string> ends;
-  ForEachPathEnd(tree, [&](const std::vector<PathAnswer>& answers, const TreeNode& end) {
+  ForEachPathEnd(tree, [&](const PathWalk& walk, const TreeNode& end) {
     std::string row;
-    for (const PathAnswer answer : answers) {
-      row += answer == PathAnswer::Yes ? "Y " : answer == PathAnswer::No ? "N " : "E ";
+    std::size_t link = 0;
+    for (const PathAnswer answer : walk.answers) {
+      row += answer == PathAnswer::Yes    ? "Y "
+             : answer == PathAnswer::No   ? "N "
+             : answer == PathAnswer::Link ? "->" + std::to_string(walk.linkLines[link++]) + " "
+                                          : "E ";
     }
-    ends.push_back(row + ":" + std::string(end.Text()));
+    ends.push_back(row + (walk.repeats ? "...:" : ":") + std::string(end.Text()));
   });
   return ends;
 }
@@ -90,15 +97,37 @@ TEST(PathTable, SavedAsAFileWithWindowsLineEnds) {
   EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 3);
 }
 
+// A shared step is walked from each path that reaches it; a loop is gone
+// round once, and the link that would go round again ends the path.
+TEST(PathTable, LinksAreFollowedAndALoopIsGoneRoundOnce) {
+  DecisionTree tree = TreeOf("? cable\n\t? lamp\n\t\ti fixed\n\t\ti restart\n\ti plug in\n");
+  const std::vector<TreeNode*> nodes = tree.PreOrder();
+  for (const std::size_t from : {std::size_t{3}, std::size_t{4}}) {
+    LaterFields later;
+    later.Set(LinkField(), LinkValue(nodes[1]->Id()));
+    tree.SetLater(*nodes[from], later);
+  }
+  EXPECT_EQ(Ends(tree), (std::vector<std::string>{
+                            "Y Y :fixed",
+                            "Y N ->2 Y :fixed",
+                            "Y N ->2 N ->2 ...:restart",
+                            "N ->2 Y :fixed",
+                            "N ->2 N ->2 Y :fixed",
+                            "N ->2 N ->2 N ->2 ...:restart",
+                        }));
+  // "→ 2" in the table, and "（以下繰り返し）" where a path stops.
+  EXPECT_NE(Table(tree, PathTableFormat::Text).find("\x82\xa2\x82\xa2\x82\xa6 > \x81\xa8 2\x81\x69"), std::string::npos);
+}
+
 TEST(PathTable, DeepChainIsOneRowWithoutRecursion) {
   DecisionTree tree;
   TreeNode* node = tree.AddTopLevel("q", Question);
   for (int i = 0; i < 100000; ++i) node = tree.AddChild(node, "q", Question);
   std::size_t rows = 0;
   std::size_t depth = 0;
-  ForEachPathEnd(tree, [&](const std::vector<PathAnswer>& answers, const TreeNode&) {
+  ForEachPathEnd(tree, [&](const PathWalk& walk, const TreeNode&) {
     ++rows;
-    depth = answers.size();
+    depth = walk.answers.size();
   });
   EXPECT_EQ(rows, 1u);
   EXPECT_EQ(depth, 100000u);

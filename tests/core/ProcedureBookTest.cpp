@@ -41,7 +41,7 @@ TEST(ProcedureBook, NumbersLeadToStepsAndEveryReachableStepIsPrintedOnce) {
     }
     // Each end a run can reach: once among the steps, and once in the table.
     std::size_t ends = 0;
-    ForEachPathEnd(tree, [&](const std::vector<PathAnswer>&, const TreeNode& end) {
+    ForEachPathEnd(tree, [&](const PathWalk&, const TreeNode& end) {
       ++ends;
       EXPECT_EQ(messages.count(std::string(end.Text())), 1u);
       EXPECT_NE(book.find("<td class=\"message\">" + std::string(end.Text()) + "</td>"), std::string::npos);

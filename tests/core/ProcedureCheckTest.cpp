@@ -12,6 +12,7 @@
 
 #include "TreeFileTestSupport.h"
 #include "document/LaterFields.h"
+#include "document/NodeLinks.h"
 #include "files/TreeFile.h"
 #include "files/TreeTextParser.h"
 
@@ -77,6 +78,41 @@ TEST(ProcedureCheck, FindsEachProblemAtItsNode) {
   for (const CheckCase& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(Found(TreeOf(c.tree), TitledState()), c.expected);
+  }
+}
+
+// Links make a graph of the tree: the check proves every run can end, and
+// says what a link does that was probably not meant. Links by line.
+TEST(ProcedureCheck, LinksLeaveNoLoopWithoutAWayOut) {
+  const std::string retry = "? Q\n\t? R\n\t\ti fixed\n\t\ti restart\n\ti plug\n";
+  const std::string two = "? Q\n\ti A\n\ti B\n";
+  struct LinkCase {
+    const char* name;
+    std::string tree;
+    std::vector<std::pair<std::size_t, std::size_t>> links;
+    std::vector<std::pair<std::size_t, ProblemKind>> expected;
+  };
+  const LinkCase cases[] = {
+      {"a shared step and a retry loop with a way out", retry, {{4, 2}, {5, 2}}, {}},
+      {"a loop without one: every node in it", two, {{2, 1}, {3, 1}},
+       {{1, ProblemKind::NoWayToEnd}, {2, ProblemKind::NoWayToEnd}, {3, ProblemKind::NoWayToEnd}}},
+      {"a self link", two, {{3, 3}}, {{3, ProblemKind::NoWayToEnd}}},
+      {"back to an ancestor without a word", "? Q\n\ti A\n\ti   \n", {{3, 1}}, {{3, ProblemKind::LinkBackUnsaid}}},
+      {"a chain of links", two + "i   \ni C\n", {{3, 4}, {4, 5}}, {{3, ProblemKind::LinkChain}}},
+      {"a stray top-level node, linked or not", two + "i stray\ni linked\n", {{3, 5}},
+       {{4, ProblemKind::Unreachable}}},
+      {"a link kept on a question", two, {{1, 2}}, {{1, ProblemKind::LinkOnQuestion}}},
+  };
+  for (const LinkCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    DecisionTree tree = TreeOf(c.tree);
+    const std::vector<TreeNode*> nodes = tree.PreOrder();
+    for (const auto& [from, to] : c.links) {
+      LaterFields later;
+      later.Set(LinkField(), LinkValue(nodes[to - 1]->Id()));
+      tree.SetLater(*nodes[from - 1], later);
+    }
+    EXPECT_EQ(Found(tree, TitledState()), c.expected);
   }
 }
 
