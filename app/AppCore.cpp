@@ -86,6 +86,10 @@ void AppCore::ChooseColour(int colour) {
 }
 
 bool AppCore::KeyInTree(int key) {
+  if (key == kEnterKey && links_.CanGoToTarget()) {
+    Run(IDM_GOTOLINK);
+    return false;
+  }
   bool passes = true;
   // Enter opens the node editor, whose OK is a step.
   Guarded([&] {

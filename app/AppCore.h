@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/EditFeatures.h"
+#include "app/CommandIds.h"
 #include "app/ComparisonList.h"
 #include "app/Ports.h"
 #include "app/ProcedureCheckList.h"
@@ -28,6 +29,7 @@
 #include "app/View.h"
 #include "desktop/DesktopContext.h"
 #include "document/Editor.h"
+#include "document/LinkCommands.h"
 #include "files/DocumentCommands.h"
 
 namespace velmora {
@@ -73,9 +75,12 @@ class AppCore final : private EditorView {
   void TypeTitle(const std::string& title);
   // The colour buttons: kColourGreen, kColourYellow, kColourRed.
   void ChooseColour(int colour);
-  // A character typed into the tree: Enter opens the node editor. False
-  // when the character is swallowed.
+  // A character typed into the tree: Enter opens the node editor, or on
+  // an end with a link goes to its target. False when the character is
+  // swallowed.
   bool KeyInTree(int key);
+  // What a double click on the selected node runs: the same choice.
+  int TreeActivationCommand() const { return links_.CanGoToTarget() ? IDM_GOTOLINK : IDM_EDIT1; }
 
   // The title box lost the focus: the title's next change is a new step.
   void PauseTyping() { edits_.PauseTyping(); }
@@ -237,6 +242,17 @@ class AppCore final : private EditorView {
   bool CanFindAgain() const { return finder_.HasText(); }
   void ToggleFindInNotes();
   bool FindsInNotes() const { return finder_.InFields(); }
+  // Links (LinkCommands.h).
+  void MarkLinkSource() { links_.MarkSource(); }
+  bool CanMarkLinkSource() const { return links_.CanMarkSource(); }
+  void SetLinkTarget() { links_.SetTarget(); }
+  bool CanSetLinkTarget() const { return links_.CanSetTarget(); }
+  void RemoveLink() { links_.RemoveLink(); }
+  bool CanRemoveLink() const { return links_.CanRemoveLink(); }
+  void GoToLinkTarget() { links_.GoToTarget(); }
+  bool CanGoToLinkTarget() const { return links_.CanGoToTarget(); }
+  void GoBackFromLink() { links_.GoBack(); }
+  bool CanGoBackFromLink() const { return links_.CanGoBack(); }
   // After an entry that may have changed the document.
   void AfterChange();
 
@@ -257,6 +273,8 @@ class AppCore final : private EditorView {
   bool closeQueryRunning_ = false;
   // Undo, redo and the clipboard; every command runs through it.
   EditFeatures edits_{editor_, ports_.clipboard};
+  // The link being made, and the way back along the links followed.
+  LinkCommands links_{editor_};
   // Find and the recovery copy.
   TextFinder finder_;
   RecoveryKeeper recovery_{ports_.files, ports_.shell, facts_.settingsProgram};

@@ -71,6 +71,13 @@
 #define IDM_FINDPREVIOUS 1508
 // The find box's check box: find searches the authors' notes as well.
 #define IDM_FINDINNOTES 1509
+// Links: mark an end as the source, set the selected node as its target,
+// take a link away, go to a link's target and back (Alt+Left).
+#define IDM_LINKSOURCE 1510
+#define IDM_LINKTARGET 1511
+#define IDM_UNLINK 1512
+#define IDM_GOTOLINK 1513
+#define IDM_LINKBACK 1514
 
 // Other controls of the main window.
 #define IDC_TOOLBAR1 2001

@@ -55,6 +55,9 @@ constexpr std::string_view kRecordFolderStep =
 constexpr std::string_view kCutStep = "\x90\xd8\x82\xe8\x8e\xe6\x82\xe8";
 // "貼り付け"
 constexpr std::string_view kPasteStep = "\x93\x5c\x82\xe8\x95\x74\x82\xaf";
+// "続ける先を設定", "続ける先を外す"
+constexpr std::string_view kSetLinkStep = "\x91\xb1\x82\xaf\x82\xe9\x90\xe6\x82\xf0\x90\xdd\x92\xe8";
+constexpr std::string_view kRemoveLinkStep = "\x91\xb1\x82\xaf\x82\xe9\x90\xe6\x82\xf0\x8a\x4f\x82\xb7";
 
 const std::vector<AppCore::Command>& AppCore::Table() {
   static const std::vector<Command> table = {
@@ -96,6 +99,13 @@ const std::vector<AppCore::Command>& AppCore::Table() {
       {IDM_YESDEFAULT1, &AppCore::YesDefault, &AppCore::CanSetDefault, nullptr, kYesDefaultStep},
       {IDM_NODEFAULT1, &AppCore::NoDefault, &AppCore::CanSetDefault, nullptr, kNoDefaultStep},
       {IDM_DELETE1, &AppCore::Delete, &AppCore::CanDelete, nullptr, kDeleteStep},
+      // Links: marking a source and going along a link change only the
+      // selection; setting and taking away a link are steps.
+      {IDM_LINKSOURCE, &AppCore::MarkLinkSource, &AppCore::CanMarkLinkSource},
+      {IDM_LINKTARGET, &AppCore::SetLinkTarget, &AppCore::CanSetLinkTarget, nullptr, kSetLinkStep},
+      {IDM_UNLINK, &AppCore::RemoveLink, &AppCore::CanRemoveLink, nullptr, kRemoveLinkStep},
+      {IDM_GOTOLINK, &AppCore::GoToLinkTarget, &AppCore::CanGoToLinkTarget},
+      {IDM_LINKBACK, &AppCore::GoBackFromLink, &AppCore::CanGoBackFromLink},
       // Edit: undo, redo and branches through the clipboard.
       {IDM_UNDO, &AppCore::Undo, &AppCore::CanUndo},
       {IDM_REDO, &AppCore::Redo, &AppCore::CanRedo},

@@ -326,8 +326,9 @@ LRESULT TForm1::OnNotify(const NMHDR& header) {
       OnTreeRightClick();
       return TRUE;
     case NM_DBLCLK:
-      RunCommand(IDM_EDIT1);
-      // The double click edits the node; it does not also fold the branch.
+      RunCommand(core_->TreeActivationCommand());
+      // The double click edits the node (or follows its link); it does not
+      // also fold the branch.
       return TRUE;
     default:
       return 0;

@@ -2,6 +2,9 @@
 // message box, the input box and the node editor.
 #include "document/BranchRecord.h"
 #include "document/EditCommands.h"
+#include "document/LinkCommands.h"
+#include "document/NodeLinks.h"
+#include "files/TreeFile.h"
 
 #include <gtest/gtest.h>
 
@@ -148,6 +151,46 @@ TEST_F(EditCommandsTest, DeleteQuestionShowsTheTextAsStored) {
   EXPECT_FALSE(editor.State().Modified);
   EXPECT_FALSE(editor.CanSave());
   EXPECT_EQ(editor.Selected(), no);
+}
+
+// A link never names a node that is gone: deleting its target says so in
+// the question, the links go with it in the same step, and undo brings
+// both back. Marking, setting, following and taking away a link.
+TEST_F(EditCommandsTest, DeletingATargetTakesTheLinksToItAndUndoBringsThemBack) {
+  LinkCommands links(editor);
+  editor.AddBranch(yes, PackNode("under yes", Information));
+  TreeNode* under = yes->FirstChild();
+  editor.Select(no);
+  links.MarkSource();
+  editor.Select(under);
+  ASSERT_TRUE(links.CanSetTarget());
+  links.SetTarget();
+  EXPECT_EQ(editor.Selected(), no) << "the source is selected again";
+  EXPECT_EQ(LinkTarget(editor.Tree(), *no), under);
+  links.GoToTarget();
+  EXPECT_EQ(editor.Selected(), under);
+  links.GoBack();
+  EXPECT_EQ(editor.Selected(), no);
+  EXPECT_FALSE(links.CanGoBack());
+
+  const std::string before = BuildTreeText(editor.Tree(), editor.State());
+  YesMessages box;
+  editor.Select(yes);
+  Editor::Recording step(editor);
+  ASSERT_TRUE(Delete1Click(editor, box, "Velmora"));
+  EXPECT_EQ(box.shown[0].text, "\x81\x63\r\n\r\n" + std::string(kDeleteQuestionTail) + "\r\n" + kLinksIntoHead + "1" +
+                                   kLinksIntoTail + "\r\n" + kAnswersBelowHead + "1" + kAnswersBelowTail);
+  EXPECT_TRUE(editor.Tree().LaterOf(*no).Empty()) << "the link went with its target";
+  const std::vector<DocumentEdit> inverses = step.Inverses();
+  for (auto edit = inverses.rbegin(); edit != inverses.rend(); ++edit) editor.Apply(*edit);
+  EXPECT_EQ(BuildTreeText(editor.Tree(), editor.State()), before);
+  EXPECT_EQ(LinkTarget(editor.Tree(), *no)->Text(), "under yes");
+
+  editor.Select(no);
+  links.RemoveLink();
+  EXPECT_EQ(LinkTarget(editor.Tree(), *no), nullptr);
+  editor.Select(no);
+  EXPECT_FALSE(links.CanSetTarget()) << "nothing marked, and never the node itself";
 }
 
 TEST_F(EditCommandsTest, DeleteWithoutAnAnswerKeepsTheNode) {

@@ -146,7 +146,10 @@ TreeNode* RandomNode(const DecisionTree& tree, std::mt19937& random) {
 constexpr int kEditingCommands[] = {IDM_EDIT1,     IDM_ADDYES1,       IDM_ADDNO1,       IDM_EXCHANGE1,
                                     IDM_QUESTION1, IDM_INFORMATION1,  IDM_EXCLAIMATION1, IDM_INHIBIT1,
                                     IDM_YESDEFAULT1, IDM_NODEFAULT1,  IDM_DELETE1,      IDM_NEWLINE1,
-                                    IDM_RECORDFOLDER1, IDM_CUT,       IDM_PASTE};
+                                    IDM_RECORDFOLDER1, IDM_CUT,       IDM_PASTE,
+                                    // Links made, retargeted and taken away; a deleted
+                                    // target takes the links to it along.
+                                    IDM_LINKSOURCE,   IDM_LINKTARGET,   IDM_LINKTARGET,   IDM_UNLINK};
 
 // The document's bytes after each done step: states[0] the opened file,
 // states[position] the document now; the ones after it can be redone.
@@ -157,6 +160,7 @@ struct ExpectedHistory {
 
 TEST(UndoContract, RandomSessionsUndoAndRedoToTheExactBytes) {
   std::mt19937 random(20261209);
+  int linkedStates = 0;
   for (int sessionNumber = 0; sessionNumber < 2000; ++sessionNumber) {
     Session s;
     s.Open(testing::TreeOf(testing::RandomProcedure(random, 3)));
@@ -197,6 +201,7 @@ TEST(UndoContract, RandomSessionsUndoAndRedoToTheExactBytes) {
       }
       expected.states.resize(++expected.position);
       expected.states.push_back(s.Bytes());
+      if (s.Bytes().find(".link=") != std::string::npos) ++linkedStates;
     }
     while (s.core.IsEnabled(IDM_UNDO)) s.core.Run(IDM_UNDO);
     ASSERT_EQ(s.Bytes(), expected.states.front()) << "session " << sessionNumber;
@@ -204,6 +209,8 @@ TEST(UndoContract, RandomSessionsUndoAndRedoToTheExactBytes) {
     while (s.core.IsEnabled(IDM_REDO)) s.core.Run(IDM_REDO);
     ASSERT_EQ(s.Bytes(), expected.states.back()) << "session " << sessionNumber;
   }
+  // The sessions did make links, and went on editing around them.
+  EXPECT_GT(linkedStates, 1000);
 }
 
 }  // namespace
