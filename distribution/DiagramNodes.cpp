@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "distribution/TreeSteps.h"
+#include "document/NodeLinks.h"
 #include "document/TextRules.h"
 
 namespace velmora {
@@ -97,6 +98,18 @@ std::vector<ShownIndex> NoTargetsOf(const std::vector<ShownNode>& nodes) {
     if (nodes[i].parent != kNoShownNode) targets[nodes[i].parent] = static_cast<ShownIndex>(i);
   }
   return targets;
+}
+
+std::vector<ShownIndex> LinkTargetsOf(const std::vector<ShownNode>& nodes, const FieldTable* fields) {
+  std::vector<ShownIndex> links;
+  if (fields == nullptr) return links;
+  for (const PositionedFields& entry : *fields) {
+    const std::optional<std::uint64_t> target = LinkNumber(entry.fields.Get(LinkField()));
+    if (!target || *target >= nodes.size() || entry.position >= nodes.size() || nodes[entry.position].question) continue;
+    if (links.empty()) links.assign(nodes.size(), kNoShownNode);
+    links[entry.position] = static_cast<ShownIndex>(*target);
+  }
+  return links;
 }
 
 bool IsDefaultAnswer(const std::vector<ShownNode>& nodes, const ShownNode& node) {

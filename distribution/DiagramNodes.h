@@ -13,6 +13,7 @@
 
 #include "document/DecisionTree.h"
 #include "document/DocumentState.h"
+#include "document/LaterFields.h"
 #include "document/StepList.h"
 
 namespace velmora {
@@ -87,6 +88,14 @@ inline ShownIndex YesTarget(const std::vector<ShownNode>& nodes, ShownIndex node
   return nodes[node].question ? node + 1 : kNoShownNode;
 }
 std::vector<ShownIndex> NoTargetsOf(const std::vector<ShownNode>& nodes);
+
+// Where each end with a link goes on (LinkTargetOf), from the declared
+// fields by position, where links stand as positions (null for none):
+// empty when no end has one, so a procedure without links keeps no list.
+std::vector<ShownIndex> LinkTargetsOf(const std::vector<ShownNode>& nodes, const FieldTable* fields);
+inline ShownIndex LinkTargetOf(const std::vector<ShownIndex>& links, ShownIndex node) {
+  return links.empty() ? kNoShownNode : links[node];
+}
 
 // True when the answer that leads to `node` is its parent's default answer.
 bool IsDefaultAnswer(const std::vector<ShownNode>& nodes, const ShownNode& node);

@@ -160,6 +160,11 @@ Box BoxOf(const ShownNode& node, const std::vector<std::size_t>* visits, const S
   return box;
 }
 
+// The room between two links' lanes beside the tree.
+constexpr double kLaneGap = 14;
+// A link's title: "→ " and the message it goes on at.
+constexpr std::string_view kLinkArrow = "\x81\xa8 ";
+
 // A box's rectangle on the page.
 struct Rect {
   double x, y, width, height;
@@ -183,6 +188,7 @@ class DiagramWriter {
         visits_(options.visits),
         pictures_(options.fields),
         thumbnails_(options.pictures),
+        links_(LinkTargetsOf(nodes, options.fields)),
         out_(sink) {
     FormFixedParts();
     if (visits_ != nullptr) {
@@ -204,9 +210,15 @@ class DiagramWriter {
 
     double width = 2 * kMargin + (horizontal_ ? layout.depthExtent : layout.breadthExtent);
     if (!horizontal_) width = std::max(width, LabelsRight() + kMargin);
-    const double height = top_ + kMargin + (horizontal_ ? layout.breadthExtent : layout.depthExtent);
+    double height = top_ + kMargin + (horizontal_ ? layout.breadthExtent : layout.depthExtent);
+    // The links run in lanes beside the tree (below it when it grows to the
+    // right), one lane each: they cross no box.
+    const double lanes = static_cast<double>(LinkCount()) * kLaneGap;
+    laneStart_ = (horizontal_ ? height : width) - kMargin + kLaneGap;
+    (horizontal_ ? height : width) += lanes;
     WriteHeader(caption, width, height);
     for (std::size_t i = 0; i < nodes_.size(); ++i) WriteStep(i);
+    WriteLinks();
     out_ += "</svg>\n";
     out_.Flush();
   }
@@ -261,8 +273,14 @@ class DiagramWriter {
     out_ += KindBoxStyles();
     // After the kinds' rules, which it overrides.
     if (visits_ != nullptr) out_ += ".node rect.visits{fill:#1f5fbf;stroke:none}";
+    // Links: dashed, unlike any edge of the tree, with an arrowhead.
+    if (!links_.empty()) out_ += ".link{fill:none;stroke:#555;stroke-width:1.2;stroke-dasharray:6 4}";
     out_ += "</style>\n<defs>";
     out_ += KindIconSymbols();
+    if (!links_.empty()) {
+      out_ += "<marker id=\"link-arrow\" viewBox=\"0 0 10 10\" refX=\"10\" refY=\"5\" markerWidth=\"8\" "
+              "markerHeight=\"8\" orient=\"auto\"><path d=\"M0 0L10 5L0 10z\" fill=\"#555\"/></marker>";
+    }
     WriteBoxIcons();
     out_ += "</defs>\n<rect width=\"100%\" height=\"100%\" fill=\"#fff\"/>\n";
     if (!caption.empty()) {
@@ -334,6 +352,49 @@ class DiagramWriter {
     out_ += fixed_.legsFromEnd;
     out_ += "\"/>";
     WriteLabel(node, isDefault, end);
+  }
+
+  std::size_t LinkCount() const {
+    return static_cast<std::size_t>(
+        std::count_if(links_.begin(), links_.end(), [](ShownIndex target) { return target != kNoShownNode; }));
+  }
+
+  // A dashed arrow from each end with a link out to its lane, along it and
+  // back in to the node it goes on at, named by that node's message.
+  void WriteLinks() {
+    double lane = laneStart_;
+    for (std::size_t i = 0; i < links_.size(); ++i) {
+      if (links_[i] == kNoShownNode) continue;
+      const Rect from = RectOf(i);
+      const Rect to = RectOf(links_[i]);
+      out_ += "<path class=\"link\" marker-end=\"url(#link-arrow)\" d=\"M";
+      if (horizontal_) {
+        AppendNumber(out_, from.x + from.width / 2);
+        out_ += ' ';
+        AppendNumber(out_, from.y + from.height);
+        out_ += 'V';
+        AppendNumber(out_, lane);
+        out_ += 'H';
+        AppendNumber(out_, to.x + to.width / 2);
+        out_ += 'V';
+        AppendNumber(out_, to.y + to.height);
+      } else {
+        AppendNumber(out_, from.x + from.width);
+        out_ += ' ';
+        AppendNumber(out_, from.y + from.height / 2);
+        out_ += 'H';
+        AppendNumber(out_, lane);
+        out_ += 'V';
+        AppendNumber(out_, to.y + to.height / 2);
+        out_ += 'H';
+        AppendNumber(out_, to.x + to.width);
+      }
+      out_ += "\"><title>";
+      AppendMarkupCp932(out_, kLinkArrow);
+      AppendMarkupCp932(out_, nodes_[links_[i]].message);
+      out_ += "</title></path>\n";
+      lane += kLaneGap;
+    }
   }
 
   void WriteLabel(const ShownNode& node, bool isDefault, double edgeEnd) {
@@ -467,6 +528,10 @@ class DiagramWriter {
   std::vector<LayoutPlace> places_;
   std::vector<std::string_view> lines_;  // one box's lines at a time
   EdgeLabels labels_;
+  // Where each end with a link goes on (empty without links), and where
+  // the first link's lane runs.
+  std::vector<ShownIndex> links_;
+  double laneStart_ = 0;
   struct FixedParts {
     std::string legsToEnd, legsFromEnd;  // of an edge's path, either side of where it ends
     std::string labelPlace;              // the attribute of a label's place that stays

@@ -38,34 +38,55 @@ constexpr std::string_view kProgressName = "\x90\x69\x82\xdd\x8b\xef\x8d\x87";
 // One step as the script reads it: [message, icon, noDefault, yes, no,
 // parent, completed, total], indices into the list of steps, -1 for none.
 // In 32 bits (a tree file cannot hold two thousand million lines): the list
-// of a large procedure is half the size.
+// of a large procedure is half the size. Where an end with a link goes on
+// stands apart ("links"), so a procedure without links reads as before.
 struct Step {
   std::uint32_t node = 0;  // in the shown-node list
-  std::int32_t yes = -1, no = -1, parent = -1;
+  std::int32_t yes = -1, no = -1, parent = -1, link = -1;
 };
 
-// The steps a run from the root can reach, root first, by Yes and No only:
-// a middle answer, and any top-level node but the root, never shows.
-std::vector<Step> ReachableSteps(const std::vector<ShownNode>& nodes) {
+// The steps a run from the root can reach, root first, by Yes and No and by
+// links: a middle answer, and any top-level node but the root that no link
+// leads to, never shows. A node two paths reach is one step.
+std::vector<Step> ReachableSteps(const std::vector<ShownNode>& nodes, const std::vector<ShownIndex>& links) {
   const std::vector<ShownIndex> noTargets = NoTargetsOf(nodes);
   std::vector<Step> steps;
   if (nodes.empty()) return steps;
   // At most one step per node: one allocation instead of a doubling list.
   steps.reserve(nodes.size());
-  steps.push_back({0});
+  std::vector<std::int32_t> stepOf(links.empty() ? 0 : nodes.size(), -1);
+  // The step of `node`, made where the run first comes to it.
+  const auto stepFor = [&](ShownIndex node, std::int32_t parent) {
+    if (!stepOf.empty() && stepOf[node] >= 0) {
+      if (parent >= 0) steps[static_cast<std::size_t>(stepOf[node])].parent = parent;
+      return stepOf[node];
+    }
+    steps.push_back({node, -1, -1, parent, -1});
+    const auto step = static_cast<std::int32_t>(steps.size() - 1);
+    if (!stepOf.empty()) stepOf[node] = step;
+    return step;
+  };
+  stepFor(0, -1);
   for (std::size_t at = 0; at < steps.size(); ++at) {
     const ShownIndex node = steps[at].node;
-    const ShownIndex yes = YesTarget(nodes, node);
-    if (yes == kNoShownNode) continue;
     const auto self = static_cast<std::int32_t>(at);
-    steps.push_back({yes, -1, -1, self});
-    steps[at].yes = static_cast<std::int32_t>(steps.size() - 1);
+    const ShownIndex yes = YesTarget(nodes, node);
+    if (yes == kNoShownNode) {
+      const ShownIndex link = LinkTargetOf(links, node);
+      if (link != kNoShownNode) {
+        const std::int32_t target = stepFor(link, -1);
+        steps[at].link = target;
+      }
+      continue;
+    }
+    const std::int32_t yesStep = stepFor(yes, self);
+    steps[at].yes = yesStep;
     if (noTargets[node] == yes) {
       steps[at].no = steps[at].yes;  // one answer: Yes and No both lead to it
       continue;
     }
-    steps.push_back({noTargets[node], -1, -1, self});
-    steps[at].no = static_cast<std::int32_t>(steps.size() - 1);
+    const std::int32_t noStep = stepFor(noTargets[node], self);
+    steps[at].no = noStep;
   }
   return steps;
 }
@@ -117,8 +138,9 @@ void AppendTexts(SinkBuffer& out) {
   out += "]}";
 }
 
-void AppendSteps(SinkBuffer& out, const std::vector<ShownNode>& nodes, const StepPictures& pictures) {
-  const std::vector<Step> steps = ReachableSteps(nodes);
+void AppendSteps(SinkBuffer& out, const std::vector<ShownNode>& nodes, const StepPictures& pictures,
+                 const std::vector<ShownIndex>& links) {
+  const std::vector<Step> steps = ReachableSteps(nodes, links);
   const std::vector<int> deepest = DeepestLevels(nodes);
   out += "\"nodes\":[";
   std::string scratch;
@@ -149,11 +171,25 @@ void AppendSteps(SinkBuffer& out, const std::vector<ShownNode>& nodes, const Ste
     out += ']';
   }
   out += ']';
+  if (links.empty()) return;
+  // Where each end with a link goes on: {"step": step}.
+  out += ",\n\"links\":{";
+  bool first = true;
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    if (steps[i].link < 0) continue;
+    if (!first) out += ',';
+    first = false;
+    out += '"';
+    AppendDecimal(out, static_cast<long long>(i));
+    out += "\":";
+    AppendDecimal(out, steps[i].link);
+  }
+  out += '}';
 }
 
 // Appends the procedure's data to `out`.
 void WriteProcedureData(SinkBuffer& out, const std::vector<ShownNode>& nodes, const DocumentState& state,
-                        std::string_view caption, const StepPictures& pictures) {
+                        std::string_view caption, const StepPictures& pictures, const std::vector<ShownIndex>& links) {
   out += "{\"title\":";
   AppendScriptText(out, caption);
   // The bar shows only for the three colours, as the taskbar's does.
@@ -161,7 +197,7 @@ void WriteProcedureData(SinkBuffer& out, const std::vector<ShownNode>& nodes, co
   out += ",\"colour\":" + std::to_string(colour) + ',';
   AppendTexts(out);
   out += ",\n";
-  AppendSteps(out, nodes, pictures);
+  AppendSteps(out, nodes, pictures, links);
   out += '}';
 }
 
@@ -213,7 +249,7 @@ void WriteHtmlPlayer(const ShownNodes& shown, const DocumentState& state, ByteSi
   AppendMarkupCp932(out, kAgainCaption);
   out += "</button></div>\n<p class=\"status\" id=\"status\" role=\"status\"></p>\n</div>\n</main>\n"
          "<script type=\"application/json\" id=\"procedure\">";
-  WriteProcedureData(out, nodes, state, caption, pictures);
+  WriteProcedureData(out, nodes, state, caption, pictures, LinkTargetsOf(nodes, fields));
   out += "</script>\n<script>";
   out += HtmlPlayerScript();
   out += "</script>\n</body>\n</html>\n";

@@ -39,7 +39,8 @@ button.default{border-color:#2b6cc4}
 }
 
 // The run as the step dialogs drive it: Yes to the first answer, No to the
-// last, Back to the parent or, at the top, the end; OK ends the run. The
+// last, Back along the steps taken (to the parent where none were, at the
+// top the end); OK ends the run, or on an end with a link goes on there. The
 // keyboard follows the dialogs: Y and N answer a question, Enter presses the
 // focused button, Escape presses the second button of an end of a path only.
 std::string_view HtmlPlayerScript() {
@@ -53,6 +54,8 @@ std::string_view HtmlPlayerScript() {
       ALT = 9;
   function $(id) { return document.getElementById(id); }
   var current = 0, path = [], finalMessage = null;
+  // Where each end with a link goes on, by step.
+  var links = data.links || {};
 
   function isQuestion(node) { return node[YES] >= 0; }
 
@@ -69,7 +72,7 @@ std::string_view HtmlPlayerScript() {
   }
 
   function buttonsOf(node) {
-    var back = node[PARENT] < 0 ? [text.finish, "back"] : [text.back, "back"];
+    var back = node[PARENT] < 0 && path.length === 0 ? [text.finish, "back"] : [text.back, "back"];
     return isQuestion(node) ? [[text.yes, "yes"], [text.no, "no"], back] : [[text.ok, "ok"], back];
   }
 
@@ -110,16 +113,39 @@ std::string_view HtmlPlayerScript() {
     focus.focus();
   }
 
+  // An end with a link and no message of its own: nothing to show.
+  function passedAtOnce(step) { return step in links && /^[ \t]*$/.test(data.nodes[step][MESSAGE]); }
+
+  // Goes on at `next`, and on past every end passed at once (a few only,
+  // should such ends lead only to each other). A step the run comes back
+  // to takes the path back to where it was first shown.
+  function goTo(next) {
+    for (var passed = 0; ; passed++) {
+      current = next;
+      for (var i = 0; i < path.length; i++) {
+        if (path[i][0] === next) { path.length = i; break; }
+      }
+      if (!passedAtOnce(next) || passed > data.nodes.length) break;
+      path.push([next, "ok"]);
+      next = links[next];
+    }
+    show();
+  }
+
   function answer(which) {
     var node = data.nodes[current];
     if (which === "yes" || which === "no") {
       path.push([current, which]);
-      current = node[which === "yes" ? YES : NO];
+      goTo(node[which === "yes" ? YES : NO]);
+    } else if (which === "back" && (path.length > 0 || node[PARENT] >= 0)) {
+      // Back along the steps taken, across links too.
+      do {
+        current = path.length > 0 ? path.pop()[0] : data.nodes[current][PARENT];
+      } while (path.length > 0 && passedAtOnce(current));
       show();
-    } else if (which === "back" && node[PARENT] >= 0) {
-      path.pop();
-      current = node[PARENT];
-      show();
+    } else if (which === "ok" && current in links) {
+      path.push([current, "ok"]);
+      goTo(links[current]);
     } else {
       finish(which === "ok" ? node[MESSAGE] : null);
     }
@@ -127,7 +153,8 @@ std::string_view HtmlPlayerScript() {
 
   function pathEntries() {
     var entries = path.map(function (step) {
-      return { message: data.nodes[step[0]][MESSAGE], answer: step[1] === "yes" ? text.yesAnswer : text.noAnswer };
+      var said = step[1] === "yes" ? text.yesAnswer : step[1] === "no" ? text.noAnswer : text.ok;
+      return { message: data.nodes[step[0]][MESSAGE], answer: said };
     });
     if (finalMessage !== null) entries.push({ message: finalMessage, answer: null });
     return entries;

@@ -32,6 +32,8 @@ constexpr std::string_view kHowToRead =
 // → and へ, around a step number
 constexpr std::string_view kArrow = "\x81\xa8";
 constexpr std::string_view kGoTo = "\x82\xd6";
+// へ進む, after the step number a link goes on at
+constexpr std::string_view kGoOn = "\x82\xd6\x90\x69\x82\xde";
 // 終わりの一覧, 番号, 種類, メッセージ
 constexpr std::string_view kEndsHeading = "\x8f\x49\x82\xed\x82\xe8\x82\xcc\x88\xea\x97\x97";
 constexpr std::string_view kNumberHeading = "\x94\xd4\x8d\x86";
@@ -67,38 +69,52 @@ struct BookStep {
   ShownIndex node = 0;
   std::uint32_t yes = kNone;
   std::uint32_t no = kNone;
+  std::uint32_t link = kNone;  // where an end with a link goes on
 };
 
-// Pre-order over the answers a run can take (the first for Yes, the last for
-// No), Yes before No, without recursion; step i is printed as number i + 1.
-std::vector<BookStep> NumberedSteps(const std::vector<ShownNode>& nodes) {
+// Every step a run can reach, numbered in the order a reader expects (Yes
+// before No, a link's target after the end it comes from),
+// without recursion; step i is printed as number i + 1. A node that two
+// paths reach (by a link) is printed once, and both lead to its number.
+std::vector<BookStep> NumberedSteps(const std::vector<ShownNode>& nodes, const std::vector<ShownIndex>& links) {
   const std::vector<ShownIndex> noTargets = NoTargetsOf(nodes);
   std::vector<BookStep> steps;
   if (nodes.empty()) return steps;
-  // At most one step per node: one allocation instead of a doubling list.
+  // A procedure of a million nodes must not grow this list again and again.
   steps.reserve(nodes.size());
-  // (node, the step whose answer leads here, whether it is the No answer)
+  std::vector<std::uint32_t> numberOf(links.empty() ? 0 : nodes.size(), kNone);
+  enum class Slot : std::uint8_t { Yes, No, Link };
   struct Pending {
     ShownIndex node;
     std::uint32_t from;
-    bool no;
+    Slot slot;
   };
-  std::vector<Pending> pending{{0, kNone, false}};
+  std::vector<Pending> pending{{0, kNone, Slot::Yes}};
   while (!pending.empty()) {
     const Pending next = pending.back();
     pending.pop_back();
-    const auto number = static_cast<std::uint32_t>(steps.size());
+    const bool numbered = !numberOf.empty() && numberOf[next.node] != kNone;
+    const auto number = numbered ? numberOf[next.node] : static_cast<std::uint32_t>(steps.size());
+    if (next.from != kNone) {
+      BookStep& from = steps[next.from];
+      (next.slot == Slot::Yes ? from.yes : next.slot == Slot::No ? from.no : from.link) = number;
+    }
+    if (numbered) continue;
     steps.push_back({next.node});
-    if (next.from != kNone) (next.no ? steps[next.from].no : steps[next.from].yes) = number;
+    if (!numberOf.empty()) numberOf[next.node] = number;
     const ShownIndex yes = YesTarget(nodes, next.node);
-    if (yes == kNoShownNode) continue;
-    if (noTargets[next.node] == yes) {
-      // One answer for both buttons: only its Yes step is set.
-      pending.push_back({yes, number, false});
+    if (yes == kNoShownNode) {
+      const ShownIndex link = LinkTargetOf(links, next.node);
+      if (link != kNoShownNode) pending.push_back({link, number, Slot::Link});
       continue;
     }
-    pending.push_back({noTargets[next.node], number, true});
-    pending.push_back({yes, number, false});
+    if (noTargets[next.node] == yes) {
+      // One answer: both buttons lead there, and it is numbered once.
+      pending.push_back({yes, number, Slot::Yes});
+      continue;
+    }
+    pending.push_back({noTargets[next.node], number, Slot::No});
+    pending.push_back({yes, number, Slot::Yes});
   }
   return steps;
 }
@@ -119,6 +135,7 @@ void AppendNumberLink(SinkBuffer& out, std::size_t step) {
 struct BookWords {
   std::string yes, no, either;  // an answer's label with the arrow after it
   std::string goTo;             // what follows the step number
+  std::string link, goOn;       // "→ " and " へ進む", around a link's step number
   std::string kinds[Inhibit - Unset + 1];
 
   BookWords() {
@@ -126,6 +143,8 @@ struct BookWords {
     no = AnswerLead(kNoLabel);
     either = AnswerLead(PathAnswerText(PathAnswer::Either));
     goTo = " " + MarkupCp932(kGoTo);
+    link = MarkupCp932(kArrow) + ' ';
+    goOn = " " + MarkupCp932(kGoOn);
     for (int kind = Unset; kind <= Inhibit; ++kind) kinds[kind - Unset] = MarkupCp932(KindName(kind));
   }
   const std::string& Kind(int kind) const { return kinds[(kind >= Unset && kind <= Inhibit ? kind : Unset) - Unset]; }
@@ -198,7 +217,14 @@ void AppendStep(SinkBuffer& out, const std::vector<ShownNode>& nodes, const std:
     AppendMarkupCp932(out, ExpandNewLines(note, notes.newLineMark));
     out += "</p>";
   }
-  if (step.yes == kNone) {
+  if (step.yes == kNone && step.link != kNone) {
+    // An end that goes on: "→ 12 へ進む" in place of the end's kind.
+    out += "<p class=\"answers\">";
+    out += words.link;
+    AppendNumberLink(out, step.link);
+    out += words.goOn;
+    out += "</p>";
+  } else if (step.yes == kNone) {
     out += "<p class=\"end\">";
     AppendIcon(out, node.kind);
     out += words.Kind(node.kind);
@@ -235,7 +261,8 @@ void AppendEndsTable(SinkBuffer& out, const std::vector<ShownNode>& nodes, const
   AppendMarkupCp932(out, kMessageHeading);
   out += "</th></tr></thead>\n<tbody>\n";
   for (std::size_t i = 0; i < steps.size(); ++i) {
-    if (steps[i].yes != kNone) continue;
+    // An end with a link is no end of the procedure.
+    if (steps[i].yes != kNone || steps[i].link != kNone) continue;
     const ShownNode& node = nodes[steps[i].node];
     out += "<tr><td>";
     AppendNumberLink(out, i);
@@ -259,7 +286,7 @@ void WriteProcedureBook(const ShownNodes& shown, const DocumentState& state, std
                         const FieldTable* fields, bool notes) {
   const StepPictures pictures(fields);
   const std::vector<ShownNode>& nodes = shown.nodes;
-  const std::vector<BookStep> steps = NumberedSteps(nodes);
+  const std::vector<BookStep> steps = NumberedSteps(nodes, LinkTargetsOf(nodes, fields));
   const std::string_view title = TrimBlanksView(state.Title).empty() ? kUntitled : TrimBlanksView(state.Title);
   SinkBuffer out(sink);
   out += "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"

@@ -336,6 +336,39 @@ def check_pictures(browser, cli, procedure, axe, work):
     check("book: the printed picture", b"/Subtype /Image" in pdf, True)
 
 
+def check_links(browser, cli, axe, work):
+    """A shared step: the No answer's end goes on at the Yes answer's
+    question. OK there shows that question, Back goes back across the link,
+    and the book and the diagram name the link."""
+    tree = os.path.join(work, "shared.tre")
+    with open(tree, "wb") as out:
+        out.write("? 再起動しましたか？\r\n\t? 直りましたか？\r\n\t\ti よかったです。\r\n\t\ti サポートへ\r\n"
+                  "\ti 再起動してください。\r\n[OPTION]\r\nTitle=shared\r\n".encode("cp932"))
+    subprocess.run([cli, "set", tree, "5", "link=2"], check=True, stdin=subprocess.DEVNULL)
+    page, book, diagram = (os.path.join(work, name) for name in ("shared.html", "shared-book.html", "shared.svg"))
+    subprocess.run([cli, "export", tree, "--html", page, "--book", book, "--svg", diagram], check=True,
+                   stdin=subprocess.DEVNULL)
+    open_page(browser, page)
+    back = 'document.querySelectorAll("#buttons button")[2].click()'
+    seen = []
+    for step in (NO, ENTER, back, ESCAPE, YES):
+        seen.append(browser.evaluate(STATE)["message"])
+        if isinstance(step, str):
+            browser.evaluate(step)
+        else:
+            browser.press(*step)
+    seen.append(browser.evaluate(STATE)["message"])
+    check("links: on at the shared step and back across the link", seen,
+          ["再起動しましたか？", "再起動してください。", "直りましたか？", "再起動してください。", "再起動しましたか？",
+           "直りましたか？"])
+    check_accessibility(browser, axe, "player, a step reached by a link")
+    open_page(browser, book)
+    check("book: the link's step", browser.evaluate(
+        "[...document.querySelectorAll('.answers')].map(a => a.textContent).includes('→ 2 へ進む')"), True)
+    with open(diagram, encoding="utf-8") as svg:
+        check("diagram: a dashed arrow named by its target", "<title>→ 直りましたか？</title>" in svg.read(), True)
+
+
 def main():
     if len(sys.argv) != 6:
         print(__doc__)
@@ -373,6 +406,7 @@ def main():
             check("requests beyond the page itself", [u for u in fetched if u != "file://" + page], [])
             check_every_kind(browser, cli, all_kinds, axe, work)
             check_pictures(browser, cli, procedure, axe, work)
+            check_links(browser, cli, axe, work)
             check_diagram_width(browser, cli, procedure, work)
             check_book(browser, cli, procedure, work, output)
             check_accessibility(browser, axe, "book")
