@@ -367,28 +367,19 @@ class DiagramWriter {
       if (links_[i] == kNoShownNode) continue;
       const Rect from = RectOf(i);
       const Rect to = RectOf(links_[i]);
+      // Out across the levels to the lane, along it, and in again: H, V, H
+      // when the tree grows downwards, V, H, V when it grows to the right.
+      const char across = horizontal_ ? 'V' : 'H';
       out_ += "<path class=\"link\" marker-end=\"url(#link-arrow)\" d=\"M";
-      if (horizontal_) {
-        AppendNumber(out_, from.x + from.width / 2);
-        out_ += ' ';
-        AppendNumber(out_, from.y + from.height);
-        out_ += 'V';
-        AppendNumber(out_, lane);
-        out_ += 'H';
-        AppendNumber(out_, to.x + to.width / 2);
-        out_ += 'V';
-        AppendNumber(out_, to.y + to.height);
-      } else {
-        AppendNumber(out_, from.x + from.width);
-        out_ += ' ';
-        AppendNumber(out_, from.y + from.height / 2);
-        out_ += 'H';
-        AppendNumber(out_, lane);
-        out_ += 'V';
-        AppendNumber(out_, to.y + to.height / 2);
-        out_ += 'H';
-        AppendNumber(out_, to.x + to.width);
-      }
+      AppendNumber(out_, horizontal_ ? from.x + from.width / 2 : from.x + from.width);
+      out_ += ' ';
+      AppendNumber(out_, horizontal_ ? from.y + from.height : from.y + from.height / 2);
+      out_ += across;
+      AppendNumber(out_, lane);
+      out_ += horizontal_ ? 'H' : 'V';
+      AppendNumber(out_, horizontal_ ? to.x + to.width / 2 : to.y + to.height / 2);
+      out_ += across;
+      AppendNumber(out_, horizontal_ ? to.y + to.height : to.x + to.width);
       out_ += "\"><title>";
       AppendMarkupCp932(out_, kLinkArrow);
       AppendMarkupCp932(out_, nodes_[links_[i]].message);

@@ -72,7 +72,7 @@ TEST_F(GitDiff, DiffAndLogOfAProcedureShowItsNodes) {
   EXPECT_EQ(diff.err, "");
   for (const char* expected :
        {"diff --velmora a/added.tre b/added.tre\nnew procedure\n+/ [確認, 既定: はい] プリンターから",
-        "+/いいえ/いいえ [通知] 電源ケーブルを差し込み、電源を入れてください。\n",
+        "+/いいえ/いいえ [通知] 電源ケーブルを差し込み、電源を入れてください。 | link: → 用紙はセットされていますか？\n",
         "Binary files a/foreign.exe and b/foreign.exe differ\n",
         "diff --velmora a/guide.tre b/guide.tre\ntitle changed: \"プリンターの切り分け\" -> \"新しい題\"\n"
         "note changed at はい > はい: \"印刷待ちの文書が残っていますか？\": \"\" -> \"確認済み\"\n"}) {
