@@ -3,13 +3,15 @@
 // counter "x_walk" is the ratio). The check must come out linear; the path
 // table writes one row per end with the answers to it, so its output, and
 // its time, grow with the ends times their depth (n log n on these trees).
-// A chain of 10^5 levels shows that neither recurses.
+// A chain of 10^5 levels shows that neither recurses. The check of 10^6
+// nodes with 10^5 links stays within twice that without them.
 #include <benchmark/benchmark.h>
 
 
 #include "BenchTrees.h"
 #include "ManualTiming.h"
 #include "distribution/PathTable.h"
+#include "document/NodeLinks.h"
 #include "document/ProcedureCheck.h"
 
 namespace velmora::bench {
@@ -82,6 +84,34 @@ void BM_PathTableChain(benchmark::State& state) {
   });
 }
 
+// Gives every `every`-th end a link to a node further on (a fixed sequence
+// of them: the same tree each run), as shared steps are: every run can end,
+// and the check has the problems it has without the links.
+void AddLinks(DecisionTree& tree, std::size_t every) {
+  const std::vector<TreeNode*> nodes = tree.PreOrder();
+  std::uint32_t next = 12345;
+  std::size_t ends = 0;
+  for (std::size_t i = 0; i + 1 < nodes.size(); ++i) {
+    if (nodes[i]->HasChildren() || ends++ % every != 0) continue;
+    next = next * 1664525u + 1013904223u;
+    LaterFields later;
+    later.Set(LinkField(), LinkValue(nodes[i + 1 + next % (nodes.size() - i - 1)]->Id()));
+    tree.SetLater(*nodes[i], later);
+  }
+}
+
+// The check of 10^6 nodes whose ends go on elsewhere, one in every
+// `range(0)` (10^5 links from 1 in 5), beside the same tree without links:
+// "x_without" is the ratio, and must stay within 2.
+void BM_CheckProcedureLinks(benchmark::State& state) {
+  DecisionTree tree = MakeBenchmarkTree(1000000);
+  const DocumentState document = Titled();
+  const double without = BestSeconds([&] { benchmark::DoNotOptimize(CheckProcedure(tree, document).size()); }, 3);
+  AddLinks(tree, static_cast<std::size_t>(state.range(0)));
+  const double mean = MeasureManually(state, [&] { benchmark::DoNotOptimize(CheckProcedure(tree, document).size()); });
+  state.counters["x_without"] = mean / without;
+}
+
 constexpr int64_t kSmallest = 1000;
 constexpr int64_t kLargest = 100000;
 
@@ -89,6 +119,7 @@ BENCHMARK(BM_CheckProcedure)->RangeMultiplier(10)->Range(kSmallest, kLargest)->U
 BENCHMARK(BM_PathTable)->RangeMultiplier(10)->Range(kSmallest, kLargest)->UseManualTime()->Complexity(benchmark::oNLogN)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CheckProcedureChain)->Arg(kLargest)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PathTableChain)->Arg(kLargest)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CheckProcedureLinks)->Arg(5)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace velmora::bench

@@ -136,6 +136,10 @@ class DecisionTree {
   TreeNode* Root() const { return firstTopLevel_; }
   NodeList TopLevel() const { return NodeList(firstTopLevel_); }
   std::size_t Count() const { return count_; }
+  // Every node's id lies in [FirstId(), IdBound()): an array by id of the
+  // nodes needs no more room than that.
+  NodeId FirstId() const { return firstId_; }
+  NodeId IdBound() const { return nextId_; }
   bool Empty() const { return count_ == 0; }
 
   // The node with `id`, or null when no node of this tree has it. The first

@@ -75,7 +75,11 @@ class Checker {
  public:
   Checker(const DecisionTree& tree, ProblemList& problems) : tree_(tree), problems_(problems) {
     // Only links, or a second top-level node, make a procedure more than a
-    // tree that every run walks down to an end.
+    // tree that every run walks down to an end: those are also checked by
+    // their runs, whose graph also tells which nodes carry fields (so that
+    // the nodes of a procedure with many links are not looked up one by
+    // one). Its arrays cost a few bytes a node: a procedure without links
+    // does without them.
     bool linked = false;
     tree.ForEachLater([&linked](NodeId, const LaterFields& later) { linked = linked || CarriesLink(later); });
     if (linked || tree.TopLevel().size() > 1) graph_.emplace(tree);
@@ -84,14 +88,17 @@ class Checker {
   void CheckNode(const TreeNode& node, std::size_t preOrderIndex, const std::string& mark) {
     node_ = &node;
     index_ = preOrderIndex;
+    const LaterFields& later = FieldsOf(node, preOrderIndex);
     const std::string_view message = TrimBlanksView(ShownMessage(node));
     // "…(N)" on a final message is the placeholder too, with a second problem.
     std::string_view withoutSuffix = node.Text();
     if (HasDefaultSuffix(withoutSuffix)) withoutSuffix.remove_suffix(NoDefaultSuffix.size());
     if (TrimBlanksView(withoutSuffix) == PlaceholderText) Add(ProblemKind::PlaceholderText);
     // An end that only goes on elsewhere shows nothing (the run passes it).
-    const TreeNode* runsOnTo = RunsOnTo(tree_, node);
-    const bool passedAtOnce = runsOnTo != nullptr && message.empty();
+    // An end that goes on elsewhere: its target is looked at only where a
+    // problem may lie there.
+    const bool goesOn = graph_ && graph_->GoesOn(index_);
+    const bool passedAtOnce = goesOn && message.empty();
     if (ShowsNothing(message, mark) && !passedAtOnce) Add(ProblemKind::EmptyText);
     if (node.kind == Unset) Add(ProblemKind::KindUnset);
     CheckAnswers(node);
@@ -101,21 +108,36 @@ class Checker {
     // An end's outcome stays on the node when it gains answers (nothing of
     // the author's is dropped), but only an end shows it.
     static const FieldIndex outcome = *FieldNamed("outcome");
-    if (node.HasChildren() && !tree_.LaterOf(node).Get(outcome).empty()) Add(ProblemKind::OutcomeOnQuestion);
-    CheckStepPicture(tree_.LaterOf(node));
-    CheckLinks(node, runsOnTo, passedAtOnce);
+    if (node.HasChildren() && !later.Get(outcome).empty()) Add(ProblemKind::OutcomeOnQuestion);
+    CheckStepPicture(later);
+    CheckLinks(node, goesOn, passedAtOnce);
   }
 
-  void CheckLinks(const TreeNode& node, const TreeNode* runsOnTo, bool passedAtOnce) {
-    if (node.HasChildren() && LinkTarget(tree_, node) != nullptr) Add(ProblemKind::LinkOnQuestion);
-    if (graph_ && graph_->Reached(index_) && !graph_->CanEnd(index_)) Add(ProblemKind::NoWayToEnd);
-    if (runsOnTo != nullptr && passedAtOnce && IsAncestor(*runsOnTo, node)) Add(ProblemKind::LinkBackUnsaid);
-    if (runsOnTo != nullptr && RunsOnTo(tree_, *runsOnTo) != nullptr &&
-        TrimBlanksView(runsOnTo->Text()).empty()) {
-      Add(ProblemKind::LinkChain);
+  void CheckLinks(const TreeNode& node, bool goesOn, bool passedAtOnce) {
+    if (graph_ && graph_->LinkOnQuestion(index_)) Add(ProblemKind::LinkOnQuestion);
+    const bool analysed = graph_ && graph_->Analysed();
+    if (analysed && graph_->Reached(index_) && !graph_->CanEnd(index_)) Add(ProblemKind::NoWayToEnd);
+    if (goesOn) {
+      if (passedAtOnce && IsAncestor(*LinkedNode(node), node)) Add(ProblemKind::LinkBackUnsaid);
+      if (graph_->GoesOnAtALink(index_) && TrimBlanksView(LinkedNode(node)->Text()).empty()) {
+        Add(ProblemKind::LinkChain);
+      }
     }
-    if (graph_ && graph_->FirstUnreached(index_)) Add(ProblemKind::Unreachable);
+    if (analysed && graph_->FirstUnreached(index_)) Add(ProblemKind::Unreachable);
   }
+
+  // The node's declared fields, met in pre-order along the graph's list.
+  const LaterFields& FieldsOf(const TreeNode& node, std::size_t position) {
+    static const LaterFields kNone;
+    if (!graph_) return tree_.LaterOf(node);
+    const auto& fields = graph_->Fields();
+    while (nextFields_ < fields.size() && fields[nextFields_].first < position) ++nextFields_;
+    return nextFields_ < fields.size() && fields[nextFields_].first == position ? *fields[nextFields_].second : kNone;
+  }
+
+  // The node `node`'s link names (it has one): looked up only where a
+  // problem may lie there.
+  const TreeNode* LinkedNode(const TreeNode& node) const { return LinkTarget(tree_, node); }
 
   // The player leaves out a picture it cannot show; the file keeps its
   // bytes until the author replaces or removes it.
@@ -160,6 +182,7 @@ class Checker {
   const DecisionTree& tree_;
   ProblemList& problems_;
   std::optional<RunGraph> graph_;
+  std::size_t nextFields_ = 0;
   const TreeNode* node_ = nullptr;
   std::size_t index_ = 0;
 };

@@ -210,14 +210,19 @@ TEST_F(MainWindowTest, MainMenuCaptionsAndShortcuts) {
       {IDM_SITE1, L"ホームページ表示(&P)"},
       {IDM_FIND, L"検索(&F)...\tCtrl+F"},
       {IDM_FINDNEXT, L"次を検索(&N)\tF3"},
+      {IDM_LINKSOURCE, L"リンク元にする(&L)"},
+      {IDM_LINKTARGET, L"リンク先に設定(&J)"},
+      {IDM_UNLINK, L"続ける先を外す(&V)"},
+      {IDM_GOTOLINK, L"続ける先へ移動(&G)\tEnter"},
+      {IDM_LINKBACK, L"リンク元へ戻る(&B)\tAlt+←"},
   };
   for (const Item& item : items) EXPECT_EQ(MenuText(menu, item.id), item.caption) << item.id;
 
   // The shortcuts work as accelerators (the platform's codes: 16462 Ctrl+N,
   // 16463 Ctrl+O, 16467 Ctrl+S, 16464 Ctrl+P, 16455 Ctrl+G, 32883 Alt+F4,
   // 112 F1; 16474 Ctrl+Z, 16473 Ctrl+Y, 24666 Ctrl+Shift+Z, 16472 Ctrl+X,
-  // 16451 Ctrl+C, 16470 Ctrl+V, 16454 Ctrl+F, 114 F3, 8306 Shift+F3; the
-  // check window's 16459 Ctrl+K is CheckWindowTest's).
+  // 16451 Ctrl+C, 16470 Ctrl+V, 16454 Ctrl+F, 114 F3, 8306 Shift+F3, 32805
+  // Alt+Left; the check window's 16459 Ctrl+K is CheckWindowTest's).
   ACCEL table[32] = {};
   const int count = CopyAcceleratorTableW(form->Accelerators(), table, 32);
   auto shortcutOf = [&](int id, int skip = 0) {
@@ -231,7 +236,7 @@ TEST_F(MainWindowTest, MainMenuCaptionsAndShortcuts) {
     }
     return 0;
   };
-  EXPECT_EQ(count, 17);
+  EXPECT_EQ(count, 18);
   EXPECT_EQ(shortcutOf(IDM_NEW1), 16462);
   EXPECT_EQ(shortcutOf(IDM_READ1), 16463);
   EXPECT_EQ(shortcutOf(IDM_SAVE1), 16467);
@@ -248,6 +253,7 @@ TEST_F(MainWindowTest, MainMenuCaptionsAndShortcuts) {
   EXPECT_EQ(shortcutOf(IDM_FIND), 16454);
   EXPECT_EQ(shortcutOf(IDM_FINDNEXT), 114);
   EXPECT_EQ(shortcutOf(IDM_FINDPREVIOUS), 8306);
+  EXPECT_EQ(shortcutOf(IDM_LINKBACK), 32805);
 }
 
 TEST_F(MainWindowTest, PopupMenuCaptions) {
@@ -264,12 +270,17 @@ TEST_F(MainWindowTest, PopupMenuCaptions) {
       {IDM_INHIBIT1, L"禁止ダイアログで表示(&P)"},
       {IDM_YESDEFAULT1, L"［はい(Y)］を初期設定にする(&1)"},
       {IDM_NODEFAULT1, L"［いいえ(N)］を初期設定にする(&2)"},
+      {IDM_LINKSOURCE, L"リンク元にする(&L)"},
+      {IDM_LINKTARGET, L"リンク先に設定(&J)"},
+      {IDM_UNLINK, L"続ける先を外す(&V)"},
+      {IDM_GOTOLINK, L"続ける先へ移動(&G)"},
       {IDM_DELETE1, L"削除(&D)"},
   };
   for (const auto& [id, caption] : items) EXPECT_EQ(MenuText(popup, id), caption) << id;
-  // Separators N5, N6, N7 and N8 between the groups: 15 entries in all.
-  EXPECT_EQ(GetMenuItemCount(popup), 15);
-  for (int position : {1, 5, 10, 13}) {
+  // Separators N5, N6, N7 and N8 between the groups, and one before the
+  // links' group: 20 entries in all.
+  EXPECT_EQ(GetMenuItemCount(popup), 20);
+  for (int position : {1, 5, 10, 13, 18}) {
     EXPECT_TRUE(GetMenuState(popup, static_cast<UINT>(position), MF_BYPOSITION) & MF_SEPARATOR) << position;
   }
   // No pop-up item shows a check mark.
