@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "document/NodeLinks.h"
 #include "document/SearchFolding.h"
 #include "document/TextRules.h"
 
@@ -24,7 +25,10 @@ bool FieldsContain(const DecisionTree& tree, const TreeNode& node, const std::ve
   bool found = false;
   tree.LaterOf(node).ForEach([&](FieldIndex field, std::string_view value) {
     if (DeclaredFields()[field].picture) return;  // its words are the alt text
-    found = found || Contains(FoldForSearch(ExpandNewLines(value, newLineMark)), pattern);
+    // A link is found by its target's text, as the tree shows it: never by
+    // the number the editor holds.
+    const std::string shown = IsLinkField(field) ? ShownFieldValue(tree, field, value) : std::string(value);
+    found = found || Contains(FoldForSearch(ExpandNewLines(shown, newLineMark)), pattern);
   });
   return found;
 }

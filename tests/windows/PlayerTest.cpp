@@ -26,6 +26,7 @@
 #include "files/DistributionPayload.h"
 #include "player/PlayerResources.h"
 #include "document/DecisionTree.h"
+#include "document/NodeLinks.h"
 #include "document/DocumentState.h"
 
 namespace velmora::win32 {
@@ -156,6 +157,50 @@ TEST(Player, GeneratedExecutableRunsTheProcedureAlongAPathToALeaf) {
   EXPECT_EQ(GetWindow(leaf, GW_OWNER), application);
   PressStepButton(leaf, 0);  // OK ends the run
 
+  EXPECT_EQ(player.ExitCode(), 0);
+}
+
+// Links in a generated executable: the No answer's end goes on at the lamp's
+// question (a shared step) and Back comes back across the link; the lamp's
+// No end goes back to the lamp (a retry loop), round which the player goes
+// a thousand times without holding more memory than after the first rounds.
+TEST(Player, LinksGoOnAndALoopRoundAThousandTimesKeepsThePlayersMemory) {
+  ASSERT_FALSE(Stub().empty());
+  PrinterProcedure procedure;
+  const auto link = [&procedure](const TreeNode* from, const TreeNode* to) {
+    LaterFields later;
+    later.Set(LinkField(), LinkValue(to->Id()));
+    procedure.tree.SetLater(*from, later);
+  };
+  link(procedure.tree.Root()->LastChild(), procedure.lamp);
+  link(procedure.lamp->LastChild(), procedure.lamp);
+  GeneratedExecutable exe(BuildDistributionExecutable(Stub(), procedure.tree, procedure.state));
+  RunningPlayer player(exe.Path());
+  ASSERT_TRUE(player.Started());
+  HWND step = player.NextDialog();
+  ASSERT_NE(step, nullptr);
+  const auto answer = [&](int button, const std::wstring& expected) {
+    PressStepButton(step, button);
+    const HWND next = player.NextDialog(step);
+    ASSERT_NE(next, nullptr) << "no dialog after the answer";
+    step = next;
+    EXPECT_EQ(ReadStepDialog(step).message, expected);
+  };
+  answer(1, L"用紙を補充してください。");
+  answer(0, L"ランプは点滅していますか？");  // OK: on at the lamp
+  answer(2, L"用紙を補充してください。");    // 戻る: back across the link
+  answer(0, L"ランプは点滅していますか？");
+  std::size_t afterTen = 0;
+  for (int round = 1; round <= 1000 && !HasFailure(); ++round) {
+    answer(1, L"電源を入れ直し\r\nてください。");
+    answer(0, L"ランプは点滅していますか？");
+    if (round == 10) afterTen = player.PrivateBytes();
+  }
+  const std::size_t afterThousand = player.PrivateBytes();
+  ASSERT_GT(afterTen, 0u);
+  EXPECT_LT(afterThousand, afterTen + 256 * 1024) << afterTen << " bytes after ten rounds";
+  answer(0, L"修理を依頼してください。");
+  PressStepButton(step, 0);
   EXPECT_EQ(player.ExitCode(), 0);
 }
 

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <psapi.h>
+
 #include <string>
 
 #include "tests/windows/ProcessWindows.h"
@@ -38,13 +40,22 @@ class RunningPlayer {
   }
 
   bool Started() const { return started_; }
+  // The memory the process holds for itself (its committed private bytes,
+  // which Windows counts as its page file use).
+  std::size_t PrivateBytes() const {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!K32GetProcessMemoryInfo(process_.get(), &counters, sizeof counters)) return 0;
+    return counters.PagefileUsage;
+  }
 
   // The next visible dialog of the process other than `previous`: waits on
   // the process itself, so a player that ends or crashes stops the wait.
   HWND NextDialog(HWND previous = nullptr) {
-    for (int attempt = 0; attempt < 500; ++attempt) {
+    // Looked for often: a run of two thousand steps takes its steps' time.
+    for (int attempt = 0; attempt < 2000; ++attempt) {
       if (HWND dialog = FindDialog(previous)) return dialog;
-      if (WaitForSingleObject(process_.get(), 20) == WAIT_OBJECT_0) return nullptr;
+      if (WaitForSingleObject(process_.get(), 5) == WAIT_OBJECT_0) return nullptr;
     }
     return nullptr;
   }
