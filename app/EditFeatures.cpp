@@ -54,7 +54,14 @@ void EditFeatures::Paste(MessageBoxPort& messages, const std::string& caption) {
   if (!CanPaste()) return;
   try {
     const std::optional<std::string> text = clipboard_->ReadText();
-    PasteBranch(editor_, text ? *text : std::string());
+    std::size_t droppedLinks = 0;
+    PasteBranch(editor_, text ? *text : std::string(), &droppedLinks);
+    // The branch is in; the author learns which of its links it could not
+    // bring along.
+    if (droppedLinks > 0) {
+      messages.ShowMessage(std::string(kLinksLeftHead) + std::to_string(droppedLinks) + std::string(kLinksLeftTail),
+                           caption, message_box::kOk | message_box::kIconInformation);
+    }
   } catch (const VelmoraError& refusal) {
     messages.ShowMessage(refusal.what(), caption, message_box::kOk | message_box::kIconExclamation);
   }

@@ -27,7 +27,7 @@ std::string BranchText(const DecisionTree& tree, const TreeNode& top) {
   return BranchLines(tree, top) + FieldSectionText(FieldRefsOfBranch(tree, top));
 }
 
-DecisionTree ParseBranchText(std::string_view wholeText) {
+DecisionTree ParseBranchText(std::string_view wholeText, std::size_t* droppedLinks) {
   const BranchSection section = SplitBranchFieldSection(wholeText);
   const std::string_view text = section.lines;
   DecisionTree tree;
@@ -61,7 +61,8 @@ DecisionTree ParseBranchText(std::string_view wholeText) {
   tree.ForEachPreOrder([](TreeNode& node) {
     if (node.Text().empty()) node.SetText(PlaceholderText);
   });
-  ApplyFieldTable(tree, section.table);
+  const std::size_t dropped = ApplyFieldTable(tree, section.table);
+  if (droppedLinks != nullptr) *droppedLinks = dropped;
   return tree;
 }
 
@@ -87,9 +88,9 @@ bool CanPasteBranch(const Editor& editor) {
   return editor.CanAddAnswer();
 }
 
-bool PasteBranch(Editor& editor, std::string_view text) {
+bool PasteBranch(Editor& editor, std::string_view text, std::size_t* droppedLinks) {
   if (!CanPasteBranch(editor)) return false;
-  const DecisionTree branch = ParseBranchText(text);
+  const DecisionTree branch = ParseBranchText(text, droppedLinks);
   TreeNode* added = editor.AddBranch(editor.CurrentNode, PackBranch(branch, *branch.Root()));
   ShowAddedAnswer(editor, added);
   return true;

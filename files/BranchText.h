@@ -33,7 +33,7 @@ std::string BranchText(const DecisionTree& tree, const TreeNode& top);
 // (kNothingToPasteMessage) or is not one branch: a later line indented no
 // further than the first, or one that goes down more than one level
 // (kNotABranchMessage, then the line's number and text).
-DecisionTree ParseBranchText(std::string_view text);
+DecisionTree ParseBranchText(std::string_view text, std::size_t* droppedLinks = nullptr);
 
 // Copy: the selected node's branch; nothing without a selection.
 std::optional<std::string> CopyBranchText(const Editor& editor);
@@ -50,6 +50,14 @@ bool CanPasteBranch(const Editor& editor);
 // Paste: the text's branch becomes the last answer of CurrentNode and is
 // selected, as AddYes1 adds one. False (no change) when Paste may not run;
 // text that is not a branch throws before anything changes.
-bool PasteBranch(Editor& editor, std::string_view text);
+bool PasteBranch(Editor& editor, std::string_view text, std::size_t* droppedLinks = nullptr);
+
+// "貼り付けた枝の外を指していた続ける先 " and " 件は外しました。", around the
+// number of links a pasted branch left out: they pointed out of the branch
+// copied, and there is no node of the document to name.
+inline constexpr std::string_view kLinksLeftHead =
+    "\x93\x5c\x82\xe8\x95\x74\x82\xaf\x82\xbd\x8e\x7d\x82\xcc\x8a\x4f\x82\xf0\x8e\x77\x82\xb5\x82\xc4\x82"
+    "\xa2\x82\xbd\x91\xb1\x82\xaf\x82\xe9\x90\xe6 ";
+inline constexpr std::string_view kLinksLeftTail = " \x8c\x8f\x82\xcd\x8a\x4f\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42";
 
 }  // namespace velmora

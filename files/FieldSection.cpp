@@ -116,7 +116,12 @@ FieldRefs RefsOfNodes(const DecisionTree& tree, const TreeNode* top, const TreeN
     }
     if (!links) links.emplace(tree, top);
     LaterFields translated = later;
-    TranslateLinks(translated, [&](std::string_view value) { return links->Translate(value); });
+    // A branch's link out of it has nothing to name where the branch goes:
+    // it stands as kLinkOutOfBranch, so that a paste can say it was left.
+    TranslateLinks(translated, [&](std::string_view value) {
+      std::string position = links->Translate(value);
+      return position.empty() && top != nullptr ? std::string(kLinkOutOfBranch) : position;
+    });
     if (translated.Empty()) continue;
     refs.translated.push_back(std::move(translated));
     refs.entries.push_back({position, &refs.translated.back()});

@@ -81,7 +81,10 @@ std::size_t FieldSectionSize(const FieldRefs& refs);
 // The section's lines (CR LF each), or nothing for no refs.
 std::string FieldSectionText(const FieldRefs& refs);
 
-// The same for the nodes of `top`'s branch, positions counted from `top`.
+// The same for the nodes of `top`'s branch, positions counted from `top`;
+// a link out of the branch stands as kLinkOutOfBranch, which names no
+// position: a reader drops it and counts it (ApplyFieldTable).
+inline constexpr std::string_view kLinkOutOfBranch = "-";
 FieldRefs FieldRefsOfBranch(const DecisionTree& tree, const TreeNode& top);
 
 // A branch's text on the clipboard ends in the same section when a node of

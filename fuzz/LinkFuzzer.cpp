@@ -16,6 +16,7 @@
 #include "document/ProcedureCheck.h"
 #include "files/FieldSection.h"
 #include "files/TrailingLines.h"
+#include "fuzz/StepLines.h"
 #include "files/TreeTextParser.h"
 
 namespace {
@@ -63,13 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   velmora::StepList steps(run.steps.Size() + 2 + size + 1);
   for (std::size_t i = 0; i < run.steps.Size(); ++i) steps.Add(run.steps[i].text, run.steps[i].level, run.steps[i].kind);
   steps.Add("[FIELDS]", 0);
-  std::size_t start = 0;
-  for (std::size_t i = 0; i <= size; ++i) {
-    if (i == size || bytes[i] == '\n') {
-      steps.Add(bytes.substr(start, i - start), 0);
-      start = i + 1;
-    }
-  }
+  velmora::fuzz::AddLines(steps, bytes);
   velmora::ReadStepFields(steps);
   velmora::RemoveTrailingRootLevelSteps(steps);
   for (std::size_t i = 0; i < steps.Size(); ++i) {

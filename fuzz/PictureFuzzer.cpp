@@ -13,6 +13,7 @@
 #include "document/Picture.h"
 #include "document/StepList.h"
 #include "files/TrailingLines.h"
+#include "fuzz/StepLines.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
@@ -34,13 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   steps.Add("a", 1, velmora::Information);
   steps.Add("b", 1, velmora::Information);
   steps.Add("[FIELDS]", 0);
-  std::size_t start = 0;
-  for (std::size_t i = 0; i <= size; ++i) {
-    if (i == size || bytes[i] == '\n') {
-      steps.Add(bytes.substr(start, i - start), 0);
-      start = i + 1;
-    }
-  }
+  velmora::fuzz::AddLines(steps, bytes);
   velmora::ReadStepFields(steps);
   for (std::size_t i = 0; i < 3; ++i) {
     const std::string_view picture = steps[i].picture;

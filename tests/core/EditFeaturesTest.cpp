@@ -15,6 +15,7 @@
 #include "app/CommandIds.h"
 #include "distribution/ColourButtons.h"
 #include "document/BranchRecord.h"
+#include "document/NodeLinks.h"
 #include "files/BranchText.h"
 #include "files/TreeFile.h"
 
@@ -282,6 +283,30 @@ TEST_F(EditFeaturesTest, CutTakesTheBranchOnlyOnceTheClipboardHoldsIt) {
   EXPECT_EQ(NodeAt(core.Model().Tree(), {0, 1}), nullptr);
   SelectAt({0});
   EXPECT_FALSE(core.Run(IDM_CUT)) << "the root";
+}
+
+// A copied branch keeps the links inside it, now to its own copies; a link
+// out of it is left, and the paste says so.
+TEST_F(EditFeaturesTest, APastedBranchKeepsItsOwnLinksAndSaysWhichItLeft) {
+  const auto link = [this](const NodePath& from, const NodePath& to) {
+    SelectAt(from);
+    ASSERT_TRUE(core.Run(IDM_LINKSOURCE));
+    SelectAt(to);
+    ASSERT_TRUE(core.Run(IDM_LINKTARGET));
+  };
+  link({0, 0, 0}, {0});
+  link({0, 0, 2}, {0, 0, 1});
+  SelectAt({0, 0});
+  ASSERT_TRUE(core.Run(IDM_COPY));
+  SelectAt({0, 1});
+  ASSERT_TRUE(core.Run(IDM_PASTE));
+  const TreeNode* pasted = NodeAt(core.Model().Tree(), {0, 1, 1});
+  ASSERT_NE(pasted, nullptr);
+  EXPECT_EQ(LinkTarget(core.Model().Tree(), *pasted->LastChild()), pasted->Child(1));
+  EXPECT_EQ(LinkTarget(core.Model().Tree(), *pasted->FirstChild()), nullptr);
+  ASSERT_EQ(platform.dialogs.messages.shown.size(), 1u);
+  EXPECT_EQ(platform.dialogs.messages.shown[0].text, std::string(kLinksLeftHead) + "1" + std::string(kLinksLeftTail));
+  EXPECT_EQ(platform.dialogs.messages.shown[0].flags, message_box::kOk | message_box::kIconInformation);
 }
 
 struct RefusedPaste {
