@@ -52,10 +52,9 @@ class RunningPlayer {
   // The next visible dialog of the process other than `previous`: waits on
   // the process itself, so a player that ends or crashes stops the wait.
   HWND NextDialog(HWND previous = nullptr) {
-    // Looked for often: a run of two thousand steps takes its steps' time.
-    for (int attempt = 0; attempt < 2000; ++attempt) {
+    for (int attempt = 0; attempt < 500; ++attempt) {
       if (HWND dialog = FindDialog(previous)) return dialog;
-      if (WaitForSingleObject(process_.get(), 5) == WAIT_OBJECT_0) return nullptr;
+      if (WaitForSingleObject(process_.get(), 20) == WAIT_OBJECT_0) return nullptr;
     }
     return nullptr;
   }
