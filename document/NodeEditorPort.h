@@ -4,10 +4,13 @@
 // stored text into memo lines and back live in NodeEditorProcedure.
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "document/LaterFields.h"
+#include "document/LinkChoices.h"
 #include "document/TextRules.h"
 
 namespace velmora {
@@ -31,6 +34,12 @@ struct NodeEditorInput {
   // The most bytes the node's picture may take as stored (base64), so that
   // the document stays within its limit.
   std::size_t pictureRoom = 0;
+  // The nodes an end may continue at (its link, in `later`), made when
+  // the author asks for them: a large procedure's list costs its nodes'
+  // texts. Empty for a node with answers.
+  std::function<std::vector<LinkChoice>()> linkChoices;
+  // The text of the node with an id, for showing where a link leads.
+  std::function<std::string(NodeId)> linkTargets;
 };
 
 struct NodeEditorResult {

@@ -25,8 +25,9 @@ std::string UnifyLineBreaks(std::string_view text) {
 }
 
 // A picture is base64: no line breaks, no blanks, no newline mark to
-// expand (a mark of base64 letters would break it), megabytes to copy.
-bool IsText(FieldIndex field) { return !DeclaredFields()[field].picture; }
+// expand (a mark of base64 letters would break it), megabytes to copy. A
+// link is a node's number, which a mark of digits would break.
+bool IsText(FieldIndex field) { return !DeclaredFields()[field].picture && !DeclaredFields()[field].link; }
 
 // Per line of the stored form beyond its text: the indent's TABs are
 // counted apart; a kind marker and CR LF, or a field's position, dot, name
@@ -52,6 +53,11 @@ NodeEditorInput NodeEditorInputFor(const DecisionTree& tree, const TreeNode& nod
     input.later.Set(field, IsText(field) ? ExpandNewLines(value, newLineMark) : std::string(value));
   });
   input.pictureRoom = PictureRoom(tree, node);
+  if (!node.HasChildren()) input.linkChoices = [&tree, &node] { return LinkChoicesFor(tree, node); };
+  input.linkTargets = [&tree](NodeId id) {
+    const TreeNode* target = tree.Find(id);
+    return target != nullptr ? std::string(target->Text()) : std::string();
+  };
   input.kind = node.kind;
   std::string text = TrimBlanks(node.Text());
   const DefaultSuffix suffix = DefaultSuffixOf(text);

@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "document/NodeLinks.h"
 #include "document/TextRules.h"
+#include "document/win32/LinkPicker.h"
 #include "document/win32/TextGuard.h"
 #include "win32/ControlColours.h"
 #include "win32/Controls.h"
@@ -18,8 +20,10 @@ using namespace node_editor;
 
 // The design size of the window, at 96 DPI.
 constexpr int kClientWidth = 384;
-constexpr int kClientHeight = 269 + NodePictureArea::kDesignHeight;
-constexpr int kMinimumWindowHeight = 292 + NodePictureArea::kDesignHeight;
+// The row of the link's button under the outcome.
+constexpr int kLinkRowHeight = 26;
+constexpr int kClientHeight = 269 + kLinkRowHeight + NodePictureArea::kDesignHeight;
+constexpr int kMinimumWindowHeight = 292 + kLinkRowHeight + NodePictureArea::kDesignHeight;
 constexpr int kMargin = 3;
 constexpr int kLeftColumnWidth = 69;
 constexpr int kPictureLeft = 9;
@@ -69,6 +73,8 @@ constexpr double kNoteShare = 0.3;
 // "outcome" field's own labels.
 constexpr char kOutcomeCaption[] = "\x8c\x8b\x89\xca\x28\x26\x52\x29";
 constexpr char kNoOutcome[] = "\x82\xc8\x82\xb5";
+// "続ける先(&L)..." (continue at)
+constexpr char kLinkCaption[] = "\x91\xb1\x82\xaf\x82\xe9\x90\xe6(&L)...";
 // Shift-JIS asked for by name: on a Western Windows the font mapper then
 // takes a face that holds the Japanese captions, as a Japanese Windows does
 // for Tahoma by itself; without it the captions would show as boxes.
@@ -223,6 +229,9 @@ void TForm2::CreateControls() {
     controls_.OutcomeItems[i] = child(
         {L"BUTTON", ToWide(caption).c_str(), BS_AUTORADIOBUTTON | first, kOutcomeItem0 + static_cast<int>(i)});
   }
+  // The link follows the outcome: both say how an end goes on.
+  controls_.LinkButton = child({L"BUTTON", ToWide(kLinkCaption).c_str(), BS_PUSHBUTTON | WS_GROUP | WS_TABSTOP, kLinkButton});
+  controls_.LinkShown = child({L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kLinkShown});
   pictureArea_ = std::make_unique<NodePictureArea>(hwnd_, font_.get());
   controls_.BitBtn1 = child({L"BUTTON", L"&OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, kBitBtn1});
   controls_.BitBtn2 = child({L"BUTTON", L"&Cancel", BS_PUSHBUTTON | WS_TABSTOP, kBitBtn2});
@@ -287,7 +296,8 @@ void TForm2::ApplyLayout() {
   const int labelHeight = scale_(kMemoLabelHeight);
   const int outcomeHeight = scale_(kOutcomeHeight);
   const int pictureHeight = scale_(NodePictureArea::kDesignHeight);
-  const int shared = stripTop - margin - top - 2 * labelHeight - outcomeHeight - pictureHeight;
+  const int linkHeight = scale_(kLinkRowHeight);
+  const int shared = stripTop - margin - top - 2 * labelHeight - outcomeHeight - linkHeight - pictureHeight;
   const int noteHeight = static_cast<int>(shared * kNoteShare);
   const int memoHeight = shared - noteHeight;
   PlaceControl(controls_.Memo1Label, memoLeft, top, width - margin - memoLeft, labelHeight);
@@ -297,7 +307,14 @@ void TForm2::ApplyLayout() {
   PlaceControl(controls_.Note, memoLeft, noteTop + labelHeight, width - margin - memoLeft, noteHeight);
   const int outcomeTop = noteTop + labelHeight + noteHeight;
   PlaceOutcomes(memoLeft, outcomeTop, width - margin - memoLeft, outcomeHeight);
-  pictureArea_->Place(memoLeft, outcomeTop + outcomeHeight, width - margin - memoLeft, pictureHeight, scale_);
+  // The link's button, as wide as its caption, and where the link leads.
+  const int linkTop = outcomeTop + outcomeHeight;
+  const int linkWidth = RequiredWidth(controls_.LinkButton);
+  PlaceControl(controls_.LinkButton, memoLeft, linkTop, linkWidth, linkHeight - scale_(kMargin));
+  const int shownLeft = memoLeft + linkWidth + scale_(kMargin);
+  PlaceControl(controls_.LinkShown, shownLeft, linkTop + scale_(kMargin), width - margin - shownLeft,
+               linkHeight - 2 * scale_(kMargin));
+  pictureArea_->Place(memoLeft, linkTop + linkHeight, width - margin - memoLeft, pictureHeight, scale_);
 
   // Bottom strip: four columns by share, two rows of equal height.
   int columnLeft[5] = {0, 0, 0, 0, width};
@@ -386,6 +403,7 @@ void TForm2::OnCommand(int id, int code) {
   }
   if (id == kMemo1 && code == EN_CHANGE) return Memo1Change();
   if (pictureArea_->OnCommand(id, code)) return;
+  if (id == kLinkButton && code == BN_CLICKED) return PickLink();
   // BitBtn2, the Cancel button, is the base's: it ends the dialog as Cancel.
   if (id == kBitBtn1) return BitBtn1Click();
 }
@@ -492,6 +510,11 @@ std::optional<NodeEditorResult> TForm2::EditNode(const NodeEditorInput& input) {
   const FieldIndex outcome = Fields().outcome;
   ShowOutcome(input.later.Get(outcome), input.endFieldsEnabled);
   pictureArea_->Show(std::string(input.later.Get(Fields().picture)), input.later.Get(Fields().alt), input.pictureRoom);
+  linkValue_ = std::string(input.later.Get(LinkField()));
+  linkChoices_ = input.linkChoices;
+  linkTargets_ = input.linkTargets;
+  EnableWindow(controls_.LinkButton, input.linkChoices ? TRUE : FALSE);
+  ShowLink();
 
   FormShow();
   // The author comes to edit the text: the caret waits at its end. A new
@@ -510,7 +533,25 @@ std::optional<NodeEditorResult> TForm2::EditNode(const NodeEditorInput& input) {
   if (input.endFieldsEnabled) result.later.Set(outcome, ChosenOutcome());
   result.later.Set(Fields().picture, pictureArea_->Stored());
   result.later.Set(Fields().alt, ToCp932(pictureArea_->AltText()));
+  if (input.linkChoices) result.later.Set(LinkField(), linkValue_);
   return result;
+}
+
+void TForm2::PickLink() {
+  if (!linkChoices_) return;
+  const std::optional<std::uint64_t> current = LinkNumber(linkValue_);
+  LinkPicker picker(hwnd_, {linkChoices_(), current ? *current : 0});
+  const std::optional<NodeId> chosen = picker.ShowModal();
+  if (!chosen) return;
+  linkValue_ = *chosen == 0 ? std::string() : LinkValue(*chosen);
+  ShowLink();
+}
+
+// "→ ランプは点灯しますか？", or "なし" without a link.
+void TForm2::ShowLink() {
+  const std::optional<std::uint64_t> target = LinkNumber(linkValue_);
+  const std::string shown = target && linkTargets_ ? linkTargets_(*target) : std::string();
+  SetWindowTextW(controls_.LinkShown, ToWide(shown.empty() ? std::string(kNoOutcome) : "\x81\xa8 " + shown).c_str());
 }
 
 }  // namespace velmora::win32

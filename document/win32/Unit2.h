@@ -13,6 +13,7 @@
 #include <shellapi.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -43,6 +44,9 @@ constexpr int kNote = 125;
 // The end's outcome: none, then each choice of the "outcome" field.
 constexpr int kOutcomeGroup = 130;
 constexpr int kOutcomeItem0 = 131;  // items 0..3 take 131..134
+// "続ける先(&L)...": the node an end continues at (LinkPicker.h).
+constexpr int kLinkButton = 136;
+constexpr int kLinkShown = 137;  // where the link leads
 constexpr int kRadioButton1 = 121;
 constexpr int kRadioButton2 = 122;
 constexpr int kBitBtn1 = IDOK;
@@ -62,6 +66,8 @@ struct NodeEditorControls {
   HWND Note = nullptr;
   HWND OutcomeGroup = nullptr;
   std::array<HWND, 4> OutcomeItems{};
+  HWND LinkButton = nullptr;
+  HWND LinkShown = nullptr;
   HWND RadioButton1 = nullptr;
   HWND RadioButton2 = nullptr;
   HWND BitBtn1 = nullptr;
@@ -117,6 +123,9 @@ class TForm2 final : public ModalWindow<TForm2>, public NodeEditorPort {
   void ShowOutcome(std::string_view value, bool enabled);
   std::string ChosenOutcome() const;
   void PlaceOutcomes(int left, int top, int width, int height);
+  // Opens the list of nodes to continue at; its choice is kept until OK.
+  void PickLink();
+  void ShowLink();
   int KindOfPicture(int controlId) const;
 
   HWND owner_;
@@ -130,6 +139,10 @@ class TForm2 final : public ModalWindow<TForm2>, public NodeEditorPort {
   std::unique_ptr<NodePictureArea> pictureArea_;
   DpiScale scale_;
   int itemIndex_ = -1;
+  // The link as the dialog holds it until OK, and the nodes it may name.
+  std::string linkValue_;
+  std::function<std::vector<LinkChoice>()> linkChoices_;
+  std::function<std::string(NodeId)> linkTargets_;
 };
 
 }  // namespace velmora::win32

@@ -2,6 +2,7 @@
 // message box, the input box and the node editor.
 #include "document/BranchRecord.h"
 #include "document/EditCommands.h"
+#include "document/LinkChoices.h"
 #include "document/LinkCommands.h"
 #include "document/NodeLinks.h"
 #include "files/TreeFile.h"
@@ -191,6 +192,24 @@ TEST_F(EditCommandsTest, DeletingATargetTakesTheLinksToItAndUndoBringsThemBack) 
   EXPECT_EQ(LinkTarget(editor.Tree(), *no), nullptr);
   editor.Select(no);
   EXPECT_FALSE(links.CanSetTarget()) << "nothing marked, and never the node itself";
+}
+
+// The node editor's list of nodes to continue at: every other node by its
+// line, narrowed as find narrows (width and case folded).
+TEST_F(EditCommandsTest, TheLinkListHoldsTheOtherNodesAndNarrowsAsFindDoes) {
+  root->SetText("Power on?");
+  yes->SetText("Restart");
+  no->SetText("plug it in");
+  const std::vector<LinkChoice> choices = LinkChoicesFor(editor.Tree(), *yes);
+  ASSERT_EQ(choices.size(), 2u);
+  EXPECT_EQ(choices[0].label, "1: Power on?");
+  EXPECT_EQ(choices[1].label, "3: plug it in");
+  EXPECT_EQ(choices[1].id, no->Id());
+  const struct {
+    std::string search;
+    std::vector<std::size_t> found;
+  } cases[] = {{"", {0, 1}}, {"\x82\x6f\x82\x8f\x82\x97", {0}}, {"PLUG", {1}}, {"3:", {1}}, {"none", {}}};  // "Ｐｏｗ"
+  for (const auto& c : cases) EXPECT_EQ(MatchingChoices(choices, c.search), c.found) << c.search;
 }
 
 TEST_F(EditCommandsTest, DeleteWithoutAnAnswerKeepsTheNode) {

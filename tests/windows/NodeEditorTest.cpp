@@ -17,6 +17,9 @@
 #include "document/Picture.h"
 #include "win32/Win32Handles.h"
 
+#include "document/NodeLinks.h"
+#include "document/win32/LinkPicker.h"
+
 namespace velmora::win32::editing_test {
 namespace {
 
@@ -281,7 +284,8 @@ TEST_F(NodeEditor, TheWindowItself) {
   const int dpi = GetDeviceCaps(WindowDc(nullptr).Get(), LOGPIXELSY);
   MINMAXINFO limits{};
   SendMessageW(dialog, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-  EXPECT_EQ(limits.ptMinTrackSize.y, MulDiv(292 + NodePictureArea::kDesignHeight, dpi, 96));
+  // The link's row (26) between the outcome and the picture.
+  EXPECT_EQ(limits.ptMinTrackSize.y, MulDiv(292 + 26 + NodePictureArea::kDesignHeight, dpi, 96));
   RECT client{};
   GetClientRect(dialog, &client);
   EXPECT_EQ(client.right, MulDiv(384, dpi, 96));
@@ -313,6 +317,71 @@ void PutOnClipboard(UINT format, const std::string& bytes) {
 // the thumbnail is named by the picture and its words. With no picture on
 // the clipboard the author hears so and the step keeps its picture; the
 // remove button takes it away.
+// The button's one command, posted: the list then opens before the node
+// editor waits again.
+void PressLinkButton(HWND dialog) {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(node_editor::kLinkButton, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, node_editor::kLinkButton)));
+}
+
+// "続ける先(&L)...": the list of the other nodes, narrowed as the find box
+// finds, picks the node an end continues at; "（なし）" takes it away.
+TEST_F(NodeEditor, TheLinkButtonPicksTheNodeAnEndContinuesAt) {
+  TreeNode* yes = Model().Tree().Root()->FirstChild();
+  Arrange([&](Editor& e) {
+    e.SetNode(e.Tree().Root(), NodeFields{"Power on?", Question, {}});
+    e.SetNode(e.Tree().Root()->LastChild(), NodeFields{"Plug it in", Information, {}});
+    e.SetNode(yes, NodeFields{"Restart", Information, {}});  // a kind, so that OK may close it
+    e.Select(yes);
+  });
+  std::wstring listName;
+  std::vector<std::wstring> lines;
+  script.Play({
+      [&](HWND dialog) {
+        EXPECT_TRUE(Enabled(Dialog().LinkButton));
+        PressLinkButton(dialog);
+      },
+      [&](HWND picker) {
+        SendMessageW(GetDlgItem(picker, link_picker::kSearch), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"ＰＯＷＥＲ"));
+        SendMessageW(picker, WM_COMMAND, MAKEWPARAM(link_picker::kSearch, EN_CHANGE),
+                     reinterpret_cast<LPARAM>(GetDlgItem(picker, link_picker::kSearch)));
+        const HWND list = GetDlgItem(picker, link_picker::kList);
+        // Windows names the list by the label just before it (Wine names
+        // no list box): the order is what is tested.
+        listName = TextOf(GetWindow(list, GW_HWNDPREV));
+        for (LRESULT i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
+          wchar_t line[256] = {};
+          SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line));
+          lines.push_back(line);
+        }
+        PostMessageW(picker, WM_COMMAND, IDOK, 0);
+      },
+      [&](HWND) { Click(Dialog().BitBtn1); },
+  });
+  form->RunCommand(IDM_EDIT1);
+  EXPECT_EQ(lines, (std::vector<std::wstring>{L"（なし）", L"1: Power on?"}));
+  EXPECT_EQ(listName, L"続けるノード(&N)");
+  EXPECT_EQ(LinkTarget(Model().Tree(), *yes), Model().Tree().Root());
+
+  script.Play({
+      [&](HWND dialog) { PressLinkButton(dialog); },
+      [&](HWND picker) {
+        SendMessageW(GetDlgItem(picker, link_picker::kList), LB_SETCURSEL, 0, 0);
+        PostMessageW(picker, WM_COMMAND, IDOK, 0);
+      },
+      [&](HWND) { Click(Dialog().BitBtn1); },
+  });
+  form->RunCommand(IDM_EDIT1);
+  EXPECT_EQ(LinkTarget(Model().Tree(), *yes), nullptr);
+  // A question continues by its answers: no link to pick.
+  script.Play({[&](HWND) {
+    EXPECT_FALSE(Enabled(Dialog().LinkButton));
+    Click(Dialog().BitBtn2);
+  }});
+  Arrange([&](Editor& e) { e.Select(e.Tree().Root()); });
+  form->RunCommand(IDM_EDIT1);
+}
+
 TEST_F(NodeEditor, PastedScreenshotIsKeptAsPngWithItsWords) {
   const FieldIndex picture = *FieldNamed("picture");
   const FieldIndex alt = *FieldNamed("alt");
