@@ -5,7 +5,6 @@
 
 #include "document/Cp932.h"
 #include "document/LaterFields.h"
-#include "document/NodeLinks.h"
 #include "document/Picture.h"
 #include "document/RunGraph.h"
 
@@ -76,13 +75,10 @@ class Checker {
   Checker(const DecisionTree& tree, ProblemList& problems) : tree_(tree), problems_(problems) {
     // Only links, or a second top-level node, make a procedure more than a
     // tree that every run walks down to an end: those are also checked by
-    // their runs, whose graph also tells which nodes carry fields (so that
-    // the nodes of a procedure with many links are not looked up one by
-    // one). Its arrays cost a few bytes a node: a procedure without links
-    // does without them.
-    bool linked = false;
-    tree.ForEachLater([&linked](NodeId, const LaterFields& later) { linked = linked || CarriesLink(later); });
-    if (linked || tree.TopLevel().size() > 1) graph_.emplace(tree);
+    // their runs. The graph also tells which nodes carry fields, so that
+    // they are not looked up one by one. Its arrays cost a few bytes a
+    // node: a procedure without declared fields does without them.
+    if (tree.HasLaterFields() || tree.TopLevel().size() > 1) graph_.emplace(tree);
   }
 
   void CheckNode(const TreeNode& node, std::size_t preOrderIndex, const std::string& mark) {
@@ -110,18 +106,16 @@ class Checker {
     static const FieldIndex outcome = *FieldNamed("outcome");
     if (node.HasChildren() && !later.Get(outcome).empty()) Add(ProblemKind::OutcomeOnQuestion);
     CheckStepPicture(later);
-    CheckLinks(node, goesOn, passedAtOnce);
+    CheckLinks(goesOn, passedAtOnce);
   }
 
-  void CheckLinks(const TreeNode& node, bool goesOn, bool passedAtOnce) {
+  void CheckLinks(bool goesOn, bool passedAtOnce) {
     if (graph_ && graph_->LinkOnQuestion(index_)) Add(ProblemKind::LinkOnQuestion);
     const bool analysed = graph_ && graph_->Analysed();
     if (analysed && graph_->Reached(index_) && !graph_->CanEnd(index_)) Add(ProblemKind::NoWayToEnd);
     if (goesOn) {
-      if (passedAtOnce && IsAncestor(*LinkedNode(node), node)) Add(ProblemKind::LinkBackUnsaid);
-      if (graph_->GoesOnAtALink(index_) && TrimBlanksView(LinkedNode(node)->Text()).empty()) {
-        Add(ProblemKind::LinkChain);
-      }
+      if (passedAtOnce && graph_->GoesBackUp(index_)) Add(ProblemKind::LinkBackUnsaid);
+      if (graph_->GoesOnAtASilentLink(index_)) Add(ProblemKind::LinkChain);
     }
     if (analysed && graph_->FirstUnreached(index_)) Add(ProblemKind::Unreachable);
   }
@@ -134,10 +128,6 @@ class Checker {
     while (nextFields_ < fields.size() && fields[nextFields_].first < position) ++nextFields_;
     return nextFields_ < fields.size() && fields[nextFields_].first == position ? *fields[nextFields_].second : kNone;
   }
-
-  // The node `node`'s link names (it has one): looked up only where a
-  // problem may lie there.
-  const TreeNode* LinkedNode(const TreeNode& node) const { return LinkTarget(tree_, node); }
 
   // The player leaves out a picture it cannot show; the file keeps its
   // bytes until the author replaces or removes it.
@@ -170,13 +160,6 @@ class Checker {
 
   void Add(ProblemKind kind) {
     problems_.push_back({node_, node_ != nullptr ? node_->Id() : 0, index_, kind});
-  }
-
-  static bool IsAncestor(const TreeNode& ancestor, const TreeNode& node) {
-    for (const TreeNode* at = node.Parent(); at != nullptr; at = at->Parent()) {
-      if (at == &ancestor) return true;
-    }
-    return false;
   }
 
   const DecisionTree& tree_;

@@ -2,15 +2,17 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 
 #include "document/NodeLinks.h"
+#include "document/TextRules.h"
 
 namespace velmora {
 
 RunGraph::RunGraph(const DecisionTree& tree) {
-  Index(tree);
-  FindLinks(tree);
-  analysed_ = !links_.empty() || tree.TopLevel().size() > 1;
+  Carried carried = ReadCarried(tree);
+  PlaceCarried(carried, tree.FirstId(), Index(tree, carried.passedAtOnce));
+  analysed_ = !linkTo_.empty() || tree.TopLevel().size() > 1;
   if (!analysed_) return;
   // One top level and no middle answer: every node is reached, whatever
   // the links.
@@ -25,22 +27,69 @@ RunGraph::RunGraph(const DecisionTree& tree) {
 bool RunGraph::FirstUnreached(std::size_t position) const {
   if (!analysed_ || Reached(position)) return false;
   const std::uint32_t parent = parent_[position];
-  return parent == kNone ? position > 0 : Reached(parent) && (flags_[position] & kAnswered) != 0;
+  return parent == kNone ? position > 0 : Reached(parent) && Has(position, kAnswered);
+}
+
+// A question comes before its answers in pre-order: the way up from the
+// end passes the target if it is one of its questions.
+bool RunGraph::GoesBackUp(std::size_t position) const {
+  if (!GoesOn(position)) return false;
+  const std::uint32_t target = linkTo_[position];
+  std::uint32_t at = parent_[position];
+  while (at != kNone && at > target) at = parent_[at];
+  return at == target;
+}
+
+RunGraph::Carried RunGraph::ReadCarried(const DecisionTree& tree) {
+  const NodeId firstId = tree.FirstId();
+  const auto slotOf = [firstId](NodeId id) { return static_cast<std::size_t>(id - firstId); };
+  Carried carried;
+  std::vector<bool> sources(slotOf(tree.IdBound()), false);
+  tree.ForEachLater([&](NodeId id, const LaterFields& later) {
+    if (id < firstId || slotOf(id) >= sources.size()) return;
+    bool others = false;
+    std::string_view link;
+    later.ForEach([&](FieldIndex field, std::string_view value) {
+      if (IsLinkField(field)) {
+        link = value;
+      } else {
+        others = true;
+      }
+    });
+    if (others) carried.fields.emplace_back(id, &later);
+    if (const std::optional<std::uint64_t> target = LinkNumber(link)) {
+      carried.links.push_back({id, *target});
+      sources[slotOf(id)] = true;
+    }
+  });
+  // A chain needs a source that is a target too: only those few have their
+  // texts read by the walk.
+  carried.passedAtOnce.assign(sources.size(), false);
+  for (const Link& link : carried.links) {
+    if (link.to >= firstId && slotOf(link.to) < sources.size() && sources[slotOf(link.to)]) {
+      carried.passedAtOnce[slotOf(link.to)] = true;
+    }
+  }
+  return carried;
 }
 
 // Flat arrays, made fresh for each check: kept to what the passes need, a
-// few bytes a node.
-void RunGraph::Index(const DecisionTree& tree) {
+// few bytes a node. Returns each node's position by its id, counted from
+// the tree's first id, for placing what the nodes carry.
+std::vector<std::uint32_t> RunGraph::Index(const DecisionTree& tree, std::vector<bool>& passedAtOnce) {
   const std::size_t count = tree.Count();
   flags_.assign(count, 0);
   parent_.assign(count, kNone);
-  firstId_ = tree.FirstId();
-  positionById_.assign(static_cast<std::size_t>(tree.IdBound() - firstId_), kNone);
+  const NodeId firstId = tree.FirstId();
+  std::vector<std::uint32_t> positionById(static_cast<std::size_t>(tree.IdBound() - firstId), kNone);
   // The path from the root to the node: its last entry is the parent.
   std::vector<std::pair<const TreeNode*, std::uint32_t>> path;
   std::uint32_t position = 0;
   tree.ForEachPreOrder([&](const TreeNode& node) {
-    positionById_[static_cast<std::size_t>(node.Id() - firstId_)] = position;
+    const std::size_t slot = static_cast<std::size_t>(node.Id() - firstId);
+    positionById[slot] = position;
+    // Only the nodes a chain may pass through have their texts read here.
+    if (passedAtOnce[slot]) passedAtOnce[slot] = !node.HasChildren() && TrimBlanksView(node.Text()).empty();
     if (node.HasChildren()) flags_[position] |= kQuestion;
     while (!path.empty() && path.back().first != node.Parent()) path.pop_back();
     if (!path.empty()) {
@@ -55,43 +104,39 @@ void RunGraph::Index(const DecisionTree& tree) {
     path.emplace_back(&node, position);
     ++position;
   });
+  return positionById;
 }
 
-std::size_t RunGraph::PositionOf(NodeId id) const {
-  const std::uint32_t position =
-      id >= firstId_ && id - firstId_ < positionById_.size() ? positionById_[static_cast<std::size_t>(id - firstId_)] : kNone;
-  return position == kNone ? flags_.size() : position;
-}
-
-void RunGraph::FindLinks(const DecisionTree& tree) {
-  // Only the nodes that carry fields, by their ids: a few in a large tree.
-  tree.ForEachLater([&](NodeId id, const LaterFields& later) {
-    const std::size_t position = PositionOf(id);
-    if (position == flags_.size()) return;
-    std::size_t fields = 0;
-    later.ForEach([&fields](FieldIndex, std::string_view) { ++fields; });
-    const std::optional<std::uint64_t> targetId = LinkNumber(later.Get(LinkField()));
-    const std::size_t target = targetId ? PositionOf(*targetId) : flags_.size();
-    if (fields > (target == flags_.size() ? 0u : 1u)) fields_.emplace_back(static_cast<std::uint32_t>(position), &later);
-    if (target == flags_.size()) return;
-    // Only an end follows its link.
-    if ((flags_[position] & kQuestion) != 0) {
-      flags_[position] |= kQuestionLink;
-      return;
-    }
-    flags_[position] |= kLinked;
-    flags_[target] |= kTarget;
-    links_.emplace_back(static_cast<std::uint32_t>(position), static_cast<std::uint32_t>(target));
-  });
-  std::sort(fields_.begin(), fields_.end());
-  for (const auto& [from, to] : links_) {
-    if ((flags_[to] & kLinked) != 0) flags_[from] |= kChain;
+void RunGraph::PlaceCarried(const Carried& carried, NodeId firstId, const std::vector<std::uint32_t>& positionById) {
+  const auto positionOf = [&](NodeId id) {
+    return id >= firstId && id - firstId < positionById.size() ? positionById[static_cast<std::size_t>(id - firstId)]
+                                                                : kNone;
+  };
+  for (const auto& [id, later] : carried.fields) {
+    const std::uint32_t position = positionOf(id);
+    if (position != kNone) fields_.emplace_back(position, later);
   }
-}
-
-std::uint32_t RunGraph::LinkOf(std::uint32_t position) const {
-  const auto link = std::lower_bound(links_.begin(), links_.end(), std::make_pair(position, std::uint32_t{0}));
-  return link != links_.end() && link->first == position ? link->second : kNone;
+  std::sort(fields_.begin(), fields_.end());
+  std::vector<std::pair<std::uint32_t, std::size_t>> targetSlots;
+  for (const Link& link : carried.links) {
+    const std::uint32_t from = positionOf(link.from);
+    const std::uint32_t to = positionOf(link.to);
+    if (from == kNone || to == kNone) continue;
+    // Only an end follows its link.
+    if (Has(from, kQuestion)) {
+      flags_[from] |= kQuestionLink;
+      continue;
+    }
+    if (linkTo_.empty()) linkTo_.assign(flags_.size(), kNone);
+    flags_[from] |= kLinked;
+    flags_[to] |= kTarget;
+    linkTo_[from] = to;
+    targetSlots.emplace_back(from, static_cast<std::size_t>(link.to - firstId));
+  }
+  // Known once every link is placed: whether the target goes on too.
+  for (const auto& [from, slot] : targetSlots) {
+    if (Has(linkTo_[from], kLinked) && carried.passedAtOnce[slot]) flags_[from] |= kChain;
+  }
 }
 
 // Forwards in pre-order, where every answer comes after its question: one
@@ -100,7 +145,6 @@ std::uint32_t RunGraph::LinkOf(std::uint32_t position) const {
 // Only for a procedure with stray nodes or middle answers; the last answer
 // of each question is found for it here.
 void RunGraph::FindReached(const DecisionTree& tree) {
-  std::sort(links_.begin(), links_.end());  // for LinkOf
   std::vector<std::uint32_t> lastChild(flags_.size(), kNone);
   std::uint32_t position = 0;
   tree.ForEachPreOrder([&](const TreeNode& node) {
@@ -109,7 +153,7 @@ void RunGraph::FindReached(const DecisionTree& tree) {
   });
   std::vector<std::uint32_t> pending;
   const auto reach = [&](std::uint32_t at, bool later) {
-    if (at == kNone || (flags_[at] & kReached) != 0) return;
+    if (Has(at, kReached)) return;
     flags_[at] |= kReached;
     if (!later) pending.push_back(at);
   };
@@ -117,14 +161,13 @@ void RunGraph::FindReached(const DecisionTree& tree) {
     if (lastChild[at] != kNone) {
       reach(at + 1, later);  // the first answer comes right after its question
       reach(lastChild[at], later);
-    } else if ((flags_[at] & kLinked) != 0) {
-      const std::uint32_t target = LinkOf(at);
-      reach(target, later && target > at);
+    } else if (GoesOn(at)) {
+      reach(linkTo_[at], later && linkTo_[at] > at);
     }
   };
   flags_[0] |= kReached;
   for (std::uint32_t at = 0; at < flags_.size(); ++at) {
-    if ((flags_[at] & kReached) == 0) continue;
+    if (!Has(at, kReached)) continue;
     leadOn(at, true);
     // Reached behind the walk: its branch is walked from here.
     while (!pending.empty()) {
@@ -135,35 +178,43 @@ void RunGraph::FindReached(const DecisionTree& tree) {
   }
 }
 
-// Backwards in pre-order, where every answer comes after its question: one
-// pass carries "can end" up the tree. A link whose target can end lets its
-// end end too, and that is carried up from there.
+// Backwards in pre-order, where every answer comes after its question and
+// most links lead on: one pass carries "can end" up the tree and along
+// each link to a later node. The links that lead back up the order are
+// left: they are carried from their targets afterwards.
 void RunGraph::FindCanEnd() {
-  std::vector<std::pair<std::uint32_t, std::uint32_t>> byTarget(links_.size());
-  std::transform(links_.begin(), links_.end(), byTarget.begin(),
-                 [](const auto& link) { return std::make_pair(link.second, link.first); });
-  std::sort(byTarget.begin(), byTarget.end());
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> leftByTarget;
   for (std::uint32_t at = static_cast<std::uint32_t>(flags_.size()); at-- > 0;) {
-    if ((flags_[at] & (kQuestion | kLinked)) == 0) flags_[at] |= kCanEnd;
-    if ((flags_[at] & (kCanEnd | kAnswered)) == (kCanEnd | kAnswered)) flags_[parent_[at]] |= kCanEnd;
+    if (!Has(at, kQuestion) && !Has(at, kLinked)) {
+      flags_[at] |= kCanEnd;
+    } else if (GoesOn(at)) {
+      const std::uint32_t target = linkTo_[at];
+      if (target > at && Has(target, kCanEnd)) {
+        flags_[at] |= kCanEnd;
+      } else {
+        leftByTarget.emplace_back(target, at);
+      }
+    }
+    if (Has(at, kCanEnd) && Has(at, kAnswered)) flags_[parent_[at]] |= kCanEnd;
   }
+  std::sort(leftByTarget.begin(), leftByTarget.end());
   std::vector<std::uint32_t> pending;
-  for (const auto& [target, from] : byTarget) {
-    if ((flags_[target] & kCanEnd) != 0 && (flags_[from] & kCanEnd) == 0) pending.push_back(from);
+  for (const auto& [target, from] : leftByTarget) {
+    if (Has(target, kCanEnd) && !Has(from, kCanEnd)) pending.push_back(from);
   }
   while (!pending.empty()) {
     std::uint32_t at = pending.back();
     pending.pop_back();
     // Up the tree from a node that can now end, as far as it carries.
-    for (bool up = true; up && (flags_[at] & kCanEnd) == 0;) {
+    for (bool up = true; up && !Has(at, kCanEnd);) {
       flags_[at] |= kCanEnd;
-      if ((flags_[at] & kTarget) != 0) {
-        auto from = std::lower_bound(byTarget.begin(), byTarget.end(), std::make_pair(at, std::uint32_t{0}));
-        for (; from != byTarget.end() && from->first == at; ++from) {
-          if ((flags_[from->second] & kCanEnd) == 0) pending.push_back(from->second);
+      if (Has(at, kTarget)) {
+        auto from = std::lower_bound(leftByTarget.begin(), leftByTarget.end(), std::make_pair(at, std::uint32_t{0}));
+        for (; from != leftByTarget.end() && from->first == at; ++from) {
+          if (!Has(from->second, kCanEnd)) pending.push_back(from->second);
         }
       }
-      up = parent_[at] != kNone && (flags_[at] & kAnswered) != 0;
+      up = parent_[at] != kNone && Has(at, kAnswered);
       if (up) at = parent_[at];
     }
   }

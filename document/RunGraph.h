@@ -8,7 +8,8 @@
 //
 // Linear in the nodes plus the links, in flat arrays by pre-order
 // position, with no lookup per node; never recurses (procedures may be
-// thousands of levels deep).
+// thousands of levels deep). Made only for a tree with declared fields or
+// a second top-level node: a plain tree needs none of it.
 
 #include <cstddef>
 #include <cstdint>
@@ -29,23 +30,24 @@ class RunGraph {
   // graph: GoesOn, LinkOnQuestion.)
   using PositionedLater = std::pair<std::uint32_t, const LaterFields*>;
   const std::vector<PositionedLater>& Fields() const { return fields_; }
-  // The position of the node with `id`, or the number of nodes for none.
-  std::size_t PositionOf(NodeId id) const;
   // Whether the node at `position` carries a link where only an end
   // follows one (a question that gained answers).
-  bool LinkOnQuestion(std::size_t position) const { return (flags_[position] & kQuestionLink) != 0; }
+  bool LinkOnQuestion(std::size_t position) const { return Has(position, kQuestionLink); }
   // Whether the node at `position` is an end that goes on by its link.
-  bool GoesOn(std::size_t position) const { return (flags_[position] & kLinked) != 0; }
-  // Whether the end at `position` goes on at an end that goes on too.
-  bool GoesOnAtALink(std::size_t position) const { return (flags_[position] & kChain) != 0; }
+  bool GoesOn(std::size_t position) const { return Has(position, kLinked); }
+  // Whether the end at `position` goes on at an end the run passes at once
+  // (one with a link and no message of its own).
+  bool GoesOnAtASilentLink(std::size_t position) const { return Has(position, kChain); }
+  // Whether the end at `position` goes on at one of its own questions.
+  bool GoesBackUp(std::size_t position) const;
   // Whether runs were worked out: only links, or a second top-level node,
   // make a procedure more than a tree every run walks down to an end.
   bool Analysed() const { return analysed_; }
   // Whether some run from the root shows the node at `position`.
-  bool Reached(std::size_t position) const { return (flags_[position] & kReached) != 0; }
+  bool Reached(std::size_t position) const { return Has(position, kReached); }
   // Whether a run at the node can still come to an end (one without a
   // link), whatever it was answered so far.
-  bool CanEnd(std::size_t position) const { return (flags_[position] & kCanEnd) != 0; }
+  bool CanEnd(std::size_t position) const { return Has(position, kCanEnd); }
   // The top of a part no run reaches: a stray top-level node, or a node
   // whose parent is reached but never leads to it. The middle answers of a
   // node with more than two are left out: the check names them at the
@@ -63,24 +65,39 @@ class RunGraph {
   static constexpr std::uint8_t kLinked = 16;
   static constexpr std::uint8_t kTarget = 32;
   static constexpr std::uint8_t kQuestionLink = 64;
-  // An end whose link leads to another end with a link.
+  // An end whose link leads to an end the run passes at once.
   static constexpr std::uint8_t kChain = 128;
   static constexpr std::uint32_t kNone = ~std::uint32_t{0};
 
-  void Index(const DecisionTree& tree);
-  void FindLinks(const DecisionTree& tree);
+  // What the nodes that carry fields hold, read in the table's order (no
+  // order at all) before the walk: by ids, which the walk turns into
+  // positions.
+  struct Link {
+    NodeId from;
+    NodeId to;
+  };
+  struct Carried {
+    std::vector<std::pair<NodeId, const LaterFields*>> fields;
+    std::vector<Link> links;
+    // By id from the tree's first: a link's target that the run passes at
+    // once (an end with a link and no message). Set for every target that
+    // has a link as they are read, kept by the walk only where that holds.
+    std::vector<bool> passedAtOnce;
+  };
+
+  bool Has(std::size_t position, std::uint8_t flag) const { return (flags_[position] & flag) != 0; }
+  static Carried ReadCarried(const DecisionTree& tree);
+  std::vector<std::uint32_t> Index(const DecisionTree& tree, std::vector<bool>& passedAtOnce);
+  void PlaceCarried(const Carried& carried, NodeId firstId, const std::vector<std::uint32_t>& positionById);
   void FindReached(const DecisionTree& tree);
   void FindCanEnd();
-  std::uint32_t LinkOf(std::uint32_t position) const;
 
   std::vector<std::uint8_t> flags_;
   std::vector<std::uint32_t> parent_;
-  // Each node's position by its id, counted from the tree's first id.
-  std::vector<std::uint32_t> positionById_;
-  NodeId firstId_ = 0;
-  // Each end a run leaves by its link, with the position it goes on at
-  // (sorted by the end's position where a walk needs to look them up).
-  std::vector<std::pair<std::uint32_t, std::uint32_t>> links_;
+  // Where each end with a link goes on, by position (kNone for the rest):
+  // read in order by every pass, so it needs neither sorting nor search.
+  // Empty without links.
+  std::vector<std::uint32_t> linkTo_;
   std::vector<PositionedLater> fields_;
   bool analysed_ = false;
   // Every node but the root is the first or last answer of its parent: a

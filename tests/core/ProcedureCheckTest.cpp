@@ -94,6 +94,8 @@ TEST(ProcedureCheck, LinksLeaveNoLoopWithoutAWayOut) {
   };
   const LinkCase cases[] = {
       {"a shared step and a retry loop with a way out", retry, {{4, 2}, {5, 2}}, {}},
+      {"on to a step that ends only by a link back", "? Q\n\t? P0\n\t\ti P\n\t\ti P2\n\t? R\n\t\ti S\n\t\ti T\n",
+       {{4, 5}, {6, 3}, {7, 6}}, {}},
       {"a loop without one: every node in it", two, {{2, 1}, {3, 1}},
        {{1, ProblemKind::NoWayToEnd}, {2, ProblemKind::NoWayToEnd}, {3, ProblemKind::NoWayToEnd}}},
       {"a self link", two, {{3, 3}}, {{3, ProblemKind::NoWayToEnd}}},
