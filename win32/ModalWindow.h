@@ -1,8 +1,9 @@
 #pragma once
-// The base of the editor's own modal windows, the node editor and the input
-// box: ordinary top-level windows laid out in design pixels, which run
-// their own modal loop (ModalLoop.h) with the dialog keyboard. The base does
-// for them what the dialog manager does for a dialog box, once:
+// The base of the editor's own modal windows (the node editor, the input
+// box, the link picker): ordinary top-level windows laid out in design
+// pixels, which run their own modal loop (ModalLoop.h) with the dialog
+// keyboard. The base does for them what the dialog manager does for a
+// dialog box, once:
 // - the loop itself, with the flags that end it and say how (EndModal);
 // - Enter presses the push button that has the focus, OK anywhere else
 //   (DM_GETDEFID); Escape, the Cancel button (both IDCANCEL) and a close
@@ -31,9 +32,12 @@
 #include <utility>
 
 #include "win32/ControlColours.h"
+#include "win32/Dpi.h"
+#include "win32/Fonts.h"
 #include "win32/ModalLoop.h"
 #include "win32/Placement.h"
 #include "win32/WindowBase.h"
+#include "win32/Win32Handles.h"
 
 namespace velmora::win32 {
 
@@ -65,6 +69,32 @@ class ModalWindow : public WindowBase<Derived> {
   }
 
   bool Showing() const { return showing_; }
+
+  // For a small box of fixed size, as a dialog box is (the input box, the
+  // link picker): the window at `scale`, its client area `designClient`
+  // pixels at 96 DPI, with a dialog's frame.
+  void CreateBox(HWND owner, const wchar_t* caption, SIZE designClient, const DpiScale& scale) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WindowClassLook look;
+    look.background = ButtonFaceBackground();
+    WindowBase<Derived>::RegisterClassOnce(instance, look);
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    RECT frame{0, 0, scale(designClient.cx), scale(designClient.cy)};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    this->CreateOwnWindow(exStyle, caption, style, POINT{0, 0},
+                          SIZE{frame.right - frame.left, frame.bottom - frame.top}, owner, instance);
+  }
+
+  // A box on a screen of another scale (WM_DPICHANGED): the font, the
+  // place Windows suggests and the box's own layout anew.
+  void RescaleBox(WPARAM wParam, LPARAM lParam, DpiScale& scale, UniqueFont& font) {
+    scale = DpiScale(HIWORD(wParam));
+    font = CreateUiFont(scale);
+    SetFontOfChildren(this->hwnd_, font.get());
+    MoveToSuggested(this->hwnd_, *reinterpret_cast<const RECT*>(lParam));
+    static_cast<Derived*>(this)->ApplyLayout();
+  }
 
   void OnUncaughtException() {
     if (!showing_) return;

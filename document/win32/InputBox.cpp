@@ -30,16 +30,7 @@ constexpr char kCancelCaption[] = "\x83\x4c\x83\x83\x83\x93\x83\x5a\x83\x8b";
 
 InputBox::InputBox(HWND owner, const std::wstring& caption, const std::wstring& prompt, const std::wstring& initialText)
     : owner_(owner), promptText_(prompt), initialText_(initialText), scale_(WindowDpi(owner)) {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  WindowClassLook look;
-  look.background = ButtonFaceBackground();
-  RegisterClassOnce(instance, look);
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  RECT frame{0, 0, scale_(kClientWidth), scale_(kClientHeight)};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  CreateOwnWindow(exStyle, caption.c_str(), style, POINT{0, 0}, SIZE{frame.right - frame.left, frame.bottom - frame.top},
-                  owner, instance);
+  CreateBox(owner, caption.c_str(), SIZE{kClientWidth, kClientHeight}, scale_);
 }
 
 InputBox::~InputBox() {
@@ -56,12 +47,7 @@ LRESULT InputBox::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam
       if (LOWORD(wParam) == kOk) OkClick();
       return 0;
     case WM_DPICHANGED:
-      // On a screen of another scale: the font and the layout anew.
-      scale_ = DpiScale(HIWORD(wParam));
-      font_ = CreateUiFont(scale_);
-      SetFontOfChildren(hwnd_, font_.get());
-      MoveToSuggested(hwnd_, *reinterpret_cast<const RECT*>(lParam));
-      ApplyLayout();
+      RescaleBox(wParam, lParam, scale_, font_);
       return 0;
     default:
       break;

@@ -32,16 +32,7 @@ constexpr char kCancelCaption[] = "\x83\x4c\x83\x83\x83\x93\x83\x5a\x83\x8b";
 
 LinkPicker::LinkPicker(HWND owner, LinkPickerInput input)
     : owner_(owner), input_(std::move(input)), scale_(WindowDpi(owner)) {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  WindowClassLook look;
-  look.background = ButtonFaceBackground();
-  RegisterClassOnce(instance, look);
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  RECT frame{0, 0, scale_(kClientWidth), scale_(kClientHeight)};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  CreateOwnWindow(exStyle, ToWide(kCaption).c_str(), style, POINT{0, 0},
-                  SIZE{frame.right - frame.left, frame.bottom - frame.top}, owner, instance);
+  CreateBox(owner, ToWide(kCaption).c_str(), SIZE{kClientWidth, kClientHeight}, scale_);
 }
 
 LinkPicker::~LinkPicker() {
@@ -60,11 +51,7 @@ LRESULT LinkPicker::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lPar
       if (LOWORD(wParam) == kOk || (LOWORD(wParam) == kList && HIWORD(wParam) == LBN_DBLCLK)) EndModal(true);
       return 0;
     case WM_DPICHANGED:
-      scale_ = DpiScale(HIWORD(wParam));
-      font_ = CreateUiFont(scale_);
-      SetFontOfChildren(hwnd_, font_.get());
-      MoveToSuggested(hwnd_, *reinterpret_cast<const RECT*>(lParam));
-      ApplyLayout();
+      RescaleBox(wParam, lParam, scale_, font_);
       return 0;
     default:
       break;
