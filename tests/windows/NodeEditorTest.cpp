@@ -7,6 +7,9 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <initializer_list>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -324,6 +327,20 @@ void PressLinkButton(HWND dialog) {
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, node_editor::kLinkButton)));
 }
 
+// Keys pressed (true) and released, as the keyboard sends them to the
+// window in front.
+void PressKeys(std::initializer_list<std::pair<WORD, bool>> strokes) {
+  std::vector<INPUT> keys;
+  for (const auto& [key, down] : strokes) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    keys.push_back(input);
+  }
+  ASSERT_EQ(SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)), keys.size());
+}
+
 // "続ける先(&L)...": the list of the other nodes, narrowed as the find box
 // finds, picks the node an end continues at; "（なし）" takes it away.
 TEST_F(NodeEditor, TheLinkButtonPicksTheNodeAnEndContinuesAt) {
@@ -373,6 +390,19 @@ TEST_F(NodeEditor, TheLinkButtonPicksTheNodeAnEndContinuesAt) {
   });
   form->RunCommand(IDM_EDIT1);
   EXPECT_EQ(LinkTarget(Model().Tree(), *yes), nullptr);
+
+  // The same from the keyboard alone: Alt+L opens the list with the focus
+  // in its search box, typing narrows it, Enter takes the first match.
+  script.Play({
+      [&](HWND) { PressKeys({{VK_MENU, true}, {'L', true}, {'L', false}, {VK_MENU, false}}); },
+      [&](HWND) {
+        PressKeys({{'P', true}, {'P', false}, {'O', true}, {'O', false}, {'W', true}, {'W', false},
+                   {VK_RETURN, true}, {VK_RETURN, false}});
+      },
+      [&](HWND) { Click(Dialog().BitBtn1); },
+  });
+  form->RunCommand(IDM_EDIT1);
+  EXPECT_EQ(LinkTarget(Model().Tree(), *yes), Model().Tree().Root());
   // A question continues by its answers: no link to pick.
   script.Play({[&](HWND) {
     EXPECT_FALSE(Enabled(Dialog().LinkButton));

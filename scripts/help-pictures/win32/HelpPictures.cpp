@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "app/CommandIds.h"
 #include "tests/windows/FileDialogDriver.h"
 #include "app/win32/Unit1.h"
+#include "document/win32/LinkPicker.h"
 #include "document/win32/Unit2.h"
 #include "tests/windows/IdleScript.h"
 #include "tests/windows/MainWindowTestSupport.h"
@@ -223,6 +225,43 @@ TEST(HelpPictures, PictureStep) {
 
   IdleScript script(form.Handle());
   SaveDialogs(form, script, {{IDM_EDIT1, L"node-editor-picture"}, {IDM_PREVIEW1, L"step-picture"}});
+}
+
+// The list of the nodes an end may continue at, opened from the node
+// editor of the sample's shared step and narrowed by its search box.
+TEST(HelpPictures, LinkPicker) {
+  ASSERT_FALSE(PicturesFolder().empty());
+  testing::InitialiseCommonControls();
+  TForm1 form(GetModuleHandleW(nullptr), "Velmora");
+  ShowSample(form);
+  form.Model().Select(form.Model().Tree().Root()->FirstChild()->LastChild());
+  form.Sync();
+
+  // The list is the node editor's: it tells the node editor when it waits.
+  IdleScript script(form.Handle());
+  std::optional<IdleScript> listScript;
+  script.Play({
+      [&](HWND editor) {
+        listScript.emplace(editor);
+        listScript->Play({[](HWND picker) {
+                            const HWND search = GetDlgItem(picker, link_picker::kSearch);
+                            SendMessageW(search, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"用紙"));
+                            SendMessageW(picker, WM_COMMAND, MAKEWPARAM(link_picker::kSearch, EN_CHANGE),
+                                         reinterpret_cast<LPARAM>(search));
+                          },
+                          // Taken at the next wait, once the narrowed list is on the screen.
+                          [](HWND picker) {
+                            SaveScreen(ClientOnScreen(picker), L"link-picker");
+                            Close(picker);
+                          }});
+        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(node_editor::kLinkButton, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(editor, node_editor::kLinkButton)));
+      },
+      [](HWND editor) { Close(editor); },
+  });
+  form.RunCommand(IDM_EDIT1);
+  EXPECT_TRUE(script.Finished());
+  EXPECT_TRUE(listScript && listScript->Finished());
 }
 
 // The run statistics window over the sample, its record folder holding the
