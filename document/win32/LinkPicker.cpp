@@ -1,10 +1,13 @@
 #include "document/win32/LinkPicker.h"
 
+#include <algorithm>
+#include <string>
 #include <utility>
 
 #include "win32/Controls.h"
 #include "win32/Fonts.h"
 #include "win32/WideText.h"
+#include "win32/Win32Handles.h"
 
 namespace velmora::win32 {
 namespace {
@@ -20,6 +23,8 @@ constexpr int kSearchHeight = 22;
 constexpr int kGap = 6;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
+// The room a list box leaves before and after a line's text.
+constexpr int kTextPadding = 6;
 
 // "続ける先", "検索(&S)", "続けるノード(&N)", "（なし）", "キャンセル"
 constexpr char kCaption[] = "\x91\xb1\x82\xaf\x82\xe9\x90\xe6";
@@ -67,8 +72,8 @@ void LinkPicker::OnCreate() {
   searchLabel_ = child({L"STATIC", ToWide(kSearchCaption).c_str(), SS_LEFT, kSearchLabel});
   search_ = child({L"EDIT", L"", WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, kSearch, WS_EX_CLIENTEDGE});
   listLabel_ = child({L"STATIC", ToWide(kListCaption).c_str(), SS_LEFT, kListLabel});
-  list_ = child({L"LISTBOX", L"", WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kList,
-                 WS_EX_CLIENTEDGE});
+  list_ = child({L"LISTBOX", L"", WS_TABSTOP | WS_GROUP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                 kList, WS_EX_CLIENTEDGE});
   ok_ = child({L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, kOk});
   cancel_ = child({L"BUTTON", ToWide(kCancelCaption).c_str(), BS_PUSHBUTTON | WS_TABSTOP, kCancel});
   ApplyLayout();
@@ -99,13 +104,25 @@ void LinkPicker::Refill() {
   shown_ = MatchingChoices(input_.choices, ToCp932(WindowText(search_)));
   SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
   SendMessageW(list_, LB_RESETCONTENT, 0, 0);
-  SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(kNone).c_str()));
+  // A step's text is often a long sentence: the list scrolls sideways as
+  // far as its widest line.
+  const WindowDc dc(list_);
+  const SelectedObject font(dc.Get(), font_.get());
+  LONG widest = 0;
+  const auto add = [&](const std::wstring& line) {
+    SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    SIZE size{};
+    GetTextExtentPoint32W(dc.Get(), line.c_str(), static_cast<int>(line.size()), &size);
+    widest = std::max(widest, size.cx);
+  };
+  add(ToWide(kNone));
   LRESULT selected = 0;
   for (std::size_t i = 0; i < shown_.size(); ++i) {
     const LinkChoice& choice = input_.choices[shown_[i]];
-    SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(choice.label).c_str()));
+    add(ToWide(choice.label));
     if (choice.id == input_.current) selected = static_cast<LRESULT>(i) + 1;
   }
+  SendMessageW(list_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + scale_(kTextPadding)), 0);
   // Typing narrows the list to the first match, or the current target.
   if (selected == 0 && !shown_.empty() && GetWindowTextLengthW(search_) > 0) selected = 1;
   SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
