@@ -1,6 +1,7 @@
 #include "document/win32/InputBox.h"
 
 #include "document/win32/TextGuard.h"
+#include "win32/BoxButtons.h"
 #include "win32/Controls.h"
 #include "win32/Dpi.h"
 #include "win32/Fonts.h"
@@ -15,16 +16,10 @@ using namespace input_box;
 constexpr int kClientWidth = 320;
 constexpr int kClientHeight = 106;
 constexpr int kMargin = 10;
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 25;
-constexpr int kButtonGap = 8;
 constexpr int kPromptHeight = 16;
 // The edit box sits this far below the prompt's top and is as high.
 constexpr int kEditOffset = 22;
 constexpr int kEditHeight = 22;
-
-// "キャンセル" (Cancel)
-constexpr char kCancelCaption[] = "\x83\x4c\x83\x83\x83\x93\x83\x5a\x83\x8b";
 
 }  // namespace
 
@@ -61,22 +56,16 @@ void InputBox::OnCreate() {
   const auto child = [this](const ChildControl& control) { return CreateChild(hwnd_, font_.get(), control); };
   prompt_ = child({L"STATIC", promptText_.c_str(), SS_LEFT | SS_NOPREFIX, kPrompt});
   edit_ = child({L"EDIT", initialText_.c_str(), WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, kEdit, WS_EX_CLIENTEDGE});
-  ok_ = child({L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, kOk});
-  cancel_ = child({L"BUTTON", ToWide(kCancelCaption).c_str(), BS_PUSHBUTTON | WS_TABSTOP, kCancel});
+  buttons_ = CreateBoxButtons(hwnd_, font_.get());
   ApplyLayout();
 }
 
 void InputBox::ApplyLayout() {
   const int margin = scale_(kMargin);
   const int width = scale_(kClientWidth) - 2 * margin;
-  const int buttonWidth = scale_(kButtonWidth);
-  const int buttonHeight = scale_(kButtonHeight);
   SetWindowPos(prompt_, nullptr, margin, margin, width, scale_(kPromptHeight), SWP_NOZORDER);
   SetWindowPos(edit_, nullptr, margin, margin + scale_(kEditOffset), width, scale_(kEditHeight), SWP_NOZORDER);
-  const int buttonTop = scale_(kClientHeight) - margin - buttonHeight;
-  const int cancelLeft = margin + width - buttonWidth;
-  SetWindowPos(cancel_, nullptr, cancelLeft, buttonTop, buttonWidth, buttonHeight, SWP_NOZORDER);
-  SetWindowPos(ok_, nullptr, cancelLeft - scale_(kButtonGap) - buttonWidth, buttonTop, buttonWidth, buttonHeight, SWP_NOZORDER);
+  PlaceBoxButtons(buttons_, scale_, SIZE{kClientWidth, kClientHeight}, kMargin);
 }
 
 void InputBox::OkClick() {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "document/InputBoxPort.h"
+#include "win32/BoxButtons.h"
 #include "win32/Dpi.h"
 #include "win32/ModalWindow.h"
 #include "win32/Win32Handles.h"
@@ -45,8 +46,7 @@ class InputBox final : public ModalWindow<InputBox> {
   HWND owner_;
   HWND prompt_ = nullptr;
   HWND edit_ = nullptr;
-  HWND ok_ = nullptr;
-  HWND cancel_ = nullptr;
+  BoxButtons buttons_;
   std::wstring promptText_;
   std::wstring initialText_;
   UniqueFont font_;

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "win32/BoxButtons.h"
 #include "win32/Controls.h"
 #include "win32/Fonts.h"
 #include "win32/WideText.h"
@@ -21,17 +22,14 @@ constexpr int kMargin = 10;
 constexpr int kLabelHeight = 16;
 constexpr int kSearchHeight = 22;
 constexpr int kGap = 6;
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 25;
 // The room a list box leaves before and after a line's text.
 constexpr int kTextPadding = 6;
 
-// "続ける先", "検索(&S)", "続けるノード(&N)", "（なし）", "キャンセル"
+// "続ける先", "検索(&S)", "続けるノード(&N)", "（なし）"
 constexpr char kCaption[] = "\x91\xb1\x82\xaf\x82\xe9\x90\xe6";
 constexpr char kSearchCaption[] = "\x8c\x9f\x8d\xf5(&S)";
 constexpr char kListCaption[] = "\x91\xb1\x82\xaf\x82\xe9\x83\x6d\x81\x5b\x83\x68(&N)";
 constexpr char kNone[] = "\x81\x69\x82\xc8\x82\xb5\x81\x6a";
-constexpr char kCancelCaption[] = "\x83\x4c\x83\x83\x83\x93\x83\x5a\x83\x8b";
 
 }  // namespace
 
@@ -74,8 +72,7 @@ void LinkPicker::OnCreate() {
   listLabel_ = child({L"STATIC", ToWide(kListCaption).c_str(), SS_LEFT, kListLabel});
   list_ = child({L"LISTBOX", L"", WS_TABSTOP | WS_GROUP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                  kList, WS_EX_CLIENTEDGE});
-  ok_ = child({L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, kOk});
-  cancel_ = child({L"BUTTON", ToWide(kCancelCaption).c_str(), BS_PUSHBUTTON | WS_TABSTOP, kCancel});
+  buttons_ = CreateBoxButtons(hwnd_, font_.get());
   ApplyLayout();
   Refill();
 }
@@ -91,13 +88,8 @@ void LinkPicker::ApplyLayout() {
   y += scale_(kSearchHeight) + scale_(kGap);
   SetWindowPos(listLabel_, nullptr, margin, y, width, label, SWP_NOZORDER);
   y += label;
-  const int buttonTop = scale_(kClientHeight) - margin - scale_(kButtonHeight);
+  const int buttonTop = PlaceBoxButtons(buttons_, scale_, SIZE{kClientWidth, kClientHeight}, kMargin);
   SetWindowPos(list_, nullptr, margin, y, width, buttonTop - scale_(kGap) - y, SWP_NOZORDER);
-  const int buttonWidth = scale_(kButtonWidth);
-  const int cancelLeft = margin + width - buttonWidth;
-  SetWindowPos(cancel_, nullptr, cancelLeft, buttonTop, buttonWidth, scale_(kButtonHeight), SWP_NOZORDER);
-  SetWindowPos(ok_, nullptr, cancelLeft - scale_(kGap) - buttonWidth, buttonTop, buttonWidth, scale_(kButtonHeight),
-               SWP_NOZORDER);
 }
 
 void LinkPicker::Refill() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "document/LinkChoices.h"
+#include "win32/BoxButtons.h"
 #include "win32/Dpi.h"
 #include "win32/ModalWindow.h"
 #include "win32/Win32Handles.h"
@@ -58,8 +59,7 @@ class LinkPicker final : public ModalWindow<LinkPicker> {
   HWND search_ = nullptr;
   HWND listLabel_ = nullptr;
   HWND list_ = nullptr;
-  HWND ok_ = nullptr;
-  HWND cancel_ = nullptr;
+  BoxButtons buttons_;
   // The choice each list line shows after "（なし）".
   std::vector<std::size_t> shown_;
   UniqueFont font_;
