@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "document/LaterFields.h"
@@ -38,8 +39,9 @@ struct NodeEditorInput {
   // the author asks for them: a large procedure's list costs its nodes'
   // texts. Empty for a node with answers.
   std::function<std::vector<LinkChoice>()> linkChoices;
-  // The text of the node with an id, for showing where a link leads.
-  std::function<std::string(NodeId)> linkTargets;
+  // Where a link's value leads, as the editor shows it beside the button
+  // ("→ text"); "" where it names no node.
+  std::function<std::string(std::string_view)> linkShown;
 };
 
 struct NodeEditorResult {

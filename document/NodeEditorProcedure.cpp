@@ -1,5 +1,8 @@
 #include "document/NodeEditorProcedure.h"
 
+#include <optional>
+
+#include "document/NodeLinks.h"
 #include "document/Picture.h"
 
 namespace velmora {
@@ -54,9 +57,9 @@ NodeEditorInput NodeEditorInputFor(const DecisionTree& tree, const TreeNode& nod
   });
   input.pictureRoom = PictureRoom(tree, node);
   if (!node.HasChildren()) input.linkChoices = [&tree, &node] { return LinkChoicesFor(tree, node); };
-  input.linkTargets = [&tree](NodeId id) {
-    const TreeNode* target = tree.Find(id);
-    return target != nullptr ? std::string(target->Text()) : std::string();
+  input.linkShown = [&tree](std::string_view value) {
+    const std::optional<std::uint64_t> id = LinkNumber(value);
+    return id && tree.Find(*id) != nullptr ? ShownFieldValue(tree, LinkField(), value) : std::string();
   };
   input.kind = node.kind;
   std::string text = TrimBlanks(node.Text());

@@ -512,7 +512,7 @@ std::optional<NodeEditorResult> TForm2::EditNode(const NodeEditorInput& input) {
   pictureArea_->Show(std::string(input.later.Get(Fields().picture)), input.later.Get(Fields().alt), input.pictureRoom);
   linkValue_ = std::string(input.later.Get(LinkField()));
   linkChoices_ = input.linkChoices;
-  linkTargets_ = input.linkTargets;
+  linkShown_ = input.linkShown;
   EnableWindow(controls_.LinkButton, input.linkChoices ? TRUE : FALSE);
   ShowLink();
 
@@ -549,9 +549,8 @@ void TForm2::PickLink() {
 
 // "→ ランプは点灯しますか？", or "なし" without a link.
 void TForm2::ShowLink() {
-  const std::optional<std::uint64_t> target = LinkNumber(linkValue_);
-  const std::string shown = target && linkTargets_ ? linkTargets_(*target) : std::string();
-  SetWindowTextW(controls_.LinkShown, ToWide(shown.empty() ? std::string(kNoOutcome) : "\x81\xa8 " + shown).c_str());
+  const std::string shown = linkShown_ ? linkShown_(linkValue_) : std::string();
+  SetWindowTextW(controls_.LinkShown, ToWide(shown.empty() ? std::string(kNoOutcome) : shown).c_str());
 }
 
 }  // namespace velmora::win32

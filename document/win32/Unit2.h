@@ -142,7 +142,7 @@ class TForm2 final : public ModalWindow<TForm2>, public NodeEditorPort {
   // The link as the dialog holds it until OK, and the nodes it may name.
   std::string linkValue_;
   std::function<std::vector<LinkChoice>()> linkChoices_;
-  std::function<std::string(NodeId)> linkTargets_;
+  std::function<std::string(std::string_view)> linkShown_;
 };
 
 }  // namespace velmora::win32

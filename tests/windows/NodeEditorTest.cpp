@@ -351,7 +351,7 @@ TEST_F(NodeEditor, TheLinkButtonPicksTheNodeAnEndContinuesAt) {
     e.SetNode(yes, NodeFields{"Restart", Information, {}});  // a kind, so that OK may close it
     e.Select(yes);
   });
-  std::wstring listName;
+  std::wstring listName, shownTarget;
   std::vector<std::wstring> lines;
   script.Play({
       [&](HWND dialog) {
@@ -373,10 +373,14 @@ TEST_F(NodeEditor, TheLinkButtonPicksTheNodeAnEndContinuesAt) {
         }
         PostMessageW(picker, WM_COMMAND, IDOK, 0);
       },
-      [&](HWND) { Click(Dialog().BitBtn1); },
+      [&](HWND) {
+        shownTarget = TextOf(Dialog().LinkShown);
+        Click(Dialog().BitBtn1);
+      },
   });
   form->RunCommand(IDM_EDIT1);
   EXPECT_EQ(lines, (std::vector<std::wstring>{L"（なし）", L"1: Power on?"}));
+  EXPECT_EQ(shownTarget, L"→ Power on?");
   EXPECT_EQ(listName, L"続けるノード(&N)");
   EXPECT_EQ(LinkTarget(Model().Tree(), *yes), Model().Tree().Root());
 
